@@ -1,0 +1,57 @@
+// Synthetic photo: gradients in each channel plus uniform noise of ±24 levels.
+#include "synthetic_photo.h"
+
+#include <turbojpeg.h>
+
+#include <QDir>
+#include <QFile>
+#include <cstdio>
+#include <random>
+
+namespace tessaly::bench {
+
+cDIB SyntheticSurface() {
+  cDIB dib;
+  if (!dib.Create(kPhotoWidth, kPhotoHeight, 0)) return dib;
+  const SurfaceView v = dib.View();
+  std::mt19937 rng(2026);
+  std::uniform_int_distribution<int> noise(-24, 24);
+  for (int y = 0; y < v.height; ++y) {
+    std::uint8_t* row = v.Row(y);
+    for (int x = 0; x < v.width; ++x) {
+      const int base[3] = {40 + 160 * x / v.width, 30 + 190 * y / v.height,
+                           220 - 180 * (x + y) / (v.width + v.height)};
+      for (int ch = 0; ch < 3; ++ch) {
+        const int value = base[ch] + noise(rng);
+        row[3 * x + ch] = static_cast<std::uint8_t>(value < 0 ? 0 : value > 255 ? 255 : value);
+      }
+    }
+  }
+  return dib;
+}
+
+const std::string& SyntheticJpegPath() {
+  static const std::string path = [] {
+    const QString file = QDir::temp().filePath("tessaly-bench-6000x4000-q92.jpg");
+    if (QFile::exists(file)) return file.toStdString();
+    cDIB dib = SyntheticSurface();
+    tjhandle tj = tjInitCompress();
+    unsigned char* jpeg = nullptr;
+    unsigned long size = 0;
+    const int rc = tjCompress2(tj, dib.DIBitsPtr(), dib.Width(), dib.Stride(), dib.Height(),
+                               TJPF_BGR, &jpeg, &size, TJSAMP_420, 92, TJFLAG_BOTTOMUP);
+    if (rc == 0) {
+      QFile out(file);
+      if (out.open(QIODevice::WriteOnly))
+        out.write(reinterpret_cast<const char*>(jpeg), static_cast<qint64>(size));
+    } else {
+      std::fprintf(stderr, "synthetic JPEG: %s\n", tjGetErrorStr2(tj));
+    }
+    tjFree(jpeg);
+    tjDestroy(tj);
+    return file.toStdString();
+  }();
+  return path;
+}
+
+}  // namespace tessaly::bench

@@ -1,0 +1,73 @@
+// The Ui service: the one seam through which core code talks to the person at the
+// screen. Message boxes, the input box, "let pending messages run", the wait cursor
+// and the program-wide cancel flag that long runs poll. The GUI installs a Qt
+// implementation; tests and the batch command install a ScriptedUi. When nothing is
+// installed, a quiet ScriptedUi with an empty script answers.
+#pragma once
+
+#include <QString>
+
+namespace tessaly {
+
+// Button sets and answers keep the numbering of the classic message box API so
+// that callers can store and compare them as plain integers.
+enum class MsgButtons {
+  Ok = 0,
+  OkCancel = 1,
+  AbortRetryIgnore = 2,
+  YesNoCancel = 3,
+  YesNo = 4,
+  RetryCancel = 5
+};
+enum class MsgIcon { None = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
+enum class MsgAnswer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  // Shows `text` and returns the button the user chose. An empty title means the
+  // program's own caption.
+  virtual MsgAnswer MessageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
+                               const QString& title = QString()) = 0;
+  // Asks for one line of text. False when the user cancelled; `value` holds the
+  // default on entry and the answer on return.
+  virtual bool InputBox(const QString& prompt, const QString& title, QString& value) = 0;
+  // Lets pending window messages (repaints, Cancel buttons) run.
+  virtual void LetMessagesRun() = 0;
+  virtual void SetWaitCursor(bool on) = 0;
+
+  // The program-wide cancel flag: cleared at the start of a print or save run, set
+  // by a confirmed Cancel in a progress window, polled by the long loops.
+  bool CancelRequested() const { return cancel_; }
+  void SetCancelRequested(bool on) { cancel_ = on; }
+
+  // Lets messages run, then reports whether the run should stop. Long loops call
+  // this once per row (or row band).
+  bool PollCancel() {
+    LetMessagesRun();
+    return cancel_;
+  }
+
+ private:
+  bool cancel_ = false;
+};
+
+// The installed service. Never null.
+Ui& CurrentUi();
+// Installs `ui` (not owned) for the whole program; nullptr restores the default.
+void InstallUi(Ui* ui);
+
+// Installs a Ui for the lifetime of this object and restores the previous one after.
+class ScopedUi {
+ public:
+  explicit ScopedUi(Ui& ui);
+  ~ScopedUi();
+  ScopedUi(const ScopedUi&) = delete;
+  ScopedUi& operator=(const ScopedUi&) = delete;
+
+ private:
+  Ui* previous_;
+};
+
+}  // namespace tessaly

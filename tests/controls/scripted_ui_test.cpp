@@ -1,0 +1,43 @@
+#include "controls/scripted_ui.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaly {
+namespace {
+
+TEST(ScriptedUi, AnswersFromScriptThenWithTheAnswerThatNeverLoops) {
+  ScriptedUi ui;
+  ui.Answer(MsgAnswer::Retry);
+  EXPECT_EQ(ui.MessageBox("a", MsgButtons::AbortRetryIgnore, MsgIcon::Critical), MsgAnswer::Retry);
+  EXPECT_EQ(ui.MessageBox("b", MsgButtons::AbortRetryIgnore, MsgIcon::Critical), MsgAnswer::Abort);
+  EXPECT_EQ(ui.MessageBox("c", MsgButtons::RetryCancel, MsgIcon::Critical), MsgAnswer::Cancel);
+  EXPECT_EQ(ui.MessageBox("d", MsgButtons::YesNo, MsgIcon::Question), MsgAnswer::No);
+  EXPECT_EQ(ui.MessageBox("e", MsgButtons::Ok, MsgIcon::Information), MsgAnswer::Ok);
+  ASSERT_EQ(ui.Messages().size(), 5u);
+  EXPECT_EQ(ui.Messages()[0].icon, MsgIcon::Critical);
+  EXPECT_EQ(ui.MessageTexts(), (std::vector<QString>{"a", "b", "c", "d", "e"}));
+
+  QString value = "default";
+  EXPECT_FALSE(ui.InputBox("Title?", "t", value));
+  EXPECT_EQ(value, "default");
+  ui.AnswerInput("Holiday");
+  EXPECT_TRUE(ui.InputBox("Title?", "t", value));
+  EXPECT_EQ(value, "Holiday");
+}
+
+TEST(ScriptedUi, CancelIsRaisedOnTheChosenPollAndScopedInstallRestores) {
+  ScriptedUi ui;
+  {
+    ScopedUi scope(ui);
+    EXPECT_EQ(&CurrentUi(), &ui);
+    ui.CancelAfterPolls(3);
+    EXPECT_FALSE(CurrentUi().PollCancel());
+    EXPECT_FALSE(CurrentUi().PollCancel());
+    EXPECT_TRUE(CurrentUi().PollCancel());
+    EXPECT_EQ(ui.Polls(), 3);
+  }
+  EXPECT_NE(&CurrentUi(), &ui);
+}
+
+}  // namespace
+}  // namespace tessaly

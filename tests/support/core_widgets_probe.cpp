@@ -1,0 +1,6 @@
+// Must not compile: core code may not include Qt Widgets headers.
+#include <QtWidgets/QWidget>
+
+int main() {
+  return 0;
+}
