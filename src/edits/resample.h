@@ -1,0 +1,22 @@
+// High-quality bicubic resampling of a rectangle of one surface onto the whole of
+// another: separable Keys kernel (a = −0.5), pixel centres at +0.5, support widened
+// by the scale factor when shrinking (area-correct), source pixels beyond the
+// picture's edge clamped to the edge. The source rectangle may differ in size from
+// the destination by any amount; a 1:1 copy from a whole-pixel origin gives back
+// the source bytes exactly. Output bytes stay within ±1 of a double-precision
+// evaluation of the same filter.
+#pragma once
+
+#include "surface/surface_view.h"
+
+namespace tessaly {
+
+// Resamples the source rectangle (x, y, width, height), in picture coordinates of
+// `src` (origin top-left, y down), onto every pixel of `dst`. Rows of both views
+// are bottom-up as usual. Polls after each band of destination rows; a stop leaves
+// the rows not yet written as they were. False for an empty view or a rectangle of
+// zero or negative size.
+bool ResampleBicubic(const SurfaceView& src, int x, int y, int width, int height,
+                     const SurfaceView& dst, const RowPoll& poll = {});
+
+}  // namespace tessaly
