@@ -6,6 +6,10 @@ function(tessaly_warnings target)
   # Rounding is round-half-to-even through lrint/nearbyint; math errno would
   # stop those from compiling to single instructions.
   target_compile_options(${target} PRIVATE -fno-math-errno)
+  # Every floating multiply and add is rounded as written: a fused multiply-add
+  # would move exact halves and break the identity of the fast pixel paths with
+  # their formulas.
+  target_compile_options(${target} PRIVATE -ffp-contract=off)
 endfunction()
 
 if(TESSALY_SANITIZE)

@@ -13,9 +13,11 @@ namespace tessaly {
 
 // Resamples the source rectangle (x, y, width, height), in picture coordinates of
 // `src` (origin top-left, y down), onto every pixel of `dst`. Rows of both views
-// are bottom-up as usual. Polls after each band of destination rows; a stop leaves
-// the rows not yet written as they were. False for an empty view or a rectangle of
-// zero or negative size.
+// are bottom-up as usual. Pixels of `src` just outside the rectangle are real
+// neighbours for the filter; only the picture's own edge is clamped. Polls after
+// each band of destination memory rows (from row 0 up); a stop returns false and
+// leaves the rows not yet written as they were. False, with `dst` untouched, for an
+// empty view, a rectangle of zero or negative size, or one not inside `src`.
 bool ResampleBicubic(const SurfaceView& src, int x, int y, int width, int height,
                      const SurfaceView& dst, const RowPoll& poll = {});
 

@@ -1,0 +1,278 @@
+#include "edits/resample.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "support/test_surfaces.h"
+
+namespace tessaly {
+namespace {
+
+double KeysKernel(double t) {
+  t = std::fabs(t);
+  if (t < 1) return 1.5 * t * t * t - 2.5 * t * t + 1;
+  if (t < 2) return -0.5 * t * t * t + 2.5 * t * t - 4 * t + 2;
+  return 0;
+}
+
+// Normalised weights of every source index (0..src_length−1, edge-clamped) for
+// destination index i of one axis.
+std::vector<double> ReferenceWeights(int origin, int length, int dst_length, int src_length,
+                                     int i) {
+  const double scale = static_cast<double>(length) / dst_length;
+  const double f = std::max(1.0, scale);
+  const double u = origin + (i + 0.5) * length / dst_length;
+  std::vector<double> w(src_length, 0.0);
+  double sum = 0;
+  for (int j = static_cast<int>(std::floor(u - 2 * f)) - 2; j <= std::ceil(u + 2 * f) + 2; ++j) {
+    const double k = KeysKernel((j + 0.5 - u) / f) / f;
+    w[std::clamp(j, 0, src_length - 1)] += k;
+    sum += k;
+  }
+  for (double& v : w) v /= sum;
+  return w;
+}
+
+// The filter evaluated directly in double precision, in picture coordinates, rounded
+// and clamped only at the end.
+cDIB ReferenceResample(cDIB& src, int x, int y, int width, int height, int dst_width,
+                       int dst_height) {
+  cDIB out;
+  out.Create(dst_width, dst_height);
+  const SurfaceView s = src.View(), d = out.View();
+  for (int i = 0; i < dst_height; ++i) {
+    const std::vector<double> wy = ReferenceWeights(y, height, dst_height, s.height, i);
+    for (int c = 0; c < dst_width; ++c) {
+      const std::vector<double> wx = ReferenceWeights(x, width, dst_width, s.width, c);
+      for (int ch = 0; ch < 3; ++ch) {
+        double v = 0;
+        for (int j = 0; j < s.height; ++j) {
+          if (wy[j] == 0) continue;
+          const std::uint8_t* row = s.Row(s.height - 1 - j);
+          for (int k = 0; k < s.width; ++k) v += wy[j] * wx[k] * row[3 * k + ch];
+        }
+        d.Row(dst_height - 1 - i)[3 * c + ch] =
+            static_cast<std::uint8_t>(std::clamp(std::lrint(v), 0L, 255L));
+      }
+    }
+  }
+  return out;
+}
+
+struct Differences {
+  int largest = 0;     // largest byte difference
+  double unequal = 0;  // share of bytes that differ
+};
+
+Differences Compare(const SurfaceView& a, const SurfaceView& b) {
+  Differences d;
+  int count = 0;
+  for (int r = 0; r < a.height; ++r)
+    for (int i = 0; i < 3 * a.width; ++i) {
+      const int diff = std::abs(a.Row(r)[i] - b.Row(r)[i]);
+      d.largest = std::max(d.largest, diff);
+      count += diff != 0;
+    }
+  d.unequal = static_cast<double>(count) / (3.0 * a.width * a.height);
+  return d;
+}
+
+struct Case {
+  const char* name;
+  int src_width, src_height;
+  int x, y, width, height;
+  int dst_width, dst_height;
+};
+
+TEST(ResampleBicubic, StaysWithinOneOfTheDoublePrecisionFilter) {
+  const Case cases[] = {
+      {"photo-like shrink", 601, 403, 0, 0, 601, 403, 177, 118},
+      {"halve", 50, 38, 0, 0, 50, 38, 25, 19},
+      {"shrink 3.1 from an offset", 131, 97, 9, 14, 97, 61, 31, 20},
+      {"enlarge", 13, 9, 0, 0, 13, 9, 40, 31},
+      {"plus-one rule", 37, 29, 5, 4, 20, 15, 21, 16},
+      {"shrink across, enlarge down", 45, 33, 3, 2, 41, 17, 29, 47},
+      {"rectangle at the far corner", 23, 19, 10, 7, 13, 12, 5, 29},
+      {"one pixel wide", 1, 17, 0, 0, 1, 17, 5, 9},
+      {"one pixel", 1, 1, 0, 0, 1, 1, 7, 3},
+      {"one pixel high", 23, 1, 0, 0, 23, 1, 4, 2},
+  };
+  std::uint32_t seed = 1;
+  for (const Case& c : cases) {
+    cDIB src = test::RandomSurface(c.src_width, c.src_height, seed++);
+    cDIB dst;
+    ASSERT_TRUE(dst.Create(c.dst_width, c.dst_height));
+    ASSERT_TRUE(ResampleBicubic(src.View(), c.x, c.y, c.width, c.height, dst.View())) << c.name;
+    cDIB ref = ReferenceResample(src, c.x, c.y, c.width, c.height, c.dst_width, c.dst_height);
+    const Differences d = Compare(dst.View(), ref.View());
+    EXPECT_LE(d.largest, 1) << c.name;
+    // Fixed-point error is a small fraction of a level, so only values within a hair
+    // of a half may round the other way; a rounding bias would move most bytes.
+    EXPECT_LE(d.unequal, 0.02) << c.name;
+  }
+}
+
+// Grey values along one line of a picture: along a row left to right when `across`,
+// else down a column from the top.
+cDIB GreyLine(const std::vector<int>& values, bool across) {
+  const int n = static_cast<int>(values.size());
+  cDIB dib;
+  dib.Create(across ? n : 1, across ? 1 : n);
+  for (int i = 0; i < n; ++i) {
+    std::uint8_t* p = across ? dib.View().Row(0) + 3 * i : dib.View().Row(n - 1 - i);
+    std::fill_n(p, 3, static_cast<std::uint8_t>(values[i]));
+  }
+  return dib;
+}
+
+TEST(ResampleBicubic, HandComputedValuesOnTinyPictures) {
+  struct Line {
+    std::vector<int> in;
+    std::vector<int> out;
+  };
+  const Line lines[] = {
+      // Enlarge ×2, u = 0.25, 0.75, …: weights (1.0703125, −0.0703125) after folding the
+      // taps beyond the edge, then (0.796875, 0.203125); 92.97, 120.31, 179.69, 207.03.
+      {{100, 200}, {93, 120, 180, 207}},
+      // Halve, u = 1 and 3, kernel widened ×2: weights 0.5, 0.43359375, 0.11328125,
+      // −0.046875 and mirrored; 25.156 and 169.219.
+      {{10, 50, 90, 250}, {25, 169}},
+  };
+  for (const Line& line : lines)
+    for (bool across : {true, false}) {
+      cDIB src = GreyLine(line.in, across);
+      const int n = static_cast<int>(line.out.size());
+      cDIB dst;
+      ASSERT_TRUE(dst.Create(across ? n : 1, across ? 1 : n));
+      ASSERT_TRUE(ResampleBicubic(src.View(), 0, 0, src.Width(), src.Height(), dst.View()));
+      for (int i = 0; i < n; ++i) {
+        const std::uint32_t grey = line.out[i] * 0x010101u;
+        EXPECT_EQ(dst.PixelAt(across ? i : 0, across ? 0 : i), grey)
+            << (across ? "across " : "down ") << i;
+      }
+    }
+}
+
+TEST(ResampleBicubic, OneToOneGivesBackTheSourceBytes) {
+  struct Copy {
+    int src_width, src_height, x, y, width, height;
+  };
+  for (const Copy& c : {Copy{37, 23, 0, 0, 37, 23}, Copy{37, 23, 5, 3, 19, 11},
+                        Copy{1, 1, 0, 0, 1, 1}, Copy{29, 31, 28, 0, 1, 31}}) {
+    cDIB src = test::RandomSurface(c.src_width, c.src_height, 7);
+    cDIB dst;
+    ASSERT_TRUE(dst.Create(c.width, c.height));
+    ASSERT_TRUE(ResampleBicubic(src.View(), c.x, c.y, c.width, c.height, dst.View()));
+    for (int py = 0; py < c.height; ++py)
+      for (int px = 0; px < c.width; ++px)
+        ASSERT_EQ(dst.PixelAt(px, py), src.PixelAt(c.x + px, c.y + py))
+            << c.src_width << "x" << c.src_height << " at " << px << "," << py;
+  }
+}
+
+TEST(ResampleBicubic, ConstantPictureStaysExactlyConstantWithChannelsInPlace) {
+  const std::uint32_t colour = 0x10F07B;  // blue 0x10, green 0xF0, red 0x7B
+  cDIB src;
+  ASSERT_TRUE(src.Create(83, 59, colour));
+  for (const auto& [w, h] : {std::pair{17, 11}, std::pair{83, 59}, std::pair{200, 7}}) {
+    cDIB dst;
+    ASSERT_TRUE(dst.Create(w, h, 0));
+    ASSERT_TRUE(ResampleBicubic(src.View(), 3, 2, 71, 50, dst.View()));
+    for (int r = 0; r < h; ++r)
+      for (int c = 0; c < w; ++c) {
+        ASSERT_EQ(test::At(dst.View(), c, r, 0), 0x10);
+        ASSERT_EQ(test::At(dst.View(), c, r, 1), 0xF0);
+        ASSERT_EQ(test::At(dst.View(), c, r, 2), 0x7B);
+      }
+  }
+}
+
+TEST(ResampleBicubic, FineCheckerboardShrinksToEvenGrey) {
+  cDIB src;
+  ASSERT_TRUE(src.Create(340, 170, 0));
+  for (int r = 0; r < 170; ++r)
+    for (int c = 0; c < 340; ++c)
+      if ((r + c) % 2 == 0) std::fill_n(src.View().Row(r) + 3 * c, 3, 255);
+  cDIB dst;
+  ASSERT_TRUE(dst.Create(100, 50));
+  ASSERT_TRUE(ResampleBicubic(src.View(), 0, 0, 340, 170, dst.View()));
+  // Inside, every output averages whole cells of the pattern; on the border the taps
+  // folded onto the picture's edge pixels tip the balance by a few levels.
+  for (int r = 0; r < 50; ++r)
+    for (int i = 0; i < 300; ++i) {
+      const bool border = r == 0 || r == 49 || i < 3 || i >= 297;
+      const int v = dst.View().Row(r)[i];
+      const int low = border ? 123 : 127, high = border ? 132 : 128;
+      ASSERT_TRUE(v >= low && v <= high) << "byte " << i << " of row " << r << " is " << v;
+    }
+}
+
+TEST(ResampleBicubic, RectangleOriginIsThePictureTop) {
+  // Top 15 picture rows red, bottom 15 blue.
+  cDIB src;
+  ASSERT_TRUE(src.Create(40, 30, 0xFF0000));
+  for (int py = 0; py < 15; ++py)
+    for (int px = 0; px < 40; ++px) {
+      std::uint8_t* p = src.View().Row(29 - py) + 3 * px;
+      p[0] = 0;
+      p[2] = 255;
+    }
+  ASSERT_EQ(src.PixelAt(0, 0), 0x0000FFu);
+  cDIB dst;
+  ASSERT_TRUE(dst.Create(11, 7));
+  ASSERT_TRUE(ResampleBicubic(src.View(), 5, 2, 30, 10, dst.View()));
+  for (int py = 0; py < 7; ++py)
+    for (int px = 0; px < 11; ++px) ASSERT_EQ(dst.PixelAt(px, py), 0x0000FFu) << px << "," << py;
+}
+
+TEST(ResampleBicubic, BadArgumentsFailAndLeaveTheDestinationAlone) {
+  cDIB src = test::RandomSurface(20, 10, 3);
+  cDIB dst = test::RandomSurface(7, 5, 4);
+  const std::vector<std::uint8_t> before = test::PixelBytes(dst.View());
+  struct Rect {
+    int x, y, width, height;
+  };
+  for (const Rect& r :
+       {Rect{0, 0, 0, 10}, Rect{0, 0, 20, 0}, Rect{0, 0, -3, 10}, Rect{-1, 0, 20, 10},
+        Rect{0, -1, 5, 5}, Rect{1, 0, 20, 10}, Rect{0, 6, 5, 5}, Rect{25, 0, 1, 1}}) {
+    EXPECT_FALSE(ResampleBicubic(src.View(), r.x, r.y, r.width, r.height, dst.View()))
+        << r.x << "," << r.y << " " << r.width << "x" << r.height;
+  }
+  EXPECT_FALSE(ResampleBicubic(SurfaceView{}, 0, 0, 1, 1, dst.View()));
+  EXPECT_FALSE(ResampleBicubic(src.View(), 0, 0, 20, 10, SurfaceView{}));
+  SurfaceView no_width = dst.View();
+  no_width.width = 0;
+  EXPECT_FALSE(ResampleBicubic(src.View(), 0, 0, 20, 10, no_width));
+  EXPECT_EQ(test::PixelBytes(dst.View()), before);
+}
+
+TEST(ResampleBicubic, StopAfterTheFirstBandLeavesLaterRowsUntouched) {
+  cDIB src = test::RandomSurface(61, 300, 5);
+  cDIB full, part;
+  ASSERT_TRUE(full.Create(9, 400));
+  ASSERT_TRUE(part.Create(9, 400, 0x5A5A5A));
+  ASSERT_TRUE(ResampleBicubic(src.View(), 0, 0, 61, 300, full.View()));
+  int polls = 0;
+  EXPECT_FALSE(ResampleBicubic(src.View(), 0, 0, 61, 300, part.View(), [&] {
+    ++polls;
+    return true;
+  }));
+  EXPECT_EQ(polls, 1);
+  // A finished prefix of memory rows, then rows that still hold the fill.
+  int finished = 0;
+  while (finished < 400 && std::equal(part.View().Row(finished), part.View().Row(finished) + 27,
+                                      full.View().Row(finished)))
+    ++finished;
+  EXPECT_GT(finished, 0);
+  EXPECT_LT(finished, 400);
+  for (int r = finished; r < 400; ++r)
+    for (int i = 0; i < 27; ++i) ASSERT_EQ(part.View().Row(r)[i], 0x5A) << r;
+}
+
+}  // namespace
+}  // namespace tessaly
