@@ -76,6 +76,17 @@ class cDIB {
   // cGDIImage::ToDib. Always false, changes nothing.
   bool ScaleMe(int a, int b, int c);
   void CopyToClipboard() {}
+  // Applies the tone and colour edits in place (brightness, contrast, gamma,
+  // red/green/blue adjustment, saturation). Returns at once, touching nothing, for
+  // a neutral set of values. Polls the Ui cancel flag after every band of rows and
+  // stops there; finished rows stay edited. Does nothing when not created.
+  void ApplyEdits(int Bright, int Contrast, double gamma, int RedAdjust, int GreenAdjust,
+                  int BlueAdjust, int Saturation);
+  // Sharpens the pixels in place (radius code 10, 15 or 20; amount in percent),
+  // leaving flat areas and local extremes alone and polling the Ui cancel flag
+  // between row bands. Another radius code shows "Invalid radius" and changes
+  // nothing. Does nothing when not created.
+  void UnsharpMask(int Radius, int Amount);
   // Releases pixels, painter, pen and font. Safe to call repeatedly.
   void Dispose();
   bool IsCreated() const { return bits_ != nullptr; }

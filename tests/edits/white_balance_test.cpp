@@ -1,0 +1,74 @@
+#include "edits/white_balance.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+
+namespace tessaly {
+namespace {
+
+constexpr std::uint32_t Rgb(int r, int g, int b) {
+  return static_cast<std::uint32_t>(r | (g << 8) | (b << 16));
+}
+
+TEST(WhiteBalance, UniformSpotsGiveEachChannelsDistanceFromGrey) {
+  struct Case {
+    std::uint32_t colour;
+    int red, green, blue;
+  } cases[] = {
+      {Rgb(0, 0, 0), 0, 0, 0},        // black: nothing to divide by
+      {Rgb(128, 128, 128), 0, 0, 0},  // already grey
+      // avg 116.67: (116.67 − 200)·128/116.67 = −91.43, 18.29, 73.14.
+      {Rgb(200, 100, 50), -91, 18, 73},
+      // Only blue: avg 30; red and green +128, blue (30 − 90)·128/30 = −256.
+      {Rgb(0, 0, 90), 128, 128, -256},
+  };
+  for (const Case& c : cases) {
+    const WhiteBalanceAdjust a = WhiteBalanceAt([&](int, int) { return c.colour; }, 40.0, 30.0);
+    EXPECT_EQ(a.RedAdjust, c.red) << std::hex << c.colour;
+    EXPECT_EQ(a.GreenAdjust, c.green) << std::hex << c.colour;
+    EXPECT_EQ(a.BlueAdjust, c.blue) << std::hex << c.colour;
+  }
+}
+
+TEST(WhiteBalance, SamplesFiveByFiveFromHalfEvenRoundedCorners) {
+  struct Case {
+    double x, y;
+    int x0, y0;
+  } cases[] = {
+      {10.5, 7.5, 8, 6},   // round(8.5) = 8, round(5.5) = 6
+      {11.5, 6.5, 10, 4},  // round(9.5) = 10, round(4.5) = 4
+      {10.4, 7.6, 8, 6},
+      {2.0, 2.0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    std::multiset<std::pair<int, int>> seen;
+    WhiteBalanceAt(
+        [&](int X, int Y) {
+          seen.insert({X, Y});
+          return Rgb(1, 2, 3);
+        },
+        c.x, c.y);
+    std::multiset<std::pair<int, int>> expected;
+    for (int X = c.x0; X < c.x0 + 5; ++X)
+      for (int Y = c.y0; Y < c.y0 + 5; ++Y) expected.insert({X, Y});
+    EXPECT_EQ(seen, expected) << c.x << "," << c.y;
+  }
+}
+
+TEST(WhiteBalance, BlueMeanIsRoundedWhileRedAndGreenStayFractional) {
+  // One sample of the 25 differs: red (24·100 + 90)/25 = 99.6, green 100.16, blue
+  // (24·100 + 166)/25 = 102.64, rounded to 103; avg = 100.92.
+  const WhiteBalanceAdjust a = WhiteBalanceAt(
+      [](int X, int Y) { return X == 5 && Y == 9 ? Rgb(90, 104, 166) : Rgb(100, 100, 100); }, 5.0,
+      9.0);
+  // Red 1.674 → 2, green 0.964 → 1, blue −2.638 → −3. A fractional blue mean
+  // would give blue −2, a truncated one red 1, rounded red and green red 1.
+  EXPECT_EQ(a.RedAdjust, 2);
+  EXPECT_EQ(a.GreenAdjust, 1);
+  EXPECT_EQ(a.BlueAdjust, -3);
+}
+
+}  // namespace
+}  // namespace tessaly
