@@ -1,0 +1,37 @@
+// Writing a pixel surface as an image file: 1 JPEG (TurboJPEG, quality 0..100),
+// 2 PNG, 3 TIFF without compression, 4 BMP (24-bit, bottom-up rows). The file is
+// written under a temporary name in the target folder and renamed at the end, so a
+// failure never leaves a half-written file under the target name. Failures come
+// back as a status whose text is one of four messages.
+#pragma once
+
+#include <QString>
+
+#include "surface/surface_view.h"
+
+namespace tessaly {
+
+enum SaveFormat : int { kSaveJpeg = 1, kSavePng = 2, kSaveTiff = 3, kSaveBmp = 4 };
+
+// Save status numbers, kept from the codec numbering the program's stored codes use.
+enum SaveStatus : int {
+  kSaveOk = 0,
+  kSaveGenericError = 1,
+  kSaveInvalidParameter = 2,
+  kSaveOutOfMemory = 3,
+  kSaveFileNotFound = 10,
+  kSaveAccessDenied = 12
+};
+
+// Writes `view` to `file` in `format`. A format outside 1..4, an empty surface or a
+// JPEG quality outside 0..100 gives kSaveInvalidParameter before any file is
+// touched; otherwise an existing file of that name is deleted first (a failure to
+// delete is ignored) and the new one written.
+SaveStatus WriteImageFile(const SurfaceView& view, const QString& file, int format,
+                          int jpeg_quality);
+
+// The user's text for a status: "" for kSaveOk, else one of "Out Of Memory",
+// "File Not Found", "Access Denied" or the general "Can't save the file…" text.
+QString SaveStatusText(int status);
+
+}  // namespace tessaly

@@ -1,0 +1,40 @@
+// Owned pixel memory of one picture in the surface layout (B,G,R, rows bottom-up,
+// stride padded to 4 bytes), for decoders that write every pixel byte themselves:
+// unlike cDIB it is not filled on creation, only its row padding is zeroed. Large
+// buffers are aligned to and advised for 2 MiB pages, so a photo's memory is mapped
+// in a few dozen page faults instead of one per 4 KiB page.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "surface/surface_view.h"
+
+namespace tessaly {
+
+class SurfaceBuffer {
+ public:
+  SurfaceBuffer() = default;
+  SurfaceBuffer(SurfaceBuffer&& other) noexcept;
+  SurfaceBuffer& operator=(SurfaceBuffer&& other) noexcept;
+  SurfaceBuffer(const SurfaceBuffer&) = delete;
+  SurfaceBuffer& operator=(const SurfaceBuffer&) = delete;
+
+  // Releases any memory and makes a width × height buffer; pixel bytes are left
+  // undefined. False (and released) outside the surface limits or when memory is
+  // short.
+  bool Allocate(int width, int height);
+  void Release();
+  const SurfaceView& View() const { return view_; }
+  bool empty() const { return view_.empty(); }
+
+ private:
+  struct Free {
+    void operator()(std::uint8_t* p) const { std::free(p); }
+  };
+  std::unique_ptr<std::uint8_t, Free> bits_;
+  SurfaceView view_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,288 @@
+#include "surface/cgdiimage.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <cstdlib>
+#include <functional>
+
+#include "edits/resample.h"
+#include "support/test_surfaces.h"
+#include "surface/crafted_files.h"
+
+namespace tessaly {
+namespace {
+
+using test::kBottomLeftBlue;
+using test::kBottomRightGrey;
+using test::kTopLeftRed;
+using test::kTopRightGreen;
+
+int ChannelDistance(std::uint32_t a, std::uint32_t b) {
+  int worst = 0;
+  for (int shift = 0; shift < 24; shift += 8)
+    worst = std::max(worst, std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                                     static_cast<int>((b >> shift) & 0xFF)));
+  return worst;
+}
+
+std::uint32_t FromQRgb(QRgb p) {
+  return static_cast<std::uint32_t>(qRed(p) | (qGreen(p) << 8) | (qBlue(p) << 16));
+}
+
+TEST(cGDIImage, LosslessFormatsRoundTripByteExact) {
+  cDIB original = test::RandomSurface(37, 23, 77);
+  cGDIImage source;
+  ASSERT_TRUE(source.CreateFromDIB(original));
+  const struct {
+    int format;
+    const char* name;
+  } formats[] = {{2, "round.png"}, {3, "round.tif"}, {4, "round.bmp"}};
+  for (const auto& f : formats) {
+    const QString path = test::TestFile(f.name);
+    ASSERT_TRUE(source.Save(path, f.format, 0)) << f.name;
+    EXPECT_EQ(source.SaveError(), "");
+    cGDIImage back;
+    ASSERT_TRUE(back.CreateFromFile(path)) << f.name;
+    EXPECT_EQ(back.Width(), 37);
+    EXPECT_EQ(back.Height(), 23);
+    EXPECT_TRUE(test::SamePixels(back.Pixels(), original.View())) << f.name;
+  }
+}
+
+// Orientation and channel order, checked with Qt's own readers as the independent
+// decoder and with ours: red must come back at the top-left.
+TEST(cGDIImage, EveryFormatKeepsOrientationAndChannelOrder) {
+  const int w = 41, h = 29;
+  cDIB quadrants = test::QuadrantSurface(w, h);
+  cGDIImage source;
+  ASSERT_TRUE(source.CreateFromDIB(quadrants));
+  const struct {
+    int format;
+    const char* name;
+    int tolerance;
+  } formats[] = {{1, "q.jpg", 6}, {2, "q.png", 0}, {3, "q.tif", 0}, {4, "q.bmp", 0}};
+  const struct {
+    int x, y;
+    std::uint32_t colour;
+  } probes[] = {{5, 4, kTopLeftRed},
+                {w - 6, 4, kTopRightGreen},
+                {5, h - 5, kBottomLeftBlue},
+                {w - 6, h - 5, kBottomRightGrey}};
+  for (const auto& f : formats) {
+    const QString path = test::TestFile(f.name);
+    ASSERT_TRUE(source.Save(path, f.format, 95)) << f.name;
+    const QImage qt(path);
+    ASSERT_EQ(qt.size(), QSize(w, h)) << f.name;
+    cGDIImage ours;
+    ASSERT_TRUE(ours.CreateFromFile(path)) << f.name;
+    for (const auto& p : probes) {
+      EXPECT_LE(ChannelDistance(FromQRgb(qt.pixel(p.x, p.y)), p.colour), f.tolerance)
+          << f.name << " (Qt) at " << p.x << "," << p.y;
+      EXPECT_LE(ChannelDistance(test::PixelOf(ours.Pixels(), p.x, p.y), p.colour), f.tolerance)
+          << f.name << " at " << p.x << "," << p.y;
+    }
+  }
+}
+
+TEST(cGDIImage, RotateTurnsByQuarterTurnsAndIgnoresOtherAngles) {
+  const int w = 5, h = 3;
+  cDIB original = test::RandomSurface(w, h, 3);
+  const SurfaceView o = original.View();
+  // Where picture pixel (x, y) of the original lands, for each angle.
+  struct Case {
+    int angle;
+    int out_w, out_h;
+    std::function<std::pair<int, int>(int x, int y)> to;
+  };
+  const auto same = [](int x, int y) { return std::make_pair(x, y); };
+  const auto clockwise = [&](int x, int y) { return std::make_pair(h - 1 - y, x); };
+  const auto half = [&](int x, int y) { return std::make_pair(w - 1 - x, h - 1 - y); };
+  const auto counter = [&](int x, int y) { return std::make_pair(y, w - 1 - x); };
+  const Case cases[] = {{0, w, h, same},    {90, h, w, clockwise}, {180, w, h, half},
+                        {-180, w, h, half}, {-90, h, w, counter},  {270, w, h, same},
+                        {45, w, h, same},   {360, w, h, same},     {-270, w, h, same}};
+  for (const Case& c : cases) {
+    cGDIImage image;
+    ASSERT_TRUE(image.CreateFromDIB(original));
+    image.Rotate(c.angle);
+    ASSERT_EQ(image.Width(), c.out_w) << c.angle;
+    ASSERT_EQ(image.Height(), c.out_h) << c.angle;
+    int mismatches = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const auto [tx, ty] = c.to(x, y);
+        mismatches += test::PixelOf(image.Pixels(), tx, ty) != test::PixelOf(o, x, y);
+      }
+    EXPECT_EQ(mismatches, 0) << c.angle;
+  }
+}
+
+TEST(cGDIImage, RotateNeverWritesTheBorrowedSurface) {
+  cDIB original = test::RandomSurface(6, 4, 9);
+  const std::vector<std::uint8_t> before = test::PixelBytes(original.View());
+  cGDIImage image;
+  ASSERT_TRUE(image.CreateFromDIB(original));
+  image.Rotate(180);
+  image.Rotate(90);
+  EXPECT_EQ(test::PixelBytes(original.View()), before);
+  EXPECT_NE(image.Pixels().bits, original.DIBitsPtr());
+  EXPECT_EQ(image.Width(), 4);
+  // Half turn then a clockwise quarter: the original top-left ends at the bottom-left.
+  EXPECT_EQ(test::PixelOf(image.Pixels(), 0, 5), original.PixelAt(0, 0));
+}
+
+// Destination size and the rectangle handed to the resampler: a crop stretches
+// (X1 − X0) × (Y1 − Y0) source pixels from (X0, Y0) onto a surface one pixel larger
+// each way, or onto the new size; no crop takes the whole image.
+TEST(cGDIImage, ToDibResamplesExactlyTheRectangleItDescribes) {
+  cDIB original = test::RandomSurface(150, 250, 8);
+  cGDIImage image;
+  ASSERT_TRUE(image.CreateFromDIB(original));
+  struct Case {
+    bool scale, crop;
+    int nw, nh, x0, y0, x1, y1;
+    int out_w, out_h, sx, sy, sw, sh;
+  };
+  const Case cases[] = {
+      {false, true, 0, 0, 10, 20, 109, 219, 100, 200, 10, 20, 99, 199},
+      {false, true, 0, 0, 0, 0, 99, 49, 100, 50, 0, 0, 99, 49},
+      {true, true, 40, 61, 3, 7, 130, 200, 40, 61, 3, 7, 127, 193},
+      {true, false, 47, 83, 0, 0, 0, 0, 47, 83, 0, 0, 150, 250},
+  };
+  for (const Case& c : cases) {
+    cDIB out = image.ToDib(c.scale, c.crop, c.nw, c.nh, c.x0, c.y0, c.x1, c.y1, 7);
+    ASSERT_TRUE(out.IsCreated());
+    EXPECT_EQ(out.Width(), c.out_w);
+    EXPECT_EQ(out.Height(), c.out_h);
+    cDIB expected;
+    ASSERT_TRUE(expected.Create(c.out_w, c.out_h));
+    ASSERT_TRUE(ResampleBicubic(original.View(), c.sx, c.sy, c.sw, c.sh, expected.View()));
+    EXPECT_TRUE(test::SamePixels(out.View(), expected.View())) << c.x0 << "," << c.y0;
+  }
+}
+
+TEST(cGDIImage, ToDibCropUsesTopLeftPictureCoordinates) {
+  const int w = 120, h = 80;
+  cDIB quadrants = test::QuadrantSurface(w, h);
+  cGDIImage image;
+  ASSERT_TRUE(image.CreateFromDIB(quadrants));
+  // A crop well inside each quadrant comes out that quadrant's flat colour.
+  const struct {
+    int x0, y0;
+    std::uint32_t colour;
+  } cases[] = {{8, 6, kTopLeftRed},
+               {70, 6, kTopRightGreen},
+               {8, 50, kBottomLeftBlue},
+               {70, 50, kBottomRightGrey}};
+  for (const auto& c : cases) {
+    cDIB out = image.ToDib(false, true, 0, 0, c.x0, c.y0, c.x0 + 40, c.y0 + 22, 7);
+    ASSERT_EQ(out.Width(), 41);
+    ASSERT_EQ(out.Height(), 23);
+    int off = 0;
+    for (int y = 0; y < 23; ++y)
+      for (int x = 0; x < 41; ++x) off += out.PixelAt(x, y) != c.colour;
+    EXPECT_EQ(off, 0) << c.x0 << "," << c.y0;
+  }
+}
+
+TEST(cGDIImage, ToDibPlainCopyIsByteExactAndFailuresGiveNoSurface) {
+  cDIB original = test::RandomSurface(31, 17, 12);
+  cGDIImage image;
+  cDIB none = image.ToDib(false, false, 0, 0, 0, 0, 0, 0, 7);
+  EXPECT_FALSE(none.IsCreated());
+  ASSERT_TRUE(image.CreateFromDIB(original));
+  cDIB copy = image.ToDib(false, false, 0, 0, 0, 0, 0, 0, 7);
+  ASSERT_TRUE(copy.IsCreated());
+  EXPECT_NE(copy.DIBitsPtr(), original.DIBitsPtr());
+  EXPECT_TRUE(test::SamePixels(copy.View(), original.View()));
+  // Empty source rectangle, empty or oversized destination.
+  EXPECT_FALSE(image.ToDib(false, true, 0, 0, 5, 5, 5, 9, 7).IsCreated());
+  EXPECT_FALSE(image.ToDib(false, true, 0, 0, 9, 5, 4, 9, 7).IsCreated());
+  EXPECT_FALSE(image.ToDib(true, false, 0, 10, 0, 0, 0, 0, 7).IsCreated());
+  EXPECT_FALSE(image.ToDib(true, false, 70000, 10, 0, 0, 0, 0, 7).IsCreated());
+  EXPECT_FALSE(image.ToDib(false, true, 0, 0, -2147483647, 0, 2147483647, 3, 7).IsCreated());
+}
+
+TEST(cGDIImage, CreateFromDibBorrowsAndDisposeReleases) {
+  cDIB original = test::RandomSurface(9, 7, 2);
+  cDIB empty;
+  cGDIImage image;
+  EXPECT_FALSE(image.CreateFromDIB(empty));
+  EXPECT_FALSE(image.IsCreated());
+  EXPECT_EQ(image.Width(), 0);
+  ASSERT_TRUE(image.CreateFromDIB(original));
+  EXPECT_EQ(image.Pixels().bits, original.DIBitsPtr());
+  EXPECT_EQ(image.Width(), 9);
+  EXPECT_EQ(image.Height(), 7);
+  image.Dispose();
+  image.Dispose();
+  EXPECT_FALSE(image.IsCreated());
+  EXPECT_EQ(image.Height(), 0);
+  EXPECT_TRUE(original.IsCreated());
+  EXPECT_FALSE(image.CreateFromFile(test::TestFile("missing.png")));
+}
+
+TEST(cGDIImage, SaveReplacesAnExistingFile) {
+  cDIB original = test::RandomSurface(13, 11, 21);
+  cGDIImage image;
+  ASSERT_TRUE(image.CreateFromDIB(original));
+  const QString path = test::TestFile("existing.png");
+  ASSERT_TRUE(test::WriteFileBytes(path, QByteArray(5000, 'x')));
+  ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+  ASSERT_TRUE(image.Save(path, 2, 0));
+  EXPECT_EQ(image.SaveError(), "");
+  cGDIImage back;
+  ASSERT_TRUE(back.CreateFromFile(path));
+  EXPECT_TRUE(test::SamePixels(back.Pixels(), original.View()));
+
+  // The old entry is deleted, not written through: a link named like the new file
+  // goes away and the file it pointed to stays as it was.
+  const QString target = test::TestFile("target.bin"), link = test::TestFile("link.png");
+  ASSERT_TRUE(test::WriteFileBytes(target, "elsewhere"));
+  ASSERT_TRUE(QFile::link(target, link));
+  ASSERT_TRUE(image.Save(link, 2, 0));
+  EXPECT_EQ(test::ReadFileBytes(target), QByteArray("elsewhere"));
+  EXPECT_FALSE(QFileInfo(link).isSymLink());
+  ASSERT_TRUE(back.CreateFromFile(link));
+  EXPECT_TRUE(test::SamePixels(back.Pixels(), original.View()));
+}
+
+TEST(cGDIImage, FormatOutsideOneToFourTouchesNoFile) {
+  cDIB original = test::RandomSurface(13, 11, 22);
+  cGDIImage image;
+  ASSERT_TRUE(image.CreateFromDIB(original));
+  const QString path = test::TestFile("keep.jpg");
+  ASSERT_TRUE(test::WriteFileBytes(path, "keep me"));
+  for (int format : {0, 5, -1}) {
+    EXPECT_FALSE(image.Save(path, format, 90)) << format;
+    EXPECT_EQ(test::ReadFileBytes(path), QByteArray("keep me")) << format;
+    EXPECT_EQ(image.SaveError(),
+              "Can't save the file. Check that the path is valid and the file isn't write "
+              "protected.");
+  }
+  EXPECT_FALSE(QFile::exists(test::TestFile("never.png")));
+  EXPECT_FALSE(image.Save(test::TestFile("never.png"), 6, 90));
+  EXPECT_FALSE(QFile::exists(test::TestFile("never.png")));
+  cGDIImage empty;
+  EXPECT_FALSE(empty.Save(test::TestFile("never.png"), 2, 90));
+  EXPECT_FALSE(QFile::exists(test::TestFile("never.png")));
+}
+
+TEST(cGDIImage, SaveErrorTextIsReadOnce) {
+  cDIB original = test::RandomSurface(13, 11, 23);
+  cGDIImage image;
+  ASSERT_TRUE(image.CreateFromDIB(original));
+  EXPECT_FALSE(image.Save(test::TestFile("no_such_folder/photo.jpg"), 1, 90));
+  EXPECT_EQ(image.SaveError(), "File Not Found");
+  EXPECT_EQ(image.SaveError(), "");
+  // A later success leaves nothing to report either.
+  EXPECT_FALSE(image.Save(test::TestFile("no_such_folder/photo.jpg"), 1, 90));
+  EXPECT_TRUE(image.Save(test::TestFile("photo.jpg"), 1, 90));
+  EXPECT_EQ(image.SaveError(), "");
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,55 @@
+// Image files built byte by byte for the codec tests: PNG, BMP and TIFF files of a
+// chosen claimed size (with or without their pixel data), a JPEG whose frame header
+// claims another size, and small helpers to read the bytes of written files.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+#include "surface/cdib.h"
+
+namespace tessaly::test {
+
+// A path in the running test's own temporary folder; the folder is emptied on the
+// first call of each test only, so files written earlier in the test stay.
+QString TestFile(const QString& name);
+QByteArray ReadFileBytes(const QString& path);
+bool WriteFileBytes(const QString& path, const QByteArray& bytes);
+
+// Little- and big-endian fields of a byte array.
+std::uint32_t Le16(const QByteArray& b, int at);
+std::uint32_t Le32(const QByteArray& b, int at);
+std::uint32_t Be16(const QByteArray& b, int at);
+std::uint32_t Be32(const QByteArray& b, int at);
+
+// Pixel (x, y) of a view in picture coordinates (top-left origin) as 0xBBGGRR.
+std::uint32_t PixelOf(const SurfaceView& view, int x, int y);
+
+// Colours of the quadrant picture (0xBBGGRR).
+inline constexpr std::uint32_t kTopLeftRed = 0x0000FF;
+inline constexpr std::uint32_t kTopRightGreen = 0x00FF00;
+inline constexpr std::uint32_t kBottomLeftBlue = 0xFF0000;
+inline constexpr std::uint32_t kBottomRightGrey = 0x808080;
+// A picture split at (width/2, height/2) into four flat quadrants: red top-left,
+// green top-right, blue bottom-left, grey bottom-right.
+cDIB QuadrantSurface(int width, int height);
+
+// A colour-type-2, 8-bit PNG claiming width × height. With pixel data it is a
+// complete, decodable file (a gradient); without, its image data stops after one row.
+QByteArray CraftedPng(int width, int height, bool with_pixel_data);
+// A 24-bit bottom-up BMP claiming width × height, complete or headers only.
+QByteArray CraftedBmp(int width, int height, bool with_pixel_data);
+// An uncompressed 8-bit RGB TIFF (one strip) claiming width × height, complete or
+// with its strip cut to a few bytes.
+QByteArray CraftedTiff(int width, int height, bool with_pixel_data);
+// `jpeg` with the size in its first frame header (SOF) replaced.
+QByteArray JpegWithFrameSize(const QByteArray& jpeg, int width, int height);
+// A real JPEG of a smooth picture, encoded with TurboJPEG at quality 90
+// (progressive when asked).
+QByteArray SmallJpeg(int width, int height, bool progressive = false);
+// `jpeg` (progressive) with its last scan repeated `repeats` more times before the
+// end marker: each repeat is one more scan for the decoder to run.
+QByteArray JpegWithRepeatedLastScan(const QByteArray& jpeg, int repeats);
+
+}  // namespace tessaly::test

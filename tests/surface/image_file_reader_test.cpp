@@ -1,0 +1,253 @@
+#include "surface/image_file_reader.h"
+
+#include <gtest/gtest.h>
+#include <turbojpeg.h>
+
+#include <QDir>
+#include <QImage>
+#include <QImageReader>
+#include <vector>
+
+#include "edits/resample.h"
+#include "support/test_surfaces.h"
+#include "surface/crafted_files.h"
+#include "surface/decoded_image.h"
+#include "surface/image_file_writer.h"
+
+namespace tessaly {
+namespace {
+
+// Qt's own decoding of a file as a surface (no alpha involved in these files).
+cDIB QtDecoded(const QString& path) {
+  cDIB dib;
+  dib.CreateFromStdPicture(QImage(path).convertToFormat(QImage::Format_RGB888));
+  return dib;
+}
+
+TEST(ImageFileReader, EveryFixtureOpensOrFailsCleanly) {
+  const QDir dir(TESSALY_FIXTURES_DIR);
+  const QStringList files = dir.entryList(QDir::Files, QDir::Name);
+  ASSERT_GE(files.size(), 20);
+  int opened = 0;
+  for (const QString& name : files) {
+    const QString path = dir.filePath(name);
+    SurfaceBuffer dib;
+    const bool ok = ReadImageFile(path, dib);
+    if (!name.startsWith("invalid_")) {
+      EXPECT_TRUE(ok) << name.toStdString();
+    }
+    if (!ok) {
+      EXPECT_TRUE(dib.empty());
+      continue;
+    }
+    ++opened;
+    int w = 0, h = 0;
+    EXPECT_TRUE(ImageFileSize(path, w, h)) << name.toStdString();
+    EXPECT_EQ(QSize(dib.View().width, dib.View().height), QSize(w, h)) << name.toStdString();
+    // The independent decoder: Qt's readers (libjpeg with the same accurate DCT and
+    // smooth upsampling, libtiff) give the very same pixels.
+    cDIB qt = QtDecoded(path);
+    EXPECT_TRUE(test::SamePixels(dib.View(), qt.View())) << name.toStdString();
+  }
+  EXPECT_GE(opened, static_cast<int>(files.size()) - 2);
+}
+
+TEST(ImageFileReader, TruncatedJpegsDecodeWhatTheyHaveOrFail) {
+  const QString source = QString(TESSALY_FIXTURES_DIR) + "/exif-org_canon-ixus.jpg";
+  const QByteArray whole = test::ReadFileBytes(source);
+  ASSERT_GT(whole.size(), 100000);
+  int full_w = 0, full_h = 0;
+  ASSERT_TRUE(ImageFileSize(source, full_w, full_h));
+  const QString path = test::TestFile("cut.jpg");
+  int decoded = 0, refused = 0;
+  std::vector<int> lengths;
+  for (int n = 0; n < 64; ++n) lengths.push_back(n);
+  for (int n = 64; n < whole.size(); n += 1499) lengths.push_back(n);
+  for (int n : lengths) {
+    ASSERT_TRUE(test::WriteFileBytes(path, whole.left(n)));
+    SurfaceBuffer dib;
+    if (ReadImageFile(path, dib)) {
+      ++decoded;
+      EXPECT_EQ(dib.View().width, full_w) << n;
+      EXPECT_EQ(dib.View().height, full_h) << n;
+    } else {
+      ++refused;
+      EXPECT_TRUE(dib.empty()) << n;
+    }
+    cDIB small = ScaledCopyFromFile(path, 80, 60);
+    if (small.IsCreated()) {
+      EXPECT_EQ(small.Width(), 80);
+    }
+  }
+  // Cuts inside the headers fail; cuts inside the picture data give a picture.
+  EXPECT_GT(refused, 64);
+  EXPECT_GT(decoded, 50);
+}
+
+TEST(ImageFileReader, HugeClaimedSizesAreRefusedFromTheHeader) {
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+    QSize claimed;
+    bool decodable;  // a complete file Qt's own reader opens
+  };
+  const QByteArray jpeg = test::SmallJpeg(64, 48);
+  const Case cases[] = {
+      {"wide.png", test::CraftedPng(70000, 10, true), {70000, 10}, true},
+      {"wide.bmp", test::CraftedBmp(70000, 10, true), {70000, 10}, true},
+      {"wide.tif", test::CraftedTiff(70000, 10, true), {70000, 10}, true},
+      {"huge.png", test::CraftedPng(20000, 20000, false), {20000, 20000}, false},
+      // Qt's BMP reader itself stops at 16384² pixels; 225 megapixels is below that.
+      {"huge.bmp", test::CraftedBmp(15000, 15000, false), {15000, 15000}, false},
+      {"huge.tif", test::CraftedTiff(20000, 20000, false), {20000, 20000}, false},
+      {"huge.jpg", test::JpegWithFrameSize(jpeg, 20000, 20000), {20000, 20000}, false},
+  };
+  for (const Case& c : cases) {
+    const QString path = test::TestFile(c.name);
+    ASSERT_TRUE(test::WriteFileBytes(path, c.bytes)) << c.name;
+    // The file really claims that size...
+    QImageReader claim(path);
+    claim.setDecideFormatFromContent(true);
+    EXPECT_EQ(claim.size(), c.claimed) << c.name;
+    if (c.decodable) {
+      EXPECT_FALSE(QImageReader(path).read().isNull()) << c.name;
+    }
+    // ...and is refused.
+    int w = -1, h = -1;
+    EXPECT_FALSE(ImageFileSize(path, w, h)) << c.name;
+    EXPECT_EQ(w, 0);
+    SurfaceBuffer dib;
+    EXPECT_FALSE(ReadImageFile(path, dib)) << c.name;
+    EXPECT_TRUE(dib.empty());
+    EXPECT_FALSE(ScaledCopyFromFile(path, 100, 100).IsCreated()) << c.name;
+  }
+  // The same builders at an allowed size give files that open, with their pattern.
+  const QByteArray allowed[] = {test::CraftedPng(700, 10, true), test::CraftedBmp(700, 10, true),
+                                test::CraftedTiff(700, 10, true),
+                                test::JpegWithFrameSize(jpeg, 640, 480)};
+  for (const QByteArray& bytes : allowed) {
+    const QString path = test::TestFile("allowed");
+    ASSERT_TRUE(test::WriteFileBytes(path, bytes));
+    SurfaceBuffer dib;
+    EXPECT_TRUE(ReadImageFile(path, dib));
+    EXPECT_GT(dib.View().width, 600);
+  }
+  SurfaceBuffer png;
+  ASSERT_TRUE(test::WriteFileBytes(test::TestFile("p.png"), test::CraftedPng(700, 10, true)));
+  ASSERT_TRUE(ReadImageFile(test::TestFile("p.png"), png));
+  // Pattern byte of (x, y, channel) is (7x + 13y + 71ch) mod 256; channel 0 is red.
+  EXPECT_EQ(test::PixelOf(png.View(), 3, 2),
+            static_cast<std::uint32_t>(47 | (118 << 8) | (189 << 16)));
+}
+
+TEST(ImageFileReader, FormatIsTakenFromTheContent) {
+  cDIB original = test::RandomSurface(19, 13, 31);
+  ASSERT_EQ(WriteImageFile(original.View(), test::TestFile("jpeg_named.png"), kSaveJpeg, 90),
+            kSaveOk);
+  ASSERT_EQ(WriteImageFile(original.View(), test::TestFile("png_named.jpg"), kSavePng, 0), kSaveOk);
+  ASSERT_EQ(WriteImageFile(original.View(), test::TestFile("bmp_named.tif"), kSaveBmp, 0), kSaveOk);
+  SurfaceBuffer dib;
+  EXPECT_TRUE(ReadImageFile(test::TestFile("jpeg_named.png"), dib));
+  EXPECT_EQ(dib.View().width, 19);
+  ASSERT_TRUE(ReadImageFile(test::TestFile("png_named.jpg"), dib));
+  EXPECT_TRUE(test::SamePixels(dib.View(), original.View()));
+  ASSERT_TRUE(ReadImageFile(test::TestFile("bmp_named.tif"), dib));
+  EXPECT_TRUE(test::SamePixels(dib.View(), original.View()));
+  ASSERT_TRUE(test::WriteFileBytes(test::TestFile("junk.jpg"), QByteArray(3000, '\x17')));
+  EXPECT_FALSE(ReadImageFile(test::TestFile("junk.jpg"), dib));
+  ASSERT_TRUE(test::WriteFileBytes(test::TestFile("empty.jpg"), QByteArray()));
+  EXPECT_FALSE(ReadImageFile(test::TestFile("empty.jpg"), dib));
+  int w = 0, h = 0;
+  EXPECT_FALSE(ImageFileSize(test::TestFile("junk.jpg"), w, h));
+  EXPECT_FALSE(ImageFileSize(test::TestFile("nothing_here.png"), w, h));
+  ASSERT_TRUE(ImageFileSize(test::TestFile("bmp_named.tif"), w, h));
+  EXPECT_EQ(QSize(w, h), QSize(19, 13));
+}
+
+TEST(ImageFileReader, CmykJpegFallsBackToQtsReader) {
+  const int w = 24, h = 16;
+  std::vector<unsigned char> cmyk(4u * w * h);
+  for (int i = 0; i < w * h; ++i) {
+    cmyk[4 * i] = static_cast<unsigned char>(i % w * 10);
+    cmyk[4 * i + 1] = static_cast<unsigned char>(i / w * 15);
+    cmyk[4 * i + 2] = 200;
+    cmyk[4 * i + 3] = 230;
+  }
+  tjhandle tj = tjInitCompress();
+  unsigned char* jpeg = nullptr;
+  unsigned long size = 0;
+  ASSERT_EQ(tjCompress2(tj, cmyk.data(), w, 0, h, TJPF_CMYK, &jpeg, &size, TJSAMP_444, 95, 0), 0);
+  tjDestroy(tj);
+  const QString path = test::TestFile("cmyk.jpg");
+  ASSERT_TRUE(test::WriteFileBytes(
+      path, QByteArray(reinterpret_cast<const char*>(jpeg), static_cast<qsizetype>(size))));
+  tjFree(jpeg);
+  SurfaceBuffer dib;
+  ASSERT_TRUE(ReadImageFile(path, dib));
+  cDIB qt = QtDecoded(path);
+  EXPECT_EQ(dib.View().width, w);
+  EXPECT_TRUE(test::SamePixels(dib.View(), qt.View()));
+}
+
+// The screen copy decodes at the smallest DCT scale covering the request: it must
+// equal the test's own TurboJPEG decode at the scale expected, resampled when
+// the scaled size is not the requested one.
+TEST(ImageFileReader, ScreenCopyDecodesAtTheRightDctScale) {
+  const int w = 403, h = 301;
+  const QString path = test::TestFile("screen.jpg");
+  const QByteArray jpeg = test::SmallJpeg(w, h);
+  ASSERT_TRUE(test::WriteFileBytes(path, jpeg));
+  struct Case {
+    int want_w, want_h, num, den;
+  };
+  const Case cases[] = {
+      {101, 76, 1, 4},                                     // exactly the 1/4 size: no resampling
+      {90, 60, 1, 4},                                      // 1/8 (51 × 38) is too small
+      {51, 38, 1, 8},                                      // exactly 1/8
+      {50, 30, 1, 8},   {52, 30, 1, 4}, {403, 301, 1, 1},  // own size
+      {500, 400, 1, 1},                                    // larger: full decode, then resampled up
+  };
+  for (const Case& c : cases) {
+    const int sw = (w * c.num + c.den - 1) / c.den, sh = (h * c.num + c.den - 1) / c.den;
+    cDIB scaled;
+    ASSERT_TRUE(scaled.Create(sw, sh));
+    tjhandle tj = tjInitDecompress();
+    ASSERT_EQ(
+        tjDecompress2(tj, reinterpret_cast<const unsigned char*>(jpeg.constData()), jpeg.size(),
+                      scaled.DIBitsPtr(), sw, scaled.Stride(), sh, TJPF_BGR, TJFLAG_BOTTOMUP),
+        0);
+    tjDestroy(tj);
+    cDIB expected;
+    ASSERT_TRUE(expected.Create(c.want_w, c.want_h));
+    ASSERT_TRUE(ResampleBicubic(scaled.View(), 0, 0, sw, sh, expected.View()));
+
+    cDIB copy = ScaledCopyFromFile(path, c.want_w, c.want_h);
+    ASSERT_TRUE(copy.IsCreated()) << c.want_w;
+    EXPECT_EQ(copy.Width(), c.want_w);
+    EXPECT_EQ(copy.Height(), c.want_h);
+    EXPECT_TRUE(test::SamePixels(copy.View(), expected.View()))
+        << c.want_w << "x" << c.want_h << " at " << c.num << "/" << c.den;
+  }
+}
+
+TEST(ImageFileReader, ScreenCopyOfOtherFormatsResamplesTheFullPicture) {
+  cDIB original = test::RandomSurface(157, 93, 41);
+  const QString path = test::TestFile("screen.png");
+  ASSERT_EQ(WriteImageFile(original.View(), path, kSavePng, 0), kSaveOk);
+  cDIB expected;
+  ASSERT_TRUE(expected.Create(60, 37));
+  ASSERT_TRUE(ResampleBicubic(original.View(), 0, 0, 157, 93, expected.View()));
+  cDIB copy = ScaledCopyFromFile(path, 60, 37);
+  ASSERT_TRUE(copy.IsCreated());
+  EXPECT_TRUE(test::SamePixels(copy.View(), expected.View()));
+  // Own size: the decoded pixels as they are.
+  cDIB same = ScaledCopyFromFile(path, 157, 93);
+  EXPECT_TRUE(test::SamePixels(same.View(), original.View()));
+  EXPECT_FALSE(ScaledCopyFromFile(path, 0, 37).IsCreated());
+  EXPECT_FALSE(ScaledCopyFromFile(path, 60, -1).IsCreated());
+  EXPECT_FALSE(ScaledCopyFromFile(path, 70000, 2).IsCreated());
+  EXPECT_FALSE(ScaledCopyFromFile(test::TestFile("absent.png"), 60, 37).IsCreated());
+}
+
+}  // namespace
+}  // namespace tessaly
