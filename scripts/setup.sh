@@ -10,6 +10,7 @@ packages=(
   liblcms2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fontconfig
+  poppler-utils
   clang-format
 )
 

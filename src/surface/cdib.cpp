@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <new>
 #include <utility>
 #include <vector>
 
@@ -61,7 +60,7 @@ cDIB& cDIB::operator=(cDIB&& other) noexcept {
   // The other surface's painter is bound to its QImage object, not to the pixels:
   // end it there and let this surface open its own when asked.
   other.painter_.reset();
-  bits_ = std::move(other.bits_);
+  buffer_ = std::move(other.buffer_);
   width_ = std::exchange(other.width_, 0);
   height_ = std::exchange(other.height_, 0);
   memory_image_ = std::exchange(other.memory_image_, QImage());
@@ -76,15 +75,13 @@ cDIB& cDIB::operator=(cDIB&& other) noexcept {
 bool cDIB::Create(int width, int height, std::uint32_t background) {
   Dispose();
   if (!SurfaceSizeAllowed(width, height)) return false;
-  const int stride = StrideFor(width);
-  const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
-  bits_.reset(new (std::nothrow) std::uint8_t[bytes]);
-  if (!bits_) return false;
+  if (!buffer_.Allocate(width, height)) return false;
   width_ = width;
   height_ = height;
 
   // One filled row (padding zero), copied to every row.
-  std::uint8_t* first = bits_.get();
+  const int stride = StrideFor(width);
+  std::uint8_t* first = buffer_.View().bits;
   const std::uint8_t b = (background >> 16) & 0xFF, g = (background >> 8) & 0xFF,
                      r = background & 0xFF;
   for (int c = 0; c < width; ++c) {
@@ -92,11 +89,10 @@ bool cDIB::Create(int width, int height, std::uint32_t background) {
     first[3 * c + 1] = g;
     first[3 * c + 2] = r;
   }
-  std::memset(first + 3 * width, 0, stride - 3 * width);
   for (int y = 1; y < height; ++y)
     std::memcpy(first + static_cast<std::size_t>(y) * stride, first, stride);
 
-  memory_image_ = QImage(bits_.get(), width, height, stride, QImage::Format_BGR888);
+  memory_image_ = QImage(first, width, height, stride, QImage::Format_BGR888);
   return true;
 }
 
@@ -135,7 +131,7 @@ void cDIB::LoadBlt(const cDIB& source, int x, int y) {
   const int src_stride = source.Stride();
   for (int py = y0; py < y1; ++py) {
     const std::uint8_t* src =
-        source.bits_.get() +
+        source.buffer_.View().bits +
         static_cast<std::ptrdiff_t>(source.height_ - 1 - (py + y)) * src_stride + 3 * (x0 + x);
     std::uint8_t* dst = View().Row(height_ - 1 - py) + 3 * x0;
     std::memcpy(dst, src, 3 * static_cast<std::size_t>(x1 - x0));
@@ -266,7 +262,7 @@ bool cDIB::ScaleMe(int, int, int) {
 void cDIB::Dispose() {
   painter_.reset();
   memory_image_ = QImage();
-  bits_.reset();
+  buffer_.Release();
   width_ = 0;
   height_ = 0;
 }
@@ -274,7 +270,7 @@ void cDIB::Dispose() {
 std::uint32_t cDIB::PixelAt(int x, int y) const {
   if (!IsCreated() || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
   const std::uint8_t* p =
-      bits_.get() + static_cast<std::ptrdiff_t>(height_ - 1 - y) * Stride() + 3 * x;
+      buffer_.View().bits + static_cast<std::ptrdiff_t>(height_ - 1 - y) * Stride() + 3 * x;
   return p[2] | (p[1] << 8) | (static_cast<std::uint32_t>(p[0]) << 16);
 }
 
@@ -284,7 +280,8 @@ QImage cDIB::ToQImage() const {
   if (out.isNull()) return out;
   const int stride = Stride();
   for (int y = 0; y < height_; ++y) {
-    const std::uint8_t* src = bits_.get() + static_cast<std::ptrdiff_t>(height_ - 1 - y) * stride;
+    const std::uint8_t* src =
+        buffer_.View().bits + static_cast<std::ptrdiff_t>(height_ - 1 - y) * stride;
     std::uint8_t* dst = out.scanLine(y);
     for (int c = 0; c < width_; ++c, src += 3, dst += 3) {
       dst[0] = src[2];

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "surface/surface_buffer.h"
 #include "surface/surface_view.h"
 
 class QPainter;
@@ -89,7 +90,7 @@ class cDIB {
   void UnsharpMask(int Radius, int Amount);
   // Releases pixels, painter, pen and font. Safe to call repeatedly.
   void Dispose();
-  bool IsCreated() const { return bits_ != nullptr; }
+  bool IsCreated() const { return !buffer_.empty(); }
 
   // The surface's own drawing context: a painter in picture coordinates. Null
   // when not created. Ended by Dispose.
@@ -97,15 +98,15 @@ class cDIB {
   // The pixel memory as a QImage (Format_BGR888) in memory row order, that is
   // upside down. Null when not created.
   const QImage* hDIB() const { return IsCreated() ? &memory_image_ : nullptr; }
-  std::uint8_t* DIBitsPtr() { return bits_.get(); }
-  const std::uint8_t* DIBitsPtr() const { return bits_.get(); }
+  std::uint8_t* DIBitsPtr() { return buffer_.View().bits; }
+  const std::uint8_t* DIBitsPtr() const { return buffer_.View().bits; }
 
   int Width() const { return width_; }
   int Height() const { return height_; }
   int Stride() const { return StrideFor(width_); }
   // 3·W·H: the pixel bytes without row padding.
   std::int64_t Size() const { return 3LL * width_ * height_; }
-  SurfaceView View() { return {bits_.get(), width_, height_, Stride()}; }
+  SurfaceView View() { return buffer_.View(); }
 
   // Pixel (x, y) in picture coordinates as 0xBBGGRR; 0 outside or not created.
   std::uint32_t PixelAt(int x, int y) const;
@@ -127,7 +128,7 @@ class cDIB {
   // Strokes a polyline with the current pen (no fill) on any target.
   void StrokeOutline(QPainter& target, const QPoint* points, int count) const;
 
-  std::unique_ptr<std::uint8_t[]> bits_;
+  SurfaceBuffer buffer_;
   int width_ = 0;
   int height_ = 0;
   QImage memory_image_;
