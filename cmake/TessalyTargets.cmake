@@ -18,6 +18,15 @@ if(TESSALY_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(TESSALY_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "TESSALY_FUZZ needs clang (CXX=clang++)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # The core layer must never reach Qt Widgets. Two locks make that impossible
 # rather than merely unused:
 #  1. configuration fails when a Widgets-based library is linked to the core;

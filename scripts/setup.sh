@@ -4,10 +4,10 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins
   libturbojpeg0-dev libjpeg-turbo-progs
-  liblcms2-dev
+  liblcms2-dev libcups2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fontconfig
   poppler-utils
