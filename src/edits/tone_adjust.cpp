@@ -178,20 +178,21 @@ struct ToneTables {
   // The saturation step of one colour-adjusted channel value x, given the pixel's
   // luminance: round((x − L)·s + x).
   int Saturated(int x, int luma) const {
-    const unsigned i = static_cast<unsigned>(x - luma - kShiftFirst);
-    if (i < kShiftSize) return x + shift[(x & 1) * kShiftSize + i];
-    return SaturateToInt32(std::lrint(static_cast<double>(x - luma) * f.SaturationFactor() + x));
+    // 64-bit index: with absurd edit values x − luma can leave the int range.
+    const long long i = static_cast<long long>(x) - luma - kShiftFirst;
+    if (i >= 0 && i < kShiftSize) return x + shift[(x & 1) * kShiftSize + i];
+    return SaturateToInt32(std::lrint((static_cast<double>(x) - luma) * f.SaturationFactor() + x));
   }
   // Saturation and the curve; the final value before clamping, or the byte.
   int SaturatedValue(int x, int luma) const {
     const int v = Saturated(x, luma);
-    const unsigned i = static_cast<unsigned>(v - kCurveFirst);
-    return i < kCurveSize ? curve_value[i] : f.Curve(v);
+    const long long i = static_cast<long long>(v) - kCurveFirst;
+    return i >= 0 && i < kCurveSize ? curve_value[i] : f.Curve(v);
   }
   std::uint8_t SaturatedByte(int x, int luma) const {
     const int v = Saturated(x, luma);
-    const unsigned i = static_cast<unsigned>(v - kCurveFirst);
-    return i < kCurveSize ? curve_byte[i] : ClampToByte(f.Curve(v));
+    const long long i = static_cast<long long>(v) - kCurveFirst;
+    return i >= 0 && i < kCurveSize ? curve_byte[i] : ClampToByte(f.Curve(v));
   }
   // The same without range checks, only while saturation_in_tables holds: the
   // byte of channel `ch` whose pixel byte is `byte`.
