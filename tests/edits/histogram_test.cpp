@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tessaly {
 namespace {
 
@@ -23,23 +25,24 @@ TEST(Histogram, CountsLandOnTheirChannelAndBinOnly) {
   h.CountValue(kHistogramRed, 254);
   h.CountValue(kHistogramGreen, -41);
   h.CountValue(kHistogramBlue, 397);
-  EXPECT_EQ(h.Count(kHistogramRed, 85), 1u);
-  EXPECT_EQ(h.Count(kHistogramRed, 84), 1u);
-  EXPECT_EQ(h.Count(kHistogramGreen, -13), 1u);
-  EXPECT_EQ(h.Count(kHistogramBlue, 100), 1u);
-  EXPECT_EQ(h.Total(kHistogramRed), 2u);
-  EXPECT_EQ(h.Total(kHistogramGreen), 1u);
-  EXPECT_EQ(h.Total(kHistogramBlue), 1u);
-  // Neighbouring counters and other channels stay zero.
-  EXPECT_EQ(h.Count(kHistogramGreen, 85), 0u);
-  EXPECT_EQ(h.Count(kHistogramBlue, 85), 0u);
-  EXPECT_EQ(h.Count(kHistogramRed, 86), 0u);
-  EXPECT_EQ(h.Count(kHistogramGreen, -14), 0u);
-  // Indexes outside the array read as zero.
-  EXPECT_EQ(h.Count(0, 85), 0u);
-  EXPECT_EQ(h.Count(4, 85), 0u);
-  EXPECT_EQ(h.Count(kHistogramRed, 101), 0u);
-  EXPECT_EQ(h.Count(kHistogramRed, -16), 0u);
+  // {channel, bin, count}: the counted bins; neighbouring counters and other
+  // channels stay zero; indexes outside the array read as zero.
+  const int counts[][3] = {{kHistogramRed, 85, 1},
+                           {kHistogramRed, 84, 1},
+                           {kHistogramGreen, -13, 1},
+                           {kHistogramBlue, 100, 1},
+                           {kHistogramGreen, 85, 0},
+                           {kHistogramBlue, 85, 0},
+                           {kHistogramRed, 86, 0},
+                           {kHistogramGreen, -14, 0},
+                           {0, 85, 0},
+                           {4, 85, 0},
+                           {kHistogramRed, 101, 0},
+                           {kHistogramRed, -16, 0}};
+  for (const auto& c : counts)
+    EXPECT_EQ(h.Count(c[0], c[1]), std::uint32_t(c[2])) << c[0] << " " << c[1];
+  EXPECT_EQ(std::tuple(h.Total(kHistogramRed), h.Total(kHistogramGreen), h.Total(kHistogramBlue)),
+            std::tuple(2u, 1u, 1u));
 }
 
 }  // namespace

@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 #include <utility>
+
+#include "support/test_surfaces.h"
 
 namespace tessaly {
 namespace {
 
-constexpr std::uint32_t Rgb(int r, int g, int b) {
-  return static_cast<std::uint32_t>(r | (g << 8) | (b << 16));
-}
+using test::Rgb;
 
 TEST(WhiteBalance, UniformSpotsGiveEachChannelsDistanceFromGrey) {
   struct Case {
@@ -26,9 +27,9 @@ TEST(WhiteBalance, UniformSpotsGiveEachChannelsDistanceFromGrey) {
   };
   for (const Case& c : cases) {
     const WhiteBalanceAdjust a = WhiteBalanceAt([&](int, int) { return c.colour; }, 40.0, 30.0);
-    EXPECT_EQ(a.RedAdjust, c.red) << std::hex << c.colour;
-    EXPECT_EQ(a.GreenAdjust, c.green) << std::hex << c.colour;
-    EXPECT_EQ(a.BlueAdjust, c.blue) << std::hex << c.colour;
+    EXPECT_EQ(std::tuple(a.RedAdjust, a.GreenAdjust, a.BlueAdjust),
+              std::tuple(c.red, c.green, c.blue))
+        << std::hex << c.colour;
   }
 }
 
@@ -65,9 +66,7 @@ TEST(WhiteBalance, BlueMeanIsRoundedWhileRedAndGreenStayFractional) {
       9.0);
   // Red 1.674 → 2, green 0.964 → 1, blue −2.638 → −3. A fractional blue mean
   // would give blue −2, a truncated one red 1, rounded red and green red 1.
-  EXPECT_EQ(a.RedAdjust, 2);
-  EXPECT_EQ(a.GreenAdjust, 1);
-  EXPECT_EQ(a.BlueAdjust, -3);
+  EXPECT_EQ(std::tuple(a.RedAdjust, a.GreenAdjust, a.BlueAdjust), std::tuple(2, 1, -3));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "support/test_surfaces.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <cstring>
 
@@ -23,12 +21,24 @@ cDIB RandomSurface(int width, int height, std::uint32_t seed) {
   return dib;
 }
 
+cDIB MarkedRandomSurface(int width, int height, std::uint32_t seed) {
+  cDIB dib = RandomSurface(width, height, seed);
+  const SurfaceView v = dib.View();
+  for (int y = 0; y < v.height; ++y)
+    std::memset(v.Row(y) + 3 * v.width, 0xA5, v.stride - 3 * v.width);
+  return dib;
+}
+
 std::vector<std::uint8_t> PixelBytes(const SurfaceView& view) {
   std::vector<std::uint8_t> out;
   out.reserve(static_cast<std::size_t>(3) * view.width * view.height);
   for (int y = 0; y < view.height; ++y)
     out.insert(out.end(), view.Row(y), view.Row(y) + 3 * view.width);
   return out;
+}
+
+std::vector<std::uint8_t> AllBytes(const SurfaceView& view) {
+  return std::vector<std::uint8_t>(view.bits, view.bits + view.ByteCount());
 }
 
 bool SamePixels(const SurfaceView& a, const SurfaceView& b) {
@@ -47,6 +57,18 @@ std::string TempDir() {
   QDir(path).removeRecursively();
   QDir().mkpath(path);
   return path.toStdString();
+}
+
+::testing::AssertionResult OnlyMessages(const ScriptedUi& ui, const QString& text, MsgIcon icon,
+                                        std::size_t count) {
+  if (ui.Messages().size() != count)
+    return ::testing::AssertionFailure() << ui.Messages().size() << " messages, not " << count;
+  for (const RecordedMessage& m : ui.Messages())
+    if (m.text != text || m.buttons != MsgButtons::Ok || m.icon != icon)
+      return ::testing::AssertionFailure()
+             << "message \"" << m.text.toStdString() << "\" buttons " << static_cast<int>(m.buttons)
+             << " icon " << static_cast<int>(m.icon);
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace tessaly::test

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
+#include <tuple>
 
 #include "support/test_surfaces.h"
 #include "surface/cdib.h"
@@ -57,15 +58,15 @@ TEST(cDIBOnAPage, SurfaceFrameAndLabelLandWhereTheyWereDrawn) {
   ASSERT_FALSE(image.isNull());
   EXPECT_NEAR(image.width(), 118, 1);  // 100 mm at 30 dpi
 
-  // The stretched surface: left half red, right half blue, white around it.
-  EXPECT_TRUE(NearColour(image.pixel(14, 20), qRgb(255, 0, 0)));
-  EXPECT_TRUE(NearColour(image.pixel(46, 20), qRgb(0, 0, 255)));
-  EXPECT_TRUE(NearColour(image.pixel(5, 5), qRgb(255, 255, 255)));
-  EXPECT_TRUE(NearColour(image.pixel(30, 35), qRgb(255, 255, 255)));
-  // The frame: green outline, white inside.
-  EXPECT_TRUE(NearColour(image.pixel(80, 10), qRgb(0, 255, 0)));
-  EXPECT_TRUE(NearColour(image.pixel(60, 25), qRgb(0, 255, 0)));
-  EXPECT_TRUE(NearColour(image.pixel(80, 25), qRgb(255, 255, 255)));
+  // The stretched surface: left half red, right half blue, white around it. The
+  // frame: green outline, white inside.
+  const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255), green = qRgb(0, 255, 0);
+  const QRgb white = qRgb(255, 255, 255);
+  const std::tuple<int, int, QRgb> probes[] = {{14, 20, red},   {46, 20, blue},  {5, 5, white},
+                                               {30, 35, white}, {80, 10, green}, {60, 25, green},
+                                               {80, 25, white}};
+  for (auto [x, y, colour] : probes)
+    EXPECT_TRUE(NearColour(image.pixel(x, y), colour)) << x << "," << y;
   // The right-aligned label ends at x = 115 and starts below y = 45.
   int ink_left = image.width(), ink_right = -1, ink_top = image.height();
   for (int y = 42; y < image.height(); ++y)
@@ -76,8 +77,7 @@ TEST(cDIBOnAPage, SurfaceFrameAndLabelLandWhereTheyWereDrawn) {
         ink_top = std::min(ink_top, y);
       }
   ASSERT_GE(ink_right, 0) << "no label ink on the page";
-  EXPECT_LE(ink_right, 115);
-  EXPECT_GE(ink_right, 110);
+  EXPECT_PRED3(test::InRange, ink_right, 110, 115);
   EXPECT_GE(ink_top, 45);  // (x, y) is the top of the text
   EXPECT_GT(ink_left, 80);
 }

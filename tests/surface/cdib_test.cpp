@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <tuple>
 
 #include "support/test_surfaces.h"
 
@@ -11,40 +12,25 @@ namespace {
 
 using test::At;
 
-TEST(cDIB, StrideIsThreeBytesAPixelPaddedToFour) {
+TEST(cDIB, CreateFillsBlueGreenRedRowsPaddedToFourWithZeroes) {
   const std::pair<int, int> cases[] = {{1, 4}, {2, 8}, {3, 12}, {4, 12}, {5, 16}, {7, 24}};
   for (auto [width, stride] : cases) {
     cDIB dib;
-    ASSERT_TRUE(dib.Create(width, 3, 0));
-    EXPECT_EQ(dib.Stride(), stride) << width;
-    EXPECT_EQ(dib.View().stride, stride);
-    EXPECT_EQ(dib.Size(), 3 * width * 3);
+    ASSERT_TRUE(dib.Create(width, 3, 0x112233));  // red 0x33, green 0x22, blue 0x11
+    EXPECT_EQ(std::tuple(dib.Stride(), dib.View().stride, dib.Size(), dib.Width(), dib.Height()),
+              std::tuple(stride, stride, std::int64_t{9} * width, width, 3));
+    std::vector<std::uint8_t> row(stride, 0), expected;
+    for (int c = 0; c < width; ++c) row[3 * c] = 0x11, row[3 * c + 1] = 0x22, row[3 * c + 2] = 0x33;
+    for (int r = 0; r < 3; ++r) expected.insert(expected.end(), row.begin(), row.end());
+    EXPECT_EQ(test::AllBytes(dib.View()), expected) << width;
+    EXPECT_EQ(dib.PixelAt(width - 1, 2), 0x112233u);  // last row and column
   }
-}
-
-TEST(cDIB, CreateFillsEveryPixelBlueGreenRedAndZeroesPadding) {
-  cDIB dib;
-  ASSERT_TRUE(dib.Create(5, 4, 0x112233));  // red 0x33, green 0x22, blue 0x11
-  const SurfaceView v = dib.View();
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 5; ++c) {
-      EXPECT_EQ(At(v, c, r, 0), 0x11);
-      EXPECT_EQ(At(v, c, r, 1), 0x22);
-      EXPECT_EQ(At(v, c, r, 2), 0x33);
-    }
-    EXPECT_EQ(v.Row(r)[15], 0);
-  }
-  EXPECT_EQ(dib.PixelAt(4, 3), 0x112233u);  // last row and column
-  EXPECT_EQ(dib.Width(), 5);
-  EXPECT_EQ(dib.Height(), 4);
 }
 
 TEST(cDIB, CreateRefusesEmptyAndOversizedSurfacesWithoutAllocating) {
   cDIB dib;
-  EXPECT_FALSE(dib.Create(0, 10));
-  EXPECT_FALSE(dib.Create(10, -1));
-  EXPECT_FALSE(dib.Create(65536, 1));
-  EXPECT_FALSE(dib.Create(20000, 10001));  // 200.02 megapixels
+  for (auto [w, h] : {std::pair{0, 10}, {10, -1}, {65536, 1}, {20000, 10001}})  // 200.02 Mpx
+    EXPECT_FALSE(dib.Create(w, h)) << w << "x" << h;
   EXPECT_FALSE(dib.IsCreated());
   EXPECT_TRUE(dib.Create(65535, 1));
   // A failed Create releases the previous surface.
@@ -53,31 +39,24 @@ TEST(cDIB, CreateRefusesEmptyAndOversizedSurfacesWithoutAllocating) {
   EXPECT_EQ(dib.Width(), 0);
 }
 
-TEST(cDIB, RowsAreStoredBottomUp) {
+TEST(cDIB, CreateFromStdPictureStoresRowsBottomUpAndReportsBitsPerPixel) {
   QImage picture(2, 3, QImage::Format_RGB32);
   picture.fill(Qt::white);
   picture.setPixel(0, 0, qRgb(200, 10, 1));  // top-left
   picture.setPixel(1, 2, qRgb(3, 20, 100));  // bottom-right
   cDIB dib;
   EXPECT_EQ(dib.CreateFromStdPicture(picture), 24);
-  const SurfaceView v = dib.View();
   // Top row of the picture is the last memory row.
-  EXPECT_EQ(At(v, 0, 2, 0), 1);
-  EXPECT_EQ(At(v, 0, 2, 1), 10);
-  EXPECT_EQ(At(v, 0, 2, 2), 200);
-  EXPECT_EQ(At(v, 1, 0, 0), 100);
-  EXPECT_EQ(At(v, 1, 0, 2), 3);
+  const SurfaceView v = dib.View();
+  EXPECT_EQ(
+      std::tuple(At(v, 0, 2, 0), At(v, 0, 2, 1), At(v, 0, 2, 2), At(v, 1, 0, 0), At(v, 1, 0, 2)),
+      std::tuple(1, 10, 200, 100, 3));
   EXPECT_TRUE(dib.ToQImage() == picture.convertToFormat(QImage::Format_RGB888));
-}
 
-TEST(cDIB, CreateFromStdPictureReportsBitsPerPixel) {
-  QImage mono(3, 3, QImage::Format_Mono);
+  QImage mono(3, 3, QImage::Format_Mono), indexed(3, 3, QImage::Format_Indexed8);
   mono.fill(0);
-  QImage indexed(3, 3, QImage::Format_Indexed8);
-  indexed.setColorCount(1);
-  indexed.setColor(0, qRgb(1, 2, 3));
+  indexed.setColorTable({qRgb(1, 2, 3)});
   indexed.fill(0);
-  cDIB dib;
   EXPECT_EQ(dib.CreateFromStdPicture(mono), 1);
   EXPECT_EQ(dib.CreateFromStdPicture(indexed), 8);
   EXPECT_EQ(dib.PixelAt(2, 2), 0x030201u);
@@ -90,16 +69,13 @@ TEST(cDIB, AddMarginsLeavesAWhiteBorderExactlyMWide) {
     const std::vector<std::uint8_t> inner = test::PixelBytes(dib.View());
     cDIB framed = dib.AddMargins(m);
     EXPECT_FALSE(dib.IsCreated()) << "the receiver is released";
-    ASSERT_TRUE(framed.IsCreated());
-    ASSERT_EQ(framed.Width(), 5 + 2 * m);
-    ASSERT_EQ(framed.Height(), 3 + 2 * m);
+    ASSERT_EQ(QSize(framed.Width(), framed.Height()), QSize(5 + 2 * m, 3 + 2 * m));
+    int border_not_white = 0;
     for (int y = 0; y < framed.Height(); ++y)
-      for (int x = 0; x < framed.Width(); ++x) {
-        const bool border = x < m || y < m || x >= 5 + m || y >= 3 + m;
-        if (border) {
-          EXPECT_EQ(framed.PixelAt(x, y), 0xFFFFFFu) << m << " " << x << "," << y;
-        }
-      }
+      for (int x = 0; x < framed.Width(); ++x)
+        if (x < m || y < m || x >= 5 + m || y >= 3 + m)
+          border_not_white += framed.PixelAt(x, y) != 0xFFFFFFu;
+    EXPECT_EQ(border_not_white, 0) << m;
     cDIB copy;
     copy.Create(5, 3);
     copy.LoadBlt(framed, m, m);
@@ -109,16 +85,12 @@ TEST(cDIB, AddMarginsLeavesAWhiteBorderExactlyMWide) {
   EXPECT_FALSE(never.AddMargins(2).IsCreated());
 }
 
-TEST(cDIB, DisposeIsHarmlessRepeatedAndScaleMeDoesNothing) {
-  cDIB never;
+TEST(cDIB, DisposeIsHarmlessRepeated) {
+  cDIB never, dib = test::RandomSurface(4, 4, 3);
   never.Dispose();
   never.Dispose();
   EXPECT_EQ(never.hDIBDC(), nullptr);
   EXPECT_EQ(never.hDIB(), nullptr);
-  cDIB dib = test::RandomSurface(4, 4, 3);
-  const std::vector<std::uint8_t> before = test::PixelBytes(dib.View());
-  EXPECT_FALSE(dib.ScaleMe(1, 2, 3));
-  EXPECT_EQ(test::PixelBytes(dib.View()), before);
   ASSERT_NE(dib.hDIBDC(), nullptr);
   dib.Dispose();
   dib.Dispose();
@@ -132,56 +104,39 @@ TEST(cDIB, LoadBltCopiesFromAnOffsetAndKeepsPixelsOutsideTheSource) {
   dst.Create(4, 4, 0x0000FF);
   dst.LoadBlt(src, 3, 2);  // source columns 3..5 and rows 2..4 exist
   for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) {
-      if (x < 3 && y < 3)
-        EXPECT_EQ(dst.PixelAt(x, y), src.PixelAt(x + 3, y + 2));
-      else
-        EXPECT_EQ(dst.PixelAt(x, y), 0x0000FFu);
-    }
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(dst.PixelAt(x, y), x < 3 && y < 3 ? src.PixelAt(x + 3, y + 2) : 0x0000FFu);
 }
 
 TEST(cDIB, PaintDirectAndPaintDrawTheRightWayUp) {
   cDIB dib = test::RandomSurface(7, 5, 21);
-  QImage target(7, 5, QImage::Format_RGB888);
+  QImage target(7, 5, QImage::Format_RGB888), doubled(14, 10, QImage::Format_RGB32);
   target.fill(Qt::black);
-  {
-    QPainter p(&target);
-    dib.PaintDirect(p);
-  }
-  EXPECT_TRUE(target == dib.ToQImage());
-
-  QImage doubled(14, 10, QImage::Format_RGB32);
   doubled.fill(Qt::black);
   {
-    QPainter p(&doubled);
-    dib.Paint(p, 0, 0, 2);
+    QPainter p(&target), q(&doubled);
+    dib.PaintDirect(p);
+    dib.Paint(q, 0, 0, 2);
   }
+  EXPECT_TRUE(target == dib.ToQImage());
   for (int y = 0; y < 10; ++y)
-    for (int x = 0; x < 14; ++x) {
-      const std::uint32_t want = dib.PixelAt(x / 2, y / 2);
-      const QRgb got = doubled.pixel(x, y);
-      EXPECT_EQ(qRed(got), static_cast<int>(want & 0xFF));
-      EXPECT_EQ(qBlue(got), static_cast<int>(want >> 16));
-    }
+    for (int x = 0; x < 14; ++x)
+      EXPECT_EQ(test::FromQRgb(doubled.pixel(x, y)), dib.PixelAt(x / 2, y / 2)) << x << "," << y;
 }
 
 TEST(cDIB, ToSurfaceStretchesSmoothly) {
   cDIB dib;
   dib.Create(2, 1, 0);
-  dib.View().Row(0)[3] = dib.View().Row(0)[4] = dib.View().Row(0)[5] = 255;  // right pixel white
+  std::fill_n(dib.View().Row(0) + 3, 3, 255);  // right pixel white
   QImage target(40, 4, QImage::Format_RGB32);
   target.fill(Qt::red);
   {
     QPainter p(&target);
     dib.ToSurface(p, 0, 0, 40, 4);
   }
-  EXPECT_EQ(qGreen(target.pixel(0, 2)), 0);
-  EXPECT_EQ(qGreen(target.pixel(39, 2)), 255);
-  const int middle = qGreen(target.pixel(20, 2));
-  EXPECT_GT(middle, 40);
-  EXPECT_LT(middle, 215);
-  EXPECT_EQ(qRed(target.pixel(20, 2)),
-            qBlue(target.pixel(20, 2)));  // grey, the red fill is covered
+  EXPECT_EQ(std::pair(qGreen(target.pixel(0, 2)), qGreen(target.pixel(39, 2))), std::pair(0, 255));
+  EXPECT_PRED3(test::InRange, qGreen(target.pixel(20, 2)), 41, 214);
+  EXPECT_EQ(qRed(target.pixel(20, 2)), qBlue(target.pixel(20, 2)));  // grey: the fill is covered
 }
 
 TEST(cDIB, LinesAndRectanglesUseTheCurrentPenInPictureCoordinates) {
@@ -190,9 +145,8 @@ TEST(cDIB, LinesAndRectanglesUseTheCurrentPenInPictureCoordinates) {
   dib.SetPen(0, 1, 0x0000FF);  // red
   dib.DrawLine(0, 0, 9, 0);    // top row of the picture
   const SurfaceView v = dib.View();
-  EXPECT_EQ(At(v, 4, 7, 2), 255);
-  EXPECT_EQ(At(v, 4, 7, 0), 0);
-  EXPECT_EQ(At(v, 4, 0, 0), 255);  // bottom row still white
+  // Red on the last memory row, the bottom row still white.
+  EXPECT_EQ(std::tuple(At(v, 4, 7, 2), At(v, 4, 7, 0), At(v, 4, 0, 0)), std::tuple(255, 0, 255));
 
   QImage page(20, 20, QImage::Format_RGB32);
   page.fill(Qt::white);
@@ -201,34 +155,31 @@ TEST(cDIB, LinesAndRectanglesUseTheCurrentPenInPictureCoordinates) {
     QPainter p(&page);
     dib.DrawRectangle(p, 2, 3, 12, 15);
   }
-  EXPECT_EQ(page.pixel(7, 3), qRgb(0, 0, 255));
-  EXPECT_EQ(page.pixel(2, 9), qRgb(0, 0, 255));
-  EXPECT_EQ(page.pixel(12, 9), qRgb(0, 0, 255));
-  EXPECT_EQ(page.pixel(7, 15), qRgb(0, 0, 255));
-  EXPECT_EQ(page.pixel(7, 9), qRgb(255, 255, 255));  // outline only
-  EXPECT_EQ(page.pixel(1, 9), qRgb(255, 255, 255));
+  // On the outline blue, inside and outside white.
+  const std::tuple<int, int, bool> probes[] = {{7, 3, true},  {2, 9, true},  {12, 9, true},
+                                               {7, 15, true}, {7, 9, false}, {1, 9, false}};
+  for (auto [x, y, blue] : probes)
+    EXPECT_EQ(page.pixel(x, y), blue ? qRgb(0, 0, 255) : qRgb(255, 255, 255)) << x << "," << y;
 
   dib.SetPen(5, 1, 0);
   EXPECT_EQ(dib.CurrentPen().style(), Qt::NoPen);
   dib.SetPen(1, 3, 0x00FF00);
-  EXPECT_EQ(dib.CurrentPen().style(), Qt::DashLine);
-  EXPECT_EQ(dib.CurrentPen().width(), 3);
-  EXPECT_EQ(dib.CurrentPen().color(), QColor(0, 255, 0));
+  const QPen& pen = dib.CurrentPen();
+  EXPECT_EQ(std::tuple(pen.style(), pen.width(), pen.color()),
+            std::tuple(Qt::DashLine, 3, QColor(0, 255, 0)));
 }
 
 TEST(cDIB, SetFontCutsTheFaceNameAndKeepsTheAngleInTenths) {
   cDIB dib;
-  dib.Create(4, 4);
   const QString long_name = "Liberation Sans With A Very Long Face Name";
   dib.SetFont(long_name, 20, true, true, 45.26f);
-  EXPECT_EQ(dib.CurrentFont().family(), long_name.left(31));
-  EXPECT_EQ(dib.CurrentFont().pixelSize(), 20);
-  EXPECT_EQ(dib.CurrentFont().weight(), QFont::Bold);
-  EXPECT_TRUE(dib.CurrentFont().italic());
-  EXPECT_EQ(dib.FontEscapement(), 453);
+  const QFont& font = dib.CurrentFont();
+  EXPECT_EQ(font.family(), long_name.left(31));
+  EXPECT_EQ(std::tuple(font.pixelSize(), font.weight(), font.italic(), dib.FontEscapement()),
+            std::tuple(20, QFont::Bold, true, 453));
   dib.SetFont("Arial", 12, false, false, 90.0f);
-  EXPECT_EQ(dib.CurrentFont().weight(), QFont::Normal);
-  EXPECT_EQ(dib.FontEscapement(), 900);
+  EXPECT_EQ(std::pair(dib.CurrentFont().weight(), dib.FontEscapement()),
+            std::pair(QFont::Normal, 900));
 }
 
 // Bounding box of the pixels that are not the background colour.
@@ -240,60 +191,43 @@ QRect InkBox(const QImage& image, QRgb background) {
   return box;
 }
 
-TEST(cDIB, PrintTextAlignsTurnsAndLeavesTheBackground) {
+// Ink box of "Tessaly" printed in black at (x, y) on a green picture of `size`,
+// with a 24-pixel Arial at `angle`; the picture's corner must stay green.
+QRect PrintedInk(QSize size, int x, int y, bool right_align, float angle) {
   cDIB dib;
-  dib.Create(4, 4);
-  dib.SetFont("Arial", 24, false, false, 0.0f);
-  const QRgb green = qRgb(0, 160, 0);
+  dib.SetFont("Arial", 24, false, false, angle);
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(qRgb(0, 160, 0));
+  {
+    QPainter p(&image);
+    dib.PrintText(p, "Tessaly", x, y, 0x000000, right_align);
+  }
+  EXPECT_EQ(image.pixel(1, 1), qRgb(0, 160, 0));  // transparent background
+  return InkBox(image, qRgb(0, 160, 0));
+}
 
-  QImage left(300, 100, QImage::Format_RGB32);
-  left.fill(green);
-  QImage right = left, turned = left;
-  {
-    QPainter p(&left);
-    dib.PrintText(p, "Tessaly", 150, 30, 0x000000, false);
-  }
-  {
-    QPainter p(&right);
-    dib.PrintText(p, "Tessaly", 150, 30, 0x000000, true);
-  }
-  const QRect l = InkBox(left, green), r = InkBox(right, green);
-  ASSERT_FALSE(l.isEmpty());
-  ASSERT_FALSE(r.isEmpty());
-  EXPECT_GE(l.left(), 150);
-  EXPECT_LT(l.left(), 155);
-  EXPECT_LE(r.right(), 150);
-  EXPECT_GT(r.right(), 140);
-  EXPECT_GE(l.top(), 30);                // (x, y) is the top of the text
-  EXPECT_EQ(left.pixel(10, 10), green);  // transparent background
+TEST(cDIB, PrintTextAlignsTurnsAndLeavesTheBackground) {
+  // Left-aligned ink starts at x, right-aligned ink ends there; (x, y) is the top.
+  const QRect l = PrintedInk({300, 100}, 150, 30, false, 0.0f);
+  EXPECT_PRED3(test::InRange, l.left(), 150, 154);
+  EXPECT_PRED3(test::InRange, PrintedInk({300, 100}, 150, 30, true, 0.0f).right(), 141, 150);
+  EXPECT_GE(l.top(), 30);
 
-  QImage tall(100, 300, QImage::Format_RGB32);
-  tall.fill(green);
-  dib.SetFont("Arial", 24, false, false, 90.0f);
-  {
-    QPainter p(&tall);
-    dib.PrintText(p, "Tessaly", 30, 250, 0x000000, false);
-  }
-  const QRect t = InkBox(tall, green);
-  ASSERT_FALSE(t.isEmpty());
+  const QRect t = PrintedInk({100, 300}, 30, 250, false, 90.0f);
   EXPECT_GT(t.height(), 2 * t.width());  // reads upwards
   EXPECT_LE(t.bottom(), 251);
   EXPECT_GE(t.left(), 29);
 
-  // Text on the surface's own context comes out upright in picture coordinates.
+  // Text on the surface's own context comes out upright in picture coordinates:
+  // the top of the ink lies in the picture's top half.
   cDIB page;
   page.Create(200, 60, 0xFFFFFF);
   page.SetFont("Arial", 24, false, false, 0.0f);
   page.PrintText(*page.hDIBDC(), "Tessaly", 5, 5, 0x000000, false);
-  const QRect box =
-      InkBox(page.ToQImage().convertToFormat(QImage::Format_RGB32), qRgb(255, 255, 255));
-  ASSERT_FALSE(box.isEmpty());
-  EXPECT_GE(box.top(), 5);
-  EXPECT_LT(box.top(), 15);
-  EXPECT_EQ(InkBox(page.ToQImage().convertToFormat(QImage::Format_RGB32).copy(0, 0, 200, 30),
-                   qRgb(255, 255, 255))
-                .top(),
-            box.top());
+  const QImage printed = page.ToQImage().convertToFormat(QImage::Format_RGB32);
+  const QRect box = InkBox(printed, qRgb(255, 255, 255));
+  EXPECT_PRED3(test::InRange, box.top(), 5, 14);
+  EXPECT_EQ(InkBox(printed.copy(0, 0, 200, 30), qRgb(255, 255, 255)).top(), box.top());
 }
 
 TEST(cDIB, MovingKeepsThePixelsAndTheDrawingContextWorks) {

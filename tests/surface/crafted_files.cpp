@@ -13,37 +13,43 @@
 namespace tessaly::test {
 namespace {
 
-void AppendLe16(QByteArray& b, std::uint32_t v) {
-  b.append(static_cast<char>(v & 0xFF));
-  b.append(static_cast<char>((v >> 8) & 0xFF));
-}
-void AppendLe32(QByteArray& b, std::uint32_t v) {
-  AppendLe16(b, v & 0xFFFF);
-  AppendLe16(b, v >> 16);
-}
-void AppendBe32(QByteArray& b, std::uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8) b.append(static_cast<char>((v >> shift) & 0xFF));
+// Appends `bytes` bytes of `v`, least significant first unless `big_endian`.
+void Append(QByteArray& b, std::uint32_t v, int bytes, bool big_endian = false) {
+  for (int i = 0; i < bytes; ++i)
+    b.append(static_cast<char>(v >> 8 * (big_endian ? bytes - 1 - i : i)));
 }
 
-std::uint32_t Crc32(const QByteArray& bytes) {
-  std::uint32_t crc = 0xFFFFFFFFu;
-  for (char ch : bytes) {
-    crc ^= static_cast<std::uint8_t>(ch);
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return crc ^ 0xFFFFFFFFu;
+std::uint32_t Field(const QByteArray& b, int at, int bytes, bool big_endian) {
+  std::uint32_t v = 0;
+  for (int i = 0; i < bytes; ++i)
+    v |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + i]))
+         << 8 * (big_endian ? bytes - 1 - i : i);
+  return v;
 }
 
 void AppendPngChunk(QByteArray& png, const char* type, const QByteArray& data) {
-  AppendBe32(png, static_cast<std::uint32_t>(data.size()));
+  Append(png, static_cast<std::uint32_t>(data.size()), 4, true);
   const QByteArray body = QByteArray(type, 4) + data;
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (char ch : body) {
+    crc ^= static_cast<std::uint8_t>(ch);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
   png.append(body);
-  AppendBe32(png, Crc32(body));
+  Append(png, crc ^ 0xFFFFFFFFu, 4, true);
 }
 
-// Gradient byte of pixel column x, row y, channel ch.
-char PatternByte(int x, int y, int ch) {
-  return static_cast<char>((x * 7 + y * 13 + ch * 71) & 0xFF);
+// Gradient bytes of `rows` rows of pixel columns 0..width−1, channel by channel,
+// each row followed by `pad` zero bytes: byte (x, y, ch) is 7x + 13y + 71ch mod 256.
+QByteArray Pattern(int width, int rows, int pad = 0) {
+  QByteArray out;
+  out.reserve(static_cast<qsizetype>(rows) * (3LL * width + pad));
+  for (int y = 0; y < rows; ++y) {
+    for (int x = 0; x < width; ++x)
+      for (int ch = 0; ch < 3; ++ch) out.append(static_cast<char>(x * 7 + y * 13 + ch * 71));
+    out.append(QByteArray(pad, '\0'));
+  }
+  return out;
 }
 
 }  // namespace
@@ -71,16 +77,13 @@ bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
 }
 
 std::uint32_t Le16(const QByteArray& b, int at) {
-  return static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint8_t>(b[at + 1]) << 8);
+  return Field(b, at, 2, false);
 }
 std::uint32_t Le32(const QByteArray& b, int at) {
-  return Le16(b, at) | (Le16(b, at + 2) << 16);
+  return Field(b, at, 4, false);
 }
 std::uint32_t Be16(const QByteArray& b, int at) {
-  return (static_cast<std::uint8_t>(b[at]) << 8) | static_cast<std::uint8_t>(b[at + 1]);
-}
-std::uint32_t Be32(const QByteArray& b, int at) {
-  return (Be16(b, at) << 16) | Be16(b, at + 2);
+  return Field(b, at, 2, true);
 }
 
 std::uint32_t PixelOf(const SurfaceView& view, int x, int y) {
@@ -91,41 +94,30 @@ std::uint32_t PixelOf(const SurfaceView& view, int x, int y) {
 cDIB QuadrantSurface(int width, int height) {
   cDIB dib;
   dib.Create(width, height);
-  const SurfaceView v = dib.View();
-  for (int y = 0; y < height; ++y) {  // picture rows, top first
-    std::uint8_t* row = v.Row(height - 1 - y);
+  for (int y = 0; y < height; ++y)  // picture rows, top first
     for (int x = 0; x < width; ++x) {
       const bool left = x < width / 2, top = y < height / 2;
       const std::uint32_t colour =
           top ? (left ? kTopLeftRed : kTopRightGreen) : (left ? kBottomLeftBlue : kBottomRightGrey);
-      row[3 * x] = static_cast<std::uint8_t>(colour >> 16);
-      row[3 * x + 1] = static_cast<std::uint8_t>(colour >> 8);
-      row[3 * x + 2] = static_cast<std::uint8_t>(colour);
+      std::uint8_t* p = dib.View().Row(height - 1 - y) + 3 * x;
+      p[0] = static_cast<std::uint8_t>(colour >> 16);
+      p[1] = static_cast<std::uint8_t>(colour >> 8);
+      p[2] = static_cast<std::uint8_t>(colour);
     }
-  }
   return dib;
 }
 
 QByteArray CraftedPng(int width, int height, bool with_pixel_data) {
-  QByteArray png("\x89PNG\r\n\x1a\n", 8);
-  QByteArray ihdr;
-  AppendBe32(ihdr, static_cast<std::uint32_t>(width));
-  AppendBe32(ihdr, static_cast<std::uint32_t>(height));
-  ihdr.append(char(8));  // bits per sample
-  ihdr.append(char(2));  // colour type RGB
-  ihdr.append(QByteArray(3, '\0'));
+  QByteArray png("\x89PNG\r\n\x1a\n", 8), ihdr;
+  Append(ihdr, static_cast<std::uint32_t>(width), 4, true);
+  Append(ihdr, static_cast<std::uint32_t>(height), 4, true);
+  ihdr.append("\x08\x02\0\0\0", 5);  // 8 bits per sample, colour type RGB
   AppendPngChunk(png, "IHDR", ihdr);
-
-  const int rows = with_pixel_data ? height : 1;
-  QByteArray raw;
-  raw.reserve(static_cast<qsizetype>(rows) * (1 + 3LL * width));
-  for (int y = 0; y < rows; ++y) {
-    raw.append('\0');  // filter type none
-    for (int x = 0; x < width; ++x)
-      for (int ch = 0; ch < 3; ++ch) raw.append(PatternByte(x, y, ch));
-  }
+  // Every row starts with filter type none (0): each row's zero pad byte becomes
+  // the next row's filter byte.
+  const QByteArray raw = QByteArray(1, '\0') + Pattern(width, with_pixel_data ? height : 1, 1);
   // qCompress puts a 4-byte length before the zlib stream PNG wants.
-  AppendPngChunk(png, "IDAT", qCompress(raw).mid(4));
+  AppendPngChunk(png, "IDAT", qCompress(raw.left(raw.size() - 1)).mid(4));
   if (with_pixel_data) AppendPngChunk(png, "IEND", QByteArray());
   return png;
 }
@@ -133,73 +125,35 @@ QByteArray CraftedPng(int width, int height, bool with_pixel_data) {
 QByteArray CraftedBmp(int width, int height, bool with_pixel_data) {
   const std::uint32_t stride = (3u * width + 3u) & ~3u;
   const std::uint32_t image_bytes = stride * static_cast<std::uint32_t>(height);
+  // File size, reserved, pixel offset; the 40-byte info header: its size, width,
+  // height, 1 plane, 24 bits, no compression, image bytes, resolutions and palette.
   QByteArray bmp("BM");
-  AppendLe32(bmp, 54 + image_bytes);
-  AppendLe32(bmp, 0);
-  AppendLe32(bmp, 54);
-  AppendLe32(bmp, 40);
-  AppendLe32(bmp, static_cast<std::uint32_t>(width));
-  AppendLe32(bmp, static_cast<std::uint32_t>(height));
-  AppendLe16(bmp, 1);
-  AppendLe16(bmp, 24);
-  AppendLe32(bmp, 0);
-  AppendLe32(bmp, image_bytes);
-  for (int i = 0; i < 4; ++i) AppendLe32(bmp, 0);
-  if (!with_pixel_data) return bmp;
-  for (int y = 0; y < height; ++y) {
-    QByteArray row(static_cast<qsizetype>(stride), '\0');
-    for (int x = 0; x < width; ++x)
-      for (int ch = 0; ch < 3; ++ch) row[3 * x + ch] = PatternByte(x, y, ch);
-    bmp.append(row);
-  }
-  return bmp;
+  for (std::uint32_t v : {54 + image_bytes, 0u, 54u, 40u, std::uint32_t(width),
+                          std::uint32_t(height), 1u | (24u << 16), 0u, image_bytes, 0u, 0u, 0u, 0u})
+    Append(bmp, v, 4);
+  return with_pixel_data ? bmp + Pattern(width, height, static_cast<int>(stride) - 3 * width) : bmp;
 }
 
 QByteArray CraftedTiff(int width, int height, bool with_pixel_data) {
-  struct Entry {
-    std::uint16_t tag, type;
-    std::uint32_t count, value;
-  };
   constexpr std::uint16_t kShort = 3, kLong = 4;
-  const std::uint32_t strip_bytes = 3u * width * static_cast<std::uint32_t>(height);
-  constexpr int kEntries = 10;
-  const std::uint32_t ifd_at = 8;
-  const std::uint32_t bits_at = ifd_at + 2 + kEntries * 12 + 4;
-  const std::uint32_t strip_at = bits_at + 6;
-  const std::array<Entry, kEntries> entries = {{
-      {256, kLong, 1, static_cast<std::uint32_t>(width)},
-      {257, kLong, 1, static_cast<std::uint32_t>(height)},
-      {258, kShort, 3, bits_at},
-      {259, kShort, 1, 1},  // no compression
-      {262, kShort, 1, 2},  // RGB
-      {273, kLong, 1, strip_at},
-      {277, kShort, 1, 3},
-      {278, kLong, 1, static_cast<std::uint32_t>(height)},
-      {279, kLong, 1, strip_bytes},
-      {284, kShort, 1, 1},
-  }};
-  QByteArray tiff("II*\0", 4);
-  AppendLe32(tiff, ifd_at);
-  AppendLe16(tiff, kEntries);
-  for (const Entry& e : entries) {
-    AppendLe16(tiff, e.tag);
-    AppendLe16(tiff, e.type);
-    AppendLe32(tiff, e.count);
-    if (e.type == kShort && e.count == 1) {
-      AppendLe16(tiff, e.value);
-      AppendLe16(tiff, 0);
-    } else {
-      AppendLe32(tiff, e.value);
-    }
-  }
-  AppendLe32(tiff, 0);  // no next directory
-  for (int i = 0; i < 3; ++i) AppendLe16(tiff, 8);
-  if (!with_pixel_data) return tiff + QByteArray(16, '\0');
-  tiff.reserve(tiff.size() + static_cast<qsizetype>(strip_bytes));
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      for (int ch = 0; ch < 3; ++ch) tiff.append(PatternByte(x, y, ch));
-  return tiff;
+  constexpr std::uint32_t kEntries = 10, kBitsAt = 8 + 2 + kEntries * 12 + 4;
+  const std::uint32_t w = static_cast<std::uint32_t>(width), h = static_cast<std::uint32_t>(height);
+  // {tag, type, count, value}: size, 8 bits a sample (at kBitsAt), no compression,
+  // RGB, one strip after the bits, 3 samples a pixel, rows per strip, strip bytes,
+  // chunky planes.
+  const std::uint32_t entries[kEntries][4] = {
+      {256, kLong, 1, w},  {257, kLong, 1, h},  {258, kShort, 3, kBitsAt},
+      {259, kShort, 1, 1}, {262, kShort, 1, 2}, {273, kLong, 1, kBitsAt + 6},
+      {277, kShort, 1, 3}, {278, kLong, 1, h},  {279, kLong, 1, 3 * w * h},
+      {284, kShort, 1, 1}};
+  QByteArray tiff("II*\0\x08\0\0\0", 8);
+  Append(tiff, kEntries, 2);
+  // A single SHORT value sits in the first two bytes of its 4-byte field.
+  for (const auto& e : entries)
+    for (int i = 0; i < 4; ++i) Append(tiff, e[i], i < 2 ? 2 : 4);
+  Append(tiff, 0, 4);  // no next directory
+  tiff.append("\x08\0\x08\0\x08\0", 6);
+  return tiff + (with_pixel_data ? Pattern(width, height) : QByteArray(16, '\0'));
 }
 
 QByteArray JpegWithFrameSize(const QByteArray& jpeg, int width, int height) {
@@ -211,11 +165,10 @@ QByteArray JpegWithFrameSize(const QByteArray& jpeg, int width, int height) {
     // Baseline, extended and progressive frame headers: height then width after
     // the 8-bit precision field.
     if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2) {
-      out[at + 5] = static_cast<char>(height >> 8);
-      out[at + 6] = static_cast<char>(height & 0xFF);
-      out[at + 7] = static_cast<char>(width >> 8);
-      out[at + 8] = static_cast<char>(width & 0xFF);
-      return out;
+      QByteArray size;
+      Append(size, static_cast<std::uint32_t>(height), 2, true);
+      Append(size, static_cast<std::uint32_t>(width), 2, true);
+      return out.replace(at + 5, 4, size);
     }
     at += 2 + length;
   }
@@ -241,34 +194,38 @@ QByteArray SmallJpeg(int width, int height, bool progressive) {
   return out;
 }
 
+cDIB TurboJpegDecoded(const QByteArray& jpeg, int width, int height) {
+  std::vector<unsigned char> rgb(3u * width * height);
+  tjhandle tj = tjInitDecompress();
+  const bool ok = tjDecompress2(tj, reinterpret_cast<const unsigned char*>(jpeg.constData()),
+                                static_cast<unsigned long>(jpeg.size()), rgb.data(), width, 0,
+                                height, TJPF_RGB, 0) == 0;
+  tjDestroy(tj);
+  cDIB dib;
+  if (!ok || !dib.Create(width, height)) return dib;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      for (int ch = 0; ch < 3; ++ch)
+        dib.View().Row(height - 1 - y)[3 * x + ch] = rgb[3u * (y * width + x) + 2 - ch];
+  return dib;
+}
+
 QByteArray JpegWithRepeatedLastScan(const QByteArray& jpeg, int repeats) {
-  // Walk the segments; a scan runs from its SOS marker to the next marker that is
-  // neither a stuffed zero nor a restart marker.
-  int at = 2, last_scan = -1, end = -1;
-  while (at + 2 <= jpeg.size()) {
-    const int marker = static_cast<std::uint8_t>(jpeg[at + 1]);
-    if (marker == 0xD9) {
-      end = at;
-      break;
-    }
-    if (at + 4 > jpeg.size()) break;
-    const int length = static_cast<int>(Be16(jpeg, at + 2));
-    if (marker != 0xDA) {
-      at += 2 + length;
-      continue;
-    }
-    last_scan = at;
-    at += 2 + length;
-    while (at + 1 < jpeg.size()) {
-      const int next = static_cast<std::uint8_t>(jpeg[at + 1]);
-      if (static_cast<std::uint8_t>(jpeg[at]) == 0xFF && next != 0 && (next < 0xD0 || next > 0xD7))
-        break;
-      ++at;
-    }
+  auto byte = [&](int i) { return static_cast<std::uint8_t>(jpeg[i]); };
+  // A marker ending a scan's coded data: neither a stuffed zero nor a restart marker.
+  auto ends_scan = [&](int i) {
+    return byte(i) == 0xFF && byte(i + 1) != 0 && (byte(i + 1) < 0xD0 || byte(i + 1) > 0xD7);
+  };
+  // Walk the segments to the end marker; a scan runs on past its header.
+  int at = 2, last_scan = -1;
+  while (at + 4 <= jpeg.size() && byte(at + 1) != 0xD9) {
+    const bool scan = byte(at + 1) == 0xDA;
+    if (scan) last_scan = at;
+    at += 2 + static_cast<int>(Be16(jpeg, at + 2));
+    while (scan && at + 1 < jpeg.size() && !ends_scan(at)) ++at;
   }
-  if (last_scan < 0 || end < 0) return QByteArray();
-  const QByteArray scan = jpeg.mid(last_scan, end - last_scan);
-  return jpeg.left(end) + scan.repeated(repeats) + jpeg.mid(end);
+  if (last_scan < 0 || at + 2 > jpeg.size() || byte(at + 1) != 0xD9) return QByteArray();
+  return jpeg.left(at) + jpeg.mid(last_scan, at - last_scan).repeated(repeats) + jpeg.mid(at);
 }
 
 }  // namespace tessaly::test

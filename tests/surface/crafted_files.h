@@ -1,6 +1,7 @@
 // Image files built byte by byte for the codec tests: PNG, BMP and TIFF files of a
 // chosen claimed size (with or without their pixel data), a JPEG whose frame header
-// claims another size, and small helpers to read the bytes of written files.
+// claims another size, TurboJPEG's own decode as a reference, and small helpers to
+// read the bytes of written files.
 #pragma once
 
 #include <QByteArray>
@@ -21,7 +22,6 @@ bool WriteFileBytes(const QString& path, const QByteArray& bytes);
 std::uint32_t Le16(const QByteArray& b, int at);
 std::uint32_t Le32(const QByteArray& b, int at);
 std::uint32_t Be16(const QByteArray& b, int at);
-std::uint32_t Be32(const QByteArray& b, int at);
 
 // Pixel (x, y) of a view in picture coordinates (top-left origin) as 0xBBGGRR.
 std::uint32_t PixelOf(const SurfaceView& view, int x, int y);
@@ -48,6 +48,9 @@ QByteArray JpegWithFrameSize(const QByteArray& jpeg, int width, int height);
 // A real JPEG of a smooth picture, encoded with TurboJPEG at quality 90
 // (progressive when asked).
 QByteArray SmallJpeg(int width, int height, bool progressive = false);
+// TurboJPEG's own top-down R,G,B decode of `jpeg` at the scaled size width × height,
+// placed pixel by pixel into a surface (not created when the decode fails).
+cDIB TurboJpegDecoded(const QByteArray& jpeg, int width, int height);
 // `jpeg` (progressive) with its last scan repeated `repeats` more times before the
 // end marker: each repeat is one more scan for the decoder to run.
 QByteArray JpegWithRepeatedLastScan(const QByteArray& jpeg, int repeats);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QImageWriter>
-#include <array>
 #include <cmath>
 #include <functional>
 #include <random>
@@ -14,12 +13,6 @@
 
 namespace tessaly {
 namespace {
-
-// Pixel (x, y) of a surface as {b, g, r}.
-std::array<int, 3> Bgr(const SurfaceBuffer& dib, int x, int y) {
-  const std::uint32_t p = test::PixelOf(dib.View(), x, y);
-  return {static_cast<int>(p >> 16), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
-}
 
 // Straight alpha onto white, directly in double precision.
 int OverWhite(double c, double a, double max) {
@@ -43,15 +36,8 @@ TEST(DecodedImage, HandComputedCompositingOntoWhite) {
   SurfaceBuffer dib;
   ASSERT_TRUE(SurfaceFromDecodedImage(straight, dib));
   for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(Bgr(dib, i, 0), (std::array<int, 3>{cases[i].eb, cases[i].eg, cases[i].er})) << i;
-
-  // Premultiplied: c' = c_p + 255 − a.
-  QImage pre(2, 1, QImage::Format_ARGB32_Premultiplied);
-  reinterpret_cast<QRgb*>(pre.scanLine(0))[0] = qRgba(100, 50, 0, 128);
-  reinterpret_cast<QRgb*>(pre.scanLine(0))[1] = qRgba(0, 0, 0, 0);
-  ASSERT_TRUE(SurfaceFromDecodedImage(pre, dib));
-  EXPECT_EQ(Bgr(dib, 0, 0), (std::array<int, 3>{127, 177, 227}));
-  EXPECT_EQ(Bgr(dib, 1, 0), (std::array<int, 3>{255, 255, 255}));
+    EXPECT_EQ(test::PixelOf(dib.View(), i, 0), test::Rgb(cases[i].er, cases[i].eg, cases[i].eb))
+        << i;
 }
 
 TEST(DecodedImage, EveryAlphaRouteMatchesTheDirectFormula) {
@@ -80,15 +66,13 @@ TEST(DecodedImage, EveryAlphaRouteMatchesTheDirectFormula) {
   struct Route {
     const char* name;
     const QImage* image;
-    std::function<std::array<int, 3>(int x, int y)> expected;
+    std::function<std::uint32_t(int x, int y)> expected;
   };
   const auto channels8 = [](QRgb p, auto f) {
-    return std::array<int, 3>{f(qBlue(p), qAlpha(p)), f(qGreen(p), qAlpha(p)),
-                              f(qRed(p), qAlpha(p))};
+    return test::Rgb(f(qRed(p), qAlpha(p)), f(qGreen(p), qAlpha(p)), f(qBlue(p), qAlpha(p)));
   };
   const auto channels16 = [](QRgba64 p, auto f) {
-    return std::array<int, 3>{f(p.blue(), p.alpha()), f(p.green(), p.alpha()),
-                              f(p.red(), p.alpha())};
+    return test::Rgb(f(p.red(), p.alpha()), f(p.green(), p.alpha()), f(p.blue(), p.alpha()));
   };
   const Route routes[] = {
       {"straight 8", &straight8,
@@ -123,7 +107,8 @@ TEST(DecodedImage, EveryAlphaRouteMatchesTheDirectFormula) {
     ASSERT_TRUE(SurfaceFromDecodedImage(*route.image, dib)) << route.name;
     int mismatches = 0;
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) mismatches += Bgr(dib, x, y) != route.expected(x, y);
+      for (int x = 0; x < w; ++x)
+        mismatches += test::PixelOf(dib.View(), x, y) != route.expected(x, y);
     EXPECT_EQ(mismatches, 0) << route.name;
   }
 }
@@ -141,69 +126,47 @@ TEST(DecodedImage, WidePicturesConvertBandByBandWithoutLosingRows) {
   ASSERT_TRUE(SurfaceFromDecodedImage(image, dib));
   for (int y : {0, 248, 249, 250, 497, 498, 599})
     for (int x : {0, 1, 1000, 2099})
-      EXPECT_EQ(test::PixelOf(dib.View(), x, y),
-                static_cast<std::uint32_t>((y % 256) | ((x % 256) << 8) | (((x + y) % 256) << 16)))
+      EXPECT_EQ(test::PixelOf(dib.View(), x, y), test::Rgb(y % 256, x % 256, (x + y) % 256))
           << x << "," << y;
 }
 
-// The same rules through real files written by Qt's PNG encoder.
+// The same rules through real files written by Qt's PNG encoder: 16-bit samples
+// with alpha, grey and palette pictures.
 TEST(DecodedImage, PngFilesWithAlphaSixteenBitsGreyAndPalette) {
   const QString dir = QString::fromStdString(test::TempDir());
-  struct Case {
-    const char* name;
-    QImage image;
-    std::function<std::uint32_t(int x, int y)> expected;
-  };
-  QImage rgba(5, 3, QImage::Format_ARGB32);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 5; ++x) rgba.setPixel(x, y, qRgba(40 * x, 90 * y, 200, 60 * x + 10 * y));
-  QImage deep(5, 3, QImage::Format_RGBA64);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 5; ++x)
-      reinterpret_cast<QRgba64*>(deep.scanLine(y))[x] =
-          QRgba64::fromRgba64(257 * 50 + 128 + x, 13000 * y, 65535, 65535 - 9000 * x);
-  QImage grey(5, 3, QImage::Format_Grayscale8);
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 5; ++x) grey.scanLine(y)[x] = static_cast<uchar>(50 * x + y);
+  QImage deep(5, 3, QImage::Format_RGBA64), grey(5, 3, QImage::Format_Grayscale8);
   QImage palette(5, 3, QImage::Format_Indexed8);
   palette.setColorTable({qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(1, 2, 3)});
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 5; ++x) palette.scanLine(y)[x] = static_cast<uchar>((x + y) % 3);
-
-  const auto bgr = [](int r, int g, int b) {
-    return static_cast<std::uint32_t>(r | (g << 8) | (b << 16));
+    for (int x = 0; x < 5; ++x) {
+      reinterpret_cast<QRgba64*>(deep.scanLine(y))[x] =
+          QRgba64::fromRgba64(257 * 50 + 128 + x, 13000 * y, 65535, 65535 - 9000 * x);
+      grey.scanLine(y)[x] = static_cast<uchar>(50 * x + y);
+      palette.scanLine(y)[x] = static_cast<uchar>((x + y) % 3);
+    }
+  struct Case {
+    const char* name;
+    const QImage& image;
+    std::function<std::uint32_t(int x, int y)> expected;
   };
   const Case cases[] = {
-      {"rgba8", rgba,
-       [&](int x, int y) {
-         const QRgb p = rgba.pixel(x, y);
-         return bgr(OverWhite(qRed(p), qAlpha(p), 255), OverWhite(qGreen(p), qAlpha(p), 255),
-                    OverWhite(qBlue(p), qAlpha(p), 255));
-       }},
       {"rgba16", deep,
        [&](int x, int y) {
          const QRgba64 p = reinterpret_cast<const QRgba64*>(deep.constScanLine(y))[x];
-         return bgr(OverWhite(p.red(), p.alpha(), 65535), OverWhite(p.green(), p.alpha(), 65535),
-                    OverWhite(p.blue(), p.alpha(), 65535));
+         return test::Rgb(OverWhite(p.red(), p.alpha(), 65535),
+                          OverWhite(p.green(), p.alpha(), 65535),
+                          OverWhite(p.blue(), p.alpha(), 65535));
        }},
-      {"grey8", grey,
-       [&](int x, int y) {
-         const int v = grey.constScanLine(y)[x];
-         return bgr(v, v, v);
-       }},
+      {"grey8", grey, [&](int x, int y) { return 0x010101u * grey.constScanLine(y)[x]; }},
       {"palette", palette,
-       [&](int x, int y) {
-         const QRgb p = palette.color(palette.constScanLine(y)[x]);
-         return bgr(qRed(p), qGreen(p), qBlue(p));
-       }},
+       [&](int x, int y) { return test::FromQRgb(palette.color(palette.constScanLine(y)[x])); }},
   };
   for (const Case& c : cases) {
     const QString path = dir + "/" + c.name + ".png";
     ASSERT_TRUE(QImageWriter(path, "png").write(c.image)) << c.name;
     SurfaceBuffer dib;
     ASSERT_TRUE(ReadImageFile(path, dib)) << c.name;
-    ASSERT_EQ(dib.View().width, 5);
-    ASSERT_EQ(dib.View().height, 3);
+    ASSERT_EQ(QSize(dib.View().width, dib.View().height), QSize(5, 3));
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 5; ++x)
         EXPECT_EQ(test::PixelOf(dib.View(), x, y), c.expected(x, y))
@@ -211,8 +174,7 @@ TEST(DecodedImage, PngFilesWithAlphaSixteenBitsGreyAndPalette) {
   }
   // The 16-bit file really holds 16 bits a sample (IHDR bit depth), so the
   // 16-to-8 rounding above was exercised on the file's own samples.
-  const QByteArray png = test::ReadFileBytes(dir + "/rgba16.png");
-  EXPECT_EQ(static_cast<int>(png[24]), 16);
+  EXPECT_EQ(static_cast<int>(test::ReadFileBytes(dir + "/rgba16.png")[24]), 16);
 }
 
 }  // namespace

@@ -52,24 +52,19 @@ TEST(ImageFileWriter, TiffIsUncompressedRgbWithTheRowsTopDown) {
   const QByteArray tiff = test::ReadFileBytes(path);
   auto tags = TiffTags(tiff);
   ASSERT_FALSE(tags.empty());
-  EXPECT_EQ(tags[259], std::vector<std::uint32_t>{1});  // compression: none
-  EXPECT_EQ(tags[256], std::vector<std::uint32_t>{static_cast<std::uint32_t>(w)});
-  EXPECT_EQ(tags[257], std::vector<std::uint32_t>{static_cast<std::uint32_t>(h)});
-  EXPECT_EQ(tags[277], std::vector<std::uint32_t>{3});
-  EXPECT_EQ(tags[258], (std::vector<std::uint32_t>{8, 8, 8}));
+  // Compression none, width, height, 3 samples a pixel of 8 bits each.
+  const std::map<int, std::vector<std::uint32_t>> expected_tags = {
+      {259, {1}}, {256, {w}}, {257, {h}}, {277, {3}}, {258, {8, 8, 8}}};
+  for (const auto& [tag, values] : expected_tags) EXPECT_EQ(tags[tag], values) << tag;
   // The strips, joined, are the picture's R,G,B bytes from the top row down.
   QByteArray strips;
   ASSERT_EQ(tags[273].size(), tags[279].size());
   for (std::size_t i = 0; i < tags[273].size(); ++i)
     strips += tiff.mid(static_cast<qsizetype>(tags[273][i]), static_cast<qsizetype>(tags[279][i]));
+  const QImage rgb = dib.ToQImage();
   QByteArray expected;
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const std::uint32_t p = dib.PixelAt(x, y);
-      expected.append(static_cast<char>(p & 0xFF));
-      expected.append(static_cast<char>((p >> 8) & 0xFF));
-      expected.append(static_cast<char>(p >> 16));
-    }
+    expected.append(reinterpret_cast<const char*>(rgb.scanLine(y)), 3 * w);
   EXPECT_EQ(strips, expected);
 }
 
@@ -83,26 +78,19 @@ TEST(ImageFileWriter, BmpHeaderAndBottomUpRows) {
   const QByteArray bmp = test::ReadFileBytes(path);
   ASSERT_EQ(bmp.size(), 54 + 24 * h);
   EXPECT_EQ(bmp.left(2), QByteArray("BM"));
-  EXPECT_EQ(Le32(bmp, 2), 54u + 24 * h);  // file size
-  EXPECT_EQ(Le32(bmp, 10), 54u);          // pixel offset
-  EXPECT_EQ(Le32(bmp, 14), 40u);          // info header size
-  EXPECT_EQ(Le32(bmp, 18), static_cast<std::uint32_t>(w));
-  EXPECT_EQ(Le32(bmp, 22), static_cast<std::uint32_t>(h));  // positive: bottom-up
-  EXPECT_EQ(Le16(bmp, 26), 1u);                             // planes
-  EXPECT_EQ(Le16(bmp, 28), 24u);                            // bits per pixel
-  EXPECT_EQ(Le32(bmp, 30), 0u);                             // no compression
-  EXPECT_EQ(Le32(bmp, 34), 24u * h);
-  for (int r = 0; r < h; ++r) {
-    const QByteArray row = bmp.mid(54 + 24 * r, 24);
-    // File row r is the picture's row h − 1 − r, pixels blue, green, red.
-    for (int x = 0; x < w; ++x) {
-      const std::uint32_t p = dib.PixelAt(x, h - 1 - r);
-      EXPECT_EQ(static_cast<std::uint8_t>(row[3 * x]), p >> 16);
-      EXPECT_EQ(static_cast<std::uint8_t>(row[3 * x + 1]), (p >> 8) & 0xFF);
-      EXPECT_EQ(static_cast<std::uint8_t>(row[3 * x + 2]), p & 0xFF);
-    }
-    EXPECT_EQ(row.right(3), QByteArray(3, '\0')) << r;
-  }
+  // {offset, bytes, value}: file size, pixel offset, info header size, width,
+  // height (positive: bottom-up), planes, bits per pixel, no compression, image bytes.
+  const std::uint32_t fields[][3] = {{2, 4, 54 + 24 * h}, {10, 4, 54}, {14, 4, 40},
+                                     {18, 4, w},          {22, 4, h},  {26, 2, 1},
+                                     {28, 2, 24},         {30, 4, 0},  {34, 4, 24 * h}};
+  for (const auto& f : fields)
+    EXPECT_EQ(f[1] == 2 ? Le16(bmp, f[0]) : Le32(bmp, f[0]), f[2]) << "offset " << f[0];
+  // File row r is memory row r (the picture's row h − 1 − r), pixels blue, green,
+  // red, then zero padding.
+  QByteArray rows;
+  for (int r = 0; r < h; ++r)
+    rows += QByteArray(reinterpret_cast<const char*>(dib.View().Row(r)), 3 * w) + QByteArray(3, 0);
+  EXPECT_EQ(bmp.mid(54), rows);
 }
 
 TEST(ImageFileWriter, FailedSavesLeaveNoFileBehind) {
@@ -142,6 +130,15 @@ TEST(ImageFileWriter, FailuresMapOntoTheFourTexts) {
   for (const Case& c : cases)
     EXPECT_EQ(SaveStatusText(WriteImageFile(dib.View(), c.path, c.format, 80)), c.text)
         << c.path.toStdString();
+  const std::pair<int, QString> texts[] = {{kSaveOk, ""},
+                                           {kSaveOutOfMemory, "Out Of Memory"},
+                                           {kSaveFileNotFound, "File Not Found"},
+                                           {kSaveAccessDenied, "Access Denied"},
+                                           {kSaveGenericError, kGeneralText},
+                                           {kSaveInvalidParameter, kGeneralText},
+                                           {7, kGeneralText},
+                                           {-1, kGeneralText}};
+  for (const auto& [status, text] : texts) EXPECT_EQ(SaveStatusText(status), text) << status;
 }
 
 TEST(ImageFileWriter, ReadOnlyFolderIsAccessDenied) {
@@ -153,15 +150,6 @@ TEST(ImageFileWriter, ReadOnlyFolderIsAccessDenied) {
   const SaveStatus status = WriteImageFile(dib.View(), folder + "/photo.jpg", kSaveJpeg, 80);
   ::chmod(QFile::encodeName(folder).constData(), 0755);
   EXPECT_EQ(SaveStatusText(status), "Access Denied");
-}
-
-TEST(ImageFileWriter, StatusTexts) {
-  EXPECT_EQ(SaveStatusText(kSaveOk), "");
-  EXPECT_EQ(SaveStatusText(kSaveOutOfMemory), "Out Of Memory");
-  EXPECT_EQ(SaveStatusText(kSaveFileNotFound), "File Not Found");
-  EXPECT_EQ(SaveStatusText(kSaveAccessDenied), "Access Denied");
-  for (int other : {int{kSaveGenericError}, int{kSaveInvalidParameter}, 7, -1})
-    EXPECT_EQ(SaveStatusText(other), kGeneralText) << other;
 }
 
 }  // namespace
