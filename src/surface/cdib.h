@@ -88,6 +88,11 @@ class cDIB {
   // between row bands. Another radius code shows "Invalid radius" and changes
   // nothing. Does nothing when not created.
   void UnsharpMask(int Radius, int Amount);
+  // Converts every pixel in place from the input to the output colour profile
+  // (Little CMS handles; 8-bit B,G,R, perceptual intent). False, pixels
+  // unchanged, when not created, a handle is null or no transform can be made.
+  // The profiles stay open. Defined with the colour transforms.
+  bool ColorTransform(void* input_profile, void* output_profile);
   // Releases pixels, painter, pen and font. Safe to call repeatedly.
   void Dispose();
   bool IsCreated() const { return !buffer_.empty(); }

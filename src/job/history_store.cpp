@@ -1,0 +1,219 @@
+// History lines and month files. A line is written in one piece at the end of its
+// month file; a file left without a final line break (an interrupted write) gets one
+// first, so a damaged line never swallows the record after it. Reading goes line by
+// line and skips every line that is not a well-formed record.
+#include "job/history_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "controls/formatting.h"
+
+namespace tessaly {
+namespace {
+
+// Resolution of the time-of-day part of the key: 1/100000 day (0.864 s).
+constexpr double kTimeUnitsPerDay = 100000.0;
+constexpr int kFieldCount = 18;
+constexpr int kLastTimeUnit = 99999;
+
+QString& RootStorage() {
+  static QString root = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                        QStringLiteral("/tessaly/Tesly_DB");
+  return root;
+}
+
+// The numeric fields after the two texts, in file order.
+std::array<int, 14> NumberFields(const HistoryEdits& e, int printed_day) {
+  return {e.bright,  e.contrast, e.gamma100, e.red, e.green, e.blue,  e.saturation,
+          e.unsharp, e.x0,       e.y0,       e.x1,  e.y1,    e.angle, printed_day};
+}
+
+// A cursor over one line; each reader consumes one field and its separator.
+class FieldReader {
+ public:
+  explicit FieldReader(QByteArrayView bytes) : bytes_(bytes) {}
+
+  bool Int(int& value, bool last) {
+    SkipBlanks();
+    bool negative = false;
+    if (pos_ < bytes_.size() && bytes_[pos_] == '-') {
+      negative = true;
+      ++pos_;
+    }
+    const qsizetype start = pos_;
+    long long magnitude = 0;
+    constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
+    while (pos_ < bytes_.size() && bytes_[pos_] >= '0' && bytes_[pos_] <= '9') {
+      magnitude = magnitude * 10 + (bytes_[pos_] - '0');
+      if (magnitude > kLimit) return false;
+      ++pos_;
+    }
+    if (pos_ == start) return false;
+    const long long signed_value = negative ? -magnitude : magnitude;
+    if (signed_value > std::numeric_limits<int>::max()) return false;
+    value = static_cast<int>(signed_value);
+    return Separator(last);
+  }
+
+  bool Text(QString& value) {
+    SkipBlanks();
+    if (pos_ >= bytes_.size() || bytes_[pos_] != '"') return false;
+    const qsizetype close = bytes_.indexOf('"', pos_ + 1);
+    if (close < 0) return false;
+    value = QString::fromUtf8(bytes_.sliced(pos_ + 1, close - pos_ - 1));
+    pos_ = close + 1;
+    return Separator(false);
+  }
+
+ private:
+  void SkipBlanks() {
+    while (pos_ < bytes_.size() && (bytes_[pos_] == ' ' || bytes_[pos_] == '\t')) ++pos_;
+  }
+  // A comma after every field but the last, which must end the line.
+  bool Separator(bool last) {
+    SkipBlanks();
+    if (last) return pos_ == bytes_.size();
+    if (pos_ >= bytes_.size() || bytes_[pos_] != ',') return false;
+    ++pos_;
+    return true;
+  }
+
+  QByteArrayView bytes_;
+  qsizetype pos_ = 0;
+};
+
+int TodayDayNumber() {
+  return static_cast<int>(std::floor(DateSerial(QDateTime::currentDateTime())));
+}
+
+// True when the file exists, is not empty and does not end with a line break.
+bool EndsWithoutNewline(const QString& path) {
+  QFile file(path);
+  if (!file.exists() || file.size() == 0) return false;
+  if (!file.open(QIODevice::ReadOnly) || !file.seek(file.size() - 1)) return false;
+  char last = 0;
+  return file.getChar(&last) && last != '\n';
+}
+
+}  // namespace
+
+QString HistoryRoot() {
+  return RootStorage();
+}
+
+void SetHistoryRoot(const QString& root) {
+  RootStorage() = root;
+}
+
+bool HistoryKeyOf(double file_date, HistoryKey& key) {
+  if (!std::isfinite(file_date)) return false;
+  const double day = std::floor(file_date);
+  if (day < std::numeric_limits<int>::min() || day > std::numeric_limits<int>::max()) return false;
+  const double time = std::floor((file_date - day) * kTimeUnitsPerDay);
+  key.day = static_cast<int>(day);
+  key.time = std::clamp(static_cast<int>(time), 0, kLastTimeUnit);
+  return true;
+}
+
+QString HistoryFilePath(int day) {
+  const QDate date = DateFromSerial(day).date();
+  if (!date.isValid() || date.year() < 1 || date.year() > 9999) return QString();
+  const QString year = QString::asprintf("%04d", date.year());
+  return RootStorage() + QLatin1Char('/') + year + QLatin1Char('/') + year +
+         QString::asprintf("-%02d.dat", date.month());
+}
+
+QString HistoryText(const QString& text) {
+  QString stored = text;
+  stored.replace(QLatin1Char('"'), QLatin1Char('\''));
+  stored.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  stored.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  return stored;
+}
+
+QByteArray FormatHistoryLine(const HistoryLine& line) {
+  QByteArray out;
+  out += QByteArray::number(line.key.day) + ',' + QByteArray::number(line.key.time) + ',';
+  out += '"' + HistoryText(line.name).toUtf8() + "\",";
+  out += '"' + HistoryText(line.edits.label).toUtf8() + "\",";
+  const std::array<int, 14> numbers = NumberFields(line.edits, line.printed_day);
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    out += QByteArray::number(numbers[i]);
+    out += i + 1 < numbers.size() ? QByteArray(",") : QByteArray("\r\n");
+  }
+  return out;
+}
+
+bool ParseHistoryLine(QByteArrayView bytes, HistoryLine& line) {
+  if (bytes.endsWith('\n')) bytes.chop(1);
+  if (bytes.endsWith('\r')) bytes.chop(1);
+  FieldReader reader(bytes);
+  HistoryLine parsed;
+  HistoryEdits& e = parsed.edits;
+  const std::array<int*, 14> numbers = {
+      &e.bright,  &e.contrast, &e.gamma100, &e.red, &e.green, &e.blue,  &e.saturation,
+      &e.unsharp, &e.x0,       &e.y0,       &e.x1,  &e.y1,    &e.angle, &parsed.printed_day};
+  static_assert(numbers.size() + 4 == kFieldCount);
+  if (!reader.Int(parsed.key.day, false) || !reader.Int(parsed.key.time, false) ||
+      !reader.Text(parsed.name) || !reader.Text(e.label)) {
+    return false;
+  }
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (!reader.Int(*numbers[i], i + 1 == numbers.size())) return false;
+  }
+  line = parsed;
+  return true;
+}
+
+bool SaveEdits(double file_date, const QString& name, const HistoryEdits& edits) {
+  HistoryLine line;
+  if (!HistoryKeyOf(file_date, line.key)) return false;
+  const QString path = HistoryFilePath(line.key.day);
+  if (path.isEmpty()) return false;
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+  line.name = name;
+  line.edits = edits;
+  line.printed_day = TodayDayNumber();
+
+  QByteArray bytes = FormatHistoryLine(line);
+  if (EndsWithoutNewline(path)) bytes.prepend("\r\n");
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
+  if (file.write(bytes) != bytes.size() || !file.flush()) return false;
+  file.close();
+  return file.error() == QFileDevice::NoError;
+}
+
+bool GetEdits(double file_date, const QString& name, HistoryEdits& edits, double& print_date) {
+  HistoryKey key;
+  if (!HistoryKeyOf(file_date, key)) return false;
+  const QString path = HistoryFilePath(key.day);
+  if (path.isEmpty()) return false;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+
+  const QString stored_name = HistoryText(name);
+  bool found = false;
+  HistoryLine match;
+  while (!file.atEnd()) {
+    HistoryLine line;
+    if (!ParseHistoryLine(file.readLine(), line)) continue;
+    if (line.key.day == key.day && line.key.time == key.time && line.name == stored_name) {
+      match = line;
+      found = true;
+    }
+  }
+  if (!found) return false;
+  edits = match.edits;
+  print_date = match.printed_day;
+  return true;
+}
+
+}  // namespace tessaly

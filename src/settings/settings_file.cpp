@@ -1,0 +1,62 @@
+// The settings file on disk: each read opens, reads and closes the file; each write
+// reads the whole text, changes one value with SetIniValue and replaces the file
+// through QSaveFile, so the old file stays whole until the new one is complete.
+#include "settings/settings_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include "settings/ini_text.h"
+
+namespace tessaly {
+namespace {
+
+QString& SettingsPathStorage() {
+  static QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                        QStringLiteral("/tessaly/Tesly.ini");
+  return path;
+}
+
+}  // namespace
+
+QString SettingsFilePath() {
+  return SettingsPathStorage();
+}
+
+void SetSettingsFilePath(const QString& path) {
+  SettingsPathStorage() = path;
+}
+
+QString ReadIniValue(const QString& section, const QString& key, const QString& file) {
+  QFile in(file);
+  if (!in.open(QIODevice::ReadOnly)) return QString();
+  return FindIniValue(in.readAll(), section, key);
+}
+
+bool WriteIniValue(const QString& section, const QString& key, const QString& value,
+                   const QString& file) {
+  QByteArray text;
+  QFile in(file);
+  if (in.exists()) {
+    // An existing file that cannot be read is left alone rather than replaced by
+    // a file that holds only the one new value.
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    text = in.readAll();
+    if (in.error() != QFileDevice::NoError) return false;
+    in.close();
+  }
+  if (!SetIniValue(text, section, key, value)) return false;
+  if (!QDir().mkpath(QFileInfo(file).absolutePath())) return false;
+  QSaveFile out(file);
+  if (!out.open(QIODevice::WriteOnly)) return false;
+  if (out.write(text) != text.size()) {
+    out.cancelWriting();
+    return false;
+  }
+  return out.commit();
+}
+
+}  // namespace tessaly

@@ -1,0 +1,25 @@
+// The settings file "Tesly.ini" ($XDG_CONFIG_HOME/tessaly/Tesly.ini): classic INI
+// text read and written with the profile-file rules. Section and key names match
+// without regard to letter case; a missing file, section or key reads as ""; at most
+// 999 characters of a value come back; writing creates the file, the section and the
+// key as needed, replaces an existing value and keeps every other line as it was,
+// and goes through QSaveFile so a crash never leaves a half-written file.
+#pragma once
+
+#include <QString>
+
+namespace tessaly {
+
+// Path of the settings file, fixed once per run (tests and the batch command may
+// point it elsewhere with SetSettingsFilePath).
+QString SettingsFilePath();
+void SetSettingsFilePath(const QString& path);
+
+// The stored value, or "" when the key or the file is missing.
+QString ReadIniValue(const QString& section, const QString& key,
+                     const QString& file = SettingsFilePath());
+// Writes one value; false when the file could not be written.
+bool WriteIniValue(const QString& section, const QString& key, const QString& value,
+                   const QString& file = SettingsFilePath());
+
+}  // namespace tessaly

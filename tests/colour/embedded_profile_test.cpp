@@ -1,0 +1,307 @@
+// Embedded profile extraction from JPEG and TIFF files built byte by byte:
+// single and split APP2 chunks with every way a chunk sequence can break, the
+// segment walk's stopping rules, the first-directory TIFF rule in both byte
+// orders, dispatch by extension, and the camera photos that carry sRGB profiles.
+#include "colour/embedded_profile.h"
+
+#include <gtest/gtest.h>
+#include <lcms2.h>
+
+#include <QDir>
+#include <QFile>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "colour/colour_profiles.h"
+#include "support/fixtures.h"
+#include "support/test_surfaces.h"
+
+namespace tessaly::test {
+namespace {
+
+QByteArray Be16(int v) {
+  QByteArray bytes;
+  bytes.append(static_cast<char>((v >> 8) & 0xFF));
+  bytes.append(static_cast<char>(v & 0xFF));
+  return bytes;
+}
+
+const QByteArray kSoi("\xFF\xD8", 2);
+const QByteArray kApp0 =
+    QByteArray("\xFF\xE0", 2) + Be16(16) + QByteArray("JFIF\0\1\1\0\0\1\0\1\0\0", 14);
+const QByteArray kApp1 = QByteArray("\xFF\xE1", 2) + Be16(12) + QByteArray("Exif\0\0MM\0\x2A", 10);
+const QByteArray kDqt = QByteArray("\xFF\xDB", 2) + Be16(4) + QByteArray(2, '\0');
+const QByteArray kEoi("\xFF\xD9", 2);
+
+// One APP2 profile chunk: header with its sequence number and chunk total, then data.
+QByteArray Chunk(int sequence, int count, const QByteArray& data) {
+  return QByteArray("\xFF\xE2", 2) + Be16(16 + static_cast<int>(data.size())) +
+         QByteArray("ICC_PROFILE\0", 12) + static_cast<char>(sequence) + static_cast<char>(count) +
+         data;
+}
+
+// Profile data whose bytes differ from chunk to chunk, so a lost or repeated
+// chunk shows in the result.
+QByteArray Part(char tag, int size) {
+  QByteArray part(size, tag);
+  for (int i = 0; i < size; ++i) part[i] = static_cast<char>(tag + i % 7);
+  return part;
+}
+
+struct JpegCase {
+  const char* name;
+  QByteArray file;
+  int code;
+  QByteArray profile;
+};
+
+TEST(EmbeddedProfileTest, JpegChunkSequences) {
+  const QByteArray a = Part('a', 40), b = Part('k', 255), c = Part('v', 3);
+  const std::vector<JpegCase> cases = {
+      {"one chunk after APP0 and APP1", kSoi + kApp0 + kApp1 + Chunk(1, 1, a) + kDqt + kEoi, 1, a},
+      {"three chunks in order",
+       kSoi + kApp0 + Chunk(1, 3, a) + Chunk(2, 3, b) + Chunk(3, 3, c) + kDqt, 1, a + b + c},
+      {"first number not checked", kSoi + Chunk(4, 2, a) + Chunk(5, 2, b) + kDqt, 1, a + b},
+      {"count 0 reads one chunk", kSoi + Chunk(1, 0, a) + Chunk(2, 0, b) + kDqt, 1, a},
+      {"empty chunk data", kSoi + Chunk(1, 1, QByteArray()) + kDqt, 1, QByteArray()},
+      {"second chunk numbered 3",
+       kSoi + Chunk(1, 3, a) + Chunk(3, 3, b) + Chunk(2, 3, c) + kDqt,
+       -3,
+       {}},
+      {"chunk missing at the end", kSoi + Chunk(1, 3, a) + Chunk(2, 3, b) + kDqt, -3, {}},
+      {"chunk missing at the file end", kSoi + Chunk(1, 2, a), -3, {}},
+      {"chunk duplicated", kSoi + Chunk(1, 3, a) + Chunk(1, 3, a) + Chunk(2, 3, b) + kDqt, -3, {}},
+      {"total changes", kSoi + Chunk(1, 2, a) + Chunk(2, 3, b) + kDqt, -3, {}},
+      {"segment between chunks", kSoi + Chunk(1, 2, a) + kApp0 + Chunk(2, 2, b) + kDqt, -3, {}},
+      {"quantization table first", kSoi + kDqt + Chunk(1, 1, a) + kEoi, 0, {}},
+      {"DB without the FF marker is no table",
+       kSoi + kApp0 + QByteArray("\xFE\xDB", 2) + Be16(4) + QByteArray(2, '\0') + Chunk(1, 1, a) +
+           kDqt,
+       1, a},
+      {"profile after the quantization table", kSoi + kApp0 + kDqt + Chunk(1, 1, a), 0, {}},
+      {"no profile at all", kSoi + kApp0 + kApp1 + kEoi, 0, {}},
+      {"other APP2 segment",
+       kSoi + QByteArray("\xFF\xE2", 2) + Be16(18) + "ICC_PROFILX" + QByteArray(5, '\1') + kDqt,
+       0,
+       {}},
+      {"chunk data cut by the file end", (kSoi + Chunk(1, 1, a)).chopped(5), 0, {}},
+      {"chunk length below its header",
+       kSoi + QByteArray("\xFF\xE2", 2) + Be16(10) + QByteArray("ICC_PROFILE\0\1\1", 14) + kDqt,
+       0,
+       {}},
+      {"segment length past the end", kSoi + QByteArray("\xFF\xE0\xFF\xF0", 4), 0, {}},
+      {"no start marker", QByteArray("\xFF\xD9\xFF\xE0", 4) + Chunk(1, 1, a), -1, {}},
+      {"too short", QByteArray("\xFF\xD8\xFF", 3), -1, {}},
+      {"PNG signature", QByteArray("\x89PNG\r\n\x1A\n", 8), -1, {}},
+  };
+  for (const JpegCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    QByteArray profile("left over");
+    EXPECT_EQ(ExtractJpegProfile(c.file, profile), c.code);
+    EXPECT_EQ(profile, c.profile);
+  }
+}
+
+// A TIFF file with the given directory entries (tag, type, count, value) in its
+// first directory, an optional second directory, and `tail` bytes after them.
+struct Entry {
+  int tag, type;
+  std::uint32_t count, value;
+};
+
+class TiffBuilder {
+ public:
+  explicit TiffBuilder(bool little_endian) : le_(little_endian) {}
+  void U16(QByteArray& out, std::uint32_t v) const {
+    const char lo = static_cast<char>(v & 0xFF), hi = static_cast<char>((v >> 8) & 0xFF);
+    out.append(le_ ? lo : hi);
+    out.append(le_ ? hi : lo);
+  }
+  void U32(QByteArray& out, std::uint32_t v) const {
+    U16(out, le_ ? v & 0xFFFF : v >> 16);
+    U16(out, le_ ? v >> 16 : v & 0xFFFF);
+  }
+  QByteArray Directory(const std::vector<Entry>& entries, std::uint32_t next) const {
+    QByteArray out;
+    U16(out, static_cast<std::uint32_t>(entries.size()));
+    for (const Entry& e : entries) {
+      U16(out, e.tag);
+      U16(out, e.type);
+      U32(out, e.count);
+      U32(out, e.value);
+    }
+    U32(out, next);
+    return out;
+  }
+  QByteArray Header(std::uint32_t first_directory) const {
+    QByteArray out(le_ ? "II" : "MM");
+    U16(out, 42);
+    U32(out, first_directory);
+    return out;
+  }
+
+ private:
+  bool le_;
+};
+
+TEST(EmbeddedProfileTest, TiffFirstDirectoryOnly) {
+  const QByteArray icc = Part('p', 29);
+  for (const bool le : {true, false}) {
+    SCOPED_TRACE(le ? "II" : "MM");
+    const TiffBuilder t(le);
+    // Layout: header (8), profile bytes at 8, first directory after them.
+    const std::uint32_t dir = 8 + static_cast<std::uint32_t>(icc.size());
+    const auto file_with = [&](const std::vector<Entry>& entries) {
+      return t.Header(dir) + icc + t.Directory(entries, 0);
+    };
+    const std::uint32_t n = static_cast<std::uint32_t>(icc.size());
+    struct Case {
+      const char* name;
+      QByteArray file;
+      int code;
+      QByteArray profile;
+    };
+    const std::uint32_t second = dir + 2 + 12 + 4;
+    const std::vector<Case> cases = {
+        {"tag after other entries",
+         file_with({{256, 3, 1, 640}, {257, 4, 1, 480}, {34675, 7, n, 8}}), 1, icc},
+        {"part of the bytes", file_with({{34675, 7, 5, 10}}), 1, icc.mid(2, 5)},
+        {"other type ignored", file_with({{34675, 1, n, 8}}), 0, {}},
+        {"first of type 7 taken", file_with({{34675, 2, 3, 8}, {34675, 7, 4, 9}}), 1,
+         icc.mid(1, 4)},
+        {"zero count", file_with({{34675, 7, 0, 8}}), 0, {}},
+        {"zero offset", file_with({{34675, 7, n, 0}}), 0, {}},
+        {"bytes past the end", file_with({{34675, 7, 5000, 8}}), 0, {}},
+        {"huge count", file_with({{34675, 7, 0xFFFFFFF0u, 8}}), 0, {}},
+        {"only in the second directory",
+         t.Header(dir) + icc + t.Directory({{256, 3, 1, 7}}, second) +
+             t.Directory({{34675, 7, n, 8}}, 0),
+         0,
+         {}},
+        {"directory past the end", t.Header(5000) + icc, 0, {}},
+        {"directory cut short", file_with({{256, 3, 1, 7}, {34675, 7, n, 8}}).chopped(20), 0, {}},
+        {"no directory entries", file_with({}), 0, {}},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      QByteArray profile("left over");
+      EXPECT_EQ(ExtractTiffProfile(c.file, profile), c.code);
+      EXPECT_EQ(profile, c.profile);
+    }
+  }
+}
+
+TEST(EmbeddedProfileTest, TiffHeaderMustMatch) {
+  QByteArray profile;
+  const QByteArray good = TiffBuilder(true).Header(8) + TiffBuilder(true).Directory({}, 0);
+  EXPECT_EQ(ExtractTiffProfile(good, profile), 0);
+  QByteArray wrong_order = good;
+  wrong_order[1] = 'M';  // "IM"
+  EXPECT_EQ(ExtractTiffProfile(wrong_order, profile), -1);
+  QByteArray wrong_magic = good;
+  wrong_magic[2] = 43;
+  EXPECT_EQ(ExtractTiffProfile(wrong_magic, profile), -1);
+  // 42 written big-endian in a file that says "II" is 10752, not 42.
+  QByteArray swapped_magic = good;
+  swapped_magic[2] = 0;
+  swapped_magic[3] = 42;
+  EXPECT_EQ(ExtractTiffProfile(swapped_magic, profile), -1);
+  EXPECT_EQ(ExtractTiffProfile(good.left(7), profile), -1);
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+TEST(EmbeddedProfileTest, FilesDispatchByExtension) {
+  const QString dir = QString::fromStdString(TempDir());
+  const QByteArray icc = Part('q', 50);
+  const QByteArray jpeg = kSoi + kApp0 + Chunk(1, 1, icc) + kDqt + kEoi;
+  const TiffBuilder t(false);
+  const QByteArray tiff = t.Header(8) + t.Directory({{34675, 7, 50, 26}}, 0) + icc;
+  struct Case {
+    const char* name;
+    QByteArray bytes;  // null: the file is not written
+    int code;
+  };
+  const std::vector<Case> cases = {
+      {"photo.jpg", jpeg, 1},
+      {"photo.JPEG", jpeg, 1},
+      {"photo.Jpe", jpeg, 1},
+      {"photo.tif", tiff, 1},
+      {"photo.TIFF", tiff, 1},
+      {"photo.png", jpeg, -1},
+      {"photo.jpg.bak", jpeg, -1},
+      {"photo", jpeg, -1},
+      {"tiff.jpg", tiff, -1},
+      {"jpeg.tif", jpeg, -1},
+      {"empty.jpg", QByteArray(""), -1},
+      {"empty.tif", QByteArray(""), -1},
+      {"missing.jpg", QByteArray(), -2},
+      {"missing.tiff", QByteArray(), -2},
+      {"missing.bmp", QByteArray(), -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = dir + "/" + c.name;
+    if (!c.bytes.isNull()) WriteFile(path, c.bytes);
+    QByteArray profile("left over");
+    EXPECT_EQ(ExtractProfiles(path, profile), c.code);
+    EXPECT_EQ(profile, c.code == 1 ? icc : QByteArray());
+  }
+  ASSERT_TRUE(QDir().mkpath(dir + "/folder.jpg"));
+  QByteArray profile;
+  EXPECT_EQ(ExtractProfiles(dir + "/folder.jpg", profile), -2);
+}
+
+// The camera photos and scans: four carry sRGB, one a generic RGB profile, one
+// TIFF (big-endian) a display profile; the others carry none. The descriptions
+// were read from the files' "desc" tags by hand.
+TEST(EmbeddedProfileTest, FixturePhotos) {
+  TESSALY_SKIP_WITHOUT_FIXTURES();
+  struct Case {
+    const char* name;
+    const char* description;
+  };
+  const std::vector<Case> with_profile = {
+      {"Canon_40D.jpg", "sRGB IEC61966-2.1"},
+      {"Nikon_D70.jpg", "sRGB IEC61966-2.1"},
+      {"Pentax_K10D.jpg", "sRGB IEC61966-2.1"},
+      {"xmp_no_exif.jpg", "sRGB IEC61966-2.1"},
+      {"orientation_landscape_6.jpg", "Generic RGB Profile"},
+      {"tiff_Tless0.tiff", "Color LCD"},
+  };
+  for (const Case& c : with_profile) {
+    SCOPED_TRACE(c.name);
+    QByteArray profile;
+    ASSERT_EQ(ExtractProfiles(FixturePath(c.name), profile), 1);
+    // An ICC profile states its own size in its first four bytes and carries the
+    // signature "acsp" at byte 36: the whole profile and nothing else was copied.
+    ASSERT_GE(profile.size(), 128);
+    const auto byte = [&](int i) {
+      return static_cast<std::uint32_t>(static_cast<std::uint8_t>(profile[i]));
+    };
+    EXPECT_EQ(byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3),
+              static_cast<std::uint32_t>(profile.size()));
+    EXPECT_EQ(profile.mid(36, 4), QByteArray("acsp"));
+    ProfileHandle handle = OpenProfileFromMemory(profile);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(cmsGetColorSpace(handle), cmsSigRgbData);
+    EXPECT_EQ(ProfileDescription(handle), c.description);
+    CloseProfile(handle);
+  }
+  for (const char* name :
+       {"Canon_PowerShot_S40.jpg", "Sony_HDR-HC3.jpg", "orientation_portrait_1.jpg",
+        "invalid_image01551.jpg", "tiff_Arbitro.tiff", "tiff_Rudless.tiff"}) {
+    SCOPED_TRACE(name);
+    QByteArray profile;
+    EXPECT_EQ(ExtractProfiles(FixturePath(name), profile), 0);
+    EXPECT_TRUE(profile.isEmpty());
+  }
+}
+
+}  // namespace
+}  // namespace tessaly::test

@@ -1,0 +1,254 @@
+#include "controls/formatting.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <cmath>
+#include <random>
+
+#include "support/test_surfaces.h"
+
+namespace tessaly {
+namespace {
+
+// Installs a default locale for one test and restores the previous one.
+class ScopedLocale {
+ public:
+  explicit ScopedLocale(const char* name) : saved_(QLocale()) {
+    QLocale::setDefault(QLocale(name));
+  }
+  ~ScopedLocale() { QLocale::setDefault(saved_); }
+
+ private:
+  QLocale saved_;
+};
+
+QDateTime Local(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
+  return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms), Qt::LocalTime);
+}
+
+struct NumberCase {
+  double value;
+  const char* pattern;
+  const char* text;
+};
+
+TEST(FormatNumber, EveryPatternOfTheProgramWithTiesAndNegatives) {
+  ScopedLocale comma("de_DE");  // the point must stay a point
+  const NumberCase cases[] = {
+      // One decimal, at least one integer digit.
+      {12.25, "#0.0", "12.2"},  // tie to the even 2
+      {12.35, "#0.0", "12.4"},  // tie to the even 4
+      {0.05, "#0.0", "0.0"},
+      {0.15, "#0.0", "0.2"},
+      {-3.75, "#0.0", "-3.8"},
+      {-0.04, "#0.0", "0.0"},  // rounds to zero: no sign
+      {9.96, "#0.0", "10.0"},  // carry into a new digit
+      {100, "#0.0", "100.0"},
+      {0, "#0.0", "0.0"},
+      {5, "###0.0", "5.0"},
+      {12345.67, "###0.0", "12345.7"},
+      {0.45, "###0.0", "0.4"},
+      // One or two decimals.
+      {4, "##0.0#", "4.0"},
+      {4.5, "##0.0#", "4.5"},
+      {6.125, "##0.0#", "6.12"},
+      {6.135, "##0.0#", "6.14"},
+      {152.4 / 25.4, "##0.0#", "6.0"},
+      {3.14159, "##0.0#", "3.14"},
+      {0.005, "##0.0#", "0.0"},
+      {0.015, "##0.0#", "0.02"},
+      {-7.25, "##0.0#", "-7.25"},
+      // Fixed decimals.
+      {0.25, "0.0", "0.2"},
+      {0.35, "0.0", "0.4"},
+      {-2.05, "0.0", "-2.0"},
+      {21.0, "0.0", "21.0"},
+      {0.125, "0.00", "0.12"},
+      {0.375, "0.00", "0.38"},
+      {1.005, "0.00", "1.00"},  // the double lies below 1.005; 15 digits make it the tie
+      {0.615, "0.00", "0.62"},
+      {1.5, "0.00", "1.50"},
+      {-0.005, "0.00", "0.00"},
+      {-0.015, "0.00", "-0.02"},
+      {0.0625, "0.000", "0.062"},
+      {0.0635, "0.000", "0.064"},
+      {8.5 / 25.4, "0.000", "0.335"},
+      // No mandatory integer digit.
+      {0.5, "#####.0", ".5"},
+      {0.04, "#####.0", ".0"},
+      {299.96, "#####.0", "300.0"},
+      {12.05, "#####.0", "12.0"},
+      {123456.78, "#####.0", "123456.8"},  // more digits than placeholders stay
+      // Whole numbers with leading zeros.
+      {101.6 * 100, "000000", "010160"},
+      {15240.5, "000000", "015240"},
+      {15241.5, "000000", "015242"},
+      {1234567, "000000", "1234567"},
+      {0, "000000", "000000"},
+      {20, "0000", "0020"},
+      {2.5, "0000", "0002"},
+      {3.5, "0000", "0004"},
+      {7, "#000", "007"},
+      {12, "#000", "012"},
+      {1234, "#000", "1234"},
+      {0, "#000", "000"},
+      {1, "00", "01"},
+      {100, "00", "100"},
+      {-4, "00", "-04"},
+      // Whole numbers without leading zeros.
+      {0, "####", ""},
+      {0.4, "####", ""},
+      {0.5, "####", ""},
+      {1.5, "####", "2"},
+      {2.5, "####", "2"},
+      {1 / 0.004, "####", "250"},
+      {1e20, "####", "100000000000000000000"},
+      {123456789012345678.0, "####", "123456789012346000"},
+      // A point with nothing after it.
+      {7, "#0.", "7."},
+      {0.4, "#0.", "0."},
+      {12.5, "#0.", "12."},
+      {13.5, "#0.", "14."},
+      // Text around the placeholders is copied.
+      {2.5, "F #0.0 mm", "F 2.5 mm"},
+  };
+  for (const NumberCase& c : cases)
+    EXPECT_EQ(FormatNumber(c.value, c.pattern), c.text) << c.value << " with " << c.pattern;
+}
+
+struct DateCase {
+  const char* mask;
+  const char* text;
+};
+
+TEST(FormatDate, PatternsOfMasksFileNamesAndHistoryPaths) {
+  ScopedLocale us("en_US");
+  const QDateTime when = Local(2003, 3, 7, 9, 5, 4);  // a Friday, day 66 of the year
+  const DateCase cases[] = {
+      {"dd-mm-yyyy ", "07-03-2003 "},
+      {"dd-mm-yyyy h:N", "07-03-2003 9:5"},
+      {"mm-dd-yyyy", "03-07-2003"},
+      {"mm-dd-yyyy h:N", "03-07-2003 9:5"},
+      {"YYYYMMDD", "20030307"},
+      {"YYYYMMDD\\_HhNn", "20030307_0905"},
+      {"YYYY\\-MM\\-DD", "2003-03-07"},
+      {"YYYY\\-MM\\-DD\\ Hh\\hNn\\m", "2003-03-07 09h05m"},
+      {"yyyy\\\\yyyy\\-mm", "2003\\2003-03"},
+      {"yyyy\\-mm", "2003-03"},
+      {"hh:mm:ss", "09:05:04"},  // m after an hour is minutes
+      {"h:m", "9:5"},
+      {"d/m/yy", "7/3/03"},
+      {"y", "66"},
+      {"ddd dddd mmm mmmm", "Fri Friday Mar March"},
+      {"\"at\" h", "at 9"},
+      {"ddddd", "3/7/03"},
+      {"dddddd", "Friday, March 7, 2003"},
+      {"", ""},
+  };
+  for (const DateCase& c : cases) EXPECT_EQ(FormatDate(when, c.mask), c.text) << c.mask;
+
+  const QDateTime late = Local(2026, 12, 31, 23, 59, 58);
+  EXPECT_EQ(FormatDate(late, "hh:nn:ss dd-mm-yy"), "23:59:58 31-12-26");
+  EXPECT_EQ(FormatDate(late, "h:nn mm"), "23:59 12");  // a minute field ends the hour's reach
+}
+
+TEST(FormatDate, NamedFormatsFollowTheDefaultLocale) {
+  const QDateTime when = Local(2003, 3, 7, 9, 5, 4);
+  {
+    ScopedLocale us("en_US");
+    EXPECT_EQ(FormatDate(when, "Short Date"), "3/7/03");
+    EXPECT_EQ(FormatDate(when, "short date"), "3/7/03");
+    EXPECT_EQ(FormatDate(when, "Medium Date"), "07-Mar-03");
+    EXPECT_EQ(FormatDate(when, "Long Date"), "Friday, March 7, 2003");
+    EXPECT_EQ(FormatDate(when, "Long Time"), "9:05:04 AM");
+    EXPECT_EQ(FormatDate(when, "Short Time"), "9:05 AM");
+    EXPECT_EQ(FormatDate(when, "General Date"), "3/7/03 9:05:04 AM");
+    EXPECT_EQ(FormatDate(Local(2003, 3, 7, 21, 5, 4), "Long Time"), "9:05:04 PM");
+  }
+  {
+    ScopedLocale de("de_DE");
+    EXPECT_EQ(FormatDate(when, "Short Date"), "07.03.03");
+    EXPECT_EQ(FormatDate(when, "Long Date"), "Freitag, 7. März 2003");
+    EXPECT_EQ(FormatDate(when, "Long Time"), "09:05:04");
+    EXPECT_EQ(FormatDate(when, "Short Time"), "09:05");
+    EXPECT_EQ(FormatDate(when, "General Date"), "07.03.03 09:05:04");
+    EXPECT_EQ(FormatDate(when, "dddd"), "Freitag");
+  }
+  {
+    ScopedLocale gb("en_GB");
+    EXPECT_EQ(FormatDate(when, "Short Date"), "07/03/2003");
+  }
+}
+
+struct SerialCase {
+  QDateTime when;
+  double serial;
+};
+
+TEST(DateSerial, DaysSinceTheEpochWithTheTimeAsFraction) {
+  const SerialCase cases[] = {
+      {Local(1899, 12, 30), 0.0},       {Local(1899, 12, 31), 1.0},
+      {Local(1900, 1, 1), 2.0},         {Local(2000, 1, 1), 36526.0},
+      {Local(2000, 1, 1, 12), 36526.5}, {Local(2000, 1, 1, 18), 36526.75},
+      {Local(2003, 3, 7), 37687.0},     {Local(2003, 3, 7, 6), 37687.25},
+      {Local(1899, 12, 29, 6), -1.25},  // before the epoch the time still adds
+      {Local(1899, 12, 30, 12), 0.5},
+  };
+  for (const SerialCase& c : cases) {
+    EXPECT_EQ(DateSerial(c.when), c.serial) << c.when.toString(Qt::ISODate).toStdString();
+    EXPECT_EQ(DateFromSerial(c.serial), c.when) << c.serial;
+  }
+  EXPECT_EQ(DateSerial(QDateTime()), 0.0);
+  EXPECT_FALSE(DateFromSerial(std::nan("")).isValid());
+  EXPECT_FALSE(DateFromSerial(1e300).isValid());
+  EXPECT_EQ(DateFromSerial(2958465.0), Local(9999, 12, 31));
+}
+
+TEST(DateSerial, UtcInputCountsInLocalTime) {
+  const QDateTime utc(QDate(2010, 6, 15), QTime(12, 0), Qt::UTC);
+  const QDateTime local = utc.toLocalTime();
+  const double expected =
+      QDate(1899, 12, 30).daysTo(local.date()) + local.time().msecsSinceStartOfDay() / 86400000.0;
+  EXPECT_DOUBLE_EQ(DateSerial(utc), expected);
+}
+
+TEST(DateSerial, RoundTripsToTheMillisecondAndCarriesAWholeDay) {
+  std::mt19937 random(20031107);
+  std::uniform_int_distribution<int> day(0, 50000);
+  std::uniform_int_distribution<int> msec(0, 86399999);
+  for (int i = 0; i < 500; ++i) {
+    const int ms = msec(random);
+    const QDateTime when(QDate(1950, 1, 1).addDays(day(random)),
+                         QTime::fromMSecsSinceStartOfDay(ms), Qt::LocalTime);
+    if (when.time().msecsSinceStartOfDay() != ms) continue;  // skipped by a clock change
+    EXPECT_EQ(DateFromSerial(DateSerial(when)), when)
+        << when.toString(Qt::ISODateWithMs).toStdString();
+  }
+  EXPECT_EQ(DateFromSerial(36526.99999999999), Local(2000, 1, 2));
+  EXPECT_EQ(DateFromSerial(36526.0 + 1.0 / 86400.0), Local(2000, 1, 1, 0, 0, 1));
+}
+
+TEST(FileDateSerial, ModificationTimeOfAFileAndFalseWhenMissing) {
+  const QString dir = QString::fromStdString(test::TempDir());
+  const QString path = QDir(dir).filePath("photo.jpg");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("x");
+  ASSERT_TRUE(file.flush());  // a later flush would stamp the time again
+  ASSERT_TRUE(file.setFileTime(Local(2003, 3, 7, 9, 5, 4), QFileDevice::FileModificationTime));
+  file.close();
+
+  double serial = -1;
+  ASSERT_TRUE(FileDateSerial(path, serial));
+  EXPECT_NEAR(serial, 37687.0 + (9 * 3600 + 5 * 60 + 4) / 86400.0, 1e-9);
+
+  double untouched = 42;
+  EXPECT_FALSE(FileDateSerial(QDir(dir).filePath("missing.jpg"), untouched));
+  EXPECT_EQ(untouched, 42);
+}
+
+}  // namespace
+}  // namespace tessaly

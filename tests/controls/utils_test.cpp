@@ -1,0 +1,198 @@
+#include "controls/utils.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <vector>
+
+#include "support/test_surfaces.h"
+
+namespace tessaly {
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+TEST(Utils, FileNameAndExtensionOfPaths) {
+  const std::vector<std::pair<QString, QString>> names = {
+      {"/home/ana/photos/IMG_0001.JPG", "IMG_0001.JPG"},
+      {"IMG_0001.JPG", "IMG_0001.JPG"},
+      {"/home/ana/photos/", ""},
+      {"", ""},
+      {"a\\b.jpg", "a\\b.jpg"},  // a backslash is part of a Linux name
+  };
+  for (const auto& [path, name] : names)
+    EXPECT_EQ(FileNameOfPath(path), name) << path.toStdString();
+
+  const std::vector<std::pair<QString, QString>> extensions = {
+      {"/home/ana/photos/IMG_0001.JPG", "JPG"},
+      {"/home/ana/trip.2003/IMG_0001", ""},  // the only point is in a folder name
+      {"/home/ana/name.", ""},               // a name ending with a point
+      {".hidden", ""},                       // a point as first character
+      {"a.tar.gz", "gz"},
+      {"x", ""},
+      {"/a.b/c.d", "d"},
+      {"/home/.profile", "profile"},
+  };
+  for (const auto& [path, ext] : extensions)
+    EXPECT_EQ(FileExtension(path), ext) << path.toStdString();
+}
+
+TEST(Utils, MillimetresAndInches) {
+  EXPECT_DOUBLE_EQ(MmToInches(25.4), 1.0);
+  EXPECT_DOUBLE_EQ(MmToInches(152.4), 6.0);
+  EXPECT_DOUBLE_EQ(InchesToMm(4.0), 101.6);
+  EXPECT_DOUBLE_EQ(InchesToMm(0.2), 5.08);
+  for (double mm : {0.0, 3.3, 89.0, 127.0, 297.0}) EXPECT_DOUBLE_EQ(InchesToMm(MmToInches(mm)), mm);
+}
+
+TEST(Utils, FormatFixedWidthPadsAndCuts) {
+  struct Case {
+    double value;
+    int digits, decimals;
+    const char* text;
+  };
+  const Case cases[] = {
+      {4, 3, 2, "  4.00"},  {7, 2, 0, " 7."},        {6, 3, 2, "  6.00"},
+      {0.2, 2, 2, " 0.20"}, {0.125, 3, 2, "  0.12"}, {10.16, 3, 2, " 10.16"},
+      {-1.5, 2, 1, "-1.5"}, {1234.5, 2, 1, "1234"},  {999.996, 3, 2, "1000.0"},
+      {0.0, 1, 3, "0.000"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FormatFixedWidth(c.value, c.digits, c.decimals), c.text) << c.value;
+
+  // A size entry of 4 x 6 in with 0.2 in margins.
+  const QString entry = FormatFixedWidth(4, 3, 2) + " x" + FormatFixedWidth(6, 3, 2) + "  " +
+                        FormatFixedWidth(0.2, 2, 2) + " margins";
+  EXPECT_EQ(entry, "  4.00 x  6.00   0.20 margins");
+  EXPECT_EQ(entry.size(), 29);
+}
+
+TEST(Utils, MeasurementSystemAndPointDecimal) {
+  EXPECT_TRUE(IsUSMeasure(QLocale("en_US")));
+  EXPECT_FALSE(IsUSMeasure(QLocale("en_GB")));
+  EXPECT_FALSE(IsUSMeasure(QLocale("de_DE")));
+  EXPECT_FALSE(IsUSMeasure(QLocale::c()));
+
+  const QLocale saved;
+  QLocale::setDefault(QLocale("de_DE"));
+  EXPECT_EQ(PointDecimal(2.5), "2.5");
+  EXPECT_EQ(PointDecimal(1234567.25), "1234567.25");
+  EXPECT_EQ(PointDecimal(0.1 + 0.2), "0.3");
+  EXPECT_EQ(PointDecimal(-12), "-12");
+  QLocale::setDefault(QLocale("en_US"));
+  EXPECT_EQ(PointDecimal(2.5), "2.5");
+  EXPECT_EQ(PointDecimal(1234567.25), "1234567.25");
+  QLocale::setDefault(saved);
+}
+
+// Points the help folder, the cache folder and the opener at the test's own
+// folder and a recorder; restores all three afterwards.
+class HelpPageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = QString::fromStdString(test::TempDir());
+    help_ = root_ + "/Tesly_Help";
+    ASSERT_TRUE(QDir().mkpath(help_));
+    saved_cache_ = qgetenv("XDG_CACHE_HOME");
+    had_cache_ = qEnvironmentVariableIsSet("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", (root_ + "/cache").toUtf8());
+    SetHelpFolder(help_);
+    saved_opener_ = SetUrlOpener([this](const QUrl& url) {
+      opened_.push_back(url);
+      return true;
+    });
+  }
+  void TearDown() override {
+    SetUrlOpener(saved_opener_);
+    SetHelpFolder(QString());
+    if (had_cache_)
+      qputenv("XDG_CACHE_HOME", saved_cache_);
+    else
+      qunsetenv("XDG_CACHE_HOME");
+  }
+
+  QString root_, help_;
+  QByteArray saved_cache_;
+  bool had_cache_ = false;
+  UrlOpener saved_opener_;
+  std::vector<QUrl> opened_;
+};
+
+TEST_F(HelpPageTest, RewritesTheStartPageIntoTheCacheAndOpensIt) {
+  WriteAll(help_ + "/Help.htm",
+           "<html><HEAD><title>Help</title></head>"
+           "<frameset><frame src=\"Contents.htm\"><frame src=\"Overview.htm\"></frameset>"
+           "<a href=\"Overview.htm\">Overview.htm</a></html>");
+  const QString copy = root_ + "/cache/tessaly/~Help.htm";
+  EXPECT_EQ(HelpCopyPath(), copy);
+
+  EXPECT_TRUE(ShowHelpPage("Settings.htm"));
+  const QByteArray base = "<base href=\"" + QUrl::fromLocalFile(help_ + "/").toEncoded() + "\">";
+  EXPECT_EQ(ReadAll(copy), "<html><HEAD>" + base +
+                               "<title>Help</title></head>"
+                               "<frameset><frame src=\"Contents.htm\"><frame src=\"Settings.htm\">"
+                               "</frameset><a href=\"Settings.htm\">Settings.htm</a></html>");
+  ASSERT_EQ(opened_.size(), 1u);
+  EXPECT_EQ(opened_[0], QUrl::fromLocalFile(copy));
+
+  // A second page replaces the earlier copy; the start page itself is untouched.
+  EXPECT_TRUE(ShowHelpPage("Print.htm"));
+  EXPECT_TRUE(ReadAll(copy).contains("<frame src=\"Print.htm\">"));
+  EXPECT_FALSE(ReadAll(copy).contains("Settings.htm"));
+  EXPECT_TRUE(ReadAll(help_ + "/Help.htm").contains("Overview.htm"));
+  EXPECT_EQ(opened_.size(), 2u);
+}
+
+TEST_F(HelpPageTest, PageWithoutHeadGetsTheBaseInFront) {
+  WriteAll(help_ + "/Help.htm", "Overview.htm");
+  EXPECT_TRUE(ShowHelpPage("Edit.htm"));
+  EXPECT_EQ(ReadAll(HelpCopyPath()),
+            "<base href=\"" + QUrl::fromLocalFile(help_ + "/").toEncoded() + "\">Edit.htm");
+}
+
+TEST_F(HelpPageTest, MissingStartPageLeavesNoCopyAndOpensNothing) {
+  EXPECT_FALSE(ShowHelpPage("Settings.htm"));
+  EXPECT_FALSE(QFile::exists(HelpCopyPath()));
+  EXPECT_TRUE(opened_.empty());
+
+  SetHelpFolder(root_ + "/no_such_folder");
+  EXPECT_FALSE(ShowHelpPage("Settings.htm"));
+  EXPECT_FALSE(QFile::exists(HelpCopyPath()));
+  EXPECT_TRUE(opened_.empty());
+}
+
+TEST_F(HelpPageTest, UnwritableCacheOpensNothing) {
+  WriteAll(help_ + "/Help.htm", "Overview.htm");
+  WriteAll(root_ + "/blocker", "a file where the cache folder should be");
+  qputenv("XDG_CACHE_HOME", (root_ + "/blocker").toUtf8());
+  EXPECT_FALSE(ShowHelpPage("Settings.htm"));
+  EXPECT_TRUE(opened_.empty());
+}
+
+TEST_F(HelpPageTest, WithoutAnOpenerTheCopyIsWrittenButNotOpened) {
+  WriteAll(help_ + "/Help.htm", "Overview.htm");
+  const UrlOpener recorder = SetUrlOpener(UrlOpener());
+  EXPECT_FALSE(ShowHelpPage("Settings.htm"));
+  EXPECT_TRUE(ReadAll(HelpCopyPath()).endsWith("Settings.htm"));
+  SetUrlOpener(recorder);
+}
+
+TEST_F(HelpPageTest, FolderOverrideAndTheDefaultSearch) {
+  EXPECT_EQ(HelpFolder(), help_);
+  SetHelpFolder(QString());
+  // The test program is not installed, so the source tree's folder is used.
+  EXPECT_TRUE(HelpFolder().endsWith("/help")) << HelpFolder().toStdString();
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,316 @@
+// Edit history: month files written and read back under a scratch root; the key's
+// resolution, last match wins, CR LF on disk, damaged lines skipped.
+#include "job/history_store.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace tessaly {
+namespace {
+
+// Hand-computed serials: 1 Jan 2003 is day 37622, so 15 Mar 2003 is
+// 37622 + 31 + 28 + 14 = 37695 and 31 Dec 2002 is 37621.
+constexpr double kMarch15th2003 = 37695.0;
+constexpr double kDecember31st2002 = 37621.0;
+
+int Today() {
+  return static_cast<int>(QDate(1899, 12, 30).daysTo(QDate::currentDate()));
+}
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+HistoryEdits SampleEdits() {
+  HistoryEdits e;
+  e.label = "Anna, Bob and Carl";
+  e.bright = 5;
+  e.contrast = -3;
+  e.gamma100 = 110;
+  e.red = 1;
+  e.green = -51;
+  e.blue = 51;
+  e.saturation = -2;
+  e.unsharp = 2080;
+  e.x0 = 0;
+  e.y0 = 150;
+  e.x1 = 10000;
+  e.y1 = 9850;
+  e.angle = -90;
+  return e;
+}
+
+void ExpectSameEdits(const HistoryEdits& a, const HistoryEdits& b) {
+  EXPECT_EQ(a.label, b.label);
+  EXPECT_EQ(a.bright, b.bright);
+  EXPECT_EQ(a.contrast, b.contrast);
+  EXPECT_EQ(a.gamma100, b.gamma100);
+  EXPECT_EQ(a.red, b.red);
+  EXPECT_EQ(a.green, b.green);
+  EXPECT_EQ(a.blue, b.blue);
+  EXPECT_EQ(a.saturation, b.saturation);
+  EXPECT_EQ(a.unsharp, b.unsharp);
+  EXPECT_EQ(a.x0, b.x0);
+  EXPECT_EQ(a.y0, b.y0);
+  EXPECT_EQ(a.x1, b.x1);
+  EXPECT_EQ(a.y1, b.y1);
+  EXPECT_EQ(a.angle, b.angle);
+}
+
+// Points the store at a scratch folder for one test.
+class HistoryStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_root_ = HistoryRoot();
+    SetHistoryRoot(dir_.filePath("Tesly_DB"));
+  }
+  void TearDown() override { SetHistoryRoot(saved_root_); }
+  QString Root() const { return dir_.filePath("Tesly_DB"); }
+
+  QTemporaryDir dir_;
+  QString saved_root_;
+};
+
+TEST(HistoryKey, DayAndTimeOfADateSerial) {
+  struct Case {
+    double serial;
+    int day;
+    int time;
+  };
+  const Case cases[] = {
+      {kMarch15th2003 + 0.5, 37695, 50000},
+      {kMarch15th2003 + 0.25, 37695, 25000},
+      {kMarch15th2003 + 0.999995, 37695, 99999},
+      {kMarch15th2003 + 0.1234567, 37695, 12345},
+      {-0.5, -1, 50000},  // floor, not truncation
+      {0.0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.serial);
+    HistoryKey key;
+    ASSERT_TRUE(HistoryKeyOf(c.serial, key));
+    EXPECT_EQ(key.day, c.day);
+    EXPECT_EQ(key.time, c.time);
+  }
+  HistoryKey key;
+  EXPECT_FALSE(HistoryKeyOf(std::nan(""), key));
+  EXPECT_FALSE(HistoryKeyOf(1e12, key));
+}
+
+TEST_F(HistoryStoreTest, MonthFileOfTheFileDate) {
+  EXPECT_EQ(HistoryFilePath(37695), Root() + "/2003/2003-03.dat");
+  EXPECT_EQ(HistoryFilePath(static_cast<int>(kDecember31st2002)), Root() + "/2002/2002-12.dat");
+  EXPECT_EQ(HistoryFilePath(2), Root() + "/1900/1900-01.dat");
+  EXPECT_EQ(HistoryFilePath(3000000), "");  // beyond year 9999
+}
+
+TEST_F(HistoryStoreTest, FirstSaveCreatesFoldersAndFileThenAppendsWithCrLf) {
+  ASSERT_FALSE(QDir(Root()).exists());
+  const HistoryEdits edits = SampleEdits();
+  // A photo modified in March 2003 and printed today goes to the March 2003 file.
+  ASSERT_TRUE(SaveEdits(kMarch15th2003 + 0.5, "IMG_0001.JPG", edits));
+  const QString path = Root() + "/2003/2003-03.dat";
+  const QByteArray first =
+      "37695,50000,\"IMG_0001.JPG\",\"Anna, Bob and Carl\",5,-3,110,1,-51,"
+      "51,-2,2080,0,150,10000,9850,-90," +
+      QByteArray::number(Today()) + "\r\n";
+  EXPECT_EQ(FileBytes(path), first);
+  EXPECT_EQ(QDir(Root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"2003"});
+
+  HistoryEdits other;
+  other.label = "";
+  ASSERT_TRUE(SaveEdits(kMarch15th2003 + 0.25, "b.jpg", other));
+  EXPECT_EQ(FileBytes(path), first + "37695,25000,\"b.jpg\",\"\",0,0,100,0,0,0,0,0,0,0,0,0,0," +
+                                 QByteArray::number(Today()) + "\r\n");
+
+  HistoryEdits got;
+  double print_date = -1;
+  ASSERT_TRUE(GetEdits(kMarch15th2003 + 0.5, "IMG_0001.JPG", got, print_date));
+  ExpectSameEdits(got, edits);
+  EXPECT_EQ(print_date, Today());
+}
+
+TEST_F(HistoryStoreTest, LastMatchingRecordWins) {
+  HistoryEdits older = SampleEdits();
+  HistoryEdits newer = SampleEdits();
+  newer.bright = -20;
+  newer.label = "second print";
+  newer.angle = 180;
+  const double date = kMarch15th2003 + 0.75;
+  ASSERT_TRUE(SaveEdits(date, "a.jpg", older));
+  ASSERT_TRUE(SaveEdits(date, "other.jpg", SampleEdits()));
+  ASSERT_TRUE(SaveEdits(date, "a.jpg", newer));
+  ASSERT_TRUE(SaveEdits(date, "other.jpg", older));
+  HistoryEdits got;
+  double print_date = 0;
+  ASSERT_TRUE(GetEdits(date, "a.jpg", got, print_date));
+  ExpectSameEdits(got, newer);
+}
+
+TEST_F(HistoryStoreTest, KeyIsDayTimeAndExactName) {
+  // The middle of time unit 40000, so that 0.35 s either way stays inside it.
+  const double date = kMarch15th2003 + 0.400005;
+  ASSERT_TRUE(SaveEdits(date, "Photo.jpg", SampleEdits()));
+  struct Case {
+    double date;
+    const char* name;
+    bool found;
+  };
+  const Case cases[] = {
+      {date, "Photo.jpg", true},
+      {date + 0.000004, "Photo.jpg", true},
+      {date - 0.000004, "Photo.jpg", true},
+      {date + 0.00001, "Photo.jpg", false},  // the next time unit
+      {date - 0.00001, "Photo.jpg", false},
+      {date + 1.0, "Photo.jpg", false},
+      {date, "photo.jpg", false},  // names are case-sensitive
+      {date, "Photo.jpg ", false},
+      {date, "dir/Photo.jpg", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.date));
+    HistoryEdits got;
+    got.label = "untouched";
+    double print_date = -7;
+    EXPECT_EQ(GetEdits(c.date, c.name, got, print_date), c.found);
+    if (!c.found) {
+      EXPECT_EQ(got.label, "untouched");
+      EXPECT_EQ(print_date, -7);
+    }
+  }
+}
+
+TEST_F(HistoryStoreTest, LabelsWithCommasAndQuotes) {
+  HistoryEdits edits = SampleEdits();
+  const double date = kMarch15th2003;
+  edits.label = "Rome, Italy, 2003";
+  ASSERT_TRUE(SaveEdits(date, "comma.jpg", edits));
+  // A double quote cannot be stored between quotes: it becomes an apostrophe, and
+  // a line break becomes a blank.
+  edits.label = "the \"big\" day\r\nline two";
+  ASSERT_TRUE(SaveEdits(date, "quote.jpg", edits));
+  // A file name with a double quote is stored the same way and still found.
+  ASSERT_TRUE(SaveEdits(date, "say \"cheese\".jpg", edits));
+
+  HistoryEdits got;
+  double print_date = 0;
+  ASSERT_TRUE(GetEdits(date, "comma.jpg", got, print_date));
+  EXPECT_EQ(got.label, "Rome, Italy, 2003");
+  ASSERT_TRUE(GetEdits(date, "quote.jpg", got, print_date));
+  EXPECT_EQ(got.label, "the 'big' day  line two");
+  EXPECT_EQ(got.bright, edits.bright);
+  ASSERT_TRUE(GetEdits(date, "say \"cheese\".jpg", got, print_date));
+  EXPECT_TRUE(FileBytes(Root() + "/2003/2003-03.dat").contains("\"say 'cheese'.jpg\""));
+}
+
+TEST_F(HistoryStoreTest, DamagedLinesDoNotHideLaterRecords) {
+  const QString path = Root() + "/2003/2003-03.dat";
+  ASSERT_TRUE(QDir().mkpath(Root() + "/2003"));
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "37695,0,\"a.jpg\",\"one\",1,0,100,0,0,0,0,0,0,0,10000,10000,0,40000\r\n"
+        "37695,0,\"a.jpg\",\"two\",2,0,100,0,0,0\r\n"  // cut short
+        "37695,0,\"a.jpg\",\"unterminated,3,0,100,0,0,0,0,0,0,0,10000,10000,0,40000\r\n"
+        "\r\n"
+        "garbage \x01\xff\r\n"
+        "37695,0,\"a.jpg\",\"four\",4,0,100,0,0,0,0,0,0,0,10000,10000,0,40001\r\n"
+        "37695,0,\"a.jpg\",\"five\",5,0,100,0,0,0,0,0,0,0,10000,10000,0,99999999999\r\n"
+        "37695,0,\"a.jpg\",\"six\",6,0,100,0,0,0,0,0,0,0,10000,10000,0,40002,7\r\n"
+        // an interrupted write: no line break at the end
+        "37695,0,\"a.jpg\",\"seven\",7,0,100,0,0");
+  }
+  HistoryEdits got;
+  double print_date = 0;
+  ASSERT_TRUE(GetEdits(kMarch15th2003, "a.jpg", got, print_date));
+  EXPECT_EQ(got.label, "four");
+  EXPECT_EQ(got.bright, 4);
+  EXPECT_EQ(print_date, 40001);
+
+  // The next save starts on a line of its own, so the cut line stays alone.
+  HistoryEdits edits = SampleEdits();
+  edits.label = "eight";
+  ASSERT_TRUE(SaveEdits(kMarch15th2003, "a.jpg", edits));
+  ASSERT_TRUE(GetEdits(kMarch15th2003, "a.jpg", got, print_date));
+  EXPECT_EQ(got.label, "eight");
+  EXPECT_TRUE(FileBytes(path).contains(",0,0\r\n37695,0,\"a.jpg\",\"eight\""));
+}
+
+TEST(HistoryLine, ParsesOnlyWellFormedRecords) {
+  struct Case {
+    QByteArray line;
+    bool ok;
+  };
+  const Case cases[] = {
+      {"1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\n", true},
+      {"1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16\n", true},
+      {"1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16", true},
+      {" 1 , 2 ,\"n\" , \"l\",3,4,5,6,7,8,9,10,11,12,13,14,15, 16 ", true},
+      {"-2147483648,2,\"\",\"\",3,4,5,6,7,8,9,10,11,12,13,14,15,2147483647", true},
+      {"2147483648,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16", false},
+      {"-2147483649,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16", false},
+      {"1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15", false},        // 17 fields
+      {"1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16,17", false},  // 19 fields
+      {"1,2,n,\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16", false},         // unquoted text
+      {"1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,1x", false},
+      {"1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,,16", false},
+      {"1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,-,16", false},
+      {"1.5,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16", false},
+      {"", false},
+      {"\r\n", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line.toStdString());
+    HistoryLine line;
+    EXPECT_EQ(ParseHistoryLine(c.line, line), c.ok);
+  }
+  HistoryLine line;
+  ASSERT_TRUE(ParseHistoryLine(cases[0].line, line));
+  EXPECT_EQ(line.key.day, 1);
+  EXPECT_EQ(line.key.time, 2);
+  EXPECT_EQ(line.name, "n");
+  EXPECT_EQ(line.edits.label, "l");
+  EXPECT_EQ(line.edits.bright, 3);
+  EXPECT_EQ(line.edits.gamma100, 5);
+  EXPECT_EQ(line.edits.saturation, 9);
+  EXPECT_EQ(line.edits.unsharp, 10);
+  EXPECT_EQ(line.edits.x0, 11);
+  EXPECT_EQ(line.edits.y1, 14);
+  EXPECT_EQ(line.edits.angle, 15);
+  EXPECT_EQ(line.printed_day, 16);
+  EXPECT_EQ(FormatHistoryLine(line), "1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\n");
+}
+
+TEST(HistoryLine, NonAsciiNamesRoundTrip) {
+  HistoryLine line;
+  line.key = {37695, 123};
+  line.name = QString::fromUtf8("Fête à Zürich 📷.jpg");
+  line.edits.label = QString::fromUtf8("Größe");
+  HistoryLine back;
+  ASSERT_TRUE(ParseHistoryLine(FormatHistoryLine(line), back));
+  EXPECT_EQ(back.name, line.name);
+  EXPECT_EQ(back.edits.label, line.edits.label);
+}
+
+TEST_F(HistoryStoreTest, FailuresAreQuiet) {
+  HistoryEdits got;
+  double print_date = 0;
+  // No file for the month: nothing found and no folder created.
+  EXPECT_FALSE(GetEdits(kMarch15th2003, "a.jpg", got, print_date));
+  EXPECT_FALSE(QDir(Root()).exists());
+  // A root that is a file cannot take folders.
+  QFile blocker(Root());
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  EXPECT_FALSE(SaveEdits(kMarch15th2003, "a.jpg", SampleEdits()));
+  EXPECT_FALSE(SaveEdits(std::nan(""), "a.jpg", SampleEdits()));
+}
+
+}  // namespace
+}  // namespace tessaly

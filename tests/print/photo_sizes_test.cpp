@@ -1,0 +1,333 @@
+#include "print/photo_sizes.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "controls/scripted_ui.h"
+#include "support/test_surfaces.h"
+
+namespace tessaly {
+namespace {
+
+QString IniIn(const char* name) {
+  return QDir(QString::fromStdString(test::TempDir())).filePath(QString::fromLatin1(name));
+}
+
+TEST(PhotoSizes, DefaultCataloguesHoldTheListedSizes) {
+  struct Case {
+    bool thumb;
+    SizeUnit unit;
+    int count;
+    int number;  // one entry checked by hand
+    double height, width, margins;
+  };
+  const Case cases[] = {
+      {false, SizeUnit::Inches, 12, 1, 88.90, 127.00, 0.0},
+      {false, SizeUnit::Inches, 12, 2, 101.60, 133.35, 0.0},
+      {false, SizeUnit::Inches, 12, 8, 200.00, 300.00, 0.0},
+      {false, SizeUnit::Inches, 12, 10, 101.60, 152.40, 5.08},
+      {false, SizeUnit::Inches, 12, 11, 152.40, 203.20, 10.16},
+      {false, SizeUnit::Inches, 12, 12, 101.60, 152.40, 0.0},
+      {false, SizeUnit::Centimetres, 12, 1, 90.0, 130.0, 0.0},
+      {false, SizeUnit::Centimetres, 12, 2, 100.0, 133.30, 0.0},
+      {false, SizeUnit::Centimetres, 12, 9, 200.0, 300.0, 0.0},
+      {false, SizeUnit::Centimetres, 12, 12, 150.0, 200.0, 10.0},
+      {true, SizeUnit::Inches, 1, 1, 45.72, 45.72, 3.56},
+      {true, SizeUnit::Centimetres, 1, 1, 46.0, 46.0, 3.5},
+  };
+  for (const Case& t : cases) {
+    SCOPED_TRACE(testing::Message() << "thumb " << t.thumb << " entry " << t.number);
+    const QString code = DefaultSizeCode(t.thumb, t.unit);
+    EXPECT_EQ(code.size(), t.count * kSizeCodeEntryLength);
+    const PhotoSizeCatalogue catalogue = PhotoSizeCatalogue::Parse(code);
+    ASSERT_EQ(catalogue.SlotCount(), t.count);
+    ASSERT_EQ(catalogue.Numbers().size(), static_cast<std::size_t>(t.count));
+    const PhotoSize* size = catalogue.Entry(t.number);
+    ASSERT_NE(size, nullptr);
+    EXPECT_DOUBLE_EQ(size->Height, t.height);
+    EXPECT_DOUBLE_EQ(size->Width, t.width);
+    EXPECT_DOUBLE_EQ(size->Margins, t.margins);
+    // Writing the parsed defaults gives back the same text.
+    EXPECT_EQ(catalogue.SizeCode(), code);
+  }
+}
+
+TEST(PhotoSizes, ParsingCountsEntriesAndKeepsNumbersOfRejectedOnes) {
+  struct Case {
+    const char* code;
+    int slot_count;
+    std::vector<int> kept;
+  };
+  const Case cases[] = {
+      {"010160x015240x0508", 1, {1}},  // 18 characters: (18 + 1) div 19
+      {"010160x015240x050", 0, {}},    // 17 characters: no entry
+      {"", 0, {}},
+      {"010160x015240x0508-010160x015240x0508", 2, {1, 2}},
+      {"000000x015240x0508-010160x015240x0508-", 2, {2}},  // zero height
+      {"010160x000000x0508-010160x015240x0508-", 2, {2}},  // zero width
+      {"010160x015240x-050-010160x015240x0000-", 2, {2}},  // negative margin
+      {"-01000x015240x0000-", 1, {}},                      // negative height
+      {"abcdefx015240x0000-", 1, {}},                      // no number at all
+      {"010160x015240x0000-010160x-15240x0000-020000x030000x0000-", 3, {1, 3}},
+  };
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.code);
+    const PhotoSizeCatalogue catalogue = PhotoSizeCatalogue::Parse(QString::fromLatin1(t.code));
+    EXPECT_EQ(catalogue.SlotCount(), t.slot_count);
+    EXPECT_EQ(catalogue.Numbers(), t.kept);
+  }
+  // Entry 3 keeps its number behind the rejected entry 2 and holds its own values.
+  const PhotoSizeCatalogue gap =
+      PhotoSizeCatalogue::Parse(u"010160x015240x0000-010160x-15240x0000-020000x030000x0100-");
+  EXPECT_EQ(gap.Entry(2), nullptr);
+  ASSERT_NE(gap.Entry(3), nullptr);
+  EXPECT_DOUBLE_EQ(gap.Entry(3)->Height, 200.0);
+  EXPECT_DOUBLE_EQ(gap.Entry(3)->Margins, 1.0);
+  EXPECT_EQ(gap.CompactNumber(1), 1);
+  EXPECT_EQ(gap.CompactNumber(2), 0);
+  EXPECT_EQ(gap.CompactNumber(3), 2);
+  EXPECT_EQ(gap.SizeCode(), "010160x015240x0000-020000x030000x0100-");
+}
+
+TEST(PhotoSizes, FieldsReadTheirLeadingNumber) {
+  struct Case {
+    const char* code;
+    double height, width, margins;
+  };
+  const Case cases[] = {
+      {"0101.6x015240x0508-", 1.016, 152.40, 5.08},  // a point is part of the number
+      {" 10000x015240x0508-", 100.0, 152.40, 5.08},  // leading blanks are skipped
+      {"12ab56x015240x0000-", 0.12, 152.40, 0.0},    // the number stops at a letter
+      {"010160x015240xzz00-", 101.60, 152.40, 0.0},  // no number reads as 0
+      {"+01000x015240x0000-", 10.0, 152.40, 0.0},
+  };
+  for (const Case& t : cases) {
+    SCOPED_TRACE(t.code);
+    const PhotoSizeCatalogue catalogue = PhotoSizeCatalogue::Parse(QString::fromLatin1(t.code));
+    const PhotoSize* size = catalogue.Entry(1);
+    ASSERT_NE(size, nullptr);
+    EXPECT_DOUBLE_EQ(size->Height, t.height);
+    EXPECT_DOUBLE_EQ(size->Width, t.width);
+    EXPECT_DOUBLE_EQ(size->Margins, t.margins);
+  }
+}
+
+TEST(PhotoSizes, WritingRoundsHundredthsHalfToEvenAndHoldsEachField) {
+  struct Case {
+    PhotoSize size;
+    const char* code;
+  };
+  const Case cases[] = {
+      {{152.4, 101.6, 5.08}, "010160x015240x0508-"},
+      {{10.375, 10.125, 0.125}, "001012x001038x0012-"},  // 1012.5 → 1012, 1037.5 → 1038
+      {{20.0, 10.625, 0.375}, "001062x002000x0038-"},    // 1062.5 → 1062, 37.5 → 38
+      {{200.004, 99.996, 0.0}, "010000x020000x0000-"},   // 9999.6 → 10000
+      {{12345.678, 1.0, 150.0}, "000100x999999x9999-"},  // too large: held in the field
+      {{20.0, 10.0, -1.0}, "001000x002000x0000-"},
+  };
+  for (const Case& t : cases) {
+    PhotoSizeCatalogue catalogue;
+    catalogue.Append(t.size);
+    EXPECT_EQ(catalogue.SizeCode(), QString::fromLatin1(t.code));
+  }
+}
+
+TEST(PhotoSizes, ListTextsLineUpInFixedColumns) {
+  struct Case {
+    PhotoSize size;
+    SizeUnit unit;
+    const char* text;
+  };
+  const Case cases[] = {
+      {{152.4, 101.6, 5.08}, SizeUnit::Inches, "  4.00 x  6.00   0.20 margins"},
+      {{127.0, 88.9, 0.0}, SizeUnit::Inches, "  3.50 x  5.00"},
+      {{300.0, 200.0, 0.0}, SizeUnit::Inches, "  7.87 x 11.81"},
+      {{45.72, 45.72, 3.56}, SizeUnit::Inches, "  1.80 x  1.80   0.14 margins"},
+      {{150.0, 100.0, 0.0}, SizeUnit::Centimetres, " 10.00 x 15.00"},
+      {{133.3, 100.0, 0.0}, SizeUnit::Centimetres, " 10.00 x 13.33"},
+      {{200.0, 150.0, 10.0}, SizeUnit::Centimetres, " 15.00 x 20.00   1.00 margins"},
+      {{46.0, 46.0, 3.5}, SizeUnit::Centimetres, "  4.60 x  4.60   0.35 margins"},
+      {{150.0, 100.0, 125.0}, SizeUnit::Centimetres, " 10.00 x 15.00  12.50 margins"},
+  };
+  for (const Case& t : cases) {
+    EXPECT_EQ(SizeListText(t.size, t.unit), QString::fromLatin1(t.text));
+  }
+  EXPECT_EQ(SizeListText({152.4, 101.6, 5.08}, SizeUnit::Inches).size(), 29);
+  EXPECT_EQ(SizesCaption(SizeUnit::Centimetres), "Photo Sizes (cm)");
+  EXPECT_EQ(SizesCaption(SizeUnit::Inches), "Photo Sizes (inches)");
+}
+
+TEST(PhotoSizes, EffectiveMarginRaisesOnlyContactSheetMargins) {
+  struct Case {
+    double margins;
+    bool thumb;
+    double effective;
+    bool wide;
+  };
+  const Case cases[] = {
+      {2.0, true, 3.5, true},      {2.0, false, 2.0, false}, {0.0, true, 3.5, true},
+      {5.0, true, 5.0, true},      {3.5, false, 3.5, true},  {3.49, false, 3.49, false},
+      {10.16, false, 10.16, true},
+  };
+  for (const Case& t : cases) {
+    EXPECT_DOUBLE_EQ(EffectiveMargin(t.margins, t.thumb), t.effective);
+    EXPECT_EQ(IsWideMargin(t.margins, t.thumb), t.wide);
+  }
+}
+
+TEST(PhotoSizes, LoadFallsBackToTheDefaultOfModeAndUnit) {
+  const QString ini = IniIn("Tesly.ini");
+  // No file at all.
+  EXPECT_EQ(LoadCatalogue(false, SizeUnit::Centimetres, ini).SizeCode(),
+            DefaultSizeCode(false, SizeUnit::Centimetres));
+  EXPECT_EQ(LoadCatalogue(true, SizeUnit::Inches, ini).SizeCode(), "004572x004572x0356-");
+  EXPECT_EQ(LoadSelectedSize(false, ini), 0);
+  // A blank value is the same as none; the other mode's section is not read.
+  ASSERT_TRUE(WriteIniValue("Options", "UserSizes", "   ", ini));
+  ASSERT_TRUE(WriteIniValue("ThumbOptions", "UserSizes", " 005000x005000x0400- ", ini));
+  EXPECT_EQ(LoadCatalogue(false, SizeUnit::Inches, ini).SizeCode(),
+            DefaultSizeCode(false, SizeUnit::Inches));
+  EXPECT_EQ(LoadCatalogue(true, SizeUnit::Inches, ini).SizeCode(), "005000x005000x0400-");
+}
+
+TEST(PhotoSizes, SaveAndReloadKeepsTheCatalogueAndTheChosenEntry) {
+  const QString ini = IniIn("Tesly.ini");
+  const PhotoSizeCatalogue defaults =
+      PhotoSizeCatalogue::Parse(DefaultSizeCode(false, SizeUnit::Inches));
+  SaveCatalogue(defaults, 10, false, ini);
+  EXPECT_EQ(ReadIniValue("Options", "UserSizes", ini), DefaultSizeCode(false, SizeUnit::Inches));
+  EXPECT_EQ(LoadCatalogue(false, SizeUnit::Centimetres, ini).SizeCode(), defaults.SizeCode());
+  EXPECT_EQ(LoadSelectedSize(false, ini), 10);
+
+  // A rejected entry is dropped on saving and the chosen entry renumbered with it,
+  // so the reloaded number still points at the same size.
+  const PhotoSizeCatalogue gap =
+      PhotoSizeCatalogue::Parse(u"010160x015240x0000-000000x015240x0000-020000x030000x0100-");
+  SaveCatalogue(gap, 3, true, ini);
+  const PhotoSizeCatalogue reloaded = LoadCatalogue(true, SizeUnit::Inches, ini);
+  const int selected = LoadSelectedSize(true, ini);
+  EXPECT_EQ(selected, 2);
+  ASSERT_NE(reloaded.Entry(selected), nullptr);
+  EXPECT_DOUBLE_EQ(reloaded.Entry(selected)->Height, 200.0);
+  // The photo-layout section was left alone.
+  EXPECT_EQ(LoadSelectedSize(false, ini), 10);
+}
+
+TEST(PhotoSizes, OnlyFiftyTwoEntriesSurviveTheSettingsFile) {
+  const QString ini = IniIn("Tesly.ini");
+  PhotoSizeCatalogue many;
+  for (int i = 1; i <= 53; ++i) many.Append({100.0 + i, 50.0 + i, 0.25 * (i % 4)});
+  ASSERT_EQ(many.SizeCode().size(), 53 * kSizeCodeEntryLength);
+  SaveCatalogue(many, 53, false, ini);
+  const PhotoSizeCatalogue back = LoadCatalogue(false, SizeUnit::Centimetres, ini);
+  ASSERT_EQ(back.SlotCount(), 52);
+  EXPECT_EQ(back.SizeCode(), many.SizeCode().left(52 * kSizeCodeEntryLength));
+  EXPECT_DOUBLE_EQ(back.Entry(52)->Width, 152.0);
+  EXPECT_DOUBLE_EQ(back.Entry(52)->Margins, 0.0);
+  EXPECT_DOUBLE_EQ(back.Entry(51)->Margins, 0.75);
+}
+
+TEST(PhotoSizesList, SelectByNumberFallsBackToTheFirstItem) {
+  PhotoSizesList list(
+      PhotoSizeCatalogue::Parse(u"010160x015240x0000-000000x015240x0000-020000x030000x0100-"),
+      SizeUnit::Centimetres);
+  ASSERT_EQ(list.Items().size(), 2u);
+  EXPECT_EQ(list.Items()[0].number, 1);
+  EXPECT_EQ(list.Items()[1].number, 3);
+  EXPECT_EQ(list.Items()[1].text, " 20.00 x 30.00   0.10 margins");
+  EXPECT_EQ(list.SelectedIndex(), -1);
+  EXPECT_EQ(list.SelectedNumber(), 0);
+  EXPECT_EQ(list.SelectedSize(), nullptr);
+
+  struct Case {
+    int number, index;
+  };
+  const Case cases[] = {{3, 1}, {0, 0}, {2, 0}, {1, 0}, {99, 0}, {-1, 0}};
+  for (const Case& t : cases) {
+    list.SelectIndex(-1);
+    list.SelectByNumber(t.number);
+    EXPECT_EQ(list.SelectedIndex(), t.index) << t.number;
+  }
+  list.SelectByNumber(3);
+  ASSERT_NE(list.SelectedSize(), nullptr);
+  EXPECT_DOUBLE_EQ(list.SelectedSize()->Width, 300.0);
+
+  PhotoSizesList empty(PhotoSizeCatalogue::Parse(u""), SizeUnit::Inches);
+  empty.SelectByNumber(0);
+  EXPECT_EQ(empty.SelectedIndex(), -1);
+  EXPECT_FALSE(empty.Modified());
+}
+
+TEST(PhotoSizesList, AddAndEditSelectTheEntryTheyChanged) {
+  PhotoSizesList list(
+      PhotoSizeCatalogue::Parse(u"010160x015240x0000-000000x015240x0000-020000x030000x0100-"),
+      SizeUnit::Centimetres);
+  // The new entry gets the number after the last slot, the rejected one included.
+  EXPECT_EQ(list.Add({180.0, 130.0, 0.0}), 4);
+  EXPECT_TRUE(list.Modified());
+  EXPECT_EQ(list.SelectedIndex(), 2);
+  EXPECT_EQ(list.SelectedNumber(), 4);
+  EXPECT_EQ(list.Items()[2].text, " 13.00 x 18.00");
+
+  list.SelectByNumber(1);
+  ASSERT_TRUE(list.EditSelected({150.0, 90.0, 2.5}));
+  EXPECT_EQ(list.SelectedNumber(), 1);
+  EXPECT_EQ(list.Items()[0].text, "  9.00 x 15.00   0.25 margins");
+  EXPECT_EQ(list.Catalogue().SizeCode(),
+            "009000x015000x0250-020000x030000x0100-013000x018000x0000-");
+
+  list.SelectIndex(-1);
+  EXPECT_FALSE(list.EditSelected({1.0, 1.0, 0.0}));
+}
+
+TEST(PhotoSizesList, DeleteAsksAndLeavesTheSelectionTheDialogExpects) {
+  ScriptedUi ui;
+  ScopedUi scoped(ui);
+  PhotoSizesList list(PhotoSizeCatalogue::Parse(DefaultSizeCode(false, SizeUnit::Centimetres)),
+                      SizeUnit::Centimetres);
+  // Nothing selected: nothing asked.
+  EXPECT_FALSE(list.DeleteSelected());
+  EXPECT_TRUE(ui.Messages().empty());
+
+  // No keeps the entry.
+  list.SelectByNumber(4);
+  ui.Answer(MsgAnswer::No);
+  EXPECT_FALSE(list.DeleteSelected());
+  EXPECT_EQ(list.Items().size(), 12u);
+  EXPECT_FALSE(list.Modified());
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.Messages()[0].text, "Delete current photo size from the list?");
+  EXPECT_EQ(ui.Messages()[0].title, "Delete Photo Size");
+  EXPECT_EQ(ui.Messages()[0].buttons, MsgButtons::YesNo);
+  EXPECT_EQ(ui.Messages()[0].icon, MsgIcon::Question);
+
+  // Yes removes entry 4; the later entries move down and the first item is selected.
+  ui.Answer(MsgAnswer::Yes);
+  EXPECT_TRUE(list.DeleteSelected());
+  EXPECT_TRUE(list.Modified());
+  EXPECT_EQ(list.Items().size(), 11u);
+  EXPECT_EQ(list.SelectedIndex(), 0);
+  EXPECT_EQ(list.Items()[3].number, 4);
+  EXPECT_EQ(list.Items()[3].text, " 13.00 x 18.00");
+  EXPECT_EQ(list.Catalogue().SlotCount(), 11);
+
+  // Down to two entries: deleting one leaves the list without a selection.
+  PhotoSizesList two(PhotoSizeCatalogue::Parse(u"010000x015000x0000-013000x018000x0000-"),
+                     SizeUnit::Centimetres);
+  two.SelectByNumber(1);
+  ui.Answer(MsgAnswer::Yes);
+  EXPECT_TRUE(two.DeleteSelected());
+  ASSERT_EQ(two.Items().size(), 1u);
+  EXPECT_EQ(two.Items()[0].text, " 13.00 x 18.00");
+  EXPECT_EQ(two.SelectedIndex(), -1);
+  // The last entry stays, without a question.
+  two.SelectByNumber(0);
+  const std::size_t asked = ui.Messages().size();
+  EXPECT_FALSE(two.DeleteSelected());
+  EXPECT_EQ(ui.Messages().size(), asked);
+  EXPECT_EQ(two.Items().size(), 1u);
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,231 @@
+// Settings file: real files written and read back. Every line a write does not
+// change must stay byte for byte; names match without regard to case; long values
+// are cut to 999 characters.
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "settings/ini_text.h"
+
+namespace tessaly {
+namespace {
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void PutFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// A file with everything a hand-edited settings file may hold: lines before any
+// section, comments, blank lines, CR LF endings, unknown keys, blanks around names.
+const QByteArray kHandEdited =
+    "; Tessaly settings\r\n"
+    "stray=1\r\n"
+    "\r\n"
+    "[Options]\r\n"
+    "Units=0\r\n"
+    "  DateMask = dd-mm-yyyy \r\n"
+    "Unknown=keep me\r\n"
+    "# a comment = not a key\r\n"
+    "\r\n"
+    "[PrintOptions]\r\n"
+    "Interpolval2=300\r\n"
+    "\r\n";
+
+TEST(SettingsFile, WriteCreatesFolderFileSectionAndKey) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("config/tessaly/Tesly.ini");
+  EXPECT_EQ(ReadIniValue("Options", "Units", path), "");
+  ASSERT_TRUE(WriteIniValue("Options", "Units", "1", path));
+  EXPECT_EQ(FileBytes(path), "[Options]\nUnits=1\n");
+  ASSERT_TRUE(WriteIniValue("SaveOptions", "JPEGQuality", "85", path));
+  EXPECT_EQ(FileBytes(path), "[Options]\nUnits=1\n[SaveOptions]\nJPEGQuality=85\n");
+  EXPECT_EQ(ReadIniValue("Options", "Units", path), "1");
+  EXPECT_EQ(ReadIniValue("SaveOptions", "JPEGQuality", path), "85");
+  // QSaveFile leaves no temporary file behind.
+  EXPECT_EQ(QDir(dir.filePath("config/tessaly")).entryList(QDir::Files), QStringList{"Tesly.ini"});
+}
+
+TEST(SettingsFile, WritesKeepEveryOtherLineByteForByte) {
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* value;
+    QByteArray expected;
+  };
+  const Case cases[] = {
+      // In-place replacement keeps the file's spelling of the key and its blanks.
+      {"options", "DATEMASK", "yyyy",
+       QByteArray(kHandEdited).replace("  DateMask = dd-mm-yyyy \r\n", "  DateMask =yyyy\r\n")},
+      {"Options", "Units", "1", QByteArray(kHandEdited).replace("Units=0\r\n", "Units=1\r\n")},
+      // A new key goes after the section's last non-blank line, with CR LF.
+      {"Options", "ThumbMode", "True",
+       QByteArray(kHandEdited)
+           .replace("# a comment = not a key\r\n",
+                    "# a comment = not a key\r\nThumbMode=True\r\n")},
+      {"PrintOptions", "Sharpen", "1",
+       QByteArray(kHandEdited)
+           .replace("Interpolval2=300\r\n", "Interpolval2=300\r\nSharpen=1\r\n")},
+      // A new section goes at the end.
+      {"SaveOptions", "RenameAs", "<name>_<n>",
+       kHandEdited + "[SaveOptions]\r\nRenameAs=<name>_<n>\r\n"},
+  };
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tesly.ini");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    PutFile(path, kHandEdited);
+    ASSERT_TRUE(WriteIniValue(c.section, c.key, c.value, path));
+    EXPECT_EQ(FileBytes(path), c.expected);
+    EXPECT_EQ(ReadIniValue(c.section, c.key, path), c.value);
+  }
+}
+
+TEST(SettingsFile, NamesMatchWithoutRegardToCase) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tesly.ini");
+  ASSERT_TRUE(WriteIniValue("PrintOptions", "Interpolval2", "600", path));
+  EXPECT_EQ(ReadIniValue("PrintOptions", "InterpolVal2", path), "600");
+  EXPECT_EQ(ReadIniValue("printoptions", "INTERPOLVAL2", path), "600");
+  // A writer with the other spelling replaces the same line.
+  ASSERT_TRUE(WriteIniValue("PRINTOPTIONS", "InterpolVal2", "720", path));
+  EXPECT_EQ(FileBytes(path), "[PrintOptions]\nInterpolval2=720\n");
+}
+
+TEST(SettingsFile, LongValuesComeBackAs999Characters) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tesly.ini");
+  QString long_value;
+  for (int i = 0; i < 1200; ++i) long_value += QChar('a' + i % 26);
+  ASSERT_TRUE(WriteIniValue("Options", "UserSizes", long_value, path));
+  // The whole value is on disk; only the read is cut.
+  EXPECT_TRUE(FileBytes(path).contains(long_value.toUtf8()));
+  const QString read = ReadIniValue("Options", "UserSizes", path);
+  EXPECT_EQ(read.size(), 999);
+  EXPECT_EQ(read, long_value.left(999));
+
+  // A character outside the BMP straddling the cut is dropped whole.
+  const QString emoji = QString::fromUtf8("\xF0\x9F\x93\xB7");
+  const QString straddling = QString(998, QChar('x')) + emoji + "tail";
+  ASSERT_TRUE(WriteIniValue("Options", "UserSizes", straddling, path));
+  EXPECT_EQ(ReadIniValue("Options", "UserSizes", path), QString(998, QChar('x')));
+}
+
+TEST(SettingsFile, MissingFileSectionOrKeyReadsEmpty) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tesly.ini");
+  EXPECT_EQ(ReadIniValue("Options", "Units", dir.filePath("none.ini")), "");
+  PutFile(path, "[Options]\nUnits=1\n");
+  EXPECT_EQ(ReadIniValue("ThumbOptions", "Units", path), "");
+  EXPECT_EQ(ReadIniValue("Options", "DateMask", path), "");
+  EXPECT_EQ(ReadIniValue("Options", "Unit", path), "");
+}
+
+TEST(SettingsFile, OddLinesFollowTheDocumentedRules) {
+  const QByteArray text =
+      "\xEF\xBB\xBF"
+      "Units=7\n"  // before any section: never read
+      "[ Options ]\n"
+      "  Units\t=  2  \n"
+      "Units=3\n"  // duplicate key: the first wins
+      "NoEquals\n"
+      ";DateMask=x\n"
+      "=orphan\n"
+      "RenameAs=a=b\r\n"
+      "Empty=\n"
+      "[Options]\n"
+      "ThumbMode=True\n"  // second section of the same name: never read
+      "[Print Options\n"
+      "Sharpen=1";
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"Options", "Units", "2"},   {"Options", "NoEquals", ""},  {"Options", ";DateMask", ""},
+      {"Options", "DateMask", ""}, {"Options", "", ""},          {"Options", "RenameAs", "a=b"},
+      {"Options", "Empty", ""},    {"Options", "ThumbMode", ""}, {"Print Options", "Sharpen", "1"},
+      {"", "Units", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+    EXPECT_EQ(FindIniValue(text, c.section, c.key), QString(c.expected));
+  }
+  // Writing into the first of the two "Options" sections.
+  QByteArray changed = text;
+  ASSERT_TRUE(SetIniValue(changed, "options", "thumbmode", "False"));
+  EXPECT_EQ(changed, QByteArray(text).replace("Empty=\n", "Empty=\nthumbmode=False\n"));
+  EXPECT_EQ(FindIniValue(changed, "Options", "ThumbMode"), "False");
+}
+
+TEST(SettingsFile, TextWithoutFinalLineBreakGetsOneBeforeANewLine) {
+  QByteArray text = "[Options]\r\nUnits=1";
+  ASSERT_TRUE(SetIniValue(text, "Options", "DateMask", "d"));
+  EXPECT_EQ(text, "[Options]\r\nUnits=1\r\nDateMask=d");
+  ASSERT_TRUE(SetIniValue(text, "SaveOptions", "Sharpen", "0"));
+  EXPECT_EQ(text, "[Options]\r\nUnits=1\r\nDateMask=d\r\n[SaveOptions]\r\nSharpen=0\r\n");
+}
+
+// Found by fuzzing: a last line ended by a lone CR took a second CR on insertion,
+// which made the CR part of the section name and lost the new key.
+TEST(SettingsFile, LastLineEndedByALoneCarriageReturn) {
+  QByteArray text("\r\n[Options\r", 11);
+  ASSERT_TRUE(SetIniValue(text, "Options", "Units", "1"));
+  EXPECT_EQ(text, "\r\n[Options\r\nUnits=1");
+  EXPECT_EQ(FindIniValue(text, "Options", "Units"), "1");
+  QByteArray other("[Options]\nUnits=1\r", 18);
+  ASSERT_TRUE(SetIniValue(other, "SaveOptions", "Sharpen", "1"));
+  EXPECT_EQ(other, "[Options]\nUnits=1\r\n[SaveOptions]\nSharpen=1\n");
+  EXPECT_EQ(FindIniValue(other, "Options", "Units"), "1");
+  EXPECT_EQ(FindIniValue(other, "SaveOptions", "Sharpen"), "1");
+}
+
+TEST(SettingsFile, NamesAndValuesThatCannotBeStoredLeaveTheFileAlone) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tesly.ini");
+  PutFile(path, kHandEdited);
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* value;
+  };
+  const Case cases[] = {
+      {"Options", "Units", "1\r\n[Evil]"},
+      {"Opt]ions", "Units", "1"},
+      {"", "Units", "1"},
+      {"Options", "", "1"},
+      {"Options", "A=B", "1"},
+      {"Options", ";Units", "1"},
+      {"Options", "[Units", "1"},
+      {"Options", "Un\nits", "1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+    EXPECT_FALSE(WriteIniValue(c.section, c.key, c.value, path));
+    EXPECT_EQ(FileBytes(path), kHandEdited);
+  }
+}
+
+TEST(SettingsFile, PathIsSettableAndDefaultsToTheConfigFolder) {
+  const QString original = SettingsFilePath();
+  EXPECT_TRUE(original.endsWith("/tessaly/Tesly.ini")) << original.toStdString();
+  QTemporaryDir dir;
+  SetSettingsFilePath(dir.filePath("Tesly.ini"));
+  EXPECT_TRUE(WriteIniValue("Options", "InitPath", "/photos"));
+  EXPECT_EQ(ReadIniValue("Options", "InitPath", dir.filePath("Tesly.ini")), "/photos");
+  SetSettingsFilePath(original);
+  EXPECT_EQ(SettingsFilePath(), original);
+}
+
+}  // namespace
+}  // namespace tessaly
