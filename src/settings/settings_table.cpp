@@ -3,6 +3,8 @@
 // contact sheets, with the same defaults.
 #include "settings/settings_table.h"
 
+#include "print/photo_sizes.h"
+
 #include <QFont>
 #include <algorithm>
 #include <array>
@@ -11,8 +13,6 @@
 
 namespace tessaly {
 namespace {
-
-UserSizesDefaultProvider g_user_sizes_provider = nullptr;
 
 QString DefaultUnits(const QString&) {
   return QString::number(UnitsForLocale(QLocale::system()));
@@ -23,8 +23,13 @@ QString DefaultFontSize(const QString&) {
   return QString::number(QFont().pointSizeF());
 }
 
+// The built-in catalogue of the section's mode in the locale's unit.
 QString DefaultUserSizes(const QString& section) {
-  return g_user_sizes_provider ? g_user_sizes_provider(section) : QString();
+  const bool thumb_mode =
+      section.compare(QLatin1String(kThumbOptionsSection), Qt::CaseInsensitive) == 0;
+  const SizeUnit unit =
+      UnitsForLocale(QLocale::system()) == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
+  return DefaultSizeCode(thumb_mode, unit);
 }
 
 using T = SettingType;
@@ -109,10 +114,6 @@ QString SettingDefault(const QString& section, const QString& key) {
 
 int UnitsForLocale(const QLocale& locale) {
   return locale.measurementSystem() == QLocale::ImperialUSSystem ? 1 : 0;
-}
-
-void SetUserSizesDefaultProvider(UserSizesDefaultProvider provider) {
-  g_user_sizes_provider = provider;
 }
 
 namespace {

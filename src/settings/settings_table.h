@@ -2,8 +2,8 @@
 // readers and writers the dialogs use on it. Values are text: numbers are read by
 // their leading decimal text ("" or non-numeric text reads 0), Booleans are the words
 // "True"/"False", check states "0"/"1". A key that is missing or empty reads as its
-// default; defaults that depend on the locale or on the photo-size catalogue are
-// computed when asked for.
+// default; defaults that depend on the locale (unit, built-in size catalogue) are computed
+// when asked for.
 #pragma once
 
 #include <QLocale>
@@ -44,11 +44,6 @@ QString SettingDefault(const QString& section, const QString& key);
 // Display unit of a locale: 1 (inches) for the U.S. measurement system, else 0
 // (centimetres). The default of Options/Units uses the system locale.
 int UnitsForLocale(const QLocale& locale);
-
-// The default photo-size catalogue of a section (the layout mode) comes from the
-// size catalogue, which installs its provider here; without one the default is "".
-using UserSizesDefaultProvider = QString (*)(const QString& section);
-void SetUserSizesDefaultProvider(UserSizesDefaultProvider provider);
 
 // The leading decimal number of a text: blanks, an optional sign, digits, an
 // optional point and digits; 0 when the text does not begin with a number.

@@ -2,6 +2,8 @@
 // numbers by their leading text, Booleans and check states, the one-place table.
 #include "settings/settings_table.h"
 
+#include "print/photo_sizes.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -115,33 +117,30 @@ TEST(SettingsTable, TableListsEveryKeyOnce) {
   EXPECT_EQ(per_section.value("PrintOptions"), 7);
   EXPECT_EQ(per_section.value("SaveOptions"), 9);
   EXPECT_EQ(per_section.size(), 4);
-  // The photo-layout keys have the same type and default in both layout sections.
+  // The photo-layout keys have the same type and default in both layout sections,
+  // except the built-in size catalogue, which is the mode's own.
   for (const SettingEntry& entry : SettingsTable()) {
     if (QString(entry.section) != "ThumbOptions") continue;
     const SettingEntry* twin = FindSettingEntry("Options", entry.key);
     ASSERT_NE(twin, nullptr) << entry.key;
     EXPECT_EQ(twin->type, entry.type) << entry.key;
+    if (QString(entry.key) == "UserSizes") continue;
     EXPECT_EQ(SettingDefault("Options", entry.key), SettingDefault("ThumbOptions", entry.key));
   }
   EXPECT_EQ(FindSettingEntry("Options", "NoSuchKey"), nullptr);
   EXPECT_EQ(SettingDefault("Options", "NoSuchKey"), "");
 }
 
-QString FakeCatalogue(const QString& section) {
-  return "catalogue of " + section;
-}
-
-TEST(SettingsTable, UserSizesDefaultComesFromTheInstalledProvider) {
+TEST(SettingsTable, UserSizesDefaultIsTheBuiltInCatalogueOfTheMode) {
   QTemporaryDir dir;
   const QString path = dir.filePath("Tesly.ini");
-  EXPECT_EQ(ReadTextSetting("Options", "UserSizes", path), "");
-  SetUserSizesDefaultProvider(FakeCatalogue);
-  EXPECT_EQ(ReadTextSetting("Options", "UserSizes", path), "catalogue of Options");
-  EXPECT_EQ(ReadTextSetting("ThumbOptions", "UserSizes", path), "catalogue of ThumbOptions");
+  const SizeUnit unit =
+      UnitsForLocale(QLocale::system()) == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
+  EXPECT_EQ(ReadTextSetting("Options", "UserSizes", path), DefaultSizeCode(false, unit));
+  EXPECT_EQ(ReadTextSetting("thumboptions", "UserSizes", path), DefaultSizeCode(true, unit));
+  EXPECT_NE(DefaultSizeCode(false, unit), DefaultSizeCode(true, unit));
   ASSERT_TRUE(WriteIniValue("Options", "UserSizes", "stored", path));
   EXPECT_EQ(ReadTextSetting("Options", "UserSizes", path), "stored");
-  SetUserSizesDefaultProvider(nullptr);
-  EXPECT_EQ(ReadTextSetting("ThumbOptions", "UserSizes", path), "");
 }
 
 TEST(SettingsTable, TypedWritersStoreTheirTextForms) {
