@@ -49,6 +49,13 @@ void ScriptedUi::LetMessagesRun() {
   if (on_poll_) on_poll_(polls_);
 }
 
+void ScriptedUi::ShowProgress(const QString&, const QString& text) {
+  progress_.push_back(text);
+  progress_shown_ = true;
+  if (echo_) std::fprintf(stderr, "%s\n", qPrintable(text));
+  LetMessagesRun();
+}
+
 std::vector<QString> ScriptedUi::MessageTexts() const {
   std::vector<QString> texts;
   texts.reserve(messages_.size());

@@ -26,6 +26,9 @@ class ScriptedUi : public Ui {
   bool InputBox(const QString& prompt, const QString& title, QString& value) override;
   void LetMessagesRun() override;
   void SetWaitCursor(bool on) override { wait_cursor_ = on; }
+  // Records the text (and echoes it when echoing) and lets messages run.
+  void ShowProgress(const QString& caption, const QString& text) override;
+  void HideProgress() override { progress_shown_ = false; }
 
   // Queues the answer for the next message box.
   void Answer(MsgAnswer answer) { answers_.push_back(answer); }
@@ -38,6 +41,9 @@ class ScriptedUi : public Ui {
 
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
   std::vector<QString> MessageTexts() const;
+  // Every progress text shown, in order, and whether the progress window is shown.
+  const std::vector<QString>& ProgressTexts() const { return progress_; }
+  bool ProgressShown() const { return progress_shown_; }
   int Polls() const { return polls_; }
   bool WaitCursor() const { return wait_cursor_; }
   // When set, every message is also printed on standard error (the batch command).
@@ -49,6 +55,7 @@ class ScriptedUi : public Ui {
     bool ok;
   };
   std::vector<RecordedMessage> messages_;
+  std::vector<QString> progress_;
   std::deque<MsgAnswer> answers_;
   std::deque<Input> inputs_;
   std::function<void(int)> on_poll_;
@@ -56,6 +63,7 @@ class ScriptedUi : public Ui {
   int cancel_after_ = 0;
   bool wait_cursor_ = false;
   bool echo_ = false;
+  bool progress_shown_ = false;
 };
 
 }  // namespace tessaly

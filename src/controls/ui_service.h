@@ -36,6 +36,11 @@ class Ui {
   // Lets pending window messages (repaints, Cancel buttons) run.
   virtual void LetMessagesRun() = 0;
   virtual void SetWaitCursor(bool on) = 0;
+  // Shows `text` in the progress window of a long run (caption `caption`, with its
+  // Cancel button), showing the window when it is not shown yet; lets messages run.
+  virtual void ShowProgress(const QString& caption, const QString& text) = 0;
+  // Closes the progress window, if one is shown.
+  virtual void HideProgress() = 0;
 
   // The program-wide cancel flag: cleared at the start of a print or save run, set
   // by a confirmed Cancel in a progress window, polled by the long loops.

@@ -32,9 +32,15 @@ TEST(ScriptedUi, CancelIsRaisedOnTheChosenPollAndScopedInstallRestores) {
     EXPECT_EQ(&CurrentUi(), &ui);
     ui.CancelAfterPolls(3);
     EXPECT_FALSE(CurrentUi().PollCancel());
-    EXPECT_FALSE(CurrentUi().PollCancel());
+    // Showing a progress text lets messages run, so it counts as a poll.
+    CurrentUi().ShowProgress("Saving Files", "Processing...");
+    EXPECT_FALSE(CurrentUi().CancelRequested());
     EXPECT_TRUE(CurrentUi().PollCancel());
     EXPECT_EQ(ui.Polls(), 3);
+    EXPECT_EQ(ui.ProgressTexts(), std::vector<QString>{"Processing..."});
+    EXPECT_TRUE(ui.ProgressShown());
+    CurrentUi().HideProgress();
+    EXPECT_FALSE(ui.ProgressShown());
   }
   EXPECT_NE(&CurrentUi(), &ui);
 }
