@@ -1,0 +1,205 @@
+// Page layout: the worked 4 × 6 in example, the tie rules of Best Fit, the fixed
+// modes without strips, the contact-sheet band, centring with its clamps, and the
+// preview drawn onto a real image.
+#include "print/page_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+namespace tessaly {
+namespace {
+
+constexpr double kL = 152.4;  // 4 × 6 in
+constexpr double kS = 101.6;
+
+SheetGeometry Sheet(double sw, double sh, double pw, double ph) {
+  return SheetGeometry{sw, sh, pw, ph};
+}
+
+TEST(PageLayout, WorkedExampleAndModes) {
+  CandidateLayout c1;
+  CandidateLayout c2;
+  BuildCandidateLayouts(200, 280, kL, kS, true, c1, c2);
+  ASSERT_EQ(c1.CellCount, 2);
+  EXPECT_FALSE(c1.Uniform);
+  EXPECT_EQ(c1.Cells[0].Orientation, 1);
+  EXPECT_DOUBLE_EQ(c1.Cells[0].X1, kS);
+  EXPECT_DOUBLE_EQ(c1.Cells[0].Y1, kL);
+  // The turned strip sits below the grid.
+  EXPECT_EQ(c1.Cells[1].Orientation, 2);
+  EXPECT_DOUBLE_EQ(c1.Cells[1].Y0, kL);
+  EXPECT_DOUBLE_EQ(c1.Cells[1].X1, kL);
+  EXPECT_DOUBLE_EQ(c1.BlockHeight, kL + kS);
+  ASSERT_EQ(c2.CellCount, 2);
+  EXPECT_TRUE(c2.Uniform);
+  EXPECT_DOUBLE_EQ(c2.Cells[1].Y0, kS);
+  EXPECT_DOUBLE_EQ(c2.BlockWidth, kL);
+
+  const SheetGeometry sheet = Sheet(210, 297, 200, 280);
+  PageLayout layout;
+  layout.ComputePageLayout(200, 280, kL, kS, kLayoutBestFit, false, sheet, false, false);
+  ASSERT_EQ(layout.GetPageCellCount(), 2);
+  for (const PageCell& cell : layout.GetPageCells()) EXPECT_EQ(cell.Orientation, 2);
+  layout.ComputePageLayout(200, 280, kL, kS, kLayoutPortrait, false, sheet, false, false);
+  ASSERT_EQ(layout.GetPageCellCount(), 1);
+  EXPECT_EQ(layout.GetPageCells()[0].Orientation, 1);
+  layout.ComputePageLayout(200, 280, kL, kS, kLayoutLandscape, false, sheet, false, false);
+  EXPECT_EQ(layout.GetPageCellCount(), 2);
+  EXPECT_EQ(layout.GetPageCells()[0].Orientation, 2);
+}
+
+TEST(PageLayout, BestFitTiesAndStripNumbering) {
+  struct Case {
+    double pw, ph, L, S;
+    int count1, count2;
+    bool uniform1, uniform2;
+    int chosen_orientation;  // orientation of the first kept cell
+  };
+  const Case cases[] = {
+      // Both uniform and equal: candidate 2.
+      {100, 100, 50, 50, 4, 4, true, true, 2},
+      // Candidate 1 alone uniform on a tie: candidate 1.
+      {90, 110, 50, 40, 4, 4, true, false, 1},
+      // Candidate 1 has more cells.
+      {110, 150, 75, 50, 4, 3, true, true, 1},
+  };
+  for (const Case& c : cases) {
+    CandidateLayout c1;
+    CandidateLayout c2;
+    BuildCandidateLayouts(c.pw, c.ph, c.L, c.S, true, c1, c2);
+    EXPECT_EQ(c1.CellCount, c.count1) << c.pw << "x" << c.ph;
+    EXPECT_EQ(c2.CellCount, c.count2) << c.pw << "x" << c.ph;
+    EXPECT_EQ(c1.Uniform, c.uniform1) << c.pw << "x" << c.ph;
+    EXPECT_EQ(c2.Uniform, c.uniform2) << c.pw << "x" << c.ph;
+    PageLayout layout;
+    layout.ComputePageLayout(c.pw, c.ph, c.L, c.S, kLayoutBestFit, false,
+                             Sheet(c.pw, c.ph, c.pw, c.ph), false, false);
+    EXPECT_EQ(layout.GetPageCellCount(), std::max(c.count1, c.count2));
+    EXPECT_EQ(layout.GetPageCells()[0].Orientation, c.chosen_orientation) << c.pw << "x" << c.ph;
+  }
+  // Candidate 2's upright strip (two columns, two rows) is numbered row by row.
+  CandidateLayout c1;
+  CandidateLayout c2;
+  BuildCandidateLayouts(160, 120, 60, 20, true, c1, c2);
+  ASSERT_EQ(c2.CellCount, 6 * 2 + 2 * 2);
+  const PageCell& first_strip = c2.Cells[12];
+  const PageCell& second_strip = c2.Cells[13];
+  EXPECT_DOUBLE_EQ(first_strip.X0, 120);
+  EXPECT_DOUBLE_EQ(second_strip.X0, 140);
+  EXPECT_DOUBLE_EQ(second_strip.Y0, 0);
+  EXPECT_DOUBLE_EQ(c2.Cells[14].Y0, 60);
+  // Fixed modes never add a strip where one would fit.
+  BuildCandidateLayouts(200, 280, kL, kS, false, c1, c2);
+  EXPECT_EQ(c1.CellCount, 1);
+  EXPECT_TRUE(c1.Uniform);
+}
+
+TEST(PageLayout, ExactFitAndNothingFits) {
+  PageLayout layout;
+  layout.ComputePageLayout(kS, kL, kL, kS, kLayoutPortrait, false, Sheet(120, 170, kS, kL), false,
+                           false);
+  EXPECT_EQ(layout.GetPageCellCount(), 1);
+  // A photo larger than the area both ways keeps the count 0 and the previous cells.
+  const std::vector<PageCell> before = layout.GetPageCells();
+  layout.ComputePageLayout(90, 90, kL, kS, kLayoutBestFit, false, Sheet(100, 100, 90, 90), false,
+                           false);
+  EXPECT_EQ(layout.GetPageCellCount(), 0);
+  EXPECT_EQ(layout.GetPageCells().size(), before.size());
+}
+
+TEST(PageLayout, ContactSheetBandAndCentring) {
+  // Side margin 3 mm < 5: band = round(11 − 3) = 8, cells start at 7.9 mm.
+  PageLayout layout;
+  layout.ComputePageLayout(204, 291, 46, 46, kLayoutBestFit, false, Sheet(210, 297, 204, 291), true,
+                           false);
+  ASSERT_GT(layout.GetPageCellCount(), 0);
+  EXPECT_EQ(layout.GetPageCellCount(), 4 * 6);  // candidate 1 on 283 mm: 6 rows of 46
+  for (const PageCell& cell : layout.GetPageCells()) EXPECT_GE(cell.Y0, 7.9 - 1e-9);
+  EXPECT_DOUBLE_EQ(layout.GetPageCells()[0].Y0, 7.9);
+  // Side margin 2.5 gives 11 − 2.5 = 8.5, rounded to the even 8.
+  layout.ComputePageLayout(205, 291, 46, 46, kLayoutBestFit, false, Sheet(210, 297, 205, 291), true,
+                           false);
+  EXPECT_DOUBLE_EQ(layout.GetPageCells()[0].Y0, 7.9);
+  // Wide side margins keep the band at 6.
+  layout.ComputePageLayout(190, 277, 46, 46, kLayoutBestFit, false, Sheet(210, 297, 190, 277), true,
+                           false);
+  EXPECT_DOUBLE_EQ(layout.GetPageCells()[0].Y0, 5.9);
+
+  // Centring: m = 5, b = 297 − 280 − 5 = 12, PH reduced by 7 to 273 for placement.
+  layout.ComputePageLayout(200, 280, kL, kS, kLayoutLandscape, true, Sheet(210, 297, 200, 280),
+                           false, false);
+  ASSERT_EQ(layout.GetPageCellCount(), 2);
+  const double dx = (200 - kL) / 2;
+  const double dy = (12 - 5) / 2.0 + (280 - 2 * kS) / 2;
+  EXPECT_NEAR(layout.GetPageCells()[0].X0, dx, 1e-9);
+  EXPECT_NEAR(layout.GetPageCells()[0].Y0, dy, 1e-9);
+  // Cut marks pull both offsets back by 0.1 mm.
+  layout.ComputePageLayout(200, 280, kL, kS, kLayoutLandscape, true, Sheet(210, 297, 200, 280),
+                           false, true);
+  EXPECT_NEAR(layout.GetPageCells()[0].X0, dx - 0.1, 1e-9);
+  EXPECT_NEAR(layout.GetPageCells()[0].Y0, dy - 0.1, 1e-9);
+  // A contact sheet whose band filled the last millimetres: the centred block would
+  // end 2.9 mm below the printable height and is pulled up to 0.3 mm above it.
+  layout.ComputePageLayout(190, 282, 46, 46, kLayoutBestFit, true, Sheet(210, 297, 190, 282), true,
+                           false);
+  ASSERT_EQ(layout.GetPageCellCount(), 24);
+  EXPECT_NEAR(layout.GetPageCells()[0].X0, 3.0, 1e-9);
+  EXPECT_NEAR(layout.GetPageCells()[0].Y0, 282 - 276 - 0.3, 1e-9);
+  // A block exactly as wide as the area: the cut-mark pull-back would make dx
+  // negative, and it stays 0.
+  layout.ComputePageLayout(kL, 280, kL, kS, kLayoutLandscape, true, Sheet(170, 297, kL, 280), false,
+                           true);
+  ASSERT_GT(layout.GetPageCellCount(), 0);
+  EXPECT_EQ(layout.GetPageCells()[0].X0, 0.0);
+}
+
+int CountBluePixels(const QImage& image) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) == qRgb(0, 0, 255)) ++count;
+  return count;
+}
+
+TEST(PageLayout, PreviewDrawsCellsOrTheMessage) {
+  const SheetGeometry sheet = Sheet(210, 297, 200, 280);
+  PageLayout layout;
+  layout.ComputePageLayout(200, 280, kL, kS, kLayoutBestFit, false, sheet, false, false);
+  QImage image(400, 297, QImage::Format_RGB32);
+  image.fill(Qt::gray);
+  {
+    QPainter painter(&image);
+    const QRectF box = layout.DrawLayoutPreview(painter, QRectF(0, 0, 400, 297), sheet);
+    // The box has the sheet's proportions and is centred in the container.
+    EXPECT_DOUBLE_EQ(box.width(), 210.0);
+    EXPECT_DOUBLE_EQ(box.left(), 95.0);
+  }
+  EXPECT_EQ(image.pixel(50, 100), QColor(Qt::gray).rgb());  // outside the box
+  EXPECT_EQ(image.pixel(100, 2), qRgb(255, 255, 255));
+  EXPECT_GT(CountBluePixels(image), 400);
+  // The first cell's top edge at y = 5 + 210/65 mm, 1 px per mm.
+  const int top = static_cast<int>(5 + 210.0 / 65);
+  bool found = false;
+  for (int dy = 0; dy <= 1 && !found; ++dy)
+    found = image.pixel(95 + 5 + 20, top + dy) == qRgb(0, 0, 255);
+  EXPECT_TRUE(found);
+
+  layout.ComputePageLayout(90, 90, kL, kS, kLayoutBestFit, false, Sheet(100, 100, 90, 90), false,
+                           false);
+  QImage empty(200, 200, QImage::Format_RGB32);
+  empty.fill(Qt::white);
+  {
+    QPainter painter(&empty);
+    layout.DrawLayoutPreview(painter, QRectF(0, 0, 200, 200), Sheet(100, 100, 90, 90));
+  }
+  EXPECT_EQ(CountBluePixels(empty), 0);
+  bool dark = false;
+  for (int y = 0; y < 200 && !dark; ++y)
+    for (int x = 0; x < 200 && !dark; ++x) dark = qGray(empty.pixel(x, y)) < 100;
+  EXPECT_TRUE(dark);  // the message's text
+}
+
+}  // namespace
+}  // namespace tessaly
