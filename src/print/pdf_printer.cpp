@@ -1,0 +1,167 @@
+// Print to PDF: QPdfWriter on a QSaveFile per document, the painter's origin at the
+// printable area's corner (the page layout's margins), sizes reported in twips.
+#include "print/pdf_printer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <cmath>
+
+namespace tessaly {
+namespace {
+
+// Device resolution of the pages: fine enough for photos at 300 ppi and more.
+constexpr int kPdfDotsPerInch = 600;
+// Margin of the printable area on every side, like a typical photo printer's.
+constexpr double kPdfMarginMm = 5.0;
+
+QFont FontOf(const PrintFont& f) {
+  QFont font(f.name);
+  font.setPointSizeF(f.size > 0 ? f.size : 10.0);
+  font.setBold(f.bold);
+  font.setItalic(f.italic);
+  font.setUnderline(f.underline);
+  return font;
+}
+
+QColor ColourOf(std::uint32_t bgr) {
+  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+}  // namespace
+
+PdfPrinter::PdfPrinter(const QString& folder, QPageSize::PageSizeId sheet)
+    : folder_(folder), sheet_(sheet), run_started_(QDateTime::currentDateTime()) {}
+
+PdfPrinter::~PdfPrinter() {
+  KillDoc();
+}
+
+double PdfPrinter::Width() const {
+  const QSizeF mm = sheet_.size(QPageSize::Millimeter);
+  return MmToTwips(orientation_ == 1 ? mm.width() : mm.height());
+}
+
+double PdfPrinter::Height() const {
+  const QSizeF mm = sheet_.size(QPageSize::Millimeter);
+  return MmToTwips(orientation_ == 1 ? mm.height() : mm.width());
+}
+
+double PdfPrinter::ScaleWidth() const {
+  return Width() - 2 * MmToTwips(kPdfMarginMm);
+}
+
+double PdfPrinter::ScaleHeight() const {
+  return Height() - 2 * MmToTwips(kPdfMarginMm);
+}
+
+double PdfPrinter::PixelsPerMm() const {
+  return kPdfDotsPerInch / kMmPerInch;
+}
+
+bool PdfPrinter::SetOrientation(int orientation, QString& error) {
+  if (orientation != 1 && orientation != 2) {
+    error = QStringLiteral("Invalid orientation");
+    return false;
+  }
+  orientation_ = orientation;
+  return true;
+}
+
+QString PdfPrinter::NextFileName() const {
+  const QString stem =
+      QStringLiteral("Tessaly ") + run_started_.toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
+  const QDir dir(folder_);
+  for (int n = pages_ + 1;; ++n) {
+    const QString name =
+        dir.filePath(stem + QStringLiteral(" p") + QString::number(n) + QStringLiteral(".pdf"));
+    if (!QFileInfo::exists(name)) return name;
+  }
+}
+
+QPainter* PdfPrinter::hDC() {
+  if (painter_) return painter_.get();
+  if (!QDir().mkpath(folder_)) return nullptr;
+  pending_file_ = NextFileName();
+  file_ = std::make_unique<QSaveFile>(pending_file_);
+  if (!file_->open(QIODevice::WriteOnly)) {
+    file_.reset();
+    return nullptr;
+  }
+  writer_ = std::make_unique<QPdfWriter>(file_.get());
+  writer_->setResolution(kPdfDotsPerInch);
+  writer_->setCreator(QStringLiteral("Tessaly"));
+  writer_->setPageLayout(QPageLayout(
+      sheet_, orientation_ == 1 ? QPageLayout::Portrait : QPageLayout::Landscape,
+      QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm), QPageLayout::Millimeter));
+  painter_ = std::make_unique<QPainter>();
+  if (!painter_->begin(writer_.get())) {
+    painter_.reset();
+    writer_.reset();
+    file_.reset();
+    return nullptr;
+  }
+  return painter_.get();
+}
+
+void PdfPrinter::PrintText(const QString& text, double x_mm, double y_mm, const PrintFont& font) {
+  QPainter* painter = hDC();
+  if (!painter) return;
+  const QFont qfont = FontOf(font);
+  painter->save();
+  painter->setFont(qfont);
+  painter->setPen(ColourOf(font.colour));
+  // The position is the text's top-left corner; QPainter places the baseline.
+  const QFontMetricsF metrics(qfont, writer_.get());
+  const double ppm = PixelsPerMm();
+  painter->drawText(QPointF(x_mm * ppm, y_mm * ppm + metrics.ascent()), text);
+  painter->restore();
+}
+
+double PdfPrinter::TextWidthMm(const QString& text, const PrintFont& font) {
+  // Measured on an image of the page resolution, so no page needs to be open.
+  QImage probe(1, 1, QImage::Format_RGB32);
+  const int dots_per_metre = static_cast<int>(std::lround(kPdfDotsPerInch / kMmPerInch * 1000.0));
+  probe.setDotsPerMeterX(dots_per_metre);
+  probe.setDotsPerMeterY(dots_per_metre);
+  return QFontMetricsF(FontOf(font), &probe).horizontalAdvance(text) / PixelsPerMm();
+}
+
+bool PdfPrinter::EndDoc() {
+  if (!painter_) return true;
+  const bool painted = painter_->end();
+  painter_.reset();
+  writer_.reset();
+  const bool committed = painted && file_->commit();
+  file_.reset();
+  if (committed) {
+    ++pages_;
+    last_file_ = pending_file_;
+  }
+  return committed;
+}
+
+void PdfPrinter::KillDoc() {
+  if (painter_) painter_->end();
+  painter_.reset();
+  writer_.reset();
+  if (file_) file_->cancelWriting();
+  file_.reset();
+}
+
+QString DefaultPdfFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) +
+         QStringLiteral("/Tessaly");
+}
+
+QPageSize::PageSizeId DefaultPdfSheet(bool us_measure) {
+  return us_measure ? QPageSize::Letter : QPageSize::A4;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,66 @@
+// The built-in "Print to PDF" printer: every one-page document becomes its own PDF
+// file in a folder, named "Tessaly <date> <time> p<n>.pdf" and never overwriting a
+// file. The sheet is A4 (Letter where the locale measures in inches) with a 5 mm
+// printable-area margin on every side; pages are drawn at 600 device pixels per inch.
+// A document is written to a temporary file and appears only when it is ended.
+#pragma once
+
+#include <QDateTime>
+#include <QPageSize>
+#include <QString>
+#include <memory>
+
+#include "print/printer_device.h"
+
+class QPdfWriter;
+class QSaveFile;
+
+namespace tessaly {
+
+inline constexpr char kPdfPrinterName[] = "Print to PDF";
+
+class PdfPrinter : public PrinterDevice {
+ public:
+  // `folder` is created when the first document is started.
+  PdfPrinter(const QString& folder, QPageSize::PageSizeId sheet);
+  ~PdfPrinter() override;
+
+  QString DeviceName() const override { return QLatin1String(kPdfPrinterName); }
+  double Width() const override;
+  double Height() const override;
+  double ScaleWidth() const override;
+  double ScaleHeight() const override;
+  double PixelsPerMm() const override;
+  int Orientation() const override { return orientation_; }
+  bool SetOrientation(int orientation, QString& error) override;
+  QPainter* hDC() override;
+  void PrintText(const QString& text, double x_mm, double y_mm, const PrintFont& font) override;
+  double TextWidthMm(const QString& text, const PrintFont& font) override;
+  bool EndDoc() override;
+  void KillDoc() override;
+
+  const QString& Folder() const { return folder_; }
+  // The file the last ended document went to ("" before the first).
+  const QString& LastFile() const { return last_file_; }
+
+ private:
+  QString NextFileName() const;
+
+  QString folder_;
+  QPageSize sheet_;
+  int orientation_ = 1;
+  std::unique_ptr<QSaveFile> file_;
+  std::unique_ptr<QPdfWriter> writer_;
+  std::unique_ptr<QPainter> painter_;
+  QString pending_file_;
+  QString last_file_;
+  QDateTime run_started_;
+  int pages_ = 0;
+};
+
+// The built-in printer's default folder: the user's pictures folder + "/Tessaly".
+QString DefaultPdfFolder();
+// A4, or Letter when `us_measure`.
+QPageSize::PageSizeId DefaultPdfSheet(bool us_measure);
+
+}  // namespace tessaly

@@ -1,0 +1,94 @@
+// The built-in PDF printer writing real files: sizes in twips for both
+// orientations, one file per ended document, nothing left by a discarded one, and
+// where drawn things land on the page (read back with pdftoppm).
+#include "print/pdf_printer.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace tessaly {
+namespace {
+
+QStringList PdfFiles(const QString& folder) {
+  return QDir(folder).entryList({"*.pdf"}, QDir::Files, QDir::Name);
+}
+
+TEST(PdfPrinter, SizesInTwipsFollowTheOrientation) {
+  PdfPrinter printer("/nonexistent", QPageSize::A4);
+  EXPECT_NEAR(printer.Width(), 210.0 / 25.4 * 1440, 1e-6);
+  EXPECT_NEAR(printer.Height(), 297.0 / 25.4 * 1440, 1e-6);
+  // The printable area sits 5 mm in from every edge.
+  EXPECT_NEAR((printer.Width() - printer.ScaleWidth()) / 2, 5.0 / 25.4 * 1440, 1e-6);
+  EXPECT_NEAR(TwipsToMm(printer.Height() - printer.ScaleHeight()), 10.0, 1e-9);
+  EXPECT_NEAR(printer.PixelsPerMm(), 600 / 25.4, 1e-12);
+  QString error;
+  ASSERT_TRUE(printer.SetOrientation(2, error));
+  EXPECT_EQ(printer.Orientation(), 2);
+  EXPECT_NEAR(printer.Width(), 297.0 / 25.4 * 1440, 1e-6);
+  EXPECT_FALSE(printer.SetOrientation(3, error));
+  EXPECT_FALSE(error.isEmpty());
+  PdfPrinter letter("/nonexistent", DefaultPdfSheet(true));
+  EXPECT_NEAR(TwipsToMm(letter.Width()), 215.9, 0.01);
+}
+
+TEST(PdfPrinter, EachEndedDocumentIsOneFileAndADiscardedOneLeavesNothing) {
+  QTemporaryDir dir;
+  const QString folder = dir.filePath("out/pdf");
+  PdfPrinter printer(folder, QPageSize::A4);
+  EXPECT_TRUE(printer.EndDoc());  // nothing started: nothing written
+  EXPECT_TRUE(PdfFiles(folder).isEmpty());
+  ASSERT_NE(printer.hDC(), nullptr);
+  printer.hDC()->fillRect(QRectF(0, 0, 100, 100), Qt::black);
+  ASSERT_TRUE(printer.EndDoc());
+  ASSERT_NE(printer.hDC(), nullptr);
+  printer.KillDoc();
+  printer.PrintText("second", 10, 10, PrintFont{"Liberation Sans", 12});
+  ASSERT_TRUE(printer.EndDoc());
+  const QStringList files = PdfFiles(folder);
+  ASSERT_EQ(files.size(), 2);
+  EXPECT_TRUE(files[0].endsWith(" p1.pdf")) << files[0].toStdString();
+  EXPECT_TRUE(files[1].endsWith(" p2.pdf")) << files[1].toStdString();
+  EXPECT_EQ(printer.LastFile(), QDir(folder).filePath(files[1]));
+  // A second printer of the same second never overwrites those files.
+  PdfPrinter again(folder, QPageSize::A4);
+  ASSERT_NE(again.hDC(), nullptr);
+  ASSERT_TRUE(again.EndDoc());
+  EXPECT_EQ(PdfFiles(folder).size(), 3);
+}
+
+TEST(PdfPrinter, DrawingLandsAtTheRightPlaceOnTheSheet) {
+  QTemporaryDir dir;
+  PdfPrinter printer(dir.path(), QPageSize::A4);
+  QPainter* painter = printer.hDC();
+  ASSERT_NE(painter, nullptr);
+  const double ppm = printer.PixelsPerMm();
+  // A 20 × 10 mm black block 30 mm right and 40 mm down from the printable corner.
+  painter->fillRect(QRectF(30 * ppm, 40 * ppm, 20 * ppm, 10 * ppm), Qt::black);
+  ASSERT_TRUE(printer.EndDoc());
+  // Rendered at 254 dpi: 10 pixels per millimetre of the sheet.
+  const QString prefix = dir.filePath("page");
+  QProcess render;
+  render.start("pdftoppm", {"-r", "254", "-png", "-singlefile", printer.LastFile(), prefix});
+  if (!render.waitForStarted()) GTEST_SKIP() << "pdftoppm is not installed";
+  ASSERT_TRUE(render.waitForFinished(60000));
+  const QImage page(prefix + ".png");
+  ASSERT_FALSE(page.isNull());
+  EXPECT_NEAR(page.width(), 2100, 2);
+  EXPECT_NEAR(page.height(), 2970, 2);
+  // The block spans x 350..550, y 450..550 in sheet pixels (5 mm margin added).
+  auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 64; };
+  EXPECT_TRUE(dark(355, 455));
+  EXPECT_TRUE(dark(545, 545));
+  EXPECT_FALSE(dark(345, 500));
+  EXPECT_FALSE(dark(555, 500));
+  EXPECT_FALSE(dark(450, 445));
+  EXPECT_FALSE(dark(450, 555));
+}
+
+}  // namespace
+}  // namespace tessaly
