@@ -132,13 +132,21 @@ QString LongTime(const QDateTime& when) {
                             WithoutTimeZone(QLocale().timeFormat(QLocale::LongFormat)));
 }
 
+// Short date and long time; a moment at midnight shows only its date, and one on
+// the serial's day 0 only its time, as the classic general format does.
+QString GeneralDate(const QDateTime& when) {
+  if (when.time() == QTime(0, 0)) return ShortDate(when);
+  if (when.date() == kSerialEpoch) return LongTime(when);
+  return ShortDate(when) + u' ' + LongTime(when);
+}
+
 // The named formats; empty when `mask` is not one of them.
 QString NamedFormat(const QDateTime& when, const QString& mask) {
   const auto is = [&](const char* name) { return mask.compare(name, Qt::CaseInsensitive) == 0; };
   if (is("Short Date")) return ShortDate(when);
   if (is("Medium Date")) return QLocale().toString(when.date(), "dd-MMM-yy");
   if (is("Long Date")) return LongDate(when);
-  if (is("General Date")) return ShortDate(when) + u' ' + LongTime(when);
+  if (is("General Date")) return GeneralDate(when);
   if (is("Long Time")) return LongTime(when);
   if (is("Short Time")) return QLocale().toString(when.time(), QLocale::ShortFormat);
   return QString();

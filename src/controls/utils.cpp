@@ -118,10 +118,11 @@ bool IsUSMeasure(const QLocale& locale) {
   return locale.measurementSystem() == QLocale::ImperialUSSystem;
 }
 
+// The classic text of a number has ASCII digits and the locale's decimal mark
+// (a point or a comma), which then becomes a point. The C locale gives that text
+// directly, also where the user's locale has digits or a decimal mark of its own.
 QString PointDecimal(double value) {
-  QLocale locale;
-  locale.setNumberOptions(QLocale::OmitGroupSeparator);
-  return locale.toString(value, 'g', kTextDigits).replace(u',', u'.');
+  return QLocale::c().toString(value, 'g', kTextDigits);
 }
 
 }  // namespace tessaly

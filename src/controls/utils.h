@@ -54,8 +54,8 @@ QString FormatFixedWidth(double value, int integer_digits, int decimals);
 bool IsUSMeasure();
 bool IsUSMeasure(const QLocale& locale);
 
-// The value's text in the default locale (15 significant digits, no group
-// separators) with every comma replaced by a point.
+// The value's text (15 significant digits, ASCII digits, no group separators)
+// with a point as its decimal separator whatever the locale.
 QString PointDecimal(double value);
 
 }  // namespace tessaly

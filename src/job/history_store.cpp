@@ -1,7 +1,7 @@
 // History lines and month files. A line is written in one piece at the end of its
-// month file; a file left without a final line break (an interrupted write) gets one
-// first, so a damaged line never swallows the record after it. Reading goes line by
-// line and skips every line that is not a well-formed record.
+// month file; a file left without a final line break gets one first, so that a new
+// record never runs on into the last line. Reading goes line by line; a line that is
+// not a well-formed record is a read error and ends the lookup with nothing found.
 #include "job/history_store.h"
 
 #include <QDir>
@@ -204,7 +204,7 @@ bool GetEdits(double file_date, const QString& name, HistoryEdits& edits, double
   HistoryLine match;
   while (!file.atEnd()) {
     HistoryLine line;
-    if (!ParseHistoryLine(file.readLine(), line)) continue;
+    if (!ParseHistoryLine(file.readLine(), line)) return false;
     if (line.key.day == key.day && line.key.time == key.time && line.name == stored_name) {
       match = line;
       found = true;

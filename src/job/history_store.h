@@ -5,7 +5,8 @@
 // name (case-sensitive); the last matching line of the file counts. Lines are 18
 // comma-separated fields ended by CR LF, texts in double quotes without escaping, so a
 // double quote in a label or name is stored as an apostrophe and line breaks as blanks.
-// Every failure is quiet: the operation returns false and nothing is shown.
+// Every failure is quiet: the operation returns false and nothing is shown; a line
+// that is not a record is such a failure, whatever the lines before it held.
 #pragma once
 
 #include <QByteArray>
@@ -70,7 +71,8 @@ bool ParseHistoryLine(QByteArrayView bytes, HistoryLine& line);
 bool SaveEdits(double file_date, const QString& name, const HistoryEdits& edits);
 // Looks the photo up in the month file of its file date; true when a record was
 // found, and then `edits` and `print_date` (the printed day as a date serial) hold
-// the last matching record. They are left untouched otherwise.
+// the last matching record. False, with both untouched, when there is none or any
+// line of the file is not a well-formed record.
 bool GetEdits(double file_date, const QString& name, HistoryEdits& edits, double& print_date);
 
 }  // namespace tessaly

@@ -166,10 +166,16 @@ double ReadNumberSetting(const QString& section, const QString& key, const QStri
   return value;
 }
 
+// The stored value becomes a whole number before the zero test, so "0.4" reads as
+// the default of a key whose zero means the default, as a stored 0 does.
 int ReadIntSetting(const QString& section, const QString& key, const QString& file) {
   constexpr double kLow = std::numeric_limits<int>::min();
   constexpr double kHigh = std::numeric_limits<int>::max();
   const double value = std::nearbyint(ReadNumberSetting(section, key, file));
+  const SettingEntry* entry = FindSettingEntry(section, key);
+  if (value == 0.0 && entry != nullptr && entry->zero_reads_default) {
+    return static_cast<int>(std::nearbyint(LeadingNumber(SettingDefault(section, key))));
+  }
   return static_cast<int>(std::clamp(value, kLow, kHigh));
 }
 

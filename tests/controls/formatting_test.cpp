@@ -166,6 +166,9 @@ TEST(FormatDate, NamedFormatsFollowTheDefaultLocale) {
     EXPECT_EQ(FormatDate(when, "Long Time"), "9:05:04 AM");
     EXPECT_EQ(FormatDate(when, "Short Time"), "9:05 AM");
     EXPECT_EQ(FormatDate(when, "General Date"), "3/7/03 9:05:04 AM");
+    EXPECT_EQ(FormatDate(Local(2003, 3, 7), "General Date"), "3/7/03");  // midnight: no time
+    EXPECT_EQ(FormatDate(Local(2003, 3, 7, 0, 0, 1), "General Date"), "3/7/03 12:00:01 AM");
+    EXPECT_EQ(FormatDate(Local(1899, 12, 30, 9, 5, 4), "General Date"), "9:05:04 AM");
     EXPECT_EQ(FormatDate(Local(2003, 3, 7, 21, 5, 4), "Long Time"), "9:05:04 PM");
   }
   {

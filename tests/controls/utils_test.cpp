@@ -89,9 +89,12 @@ TEST(Utils, MeasurementSystemAndPointDecimal) {
   EXPECT_EQ(PointDecimal(1234567.25), "1234567.25");
   EXPECT_EQ(PointDecimal(0.1 + 0.2), "0.3");
   EXPECT_EQ(PointDecimal(-12), "-12");
-  QLocale::setDefault(QLocale("en_US"));
-  EXPECT_EQ(PointDecimal(2.5), "2.5");
-  EXPECT_EQ(PointDecimal(1234567.25), "1234567.25");
+  // Locales with their own digits and decimal mark still give a point-decimal text.
+  for (const char* name : {"en_US", "ar_EG", "fa_IR", "bn_BD"}) {
+    QLocale::setDefault(QLocale(name));
+    EXPECT_EQ(PointDecimal(2.5), "2.5") << name;
+    EXPECT_EQ(PointDecimal(-1234567.25), "-1234567.25") << name;
+  }
   QLocale::setDefault(saved);
 }
 

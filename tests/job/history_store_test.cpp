@@ -1,5 +1,5 @@
 // Edit history: month files written and read back under a scratch root; the key's
-// resolution, last match wins, CR LF on disk, damaged lines skipped.
+// resolution, last match wins, CR LF on disk, a damaged line fails the lookup.
 #include "job/history_store.h"
 
 #include <gtest/gtest.h>
@@ -208,38 +208,57 @@ TEST_F(HistoryStoreTest, LabelsWithCommasAndQuotes) {
   EXPECT_TRUE(FileBytes(Root() + "/2003/2003-03.dat").contains("\"say 'cheese'.jpg\""));
 }
 
-TEST_F(HistoryStoreTest, DamagedLinesDoNotHideLaterRecords) {
+TEST_F(HistoryStoreTest, AnUnreadableLineEndsTheLookupWithNothingFound) {
+  const QString path = Root() + "/2003/2003-03.dat";
+  ASSERT_TRUE(QDir().mkpath(Root() + "/2003"));
+  const QByteArray good = "37695,0,\"a.jpg\",\"one\",1,0,100,0,0,0,0,0,0,0,10000,10000,0,40000\r\n";
+  const QByteArray damaged[] = {
+      "37695,0,\"a.jpg\",\"two\",2,0,100,0,0,0\r\n",  // cut short
+      "37695,0,\"a.jpg\",\"unterminated,3,0,100,0,0,0,0,0,0,0,10000,10000,0,40000\r\n",
+      "\r\n",
+      "garbage \x01\xff\r\n",
+      "37695,0,\"a.jpg\",\"five\",5,0,100,0,0,0,0,0,0,0,10000,10000,0,99999999999\r\n",
+      "37695,0,\"a.jpg\",\"six\",6,0,100,0,0,0,0,0,0,0,10000,10000,0,40002,7\r\n",
+      "37695,0,\"a.jpg\",\"seven\",7,0,100,0,0",  // an interrupted write
+  };
+  for (const QByteArray& bad : damaged) {
+    SCOPED_TRACE(bad.toStdString());
+    // The damaged line fails the lookup whether it comes before or after the match.
+    const QByteArray ended = bad.endsWith('\n') ? bad : bad + "\r\n";
+    for (const QByteArray& text : {good + bad, ended + good}) {
+      QFile file(path);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      file.write(text);
+      file.close();
+      HistoryEdits got;
+      got.label = "untouched";
+      double print_date = -7;
+      EXPECT_FALSE(GetEdits(kMarch15th2003, "a.jpg", got, print_date));
+      EXPECT_EQ(got.label, "untouched");
+      EXPECT_EQ(print_date, -7);
+    }
+  }
+}
+
+TEST_F(HistoryStoreTest, SaveAfterALastLineWithoutLineBreakStartsANewLine) {
   const QString path = Root() + "/2003/2003-03.dat";
   ASSERT_TRUE(QDir().mkpath(Root() + "/2003"));
   {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(
-        "37695,0,\"a.jpg\",\"one\",1,0,100,0,0,0,0,0,0,0,10000,10000,0,40000\r\n"
-        "37695,0,\"a.jpg\",\"two\",2,0,100,0,0,0\r\n"  // cut short
-        "37695,0,\"a.jpg\",\"unterminated,3,0,100,0,0,0,0,0,0,0,10000,10000,0,40000\r\n"
-        "\r\n"
-        "garbage \x01\xff\r\n"
-        "37695,0,\"a.jpg\",\"four\",4,0,100,0,0,0,0,0,0,0,10000,10000,0,40001\r\n"
-        "37695,0,\"a.jpg\",\"five\",5,0,100,0,0,0,0,0,0,0,10000,10000,0,99999999999\r\n"
-        "37695,0,\"a.jpg\",\"six\",6,0,100,0,0,0,0,0,0,0,10000,10000,0,40002,7\r\n"
-        // an interrupted write: no line break at the end
-        "37695,0,\"a.jpg\",\"seven\",7,0,100,0,0");
+    file.write("37695,0,\"a.jpg\",\"one\",1,0,100,0,0,0,0,0,0,0,10000,10000,0,40000");
   }
+  HistoryEdits edits = SampleEdits();
+  edits.label = "two";
+  ASSERT_TRUE(SaveEdits(kMarch15th2003, "b.jpg", edits));
+  EXPECT_TRUE(FileBytes(path).contains(",0,40000\r\n37695,0,\"b.jpg\",\"two\""));
   HistoryEdits got;
   double print_date = 0;
   ASSERT_TRUE(GetEdits(kMarch15th2003, "a.jpg", got, print_date));
-  EXPECT_EQ(got.label, "four");
-  EXPECT_EQ(got.bright, 4);
-  EXPECT_EQ(print_date, 40001);
-
-  // The next save starts on a line of its own, so the cut line stays alone.
-  HistoryEdits edits = SampleEdits();
-  edits.label = "eight";
-  ASSERT_TRUE(SaveEdits(kMarch15th2003, "a.jpg", edits));
-  ASSERT_TRUE(GetEdits(kMarch15th2003, "a.jpg", got, print_date));
-  EXPECT_EQ(got.label, "eight");
-  EXPECT_TRUE(FileBytes(path).contains(",0,0\r\n37695,0,\"a.jpg\",\"eight\""));
+  EXPECT_EQ(got.label, "one");
+  EXPECT_EQ(print_date, 40000);
+  ASSERT_TRUE(GetEdits(kMarch15th2003, "b.jpg", got, print_date));
+  EXPECT_EQ(got.label, "two");
 }
 
 TEST(HistoryLine, ParsesOnlyWellFormedRecords) {

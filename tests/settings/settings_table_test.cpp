@@ -63,6 +63,12 @@ TEST(SettingsTable, StoredValuesAndTheirDefaults) {
   EXPECT_TRUE(ReadCheckSetting("Options", "Center", path));
   EXPECT_FALSE(ReadCheckSetting("Options", "DrawCropMarks", path));
   EXPECT_EQ(ReadIntSetting("SaveOptions", "JPEGQuality", path), 90);  // 0 reads as 90
+  for (const char* zero : {"0.4", "-0.5", "000"}) {  // whole number 0 also reads as 90
+    ASSERT_TRUE(WriteIniValue("SaveOptions", "JPEGQuality", zero, path));
+    EXPECT_EQ(ReadIntSetting("SaveOptions", "JPEGQuality", path), 90) << zero;
+  }
+  ASSERT_TRUE(WriteIniValue("SaveOptions", "JPEGQuality", "0.6", path));
+  EXPECT_EQ(ReadIntSetting("SaveOptions", "JPEGQuality", path), 1);
   EXPECT_EQ(ReadIntSetting("SaveOptions", "InterpolVal1", path), INT_MAX);
   EXPECT_DOUBLE_EQ(ReadNumberSetting("PrintOptions", "InterpolVal2", path), 300.75);
   EXPECT_EQ(ReadNumberSetting("PrintOptions", "SpoolWait", path), 0.0);
