@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "controls/scripted_ui.h"
+#include "edits/unsharp_mask.h"
 #include "support/test_surfaces.h"
 #include "surface/cdib.h"
 
@@ -104,34 +103,29 @@ TEST(PictureUtils, TransparentPixelsAreReadAsSeenOverWhite) {
   EXPECT_EQ(p.Bits(), (std::vector<std::uint8_t>{255, 255, 255, 30, 10, 200, 0, 0}));
 }
 
-TEST(PictureUtils, NeutralEditsLeaveBytesButStillFillTheHistogram) {
+TEST(PictureUtils, EditsMatchTheFullResolutionPassAndCountBeforeClamping) {
+  const QImage picture = TestPicture(13, 6);
   std::vector<std::uint8_t> original;
-  PictureUtilsCls p = Loaded(TestPicture(9, 5), original);
+  PictureUtilsCls p = Loaded(picture, original);
+  // Neutral values leave the bytes but still count them; every call starts from
+  // zero, and without UpdateHistogram nothing is counted.
   HistogramArray counts, expected;
-  for (int y = 0; y < 5; ++y)
-    for (int x = 0; x < 9; ++x) {
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 13; ++x) {
       expected.CountValue(kHistogramRed, qRed(TestColour(x, y)));
       expected.CountValue(kHistogramGreen, qGreen(TestColour(x, y)));
       expected.CountValue(kHistogramBlue, qBlue(TestColour(x, y)));
     }
-  // Every call starts from zero; without UpdateHistogram nothing is counted.
   for (int call = 0; call < 2; ++call) {
     p.ApplyEdits(counts, true, 0, 0, 1.0, 0, 0, 0, 0);
     EXPECT_EQ(p.Bits(), original);
     EXPECT_TRUE(counts == expected);
   }
-  EXPECT_EQ(counts.Total(kHistogramRed), 45u);
   p.ApplyEdits(counts, false, 0, 0, 1.0, 0, 0, 0, 0);
   EXPECT_TRUE(counts == HistogramArray());
-}
 
-TEST(PictureUtils, ScreenEditsMatchTheFullResolutionEditsAndCountBeforeClamping) {
-  const QImage picture = TestPicture(13, 6);
-  std::vector<std::uint8_t> original;
-  PictureUtilsCls p = Loaded(picture, original);
   cDIB dib;
   ASSERT_EQ(dib.CreateFromStdPicture(picture), 24);
-  HistogramArray counts;
   p.ApplyEdits(counts, true, 51, 51, 1.0, -51, 7, 0, 20);
   dib.ApplyEdits(51, 51, 1.0, -51, 7, 0, 20);
   EXPECT_EQ(Shown(p).convertToFormat(QImage::Format_RGB888), dib.ToQImage());
@@ -143,7 +137,7 @@ TEST(PictureUtils, ScreenEditsMatchTheFullResolutionEditsAndCountBeforeClamping)
   EXPECT_EQ(p.Bits(), original);
 }
 
-TEST(PictureUtils, RotateBitsTurnsBufferAndCopyAndSwapsSizes) {
+TEST(PictureUtils, RotateBitsTurnsBufferAndCopyOrRefusesOtherAngles) {
   ScriptedUi ui;
   const ScopedUi scoped(ui);
   std::vector<std::uint8_t> original;
@@ -172,13 +166,8 @@ TEST(PictureUtils, RotateBitsTurnsBufferAndCopyAndSwapsSizes) {
     for (int x = 0; x < 3; ++x) EXPECT_EQ(shown.pixel(x, y), TestColour(x, y));
   EXPECT_EQ(p.BoxWidth(), 225);
   EXPECT_TRUE(ui.Messages().empty());
-}
 
-TEST(PictureUtils, OtherAnglesShowInvalidAngleAndChangeNothing) {
-  ScriptedUi ui;
-  const ScopedUi scoped(ui);
-  std::vector<std::uint8_t> original;
-  PictureUtilsCls p = Loaded(TestPicture(3, 2), original);
+  // Any other angle shows the message and changes neither buffer nor copy.
   const std::vector<std::uint8_t> before = p.Bits();
   for (int angle : {45, 270, 0, -270, 360}) {
     EXPECT_FALSE(p.RotateBits(angle, original, true));
@@ -192,28 +181,24 @@ TEST(PictureUtils, OtherAnglesShowInvalidAngleAndChangeNothing) {
 TEST(PictureUtils, UnsharpMaskSharpensTheBufferOrRefusesAnUnknownRadius) {
   ScriptedUi ui;
   const ScopedUi scoped(ui);
-  QImage picture(5, 5, QImage::Format_RGB32);
-  picture.fill(qRgb(100, 100, 100));
-  picture.setPixel(2, 2, qRgb(200, 200, 200));
+  // A gradient is left alone by the blur; the spot gives it something to sharpen.
+  QImage picture = TestPicture(9, 7);
+  picture.setPixel(4, 3, qRgb(255, 0, 255));
   std::vector<std::uint8_t> original;
   PictureUtilsCls p = Loaded(picture, original);
   EXPECT_FALSE(p.UnsharpMask(12, 100));
   EXPECT_EQ(p.Bits(), original);
   EXPECT_TRUE(test::OnlyMessages(ui, "Invalid radius", MsgIcon::Exclamation));
-
-  // 2·200 − round(1000/9) = 289 → 255; its neighbours 2·100 − 111 = 89.
+  // The screen kernel on the buffer, without polling.
+  cDIB dib;
+  ASSERT_EQ(dib.CreateFromStdPicture(picture), 24);
+  ASSERT_TRUE(UnsharpMaskScreen(dib.View(), 10, 100));
   EXPECT_TRUE(p.UnsharpMask(10, 100));
-  const QImage shown = Shown(p);
-  EXPECT_EQ(shown.pixel(2, 2), qRgb(255, 255, 255));
-  EXPECT_EQ(shown.pixel(1, 2), qRgb(89, 89, 89));
-  EXPECT_EQ(shown.pixel(3, 3), qRgb(89, 89, 89));
-  EXPECT_EQ(shown.pixel(0, 0), qRgb(100, 100, 100));  // border
+  EXPECT_NE(p.Bits(), original);
+  EXPECT_EQ(Shown(p).convertToFormat(QImage::Format_RGB888), dib.ToQImage());
   EXPECT_EQ(ui.Polls(), 0);
-}
 
-TEST(PictureUtils, FreeForgetsEverything) {
-  std::vector<std::uint8_t> original;
-  PictureUtilsCls p = Loaded(TestPicture(4, 3), original);
+  // Free forgets everything: sizes, bytes, counts and what Paint shows.
   p.Free();
   EXPECT_EQ(p.Width() + p.Height() + p.BoxWidth() + p.BoxHeight(), 0);
   EXPECT_TRUE(p.Bits().empty());

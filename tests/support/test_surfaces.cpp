@@ -5,6 +5,9 @@
 
 namespace tessaly::test {
 
+namespace {
+
+// Fills the pixel bytes (not the padding) of `view` from the generator.
 void FillRandom(const SurfaceView& view, std::mt19937& rng) {
   std::uniform_int_distribution<int> byte(0, 255);
   for (int y = 0; y < view.height; ++y) {
@@ -12,6 +15,8 @@ void FillRandom(const SurfaceView& view, std::mt19937& rng) {
     for (int x = 0; x < 3 * view.width; ++x) row[x] = static_cast<std::uint8_t>(byte(rng));
   }
 }
+
+}  // namespace
 
 cDIB RandomSurface(int width, int height, std::uint32_t seed) {
   cDIB dib;

@@ -20,8 +20,6 @@ cDIB RandomSurface(int width, int height, std::uint32_t seed);
 // RandomSurface with every row padding byte set to 0xA5, so that a kernel writing
 // the padding shows in AllBytes.
 cDIB MarkedRandomSurface(int width, int height, std::uint32_t seed);
-// Fills the pixel bytes (not the padding) of `view` from the generator.
-void FillRandom(const SurfaceView& view, std::mt19937& rng);
 // The pixel bytes of every row, padding left out, bottom row first.
 std::vector<std::uint8_t> PixelBytes(const SurfaceView& view);
 // Every byte of the view, row padding included.

@@ -85,19 +85,6 @@ TEST(cDIB, AddMarginsLeavesAWhiteBorderExactlyMWide) {
   EXPECT_FALSE(never.AddMargins(2).IsCreated());
 }
 
-TEST(cDIB, DisposeIsHarmlessRepeated) {
-  cDIB never, dib = test::RandomSurface(4, 4, 3);
-  never.Dispose();
-  never.Dispose();
-  EXPECT_EQ(never.hDIBDC(), nullptr);
-  EXPECT_EQ(never.hDIB(), nullptr);
-  ASSERT_NE(dib.hDIBDC(), nullptr);
-  dib.Dispose();
-  dib.Dispose();
-  EXPECT_FALSE(dib.IsCreated());
-  EXPECT_EQ(dib.DIBitsPtr(), nullptr);
-}
-
 TEST(cDIB, LoadBltCopiesFromAnOffsetAndKeepsPixelsOutsideTheSource) {
   cDIB src = test::RandomSurface(6, 5, 9);
   cDIB dst;
@@ -230,7 +217,7 @@ TEST(cDIB, PrintTextAlignsTurnsAndLeavesTheBackground) {
   EXPECT_EQ(InkBox(printed.copy(0, 0, 200, 30), qRgb(255, 255, 255)).top(), box.top());
 }
 
-TEST(cDIB, MovingKeepsThePixelsAndTheDrawingContextWorks) {
+TEST(cDIB, MovingKeepsThePixelsAndDisposeIsHarmlessRepeated) {
   cDIB a = test::RandomSurface(3, 3, 5);
   a.hDIBDC();
   const std::vector<std::uint8_t> bytes = test::PixelBytes(a.View());
@@ -240,6 +227,9 @@ TEST(cDIB, MovingKeepsThePixelsAndTheDrawingContextWorks) {
   b.SetPen(0, 1, 0xFFFFFF);
   b.DrawLine(0, 2, 2, 2);
   EXPECT_EQ(b.PixelAt(1, 2), 0xFFFFFFu);
+  for (int i = 0; i < 2; ++i) a.Dispose(), b.Dispose();
+  EXPECT_EQ(std::tuple(a.hDIBDC(), a.hDIB(), b.DIBitsPtr()), std::tuple(nullptr, nullptr, nullptr));
+  EXPECT_FALSE(b.IsCreated());
 }
 
 }  // namespace

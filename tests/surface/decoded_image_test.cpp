@@ -25,10 +25,11 @@ TEST(DecodedImage, HandComputedCompositingOntoWhite) {
     int r, g, b, a, er, eg, eb;
   };
   const Case cases[] = {
-      {200, 100, 0, 128, 227, 177, 127},  // 57985/255 = 227.4, 45185/255 = 177.2, 32385/255 = 127
-      {0, 0, 0, 0, 255, 255, 255},        // fully transparent is white
-      {12, 34, 56, 255, 12, 34, 56},      // opaque unchanged
-      {0, 255, 10, 1, 254, 255, 254},     // 65025−255+0 → 254; 10+64770 → 254.04
+      // 57985/255 = 227.4, 45313/255 = 177.7 (rounds up), 32385/255 = 127.
+      {200, 101, 0, 128, 227, 178, 127},
+      {0, 0, 0, 0, 255, 255, 255},     // fully transparent is white
+      {12, 34, 56, 255, 12, 34, 56},   // opaque unchanged
+      {0, 255, 10, 1, 254, 255, 254},  // 65025−255+0 → 254; 10+64770 → 254.04
   };
   QImage straight(4, 1, QImage::Format_ARGB32);
   for (int i = 0; i < 4; ++i)

@@ -93,43 +93,35 @@ TEST(ImageFileWriter, BmpHeaderAndBottomUpRows) {
   EXPECT_EQ(bmp.mid(54), rows);
 }
 
-TEST(ImageFileWriter, FailedSavesLeaveNoFileBehind) {
-  cDIB dib = test::RandomSurface(11, 9, 53);
-  const QString folder = TempFolder();
-  // The target name is taken by a folder: the write fails after encoding.
-  ASSERT_TRUE(QDir().mkpath(folder + "/taken.png"));
-  EXPECT_EQ(WriteImageFile(dib.View(), folder + "/taken.png", kSavePng, 0), kSaveGenericError);
-  EXPECT_EQ(WriteImageFile(dib.View(), folder + "/bad_quality.jpg", kSaveJpeg, 101),
-            kSaveInvalidParameter);
-  EXPECT_EQ(WriteImageFile(SurfaceView{}, folder + "/empty.bmp", kSaveBmp, 0),
-            kSaveInvalidParameter);
-  ASSERT_EQ(WriteImageFile(dib.View(), folder + "/good.jpg", kSaveJpeg, 0), kSaveOk);
-  // Only the folder in the way and the one good file: no temporary leftovers.
-  EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-            (QStringList{"good.jpg", "taken.png"}));
-  EXPECT_TRUE(QFileInfo(folder + "/taken.png").isDir());
-}
-
-TEST(ImageFileWriter, FailuresMapOntoTheFourTexts) {
+TEST(ImageFileWriter, FailuresMapOntoTheFourTextsAndLeaveNoFileBehind) {
   cDIB dib = test::RandomSurface(11, 9, 54);
   const QString folder = TempFolder();
   ASSERT_TRUE(test::WriteFileBytes(folder + "/plain.txt", "text"));
+  ASSERT_TRUE(QDir().mkpath(folder + "/taken.png"));
   ASSERT_TRUE(QDir().mkpath(folder + "/taken.bmp"));
   struct Case {
-    QString path;
-    int format;
-    QString text;
+    QString name;
+    int format, quality;
+    SaveStatus status;
   };
   const Case cases[] = {
-      {folder + "/missing/photo.jpg", kSaveJpeg, "File Not Found"},
-      {folder + "/missing/deeper/photo.png", kSavePng, "File Not Found"},
-      {folder + "/plain.txt/photo.tif", kSaveTiff, "File Not Found"},  // parent is a file
-      {folder + "/taken.bmp", kSaveBmp, kGeneralText},
-      {folder + "/ok.bmp", kSaveBmp, ""},
+      {"missing/photo.jpg", kSaveJpeg, 80, kSaveFileNotFound},
+      {"missing/deeper/photo.png", kSavePng, 80, kSaveFileNotFound},
+      {"plain.txt/photo.tif", kSaveTiff, 80, kSaveFileNotFound},  // parent is a file
+      {"taken.png", kSavePng, 0, kSaveGenericError},  // a folder has the name: fails after encoding
+      {"taken.bmp", kSaveBmp, 80, kSaveGenericError},
+      {"bad_quality.jpg", kSaveJpeg, 101, kSaveInvalidParameter},
+      {"good.jpg", kSaveJpeg, 0, kSaveOk},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(SaveStatusText(WriteImageFile(dib.View(), c.path, c.format, 80)), c.text)
-        << c.path.toStdString();
+    EXPECT_EQ(WriteImageFile(dib.View(), folder + "/" + c.name, c.format, c.quality), c.status)
+        << c.name.toStdString();
+  EXPECT_EQ(WriteImageFile(SurfaceView{}, folder + "/empty.bmp", kSaveBmp, 0),
+            kSaveInvalidParameter);
+  // Only what was there and the one good file: no temporary leftovers.
+  EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            (QStringList{"good.jpg", "plain.txt", "taken.bmp", "taken.png"}));
+  EXPECT_TRUE(QFileInfo(folder + "/taken.png").isDir());
   const std::pair<int, QString> texts[] = {{kSaveOk, ""},
                                            {kSaveOutOfMemory, "Out Of Memory"},
                                            {kSaveFileNotFound, "File Not Found"},
