@@ -1,0 +1,71 @@
+// The job's settings from the settings file: the section of the stored mode for the
+// layout keys, "Options" for the general ones. Values outside what the dialogs allow
+// are brought back into range here, once, so every reader can trust them.
+#include "job/job_settings.h"
+
+#include <algorithm>
+
+#include "settings/settings_table.h"
+
+namespace tessaly {
+namespace {
+
+constexpr double kMaxFontSize = 70.0;
+constexpr int kMinScreenPhotoSize = 400;
+
+}  // namespace
+
+double JobSettings::PhotoWidth() const {
+  return std::max(Size.Width, Size.Height);
+}
+
+double JobSettings::PhotoHeight() const {
+  return std::min(Size.Width, Size.Height);
+}
+
+double JobSettings::PhotoMargin() const {
+  return EffectiveMargin(Size.Margins, ThumbMode);
+}
+
+JobSettings LoadJobSettings(const QString& file) {
+  JobSettings s;
+  const QString options = QLatin1String(kOptionsSection);
+  s.ThumbMode = ReadBoolSetting(options, "ThumbMode", file);
+  s.Units = ReadIntSetting(options, "Units", file) == 1 ? 1 : 0;
+  s.DateMask = ReadTextSetting(options, "DateMask", file);
+  s.ScreenPhotoSize =
+      std::max(ReadIntSetting(options, "ScreenPhotoSize", file), kMinScreenPhotoSize);
+
+  const QString section = SizesSection(s.ThumbMode);
+  s.LayoutMode = std::clamp(ReadIntSetting(section, "LayoutMode", file), 0, 2);
+  s.Center = ReadCheckSetting(section, "Center", file);
+  s.PhotoPrintDate = ReadCheckSetting(section, "PhotoPrintDate", file);
+  s.PhotoPrintFileName = ReadCheckSetting(section, "PhotoPrintFileName", file);
+  s.PhotoDrawFrame = ReadCheckSetting(section, "PhotoDrawFrame", file);
+  s.DrawCropMarks = ReadCheckSetting(section, "DrawCropMarks", file);
+  // An empty font name stands for a fresh font: "Arial" in black at the default size.
+  const QString font_name = ReadIniValue(section, "FontName", file);
+  s.FontSize = LeadingNumber(SettingDefault(section, "FontSize"));
+  if (font_name.isEmpty()) {
+    s.FontName = QStringLiteral("Arial");
+    s.FontColor = 0;
+  } else {
+    s.FontName = font_name;
+    s.FontSize = ReadNumberSetting(section, "FontSize", file);
+    s.FontBold = ReadBoolSetting(section, "FontBold", file);
+    s.FontItalic = ReadBoolSetting(section, "FontItalic", file);
+    s.FontUnderline = ReadBoolSetting(section, "FontUnderline", file);
+    s.FontColor =
+        static_cast<std::uint32_t>(ReadIntSetting(section, "FontColor", file)) & 0xFFFFFFu;
+  }
+  if (!(s.FontSize > 0.0)) s.FontSize = LeadingNumber(SettingDefault(section, "FontSize"));
+  s.FontSize = std::min(s.FontSize, kMaxFontSize);
+
+  const SizeUnit unit = s.Units == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
+  PhotoSizesList sizes(LoadCatalogue(s.ThumbMode, unit, file), unit);
+  sizes.SelectByNumber(LoadSelectedSize(s.ThumbMode, file));
+  if (const PhotoSize* size = sizes.SelectedSize()) s.Size = *size;
+  return s;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,55 @@
+// The job's settings held in memory for the whole run: the mode, the photo size,
+// what is printed on each photo, the label font and colour, the layout options, and
+// the resolution limits and sharpening that the print options or the save dialog
+// set just before a run. Read from the settings file once; the photo records, the
+// save pipeline and the print run read them from here, never from the file.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "print/photo_sizes.h"
+#include "settings/settings_file.h"
+
+namespace tessaly {
+
+struct JobSettings {
+  bool ThumbMode = false;  // contact-sheet mode
+  int LayoutMode = 0;      // 0 Best Fit, 1 Landscape, 2 Portrait
+  bool Center = false;
+  bool PhotoPrintDate = false;
+  bool PhotoPrintFileName = false;
+  bool PhotoDrawFrame = false;
+  bool DrawCropMarks = false;
+  QString FontName = QStringLiteral("Arial");
+  double FontSize = 10.0;  // points
+  bool FontBold = false;
+  bool FontItalic = false;
+  bool FontUnderline = false;
+  std::uint32_t FontColor = 0;        // 0x00BBGGRR
+  PhotoSize Size{152.4, 101.6, 0.0};  // the selected catalogue size, mm
+  QString DateMask;                   // mask of the printed shot date; "" = as EXIF gives it
+  int ScreenPhotoSize = 400;          // pixels, at least 400
+  int Units = 0;                      // 0 centimetres, 1 inches
+  // Set by the print options or the save dialog before a run.
+  int MinResolution = 0;  // ppi, 0 = off
+  int MaxResolution = 0;  // ppi, 0 = off
+  bool DefaultSharpen = false;
+  int ICM = 0;             // printer colour space: 0 automatic, 1 sRGB, 2 a profile file
+  double SpoolWait = 0.0;  // minutes between printed pages
+
+  // The photo's longer and shorter side (mm) and the margin actually drawn.
+  double PhotoWidth() const;
+  double PhotoHeight() const;
+  double PhotoMargin() const;
+};
+
+// The settings of the mode stored in `ThumbMode`, as the job settings dialog loads
+// them on its first opening: flags, font (an empty FontName gives "Arial", colour 0
+// and the default size; a size above 70 points becomes 70), layout, the catalogue
+// entry numbered UserSize (the first entry when there is none), unit, date mask and
+// screen photo size (below 400 becomes 400). Resolution limits and sharpening start
+// off.
+JobSettings LoadJobSettings(const QString& file = SettingsFilePath());
+
+}  // namespace tessaly

@@ -1,0 +1,333 @@
+// MyPicture: loading a photo into its record and view, restoring its last printed
+// edits, the default label, quarter turns and every redraw from the unedited copy.
+// Geometry is in twips of the view (15 per pixel); the picture box sits in a square
+// of S + 4 pixels, its longer side S pixels. Edit values are stored as given; the
+// pixel maths lives in PictureUtilsCls and the crop rules in CropFrame.
+#include "job/my_picture.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLocale>
+#include <cmath>
+
+#include "controls/formatting.h"
+#include "controls/ui_service.h"
+
+namespace tessaly {
+namespace {
+
+// The view is S + 4 pixels square: a 2-pixel border around the longest picture.
+constexpr int kViewBorderPixels = 4;
+// One quarter turn, in degrees.
+constexpr int kQuarterTurn = 90;
+// Angles are kept in −180..180; a sum past either end wraps by a full turn.
+constexpr int kHalfTurn = 180;
+// The stored gamma is in hundredths.
+constexpr double kGammaScale = 100.0;
+// Stored crop corners are in ten-thousandths of the picture's width and height.
+constexpr double kCropScale = 10000.0;
+// Width ÷ height of a stored crop must match the current frame's this closely.
+constexpr double kCropShapeTolerance = 0.001;
+// Unsharp-mask encoding: radius code × 1000 + amount.
+constexpr int kUnsharpRadiusFactor = 1000;
+// Two-digit years read from a short date fall in 1930..2029, as the classic date
+// parser placed them.
+constexpr int kTwoDigitYearPivot = 1930;
+
+QString BareName(const QString& file) {
+  return QFileInfo(file).fileName();
+}
+
+// A Qt time format without its time-zone field ('t' outside quotes), as the EXIF
+// date text was written.
+QString TimeFormatWithoutZone(const QString& format) {
+  QString out;
+  bool quoted = false;
+  for (QChar c : format) {
+    if (c == u'\'') quoted = !quoted;
+    if (!quoted && c == u't') continue;
+    out += c;
+  }
+  return out.trimmed();
+}
+
+// Reads back the EXIF date-taken text (short date + " " + long time in the current
+// locale); false when it is not a valid date, e.g. the raw text of a damaged entry.
+bool ExifDateTaken(const QString& text, QDateTime& when) {
+  if (text.isEmpty()) return false;
+  const QLocale locale;
+  const QString date_format = locale.dateFormat(QLocale::ShortFormat);
+  const QString format =
+      date_format + u' ' + TimeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat));
+  when = locale.toDateTime(text, format);
+  if (!when.isValid()) return false;
+  if (!date_format.contains(QStringLiteral("yyyy")) && when.date().year() < kTwoDigitYearPivot)
+    when = when.addYears(100);
+  return true;
+}
+
+}  // namespace
+
+MyPicture::MyPicture(const JobSettings& settings) : settings_(settings) {}
+
+void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double Pw, double m,
+                           const QString& file_name, int copies) {
+  // Print size, margin, copies, embedded profile, crop visibility.
+  margin_ = m;
+  print_width_ = Pw;
+  print_height_ = Ph;
+  SetCopies(copies);
+  have_embedded_profile_ = surface.HaveEmbededProfile;
+  profile_description_ = surface.EmbededProfileDescription;
+  crop_.SetVisible(!settings_.ThumbMode);
+  angle_ = 0;
+
+  // The picture's shape, longer side S, placed in the square view.
+  view_size_ = S + kViewBorderPixels;
+  const int w = surface.Width();
+  const int h = surface.Height();
+  int picture_width = 0;
+  int picture_height = 0;
+  if (w <= h) {
+    picture_height = S;
+    picture_width = h > 0 ? static_cast<int>(std::nearbyint(static_cast<double>(w) / h * S)) : 0;
+    photo_pixels_height_ = W;
+    photo_pixels_width_ = H;
+    box_.top = 0;
+    box_.left =
+        static_cast<int>(std::nearbyint((view_size_ - picture_width) / 2.0)) * kTwipsPerPixel;
+  } else {
+    picture_width = S;
+    picture_height = static_cast<int>(std::nearbyint(static_cast<double>(h) / w * S));
+    photo_pixels_width_ = W;
+    photo_pixels_height_ = H;
+    box_.left = 0;
+    box_.top =
+        static_cast<int>(std::nearbyint((view_size_ - picture_height) / 2.0)) * kTwipsPerPixel;
+  }
+  box_.width = picture_width * kTwipsPerPixel;
+  box_.height = picture_height * kTwipsPerPixel;
+
+  // The surface drawn into the picture, smoothly scaled when its size differs.
+  QImage drawn = surface.ToQImage();
+  if (!drawn.isNull() && (drawn.width() != picture_width || drawn.height() != picture_height))
+    drawn = drawn.scaled(picture_width, picture_height, Qt::IgnoreAspectRatio,
+                         Qt::SmoothTransformation);
+  box_.picture = drawn;
+  thumbnail_ = drawn;
+
+  // Working buffer and unedited copy.
+  buffer_.SetBitsFromPicture(box_, original_bits_, true);
+
+  // The largest centred frame of the print shape.
+  crop_.SetScale(box_.width, box_.height);
+  crop_.SetLargestCentred(Ph, Pw, m);
+
+  // File, file date, camera data.
+  file_name_ = file_name;
+  if (!FileDateSerial(file_name, file_date_)) file_date_ = 0;
+  ReadExif(file_name, exif_);
+
+  // The last printed edits, outside contact-sheet mode.
+  const QString bare = BareName(file_name);
+  HistoryEdits stored;
+  double print_date = 0;
+  const bool found = !settings_.ThumbMode && GetEdits(file_date_, bare, stored, print_date);
+  previous_print_date_.clear();
+  if (found)
+    previous_print_date_ = FormatDate(DateFromSerial(print_date), QStringLiteral("Short Date"));
+
+  // The label from the printed-extras options, unless a stored one still
+  // carries what those options ask for.
+  QString label;
+  if (settings_.PhotoPrintFileName) label = bare;
+  QDateTime taken;
+  const bool date_valid = settings_.PhotoPrintDate && ExifDateTaken(exif_.DateTaken, taken);
+  QString date_text;
+  if (date_valid) {
+    date_text =
+        settings_.DateMask.isEmpty() ? exif_.DateTaken : FormatDate(taken, settings_.DateMask);
+    label += u' ' + date_text;
+  }
+  if (found) {
+    const bool name_missing =
+        settings_.PhotoPrintFileName && !stored.label.contains(bare, Qt::CaseInsensitive);
+    const bool date_missing = date_valid && !stored.label.contains(date_text, Qt::CaseInsensitive);
+    if (!name_missing && !date_missing) label = stored.label;
+  }
+  label_ = label;
+
+  // Redraw with every edit (the restore redraws once itself).
+  if (found)
+    RestoreEdits(stored);
+  else
+    UpdateGraphic();
+}
+
+void MyPicture::RestoreEdits(const HistoryEdits& edits) {
+  bright_ = edits.bright;
+  contrast_ = edits.contrast;
+  gamma_ = edits.gamma100 / kGammaScale;
+  red_ = edits.red;
+  green_ = edits.green;
+  blue_ = edits.blue;
+  saturation_ = edits.saturation;
+  unsharp_ = edits.unsharp;
+
+  // Only the angles the history can hold are reached; anything else is ignored.
+  const bool reachable =
+      edits.angle % kQuarterTurn == 0 && edits.angle >= -kHalfTurn && edits.angle <= kHalfTurn;
+  if (reachable && edits.angle != 0) {
+    const int step = edits.angle > 0 ? kQuarterTurn : -kQuarterTurn;
+    while (angle_ != edits.angle) Rotate(step);
+  }
+
+  // The stored crop, when it still has the frame's shape (or the turned shape).
+  const double width = crop_.ScaleWidth();
+  const double height = crop_.ScaleHeight();
+  const double x0 = std::nearbyint(width * edits.x0 / kCropScale);
+  const double x1 = std::nearbyint(width * edits.x1 / kCropScale);
+  const double y0 = std::nearbyint(height * edits.y0 / kCropScale);
+  const double y1 = std::nearbyint(height * edits.y1 / kCropScale);
+  const CropRect& current = crop_.Rect();
+  const bool fits = x0 >= 0 && y0 >= 0 && x1 > x0 && y1 > y0 && x1 <= width && y1 <= height &&
+                    current.Width > 0 && current.Height > 0;
+  if (fits) {
+    const double shape = (x1 - x0) / (y1 - y0);
+    const double frame = static_cast<double>(current.Width) / current.Height;
+    const bool same = std::fabs(shape - frame) < kCropShapeTolerance;
+    const bool turned = std::fabs(shape - 1.0 / frame) < kCropShapeTolerance;
+    if (same || turned) {
+      // A turned frame keeps the inverse aspect from now on, as RotateCrop leaves it.
+      if (!same) crop_.SetAspect(1.0 / crop_.Aspect());
+      crop_.SetRect(CropRect{static_cast<float>(x0), static_cast<float>(y0),
+                             static_cast<float>(x1 - x0), static_cast<float>(y1 - y0)});
+    }
+  }
+  UpdateGraphic();
+}
+
+void MyPicture::Re_SetPicture(double Ph, double Pw, double m) {
+  print_height_ = Ph;
+  print_width_ = Pw;
+  margin_ = m;
+  crop_.SetLargestCentred(Ph, Pw, m);
+  crop_.SetVisible(!settings_.ThumbMode);
+}
+
+void MyPicture::Rotate(int step) {
+  if (step != kQuarterTurn && step != -kQuarterTurn) return;
+  crop_.SetVisible(false);
+  buffer_.RotateBits(step, original_bits_, true);
+  buffer_.Paint(box_);
+  std::swap(box_.left, box_.top);
+  crop_.TurnWithPicture(step);
+  angle_ += step;
+  if (angle_ < -kHalfTurn) angle_ = kQuarterTurn;
+  if (angle_ > kHalfTurn) angle_ = -kQuarterTurn;
+  crop_.SetVisible(!settings_.ThumbMode);
+}
+
+void MyPicture::RotateCrop() {
+  crop_.RotateCrop();
+}
+
+int MyPicture::Copies() const {
+  return settings_.ThumbMode ? 1 : copies_;
+}
+
+void MyPicture::SetCopies(int copies) {
+  copies_ = copies < 1 ? 1 : copies;
+}
+
+QString MyPicture::PhotoLabel() const {
+  return settings_.ThumbMode ? BareName(file_name_) : label_;
+}
+
+void MyPicture::SetPhotoLabel(const QString& label) {
+  if (!settings_.ThumbMode) label_ = label;
+}
+
+void MyPicture::SetBright(int value) {
+  bright_ = value;
+  UpdateGraphic();
+}
+
+void MyPicture::SetContrast(int value) {
+  contrast_ = value;
+  UpdateGraphic();
+}
+
+void MyPicture::Setgamma(double value) {
+  gamma_ = value;
+  UpdateGraphic();
+}
+
+void MyPicture::SetSaturation(int value) {
+  saturation_ = value;
+  UpdateGraphic();
+}
+
+void MyPicture::SetRedAdjust(int value) {
+  red_ = value;
+  UpdateGraphic();
+}
+
+void MyPicture::SetGreenAdjust(int value) {
+  green_ = value;
+  UpdateGraphic();
+}
+
+void MyPicture::SetBlueAdjust(int value) {
+  blue_ = value;
+  UpdateGraphic();
+}
+
+void MyPicture::SetUnsharpMask(int value) {
+  unsharp_ = value;
+  UpdateGraphic();
+}
+
+void MyPicture::UpdateGraphicValues(std::optional<int> Bright, std::optional<int> Contrast,
+                                    std::optional<double> gamma, std::optional<int> Red,
+                                    std::optional<int> Green, std::optional<int> Blue,
+                                    std::optional<int> Saturation) {
+  if (Bright) bright_ = *Bright;
+  if (Contrast) contrast_ = *Contrast;
+  if (gamma) gamma_ = *gamma;
+  if (Red) red_ = *Red;
+  if (Green) green_ = *Green;
+  if (Blue) blue_ = *Blue;
+  if (Saturation) saturation_ = *Saturation;
+  UpdateGraphic();
+}
+
+void MyPicture::UpdateGraphic() {
+  if (original_bits_.empty()) return;
+  Ui& ui = CurrentUi();
+  ui.SetWaitCursor(true);
+  buffer_.ResetBits(original_bits_);
+  buffer_.ApplyEdits(histogram_, true, bright_, contrast_, gamma_, red_, green_, blue_,
+                     saturation_);
+  if (unsharp_ > 0)
+    buffer_.UnsharpMask(unsharp_ / kUnsharpRadiusFactor, unsharp_ % kUnsharpRadiusFactor);
+  buffer_.Paint(box_);
+  ui.SetWaitCursor(false);
+}
+
+std::uint32_t MyPicture::POINT(double x, double y) const {
+  const QImage& picture = box_.picture;
+  if (picture.isNull() || !std::isfinite(x) || !std::isfinite(y) || x < 0 || y < 0) return 0;
+  const double px = std::floor(x / kTwipsPerPixel);
+  const double py = std::floor(y / kTwipsPerPixel);
+  if (px >= picture.width() || py >= picture.height()) return 0;
+  const QRgb rgb = picture.pixel(static_cast<int>(px), static_cast<int>(py));
+  return static_cast<std::uint32_t>(qRed(rgb)) | static_cast<std::uint32_t>(qGreen(rgb)) << 8 |
+         static_cast<std::uint32_t>(qBlue(rgb)) << 16;
+}
+
+float MyPicture::PrintResolution() const {
+  return crop_.PrintResolution(photo_pixels_width_, print_width_, margin_);
+}
+
+}  // namespace tessaly

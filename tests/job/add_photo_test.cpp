@@ -1,0 +1,235 @@
+// Adding photo files: the screen-copy size with halves to even, real JPEG and PNG
+// files decoded to their screen copy and loaded into the job, unreadable files
+// refused, and the history record written for every photo of a job.
+#include "job/add_photo.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+
+#include "job/job_history.h"
+#include "support/test_surfaces.h"
+
+namespace tessaly {
+namespace {
+
+class ScopedHistoryRoot {
+ public:
+  explicit ScopedHistoryRoot(const QString& root) : saved_(HistoryRoot()) { SetHistoryRoot(root); }
+  ~ScopedHistoryRoot() { SetHistoryRoot(saved_); }
+
+ private:
+  QString saved_;
+};
+
+struct SizeCase {
+  int w, h, S;
+  int width, height;
+};
+
+TEST(ScreenCopySize, LongerSideIsSAndTheOtherIsNearestWithHalvesToEven) {
+  const SizeCase cases[] = {
+      {640, 480, 400, 400, 300},
+      {3000, 2000, 400, 400, 267},  // 266.67
+      {2000, 3000, 400, 267, 400},
+      {500, 500, 400, 400, 400},  // square: S high, S wide
+      {8, 3, 4, 4, 2},            // 1.5 → 2
+      {8, 5, 4, 4, 2},            // 2.5 → 2
+      {8, 7, 4, 4, 4},            // 3.5 → 4
+      {3, 8, 4, 2, 4},            // 1.5 → 2
+      {5, 8, 4, 2, 4},            // 2.5 → 2
+      {400, 1, 400, 400, 1},
+      {1, 401, 400, 1, 400},             // 0.9975 → 1
+      {1, 1000, 400, 0, 400},            // 0.4 → 0
+      {65535, 65534, 5000, 5000, 5000},  // 4999.92
+  };
+  for (const SizeCase& c : cases) {
+    int width = -1;
+    int height = -1;
+    ScreenCopySize(c.w, c.h, c.S, width, height);
+    EXPECT_EQ(width, c.width) << c.w << "x" << c.h << " S " << c.S;
+    EXPECT_EQ(height, c.height) << c.w << "x" << c.h << " S " << c.S;
+  }
+}
+
+class AddPhotoTest : public ::testing::Test {
+ protected:
+  AddPhotoTest() : dir_(QString::fromStdString(test::TempDir())), root_(dir_ + "/history") {}
+
+  QString Write(const QString& name, int width, int height, std::uint32_t seed) {
+    const QString path = dir_ + "/" + name;
+    EXPECT_TRUE(test::RandomSurface(width, height, seed).ToQImage().save(path));
+    return path;
+  }
+
+  QString dir_;
+  ScopedHistoryRoot root_;
+  ScriptedUi ui_;
+  ScopedUi scoped_ui_{ui_};
+};
+
+TEST_F(AddPhotoTest, RealFilesGiveScreenCopiesOfTheRightSize) {
+  struct FileCase {
+    const char* name;
+    int w, h;
+    int width, height;
+  };
+  const FileCase cases[] = {
+      {"three_by_two.jpg", 600, 400, 400, 267},
+      {"upright.jpg", 301, 451, 267, 400},
+      {"small.png", 150, 100, 400, 267},  // enlarged
+      {"square.bmp", 77, 77, 400, 400},
+  };
+  for (const FileCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString file = Write(c.name, c.w, c.h, 21);
+    cDIB copy;
+    int w = 0;
+    int h = 0;
+    ASSERT_TRUE(MakeScreenCopy(file, 400, copy, w, h));
+    EXPECT_EQ(w, c.w);
+    EXPECT_EQ(h, c.h);
+    EXPECT_EQ(copy.Width(), c.width);
+    EXPECT_EQ(copy.Height(), c.height);
+    EXPECT_FALSE(copy.HaveEmbededProfile);
+  }
+}
+
+TEST_F(AddPhotoTest, AFlatPngKeepsItsColourInTheScreenCopy) {
+  const QString file = dir_ + "/flat.png";
+  QImage flat(90, 60, QImage::Format_RGB888);
+  flat.fill(QColor(200, 100, 50));
+  ASSERT_TRUE(flat.save(file));
+  cDIB copy;
+  int w = 0;
+  int h = 0;
+  ASSERT_TRUE(MakeScreenCopy(file, 400, copy, w, h));
+  // sRGB to the display profile (sRGB here): a flat colour stays within rounding.
+  const std::uint32_t p = copy.PixelAt(200, 133);
+  EXPECT_PRED3(test::InRange, static_cast<int>(p & 0xFF), 199, 201);
+  EXPECT_PRED3(test::InRange, static_cast<int>((p >> 8) & 0xFF), 99, 101);
+  EXPECT_PRED3(test::InRange, static_cast<int>(p >> 16), 49, 51);
+}
+
+TEST_F(AddPhotoTest, AddPhotoFileLoadsARecordWithTheJobsSize) {
+  JobSettings settings;
+  settings.Size = PhotoSize{127, 177.8, 2};
+  MyPictureManager job(settings);
+  const QString first = Write("first.jpg", 600, 400, 1);
+  const QString second = Write("second.png", 200, 300, 2);
+  EXPECT_EQ(AddPhotoFile(job, first), 0);
+  EXPECT_EQ(AddPhotoFile(job, second), 1);
+  ASSERT_EQ(job.Count(), 2);
+
+  const MyPicture& p = job.At(0);
+  EXPECT_EQ(p.Filename(), first);
+  EXPECT_EQ(p.PhotoPixelsWidth(), 600);
+  EXPECT_EQ(p.PhotoPixelsHeight(), 400);
+  EXPECT_EQ(p.picture().picture.size(), QSize(400, 267));
+  EXPECT_EQ(p.ImgPrintWidth(), 177.8);
+  EXPECT_EQ(p.ImgPrintHeight(), 127);
+  EXPECT_EQ(p.Margin(), 2);
+  EXPECT_EQ(p.Copies(), 1);
+  EXPECT_TRUE(p.pictureToTumb().isNull());
+  const MyPicture& q = job.At(1);
+  EXPECT_EQ(q.PhotoPixelsWidth(), 300);
+  EXPECT_EQ(q.picture().picture.size(), QSize(267, 400));
+}
+
+TEST_F(AddPhotoTest, UnreadableFilesAddNothing) {
+  MyPictureManager job;
+  const QString text = dir_ + "/notes.jpg";
+  QFile file(text);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("not a picture at all");
+  file.close();
+  EXPECT_EQ(AddPhotoFile(job, text), -1);
+  EXPECT_EQ(AddPhotoFile(job, dir_ + "/missing.png"), -1);
+  EXPECT_EQ(job.Count(), 0);
+  cDIB copy;
+  int w = 0;
+  int h = 0;
+  EXPECT_FALSE(MakeScreenCopy(text, 400, copy, w, h));
+}
+
+TEST_F(AddPhotoTest, HistoryValuesAreRoundedToHundredthsAndTenThousandths) {
+  JobSettings settings;
+  MyPictureManager job(settings);
+  ASSERT_EQ(AddPhotoFile(job, Write("a.jpg", 600, 400, 3)), 0);  // picture 6000 × 4005 twips
+  MyPicture& p = job.At(0);
+  p.Crop().SetRect(CropRect{1234, 567, 3000, 2000});
+  p.Setgamma(1.125);  // 112.5 → 112
+  HistoryEdits e = HistoryEditsOf(p);
+  EXPECT_EQ(e.gamma100, 112);
+  EXPECT_EQ(e.x0, 2057);  // 1234 / 6000 → 2056.67
+  EXPECT_EQ(e.y0, 1416);  // 567 / 4005 → 1415.73
+  EXPECT_EQ(e.x1, 7057);  // 4234 / 6000 → 7056.67
+  EXPECT_EQ(e.y1, 6409);  // 2567 / 4005 → 6409.49
+  p.Setgamma(0.875);      // 87.5 → 88
+  p.Crop().SetRect(CropRect{3, 0, 5994, 4005});
+  e = HistoryEditsOf(p);
+  EXPECT_EQ(e.gamma100, 88);
+  EXPECT_EQ(e.x0, 5);     // 3 / 6000 → 5.0
+  EXPECT_EQ(e.x1, 9995);  // 5997 / 6000
+  EXPECT_EQ(e.y1, 10000);
+}
+
+TEST_F(AddPhotoTest, RecordJobHistoryWritesOneLinePerPhotoThatReadsBack) {
+  JobSettings settings;
+  settings.Size = PhotoSize{152.4, 101.6, 0};
+  MyPictureManager job(settings);
+  const QString files[] = {Write("one.jpg", 600, 400, 4), Write("two.png", 300, 450, 5),
+                           Write("three.bmp", 500, 500, 6)};
+  for (const QString& f : files) ASSERT_GE(AddPhotoFile(job, f), 0);
+  job.At(0).UpdateGraphicValues(10, -3, 1.3, 1, 2, 3, -4);
+  job.At(0).SetPhotoLabel("First, with a comma");
+  job.At(1).Rotate(-90);
+  job.At(1).SetUnsharpMask(15120);
+  job.At(2).Rotate(90);
+  job.At(2).Rotate(90);
+  job.At(2).RotateCrop();
+  ASSERT_TRUE(RecordJobHistory(job));
+
+  QStringList months;
+  for (int i = 0; i < job.Count(); ++i) {
+    const MyPicture& p = job.At(i);
+    SCOPED_TRACE(p.Filename().toStdString());
+    HistoryEdits stored;
+    double printed = 0;
+    ASSERT_TRUE(GetEdits(p.FileDate(), QFileInfo(p.Filename()).fileName(), stored, printed));
+    const HistoryEdits expected = HistoryEditsOf(p);
+    EXPECT_EQ(stored.label, expected.label);
+    EXPECT_EQ(stored.bright, p.Bright());
+    EXPECT_EQ(stored.contrast, p.Contrast());
+    EXPECT_EQ(stored.gamma100, static_cast<int>(std::lrint(p.gamma() * 100)));
+    EXPECT_EQ(stored.red, p.RedAdjust());
+    EXPECT_EQ(stored.green, p.GreenAdjust());
+    EXPECT_EQ(stored.blue, p.BlueAdjust());
+    EXPECT_EQ(stored.saturation, p.Saturation());
+    EXPECT_EQ(stored.unsharp, p.UnsharpMask());
+    EXPECT_EQ(stored.x0, expected.x0);
+    EXPECT_EQ(stored.y0, expected.y0);
+    EXPECT_EQ(stored.x1, expected.x1);
+    EXPECT_EQ(stored.y1, expected.y1);
+    EXPECT_EQ(stored.angle, p.Angle());
+    EXPECT_EQ(printed, QDate(1899, 12, 30).daysTo(QDate::currentDate()));
+    HistoryKey key;
+    ASSERT_TRUE(HistoryKeyOf(p.FileDate(), key));
+    months << HistoryFilePath(key.day);
+  }
+  EXPECT_EQ(job.At(0).PhotoLabel(), "First, with a comma");
+  EXPECT_EQ(job.At(1).Angle(), -90);
+  EXPECT_EQ(job.At(2).Angle(), 180);
+  // The files were written just now: one month file, one line per photo.
+  months.removeDuplicates();
+  ASSERT_EQ(months.size(), 1);
+  QFile month(months[0]);
+  ASSERT_TRUE(month.open(QIODevice::ReadOnly));
+  EXPECT_EQ(month.readAll().count("\r\n"), 3);
+}
+
+}  // namespace
+}  // namespace tessaly

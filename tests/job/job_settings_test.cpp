@@ -1,0 +1,96 @@
+// The job's settings loaded from real settings files: the mode's own section, the
+// font rules (empty name, size cap), the selected catalogue entry and the ranges.
+#include "job/job_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "settings/settings_table.h"
+
+namespace tessaly {
+namespace {
+
+void PutFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+TEST(JobSettings, EmptyFileGivesTheDefaults) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tesly.ini");
+  PutFile(path, "");
+  const JobSettings s = LoadJobSettings(path);
+  EXPECT_FALSE(s.ThumbMode);
+  EXPECT_EQ(s.LayoutMode, 0);
+  EXPECT_FALSE(s.PhotoPrintDate || s.PhotoPrintFileName || s.PhotoDrawFrame || s.DrawCropMarks);
+  EXPECT_EQ(s.FontName, "Arial");
+  EXPECT_EQ(s.FontColor, 0u);
+  EXPECT_EQ(s.FontSize, LeadingNumber(SettingDefault("Options", "FontSize")));
+  EXPECT_EQ(s.ScreenPhotoSize, 400);
+  EXPECT_EQ(s.Units, UnitsForLocale(QLocale::system()));
+  // The first entry of the built-in catalogue of the locale's unit.
+  const SizeUnit unit = s.Units == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
+  const PhotoSizeCatalogue defaults = PhotoSizeCatalogue::Parse(DefaultSizeCode(false, unit));
+  ASSERT_NE(defaults.Entry(1), nullptr);
+  EXPECT_EQ(s.Size.Width, defaults.Entry(1)->Width);
+  EXPECT_EQ(s.Size.Height, defaults.Entry(1)->Height);
+  EXPECT_EQ(s.MinResolution, 0);
+  EXPECT_EQ(s.MaxResolution, 0);
+  EXPECT_FALSE(s.DefaultSharpen);
+}
+
+TEST(JobSettings, ReadsTheSectionOfTheStoredModeAndKeepsValuesInRange) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tesly.ini");
+  PutFile(path,
+          "[Options]\r\nThumbMode=True\r\nUnits=0\r\nScreenPhotoSize=300\r\n"
+          "DateMask=dd-mm-yyyy h:N\r\nPhotoDrawFrame=1\r\nFontName=Courier\r\n"
+          "[ThumbOptions]\r\nPhotoPrintFileName=1\r\nLayoutMode=7\r\nFontName=Verdana\r\n"
+          "FontSize=96\r\nFontBold=True\r\nFontColor=255\r\n"
+          "UserSizes=005000x005000x0200-006000x009000x0400-\r\nUserSize=2\r\n");
+  const JobSettings s = LoadJobSettings(path);
+  EXPECT_TRUE(s.ThumbMode);
+  EXPECT_EQ(s.ScreenPhotoSize, 400);  // below 400 becomes 400
+  EXPECT_EQ(s.DateMask, "dd-mm-yyyy h:N");
+  EXPECT_TRUE(s.PhotoPrintFileName);
+  EXPECT_FALSE(s.PhotoDrawFrame);  // the photo layout's key, not this mode's
+  EXPECT_EQ(s.LayoutMode, 2);
+  EXPECT_EQ(s.FontName, "Verdana");
+  EXPECT_EQ(s.FontSize, 70.0);
+  EXPECT_TRUE(s.FontBold);
+  EXPECT_EQ(s.FontColor, 255u);
+  EXPECT_DOUBLE_EQ(s.Size.Height, 60.0);
+  EXPECT_DOUBLE_EQ(s.Size.Width, 90.0);
+  EXPECT_DOUBLE_EQ(s.PhotoWidth(), 90.0);
+  EXPECT_DOUBLE_EQ(s.PhotoHeight(), 60.0);
+  // Contact sheets never draw a margin below 3.5 mm.
+  EXPECT_DOUBLE_EQ(s.PhotoMargin(), 4.0);
+  JobSettings narrow = s;
+  narrow.Size.Margins = 2.0;
+  EXPECT_DOUBLE_EQ(narrow.PhotoMargin(), 3.5);
+  narrow.ThumbMode = false;
+  EXPECT_DOUBLE_EQ(narrow.PhotoMargin(), 2.0);
+}
+
+TEST(JobSettings, EmptyFontNameSkipsTheOtherFontKeys) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tesly.ini");
+  PutFile(path,
+          "[Options]\r\nFontName=\r\nFontSize=20\r\nFontItalic=True\r\nFontColor=65280\r\n"
+          "UserSize=99\r\n");
+  const JobSettings s = LoadJobSettings(path);
+  EXPECT_EQ(s.FontName, "Arial");
+  EXPECT_EQ(s.FontColor, 0u);
+  EXPECT_FALSE(s.FontItalic);
+  EXPECT_EQ(s.FontSize, LeadingNumber(SettingDefault("Options", "FontSize")));
+  // An entry number the catalogue does not hold selects its first entry.
+  const SizeUnit unit = s.Units == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
+  const PhotoSizeCatalogue defaults = PhotoSizeCatalogue::Parse(DefaultSizeCode(false, unit));
+  EXPECT_EQ(s.Size.Width, defaults.Entry(1)->Width);
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,513 @@
+// Photo record: loading real and written photos (geometry, pixel sizes, default
+// frame, file date, EXIF, redraw against a direct PictureUtilsCls evaluation), the
+// history restore and the label rule, contact-sheet mode, quarter turns, POINT,
+// print resolution and the job's object indices.
+#include "job/my_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLocale>
+#include <cstring>
+
+#include "controls/formatting.h"
+#include "job/add_photo.h"
+#include "job/job_history.h"
+#include "job/picture_manager.h"
+#include "support/fixtures.h"
+#include "support/test_surfaces.h"
+
+namespace tessaly {
+namespace {
+
+// Points the edit history at a scratch folder for one test and restores it.
+class ScopedHistoryRoot {
+ public:
+  explicit ScopedHistoryRoot(const QString& root) : saved_(HistoryRoot()) { SetHistoryRoot(root); }
+  ~ScopedHistoryRoot() { SetHistoryRoot(saved_); }
+
+ private:
+  QString saved_;
+};
+
+class ScopedLocale {
+ public:
+  explicit ScopedLocale(const char* name) : saved_(QLocale()) {
+    QLocale::setDefault(QLocale(name));
+  }
+  ~ScopedLocale() { QLocale::setDefault(saved_); }
+
+ private:
+  QLocale saved_;
+};
+
+JobSettings Job(double width, double height, double margins, bool thumb = false,
+                int screen_size = 400) {
+  JobSettings s;
+  s.Size = PhotoSize{width, height, margins};
+  s.ThumbMode = thumb;
+  s.ScreenPhotoSize = screen_size;
+  return s;
+}
+
+// Writes a random picture of the given size; the format follows the extension.
+QString WritePhoto(const QString& dir, const QString& name, int width, int height,
+                   std::uint32_t seed) {
+  const QString path = dir + "/" + name;
+  const QImage image = test::RandomSurface(width, height, seed).ToQImage();
+  EXPECT_TRUE(image.save(path));
+  return path;
+}
+
+// The unedited bits (surface layout) as a top-down picture.
+QImage PictureOf(const std::vector<std::uint8_t>& bits, int width, int height) {
+  QImage image(width, height, QImage::Format_BGR888);
+  const int stride = StrideFor(width);
+  for (int y = 0; y < height; ++y)
+    std::memcpy(image.scanLine(y), bits.data() + static_cast<std::size_t>(height - 1 - y) * stride,
+                3 * static_cast<std::size_t>(width));
+  return image;
+}
+
+// The shown picture and histogram must be what a fresh working buffer makes of
+// the unedited copy with the record's values.
+void ExpectRedrawOf(const MyPicture& photo) {
+  const QImage& shown = photo.picture().picture;
+  ASSERT_FALSE(shown.isNull());
+  PictureBox box;
+  box.picture = PictureOf(photo.OriginalPixelsArray(), shown.width(), shown.height());
+  box.width = photo.picture().width;
+  box.height = photo.picture().height;
+  PictureUtilsCls reference;
+  std::vector<std::uint8_t> copy;
+  ASSERT_TRUE(reference.SetBitsFromPicture(box, copy, true));
+  HistogramArray histogram;
+  reference.ApplyEdits(histogram, true, photo.Bright(), photo.Contrast(), photo.gamma(),
+                       photo.RedAdjust(), photo.GreenAdjust(), photo.BlueAdjust(),
+                       photo.Saturation());
+  if (photo.UnsharpMask() > 0)
+    reference.UnsharpMask(photo.UnsharpMask() / 1000, photo.UnsharpMask() % 1000);
+  reference.Paint(box);
+  EXPECT_EQ(histogram, photo.Histogram());
+  EXPECT_GT(photo.Histogram().Total(kHistogramRed), 0u);
+  EXPECT_TRUE(box.picture.convertToFormat(QImage::Format_RGB888) ==
+              shown.convertToFormat(QImage::Format_RGB888));
+}
+
+struct Corners {
+  int x0, y0, x1, y1;
+};
+Corners CornersOf(const MyPicture& p) {
+  return {p.CropX0(), p.CropY0(), p.CropX1(), p.CropY1()};
+}
+void ExpectCorners(const MyPicture& p, Corners c) {
+  EXPECT_EQ(p.CropX0(), c.x0);
+  EXPECT_EQ(p.CropY0(), c.y0);
+  EXPECT_EQ(p.CropX1(), c.x1);
+  EXPECT_EQ(p.CropY1(), c.y1);
+}
+
+class MyPictureTest : public ::testing::Test {
+ protected:
+  MyPictureTest() : dir_(QString::fromStdString(test::TempDir())), root_(dir_ + "/history") {}
+  QString dir_;
+  ScopedHistoryRoot root_;
+  ScriptedUi ui_;
+  ScopedUi scoped_ui_{ui_};
+};
+
+TEST_F(MyPictureTest, LandscapeFixtureGeometryFrameDateExifAndRedraw) {
+  TESSALY_SKIP_WITHOUT_FIXTURES();
+  MyPictureManager job(Job(152.4, 101.6, 0));
+  const QString file = test::FixturePath("exif-org_canon-ixus.jpg");  // 640 × 480
+  ASSERT_EQ(AddPhotoFile(job, file), 0);
+  const MyPicture& p = job.At(0);
+
+  // 400 × 300 pixels at the left, centred vertically in the 404-pixel square.
+  EXPECT_EQ(p.ViewSize(), 404);
+  EXPECT_EQ(p.picture().picture.size(), QSize(400, 300));
+  EXPECT_EQ(p.picture().width, 6000);
+  EXPECT_EQ(p.picture().height, 4500);
+  EXPECT_EQ(p.picture().left, 0);
+  EXPECT_EQ(p.picture().top, 52 * 15);
+  EXPECT_EQ(p.ScaleWidth(), 6000);
+  EXPECT_EQ(p.ScaleHeight(), 4500);
+  EXPECT_EQ(p.PhotoPixelsWidth(), 640);
+  EXPECT_EQ(p.PhotoPixelsHeight(), 480);
+  // 3:2 frame on a 4:3 picture: full width, 4000 high, centred.
+  ExpectCorners(p, {0, 250, 6000, 4250});
+  EXPECT_TRUE(p.Crop().Visible());
+
+  double date = 0;
+  ASSERT_TRUE(FileDateSerial(file, date));
+  EXPECT_EQ(p.FileDate(), date);
+  EXPECT_EQ(p.Filename(), file);
+  EXPECT_EQ(p.Exif().Maker, "Canon");
+  EXPECT_EQ(p.Exif().Model, "Canon DIGITAL IXUS");
+  EXPECT_EQ(p.Copies(), 1);
+  EXPECT_TRUE(p.PreviousPrintDate().isEmpty());
+  EXPECT_TRUE(p.PhotoLabel().isEmpty());
+  EXPECT_TRUE(p.pictureToTumb().isNull());  // handed to the strip and released
+  ExpectRedrawOf(p);
+  EXPECT_FALSE(ui_.WaitCursor());
+}
+
+TEST_F(MyPictureTest, UprightFixtureSitsAtTheTopWithAnUprightFrame) {
+  TESSALY_SKIP_WITHOUT_FIXTURES();
+  MyPictureManager job(Job(101.6, 152.4, 0));
+  ASSERT_EQ(AddPhotoFile(job, test::FixturePath("orientation_landscape_6.jpg")), 0);  // 450 × 600
+  MyPicture& p = job.At(0);
+  EXPECT_EQ(p.picture().picture.size(), QSize(300, 400));
+  EXPECT_EQ(p.picture().left, 52 * 15);
+  EXPECT_EQ(p.picture().top, 0);
+  EXPECT_EQ(p.PhotoPixelsWidth(), 600);
+  EXPECT_EQ(p.PhotoPixelsHeight(), 450);
+  // Upright 2:3 frame on a 3:4 picture: full height 6000, 4000 wide, centred.
+  ExpectCorners(p, {250, 0, 4250, 6000});
+  p.SetBright(20);
+  p.SetSaturation(-10);
+  ExpectRedrawOf(p);
+}
+
+TEST_F(MyPictureTest, SquarePictureCountsAsUprightAndBiggerSurfacesAreScaled) {
+  JobSettings settings = Job(152.4, 101.6, 0);
+  MyPicture p(settings);
+  cDIB square = test::RandomSurface(80, 80, 7);
+  // The original is 900 × 901: only the square surface decides the branch.
+  p.SetPicture(square, 900, 901, 40, 101.6, 152.4, 0, dir_ + "/none.png", 1);
+  EXPECT_EQ(p.picture().picture.size(), QSize(40, 40));
+  EXPECT_EQ(p.PhotoPixelsWidth(), 901);
+  EXPECT_EQ(p.PhotoPixelsHeight(), 900);
+  EXPECT_EQ(p.picture().left, 2 * 15);
+  EXPECT_EQ(p.picture().top, 0);
+  // Upright frame: 600 twips high, 400 wide, centred.
+  ExpectCorners(p, {100, 0, 500, 600});
+  EXPECT_EQ(p.pictureToTumb().size(), QSize(40, 40));
+  // The smooth 2:1 reduction of each 2 × 2 block lands near its mean.
+  const QImage& shown = p.picture().picture;
+  const QImage big = square.ToQImage();
+  int worst = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      int sum = 0;
+      for (int k = 0; k < 4; ++k) sum += qRed(big.pixel(2 * x + k % 2, 2 * y + k / 2));
+      worst = std::max(worst, std::abs(qRed(shown.pixel(x, y)) - sum / 4));
+    }
+  }
+  EXPECT_LE(worst, 2);
+}
+
+TEST_F(MyPictureTest, HistoryRestoresEditsRotationCropDateAndLabel) {
+  JobSettings settings = Job(152.4, 101.6, 0);
+  const QString file = WritePhoto(dir_, "beach.png", 60, 40, 3);
+  double date = 0;
+  ASSERT_TRUE(FileDateSerial(file, date));
+  HistoryEdits e;
+  e.label = "Beach, 2003";
+  e.bright = 12;
+  e.contrast = -7;
+  e.gamma100 = 110;
+  e.red = 3;
+  e.green = -2;
+  e.blue = 1;
+  e.saturation = 9;
+  e.unsharp = 10050;  // radius code 10, amount 50
+  e.x0 = 1000;        // of the turned 600 × 900 picture: 60, 90, 540, 810
+  e.y0 = 1000;
+  e.x1 = 9000;
+  e.y1 = 9000;
+  e.angle = 90;
+  ASSERT_TRUE(SaveEdits(date, "beach.png", e));
+
+  MyPicture p(settings);
+  cDIB surface = test::RandomSurface(60, 40, 3);
+  p.SetPicture(surface, 60, 40, 60, 101.6, 152.4, 0, file, 2);
+  EXPECT_EQ(p.Bright(), 12);
+  EXPECT_EQ(p.Contrast(), -7);
+  EXPECT_DOUBLE_EQ(p.gamma(), 1.1);
+  EXPECT_EQ(p.RedAdjust(), 3);
+  EXPECT_EQ(p.GreenAdjust(), -2);
+  EXPECT_EQ(p.BlueAdjust(), 1);
+  EXPECT_EQ(p.Saturation(), 9);
+  EXPECT_EQ(p.UnsharpMask(), 10050);
+  EXPECT_EQ(p.Angle(), 90);
+  EXPECT_EQ(p.Copies(), 2);
+  // Turned: 40 × 60 pixels, the offsets swapped (it was 12 pixels from the top).
+  EXPECT_EQ(p.picture().picture.size(), QSize(40, 60));
+  EXPECT_EQ(p.picture().left, 12 * 15);
+  EXPECT_EQ(p.picture().top, 0);
+  ExpectCorners(p, {60, 90, 540, 810});
+  EXPECT_EQ(p.PreviousPrintDate(),
+            FormatDate(QDateTime::currentDateTime(), QStringLiteral("Short Date")));
+  EXPECT_EQ(p.PhotoLabel(), "Beach, 2003");
+  // The unedited copy is the surface turned clockwise: its top-left pixel is the
+  // surface's bottom-left one.
+  const QImage original = PictureOf(p.OriginalPixelsArray(), 40, 60);
+  EXPECT_EQ(test::FromQRgb(original.pixel(0, 0)), surface.PixelAt(0, 39));
+  EXPECT_EQ(test::FromQRgb(original.pixel(39, 59)), surface.PixelAt(59, 0));
+  ExpectRedrawOf(p);
+}
+
+TEST_F(MyPictureTest, RecordFromAnotherPhotoSizeKeepsTheDefaultFrame) {
+  const QString file = WritePhoto(dir_, "harbour.png", 90, 60, 5);
+  {
+    // Printed as 15 × 10 cm, turned and cropped.
+    MyPictureManager job(Job(152.4, 101.6, 0, false, 90));
+    cDIB surface = test::RandomSurface(90, 60, 5);
+    GetPicture(job, surface, file, 90, 60);
+    MyPicture& p = job.At(0);
+    p.Rotate(90);
+    p.Crop().SetRect(CropRect{90, 135, 720, 1080});
+    p.UpdateGraphicValues(-5, 4, 0.9, 2, 0, -1, 6);
+    p.SetPhotoLabel("Harbour");
+    ASSERT_TRUE(RecordJobHistory(job));
+  }
+  // The frame a 13 × 18 cm job gives this photo after one turn, without history.
+  Corners expected{};
+  {
+    ScopedHistoryRoot empty(dir_ + "/empty");
+    const JobSettings thirteen_by_eighteen = Job(127, 177.8, 0);
+    MyPicture fresh_record(thirteen_by_eighteen);
+    cDIB surface = test::RandomSurface(90, 60, 5);
+    fresh_record.SetPicture(surface, 90, 60, 90, 127, 177.8, 0, file, 1);
+    fresh_record.Rotate(90);
+    expected = CornersOf(fresh_record);
+  }
+  MyPictureManager job(Job(127, 177.8, 0, false, 90));
+  cDIB surface = test::RandomSurface(90, 60, 5);
+  GetPicture(job, surface, file, 90, 60);
+  const MyPicture& p = job.At(0);
+  EXPECT_EQ(p.Angle(), 90);
+  EXPECT_EQ(p.Bright(), -5);
+  EXPECT_EQ(p.Contrast(), 4);
+  EXPECT_DOUBLE_EQ(p.gamma(), 0.9);
+  EXPECT_EQ(p.RedAdjust(), 2);
+  EXPECT_EQ(p.BlueAdjust(), -1);
+  EXPECT_EQ(p.Saturation(), 6);
+  EXPECT_EQ(p.PhotoLabel(), "Harbour");
+  ExpectCorners(p, expected);
+  EXPECT_NE(p.CropX0(), 90);
+}
+
+struct LabelCase {
+  const char* what;
+  bool file_name_option;
+  bool date_option;
+  const char* mask;
+  const char* stored;  // nullptr: no history record
+  const char* expected;
+};
+
+TEST_F(MyPictureTest, LabelRule) {
+  TESSALY_SKIP_WITHOUT_FIXTURES();
+  // A two-digit short year ("6/9/01") must still read back as 2001.
+  ScopedLocale locale("en_US");
+  const QString file = test::FixturePath("exif-org_canon-ixus.jpg");  // taken 2001:06:09 15:17:32
+  const QString exif_text = QStringLiteral("6/9/01 3:17:32 PM");
+  const LabelCase cases[] = {
+      {"nothing asked, no history", false, false, "", nullptr, ""},
+      {"name, no history", true, false, "", nullptr, "exif-org_canon-ixus.jpg"},
+      {"date with mask, no history", false, true, "dd-mm-yyyy", nullptr, " 09-06-2001"},
+      {"name and date, no history", true, true, "yyyy-mm-dd", nullptr,
+       "exif-org_canon-ixus.jpg 2001-06-09"},
+      {"nothing asked keeps any label", false, false, "", "On the lake", "On the lake"},
+      {"nothing asked keeps an empty label", false, false, "", "", ""},
+      {"label without the name", true, false, "", "On the lake", "exif-org_canon-ixus.jpg"},
+      {"label with the name in capitals", true, false, "", "EXIF-ORG_CANON-IXUS.JPG lake",
+       "EXIF-ORG_CANON-IXUS.JPG lake"},
+      {"label with the date", false, true, "dd-mm-yyyy", "Lake 09-06-2001", "Lake 09-06-2001"},
+      {"label without the date", false, true, "dd-mm-yyyy", "Lake", " 09-06-2001"},
+      {"label with the name but not the date", true, true, "dd-mm-yyyy", "exif-org_canon-ixus.jpg",
+       "exif-org_canon-ixus.jpg 09-06-2001"},
+      {"label with both", true, true, "dd-mm-yyyy", "Lake exif-org_canon-ixus.jpg 09-06-2001",
+       "Lake exif-org_canon-ixus.jpg 09-06-2001"},
+  };
+  double date = 0;
+  ASSERT_TRUE(FileDateSerial(file, date));
+  int n = 0;
+  for (const LabelCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScopedHistoryRoot root(dir_ + "/labels" + QString::number(n++));
+    if (c.stored) {
+      HistoryEdits e;
+      e.label = c.stored;
+      ASSERT_TRUE(SaveEdits(date, "exif-org_canon-ixus.jpg", e));
+    }
+    JobSettings settings = Job(152.4, 101.6, 0);
+    settings.PhotoPrintFileName = c.file_name_option;
+    settings.PhotoPrintDate = c.date_option;
+    settings.DateMask = c.mask;
+    MyPictureManager job(settings);
+    ASSERT_EQ(AddPhotoFile(job, file), 0);
+    EXPECT_EQ(job.At(0).Exif().DateTaken.toStdString(), exif_text.toStdString());
+    EXPECT_EQ(job.At(0).PhotoLabel().toStdString(), c.expected);
+  }
+
+  // Without a mask the date is the EXIF text itself; a stored label is compared
+  // with it ignoring case.
+  JobSettings settings = Job(152.4, 101.6, 0);
+  settings.PhotoPrintDate = true;
+  {
+    ScopedHistoryRoot root(dir_ + "/exif_text");
+    MyPictureManager job(settings);
+    ASSERT_EQ(AddPhotoFile(job, file), 0);
+    EXPECT_EQ(job.At(0).PhotoLabel(), " " + exif_text);
+  }
+  {
+    ScopedHistoryRoot root(dir_ + "/exif_text_stored");
+    HistoryEdits e;
+    e.label = "at " + exif_text.toLower();
+    ASSERT_TRUE(SaveEdits(date, "exif-org_canon-ixus.jpg", e));
+    MyPictureManager job(settings);
+    ASSERT_EQ(AddPhotoFile(job, file), 0);
+    EXPECT_EQ(job.At(0).PhotoLabel(), "at " + exif_text.toLower());
+  }
+  // A photo without a date taken: the date option adds nothing and keeps any label.
+  {
+    ScopedHistoryRoot root(dir_ + "/no_date");
+    MyPictureManager job(settings);
+    ASSERT_EQ(AddPhotoFile(job, test::FixturePath("xmp_no_exif.jpg")), 0);
+    EXPECT_EQ(job.At(0).PhotoLabel(), "");
+  }
+}
+
+TEST_F(MyPictureTest, CopiesLabelAndHistoryInContactSheetMode) {
+  const QString file = WritePhoto(dir_, "sheet.png", 30, 20, 9);
+  double date = 0;
+  ASSERT_TRUE(FileDateSerial(file, date));
+  HistoryEdits e;
+  e.label = "Stored";
+  e.bright = 30;
+  ASSERT_TRUE(SaveEdits(date, "sheet.png", e));
+
+  JobSettings settings = Job(152.4, 101.6, 0);
+  MyPicture p(settings);
+  cDIB surface = test::RandomSurface(30, 20, 9);
+  p.SetPicture(surface, 30, 20, 30, 101.6, 152.4, 0, file, 3);
+  const int copies[][2] = {{0, 1}, {-4, 1}, {1, 1}, {7, 7}};
+  for (const auto& c : copies) {
+    p.SetCopies(c[0]);
+    EXPECT_EQ(p.Copies(), c[1]) << c[0];
+  }
+  EXPECT_EQ(p.PhotoLabel(), "Stored");
+
+  settings.ThumbMode = true;  // the record reads the job's mode whenever it needs it
+  EXPECT_EQ(p.Copies(), 1);
+  EXPECT_EQ(p.PhotoLabel(), "sheet.png");
+  p.SetPhotoLabel("ignored");
+  settings.ThumbMode = false;
+  EXPECT_EQ(p.Copies(), 7);
+  EXPECT_EQ(p.PhotoLabel(), "Stored");
+
+  // Added in contact-sheet mode: no history lookup, the frame hidden.
+  JobSettings sheet = Job(152.4, 101.6, 0, true);
+  MyPicture q(sheet);
+  q.SetPicture(surface, 30, 20, 30, 101.6, 152.4, 3.5, file, 1);
+  EXPECT_EQ(q.Bright(), 0);
+  EXPECT_TRUE(q.PreviousPrintDate().isEmpty());
+  EXPECT_FALSE(q.Crop().Visible());
+  q.Re_SetPicture(101.6, 152.4, 3.5);
+  EXPECT_FALSE(q.Crop().Visible());
+}
+
+TEST_F(MyPictureTest, FourQuarterTurnsEachWayComeBackToTheStart) {
+  JobSettings settings = Job(152.4, 101.6, 0);
+  MyPicture p(settings);
+  cDIB surface = test::RandomSurface(37, 23, 11);
+  p.SetPicture(surface, 37, 23, 37, 101.6, 152.4, 0, dir_ + "/none.png", 1);
+  p.SetContrast(15);
+  const std::vector<std::uint8_t> original = p.OriginalPixelsArray();
+  const QImage shown = p.picture().picture;
+  const PictureBox start = p.picture();
+  const Corners frame = CornersOf(p);
+
+  struct Sequence {
+    int step;
+    int angles[4];
+  };
+  const Sequence sequences[] = {{90, {90, 180, -90, 0}}, {-90, {-90, -180, 90, 0}}};
+  for (const Sequence& s : sequences) {
+    SCOPED_TRACE(s.step);
+    for (int i = 0; i < 4; ++i) {
+      p.Rotate(s.step);
+      EXPECT_EQ(p.Angle(), s.angles[i]);
+      const bool turned = i % 2 == 0;
+      EXPECT_EQ(p.picture().picture.width(), turned ? 23 : 37);
+      EXPECT_EQ(p.ScaleWidth(), turned ? 23 * 15 : 37 * 15);
+      EXPECT_EQ(p.picture().left, turned ? start.top : start.left);
+      EXPECT_TRUE(p.Crop().Visible());
+    }
+    EXPECT_EQ(p.OriginalPixelsArray(), original);
+    EXPECT_TRUE(p.picture().picture == shown);
+    ExpectCorners(p, frame);
+  }
+  // One counter-clockwise turn: the new top-left pixel is the old top-right one.
+  p.Rotate(-90);
+  const QImage turned = PictureOf(p.OriginalPixelsArray(), 23, 37);
+  EXPECT_EQ(test::FromQRgb(turned.pixel(0, 0)), surface.PixelAt(36, 0));
+  ExpectRedrawOf(p);
+  p.Rotate(45);  // not a quarter turn: nothing changes
+  EXPECT_EQ(p.Angle(), -90);
+}
+
+TEST_F(MyPictureTest, PointReadsTheEditedPictureAsBgrValues) {
+  JobSettings settings = Job(152.4, 101.6, 0);
+  MyPicture p(settings);
+  cDIB surface;
+  ASSERT_TRUE(surface.Create(5, 3, test::Rgb(10, 20, 30)));
+  surface.View().Row(2)[3 * 4 + 2] = 200;  // red of picture pixel (4, 0)
+  p.SetPicture(surface, 5, 3, 5, 101.6, 152.4, 0, dir_ + "/none.png", 1);
+  EXPECT_EQ(p.POINT(0, 0), test::Rgb(10, 20, 30));
+  EXPECT_EQ(p.POINT(4 * 15 + 14.9, 14.9), test::Rgb(200, 20, 30));
+  EXPECT_EQ(p.POINT(4 * 15 - 0.1, 0), test::Rgb(10, 20, 30));
+  EXPECT_EQ(p.POINT(75, 0), 0u);
+  EXPECT_EQ(p.POINT(0, 45), 0u);
+  EXPECT_EQ(p.POINT(-1, 0), 0u);
+  p.SetBright(51);  // the edited picture is read, not the original
+  EXPECT_NE(p.POINT(0, 0), test::Rgb(10, 20, 30));
+  EXPECT_EQ(p.POINT(0, 0), test::FromQRgb(p.picture().picture.pixel(0, 0)));
+}
+
+TEST_F(MyPictureTest, PrintResolutionOfTheWholePictureAndAfterANewSize) {
+  JobSettings settings = Job(150, 100, 0);
+  MyPicture p(settings);
+  cDIB surface = test::RandomSurface(60, 40, 13);
+  p.SetPicture(surface, 3000, 2000, 60, 100, 150, 0, dir_ + "/none.png", 1);
+  ExpectCorners(p, {0, 0, 900, 600});
+  EXPECT_FLOAT_EQ(p.PrintResolution(), 508.0f);
+
+  // A 5 mm margin on a square size: the frame becomes a centred 600 × 600 square
+  // and the print resolution follows the crop over 140 mm.
+  p.Re_SetPicture(150, 150, 5);
+  EXPECT_EQ(p.ImgPrintWidth(), 150);
+  EXPECT_EQ(p.Margin(), 5);
+  ExpectCorners(p, {150, 0, 750, 600});
+  EXPECT_FLOAT_EQ(p.PrintResolution(), static_cast<float>(25.4 * 3000 * (600.0 / 900.0) / 140.0));
+}
+
+TEST_F(MyPictureTest, JobHandsOutObjectIndicesOnceAndAppliesNewSizes) {
+  MyPictureManager job(Job(152.4, 101.6, 0));
+  EXPECT_EQ(job.Add(), 0);
+  EXPECT_EQ(job.Add(), 1);
+  EXPECT_EQ(job.Add(), 2);
+  job.Remove(1);
+  EXPECT_EQ(job.Add(), 2);
+  ASSERT_EQ(job.Count(), 3);
+  EXPECT_EQ(job.ObjectIndexOf(0), 1);
+  EXPECT_EQ(job.ObjectIndexOf(1), 3);
+  EXPECT_EQ(job.ObjectIndexOf(2), 4);
+
+  MyPictureManager sized(Job(152.4, 101.6, 0, false, 60));
+  cDIB surface = test::RandomSurface(60, 40, 17);
+  for (int i = 0; i < 2; ++i) GetPicture(sized, surface, dir_ + "/none.png", 60, 40);
+  sized.Settings().Size = PhotoSize{150, 150, 5};
+  sized.ApplyPhotoSize();
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(sized.At(i).ImgPrintWidth(), 150);
+    EXPECT_EQ(sized.At(i).Margin(), 5);
+    ExpectCorners(sized.At(i), {150, 0, 750, 600});
+  }
+}
+
+}  // namespace
+}  // namespace tessaly
