@@ -1,0 +1,891 @@
+// Batch save runs over real files: jobs built with AddPhotoFile from PNG and JPEG
+// files written here and from the camera fixtures, saved into scratch folders with a
+// ScriptedUi answering and the edit history in a scratch folder. Expected pixels come
+// from decoding the source and applying the resampling, edits, profile conversion
+// and sharpening to a copy; sizes, margins, frame and label positions are computed
+// by hand from the rounding rules.
+#include "save/save_pipeline.h"
+
+#include <gtest/gtest.h>
+#include <lcms2.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <numeric>
+#include <optional>
+#include <random>
+
+#include "colour/embedded_profile.h"
+#include "controls/scripted_ui.h"
+#include "job/add_photo.h"
+#include "job/history_store.h"
+#include "support/fixtures.h"
+#include "support/test_surfaces.h"
+#include "surface/image_file_writer.h"
+
+namespace tessaly::test {
+namespace {
+
+const QString kCr = QStringLiteral("\r");
+const QString kFailureAdvice = QStringLiteral(
+    "Click 'Abort' to stop saving files, 'Retry' to try this file again, 'Ignore' to ignore "
+    "this file and proceed with the next file.");
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kFrameGrey = Rgb(90, 90, 90);
+
+// A photo-like picture: ramps, a checker of 13-pixel squares and a little seeded
+// noise, so that edits, resampling and sharpening all change it.
+cDIB Scene(int width, int height, std::uint32_t seed) {
+  cDIB dib;
+  EXPECT_TRUE(dib.Create(width, height));
+  std::mt19937 rng(seed);
+  const SurfaceView v = dib.View();
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* row = v.Row(y);
+    for (int x = 0; x < width; ++x) {
+      const bool light = (x / 13 + y / 13) % 2 == 0;
+      row[3 * x] = static_cast<std::uint8_t>(40 + 160 * x / width + rng() % 7);
+      row[3 * x + 1] = static_cast<std::uint8_t>(30 + 180 * y / height + rng() % 7);
+      row[3 * x + 2] = static_cast<std::uint8_t>((light ? 190 : 70) + rng() % 7);
+    }
+  }
+  return dib;
+}
+
+bool WriteImage(cDIB& dib, const QString& path, int format, int quality = 95) {
+  cGDIImage image;
+  return image.CreateFromDIB(dib) && image.Save(path, format, quality);
+}
+
+// The file decoded into a surface of its own size.
+cDIB Decoded(const QString& path) {
+  cGDIImage image;
+  if (!image.CreateFromFile(path)) return cDIB();
+  return image.ToDib(false, false, 0, 0, 0, 0, 0, 0, 7);
+}
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+::testing::AssertionResult SameAsFile(const QString& path, cDIB& expected) {
+  cDIB saved = Decoded(path);
+  if (!saved.IsCreated())
+    return ::testing::AssertionFailure() << "cannot read " << qPrintable(path);
+  if (saved.Width() != expected.Width() || saved.Height() != expected.Height())
+    return ::testing::AssertionFailure()
+           << "size " << saved.Width() << "x" << saved.Height() << ", expected " << expected.Width()
+           << "x" << expected.Height();
+  const std::vector<std::uint8_t> a = PixelBytes(saved.View());
+  const std::vector<std::uint8_t> b = PixelBytes(expected.View());
+  const auto differing = std::inner_product(a.begin(), a.end(), b.begin(), std::size_t{0},
+                                            std::plus<>(), std::not_equal_to<>());
+  if (differing == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << differing << " of " << a.size() << " bytes differ";
+}
+
+// An RGB profile with wide primaries close to Adobe RGB's and a 2.2 tone curve.
+QByteArray WideGamutProfile() {
+  cmsCIExyY white;
+  cmsWhitePointFromTemp(&white, 6504);
+  const cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.21, 0.71, 1.0}, {0.15, 0.06, 1.0}};
+  cmsToneCurve* curve = cmsBuildGamma(nullptr, 2.2);
+  cmsToneCurve* curves[3] = {curve, curve, curve};
+  cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
+  cmsFreeToneCurve(curve);
+  cmsUInt32Number size = 0;
+  cmsSaveProfileToMem(profile, nullptr, &size);
+  QByteArray bytes(static_cast<qsizetype>(size), '\0');
+  cmsSaveProfileToMem(profile, bytes.data(), &size);
+  cmsCloseProfile(profile);
+  return bytes;
+}
+
+// The JPEG with `icc` spliced in as one APP2 chunk right after its start marker.
+QByteArray WithEmbeddedProfile(const QByteArray& jpeg, const QByteArray& icc) {
+  const int length = 16 + static_cast<int>(icc.size());
+  const QByteArray segment = QByteArray("\xFF\xE2", 2) + static_cast<char>(length >> 8) +
+                             static_cast<char>(length & 0xFF) +
+                             QByteArray("ICC_PROFILE\0\1\1", 14) + icc;
+  return jpeg.left(2) + segment + jpeg.mid(2);
+}
+
+// Converts `dib` in place from the profile in `icc` to sRGB, pixel by pixel in
+// R,G,B order through a transform of its own.
+void ToSrgbDirect(cDIB& dib, const QByteArray& icc) {
+  cmsHPROFILE in = cmsOpenProfileFromMem(icc.constData(), static_cast<cmsUInt32Number>(icc.size()));
+  cmsHPROFILE out = cmsCreate_sRGBProfile();
+  cmsHTRANSFORM t = cmsCreateTransform(in, TYPE_RGB_8, out, TYPE_RGB_8, INTENT_PERCEPTUAL, 0);
+  ASSERT_NE(t, nullptr);
+  const SurfaceView v = dib.View();
+  for (int y = 0; y < v.height; ++y) {
+    std::uint8_t* p = v.Row(y);
+    for (int x = 0; x < v.width; ++x, p += 3) {
+      const std::uint8_t rgb[3] = {p[2], p[1], p[0]};
+      std::uint8_t converted[3];
+      cmsDoTransform(t, rgb, converted, 1);
+      p[0] = converted[2];
+      p[1] = converted[1];
+      p[2] = converted[0];
+    }
+  }
+  cmsDeleteTransform(t);
+  cmsCloseProfile(in);
+  cmsCloseProfile(out);
+}
+
+// A photo's edit values.
+struct Edits {
+  int bright = 0, contrast = 0;
+  double gamma = 1.0;
+  int red = 0, green = 0, blue = 0, saturation = 0, unsharp = 0;
+};
+
+JobSettings PlainSettings(double width, double height, double margins) {
+  JobSettings settings;
+  settings.Size = PhotoSize{width, height, margins};
+  return settings;
+}
+
+// Bounding box of the pixels `wanted` picks, in picture coordinates.
+struct Box {
+  int count = 0;
+  int x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;
+};
+template <typename Pick>
+Box BoxOf(const cDIB& dib, Pick wanted) {
+  Box box;
+  for (int y = 0; y < dib.Height(); ++y)
+    for (int x = 0; x < dib.Width(); ++x)
+      if (wanted(dib.PixelAt(x, y))) {
+        ++box.count;
+        box.x0 = std::min(box.x0, x);
+        box.y0 = std::min(box.y0, y);
+        box.x1 = std::max(box.x1, x);
+        box.y1 = std::max(box.y1, y);
+      }
+  return box;
+}
+
+bool Reddish(std::uint32_t bgr) {
+  const int r = bgr & 0xFF, g = (bgr >> 8) & 0xFF, b = (bgr >> 16) & 0xFF;
+  return r - g > 40 && g == b;
+}
+
+class SavePipelineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_root_ = HistoryRoot();
+    SetHistoryRoot(HistoryFolder());
+    ASSERT_TRUE(QDir().mkpath(Sources()));
+    ASSERT_TRUE(QDir().mkpath(Out()));
+  }
+  void TearDown() override { SetHistoryRoot(saved_root_); }
+
+  QString HistoryFolder() const { return dir_.filePath("Tesly_DB"); }
+  // Points the history at a new empty folder, so that a photo saved by an earlier
+  // case of a table does not come back with that case's edits.
+  void NewHistory() {
+    SetHistoryRoot(dir_.filePath(QStringLiteral("Tesly_DB%1").arg(++histories_)));
+  }
+  QString Sources() const { return dir_.filePath("sources") + "/"; }
+  QString Out() const { return dir_.filePath("out") + "/"; }
+
+  // Writes a scene as `name` into the sources folder.
+  QString Source(const QString& name, int width, int height, std::uint32_t seed = 1,
+                 int format = kSavePng) {
+    cDIB scene = Scene(width, height, seed);
+    const QString path = Sources() + name;
+    EXPECT_TRUE(WriteImage(scene, path, format));
+    return path;
+  }
+  QString WhiteSource(const QString& name, int width, int height) {
+    cDIB white;
+    EXPECT_TRUE(white.Create(width, height, kWhite));
+    const QString path = Sources() + name;
+    EXPECT_TRUE(WriteImage(white, path, kSavePng));
+    return path;
+  }
+
+  // Adds the file to the job with its crop covering the whole picture.
+  static MyPicture& Add(MyPictureManager& job, const QString& path) {
+    const int position = AddPhotoFile(job, path);
+    EXPECT_GE(position, 0) << qPrintable(path);
+    MyPicture& photo = job.At(position);
+    photo.Crop().SetRect(CropRect{0, 0, static_cast<float>(photo.ScaleWidth()),
+                                  static_cast<float>(photo.ScaleHeight())});
+    return photo;
+  }
+
+  // Saves the photo alone as a PNG with `edits` and checks the file against the
+  // decoded source with the same edits and unsharp mask applied to a copy.
+  void ExpectEditedSource(const QString& path, const Edits& e) {
+    SCOPED_TRACE(qPrintable(path));
+    QByteArray profile;
+    ASSERT_NE(ExtractProfiles(path, profile), kProfileFound) << "premise: no embedded profile";
+    NewHistory();
+    MyPictureManager job(PlainSettings(150, 100, 0));
+    MyPicture& photo = Add(job, path);
+    photo.UpdateGraphicValues(e.bright, e.contrast, e.gamma, e.red, e.green, e.blue, e.saturation);
+    photo.SetUnsharpMask(e.unsharp);
+    photo.SetPhotoLabel(QString());
+    const SaveRunReport report = SavePhotos(job, Options());
+    ASSERT_EQ(report.files.size(), 1);
+    EXPECT_EQ(report.saved, 1);
+    EXPECT_TRUE(ui_.Messages().empty());
+
+    cDIB expected = Decoded(path);
+    cDIB source = Decoded(path);
+    expected.ApplyEdits(e.bright, e.contrast, e.gamma, e.red, e.green, e.blue, e.saturation);
+    if (e.unsharp > 0) expected.UnsharpMask(e.unsharp / 1000, e.unsharp % 1000);
+    EXPECT_TRUE(SameAsFile(report.files[0], expected));
+    const bool neutral = e.bright == 0 && e.contrast == 0 && e.gamma == 1.0 && e.red == 0 &&
+                         e.green == 0 && e.blue == 0 && e.saturation == 0 && e.unsharp == 0;
+    EXPECT_EQ(SamePixels(expected.View(), source.View()), neutral);
+  }
+
+  // Saves the photo alone as a PNG and checks the file against the decoded source,
+  // converted from its embedded profile to sRGB when it has one.
+  void ExpectSrgbConversion(const QString& path, bool has_profile) {
+    SCOPED_TRACE(qPrintable(path));
+    QByteArray profile;
+    ASSERT_EQ(ExtractProfiles(path, profile) == kProfileFound, has_profile) << "premise";
+    NewHistory();
+    MyPictureManager job(PlainSettings(150, 100, 0));
+    Add(job, path);
+    const SaveRunReport report = SavePhotos(job, Options());
+    ASSERT_EQ(report.files.size(), 1);
+    cDIB expected = Decoded(path);
+    if (has_profile) ToSrgbDirect(expected, profile);
+    EXPECT_TRUE(SameAsFile(report.files[0], expected));
+  }
+
+  SaveRunOptions Options(const QString& type = QStringLiteral("PNG")) const {
+    SaveRunOptions options;
+    options.type_text = type;
+    options.folder = Out();
+    return options;
+  }
+
+  // Lines of the photo's month file that name it.
+  static int HistoryLinesOf(const MyPicture& photo) {
+    HistoryKey key;
+    if (!HistoryKeyOf(photo.FileDate(), key)) return -1;
+    QFile file(HistoryFilePath(key.day));
+    if (!file.open(QIODevice::ReadOnly)) return 0;
+    const QString name = QFileInfo(photo.Filename()).fileName();
+    int lines = 0;
+    for (const QByteArray& text : file.readAll().split('\n')) {
+      HistoryLine line;
+      if (ParseHistoryLine(text, line) && line.name == name) ++lines;
+    }
+    return lines;
+  }
+
+  QTemporaryDir dir_;
+  QString saved_root_;
+  int histories_ = 0;
+  ScriptedUi ui_;
+  ScopedUi scoped_ui_{ui_};
+};
+
+TEST(SaveTypeOf, TypeListTexts) {
+  const struct {
+    const char* text;
+    bool known;
+    const char* extension;
+    int code;
+  } cases[] = {
+      {"JPEG (JPG)", true, ".jpg", 1},
+      {"TIFF (TIF)", true, ".tif", 3},
+      {"PNG", true, ".png", 2},
+      {"BMP", true, ".bmp", 4},
+      {"png", true, ".png", 2},
+      {"Ti", true, ".tif", 3},
+      {"GIF", false, "", 0},
+      {"P", false, "", 0},
+      {"", false, "", 0},
+      {" JPEG", false, "", 0},
+  };
+  for (const auto& c : cases) {
+    QString extension;
+    int code = 0;
+    EXPECT_EQ(SaveTypeOf(QString::fromLatin1(c.text), extension, code), c.known) << c.text;
+    if (!c.known) continue;
+    EXPECT_EQ(extension, QString::fromLatin1(c.extension)) << c.text;
+    EXPECT_EQ(code, c.code) << c.text;
+  }
+}
+
+// No limits, no margin, no label, the whole picture: the saved pixels are the
+// decoded source with the photo's edits and unsharp mask, byte for byte.
+TEST_F(SavePipelineTest, WholePictureWithoutLimitsIsTheEditedSource) {
+  ExpectEditedSource(Source("plain.png", 173, 131, 7), Edits{});
+  ExpectEditedSource(Source("edited.png", 173, 131, 7), Edits{12, -7, 1.3, 5, -3, 9, 20, 15100});
+  ExpectEditedSource(Source("gamma.png", 173, 131, 7), Edits{0, 0, 0.7, 0, 0, 0, 0, 0});
+}
+
+TEST_F(SavePipelineTest, CameraPhotoWithoutLimitsIsTheEditedSource) {
+  TESSALY_SKIP_WITHOUT_FIXTURES();
+  ExpectEditedSource(FixturePath("Canon_PowerShot_S40.jpg"),
+                     Edits{-9, 15, 0.8, 0, 7, -4, -25, 20050});
+}
+
+// A 300 × 200 picture on a 38.1 mm photo prints at 200 ppi. The limits scale the
+// whole crop in one resample and pick the default sharpening from the factor; the
+// photo's own unsharp value wins over the default.
+TEST_F(SavePipelineTest, ResolutionLimitsScaleAndChooseTheSharpening) {
+  const QString path = Source("ppi200.png", 300, 200, 3);
+  const struct {
+    int min, max;
+    bool default_sharpen;
+    int own_unsharp;
+    int width, height;
+    std::optional<std::pair<int, int>> sharpen, wrong;
+  } cases[] = {
+      {300, 0, true, 0, 450, 300, std::pair{15, 100}, std::pair{10, 100}},
+      {300, 400, true, 0, 450, 300, std::pair{15, 100}, std::pair{10, 100}},
+      {220, 0, true, 0, 330, 220, std::pair{10, 100}, std::pair{15, 100}},
+      {0, 160, true, 0, 240, 160, std::pair{10, 75}, std::pair{10, 100}},
+      {0, 250, true, 0, 300, 200, std::pair{10, 100}, std::pair{10, 75}},
+      {300, 0, false, 0, 450, 300, std::nullopt, std::pair{15, 100}},
+      {300, 0, true, 20125, 450, 300, std::pair{20, 125}, std::pair{15, 100}},
+  };
+  int run = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "min " << c.min << " max " << c.max << " default "
+                                      << c.default_sharpen << " own " << c.own_unsharp);
+    NewHistory();
+    MyPictureManager job(PlainSettings(38.1, 25.4, 0));
+    job.Settings().MinResolution = c.min;
+    job.Settings().MaxResolution = c.max;
+    job.Settings().DefaultSharpen = c.default_sharpen;
+    MyPicture& photo = Add(job, path);
+    photo.SetUnsharpMask(c.own_unsharp);
+    ASSERT_NEAR(photo.PrintResolution(), 200.0, 1e-3) << "premise";
+    SaveRunOptions options = Options();
+    options.folder = Out() + QString::number(++run) + "/";
+    ASSERT_TRUE(QDir().mkpath(options.folder));
+
+    const SaveRunReport report = SavePhotos(job, options);
+    ASSERT_EQ(report.files.size(), 1);
+
+    cGDIImage source;
+    ASSERT_TRUE(source.CreateFromFile(path));
+    cDIB expected = source.ToDib(true, true, c.width, c.height, 0, 0, 300, 200, 7);
+    cDIB wrong = source.ToDib(true, true, c.width, c.height, 0, 0, 300, 200, 7);
+    if (c.sharpen) expected.UnsharpMask(c.sharpen->first, c.sharpen->second);
+    if (c.wrong) wrong.UnsharpMask(c.wrong->first, c.wrong->second);
+    EXPECT_TRUE(SameAsFile(report.files[0], expected));
+    EXPECT_FALSE(SameAsFile(report.files[0], wrong));
+  }
+}
+
+// Without limits the crop is copied at its own pixel size, turned with the photo.
+// 375 twips of a 6000-twip picture are 1/16 of it: on 584 pixels that is 36.5,
+// which goes to 36 (halves to even).
+TEST_F(SavePipelineTest, CropWithoutLimitsIsCopiedAtItsOwnPixelSize) {
+  const int w = 584, h = 376;
+  const QString path = Source("crop.png", w, h, 11);
+  cDIB source = Decoded(path);
+  const struct {
+    int angle;
+    float left, top, width, height;  // fractions of the turned picture's twips
+  } cases[] = {
+      {0, 1 / 16.0f, 0.1f, 0.75f, 0.6f},
+      {90, 0.2f, 0.05f, 0.5f, 0.77f},
+      {180, 0.3f, 0.25f, 0.41f, 0.5f},
+      {-90, 0.0f, 0.0f, 0.63f, 0.9f},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "angle " << c.angle);
+    NewHistory();
+    MyPictureManager job(PlainSettings(150, 100, 0));
+    job.Settings().DefaultSharpen = false;
+    MyPicture& photo = Add(job, path);
+    if (c.angle == 180) {
+      photo.Rotate(90);
+      photo.Rotate(90);
+    } else if (c.angle != 0) {
+      photo.Rotate(c.angle);
+    }
+    ASSERT_EQ(photo.Angle(), c.angle);
+    const double wp = photo.ScaleWidth(), hp = photo.ScaleHeight();
+    photo.Crop().SetRect(CropRect{static_cast<float>(std::nearbyint(c.left * wp)),
+                                  static_cast<float>(std::nearbyint(c.top * hp)),
+                                  static_cast<float>(std::nearbyint(c.width * wp)),
+                                  static_cast<float>(std::nearbyint(c.height * hp))});
+    const bool turned = c.angle == 90 || c.angle == -90;
+    const double wi = turned ? h : w, hi = turned ? w : h;
+    const int x0 = static_cast<int>(std::nearbyint(photo.CropX0() / wp * wi));
+    const int y0 = static_cast<int>(std::nearbyint(photo.CropY0() / hp * hi));
+    const int x1 = static_cast<int>(std::nearbyint(photo.CropX1() / wp * wi));
+    const int y1 = static_cast<int>(std::nearbyint(photo.CropY1() / hp * hi));
+    if (c.angle == 0) {
+      ASSERT_EQ(wp, 6000.0) << "premise: 400-pixel screen copy";
+      EXPECT_EQ(photo.CropX0(), 375);
+      EXPECT_EQ(x0, 36);
+    }
+    SaveRunOptions options = Options();
+    options.folder = Out() + QString::number(c.angle + 180) + "/";
+    ASSERT_TRUE(QDir().mkpath(options.folder));
+
+    const SaveRunReport report = SavePhotos(job, options);
+    ASSERT_EQ(report.files.size(), 1);
+    cDIB saved = Decoded(report.files[0]);
+    ASSERT_EQ(saved.Width(), x1 - x0);
+    ASSERT_EQ(saved.Height(), y1 - y0);
+    // Pixel (x, y) of the turned picture, read from the unturned source.
+    auto turned_pixel = [&](int x, int y) {
+      switch (c.angle) {
+        case 90:
+          return source.PixelAt(y, h - 1 - x);
+        case 180:
+          return source.PixelAt(w - 1 - x, h - 1 - y);
+        case -90:
+          return source.PixelAt(w - 1 - y, x);
+        default:
+          return source.PixelAt(x, y);
+      }
+    };
+    int mismatches = 0;
+    for (int y = 0; y < saved.Height(); ++y)
+      for (int x = 0; x < saved.Width(); ++x)
+        mismatches += saved.PixelAt(x, y) != turned_pixel(x + x0, y + y0);
+    EXPECT_EQ(mismatches, 0);
+  }
+}
+
+// A JPEG carrying a wide-gamut profile is converted to sRGB as an independent Little
+// CMS transform says; the same JPEG without the profile is saved unconverted.
+TEST_F(SavePipelineTest, EmbeddedProfileIsConvertedToSrgb) {
+  cDIB scene = Scene(97, 61, 5);
+  const QString plain = Sources() + "plain.jpg";
+  ASSERT_TRUE(WriteImage(scene, plain, kSaveJpeg, 92));
+  const QString tagged = Sources() + "tagged.jpg";
+  QFile file(tagged);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(WithEmbeddedProfile(FileBytes(plain), WideGamutProfile()));
+  file.close();
+  ExpectSrgbConversion(plain, false);
+  ExpectSrgbConversion(tagged, true);
+  cDIB saved = Decoded(Out() + "tagged.png");
+  cDIB unconverted = Decoded(tagged);
+  EXPECT_FALSE(SamePixels(saved.View(), unconverted.View()));
+}
+
+// A camera's own embedded profile.
+TEST_F(SavePipelineTest, CameraProfileIsConvertedToSrgb) {
+  TESSALY_SKIP_WITHOUT_FIXTURES();
+  ExpectSrgbConversion(FixturePath("Canon_40D.jpg"), true);
+}
+
+// Margin, frame and label on a white 600 × 400 picture of a 150 mm photo (4 pixels
+// per mm). Every expected number is worked out by hand below; the whole result is
+// compared with a white surface drawn with those numbers, and the label's red ink
+// must lie in its box.
+TEST_F(SavePipelineTest, MarginFrameAndLabelPositions) {
+  const QString path = WhiteSource("white.png", 600, 400);
+  const QString label = QStringLiteral("TESSALY 42");
+  const std::uint32_t red = Rgb(200, 0, 0);
+  const struct {
+    double margin;
+    bool frame;
+    double font_size;
+    int wr, hr;         // result size
+    int pen;            // frame pen width, 0 = no frame
+    int fx0, fx1, fy1;  // frame corners (fy0 = fx0)
+    int fs, tx, ty;
+  } cases[] = {
+      // No margin: label 5 mm from the right, 4 mm above the bottom.
+      // fs = nearest(24·4·25.4/72 = 33.87) = 34; tx = 600 − 20; ty = 400 − 34 − 16.
+      {0, true, 24, 600, 400, 0, 0, 0, 0, 34, 580, 350},
+      // 8 mm margin = 32 pixels; frame d = nearest(7.6·4 = 30.4) = 30, far corner
+      // nearest(664 − 30.4) = 634 and nearest(464 − 30.4) = 434; label under the
+      // photo's corner (632, 432), dropped nearest(0.5·4) = 2 by the frame.
+      {8, true, 12, 664, 464, 1, 30, 634, 434, 17, 632, 434},
+      {8, false, 12, 664, 464, 0, 0, 0, 0, 17, 632, 432},
+      // 3.5 mm exactly: 14 pixels; d = nearest(12.4) = 12; corners 616, 416.
+      {3.5, true, 12, 628, 428, 1, 12, 616, 416, 17, 614, 416},
+      // 3.4 mm: nearest(13.6) = 14 pixels of margin, but no frame and the label
+      // goes inside: tx = 628 − 20, ty = nearest(428 − 17 − 16).
+      {3.4, true, 12, 628, 428, 0, 0, 0, 0, 17, 608, 395},
+  };
+  int run = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "margin " << c.margin << " frame " << c.frame);
+    NewHistory();
+    MyPictureManager job(PlainSettings(150, 100, c.margin));
+    job.Settings().PhotoDrawFrame = c.frame;
+    job.Settings().FontSize = c.font_size;
+    job.Settings().FontBold = true;
+    job.Settings().FontColor = red;
+    MyPicture& photo = Add(job, path);
+    photo.SetPhotoLabel(label);
+    SaveRunOptions options = Options();
+    options.folder = Out() + QString::number(++run) + "/";
+    ASSERT_TRUE(QDir().mkpath(options.folder));
+    const SaveRunReport report = SavePhotos(job, options);
+    ASSERT_EQ(report.files.size(), 1);
+
+    cDIB expected;
+    ASSERT_TRUE(expected.Create(c.wr, c.hr, kWhite));
+    if (c.pen > 0) {
+      expected.SetPen(0, c.pen, kFrameGrey);
+      expected.DrawRectangle(*expected.hDIBDC(), c.fx0, c.fx0, c.fx1, c.fy1);
+    }
+    expected.SetFont("Arial", c.fs, true, false, 0);
+    expected.PrintText(*expected.hDIBDC(), label, c.tx, c.ty, red, true);
+    EXPECT_TRUE(SameAsFile(report.files[0], expected));
+
+    cDIB saved = Decoded(report.files[0]);
+    const Box ink = BoxOf(saved, Reddish);
+    EXPECT_GT(ink.count, 100);
+    EXPECT_LE(ink.x1, c.tx);
+    EXPECT_GE(ink.x1, c.tx - c.fs / 2);
+    EXPECT_GE(ink.y0, c.ty);
+    EXPECT_LE(ink.y1, c.ty + c.fs);
+    const Box frame = BoxOf(saved, [](std::uint32_t p) { return p == kFrameGrey; });
+    if (c.pen > 0) {
+      EXPECT_NEAR(frame.x0, c.fx0, 1);
+      EXPECT_NEAR(frame.y0, c.fx0, 1);
+      EXPECT_NEAR(frame.x1, c.fx1, 1);
+      EXPECT_NEAR(frame.y1, c.fy1, 1);
+    } else {
+      EXPECT_EQ(frame.count, 0);
+    }
+  }
+}
+
+// A photo with a wide margin keeps its pixels at (m, m) inside a white border of m =
+// nearest(M·ppm) pixels, with only the grey frame in it: 1230 pixels over 150 mm
+// are 8.2 per mm, m = nearest(65.6) = 66, d = nearest(62.32) = 62, pen
+// nearest(2.05) = 2, far corners nearest(1362 − 62.32) = 1300, nearest(952 − 62.32)
+// = 890.
+TEST_F(SavePipelineTest, WideMarginKeepsThePhotoInsideAWhiteBorderWithTheFrame) {
+  const QString path = Source("framed.png", 1230, 820, 21);
+  MyPictureManager job(PlainSettings(150, 100, 8));
+  job.Settings().PhotoDrawFrame = true;
+  MyPicture& photo = Add(job, path);
+  photo.SetPhotoLabel(QString());
+  const SaveRunReport report = SavePhotos(job, Options());
+  ASSERT_EQ(report.files.size(), 1);
+  cDIB saved = Decoded(report.files[0]);
+  const int m = 66, d = 62, far_x = 1300, far_y = 890, pen = 2;
+  ASSERT_EQ(saved.Width(), 1230 + 2 * m);
+  ASSERT_EQ(saved.Height(), 820 + 2 * m);
+
+  cDIB source = Decoded(path);
+  int photo_mismatches = 0, border_other = 0;
+  for (int y = 0; y < saved.Height(); ++y) {
+    for (int x = 0; x < saved.Width(); ++x) {
+      const std::uint32_t p = saved.PixelAt(x, y);
+      const bool inside = x >= m && x < m + 1230 && y >= m && y < m + 820;
+      if (inside) {
+        photo_mismatches += p != source.PixelAt(x - m, y - m);
+        continue;
+      }
+      const bool near_frame_x = std::abs(x - d) <= pen || std::abs(x - far_x) <= pen;
+      const bool near_frame_y = std::abs(y - d) <= pen || std::abs(y - far_y) <= pen;
+      const bool allowed = p == kWhite || (p == kFrameGrey && (near_frame_x || near_frame_y));
+      border_other += !allowed;
+    }
+  }
+  EXPECT_EQ(photo_mismatches, 0);
+  EXPECT_EQ(border_other, 0);
+  // The frame crosses the middle row and column exactly `pen` pixels wide near d.
+  for (const bool row : {true, false}) {
+    std::vector<int> grey;
+    const int along = row ? saved.Width() : saved.Height();
+    for (int i = 0; i < along; ++i) {
+      const std::uint32_t p =
+          row ? saved.PixelAt(i, saved.Height() / 2) : saved.PixelAt(saved.Width() / 2, i);
+      if (p == kFrameGrey) grey.push_back(i);
+    }
+    const int far = row ? far_x : far_y;
+    ASSERT_EQ(grey.size(), 2u * pen);
+    EXPECT_NEAR(grey[0], d, 1);
+    EXPECT_EQ(grey[1], grey[0] + 1);
+    EXPECT_NEAR(grey[2], far, 1);
+    EXPECT_EQ(grey[3], grey[2] + 1);
+  }
+
+  cDIB expected = Decoded(path);
+  expected = expected.AddMargins(m);
+  expected.SetPen(0, pen, kFrameGrey);
+  expected.DrawRectangle(*expected.hDIBDC(), d, d, far_x, far_y);
+  EXPECT_TRUE(SameAsFile(report.files[0], expected));
+}
+
+// Every type writes its own extension; the lossless ones give the pixels back, a
+// JPEG is exactly the encoder's output at the quality read from the text (a whole
+// number, halves to even), and a BMP is the same whatever the quality.
+TEST_F(SavePipelineTest, TypesAndQuality) {
+  const QString path = Source("types.png", 67, 45, 9);
+  cDIB source = Decoded(path);
+  const struct {
+    const char* type;
+    const char* quality;
+    const char* extension;
+    int jpeg_quality;  // −1: lossless, pixels compared
+  } cases[] = {
+      {"JPEG (JPG)", "37", ".jpg", 37},   {"JPEG (JPG)", " 36.5", ".jpg", 36},
+      {"JPEG (JPG)", "37.5", ".jpg", 38}, {"JPEG (JPG)", "x", ".jpg", 0},
+      {"TIFF (TIF)", "90", ".tif", -1},   {"PNG", "90", ".png", -1},
+      {"BMP", "0", ".bmp", -1},           {"BMP", "100", ".bmp", -1},
+      {"BMP", "500", ".bmp", -1},
+  };
+  QByteArray first_bmp;
+  int run = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.type << " quality '" << c.quality << "'");
+    NewHistory();
+    MyPictureManager job(PlainSettings(150, 100, 0));
+    Add(job, path);
+    SaveRunOptions options = Options(QString::fromLatin1(c.type));
+    options.quality_text = QString::fromLatin1(c.quality);
+    options.folder = Out() + QString::number(++run) + "/";
+    ASSERT_TRUE(QDir().mkpath(options.folder));
+    const SaveRunReport report = SavePhotos(job, options);
+    ASSERT_EQ(report.files.size(), 1);
+    EXPECT_EQ(report.files[0], options.folder + "types" + c.extension);
+    EXPECT_TRUE(ui_.Messages().empty());
+    if (c.jpeg_quality >= 0) {
+      const QString direct = options.folder + "direct.jpg";
+      ASSERT_TRUE(WriteImage(source, direct, kSaveJpeg, c.jpeg_quality));
+      EXPECT_EQ(FileBytes(report.files[0]), FileBytes(direct));
+      continue;
+    }
+    EXPECT_TRUE(SameAsFile(report.files[0], source));
+    if (QString::fromLatin1(c.type) == "BMP") {
+      if (first_bmp.isEmpty()) first_bmp = FileBytes(report.files[0]);
+      EXPECT_EQ(FileBytes(report.files[0]), first_bmp);
+    }
+  }
+}
+
+// Names come from the template and are made unique in the folder: a second run into
+// the same folder adds "(01)" and leaves the first files alone.
+TEST_F(SavePipelineTest, NamesFollowTheTemplateAndNeverOverwrite) {
+  MyPictureManager job(PlainSettings(150, 100, 0));
+  Add(job, Source("alpha.png", 31, 23, 1));
+  Add(job, Source("beta.png", 29, 37, 2));
+
+  const SaveRunReport first = SavePhotos(job, Options());
+  EXPECT_EQ(first.files, (QStringList{Out() + "alpha.png", Out() + "beta.png"}));
+  const QByteArray alpha = FileBytes(Out() + "alpha.png");
+  ASSERT_FALSE(alpha.isEmpty());
+  const SaveRunReport second = SavePhotos(job, Options());
+  EXPECT_EQ(second.files, (QStringList{Out() + "alpha(01).png", Out() + "beta(01).png"}));
+  EXPECT_EQ(FileBytes(Out() + "alpha.png"), alpha);
+  EXPECT_EQ(FileBytes(Out() + "alpha(01).png"), alpha);
+
+  SaveRunOptions numbered = Options(QStringLiteral("BMP"));
+  numbered.name_template = QStringLiteral("Print_[AutoNumber]");
+  const SaveRunReport third = SavePhotos(job, numbered);
+  EXPECT_EQ(third.files, (QStringList{Out() + "Print_001.bmp", Out() + "Print_002.bmp"}));
+  for (const QString& file : third.files) EXPECT_TRUE(QFileInfo::exists(file));
+}
+
+// A complete run: the progress texts in order, no messages, the cancel flag cleared
+// at the start and the end, the progress window closed, and one history record per
+// photo holding its edits.
+TEST_F(SavePipelineTest, CompleteRunShowsProgressAndRecordsHistoryOncePerPhoto) {
+  MyPictureManager job(PlainSettings(150, 100, 0));
+  MyPicture& one = Add(job, Source("one.png", 45, 33, 1));
+  MyPicture& two = Add(job, Source("two.png", 33, 45, 2));
+  one.SetBright(17);
+  one.SetPhotoLabel(QStringLiteral("First"));
+  two.Setgamma(0.75);
+  two.SetUnsharpMask(10050);
+  ui_.SetCancelRequested(true);
+
+  const SaveRunReport report = SavePhotos(job, Options());
+  EXPECT_EQ(report.saved, 2);
+  EXPECT_FALSE(report.cancelled);
+  EXPECT_FALSE(report.aborted);
+  const QString head1 = "Saving file 1 of 2." + kCr + kCr;
+  const QString head2 = "Saving file 2 of 2." + kCr + kCr;
+  const std::vector<QString> progress = {
+      head1 + "Openning '" + one.Filename() + " '...",
+      head1 + "Processing...",
+      head1 + "Saving as '" + Out() + "one.png'...",
+      head2 + "Openning '" + two.Filename() + " '...",
+      head2 + "Processing...",
+      head2 + "Saving as '" + Out() + "two.png'...",
+  };
+  EXPECT_EQ(ui_.ProgressTexts(), progress);
+  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_FALSE(ui_.ProgressShown());
+  EXPECT_FALSE(ui_.CancelRequested());
+
+  for (const MyPicture* photo : {&one, &two}) {
+    EXPECT_EQ(HistoryLinesOf(*photo), 1);
+    HistoryEdits stored;
+    double printed = 0;
+    ASSERT_TRUE(
+        GetEdits(photo->FileDate(), QFileInfo(photo->Filename()).fileName(), stored, printed));
+    EXPECT_EQ(stored.label, photo->PhotoLabel());
+    EXPECT_EQ(stored.bright, photo->Bright());
+    EXPECT_EQ(stored.gamma100, static_cast<int>(std::nearbyint(photo->gamma() * 100)));
+    EXPECT_EQ(stored.unsharp, photo->UnsharpMask());
+    EXPECT_EQ(stored.x1, 10000);
+  }
+}
+
+// Cancel while file 3 of 5 is opened or processed: files 1 and 2 exist, 3 is not
+// written, the run stops there and no history is recorded.
+TEST_F(SavePipelineTest, CancelDuringThirdPhotoStopsBeforeWritingIt) {
+  for (const QString& step : {QStringLiteral("Openning '"), QStringLiteral("Processing...")}) {
+    SCOPED_TRACE(qPrintable(step));
+    const QString folder = dir_.filePath(step.left(4)) + "/";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    MyPictureManager job(PlainSettings(150, 100, 0));
+    for (int i = 1; i <= 5; ++i)
+      Add(job, Source(QStringLiteral("photo%1.png").arg(i), 40 + i, 30, i));
+    ScriptedUi ui;
+    ScopedUi scoped(ui);
+    const QString stop = "Saving file 3 of 5." + kCr + kCr + step;
+    ui.OnPoll([&ui, &stop](int) {
+      if (!ui.ProgressTexts().empty() && ui.ProgressTexts().back().startsWith(stop))
+        ui.SetCancelRequested(true);
+    });
+    SaveRunOptions options = Options();
+    options.folder = folder;
+
+    const SaveRunReport report = SavePhotos(job, options);
+    EXPECT_TRUE(report.cancelled);
+    EXPECT_EQ(report.saved, 2);
+    EXPECT_EQ(report.files, (QStringList{folder + "photo1.png", folder + "photo2.png"}));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), (QStringList{"photo1.png", "photo2.png"}));
+    EXPECT_TRUE(ui.ProgressTexts().back().startsWith(stop));
+    EXPECT_FALSE(ui.CancelRequested());
+    EXPECT_FALSE(ui.ProgressShown());
+    EXPECT_TRUE(ui.Messages().empty());
+    for (int i = 0; i < job.Count(); ++i) EXPECT_EQ(HistoryLinesOf(job.At(i)), 0);
+    EXPECT_FALSE(QFileInfo::exists(HistoryFolder()));
+  }
+}
+
+// The second of three files cannot be opened any more: Abort ends the run without
+// history, Retry opens it again, Ignore skips it and the run completes with history
+// for every photo.
+TEST_F(SavePipelineTest, UnreadableFileAbortRetryIgnore) {
+  const struct {
+    const char* name;
+    std::vector<MsgAnswer> answers;
+    int saved, skipped;
+    bool aborted;
+  } cases[] = {
+      {"abort", {MsgAnswer::Abort}, 1, 0, true},
+      {"ignore", {MsgAnswer::Ignore}, 2, 1, false},
+      {"retry", {MsgAnswer::Retry, MsgAnswer::Ignore}, 2, 1, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString name = QString::fromLatin1(c.name);
+    const QString sources = dir_.filePath(name + "_in") + "/";
+    const QString folder = dir_.filePath(name + "_out") + "/";
+    ASSERT_TRUE(QDir().mkpath(sources));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    MyPictureManager job(PlainSettings(150, 100, 0));
+    QStringList paths;
+    for (int i = 1; i <= 3; ++i) {
+      cDIB scene = Scene(30, 20 + i, i);
+      paths << sources + QStringLiteral("p%1.png").arg(i);
+      ASSERT_TRUE(WriteImage(scene, paths.back(), kSavePng));
+      Add(job, paths.back());
+    }
+    {
+      QFile broken(paths[1]);
+      ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      broken.write("not a picture");
+    }
+    ScriptedUi ui;
+    ScopedUi scoped(ui);
+    for (MsgAnswer answer : c.answers) ui.Answer(answer);
+    SetHistoryRoot(dir_.filePath(name + "_db"));
+    SaveRunOptions options = Options();
+    options.folder = folder;
+
+    const SaveRunReport report = SavePhotos(job, options);
+    EXPECT_EQ(report.saved, c.saved);
+    EXPECT_EQ(report.skipped, c.skipped);
+    EXPECT_EQ(report.aborted, c.aborted);
+    ASSERT_EQ(ui.Messages().size(), c.answers.size());
+    for (const RecordedMessage& m : ui.Messages()) {
+      EXPECT_EQ(m.text, "Error opening file '" + paths[1] + "'");
+      EXPECT_EQ(m.buttons, MsgButtons::AbortRetryIgnore);
+      EXPECT_EQ(m.icon, MsgIcon::Critical);
+    }
+    EXPECT_TRUE(QFileInfo::exists(folder + "p1.png"));
+    EXPECT_FALSE(QFileInfo::exists(folder + "p2.png"));
+    EXPECT_EQ(QFileInfo::exists(folder + "p3.png"), !c.aborted);
+    for (int i = 0; i < job.Count(); ++i)
+      EXPECT_EQ(HistoryLinesOf(job.At(i)), c.aborted ? 0 : 1) << i;
+  }
+}
+
+// Encoder failures: into a folder that does not exist the target cannot even be
+// opened, so the system's reason follows ": " and a carriage return; with a JPEG
+// quality the encoder refuses, the probe succeeds, is removed again, and the text has
+// no reason.
+TEST_F(SavePipelineTest, EncoderFailureMessage) {
+  const QString path = Source("scene.png", 21, 17, 4);
+  const QString missing = Out() + "missing/";
+  const struct {
+    const char* name;
+    QString folder;
+    const char* quality;
+    std::vector<MsgAnswer> answers;
+    QString reason;  // empty: the probe succeeded
+    bool aborted;
+  } cases[] = {
+      {"missing folder", missing, "90", {}, QString::fromLocal8Bit(std::strerror(ENOENT)), true},
+      {"bad quality", Out(), "500", {MsgAnswer::Retry, MsgAnswer::Ignore}, QString(), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    NewHistory();
+    MyPictureManager job(PlainSettings(150, 100, 0));
+    Add(job, path);
+    ScriptedUi ui;
+    ScopedUi scoped(ui);
+    for (MsgAnswer answer : c.answers) ui.Answer(answer);
+    SaveRunOptions options = Options(QStringLiteral("JPEG (JPG)"));
+    options.folder = c.folder;
+    options.quality_text = QString::fromLatin1(c.quality);
+
+    const SaveRunReport report = SavePhotos(job, options);
+    const QString target = c.folder + "scene.jpg";
+    QString text = "Unable to save the file '" + target + "'";
+    if (!c.reason.isEmpty()) text += ": " + kCr + c.reason;
+    text += kCr + kCr + kFailureAdvice;
+    const std::size_t shown = std::max<std::size_t>(c.answers.size(), 1);
+    ASSERT_EQ(ui.Messages().size(), shown);
+    for (const RecordedMessage& m : ui.Messages()) {
+      EXPECT_EQ(m.text, text);
+      EXPECT_EQ(m.buttons, MsgButtons::AbortRetryIgnore);
+      EXPECT_EQ(m.icon, MsgIcon::Critical);
+    }
+    EXPECT_EQ(report.aborted, c.aborted);
+    EXPECT_EQ(report.saved, 0);
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_EQ(HistoryLinesOf(job.At(0)), c.aborted ? 0 : 1);
+    if (c.aborted) {
+      EXPECT_FALSE(QFileInfo::exists(missing));
+    }
+  }
+  EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList());
+}
+
+}  // namespace
+}  // namespace tessaly::test
