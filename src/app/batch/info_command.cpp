@@ -1,0 +1,81 @@
+// tessaly-batch info: the image-information report of each photo, exactly as the
+// information window shows it (tabs, CR LF line ends), one blank line between photos.
+#include <QFileInfo>
+#include <cstdio>
+
+#include "app/batch/commands.h"
+#include "app/batch/terminal_ui.h"
+#include "colour/colour_profiles.h"
+#include "colour/display_profile.h"
+#include "job/add_photo.h"
+#include "surface/codec_session.h"
+#include "workspace/image_info_report.h"
+
+namespace tessaly::batch {
+namespace {
+
+constexpr char kInfoHelp[] =
+    "Usage: tessaly-batch info [--size HxW[+M]] [--settings FILE] FILE...\n"
+    "\n"
+    "Prints, for each photo file, the report of Tessaly's information window: file\n"
+    "name, pixel size, print size, EXIF data, colour profiles and the date it was last\n"
+    "printed or saved. The text is the window's own, with its tabs and CR LF line\n"
+    "ends; a blank line separates the photos.\n"
+    "\n"
+    "Options:\n"
+    "  --size HxW[+M]   photo size in millimetres, height first, with an optional\n"
+    "                   margin (for example 101.6x152.4+3); default: the size selected\n"
+    "                   in the settings file\n"
+    "  --settings FILE  read the settings from FILE instead of\n"
+    "                   $XDG_CONFIG_HOME/tessaly/Tesly.ini (print size unit, photo size)\n"
+    "  -h, --help       show this help\n"
+    "\n"
+    "A file that cannot be read as a photo is reported on standard error; the others\n"
+    "are still printed and the exit code is then 1.\n";
+
+constexpr char kLineEnd[] = "\r\n";
+
+}  // namespace
+
+int RunInfo(const QStringList& arguments) {
+  const QString command = QStringLiteral("info");
+  QCommandLineParser parser;
+  AddSettingsOptions(parser);
+  int exit_code = kExitOk;
+  if (!ParseCommand(parser, command, QLatin1String(kInfoHelp), arguments, exit_code)) {
+    return exit_code;
+  }
+  if (parser.positionalArguments().isEmpty()) {
+    return UsageError(command, QStringLiteral("no photo file given"));
+  }
+  JobSettings settings;
+  if (!LoadSettingsOptions(parser, command, settings, exit_code)) return exit_code;
+
+  TerminalUi ui(/*ignore_errors=*/true, /*progress_bar=*/false);
+  ScopedUi scoped(ui);
+  if (!StartCodecSession()) return kExitNoCodecs;
+
+  MyPictureManager job(settings);
+  const QString display_profile = ProfileDescription(DisplayProfile());
+  bool first = true;
+  for (const QString& file : parser.positionalArguments()) {
+    const QString path = QFileInfo(file).absoluteFilePath();
+    const int position = AddPhotoFile(job, path);
+    if (position < 0) {
+      ui.MessageBox(QStringLiteral("Error opening file '%1'").arg(path), MsgButtons::Ok,
+                    MsgIcon::Critical);
+      exit_code = kExitSkipped;
+      continue;
+    }
+    if (!first) std::fputs(kLineEnd, stdout);
+    first = false;
+    const QString report = ImageInfoReport(job.At(position), settings.Units, display_profile);
+    std::fputs(report.toUtf8().constData(), stdout);
+    std::fputs(kLineEnd, stdout);
+    std::fflush(stdout);
+  }
+  ShutdownCodecSession();
+  return exit_code;
+}
+
+}  // namespace tessaly::batch

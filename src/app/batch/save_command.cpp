@@ -1,0 +1,239 @@
+// tessaly-batch save: the save dialog's checks on the options, then the batch save
+// of the photos — given as files (with whatever edits the edit history brings back)
+// or by a job file (with its settings and each photo's edits).
+#include <unistd.h>
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cstdio>
+
+#include "app/batch/commands.h"
+#include "app/batch/terminal_ui.h"
+#include "job/add_photo.h"
+#include "job/job_file.h"
+#include "save/file_name_template.h"
+#include "save/save_checks.h"
+#include "surface/codec_session.h"
+
+namespace tessaly::batch {
+namespace {
+
+constexpr char kSaveHelp[] =
+    "Usage: tessaly-batch save --to DIR [OPTIONS] (--job JOB.json | FILE...)\n"
+    "\n"
+    "Saves every photo as a new file in DIR, as Tessaly's save dialog does: opened at\n"
+    "full resolution, turned, cropped, resampled to the resolution limits, edited,\n"
+    "converted from its embedded profile to sRGB, sharpened, with its white margin,\n"
+    "frame and label. Existing files are never overwritten. After a complete run the\n"
+    "edits of every photo go to the edit history.\n"
+    "\n"
+    "Photos come from FILE arguments (each with the edits the edit history remembers)\n"
+    "or from a job file (settings and per-photo edits; see the README).\n"
+    "\n"
+    "Options:\n"
+    "  --to DIR             target folder (must exist)\n"
+    "  --type TYPE          jpeg (default), tiff, png or bmp\n"
+    "  --quality N          JPEG quality 0..100 (default 90)\n"
+    "  --template T         file-name template (default \"[Filename]\"): [Filename],\n"
+    "                       [Date], [DateTime], [Date-], [DateTime-], [AutoNumber]\n"
+    "  --min PPI            raise photos below PPI to PPI (1..1000)\n"
+    "  --max PPI            lower photos above PPI to PPI (1..3000)\n"
+    "  --sharpen            sharpen photos that have no unsharp mask of their own\n"
+    "  --on-error MODE      abort (default) or ignore a photo that cannot be read or\n"
+    "                       written\n"
+    "  --job JOB.json       the job file\n"
+    "  --size HxW[+M]       photo size in millimetres, height first, optional margin;\n"
+    "                       overrides the settings file and the job file\n"
+    "  --settings FILE      read the settings from FILE instead of\n"
+    "                       $XDG_CONFIG_HOME/tessaly/Tesly.ini\n"
+    "  -h, --help           show this help\n"
+    "\n"
+    "The paths written are printed on standard output, progress and messages on\n"
+    "standard error. Exit codes: 0 every photo saved, 1 some photos skipped (or the\n"
+    "run was aborted or interrupted), 2 bad input, 3 codecs missing.\n";
+
+// Values of --type, in the order of the save dialog's type list.
+const QStringList& TypeNames() {
+  static const QStringList names = {QStringLiteral("jpeg"), QStringLiteral("tiff"),
+                                    QStringLiteral("png"), QStringLiteral("bmp")};
+  return names;
+}
+
+// Caption of the progress while the photos are being added.
+constexpr char kLoadingCaption[] = "Loading Photos";
+
+struct SaveRequest {
+  SaveDialogFields fields;
+  bool ignore_errors = false;
+};
+
+// The save options as the dialog's fields. The batch command does not take the
+// dialog's stored choices: the same command line always saves the same way.
+bool ReadSaveOptions(const QCommandLineParser& parser, const QString& command, SaveRequest& request,
+                     int& exit_code) {
+  SaveDialogFields& f = request.fields;
+  f.name_template = PresetTemplates().first();
+  if (!parser.isSet(QStringLiteral("to"))) {
+    exit_code = UsageError(command, QStringLiteral("--to DIR is required"));
+    return false;
+  }
+  // A blank folder goes to the check as it is, so it gets the dialog's message.
+  const QString folder = parser.value(QStringLiteral("to"));
+  f.folder = folder.trimmed().isEmpty() ? folder : QFileInfo(folder).absoluteFilePath();
+
+  if (parser.isSet(QStringLiteral("type"))) {
+    f.type_index = static_cast<int>(TypeNames().indexOf(parser.value("type").toLower()));
+    if (f.type_index < 0) {
+      exit_code = UsageError(command, QStringLiteral("--type: expected jpeg, tiff, png or bmp"));
+      return false;
+    }
+  }
+  if (parser.isSet(QStringLiteral("quality"))) f.quality_text = parser.value("quality");
+  if (parser.isSet(QStringLiteral("template"))) f.name_template = parser.value("template");
+  f.min_on = parser.isSet(QStringLiteral("min"));
+  f.min_text = parser.value(QStringLiteral("min"));
+  f.max_on = parser.isSet(QStringLiteral("max"));
+  f.max_text = parser.value(QStringLiteral("max"));
+  f.sharpen = parser.isSet(QStringLiteral("sharpen"));
+
+  const QString on_error = parser.value(QStringLiteral("on-error"));
+  if (on_error != QLatin1String("abort") && on_error != QLatin1String("ignore")) {
+    exit_code = UsageError(command, QStringLiteral("--on-error: expected abort or ignore"));
+    return false;
+  }
+  request.ignore_errors = on_error == QLatin1String("ignore");
+  return true;
+}
+
+// The dialog's number boxes take digits only; typed text that is not a number
+// (which the dialog's boxes could not hold) is refused with the box's own message.
+bool NumberTextsAreDigits(const SaveDialogFields& f, Ui& ui) {
+  static const QRegularExpression digits(QStringLiteral("^-?\\d+$"));
+  struct Box {
+    bool on;
+    const QString& text;
+    const char* message;
+  };
+  const Box boxes[] = {
+      {true, f.quality_text, "JPEG quality must be between 0 and 100!"},
+      {f.min_on, f.min_text, "The minimum resolution is invalid!"},
+      {f.max_on, f.max_text, "The maximum resolution is invalid!"},
+  };
+  for (const Box& box : boxes) {
+    if (box.on && !digits.match(box.text).hasMatch()) {
+      ui.MessageBox(QLatin1String(box.message), MsgButtons::Ok, MsgIcon::Exclamation);
+      return false;
+    }
+  }
+  return true;
+}
+
+enum class AddOutcome { kAllAdded, kSomeSkipped, kStopped };
+
+// Adds every photo to the job; an unreadable file is asked about as the save run
+// asks (Abort / Retry / Ignore), which --on-error answers.
+AddOutcome AddPhotos(const JobFile& job_file, bool apply_entries, MyPictureManager& job, Ui& ui) {
+  AddOutcome outcome = AddOutcome::kAllAdded;
+  const int count = static_cast<int>(job_file.photos.size());
+  for (int i = 0; i < count; ++i) {
+    const JobPhotoEntry& entry = job_file.photos[i];
+    ui.ShowProgress(QLatin1String(kLoadingCaption),
+                    QStringLiteral("Loading Image %1 of %2...").arg(i + 1).arg(count));
+    if (ui.CancelRequested()) return AddOutcome::kStopped;
+    int position = AddPhotoFile(job, entry.file);
+    while (position < 0) {
+      const MsgAnswer answer =
+          ui.MessageBox(QStringLiteral("Error opening file '%1'").arg(entry.file),
+                        MsgButtons::AbortRetryIgnore, MsgIcon::Critical);
+      if (answer == MsgAnswer::Abort) return AddOutcome::kStopped;
+      if (answer == MsgAnswer::Ignore) break;
+      position = AddPhotoFile(job, entry.file);
+    }
+    if (position < 0) {
+      outcome = AddOutcome::kSomeSkipped;
+      continue;
+    }
+    if (apply_entries) ApplyJobPhoto(entry, job.At(position));
+  }
+  return outcome;
+}
+
+}  // namespace
+
+int RunSave(const QStringList& arguments) {
+  const QString command = QStringLiteral("save");
+  QCommandLineParser parser;
+  AddSettingsOptions(parser);
+  for (const char* name : {"to", "type", "quality", "template", "min", "max", "job"}) {
+    parser.addOption(QCommandLineOption(QLatin1String(name), QString(), "value"));
+  }
+  parser.addOption(
+      QCommandLineOption(QStringLiteral("on-error"), QString(), "mode", QStringLiteral("abort")));
+  parser.addOption(QCommandLineOption(QStringLiteral("sharpen")));
+  int exit_code = kExitOk;
+  if (!ParseCommand(parser, command, QLatin1String(kSaveHelp), arguments, exit_code)) {
+    return exit_code;
+  }
+  const bool have_job = parser.isSet(QStringLiteral("job"));
+  const QStringList files = parser.positionalArguments();
+  if (have_job == !files.isEmpty()) {
+    return UsageError(command, have_job ? QStringLiteral("give either --job or photo files")
+                                        : QStringLiteral("no photo file given"));
+  }
+  SaveRequest request;
+  if (!ReadSaveOptions(parser, command, request, exit_code)) return exit_code;
+
+  JobFile job_file;
+  if (!LoadSettingsOptions(parser, command, job_file.settings, exit_code)) return exit_code;
+
+  TerminalUi ui(request.ignore_errors, isatty(STDERR_FILENO) != 0);
+  ScopedUi scoped(ui);
+  TerminalUi::CatchInterrupt();
+
+  if (have_job) {
+    QString error;
+    if (!LoadJobFile(parser.value(QStringLiteral("job")), job_file, error)) {
+      ui.MessageBox(error, MsgButtons::Ok, MsgIcon::Exclamation);
+      return kExitBadInput;
+    }
+    // --size wins over the job file as it wins over the settings file.
+    if (!ApplySizeOption(parser, command, job_file.settings, exit_code)) return exit_code;
+  } else {
+    for (const QString& file : files) {
+      JobPhotoEntry entry;
+      entry.file = QFileInfo(file).absoluteFilePath();
+      job_file.photos.push_back(entry);
+    }
+  }
+  if (job_file.settings.ThumbMode) {
+    ui.MessageBox(QStringLiteral("Can't save in contact sheet mode"), MsgButtons::Ok,
+                  MsgIcon::Information);
+    return kExitBadInput;
+  }
+
+  SaveRunOptions options;
+  if (!NumberTextsAreDigits(request.fields, ui) ||
+      !CheckSaveDialog(request.fields, job_file.settings, options)) {
+    return kExitBadInput;
+  }
+  if (!StartCodecSession()) return kExitNoCodecs;
+
+  MyPictureManager job(job_file.settings);
+  const AddOutcome added = AddPhotos(job_file, have_job, job, ui);
+  ui.HideProgress();
+  SaveRunReport report;
+  if (added != AddOutcome::kStopped && job.Count() > 0) {
+    report = SavePhotos(job, options);
+    ui.HideProgress();
+  }
+  ShutdownCodecSession();
+
+  for (const QString& path : report.files) std::printf("%s\n", qPrintable(path));
+  const int total = static_cast<int>(job_file.photos.size());
+  std::fprintf(stderr, "Saved %d of %d photos in %s%s\n", report.saved, total,
+               qPrintable(options.folder),
+               report.cancelled || ui.CancelRequested() ? " (interrupted)" : "");
+  return report.saved == total ? kExitOk : kExitSkipped;
+}
+
+}  // namespace tessaly::batch

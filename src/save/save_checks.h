@@ -1,0 +1,54 @@
+// The save dialog without its window: its fields as the user typed them, their
+// stored values in the section "SaveOptions", and the Save button's checks, which
+// turn valid fields into the job's resolution limits (ppi, 0 = off; minimum 1..1000,
+// maximum 1..3000) and default sharpening and into the options of the save run.
+// Each failing check shows its own message with the exclamation icon and names
+// the field that gets the focus. The dialog and the batch command share it.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "job/job_settings.h"
+#include "save/save_pipeline.h"
+#include "settings/settings_file.h"
+
+namespace tessaly {
+
+// The texts of the type list, in list order.
+const QStringList& SaveTypeTexts();
+
+// The dialog's fields: texts as typed, ticks as shown.
+struct SaveDialogFields {
+  QString folder;
+  QString name_template;
+  int type_index = 0;  // position in SaveTypeTexts()
+  QString quality_text = QStringLiteral("90");
+  bool min_on = false;  // "Set the minimum resolution to"
+  QString min_text;
+  bool max_on = false;  // "Set the maximum resolution to"
+  QString max_text;
+  bool sharpen = false;
+};
+
+// The field a failed check puts the focus on.
+enum class SaveField { kNone, kFolder, kTemplate, kQuality, kMinResolution, kMaxResolution };
+
+// The fields as the dialog fills them on opening: quality 90 when stored as 0 or
+// missing, a resolution of 0 as an empty text, a type position outside the list as
+// the first type.
+SaveDialogFields ReadSaveDialogFields(const QString& file = SettingsFilePath());
+// Stores the fields after a save run (the maximum under the key "Interpolval2").
+void WriteSaveDialogFields(const SaveDialogFields& fields,
+                           const QString& file = SettingsFilePath());
+
+// Runs the checks in the dialog's order: the template's characters (the check of
+// leaving the template box), then the Save button's — folder given and existing,
+// quality 0..100, template given, the resolution limits. The job's limits are
+// switched off first. On success the folder text ends in '/', `settings` holds the
+// limits and sharpening and `options` the run's type, folder, template and quality.
+// False after the failing check's message; `focus` (when given) names its field.
+bool CheckSaveDialog(SaveDialogFields& fields, JobSettings& settings, SaveRunOptions& options,
+                     SaveField* focus = nullptr);
+
+}  // namespace tessaly

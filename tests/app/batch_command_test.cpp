@@ -1,0 +1,273 @@
+// End-to-end runs of the built tessaly-batch in a scratch home (settings, edit
+// history and caches under the test's folder): help texts, the info report byte for
+// byte against the core's report, charts saved under template names, the demo job,
+// refused input with the dialog's messages, unreadable photos and Ctrl-C.
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QProcess>
+
+#include "colour/colour_profiles.h"
+#include "colour/display_profile.h"
+#include "job/add_photo.h"
+#include "job/history_store.h"
+#include "support/fixtures.h"
+#include "support/test_surfaces.h"
+#include "workspace/image_info_report.h"
+
+namespace tessaly {
+namespace {
+
+struct Result {
+  int exit_code = -1;
+  QByteArray out;
+  QByteArray err;
+};
+
+class BatchCommandTest : public testing::Test {
+ protected:
+  BatchCommandTest() : dir_(QString::fromStdString(test::TempDir())) {
+    for (const char* sub : {"config", "data", "cache", "runtime", "out"}) QDir(dir_).mkpath(sub);
+    QFile::setPermissions(dir_ + "/runtime",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    env_ = QProcessEnvironment::systemEnvironment();
+    env_.insert("XDG_CONFIG_HOME", dir_ + "/config");
+    env_.insert("XDG_DATA_HOME", dir_ + "/data");
+    env_.insert("XDG_CACHE_HOME", dir_ + "/cache");
+    env_.insert("XDG_RUNTIME_DIR", dir_ + "/runtime");
+    env_.insert("QT_QPA_PLATFORM", "offscreen");
+  }
+
+  void Start(QProcess& process, const QStringList& arguments) {
+    process.setProcessEnvironment(env_);
+    process.setWorkingDirectory(dir_);
+    process.start(QStringLiteral(TESSALY_BATCH_EXE), arguments);
+    ASSERT_TRUE(process.waitForStarted());
+  }
+
+  Result Batch(const QStringList& arguments) {
+    QProcess process;
+    Start(process, arguments);
+    EXPECT_TRUE(process.waitForFinished(180000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+  }
+
+  QStringList MakeCharts() {
+    const Result r = Batch({"charts", "charts"});
+    EXPECT_EQ(r.exit_code, 0) << r.err.constData();
+    return QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
+  }
+
+  QStringList OutFiles() const { return QDir(dir_ + "/out").entryList(QDir::Files, QDir::Name); }
+
+  void WriteFile(const QString& name, const QByteArray& text) {
+    QFile file(dir_ + "/" + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+
+  QString dir_;
+  QProcessEnvironment env_;
+};
+
+TEST_F(BatchCommandTest, EveryCommandHasItsHelp) {
+  struct Case {
+    QStringList arguments;
+    int exit_code;
+    const char* begins;
+  };
+  const Case cases[] = {
+      {{"--help"}, 0, "Usage: tessaly-batch COMMAND"},
+      {{"help", "save"}, 0, "Usage: tessaly-batch save --to DIR"},
+      {{"info", "--help"}, 0, "Usage: tessaly-batch info [--size HxW[+M]]"},
+      {{"save", "-h"}, 0, "Usage: tessaly-batch save --to DIR"},
+      {{"charts", "--help"}, 0, "Usage: tessaly-batch charts DIR"},
+  };
+  for (const Case& c : cases) {
+    const Result r = Batch(c.arguments);
+    EXPECT_EQ(r.exit_code, c.exit_code) << c.arguments.join(' ').toStdString();
+    EXPECT_TRUE(r.out.startsWith(c.begins)) << r.out.constData();
+  }
+  const Result unknown = Batch({"print"});
+  EXPECT_EQ(unknown.exit_code, 2);
+  EXPECT_TRUE(unknown.err.contains("tessaly-batch: unknown command 'print'"));
+}
+
+TEST_F(BatchCommandTest, InfoPrintsTheWindowsReportOfEachPhoto) {
+  TESSALY_SKIP_WITHOUT_FIXTURES();
+  WriteFile("Tesly.ini", "[Options]\r\nUnits=1\r\nUserSize=2\r\n");
+  const QString first = QFileInfo(test::FixturePath("Canon_40D.jpg")).absoluteFilePath();
+  const QString second = QFileInfo(test::FixturePath("Nikon_D70.jpg")).absoluteFilePath();
+
+  // The same job in this process, with an empty history as the command has.
+  const QString saved_root = HistoryRoot();
+  SetHistoryRoot(dir_ + "/data/tessaly/Tesly_DB");
+  MyPictureManager job(LoadJobSettings(dir_ + "/Tesly.ini"));
+  ASSERT_EQ(AddPhotoFile(job, first), 0);
+  ASSERT_EQ(AddPhotoFile(job, second), 1);
+  const QString profile = ProfileDescription(DisplayProfile());
+  const QString expected = ImageInfoReport(job.At(0), 1, profile) + "\r\n\r\n" +
+                           ImageInfoReport(job.At(1), 1, profile) + "\r\n";
+  SetHistoryRoot(saved_root);
+  ASSERT_TRUE(expected.contains(" in\r\r\n"));  // inches, from the named settings file
+
+  const Result r = Batch({"info", "--settings", "Tesly.ini", first, second});
+  EXPECT_EQ(r.exit_code, 0) << r.err.constData();
+  EXPECT_EQ(r.out.toStdString(), expected.toStdString());
+
+  // An unreadable file is reported; the others are still printed.
+  const Result bad = Batch({"info", "--settings", "Tesly.ini", first, "nothing.jpg", second});
+  EXPECT_EQ(bad.exit_code, 1);
+  EXPECT_EQ(bad.out.toStdString(), expected.toStdString());
+  EXPECT_TRUE(bad.err.contains(("Error opening file '" + dir_ + "/nothing.jpg'\n").toUtf8()))
+      << bad.err.constData();
+
+  // --size sets the print size the report shows (height first, millimetres).
+  const Result sized = Batch({"info", "--settings", "Tesly.ini", "--size", "127x177.8+2", first});
+  EXPECT_TRUE(sized.out.contains(" Print Size:\t5.0 x 7.0 in\r\r\n")) << sized.out.constData();
+}
+
+TEST_F(BatchCommandTest, SavesChartsUnderTemplateNamesAndNeverOverwrites) {
+  const QStringList charts = MakeCharts();
+  ASSERT_EQ(charts.size(), 4);
+  QStringList arguments = {"save",   "--to", "out", "--template", "Chart [AutoNumber]",
+                           "--type", "png"};
+  arguments += charts;
+  const Result r = Batch(arguments);
+  EXPECT_EQ(r.exit_code, 0) << r.err.constData();
+  const QStringList names = {"Chart 001.png", "Chart 002.png", "Chart 003.png", "Chart 004.png"};
+  EXPECT_EQ(OutFiles(), names);
+  QStringList listed;
+  for (const QString& name : names) listed << dir_ + "/out/" + name;
+  EXPECT_EQ(QString::fromUtf8(r.out), listed.join(u'\n') + u'\n');
+  EXPECT_TRUE(r.err.contains("Saving file 4 of 4."));
+  for (const QString& path : listed)
+    EXPECT_FALSE(QImageReader(path).read().isNull()) << path.toStdString();
+
+  // The run went into the scratch edit history.
+  const QStringList years =
+      QDir(dir_ + "/data/tessaly/Tesly_DB").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+  EXPECT_EQ(years.size(), 1);
+
+  // A second run keeps the first files and writes four more.
+  const Result again = Batch(arguments);
+  EXPECT_EQ(again.exit_code, 0);
+  EXPECT_EQ(OutFiles().size(), 8);
+  for (const QString& name : names) EXPECT_TRUE(OutFiles().contains(name));
+}
+
+TEST_F(BatchCommandTest, TheDemoJobTurnsCropsAndFramesItsPhotos) {
+  MakeCharts();
+  ASSERT_TRUE(QFile::copy(QStringLiteral(TESSALY_DEMO_JOB), dir_ + "/job.json"));
+  const Result r = Batch({"save", "--to", "out", "--sharpen", "--job", "job.json"});
+  EXPECT_EQ(r.exit_code, 0) << r.err.constData();
+  EXPECT_EQ(OutFiles(), QStringList({"colour_bars.jpg", "gradients.jpg", "resolution_wedge.jpg",
+                                     "skin_grey_chart.jpg"}));
+  const QImage bars(dir_ + "/out/colour_bars.jpg");
+  const QImage gradients(dir_ + "/out/gradients.jpg");
+  const QImage wedge(dir_ + "/out/resolution_wedge.jpg");
+  ASSERT_FALSE(bars.isNull() || gradients.isNull() || wedge.isNull());
+  // The wedge was turned upright; the cropped gradients keep 60 % of the chart's 3200
+  // pixels across, plus the margins.
+  EXPECT_GT(wedge.height(), wedge.width());
+  EXPECT_GT(bars.width(), bars.height());
+  EXPECT_LT(gradients.width(), 3200 * 7 / 10);
+  EXPECT_GT(gradients.width(), 3200 * 6 / 10);
+  // The white margin at the corner.
+  EXPECT_GE(qGray(bars.pixel(2, 2)), 250);
+}
+
+TEST_F(BatchCommandTest, RefusedInputGivesTheDialogsMessagesAndExitCode2) {
+  MakeCharts();
+  const QString chart = dir_ + "/charts/gradients.jpg";
+  WriteFile("bad.json", R"({"version":1,"photos":[{"file":"charts/gradients.jpg","gamma":2}]})");
+  WriteFile("sheet.json",
+            R"({"version":1,"settings":{"contactSheet":true},"photos":[{"file":"a.jpg"}]})");
+  struct Case {
+    QStringList arguments;
+    QByteArray message;
+  };
+  const Case cases[] = {
+      {{"--to", "out", "--quality", "101", chart}, "JPEG quality must be between 0 and 100!\n"},
+      {{"--to", "out", "--quality", "high", chart}, "JPEG quality must be between 0 and 100!\n"},
+      {{"--to", "missing", chart},
+       "Selected folder doesn't exist.\n\nTip: to create a new folder, click the \"Browse...\" "
+       "button\n"},
+      {{"--to", " ", chart}, "Please enter the destiny folder!\n"},
+      {{"--to", "out", "--template", "", chart}, "Please enter a template for the files names.\n"},
+      {{"--to", "out", "--template", "a?b", chart},
+       "A file name cannot contain any of the following characters:\n\\ / \" * ? : | > <\n"},
+      {{"--to", "out", "--min", "1001", chart}, "The minimum resolution is invalid!\n"},
+      {{"--to", "out", "--max", "3001", chart}, "The maximum resolution is invalid!\n"},
+      {{"--to", "out", "--min", "300", "--max", "200", chart},
+       "The minimum resolution can't be greater than the maximum resolution!\n"},
+      {{"--to", "out", "--job", "bad.json"},
+       "bad.json: photos[0].gamma: expected a number between 0.5 and 1.5\n"},
+      {{"--to", "out", "--job", "sheet.json"}, "Can't save in contact sheet mode\n"},
+      {{"--to", "out", "--type", "gif", chart}, "tessaly-batch save: --type: expected jpeg"},
+      {{"--to", "out", "--job", "bad.json", chart},
+       "tessaly-batch save: give either --job or photo files"},
+      {{"--to", "out"}, "tessaly-batch save: no photo file given"},
+      {{chart}, "tessaly-batch save: --to DIR is required"},
+      {{"--to", "out", "--on-error", "retry", chart},
+       "tessaly-batch save: --on-error: expected abort or ignore"},
+      {{"--to", "out", "--size", "100x150+60", chart}, "tessaly-batch save: --size: expected"},
+  };
+  for (const Case& c : cases) {
+    const Result r = Batch(QStringList{"save"} + c.arguments);
+    EXPECT_EQ(r.exit_code, 2) << c.arguments.join(' ').toStdString();
+    EXPECT_TRUE(r.err.contains(c.message)) << c.arguments.join(' ').toStdString() << "\n"
+                                           << r.err.constData();
+  }
+  EXPECT_TRUE(OutFiles().isEmpty());
+}
+
+TEST_F(BatchCommandTest, UnreadablePhotosAreSkippedOrAbortTheRun) {
+  MakeCharts();
+  WriteFile("job.json", R"({"version":1,"photos":[
+      {"file":"charts/colour_bars.jpg"}, {"file":"charts/missing.jpg"},
+      {"file":"charts/skin_grey_chart.jpg", "label":"Greys"}]})");
+  const QByteArray message = ("Error opening file '" + dir_ + "/charts/missing.jpg'\n").toUtf8();
+
+  const Result aborted = Batch({"save", "--to", "out", "--job", "job.json"});
+  EXPECT_EQ(aborted.exit_code, 1);
+  EXPECT_TRUE(aborted.err.contains(message)) << aborted.err.constData();
+  EXPECT_TRUE(OutFiles().isEmpty());
+
+  const Result ignored =
+      Batch({"save", "--to", "out", "--on-error", "ignore", "--job", "job.json"});
+  EXPECT_EQ(ignored.exit_code, 1);
+  EXPECT_TRUE(ignored.err.contains(message));
+  EXPECT_TRUE(ignored.err.contains("Saved 2 of 3 photos"));
+  EXPECT_EQ(OutFiles(), QStringList({"colour_bars.jpg", "skin_grey_chart.jpg"}));
+}
+
+TEST_F(BatchCommandTest, CtrlCStopsTheRunCleanly) {
+  const QStringList charts = MakeCharts();
+  QStringList arguments = {"save", "--to", "out"};
+  for (int i = 0; i < 3; ++i) arguments += charts;  // twelve photos
+  QProcess process;
+  Start(process, arguments);
+  process.setReadChannel(QProcess::StandardError);
+  QByteArray err;
+  while (!err.contains("Saving file 1 of 12.") && process.waitForReadyRead(60000)) {
+    err += process.readAllStandardError();
+  }
+  ASSERT_TRUE(err.contains("Saving file 1 of 12."));
+  ::kill(static_cast<pid_t>(process.processId()), SIGINT);
+  ASSERT_TRUE(process.waitForFinished(60000));
+  err += process.readAllStandardError();
+  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(process.exitCode(), 1);
+  EXPECT_TRUE(err.contains("(interrupted)")) << err.constData();
+  EXPECT_LT(OutFiles().size(), 12);
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,320 @@
+// Job files: a full file read into settings and photo entries, every malformed
+// field named in the message, and an entry applied to a real photo record (edits,
+// angle, copies, label, a crop kept only when its shape fits the frame).
+#include "job/job_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "job/add_photo.h"
+#include "job/job_history.h"
+#include "job/picture_manager.h"
+#include "support/test_surfaces.h"
+
+namespace tessaly {
+namespace {
+
+QByteArray Photos(const char* photo) {
+  return QByteArray(R"({"version":1,"photos":[)") + photo + "]}";
+}
+
+TEST(JobFile, ReadsSettingsAndPhotos) {
+  const QByteArray text = R"({
+    "version": 1,
+    "settings": {
+      "photoSize": {"width": 152.4, "height": 101.6, "margin": 3.5},
+      "contactSheet": false, "layout": "portrait", "center": true,
+      "printDate": true, "printFileName": true, "drawFrame": true, "cropMarks": true,
+      "dateMask": "dd-mm-yyyy",
+      "font": {"name": "Liberation Serif", "size": 12.5, "bold": true, "italic": true,
+               "underline": true, "color": "#102030"}
+    },
+    "photos": [
+      {"file": "sub/a.jpg", "copies": 3, "label": "Kitchen", "bright": -51, "contrast": 51,
+       "gamma": 1.15, "saturation": 7, "red": -3, "green": 4, "blue": 5,
+       "unsharpMask": 15120, "angle": -90, "crop": [1, 2, 9999, 10000]},
+      {"file": "/abs/b.png"}
+    ]
+  })";
+  JobFile job;
+  job.settings.FontName = QStringLiteral("Base");
+  job.settings.Units = 1;
+  QString error;
+  ASSERT_TRUE(ParseJobFile(text, QStringLiteral("/jobs/today"), job, error)) << error.toStdString();
+
+  const JobSettings& s = job.settings;
+  EXPECT_DOUBLE_EQ(s.Size.Width, 152.4);
+  EXPECT_DOUBLE_EQ(s.Size.Height, 101.6);
+  EXPECT_DOUBLE_EQ(s.Size.Margins, 3.5);
+  EXPECT_FALSE(s.ThumbMode);
+  EXPECT_EQ(s.LayoutMode, 2);
+  EXPECT_TRUE(s.Center && s.PhotoPrintDate && s.PhotoPrintFileName && s.PhotoDrawFrame &&
+              s.DrawCropMarks);
+  EXPECT_EQ(s.DateMask, "dd-mm-yyyy");
+  EXPECT_EQ(s.FontName, "Liberation Serif");
+  EXPECT_DOUBLE_EQ(s.FontSize, 12.5);
+  EXPECT_TRUE(s.FontBold && s.FontItalic && s.FontUnderline);
+  EXPECT_EQ(s.FontColor, 0x302010u);  // red in the low byte
+  EXPECT_EQ(s.Units, 1);              // not in the file: the base value stays
+
+  ASSERT_EQ(job.photos.size(), 2u);
+  const JobPhotoEntry& a = job.photos[0];
+  EXPECT_EQ(a.file, "/jobs/today/sub/a.jpg");
+  EXPECT_EQ(a.copies, 3);
+  EXPECT_EQ(a.label, QStringLiteral("Kitchen"));
+  EXPECT_EQ(a.edits.bright, -51);
+  EXPECT_EQ(a.edits.contrast, 51);
+  EXPECT_EQ(a.edits.gamma100, 115);
+  EXPECT_EQ(a.edits.saturation, 7);
+  EXPECT_EQ(a.edits.red, -3);
+  EXPECT_EQ(a.edits.green, 4);
+  EXPECT_EQ(a.edits.blue, 5);
+  EXPECT_EQ(a.edits.unsharp, 15120);
+  EXPECT_EQ(a.edits.angle, -90);
+  EXPECT_TRUE(a.has_crop);
+  EXPECT_EQ(a.edits.x0, 1);
+  EXPECT_EQ(a.edits.y0, 2);
+  EXPECT_EQ(a.edits.x1, 9999);
+  EXPECT_EQ(a.edits.y1, 10000);
+
+  // Left-out values are neutral; the label stays unset.
+  const JobPhotoEntry& b = job.photos[1];
+  EXPECT_EQ(b.file, "/abs/b.png");
+  EXPECT_EQ(b.copies, 1);
+  EXPECT_FALSE(b.label.has_value());
+  EXPECT_EQ(b.edits.bright, 0);
+  EXPECT_EQ(b.edits.gamma100, 100);
+  EXPECT_EQ(b.edits.unsharp, 0);
+  EXPECT_EQ(b.edits.angle, 0);
+  EXPECT_FALSE(b.has_crop);
+}
+
+TEST(JobFile, SettingsLeftOutKeepTheBase) {
+  JobFile job;
+  job.settings.Size = PhotoSize{178.0, 127.0, 2.0};
+  job.settings.FontName = QStringLiteral("Base");
+  job.settings.PhotoDrawFrame = true;
+  QString error;
+  ASSERT_TRUE(ParseJobFile(Photos(R"({"file":"a.jpg"})"), "/x", job, error));
+  EXPECT_DOUBLE_EQ(job.settings.Size.Width, 178.0);
+  EXPECT_EQ(job.settings.FontName, "Base");
+  EXPECT_TRUE(job.settings.PhotoDrawFrame);
+}
+
+TEST(JobFile, EveryMalformedFieldIsNamed) {
+  struct Case {
+    QByteArray text;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"[1, 2]", "expected a JSON object"},
+      {R"({"photos":[{"file":"a.jpg"}]})", "version: expected 1"},
+      {R"({"version":2,"photos":[{"file":"a.jpg"}]})", "version: expected 1"},
+      {R"({"version":1})", "photos: expected a list of at least one photo"},
+      {R"({"version":1,"photos":[]})", "photos: expected a list of at least one photo"},
+      {R"({"version":1,"photos":[{"file":"a.jpg"}],"extra":1})", "extra: unknown field"},
+      {R"({"version":1,"photos":[{"file":"a.jpg"}, 5]})", "photos[1]: expected an object"},
+      {Photos(R"({"copies":2})"), "photos[0].file: required"},
+      {Photos(R"({"file":""})"), "photos[0].file: expected a non-empty text"},
+      {Photos(R"({"file":7})"), "photos[0].file: expected a non-empty text"},
+      {Photos(R"({"file":"a.jpg"},{"file":"b.jpg","gamma":1.51})"),
+       "photos[1].gamma: expected a number between 0.5 and 1.5"},
+      {Photos(R"({"file":"a.jpg","gamma":"1.2"})"),
+       "photos[0].gamma: expected a number between 0.5 and 1.5"},
+      {Photos(R"({"file":"a.jpg","bright":"5"})"),
+       "photos[0].bright: expected a whole number from -51 to 51"},
+      {Photos(R"({"file":"a.jpg","contrast":52})"),
+       "photos[0].contrast: expected a whole number from -51 to 51"},
+      {Photos(R"({"file":"a.jpg","blue":1.5})"),
+       "photos[0].blue: expected a whole number from -51 to 51"},
+      {Photos(R"({"file":"a.jpg","copies":0})"),
+       "photos[0].copies: expected a whole number from 1 to 9999"},
+      {Photos(R"({"file":"a.jpg","label":false})"), "photos[0].label: expected a text"},
+      {Photos(R"({"file":"a.jpg","gama":1.1})"), "photos[0].gama: unknown field"},
+      {Photos(R"({"file":"a.jpg","angle":45})"),
+       "photos[0].angle: expected one of -180, -90, 0, 90, 180"},
+      {Photos(R"({"file":"a.jpg","angle":270})"),
+       "photos[0].angle: expected one of -180, -90, 0, 90, 180"},
+      {Photos(R"({"file":"a.jpg","unsharpMask":12100})"),
+       "photos[0].unsharpMask: expected 0 (off) or radius code (10, 15 or 20) x 1000 + amount "
+       "(0 to 999)"},
+      {Photos(R"({"file":"a.jpg","unsharpMask":21000})"),
+       "photos[0].unsharpMask: expected 0 (off) or radius code (10, 15 or 20) x 1000 + amount "
+       "(0 to 999)"},
+      {Photos(R"({"file":"a.jpg","crop":[0, 0, 10000]})"),
+       "photos[0].crop: expected [x0, y0, x1, y1] with 0 <= x0 < x1 <= 10000 and 0 <= y0 < y1 "
+       "<= 10000"},
+      {Photos(R"({"file":"a.jpg","crop":[5000, 0, 5000, 10000]})"),
+       "photos[0].crop: expected [x0, y0, x1, y1] with 0 <= x0 < x1 <= 10000 and 0 <= y0 < y1 "
+       "<= 10000"},
+      {Photos(R"({"file":"a.jpg","crop":[0, 0, 10000, 10001]})"),
+       "photos[0].crop: expected [x0, y0, x1, y1] with 0 <= x0 < x1 <= 10000 and 0 <= y0 < y1 "
+       "<= 10000"},
+      {Photos(R"({"file":"a.jpg","crop":[0, 0.5, 10000, 9000]})"),
+       "photos[0].crop: expected [x0, y0, x1, y1] with 0 <= x0 < x1 <= 10000 and 0 <= y0 < y1 "
+       "<= 10000"},
+      {R"({"version":1,"settings":[],"photos":[{"file":"a.jpg"}]})",
+       "settings: expected an object"},
+      {R"({"version":1,"settings":{"drawFrame":1},"photos":[{"file":"a.jpg"}]})",
+       "settings.drawFrame: expected true or false"},
+      {R"({"version":1,"settings":{"layout":"wide"},"photos":[{"file":"a.jpg"}]})",
+       "settings.layout: expected \"bestFit\", \"landscape\" or \"portrait\""},
+      {R"({"version":1,"settings":{"photoSize":{"width":150}},"photos":[{"file":"a.jpg"}]})",
+       "settings.photoSize.height: required"},
+      {R"({"version":1,"settings":{"photoSize":{"width":0,"height":100}},"photos":[{"file":"a"}]})",
+       "settings.photoSize.width: expected a number above 0"},
+      {R"({"version":1,"settings":{"photoSize":{"width":150,"height":100,"margin":50}},)"
+       R"("photos":[{"file":"a"}]})",
+       "settings.photoSize.margin: expected less than half of the smaller side"},
+      {R"({"version":1,"settings":{"font":{"color":"#12345"}},"photos":[{"file":"a"}]})",
+       "settings.font.color: expected a colour \"#RRGGBB\""},
+      {R"({"version":1,"settings":{"font":{"size":0}},"photos":[{"file":"a"}]})",
+       "settings.font.size: expected a number above 0"},
+      {R"({"version":1,"settings":{"font":{"size":71}},"photos":[{"file":"a"}]})",
+       "settings.font.size: expected a number between 0 and 70"},
+      {R"({"version":1,"settings":{"font":{"name":""}},"photos":[{"file":"a"}]})",
+       "settings.font.name: expected a non-empty text"},
+      {"{\"version\":1,\n  \"photos\" []}",
+       "not valid JSON: missing name separator at line 2, column 13"},
+  };
+  for (const Case& c : cases) {
+    JobFile job;
+    QString error;
+    EXPECT_FALSE(ParseJobFile(c.text, "/x", job, error)) << c.text.constData();
+    EXPECT_EQ(error.toStdString(), c.error) << c.text.constData();
+  }
+}
+
+TEST(JobFile, LoadNamesTheFileAndResolvesAgainstItsFolder) {
+  const QString dir = QString::fromStdString(test::TempDir());
+  QFile file(dir + "/job.json");
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(Photos(R"({"file":"../pictures/a.jpg"})"));
+  file.close();
+  JobFile job;
+  QString error;
+  ASSERT_TRUE(LoadJobFile(dir + "/job.json", job, error)) << error.toStdString();
+  EXPECT_EQ(job.photos[0].file, QDir::cleanPath(dir + "/../pictures/a.jpg"));
+
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(Photos(R"({"file":"a.jpg","red":99})"));
+  file.close();
+  EXPECT_FALSE(LoadJobFile(dir + "/job.json", job, error));
+  EXPECT_EQ(error, "job.json: photos[0].red: expected a whole number from -51 to 51");
+
+  EXPECT_FALSE(LoadJobFile(dir + "/missing.json", job, error));
+  EXPECT_TRUE(error.startsWith(dir + "/missing.json: cannot be read")) << error.toStdString();
+}
+
+// Points the edit history at a scratch folder for one test and restores it.
+class ScopedHistoryRoot {
+ public:
+  explicit ScopedHistoryRoot(const QString& root) : saved_(HistoryRoot()) { SetHistoryRoot(root); }
+  ~ScopedHistoryRoot() { SetHistoryRoot(saved_); }
+  ScopedHistoryRoot(const ScopedHistoryRoot&) = delete;
+  ScopedHistoryRoot& operator=(const ScopedHistoryRoot&) = delete;
+
+ private:
+  QString saved_;
+};
+
+class ApplyJobPhotoTest : public testing::Test {
+ protected:
+  ApplyJobPhotoTest() : dir_(QString::fromStdString(test::TempDir())), history_(dir_ + "/history") {
+    settings_.Size = PhotoSize{152.4, 101.6, 3.5};
+  }
+
+  // A landscape photo (odd sizes) added to a fresh job.
+  MyPicture& AddPhoto(MyPictureManager& job) {
+    const QString path = dir_ + "/photo.png";
+    if (!QFile::exists(path)) {
+      EXPECT_TRUE(test::RandomSurface(601, 397, 5).ToQImage().save(path));
+    }
+    const int position = AddPhotoFile(job, path);
+    EXPECT_GE(position, 0);
+    return job.At(position);
+  }
+
+  QString dir_;
+  ScopedHistoryRoot history_;
+  JobSettings settings_;
+};
+
+TEST_F(ApplyJobPhotoTest, GivesTheRecordTheEntrysValues) {
+  MyPictureManager job(settings_);
+  MyPicture& photo = AddPhoto(job);
+  JobPhotoEntry entry;
+  entry.copies = 4;
+  entry.label = QStringLiteral("On the shelf");
+  entry.edits = HistoryEdits{{}, 12, -7, 87, 3, -2, 1, 20, 20080, 0, 0, 10000, 10000, 90};
+  ApplyJobPhoto(entry, photo);
+  EXPECT_EQ(photo.Bright(), 12);
+  EXPECT_EQ(photo.Contrast(), -7);
+  EXPECT_DOUBLE_EQ(photo.gamma(), 0.87);
+  EXPECT_EQ(photo.RedAdjust(), 3);
+  EXPECT_EQ(photo.GreenAdjust(), -2);
+  EXPECT_EQ(photo.BlueAdjust(), 1);
+  EXPECT_EQ(photo.Saturation(), 20);
+  EXPECT_EQ(photo.UnsharpMask(), 20080);
+  EXPECT_EQ(photo.Angle(), 90);
+  EXPECT_EQ(photo.Copies(), 4);
+  EXPECT_EQ(photo.PhotoLabel(), "On the shelf");
+  // Turned upright: the picture is now taller than wide.
+  EXPECT_GT(photo.ScaleHeight(), photo.ScaleWidth());
+
+  // A later entry without a label leaves the label alone and turns back to 0.
+  JobPhotoEntry plain;
+  ApplyJobPhoto(plain, photo);
+  EXPECT_EQ(photo.PhotoLabel(), "On the shelf");
+  EXPECT_EQ(photo.Angle(), 0);
+  EXPECT_EQ(photo.Bright(), 0);
+  EXPECT_DOUBLE_EQ(photo.gamma(), 1.0);
+}
+
+TEST_F(ApplyJobPhotoTest, CropIsKeptOnlyWhenItsShapeFitsTheFrame) {
+  MyPictureManager job(settings_);
+  MyPicture& photo = AddPhoto(job);
+  JobPhotoEntry entry;
+  entry.edits.angle = -90;
+  ApplyJobPhoto(entry, photo);  // no crop: the largest centred frame of the turned picture
+  const int default_frame[] = {photo.CropX0(), photo.CropY0(), photo.CropX1(), photo.CropY1()};
+  const double width = photo.ScaleWidth();
+  const double height = photo.ScaleHeight();
+  const double aspect = photo.Crop().Aspect();  // height ÷ width of the frame
+
+  // A crop of the frame's shape, 60 % of the picture's width, near the top left.
+  const int x0 = 1000;
+  const int x1 = 7000;
+  const int y0 = 500;
+  const double crop_height = std::nearbyint(width * 0.6) * aspect;
+  const int y1 = static_cast<int>(
+      std::lrint((std::nearbyint(height * 0.05) + crop_height) / height * 10000.0));
+  entry.edits.x0 = x0;
+  entry.edits.y0 = y0;
+  entry.edits.x1 = x1;
+  entry.edits.y1 = y1;
+  entry.has_crop = true;
+  ApplyJobPhoto(entry, photo);
+  EXPECT_EQ(photo.CropX0(), std::lrint(width * x0 / 10000.0));
+  EXPECT_EQ(photo.CropY0(), std::lrint(height * y0 / 10000.0));
+  EXPECT_EQ(photo.CropX1(), std::lrint(width * x1 / 10000.0));
+  EXPECT_EQ(photo.CropY1(), std::lrint(height * y1 / 10000.0));
+  EXPECT_NEAR(HistoryEditsOf(photo).x1, x1, 1);
+
+  // A square crop fits neither the frame nor its turn: the default frame comes back.
+  const int square = static_cast<int>(std::lrint(width * 0.5 / height * 10000.0));
+  entry.edits.x0 = 0;
+  entry.edits.y0 = 0;
+  entry.edits.x1 = 5000;
+  entry.edits.y1 = square;
+  ApplyJobPhoto(entry, photo);
+  EXPECT_EQ(photo.CropX0(), default_frame[0]);
+  EXPECT_EQ(photo.CropY0(), default_frame[1]);
+  EXPECT_EQ(photo.CropX1(), default_frame[2]);
+  EXPECT_EQ(photo.CropY1(), default_frame[3]);
+}
+
+}  // namespace
+}  // namespace tessaly
