@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fontconfig
   poppler-utils
+  icc-profiles-free time
+  libvips-tools imagemagick
   clang-format
 )
 
