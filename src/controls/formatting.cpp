@@ -109,6 +109,10 @@ void RoundDigits(std::string digits, int point, int decimals, std::string& integ
   integer.erase(0, nonzero == std::string::npos ? integer.size() : nonzero);
 }
 
+// Two-digit years read back from a short date fall in 1930..2029, as the classic
+// date parser placed them.
+constexpr int kTwoDigitYearPivot = 1930;
+
 // A Qt time format without its time-zone field ('t' outside quotes).
 QString WithoutTimeZone(const QString& format) {
   QString out;
@@ -286,6 +290,18 @@ bool FileDateSerial(const QString& path, double& serial) {
   const QFileInfo info(path);
   if (!info.exists()) return false;
   serial = DateSerial(info.lastModified());
+  return true;
+}
+
+bool ParseShortDateLongTime(const QString& text, QDateTime& when) {
+  if (text.isEmpty()) return false;
+  const QLocale locale;
+  const QString date_format = locale.dateFormat(QLocale::ShortFormat);
+  when = locale.toDateTime(
+      text, date_format + u' ' + WithoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+  if (!when.isValid()) return false;
+  if (!date_format.contains(QStringLiteral("yyyy")) && when.date().year() < kTwoDigitYearPivot)
+    when = when.addYears(100);
   return true;
 }
 

@@ -19,6 +19,10 @@ QString FormatNumber(double value, const QString& pattern);
 // `when` formatted with a named format or a date pattern.
 QString FormatDate(const QDateTime& when, const QString& mask);
 
+// Reads back a text written as FormatDate(…, "Short Date") + " " + FormatDate(…,
+// "Long Time") in the current default locale; false when it is not such a date.
+bool ParseShortDateLongTime(const QString& text, QDateTime& when);
+
 // Local date and time → day serial, and back.
 double DateSerial(const QDateTime& when);
 QDateTime DateFromSerial(double serial);

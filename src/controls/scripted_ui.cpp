@@ -4,31 +4,11 @@
 #include <cstdio>
 
 namespace tessaly {
-namespace {
-
-MsgAnswer SafeAnswer(MsgButtons buttons) {
-  switch (buttons) {
-    case MsgButtons::Ok:
-      return MsgAnswer::Ok;
-    case MsgButtons::AbortRetryIgnore:
-      return MsgAnswer::Abort;
-    case MsgButtons::YesNo:
-      return MsgAnswer::No;
-    case MsgButtons::OkCancel:
-    case MsgButtons::YesNoCancel:
-    case MsgButtons::RetryCancel:
-      return MsgAnswer::Cancel;
-  }
-  return MsgAnswer::Cancel;
-}
-
-}  // namespace
-
 MsgAnswer ScriptedUi::MessageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                                  const QString& title) {
   messages_.push_back({text, buttons, icon, title});
   if (echo_) std::fprintf(stderr, "%s\n", qPrintable(text));
-  if (answers_.empty()) return SafeAnswer(buttons);
+  if (answers_.empty()) return NeverLoopingAnswer(buttons);
   const MsgAnswer answer = answers_.front();
   answers_.pop_front();
   return answer;

@@ -31,4 +31,20 @@ ScopedUi::~ScopedUi() {
   g_installed = previous_;
 }
 
+MsgAnswer NeverLoopingAnswer(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::Ok:
+      return MsgAnswer::Ok;
+    case MsgButtons::AbortRetryIgnore:
+      return MsgAnswer::Abort;
+    case MsgButtons::YesNo:
+      return MsgAnswer::No;
+    case MsgButtons::OkCancel:
+    case MsgButtons::YesNoCancel:
+    case MsgButtons::RetryCancel:
+      return MsgAnswer::Cancel;
+  }
+  return MsgAnswer::Cancel;
+}
+
 }  // namespace tessaly

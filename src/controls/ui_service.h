@@ -58,6 +58,10 @@ class Ui {
   bool cancel_ = false;
 };
 
+// The answer that never makes a caller loop: Ok, Abort, No or Cancel, whichever the
+// button set has. Headless services answer with it when nobody can be asked.
+MsgAnswer NeverLoopingAnswer(MsgButtons buttons);
+
 // The installed service. Never null.
 Ui& CurrentUi();
 // Installs `ui` (not owned) for the whole program; nullptr restores the default.

@@ -30,40 +30,9 @@ constexpr double kCropScale = 10000.0;
 constexpr double kCropShapeTolerance = 0.001;
 // Unsharp-mask encoding: radius code × 1000 + amount.
 constexpr int kUnsharpRadiusFactor = 1000;
-// Two-digit years read from a short date fall in 1930..2029, as the classic date
-// parser placed them.
-constexpr int kTwoDigitYearPivot = 1930;
 
 QString BareName(const QString& file) {
   return QFileInfo(file).fileName();
-}
-
-// A Qt time format without its time-zone field ('t' outside quotes), as the EXIF
-// date text was written.
-QString TimeFormatWithoutZone(const QString& format) {
-  QString out;
-  bool quoted = false;
-  for (QChar c : format) {
-    if (c == u'\'') quoted = !quoted;
-    if (!quoted && c == u't') continue;
-    out += c;
-  }
-  return out.trimmed();
-}
-
-// Reads back the EXIF date-taken text (short date + " " + long time in the current
-// locale); false when it is not a valid date, e.g. the raw text of a damaged entry.
-bool ExifDateTaken(const QString& text, QDateTime& when) {
-  if (text.isEmpty()) return false;
-  const QLocale locale;
-  const QString date_format = locale.dateFormat(QLocale::ShortFormat);
-  const QString format =
-      date_format + u' ' + TimeFormatWithoutZone(locale.timeFormat(QLocale::LongFormat));
-  when = locale.toDateTime(text, format);
-  if (!when.isValid()) return false;
-  if (!date_format.contains(QStringLiteral("yyyy")) && when.date().year() < kTwoDigitYearPivot)
-    when = when.addYears(100);
-  return true;
 }
 
 }  // namespace
@@ -142,7 +111,8 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
   QString label;
   if (settings_.PhotoPrintFileName) label = bare;
   QDateTime taken;
-  const bool date_valid = settings_.PhotoPrintDate && ExifDateTaken(exif_.DateTaken, taken);
+  const bool date_valid =
+      settings_.PhotoPrintDate && ParseShortDateLongTime(exif_.DateTaken, taken);
   QString date_text;
   if (date_valid) {
     date_text =

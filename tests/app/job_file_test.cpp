@@ -11,10 +11,13 @@
 #include "job/add_photo.h"
 #include "job/job_history.h"
 #include "job/picture_manager.h"
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
 namespace tessaly {
 namespace {
+
+using test::ScopedHistoryRoot;
 
 QByteArray Photos(const char* photo) {
   return QByteArray(R"({"version":1,"photos":[)") + photo + "]}";
@@ -207,18 +210,6 @@ TEST(JobFile, LoadNamesTheFileAndResolvesAgainstItsFolder) {
   EXPECT_FALSE(LoadJobFile(dir + "/missing.json", job, error));
   EXPECT_TRUE(error.startsWith(dir + "/missing.json: cannot be read")) << error.toStdString();
 }
-
-// Points the edit history at a scratch folder for one test and restores it.
-class ScopedHistoryRoot {
- public:
-  explicit ScopedHistoryRoot(const QString& root) : saved_(HistoryRoot()) { SetHistoryRoot(root); }
-  ~ScopedHistoryRoot() { SetHistoryRoot(saved_); }
-  ScopedHistoryRoot(const ScopedHistoryRoot&) = delete;
-  ScopedHistoryRoot& operator=(const ScopedHistoryRoot&) = delete;
-
- private:
-  QString saved_;
-};
 
 class ApplyJobPhotoTest : public testing::Test {
  protected:

@@ -8,22 +8,13 @@
 #include <cmath>
 #include <random>
 
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
 namespace tessaly {
 namespace {
 
-// Installs a default locale for one test and restores the previous one.
-class ScopedLocale {
- public:
-  explicit ScopedLocale(const char* name) : saved_(QLocale()) {
-    QLocale::setDefault(QLocale(name));
-  }
-  ~ScopedLocale() { QLocale::setDefault(saved_); }
-
- private:
-  QLocale saved_;
-};
+using test::ScopedLocale;
 
 QDateTime Local(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
   return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms), Qt::LocalTime);
@@ -190,6 +181,21 @@ struct SerialCase {
   QDateTime when;
   double serial;
 };
+
+TEST(FormatDate, ShortDateWithLongTimeReadsBack) {
+  const QDateTime when(QDate(2004, 7, 9), QTime(17, 5, 42));
+  for (const char* name : {"en_US", "de_DE", "ja_JP"}) {
+    ScopedLocale locale(name);
+    const QString text = FormatDate(when, "Short Date") + " " + FormatDate(when, "Long Time");
+    QDateTime back;
+    ASSERT_TRUE(ParseShortDateLongTime(text, back)) << name << ": " << text.toStdString();
+    // Two-digit years come back in 1930..2029.
+    EXPECT_EQ(back, when) << name;
+  }
+  QDateTime back;
+  EXPECT_FALSE(ParseShortDateLongTime("", back));
+  EXPECT_FALSE(ParseShortDateLongTime("2004:07:09 17:05:42", back));
+}
 
 TEST(DateSerial, DaysSinceTheEpochWithTheTimeAsFraction) {
   const SerialCase cases[] = {

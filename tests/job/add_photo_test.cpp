@@ -11,19 +11,13 @@
 #include <cmath>
 
 #include "job/job_history.h"
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
 namespace tessaly {
 namespace {
 
-class ScopedHistoryRoot {
- public:
-  explicit ScopedHistoryRoot(const QString& root) : saved_(HistoryRoot()) { SetHistoryRoot(root); }
-  ~ScopedHistoryRoot() { SetHistoryRoot(saved_); }
-
- private:
-  QString saved_;
-};
+using test::ScopedHistoryRoot;
 
 struct SizeCase {
   int w, h, S;

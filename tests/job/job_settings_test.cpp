@@ -8,15 +8,12 @@
 #include <QTemporaryDir>
 
 #include "settings/settings_table.h"
+#include "support/scoped_state.h"
 
 namespace tessaly {
 namespace {
 
-void PutFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  ASSERT_EQ(file.write(bytes), bytes.size());
-}
+using test::PutFile;
 
 TEST(JobSettings, EmptyFileGivesTheDefaults) {
   QTemporaryDir dir;

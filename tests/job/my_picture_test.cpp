@@ -15,31 +15,14 @@
 #include "job/job_history.h"
 #include "job/picture_manager.h"
 #include "support/fixtures.h"
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
 namespace tessaly {
 namespace {
 
-// Points the edit history at a scratch folder for one test and restores it.
-class ScopedHistoryRoot {
- public:
-  explicit ScopedHistoryRoot(const QString& root) : saved_(HistoryRoot()) { SetHistoryRoot(root); }
-  ~ScopedHistoryRoot() { SetHistoryRoot(saved_); }
-
- private:
-  QString saved_;
-};
-
-class ScopedLocale {
- public:
-  explicit ScopedLocale(const char* name) : saved_(QLocale()) {
-    QLocale::setDefault(QLocale(name));
-  }
-  ~ScopedLocale() { QLocale::setDefault(saved_); }
-
- private:
-  QLocale saved_;
-};
+using test::ScopedHistoryRoot;
+using test::ScopedLocale;
 
 JobSettings Job(double width, double height, double margins, bool thumb = false,
                 int screen_size = 400) {

@@ -10,19 +10,16 @@
 #include <QTemporaryDir>
 
 #include "settings/ini_text.h"
+#include "support/scoped_state.h"
 
 namespace tessaly {
 namespace {
 
+using test::PutFile;
+
 QByteArray FileBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void PutFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 // A file with everything a hand-edited settings file may hold: lines before any

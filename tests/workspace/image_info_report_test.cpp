@@ -10,19 +10,13 @@
 #include "controls/formatting.h"
 #include "job/add_photo.h"
 #include "support/fixtures.h"
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
 namespace tessaly {
 namespace {
 
-class ScopedHistoryRoot {
- public:
-  explicit ScopedHistoryRoot(const QString& root) : saved_(HistoryRoot()) { SetHistoryRoot(root); }
-  ~ScopedHistoryRoot() { SetHistoryRoot(saved_); }
-
- private:
-  QString saved_;
-};
+using test::ScopedHistoryRoot;
 
 class ImageInfoReportTest : public ::testing::Test {
  protected:

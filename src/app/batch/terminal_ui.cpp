@@ -60,19 +60,8 @@ void TerminalUi::CatchInterrupt() {
 MsgAnswer TerminalUi::MessageBox(const QString& text, MsgButtons buttons, MsgIcon, const QString&) {
   ClearBar();
   Print(TerminalText(text) + u'\n');
-  switch (buttons) {
-    case MsgButtons::Ok:
-      return MsgAnswer::Ok;
-    case MsgButtons::AbortRetryIgnore:
-      return ignore_errors_ ? MsgAnswer::Ignore : MsgAnswer::Abort;
-    case MsgButtons::YesNo:
-      return MsgAnswer::No;
-    case MsgButtons::OkCancel:
-    case MsgButtons::YesNoCancel:
-    case MsgButtons::RetryCancel:
-      return MsgAnswer::Cancel;
-  }
-  return MsgAnswer::Cancel;
+  if (buttons == MsgButtons::AbortRetryIgnore && ignore_errors_) return MsgAnswer::Ignore;
+  return NeverLoopingAnswer(buttons);
 }
 
 bool TerminalUi::InputBox(const QString&, const QString&, QString&) {
