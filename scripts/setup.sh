@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fontconfig
   poppler-utils
+  cups cups-client printer-driver-cups-pdf
   icc-profiles-free time
   libvips-tools imagemagick
   clang-format

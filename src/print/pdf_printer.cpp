@@ -1,6 +1,7 @@
 // Print to PDF: QPdfWriter on a QSaveFile per document, the painter's origin at the
 // printable area's corner (the page layout's margins), sizes reported in twips.
 #include "print/pdf_printer.h"
+#include "print/page_text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,19 +21,6 @@ namespace {
 constexpr int kPdfDotsPerInch = 600;
 // Margin of the printable area on every side, like a typical photo printer's.
 constexpr double kPdfMarginMm = 5.0;
-
-QFont FontOf(const PrintFont& f) {
-  QFont font(f.name);
-  font.setPointSizeF(f.size > 0 ? f.size : 10.0);
-  font.setBold(f.bold);
-  font.setItalic(f.italic);
-  font.setUnderline(f.underline);
-  return font;
-}
-
-QColor ColourOf(std::uint32_t bgr) {
-  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
 
 }  // namespace
 
@@ -112,25 +100,11 @@ QPainter* PdfPrinter::hDC() {
 
 void PdfPrinter::PrintText(const QString& text, double x_mm, double y_mm, const PrintFont& font) {
   QPainter* painter = hDC();
-  if (!painter) return;
-  const QFont qfont = FontOf(font);
-  painter->save();
-  painter->setFont(qfont);
-  painter->setPen(ColourOf(font.colour));
-  // The position is the text's top-left corner; QPainter places the baseline.
-  const QFontMetricsF metrics(qfont, writer_.get());
-  const double ppm = PixelsPerMm();
-  painter->drawText(QPointF(x_mm * ppm, y_mm * ppm + metrics.ascent()), text);
-  painter->restore();
+  if (painter) DrawPageText(*painter, writer_.get(), PixelsPerMm(), text, x_mm, y_mm, font);
 }
 
 double PdfPrinter::TextWidthMm(const QString& text, const PrintFont& font) {
-  // Measured on an image of the page resolution, so no page needs to be open.
-  QImage probe(1, 1, QImage::Format_RGB32);
-  const int dots_per_metre = static_cast<int>(std::lround(kPdfDotsPerInch / kMmPerInch * 1000.0));
-  probe.setDotsPerMeterX(dots_per_metre);
-  probe.setDotsPerMeterY(dots_per_metre);
-  return QFontMetricsF(FontOf(font), &probe).horizontalAdvance(text) / PixelsPerMm();
+  return PageTextWidthMm(PixelsPerMm(), text, font);
 }
 
 bool PdfPrinter::EndDoc() {

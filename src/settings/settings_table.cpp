@@ -3,6 +3,7 @@
 // contact sheets, with the same defaults.
 #include "settings/settings_table.h"
 
+#include "print/pdf_printer.h"
 #include "print/photo_sizes.h"
 
 #include <QFont>
@@ -32,6 +33,11 @@ QString DefaultUserSizes(const QString& section) {
   return DefaultSizeCode(thumb_mode, unit);
 }
 
+// The built-in "Print to PDF" printer writes into the user's pictures folder.
+QString DefaultPdfFolderSetting(const QString&) {
+  return DefaultPdfFolder();
+}
+
 using T = SettingType;
 
 // The photo-layout keys of one section.
@@ -59,6 +65,8 @@ constexpr auto kTable = std::to_array<SettingEntry>({
     {kOptionsSection, "ScreenPhotoSize", T::kInteger, "400", nullptr, false},
     {kOptionsSection, "ThumbMode", T::kBoolean, "False", nullptr, false},
     {kOptionsSection, "InitPath", T::kText, "", nullptr, false},
+    {kOptionsSection, "PdfPrinter", T::kCheckState, "1", nullptr, false},
+    {kOptionsSection, "PdfFolder", T::kText, "", DefaultPdfFolderSetting, false},
     TESSALY_LAYOUT_KEYS(kOptionsSection),
     TESSALY_LAYOUT_KEYS(kThumbOptionsSection),
     {kPrintOptionsSection, "ICM", T::kInteger, "0", nullptr, false},

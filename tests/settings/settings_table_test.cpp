@@ -2,7 +2,9 @@
 // numbers by their leading text, Booleans and check states, the one-place table.
 #include "settings/settings_table.h"
 
+#include "print/pdf_printer.h"
 #include "print/photo_sizes.h"
+#include "support/scoped_state.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +17,7 @@
 namespace tessaly {
 namespace {
 
-void PutFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  ASSERT_EQ(file.write(bytes), bytes.size());
-}
+using test::PutFile;
 
 TEST(SettingsTable, EmptyFileGivesTheDefaults) {
   QTemporaryDir dir;
@@ -39,6 +37,8 @@ TEST(SettingsTable, EmptyFileGivesTheDefaults) {
   EXPECT_EQ(ReadTextSetting("PrintOptions", "InterpolVal1", path), "");
   EXPECT_EQ(ReadNumberSetting("PrintOptions", "InterpolVal2", path), 0.0);
   EXPECT_DOUBLE_EQ(ReadNumberSetting("Options", "FontSize", path), QFont().pointSizeF());
+  EXPECT_TRUE(ReadCheckSetting("Options", "PdfPrinter", path));
+  EXPECT_EQ(ReadTextSetting("Options", "PdfFolder", path), DefaultPdfFolder());
 }
 
 TEST(SettingsTable, StoredValuesAndTheirDefaults) {
@@ -118,7 +118,7 @@ TEST(SettingsTable, TableListsEveryKeyOnce) {
     EXPECT_EQ(FindSettingEntry(QString(entry.section).toUpper(), QString(entry.key).toLower()),
               &entry);
   }
-  EXPECT_EQ(per_section.value("Options"), 19);
+  EXPECT_EQ(per_section.value("Options"), 21);
   EXPECT_EQ(per_section.value("ThumbOptions"), 14);
   EXPECT_EQ(per_section.value("PrintOptions"), 7);
   EXPECT_EQ(per_section.value("SaveOptions"), 9);
