@@ -1,7 +1,7 @@
 // The whole-save benchmark's input: the synthetic 6000 × 4000 photo encoded at
 // quality 92 with an Adobe RGB–compatible ICC profile embedded as APP2
-// "ICC_PROFILE" segments (chunked at 65,519 profile bytes per segment, as the ICC
-// specification lays them out), so the save has a real profile conversion to do.
+// "ICC_PROFILE" segments (chunked at 65,519 profile bytes per segment, the most one
+// JPEG segment holds), so the save has a real profile conversion to do.
 // Made once into the temporary folder beside the plain synthetic photo.
 #pragma once
 
