@@ -36,6 +36,7 @@ struct JobSettings {
   int MaxResolution = 0;  // ppi, 0 = off
   bool DefaultSharpen = false;
   int ICM = 0;             // printer colour space: 0 automatic, 1 sRGB, 2 a profile file
+  QString ICMProfile;      // the profile file of ICM 2 (never stored)
   double SpoolWait = 0.0;  // minutes between printed pages
 
   // The photo's longer and shorter side (mm) and the margin actually drawn.

@@ -13,6 +13,7 @@
 #include "colour/colour_profiles.h"
 #include "colour/embedded_profile.h"
 #include "controls/ui_service.h"
+#include "edits/output_rules.h"
 #include "job/job_history.h"
 #include "save/file_name_template.h"
 #include "settings/settings_table.h"
@@ -39,16 +40,6 @@ constexpr double kInnerLabelBottom = 4.0;
 // Points to millimetres: 25.4 mm to the inch, 72 points to the inch.
 constexpr double kMmPerInch = 25.4;
 constexpr double kPointsPerInch = 72.0;
-// Default sharpening (radius code, amount) and the resolution factors that change
-// it: a strong enlargement gets the wider radius, a reduction the smaller amount.
-constexpr int kDefaultSharpenRadius = 10;
-constexpr int kDefaultSharpenAmount = 100;
-constexpr int kEnlargedSharpenRadius = 15;
-constexpr int kReducedSharpenAmount = 75;
-constexpr double kEnlargedFactor = 1.25;
-constexpr double kReducedFactor = 0.9;
-// A stored unsharp value is radius code × 1000 + amount.
-constexpr int kUnsharpRadiusUnit = 1000;
 // Largest magnitude a computed pixel size may have before it is turned into an int;
 // far above any surface limit, so ToDib still refuses what is too large.
 constexpr double kLargestPixelCount = 1e9;
@@ -68,23 +59,6 @@ bool NearestSize(double value, int& size) {
   if (!std::isfinite(value) || std::fabs(value) > kLargestPixelCount) return false;
   size = Nearest(value);
   return true;
-}
-
-// Sharpens as printing does: the photo's own setting, else the default sharpening
-// adjusted to the resolution factor.
-void Sharpen(cDIB& result, int unsharp, bool default_sharpen, double factor) {
-  if (unsharp >= 1) {
-    result.UnsharpMask(unsharp / kUnsharpRadiusUnit, unsharp % kUnsharpRadiusUnit);
-    return;
-  }
-  if (!default_sharpen) return;
-  int radius = kDefaultSharpenRadius;
-  int amount = kDefaultSharpenAmount;
-  if (factor > kEnlargedFactor)
-    radius = kEnlargedSharpenRadius;
-  else if (factor < kReducedFactor)
-    amount = kReducedSharpenAmount;
-  result.UnsharpMask(radius, amount);
 }
 
 // Converts the pixels from the file's embedded profile to sRGB; files without one
@@ -150,12 +124,8 @@ bool PrepareSteps(cGDIImage& image, cDIB& result, const MyPicture& photo,
 
   // Resolution limits: a photo below the minimum is enlarged to it, one above the
   // maximum reduced to it.
-  double factor = 1.0;
-  const float r = photo.PrintResolution();
-  if (r < settings.MinResolution)
-    factor = settings.MinResolution / static_cast<double>(r);
-  else if (settings.MaxResolution > 0 && r > settings.MaxResolution)
-    factor = settings.MaxResolution / static_cast<double>(r);
+  const double factor =
+      ResolutionFactor(photo.PrintResolution(), settings.MinResolution, settings.MaxResolution);
 
   int width = x1 - x0;
   int height = y1 - y0;
@@ -178,7 +148,7 @@ bool PrepareSteps(cGDIImage& image, cDIB& result, const MyPicture& photo,
 
   ConvertEmbeddedToSrgb(photo.Filename(), result);
 
-  Sharpen(result, photo.UnsharpMask(), settings.DefaultSharpen, factor);
+  SharpenForOutput(result, photo.UnsharpMask(), settings.DefaultSharpen, factor);
   if (ui.PollCancel()) return false;
 
   const double margin = settings.PhotoMargin();

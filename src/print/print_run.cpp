@@ -1,0 +1,197 @@
+// The print run: slots and pages of the job, the page loop with the spooler pause
+// and one document per page, the discard of the open document after a cancel, the
+// edit-history records, and the preview's paper. Whole seconds and page numbers are
+// integers; nearest() rounds halves to even.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "controls/ui_service.h"
+#include "job/job_history.h"
+#include "print/print_window.h"
+
+namespace tessaly {
+namespace {
+
+const QString kDoesNotFit =
+    QStringLiteral("Photos don't fit on page. Please, change the paper size or the photo sizes.");
+const QString kTitlePrompt =
+    QStringLiteral("Enter a title for the contact sheet pages (optional):");
+const QString kProgramCaption = QStringLiteral("Tessaly");
+constexpr int kSecondsPerMinute = 60;
+constexpr int kPauseStepMs = 1000;
+
+int Nearest(double value) {
+  return static_cast<int>(std::nearbyint(value));
+}
+
+QString ProgressCaption() {
+  return QString::fromLatin1(kPrintProgressCaption);
+}
+
+}  // namespace
+
+std::vector<PrintSlot> BuildPrintSlots(const MyPictureManager& job, int cells_per_page) {
+  std::vector<PrintSlot> table;
+  if (cells_per_page < 1) return table;
+  int k = 0;
+  for (int position = 0; position < job.Count(); ++position) {
+    for (int copy = 0; copy < job.At(position).Copies(); ++copy) {
+      ++k;
+      table.push_back({k, (k - 1) / cells_per_page + 1, position});
+    }
+  }
+  return table;
+}
+
+int PageCountOf(int slot_count, int cells_per_page) {
+  if (cells_per_page < 1) return 0;
+  return slot_count / cells_per_page + (slot_count % cells_per_page > 0 ? 1 : 0);
+}
+
+PauseClock SystemPauseClock() {
+  auto timer = std::make_shared<QElapsedTimer>();
+  timer->start();
+  PauseClock clock;
+  clock.Seconds = [timer] { return timer->nsecsElapsed() / 1e9; };
+  clock.Sleep = [](int ms) {
+    if (!QCoreApplication::instance()) {
+      QThread::msleep(static_cast<unsigned long>(ms));
+      return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+  };
+  return clock;
+}
+
+PrintWindow::PrintWindow(MyPictureManager& job, PrinterAccess& printers, const PageLayout& layout)
+    : job_(job), printers_(printers), layout_(layout), clock_(SystemPauseClock()) {}
+
+void PrintWindow::EnableMainWindow(bool enabled) {
+  if (main_window_hook_) main_window_hook_(enabled);
+}
+
+bool PrintWindow::PrepareSlots() {
+  slots_ = BuildPrintSlots(job_, cells_per_page_);
+  slot_count_ = static_cast<int>(slots_.size());
+  page_count_ = PageCountOf(slot_count_, cells_per_page_);
+  return slot_count_ > 0;
+}
+
+bool PrintWindow::SpoolerPause() {
+  Ui& ui = CurrentUi();
+  const int wait = Nearest(job_.Settings().SpoolWait * kSecondsPerMinute);
+  if (wait < 1) return true;
+  const double start = clock_.Seconds();
+  for (;;) {
+    const int elapsed = Nearest(clock_.Seconds() - start);
+    if (elapsed >= wait) return true;
+    const int remaining = wait - elapsed;
+    if (remaining != last_wait_shown_) {
+      last_wait_shown_ = remaining;
+      ui.ShowProgress(ProgressCaption(), QStringLiteral("Waiting %1m %2s")
+                                             .arg(remaining / kSecondsPerMinute)
+                                             .arg(remaining % kSecondsPerMinute));
+      ui.LetMessagesRun();
+      if (ui.CancelRequested()) return false;
+    }
+    clock_.Sleep(kPauseStepMs);
+  }
+}
+
+void PrintWindow::PrintIt(bool Preview) {
+  Ui& ui = CurrentUi();
+  cells_ = layout_.GetPageCells();
+  cells_per_page_ = layout_.GetPageCellCount();
+  if (cells_per_page_ == 0) {
+    ui.MessageBox(kDoesNotFit, MsgButtons::Ok, MsgIcon::Exclamation);
+    return;
+  }
+  EnableMainWindow(false);
+  preview_ = Preview;
+  const JobSettings& settings = job_.Settings();
+  if (settings.ThumbMode) {
+    QString title = title_;
+    if (!ui.InputBox(kTitlePrompt, kProgramCaption, title)) title.clear();
+    title_ = title;
+  }
+  if (!PrepareSlots()) {
+    EnableMainWindow(true);
+    return;
+  }
+  if (printing_) return;
+
+  if (Preview) {
+    ui.SetCancelRequested(false);
+    if (preview_hook_) preview_hook_(*this);
+    ui.LetMessagesRun();
+    EnableMainWindow(true);
+    return;
+  }
+
+  ui.ShowProgress(ProgressCaption(), QString());
+  ui.LetMessagesRun();
+  ui.SetCancelRequested(false);
+  printing_ = true;
+  pages_ended_ = 0;
+  end_failed_ = false;
+  last_wait_shown_ = -1;
+  for (int page = 1; page <= page_count_; ++page) {
+    ui.LetMessagesRun();
+    if (page >= 2 && !SpoolerPause()) break;
+    DrawPage(page);
+    ui.LetMessagesRun();
+    if (ui.CancelRequested()) break;
+    if (printers_.EndDocAndReset())
+      ++pages_ended_;
+    else
+      end_failed_ = true;
+    ui.LetMessagesRun();
+  }
+  printing_ = false;
+  ui.HideProgress();
+  ui.LetMessagesRun();
+  if (ui.CancelRequested()) printers_.KillDocAndReset();
+  EnableMainWindow(true);
+  ui.LetMessagesRun();
+  if (!settings.ThumbMode) RecordJobHistory(job_);
+}
+
+PreviewPaper PrintWindow::MakePreviewPaper(int paper_height) const {
+  PreviewPaper paper;
+  const PrinterDevice* printer = printers_.Device();
+  if (!printer || paper_height < 1 || printer->Height() <= 0) return paper;
+  const double sheet_width = TwipsToMm(printer->Width());
+  const double sheet_height = TwipsToMm(printer->Height());
+  const int paper_width = std::max(1, Nearest(paper_height * sheet_width / sheet_height));
+  paper.image = QImage(paper_width, paper_height, QImage::Format_RGB32);
+  if (paper.image.isNull()) return paper;
+  paper.image.fill(Qt::white);
+  paper.pxX = paper_width / sheet_width;
+  paper.pxY = paper_height / sheet_height;
+  paper.off = TwipsToMm((printer->Width() - printer->ScaleWidth()) / 2);
+  // Text measured in points comes out at the paper's scale.
+  const int dots_per_metre = Nearest(paper.pxX * 1000.0);
+  paper.image.setDotsPerMeterX(dots_per_metre);
+  paper.image.setDotsPerMeterY(dots_per_metre);
+  return paper;
+}
+
+QImage PrintWindow::PreviewPage(int page, int paper_height) {
+  if (!preview_ || page < 1 || page > page_count_) return QImage();
+  PreviewPaper paper = MakePreviewPaper(paper_height);
+  if (paper.image.isNull()) return QImage();
+  paper_ = &paper;
+  DrawPage(page);
+  paper_ = nullptr;
+  return paper.image;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,126 @@
+// The print window's core: a print run or a preview of the job. Every copy of every
+// photo becomes a print slot on page ((k − 1) \ N) + 1; a run sends each page to the
+// current printer as its own document (with the spooler pause between pages), a
+// preview draws the same pages from the on-screen pictures onto a paper image. The
+// cancel flag of the Ui stops a run between slow steps; the open document is then
+// discarded. After a run (cancelled or not) every photo goes to the edit history,
+// except in contact-sheet mode.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "job/picture_manager.h"
+#include "print/page_layout.h"
+#include "print/printer_access.h"
+
+class QPainter;
+
+namespace tessaly {
+
+// Caption of the progress window of a print run.
+inline constexpr char kPrintProgressCaption[] = "Print";
+
+struct PrintSlot {
+  int SlotNo = 0;      // equals its 1-based index
+  int Page = 0;        // 1-based page
+  int PhotoIndex = 0;  // 0-based position of the photo in the job
+};
+
+// The slots of a job: one per copy (one per photo in contact-sheet mode), in photo
+// order, `cells_per_page` to a page. Empty when cells_per_page is below 1.
+std::vector<PrintSlot> BuildPrintSlots(const MyPictureManager& job, int cells_per_page);
+// P = S \ N, plus one when S mod N > 0; 0 when N is below 1.
+int PageCountOf(int slot_count, int cells_per_page);
+
+// A cut-mark edge joined to the previous photo's cut rectangle on the page: a
+// negative edge becomes 0; an edge within 3 pixels of the previous far edge (right or
+// bottom) takes it, else one within 3 pixels of the previous near edge takes that.
+int SnapCutEdge(int edge, int previous_far, int previous_near);
+
+// The paper of the preview: the whole sheet as an image, its pixels per millimetre on
+// each axis, and the offset (mm) of the printable area from the sheet's corner.
+struct PreviewPaper {
+  QImage image;
+  double pxX = 0;
+  double pxY = 0;
+  double off = 0;
+};
+
+// Time as the spooler pause sees it: seconds from a monotonic start, and a wait of
+// one step that keeps messages flowing. Tests drive both.
+struct PauseClock {
+  std::function<double()> Seconds;
+  std::function<void(int ms)> Sleep;
+};
+// The real clock: a monotonic timer and a wait that runs the event loop when there
+// is one.
+PauseClock SystemPauseClock();
+
+class PrintWindow {
+ public:
+  // `job`, `printers` and `layout` must outlive the window; the layout is the one the
+  // job settings computed for the current printer (ComputeJobLayout).
+  PrintWindow(MyPictureManager& job, PrinterAccess& printers, const PageLayout& layout);
+
+  // Runs the job: Preview false prints every page, true prepares the slots and calls
+  // the preview hook (the preview window), which then asks for pages.
+  void PrintIt(bool Preview);
+  // Draws page `Page` (1..P) on the printer, or on the preview paper while previewing.
+  void DrawPage(int Page);
+
+  // The preview page `page` drawn on a white sheet `paper_height` pixels high with the
+  // printer's sheet proportions. Needs the slots of a PrintIt(true).
+  QImage PreviewPage(int page, int paper_height);
+  // A white paper of the printer's sheet for a preview `paper_height` pixels high.
+  PreviewPaper MakePreviewPaper(int paper_height) const;
+
+  // The window that shows the preview; called by PrintIt(true) once the slots exist.
+  void SetPreviewHook(std::function<void(PrintWindow&)> hook) { preview_hook_ = std::move(hook); }
+  // Called with false when the run disables the main window and true when it enables it.
+  void SetMainWindowHook(std::function<void(bool)> hook) { main_window_hook_ = std::move(hook); }
+  void SetClock(PauseClock clock) { clock_ = std::move(clock); }
+
+  // The contact-sheet title, kept for the program run and offered again as default.
+  const QString& Title() const { return title_; }
+  void SetTitle(const QString& title) { title_ = title; }
+
+  bool Preview() const { return preview_; }
+  int SlotCount() const { return slot_count_; }
+  int PageCount() const { return page_count_; }
+  const std::vector<PrintSlot>& Slots() const { return slots_; }
+  bool Printing() const { return printing_; }
+  // Pages handed to the printer by the last run, and whether a device refused one.
+  int PagesEnded() const { return pages_ended_; }
+  bool EndFailed() const { return end_failed_; }
+
+ private:
+  // Slots and pages of the job; false when the job has no copy.
+  bool PrepareSlots();
+  // The spooler pause before a page; false when the cancel flag stopped it.
+  bool SpoolerPause();
+  void EnableMainWindow(bool enabled);
+
+  MyPictureManager& job_;
+  PrinterAccess& printers_;
+  const PageLayout& layout_;
+  std::vector<PageCell> cells_;
+  std::vector<PrintSlot> slots_;
+  int cells_per_page_ = 0;
+  int slot_count_ = 0;
+  int page_count_ = 0;
+  int last_wait_shown_ = -1;
+  int pages_ended_ = 0;
+  bool end_failed_ = false;
+  bool preview_ = false;
+  bool printing_ = false;
+  PreviewPaper* paper_ = nullptr;  // the paper DrawPage previews on
+  QString title_;
+  PauseClock clock_;
+  std::function<void(PrintWindow&)> preview_hook_;
+  std::function<void(bool)> main_window_hook_;
+};
+
+}  // namespace tessaly

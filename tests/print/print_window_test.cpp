@@ -1,0 +1,380 @@
+// The print window over an image printer (4 pixels per mm, a 100 × 150 mm sheet with
+// 5 mm margins) and real PNG photos: slots and pages, where each photo lands and which
+// way it is turned, cut marks shared by neighbours, frame and label, the preview from
+// the screen pictures, the contact sheet's title and resolution write-back, the
+// spooler pause driven by a test clock, cancel, unreadable files and the history.
+#include "print/print_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "controls/scripted_ui.h"
+#include "edits/output_rules.h"
+#include "job/add_photo.h"
+#include "job/history_store.h"
+#include "job/job_history.h"
+#include "print/job_layout.h"
+#include "support/image_printer.h"
+#include "support/scoped_state.h"
+
+namespace tessaly {
+namespace {
+
+constexpr double kPpm = 4.0;  // pixels per mm of the image printer
+const QRgb kRed = qRgb(255, 0, 0);
+const QRgb kBlue = qRgb(0, 0, 255);
+const QRgb kGreen = qRgb(0, 255, 0);
+
+bool Near(QRgb a, QRgb b, int tolerance = 12) {
+  return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+         std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+class PrintWindowTest : public testing::Test {
+ protected:
+  PrintWindowTest()
+      : history_(dir_.filePath("history")),
+        catalogue_(100, 150, 5, kPpm),
+        printers_(&catalogue_, dir_.filePath("Tesly.ini")) {
+    QStringList names;
+    int count = 0;
+    int position = 0;
+    printers_.GetPrinterList(names, count, position);
+    // 40 × 60 mm photos with 2 mm margins: 2 × 2 upright cells in Portrait mode.
+    job_.Settings().Size = PhotoSize{60, 40, 2};
+    job_.Settings().LayoutMode = kLayoutPortrait;
+    job_.Settings().ICM = 1;
+  }
+
+  // A PNG whose left half is `left` and right half `right`.
+  QString Photo(const QString& name, int width, int height, QRgb left, QRgb right) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(right);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width / 2; ++x) image.setPixel(x, y, left);
+    const QString path = dir_.filePath(name);
+    EXPECT_TRUE(image.save(path, "PNG"));
+    return path;
+  }
+
+  MyPicture& Add(const QString& path, int copies = 1) {
+    const int position = AddPhotoFile(job_, path);
+    EXPECT_GE(position, 0);
+    MyPicture& photo = job_.At(position);
+    photo.SetCopies(copies);
+    photo.SetPhotoLabel(QString());
+    return photo;
+  }
+
+  test::ImagePrinter& Printer() { return static_cast<test::ImagePrinter&>(*printers_.Device()); }
+
+  void Layout() { ComputeJobLayout(layout_, *printers_.Device(), job_.Settings()); }
+
+  QTemporaryDir dir_;
+  test::ScopedHistoryRoot history_;
+  ScriptedUi ui_;
+  ScopedUi scoped_ui_{ui_};
+  test::ImagePrinterCatalogue catalogue_;
+  PrinterAccess printers_;
+  MyPictureManager job_;
+  PageLayout layout_;
+};
+
+TEST(PrintSlots, CopiesFillPagesInPhotoOrder) {
+  JobSettings settings;
+  MyPictureManager job(settings);
+  EXPECT_EQ(PageCountOf(7, 4), 2);
+  EXPECT_EQ(PageCountOf(8, 4), 2);
+  EXPECT_EQ(PageCountOf(9, 4), 3);
+  EXPECT_EQ(PageCountOf(0, 4), 0);
+  EXPECT_EQ(PageCountOf(5, 0), 0);
+  EXPECT_TRUE(BuildPrintSlots(job, 2).empty());
+}
+
+TEST(OutputRules, ResolutionFactorAndSharpening) {
+  EXPECT_DOUBLE_EQ(ResolutionFactor(250, 300, 0), 1.2);
+  EXPECT_DOUBLE_EQ(ResolutionFactor(400, 0, 300), 0.75);
+  EXPECT_DOUBLE_EQ(ResolutionFactor(400, 0, 0), 1.0);
+  EXPECT_DOUBLE_EQ(ResolutionFactor(250, 200, 240), 240.0 / 250);
+  int radius = 0, amount = 0;
+  ASSERT_TRUE(SharpenParameters(0, true, 1.2, radius, amount));
+  EXPECT_EQ(radius * 1000 + amount, 10100);
+  ASSERT_TRUE(SharpenParameters(0, true, 1.26, radius, amount));
+  EXPECT_EQ(radius * 1000 + amount, 15100);
+  ASSERT_TRUE(SharpenParameters(0, true, 0.75, radius, amount));
+  EXPECT_EQ(radius * 1000 + amount, 10075);
+  ASSERT_TRUE(SharpenParameters(15080, false, 0.5, radius, amount));
+  EXPECT_EQ(radius * 1000 + amount, 15080);
+  EXPECT_FALSE(SharpenParameters(0, false, 2.0, radius, amount));
+}
+
+TEST(CutMarks, NeighboursWithinThreePixelsShareALine) {
+  EXPECT_EQ(SnapCutEdge(161, 158, 0), 158);  // 3 apart: joins
+  EXPECT_EQ(SnapCutEdge(162, 158, 0), 162);  // 4 apart: stays
+  EXPECT_EQ(SnapCutEdge(2, 158, 0), 0);      // near the previous near edge
+  EXPECT_EQ(SnapCutEdge(-1, 158, 0), 0);
+  EXPECT_EQ(SnapCutEdge(155, 158, 156), 158);  // the far edge is tried first
+}
+
+TEST_F(PrintWindowTest, SlotsAndPagesOfCopies) {
+  Add(Photo("a.png", 300, 200, kRed, kBlue), 3);
+  Add(Photo("b.png", 200, 300, kGreen, kGreen), 4);
+  const std::vector<PrintSlot> table = BuildPrintSlots(job_, 2);
+  ASSERT_EQ(table.size(), 7u);
+  const int pages[] = {1, 1, 2, 2, 3, 3, 4};
+  const int photos[] = {0, 0, 0, 1, 1, 1, 1};
+  for (int k = 0; k < 7; ++k) {
+    EXPECT_EQ(table[k].SlotNo, k + 1);
+    EXPECT_EQ(table[k].Page, pages[k]) << k;
+    EXPECT_EQ(table[k].PhotoIndex, photos[k]) << k;
+  }
+  job_.Settings().ThumbMode = true;  // a contact sheet shows every photo once
+  EXPECT_EQ(BuildPrintSlots(job_, 4).size(), 2u);
+}
+
+TEST_F(PrintWindowTest, PhotosLandTurnedInTheirCellsWithSharedCutMarks) {
+  job_.Settings().DrawCropMarks = true;
+  Add(Photo("wide.png", 300, 200, kRed, kBlue), 3);
+  Add(Photo("tall.png", 200, 300, kGreen, kBlue), 2);
+  Layout();
+  ASSERT_EQ(layout_.GetPageCellCount(), 4);
+  PrintWindow window(job_, printers_, layout_);
+  window.PrintIt(false);
+  EXPECT_EQ(window.PageCount(), 2);
+  ASSERT_EQ(Printer().pages.size(), 2u);
+  EXPECT_EQ(window.PagesEnded(), 2);
+  const QImage& page = Printer().pages[0];
+  ASSERT_EQ(page.size(), QSize(360, 560));
+
+  // Cell 1 is (0,0)-(40,60) mm: the photo fills (8,8) 144 × 224 pixels. The wide photo
+  // was turned a quarter counter-clockwise, so its left (red) half is at the bottom.
+  EXPECT_TRUE(Near(page.pixel(80, 60), kBlue));
+  EXPECT_TRUE(Near(page.pixel(80, 200), kRed));
+  EXPECT_TRUE(Near(page.pixel(8, 9), kBlue));
+  EXPECT_TRUE(Near(page.pixel(151, 231), kRed));
+  EXPECT_TRUE(Near(page.pixel(7, 100), qRgb(255, 255, 255)));
+  EXPECT_TRUE(Near(page.pixel(152, 100), qRgb(255, 255, 255)));
+  EXPECT_TRUE(Near(page.pixel(80, 232), qRgb(255, 255, 255)));
+  // Cell 4 holds the tall photo, already upright: green stays on the left.
+  EXPECT_TRUE(Near(page.pixel(160 + 30, 240 + 100), kGreen));
+  EXPECT_TRUE(Near(page.pixel(160 + 130, 240 + 100), kBlue));
+
+  // Cut marks: cell 1 ends at 158 (2 px inside 160) and cell 2's left edge joins it,
+  // so no second line at 160; cell 2's right edge ends at 318.
+  const QRgb grey = qRgb(180, 180, 180);
+  EXPECT_EQ(page.pixel(158, 100), grey);
+  EXPECT_NE(page.pixel(160, 100), grey);
+  EXPECT_EQ(page.pixel(318, 100), grey);
+  EXPECT_EQ(page.pixel(100, 238), grey);
+  EXPECT_NE(page.pixel(100, 240), grey);
+
+  // Page 2 holds the last tall copy in cell 1 only.
+  const QImage& second = Printer().pages[1];
+  EXPECT_TRUE(Near(second.pixel(30, 100), kGreen));
+  EXPECT_TRUE(Near(second.pixel(240, 100), qRgb(255, 255, 255)));
+  EXPECT_TRUE(ui_.Messages().empty());
+  const std::vector<QString>& texts = ui_.ProgressTexts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Printing page 2/2, Photo 5/5"), texts.end());
+}
+
+TEST_F(PrintWindowTest, SquarePhotoIsAlwaysTurned) {
+  job_.Settings().Size = PhotoSize{50, 50, 2};
+  Add(Photo("square.png", 200, 200, kGreen, kBlue));
+  Layout();
+  PrintWindow window(job_, printers_, layout_);
+  window.PrintIt(false);
+  ASSERT_EQ(Printer().pages.size(), 1u);
+  // Turned a quarter counter-clockwise: the left (green) half ends at the bottom.
+  EXPECT_TRUE(Near(Printer().pages[0].pixel(100, 40), kBlue));
+  EXPECT_TRUE(Near(Printer().pages[0].pixel(100, 160), kGreen));
+}
+
+TEST_F(PrintWindowTest, FrameAndLabelInAWideMargin) {
+  job_.Settings().Size = PhotoSize{60, 40, 4};
+  job_.Settings().PhotoDrawFrame = true;
+  MyPicture& photo = Add(Photo("tall.png", 200, 300, kBlue, kBlue));
+  photo.SetPhotoLabel(QStringLiteral("WWWW"));
+  Layout();
+  PrintWindow window(job_, printers_, layout_);
+  window.PrintIt(false);
+  ASSERT_EQ(Printer().pages.size(), 1u);
+  const QImage& page = Printer().pages[0];
+  // The photo fills (16,16) 128 × 208; the 1-pixel frame runs from nearest(16 − 1.6)
+  // = 14 to nearest(16 + 208 + 1.2) = 225.
+  EXPECT_TRUE(Near(page.pixel(80, 100), kBlue));
+  EXPECT_TRUE(Near(page.pixel(14, 100), qRgb(90, 90, 90), 30));
+  EXPECT_TRUE(Near(page.pixel(80, 225), qRgb(90, 90, 90), 30));
+  EXPECT_TRUE(Near(page.pixel(12, 100), qRgb(255, 255, 255)));
+  // The label ends at the photo's right edge (x = 144), its top 2 px below the frame's
+  // bottom (y = 224 + 2): dark pixels there, none to the right of it.
+  int dark_left = 0;
+  int dark_right = 0;
+  for (int y = 226; y < 226 + 16; ++y) {
+    for (int x = 100; x < 144; ++x) dark_left += qGray(page.pixel(x, y)) < 100;
+    for (int x = 146; x < 170; ++x) dark_right += qGray(page.pixel(x, y)) < 100;
+  }
+  EXPECT_GT(dark_left, 20);
+  EXPECT_EQ(dark_right, 0);
+}
+
+TEST_F(PrintWindowTest, PreviewDrawsTheScreenPicturesOnTheWholeSheet) {
+  Add(Photo("wide.png", 300, 200, kRed, kBlue));
+  Layout();
+  PrintWindow window(job_, printers_, layout_);
+  std::vector<QImage> previews;
+  window.SetPreviewHook([&](PrintWindow& w) {
+    for (int p = 1; p <= w.PageCount(); ++p) previews.push_back(w.PreviewPage(p, 600));
+  });
+  window.PrintIt(true);
+  EXPECT_TRUE(Printer().pages.empty());
+  ASSERT_EQ(previews.size(), 1u);
+  const QImage& paper = previews[0];
+  ASSERT_EQ(paper.size(), QSize(400, 600));
+  // Shifted by the 5 mm sheet offset: the photo fills (28,28) 144 × 224.
+  EXPECT_TRUE(Near(paper.pixel(100, 80), kBlue));
+  EXPECT_TRUE(Near(paper.pixel(100, 220), kRed));
+  EXPECT_TRUE(Near(paper.pixel(27, 100), qRgb(255, 255, 255)));
+  EXPECT_TRUE(Near(paper.pixel(28, 29), kBlue));
+  EXPECT_TRUE(window.PreviewPage(2, 600).isNull());
+  // A preview records no history.
+  HistoryEdits edits;
+  double printed = 0;
+  EXPECT_FALSE(GetEdits(job_.At(0).FileDate(), "wide.png", edits, printed));
+}
+
+TEST_F(PrintWindowTest, ContactSheetTitleAndResolutionCap) {
+  job_.Settings().ThumbMode = true;
+  Add(Photo("a.png", 300, 200, kRed, kBlue), 5);
+  Add(Photo("b.png", 200, 300, kGreen, kGreen));
+  Layout();
+  PrintWindow window(job_, printers_, layout_);
+  window.SetTitle(QStringLiteral("Old"));
+  ui_.AnswerInput(QStringLiteral("Holiday"));
+  window.PrintIt(false);
+  ASSERT_EQ(ui_.Messages().size(), 1u);
+  EXPECT_EQ(ui_.Messages()[0].text, "Enter a title for the contact sheet pages (optional):");
+  EXPECT_EQ(ui_.Messages()[0].title, "Tessaly");
+  EXPECT_EQ(window.Title(), "Holiday");
+  EXPECT_EQ(window.SlotCount(), 2);
+  EXPECT_EQ(job_.Settings().MaxResolution, 360);
+  ASSERT_EQ(Printer().titles.size(), 1u);
+  // 5 mm below the sheet's top edge, less the 5 mm unprintable offset.
+  EXPECT_DOUBLE_EQ(Printer().titles[0].y_mm, 0.0);
+  const double text_width = Printer().TextWidthMm("Holiday", PrintFont{"Arial", 10});
+  EXPECT_DOUBLE_EQ(Printer().titles[0].x_mm, std::nearbyint((90 + text_width) / 2.2));
+  // No history for a contact sheet.
+  HistoryEdits edits;
+  double printed = 0;
+  EXPECT_FALSE(GetEdits(job_.At(0).FileDate(), "a.png", edits, printed));
+
+  // A cancelled title box prints no title.
+  window.PrintIt(false);
+  EXPECT_EQ(window.Title(), "");
+  EXPECT_EQ(Printer().titles.size(), 1u);
+}
+
+TEST_F(PrintWindowTest, NothingFitsAndEmptyJob) {
+  Add(Photo("a.png", 300, 200, kRed, kBlue));
+  job_.Settings().Size = PhotoSize{400, 300, 0};
+  Layout();
+  PrintWindow window(job_, printers_, layout_);
+  window.PrintIt(false);
+  ASSERT_EQ(ui_.Messages().size(), 1u);
+  EXPECT_EQ(ui_.Messages()[0].text,
+            "Photos don't fit on page. Please, change the paper size or the photo sizes.");
+  EXPECT_EQ(ui_.Messages()[0].icon, MsgIcon::Exclamation);
+  EXPECT_TRUE(Printer().pages.empty());
+
+  job_.Remove(0);
+  job_.Settings().Size = PhotoSize{60, 40, 2};
+  Layout();
+  std::vector<bool> main_window;
+  window.SetMainWindowHook([&](bool enabled) { main_window.push_back(enabled); });
+  window.PrintIt(false);
+  EXPECT_TRUE(Printer().pages.empty());
+  EXPECT_EQ(main_window, (std::vector<bool>{false, true}));
+}
+
+TEST_F(PrintWindowTest, SpoolerPauseCountsDownBeforeEveryLaterPage) {
+  job_.Settings().SpoolWait = 1.0;
+  Add(Photo("a.png", 300, 200, kRed, kBlue), 9);
+  Layout();
+  PrintWindow window(job_, printers_, layout_);
+  double now = 0;
+  int sleeps = 0;
+  window.SetClock({[&] { return now; },
+                   [&](int ms) {
+                     now += ms / 1000.0;
+                     ++sleeps;
+                   }});
+  window.PrintIt(false);
+  EXPECT_EQ(Printer().pages.size(), 3u);
+  std::vector<QString> waits;
+  for (const QString& text : ui_.ProgressTexts())
+    if (text.startsWith("Waiting")) waits.push_back(text);
+  ASSERT_EQ(waits.size(), 120u);
+  EXPECT_EQ(waits[0], "Waiting 1m 0s");
+  EXPECT_EQ(waits[1], "Waiting 0m 59s");
+  EXPECT_EQ(waits[59], "Waiting 0m 1s");
+  EXPECT_EQ(waits[60], "Waiting 1m 0s");
+  EXPECT_EQ(sleeps, 120);
+}
+
+TEST_F(PrintWindowTest, CancelDuringThePauseOfPageThreeAbortsAndStillRecords) {
+  job_.Settings().SpoolWait = 0.5;
+  MyPicture& photo = Add(Photo("a.png", 300, 200, kRed, kBlue), 9);
+  photo.SetBright(12);
+  Layout();
+  PrintWindow window(job_, printers_, layout_);
+  double now = 0;
+  int sleeps = 0;
+  window.SetClock({[&] { return now; },
+                   [&](int ms) {
+                     now += ms / 1000.0;
+                     // Page 2's pause takes 30 steps; cancel 5 steps into page 3's.
+                     if (++sleeps == 35) ui_.SetCancelRequested(true);
+                   }});
+  window.PrintIt(false);
+  EXPECT_EQ(window.PagesEnded(), 2);
+  EXPECT_EQ(Printer().pages.size(), 2u);
+  EXPECT_EQ(Printer().discarded, 0);
+  EXPECT_FALSE(window.Printing());
+  EXPECT_FALSE(ui_.ProgressShown());
+  HistoryEdits edits;
+  double printed = 0;
+  ASSERT_TRUE(GetEdits(photo.FileDate(), "a.png", edits, printed));
+  EXPECT_EQ(edits.bright, 12);
+
+  // A cancel while page 1 is drawn discards its open document.
+  job_.Settings().SpoolWait = 0;
+  ui_.CancelAfterPolls(6);
+  window.PrintIt(false);
+  EXPECT_EQ(window.PagesEnded(), 0);
+  EXPECT_EQ(Printer().pages.size(), 2u);
+  EXPECT_EQ(Printer().discarded, 1);
+}
+
+TEST_F(PrintWindowTest, UnreadableFileRetryThenCancelEndsThePage) {
+  const QString path = Photo("gone.png", 300, 200, kRed, kBlue);
+  Add(path, 2);
+  Layout();
+  ASSERT_TRUE(QFile::remove(path));
+  ui_.Answer(MsgAnswer::Retry);
+  ui_.Answer(MsgAnswer::Cancel);
+  PrintWindow window(job_, printers_, layout_);
+  window.PrintIt(false);
+  ASSERT_EQ(ui_.Messages().size(), 2u);
+  EXPECT_EQ(ui_.Messages()[0].text, "Error opening file '" + path + "'");
+  EXPECT_EQ(ui_.Messages()[0].buttons, MsgButtons::RetryCancel);
+  EXPECT_EQ(ui_.Messages()[0].icon, MsgIcon::Critical);
+  // The page is still ended, blank.
+  ASSERT_EQ(Printer().pages.size(), 1u);
+  EXPECT_EQ(Printer().pages[0].pixel(80, 100), qRgb(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace tessaly
