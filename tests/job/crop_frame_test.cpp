@@ -1,7 +1,7 @@
 // Crop frame: hover zones and their order, one drag step of every mode against
 // hand-computed rectangles (minimum size, borders, aspect limits), the edge choice,
-// random pointer sequences that must keep the invariants, the largest centred frame
-// at its tolerances, quarter turns checked against really turned pixels, the
+// random pointer sequences that keep the invariants, the largest centred frame at
+// its tolerances, quarter turns checked against really turned pixels, the
 // orientation toggle, the print resolution and the rounded corners.
 #include "job/crop_frame.h"
 
@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <random>
 #include <set>
 #include <vector>
@@ -49,6 +48,8 @@ void ExpectRect(const CropRect& actual, const CropRect& expected) {
 
 TEST(CropFrame, HoverPicksDragModeAndPointerInOrder) {
   // Rectangle 1500..6000 × 1200..4200 twips.
+  constexpr int kH = kDragHorizontal, kV = kDragVertical;
+  const ViewPointer size = ViewPointer::SizeAll, none = ViewPointer::Default;
   struct Case {
     const char* name;
     double x, y;
@@ -56,23 +57,19 @@ TEST(CropFrame, HoverPicksDragModeAndPointerInOrder) {
     ViewPointer pointer;
   };
   const Case cases[] = {
-      {"80 left of the left edge, far above", 1420, 100, kDragHorizontal, ViewPointer::SizeAll},
-      {"70 right of the right edge, mid-height", 6070, 2700, kDragNone, ViewPointer::Default},
-      {"89 inside the left edge", 1589, 2700, kDragHorizontal, ViewPointer::SizeAll},
+      {"70 right of the right edge", 6070, 2700, kDragNone, none},
+      {"89 inside the left edge", 1589, 2700, kH, size},
       {"90 inside the left edge is the move zone", 1590, 2700, kDragMove, ViewPointer::Hand},
-      {"59 inside the right edge", 5941, 2700, kDragHorizontal, ViewPointer::SizeAll},
+      {"59 inside the right edge", 5941, 2700, kH, size},
       {"60 inside the right edge is the move zone", 5940, 2700, kDragMove, ViewPointer::Hand},
-      {"59 right of the right edge, far below", 6059, 9999, kDragHorizontal, ViewPointer::SizeAll},
-      {"89 above the top edge", 3000, 1111, kDragVertical, ViewPointer::SizeAll},
-      {"90 above the top edge", 3000, 1110, kDragNone, ViewPointer::Default},
-      {"59 below the bottom edge", 3000, 4259, kDragVertical, ViewPointer::SizeAll},
-      {"60 below the bottom edge", 3000, 4260, kDragNone, ViewPointer::Default},
-      {"level with the top edge, far left", 100, 1200, kDragVertical, ViewPointer::SizeAll},
-      {"the top-left corner resizes horizontally", 1500, 1200, kDragHorizontal,
-       ViewPointer::SizeAll},
-      {"the bottom-right corner resizes horizontally", 6000, 4200, kDragHorizontal,
-       ViewPointer::SizeAll},
-      {"above the rectangle, between its sides", 3000, 500, kDragNone, ViewPointer::Default},
+      {"59 right of the right edge, far below", 6059, 9999, kH, size},
+      {"89 above the top edge", 3000, 1111, kV, size},
+      {"90 above the top edge", 3000, 1110, kDragNone, none},
+      {"59 below the bottom edge", 3000, 4259, kV, size},
+      {"60 below the bottom edge", 3000, 4260, kDragNone, none},
+      {"level with the top edge, far left", 100, 1200, kV, size},
+      {"the top-left corner resizes horizontally", 1500, 1200, kH, size},
+      {"the bottom-right corner resizes horizontally", 6000, 4200, kH, size},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -119,155 +116,61 @@ TEST(CropFrame, DisabledContactSheetAndPipetteStopTheInteraction) {
 }
 
 TEST(CropFrame, OneDragStepOfEveryMode) {
-  // Picture 9000 × 6000, aspect 0.5. Each case hovers to pick the mode (and the
-  // previous position), then drags once with the button held.
+  // Picture 9000 × 6000, aspect 0.5. Each case hovers at (hx, hy) to pick the mode
+  // and the previous position, then drags once to (x, y) with the button held.
+  constexpr int kM = kDragMove, kH = kDragHorizontal, kV = kDragVertical;
   struct Case {
     const char* name;
     CropRect start;
-    double hover_x, hover_y;
+    double hx, hy;
     int mode;
     double x, y;
     CropRect expected;
   };
-  const CropRect move{1500, 1200, 4500, 2250};
-  const CropRect side{3000, 2000, 3000, 1500};
-  const CropRect side_low{3000, 4000, 3000, 1500};
-  const CropRect vert{2000, 1000, 4000, 2000};
-  const CropRect vert_right{5000, 2000, 2000, 1000};
+  const CropRect mv{1500, 1200, 4500, 2250};
+  const CropRect sd{3000, 2000, 3000, 1500};
+  const CropRect low{3000, 4000, 3000, 1500};
+  const CropRect vt{2000, 1000, 4000, 2000};
+  const CropRect rt{5000, 2000, 2000, 1000};
   const Case cases[] = {
-      {"move", move, 3000, 2000, kDragMove, 3100, 1950, {1600, 1150, 4500, 2250}},
-      {"move past the left border", move, 3000, 2000, kDragMove, 1000, 2000, {0, 1200, 4500, 2250}},
-      {"move past the right border",
-       move,
-       3000,
-       2000,
-       kDragMove,
-       7000,
-       2000,
-       {4500, 1200, 4500, 2250}},
-      {"move past the bottom border",
-       move,
-       3000,
-       2000,
-       kDragMove,
-       3000,
-       9000,
-       {1500, 3750, 4500, 2250}},
-      {"move past the top border", move, 3000, 2000, kDragMove, 3000, 0, {1500, 0, 4500, 2250}},
-      {"left edge out", side, 3010, 2700, kDragHorizontal, 2000, 2700, {2000, 2000, 4000, 2000}},
-      {"left edge beyond the border",
-       side,
-       3010,
-       2700,
-       kDragHorizontal,
-       -500,
-       2700,
-       {0, 2000, 6000, 3000}},
-      {"left edge to exactly 444 from the right", side, 3010, 2700, kDragHorizontal, 5556, 2700,
-       side},
-      {"left edge to 445 from the right",
-       side,
-       3010,
-       2700,
-       kDragHorizontal,
-       5555,
-       2700,
-       {5555, 2000, 445, 222.5f}},
-      {"left edge, bottom limited: the right edge moves in",
-       side_low,
-       3010,
-       4500,
-       kDragHorizontal,
-       1000,
-       4500,
-       {1000, 4000, 4000, 2000}},
-      {"right edge out", side, 5990, 2700, kDragHorizontal, 7000, 2700, {3000, 2000, 4000, 2000}},
-      {"right edge past the border ends at it",
-       side,
-       5990,
-       2700,
-       kDragHorizontal,
-       12000,
-       2700,
-       {3000, 2000, 6000, 3000}},
-      {"right edge past the border, bottom limited",
-       side_low,
-       5990,
-       4500,
-       kDragHorizontal,
-       12000,
-       4500,
-       {3000, 4000, 4000, 2000}},
-      {"right edge to a width of 444", side, 5990, 2700, kDragHorizontal, 3444, 2700, side},
-      {"right edge to a width of 445",
-       side,
-       5990,
-       2700,
-       kDragHorizontal,
-       3445,
-       2700,
-       {3000, 2000, 445, 222.5f}},
-      {"right edge left of the left edge", side, 5990, 2700, kDragHorizontal, 2000, 2700, side},
-      {"top edge up", vert, 3000, 1010, kDragVertical, 3000, 500, {2000, 500, 5000, 2500}},
-      {"top edge beyond the border",
-       vert,
-       3000,
-       1010,
-       kDragVertical,
-       3000,
-       -100,
-       {2000, 0, 6000, 3000}},
-      {"top edge to exactly 444 from the bottom", vert, 3000, 1010, kDragVertical, 3000, 2556,
-       vert},
-      {"top edge, width limited: the top stays at the pointer",
-       vert_right,
-       6000,
-       2010,
-       kDragVertical,
-       6000,
-       0,
-       {5000, 0, 4000, 2000}},
-      {"bottom edge down", vert, 3000, 2990, kDragVertical, 3000, 4000, {2000, 1000, 6000, 3000}},
-      {"bottom edge past the border, width limited",
-       vert,
-       3000,
-       2990,
-       kDragVertical,
-       3000,
-       9999,
-       {2000, 1000, 7000, 3500}},
-      {"bottom edge to a height of 444", vert, 3000, 2990, kDragVertical, 3000, 1444, vert},
-      {"bottom edge to a height of 445",
-       vert,
-       3000,
-       2990,
-       kDragVertical,
-       3000,
-       1445,
-       {2000, 1000, 890, 445}},
+      {"move", mv, 3000, 2000, kM, 3100, 1950, {1600, 1150, 4500, 2250}},
+      {"move past the left border", mv, 3000, 2000, kM, 1000, 2000, {0, 1200, 4500, 2250}},
+      {"move past the right border", mv, 3000, 2000, kM, 7000, 2000, {4500, 1200, 4500, 2250}},
+      {"move past the bottom border", mv, 3000, 2000, kM, 3000, 9000, {1500, 3750, 4500, 2250}},
+      {"move past the top border", mv, 3000, 2000, kM, 3000, 0, {1500, 0, 4500, 2250}},
+      {"held outside any zone", mv, 3000, 500, kDragNone, 2000, 2000, mv},
+      {"left edge out", sd, 3010, 2700, kH, 2000, 2700, {2000, 2000, 4000, 2000}},
+      {"left edge beyond the border", sd, 3010, 2700, kH, -500, 2700, {0, 2000, 6000, 3000}},
+      {"left edge to 444 from the right", sd, 3010, 2700, kH, 5556, 2700, sd},
+      {"left to 445 from the right", sd, 3010, 2700, kH, 5555, 2700, {5555, 2000, 445, 222.5f}},
+      {"left edge, bottom limited", low, 3010, 4500, kH, 1000, 4500, {1000, 4000, 4000, 2000}},
+      {"right edge out", sd, 5990, 2700, kH, 7000, 2700, {3000, 2000, 4000, 2000}},
+      {"right edge past the border", sd, 5990, 2700, kH, 12000, 2700, {3000, 2000, 6000, 3000}},
+      {"right past, bottom limited", low, 5990, 4500, kH, 12000, 4500, {3000, 4000, 4000, 2000}},
+      {"right edge to a width of 444", sd, 5990, 2700, kH, 3444, 2700, sd},
+      {"right to a width of 445", sd, 5990, 2700, kH, 3445, 2700, {3000, 2000, 445, 222.5f}},
+      {"top edge up", vt, 3000, 1010, kV, 3000, 500, {2000, 500, 5000, 2500}},
+      {"top edge beyond the border", vt, 3000, 1010, kV, 3000, -100, {2000, 0, 6000, 3000}},
+      {"top edge to 444 from the bottom", vt, 3000, 1010, kV, 3000, 2556, vt},
+      // Width limited: the top stays at the pointer and the bottom edge moves up.
+      {"top edge, width limited", rt, 6000, 2010, kV, 6000, 0, {5000, 0, 4000, 2000}},
+      {"bottom edge down", vt, 3000, 2990, kV, 3000, 4000, {2000, 1000, 6000, 3000}},
+      {"bottom past, width limited", vt, 3000, 2990, kV, 3000, 9999, {2000, 1000, 7000, 3500}},
+      {"bottom edge to a height of 444", vt, 3000, 2990, kV, 3000, 1444, vt},
+      {"bottom to a height of 445", vt, 3000, 2990, kV, 3000, 1445, {2000, 1000, 890, 445}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CropFrame frame = Frame(kWide, kTall, 0.5, c.start);
-    Hover(frame, c.hover_x, c.hover_y);
+    Hover(frame, c.hx, c.hy);
     ASSERT_EQ(frame.DragMode(), c.mode);
     const PointerMoveResult result = Drag(frame, c.x, c.y);
     ExpectRect(frame.Rect(), c.expected);
     EXPECT_FALSE(result.pointer_changed);
     // Raised after every held move in a drag mode, also when nothing changed.
-    EXPECT_TRUE(result.resolution_changed);
+    EXPECT_EQ(result.resolution_changed, c.mode != kDragNone);
     EXPECT_EQ(frame.DragMode(), c.mode);
   }
-}
-
-TEST(CropFrame, HeldMoveOutsideAnyZoneDoesNothing) {
-  CropFrame frame = Frame(kWide, kTall, 0.5, {1500, 1200, 4500, 2250});
-  Hover(frame, 3000, 500);
-  ASSERT_EQ(frame.DragMode(), kDragNone);
-  const PointerMoveResult result = Drag(frame, 2000, 2000);
-  EXPECT_FALSE(result.resolution_changed);
-  EXPECT_FALSE(result.pointer_changed);
-  ExpectRect(frame.Rect(), {1500, 1200, 4500, 2250});
 }
 
 TEST(CropFrame, MovesAreRelativeToThePreviousPointerEvenAfterClamping) {
@@ -334,7 +237,7 @@ TEST(CropFrame, RandomPointerSequencesKeepTheInvariants) {
   std::uniform_real_distribution<double> anywhere(-2000, 11000);
   std::uniform_real_distribution<double> near(-80, 50);
   std::uniform_real_distribution<double> unit(0, 1);
-  std::uniform_int_distribution<int> pick(0, 3);
+  std::uniform_int_distribution<int> pick(0, 4);
   int changed[13] = {};
   for (int run = 0; run < 40; ++run) {
     const double sw = run % 2 ? 7005 : 9015;
@@ -352,19 +255,15 @@ TEST(CropFrame, RandomPointerSequencesKeepTheInvariants) {
       double x = anywhere(rng);
       double y = anywhere(rng);
       if (!held) {
+        // Near one of the four edges, or anywhere inside.
         const double l = before.Left, t = before.Top, w = before.Width, h = before.Height;
-        const double inside_x = l + w * unit(rng), inside_y = t + h * unit(rng);
-        const double edges[4][2] = {{l + near(rng), inside_y},
-                                    {l + w + near(rng), inside_y},
-                                    {inside_x, t + near(rng)},
-                                    {inside_x, t + h + near(rng)}};
+        x = l + w * unit(rng);
+        y = t + h * unit(rng);
         const int target = pick(rng);
-        x = edges[target][0];
-        y = edges[target][1];
-        if (unit(rng) < 0.3) {
-          x = inside_x;
-          y = inside_y;
-        }
+        if (target == 0) x = l + near(rng);
+        if (target == 1) x = l + w + near(rng);
+        if (target == 2) y = t + near(rng);
+        if (target == 3) y = t + h + near(rng);
       }
       frame.PointerMove(held, x, y, true, false, false);
       const CropRect r = frame.Rect();
@@ -393,71 +292,42 @@ TEST(CropFrame, RandomPointerSequencesKeepTheInvariants) {
 }
 
 TEST(CropFrame, LargestCentredFrame) {
+  // Full-width and full-height frames of aspect a on a picture sw × sh.
+  const auto full_width = [](double sw, double sh, double a) {
+    return CropRect{0, static_cast<float>((sh - sw * a) / 2), static_cast<float>(sw),
+                    static_cast<float>(sw * a)};
+  };
+  const auto full_height = [](double sw, double sh, double a) {
+    return CropRect{static_cast<float>((sw - sh / a) / 2), 0, static_cast<float>(sh / a),
+                    static_cast<float>(sh)};
+  };
   struct Case {
     const char* name;
     double sw, sh, print_height, print_width, margin;
     double aspect;
     CropRect expected;
   };
-  const double r = kTall / kWide;
-  const double above = std::nextafter(r + 0.0001, 1.0);
-  const double upright_r = kWide / kTall;
-  const double below = std::nextafter(upright_r - 0.0001, 0.0);
+  // Picture shape ± the 0.0001 tolerance, and the next double past it.
+  const double at = kTall / kWide + 0.0001;
+  const double above = std::nextafter(at, 1.0);
+  const double up_at = kWide / kTall - 0.0001;
+  const double below = std::nextafter(up_at, 0.0);
   const Case cases[] = {
-      {"landscape, same shape", kWide, kTall, 100, 150, 0, 100.0 / 150, {0, 0, 9000, 6000}},
       {"landscape, taller frame", kWide, kTall, 130, 180, 5, 12.0 / 17, {250, 0, 8500, 6000}},
       {"landscape, flatter frame", kWide, kTall, 100, 200, 0, 0.5, {0, 750, 9000, 4500}},
-      {"landscape, exactly at the tolerance",
-       kWide,
-       kTall,
-       r + 0.0001,
-       1,
-       0,
-       r + 0.0001,
-       {0, static_cast<float>((kTall - kWide * (r + 0.0001)) / 2), 9000,
-        static_cast<float>(kWide * (r + 0.0001))}},
-      {"landscape, just past the tolerance",
-       kWide,
-       kTall,
-       above,
-       1,
-       0,
-       above,
-       {static_cast<float>((kWide - kTall / above) / 2), 0, static_cast<float>(kTall / above),
-        6000}},
+      {"landscape at the tolerance", kWide, kTall, at, 1, 0, at, full_width(kWide, kTall, at)},
+      {"landscape past it", kWide, kTall, above, 1, 0, above, full_height(kWide, kTall, above)},
       {"upright, same shape", kTall, kWide, 100, 150, 0, 1.5, {0, 0, 6000, 9000}},
       {"upright, narrower frame", kTall, kWide, 100, 200, 0, 2, {750, 0, 4500, 9000}},
       {"upright, wider frame", kTall, kWide, 130, 180, 5, 17.0 / 12, {0, 250, 6000, 8500}},
-      {"upright, exactly at the tolerance",
-       kTall,
-       kWide,
-       1,
-       upright_r - 0.0001,
-       0,
-       upright_r - 0.0001,
-       {static_cast<float>((kTall - kWide / (upright_r - 0.0001)) / 2), 0,
-        static_cast<float>(kWide / (upright_r - 0.0001)), 9000}},
-      {"upright, just past the tolerance",
-       kTall,
-       kWide,
-       1,
-       below,
-       0,
-       below,
-       {0, static_cast<float>((kWide - kTall * below) / 2), 6000,
-        static_cast<float>(kTall * below)}},
-      {"square picture stands the frame upright",
-       kTall,
-       kTall,
-       100,
-       150,
-       0,
-       1.5,
-       {1000, 0, 4000, 6000}},
+      {"upright at the tolerance", kTall, kWide, 1, up_at, 0, up_at,
+       full_height(kTall, kWide, up_at)},
+      {"upright past it", kTall, kWide, 1, below, 0, below, full_width(kTall, kWide, below)},
+      {"square picture: upright", kTall, kTall, 100, 150, 0, 1.5, {1000, 0, 4000, 6000}},
       {"square picture, square frame", kTall, kTall, 100, 100, 0, 1, {0, 0, 6000, 6000}},
   };
   // The upright boundary cases rely on 1 ÷ (1 ÷ t) giving t back.
-  ASSERT_EQ(1 / (1 / (upright_r - 0.0001)), upright_r - 0.0001);
+  ASSERT_EQ(1 / (1 / up_at), up_at);
   ASSERT_EQ(1 / (1 / below), below);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -519,54 +389,20 @@ TEST(CropFrame, TurnWithPictureCoversTheSamePixels) {
   }
 }
 
-TEST(CropFrame, TurnWithPictureHandComputed) {
-  CropFrame cw = Frame(kWide, kTall, 0.5, {1000, 500, 4000, 2000});
-  cw.TurnWithPicture(90);
-  ExpectRect(cw.Rect(), {3500, 1000, 2000, 4000});
-  cw.TurnWithPicture(-90);
-  ExpectRect(cw.Rect(), {1000, 500, 4000, 2000});
-  EXPECT_EQ(cw.ScaleWidth(), kWide);
-  EXPECT_DOUBLE_EQ(cw.Aspect(), 0.5);
-
-  CropFrame ccw = Frame(kWide, kTall, 0.5, {1000, 500, 4000, 2000});
-  ccw.TurnWithPicture(-90);
-  ExpectRect(ccw.Rect(), {500, 4000, 2000, 4000});
-  EXPECT_EQ(ccw.ScaleWidth(), kTall);
-  EXPECT_EQ(ccw.ScaleHeight(), kWide);
-  EXPECT_DOUBLE_EQ(ccw.Aspect(), 2);
-}
-
 TEST(CropFrame, RotateCropTogglesCentredAndLimited) {
+  // Unlimited (twice gives the same size, centred), height limited, width limited.
   struct Case {
-    const char* name;
     double sw, sh, aspect;
     CropRect start, once, twice;
   };
+  constexpr double kW = kWide, kT = kTall;
   const Case cases[] = {
-      {"unlimited: twice gives the same size, centred",
-       kWide,
-       kTall,
-       0.5,
-       {1000, 500, 4000, 2000},
-       {3500, 1000, 2000, 4000},
-       {2500, 2000, 4000, 2000}},
-      {"height limited",
-       kWide,
-       kTall,
-       0.5,
-       {0, 1000, 8000, 4000},
-       {3000, 0, 3000, 6000},
-       {1500, 1500, 6000, 3000}},
-      {"width limited",
-       kTall,
-       kWide,
-       2,
-       {1000, 500, 4000, 8000},
-       {0, 3000, 6000, 3000},
-       {1500, 1500, 3000, 6000}},
+      {kW, kT, 0.5, {1000, 500, 4000, 2000}, {3500, 1000, 2000, 4000}, {2500, 2000, 4000, 2000}},
+      {kW, kT, 0.5, {0, 1000, 8000, 4000}, {3000, 0, 3000, 6000}, {1500, 1500, 6000, 3000}},
+      {kT, kW, 2, {1000, 500, 4000, 8000}, {0, 3000, 6000, 3000}, {1500, 1500, 3000, 6000}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.start.Width);
     CropFrame frame = Frame(c.sw, c.sh, c.aspect, c.start);
     frame.SetVisible(false);
     frame.RotateCrop();
@@ -581,33 +417,24 @@ TEST(CropFrame, RotateCropTogglesCentredAndLimited) {
 
 TEST(CropFrame, PrintResolutionUsesTheLongerSides) {
   struct Case {
-    const char* name;
     double sw, sh;
     CropRect rect;
     int pixels;
-    double print_width, margin;
-    double expected;
+    double print_width, margin, expected;
   };
   const Case cases[] = {
-      {"whole picture, 3000 px on 150 mm", kWide, kTall, {0, 0, 9000, 6000}, 3000, 150, 0, 508},
-      {"margins come off the print width", kWide, kTall, {0, 0, 9000, 6000}, 3000, 152, 1, 508},
-      {"half the width", kWide, kTall, {100, 100, 4500, 3000}, 3000, 150, 0, 254},
-      {"upright crop in a landscape picture", kWide, kTall, {0, 0, 3000, 4500}, 3000, 150, 0, 254},
-      {"upright picture", kTall, kWide, {0, 0, 3000, 4500}, 4000, 127, 3.5, 25.4 * 4000 / 240},
-      {"landscape crop in an upright picture",
-       kTall,
-       kWide,
-       {0, 0, 6000, 3000},
-       4000,
-       150,
-       0,
-       25.4 * 4000 * (6000.0 / 9000) / 150},
+      {kWide, kTall, {0, 0, 9000, 6000}, 3000, 150, 0, 508},
+      {kWide, kTall, {0, 0, 9000, 6000}, 3000, 152, 1, 508},  // margins come off
+      {kWide, kTall, {100, 100, 4500, 3000}, 3000, 150, 0, 254},
+      {kWide, kTall, {0, 0, 3000, 4500}, 3000, 150, 0, 254},  // upright crop
+      {kTall, kWide, {0, 0, 3000, 4500}, 4000, 127, 3.5, 25.4 * 4000 / 240},
+      {kTall, kWide, {0, 0, 6000, 3000}, 4000, 150, 0, 25.4 * 4000 * (6000.0 / 9000) / 150},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
     const CropFrame frame = Frame(c.sw, c.sh, 1, c.rect);
     EXPECT_EQ(frame.PrintResolution(c.pixels, c.print_width, c.margin),
-              static_cast<float>(c.expected));
+              static_cast<float>(c.expected))
+        << c.sw << " " << c.rect.Width << " " << c.margin;
   }
 }
 
@@ -624,10 +451,8 @@ TEST(CropFrame, CornersRoundHalfToEven) {
   for (const Case& c : cases) {
     CropFrame frame;
     frame.SetRect(c.rect);
-    EXPECT_EQ(frame.CropX0(), c.x0);
-    EXPECT_EQ(frame.CropY0(), c.y0);
-    EXPECT_EQ(frame.CropX1(), c.x1);
-    EXPECT_EQ(frame.CropY1(), c.y1);
+    EXPECT_EQ((std::vector<int>{frame.CropX0(), frame.CropY0(), frame.CropX1(), frame.CropY1()}),
+              (std::vector<int>{c.x0, c.y0, c.x1, c.y1}));
   }
 }
 

@@ -1,7 +1,7 @@
-// Photo record: loading real and written photos (geometry, pixel sizes, default
-// frame, file date, EXIF, redraw against a direct PictureUtilsCls evaluation), the
-// history restore and the label rule, contact-sheet mode, quarter turns, POINT,
-// print resolution and the job's object indices.
+// Photo record: loading real and written photos (geometry, default frame, file date,
+// EXIF, redraw against a direct PictureUtilsCls evaluation), the history restore and
+// the label rule, contact-sheet mode, quarter turns, POINT, print resolution and the
+// job's object indices.
 #include "job/my_picture.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLocale>
 #include <cstring>
+#include <vector>
 
 #include "controls/formatting.h"
 #include "job/add_photo.h"
@@ -77,17 +78,15 @@ void ExpectRedrawOf(const MyPicture& photo) {
               shown.convertToFormat(QImage::Format_RGB888));
 }
 
-struct Corners {
-  int x0, y0, x1, y1;
-};
+using Corners = std::vector<int>;
 Corners CornersOf(const MyPicture& p) {
   return {p.CropX0(), p.CropY0(), p.CropX1(), p.CropY1()};
 }
-void ExpectCorners(const MyPicture& p, Corners c) {
-  EXPECT_EQ(p.CropX0(), c.x0);
-  EXPECT_EQ(p.CropY0(), c.y0);
-  EXPECT_EQ(p.CropX1(), c.x1);
-  EXPECT_EQ(p.CropY1(), c.y1);
+
+// Bright, contrast, red, green, blue, saturation, unsharp mask and angle.
+std::vector<int> EditsOf(const MyPicture& p) {
+  return {p.Bright(),     p.Contrast(),   p.RedAdjust(),   p.GreenAdjust(),
+          p.BlueAdjust(), p.Saturation(), p.UnsharpMask(), p.Angle()};
 }
 
 class MyPictureTest : public ::testing::Test {
@@ -99,57 +98,61 @@ class MyPictureTest : public ::testing::Test {
   ScopedUi scoped_ui_{ui_};
 };
 
-TEST_F(MyPictureTest, LandscapeFixtureGeometryFrameDateExifAndRedraw) {
+// A landscape photo sits at the left, centred vertically in the 404-pixel square; an
+// upright one at the top, centred horizontally. The 3:2 frame is the largest one,
+// centred, turned upright for the upright photo.
+TEST_F(MyPictureTest, FixturesGeometryFrameDateExifAndRedraw) {
   TESSALY_SKIP_WITHOUT_FIXTURES();
-  MyPictureManager job(Job(152.4, 101.6, 0));
-  const QString file = test::FixturePath("exif-org_canon-ixus.jpg");  // 640 × 480
-  ASSERT_EQ(AddPhotoFile(job, file), 0);
-  const MyPicture& p = job.At(0);
-
-  // 400 × 300 pixels at the left, centred vertically in the 404-pixel square.
-  EXPECT_EQ(p.ViewSize(), 404);
-  EXPECT_EQ(p.picture().picture.size(), QSize(400, 300));
-  EXPECT_EQ(p.picture().width, 6000);
-  EXPECT_EQ(p.picture().height, 4500);
-  EXPECT_EQ(p.picture().left, 0);
-  EXPECT_EQ(p.picture().top, 52 * 15);
-  EXPECT_EQ(p.ScaleWidth(), 6000);
-  EXPECT_EQ(p.ScaleHeight(), 4500);
-  EXPECT_EQ(p.PhotoPixelsWidth(), 640);
-  EXPECT_EQ(p.PhotoPixelsHeight(), 480);
-  // 3:2 frame on a 4:3 picture: full width, 4000 high, centred.
-  ExpectCorners(p, {0, 250, 6000, 4250});
-  EXPECT_TRUE(p.Crop().Visible());
-
-  double date = 0;
-  ASSERT_TRUE(FileDateSerial(file, date));
-  EXPECT_EQ(p.FileDate(), date);
-  EXPECT_EQ(p.Filename(), file);
-  EXPECT_EQ(p.Exif().Maker, "Canon");
-  EXPECT_EQ(p.Exif().Model, "Canon DIGITAL IXUS");
-  EXPECT_EQ(p.Copies(), 1);
-  EXPECT_TRUE(p.PreviousPrintDate().isEmpty());
-  EXPECT_TRUE(p.PhotoLabel().isEmpty());
-  EXPECT_TRUE(p.pictureToTumb().isNull());  // handed to the strip and released
-  ExpectRedrawOf(p);
-  EXPECT_FALSE(ui_.WaitCursor());
-}
-
-TEST_F(MyPictureTest, UprightFixtureSitsAtTheTopWithAnUprightFrame) {
-  TESSALY_SKIP_WITHOUT_FIXTURES();
-  MyPictureManager job(Job(101.6, 152.4, 0));
-  ASSERT_EQ(AddPhotoFile(job, test::FixturePath("orientation_landscape_6.jpg")), 0);  // 450 × 600
-  MyPicture& p = job.At(0);
-  EXPECT_EQ(p.picture().picture.size(), QSize(300, 400));
-  EXPECT_EQ(p.picture().left, 52 * 15);
-  EXPECT_EQ(p.picture().top, 0);
-  EXPECT_EQ(p.PhotoPixelsWidth(), 600);
-  EXPECT_EQ(p.PhotoPixelsHeight(), 450);
-  // Upright 2:3 frame on a 3:4 picture: full height 6000, 4000 wide, centred.
-  ExpectCorners(p, {250, 0, 4250, 6000});
-  p.SetBright(20);
-  p.SetSaturation(-10);
-  ExpectRedrawOf(p);
+  struct Case {
+    const char* file;
+    double print_width, print_height;
+    std::vector<int> geometry;  // shown size, left, top, box and scale sizes, photo pixels
+    Corners corners;
+    const char* model;
+  };
+  const Case cases[] = {
+      {"exif-org_canon-ixus.jpg",
+       152.4,
+       101.6,
+       {400, 300, 0, 52 * 15, 6000, 4500, 6000, 4500, 640, 480},
+       {0, 250, 6000, 4250},
+       "Canon DIGITAL IXUS"},
+      {"orientation_landscape_6.jpg",
+       101.6,
+       152.4,
+       {300, 400, 52 * 15, 0, 4500, 6000, 4500, 6000, 600, 450},
+       {250, 0, 4250, 6000},
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    MyPictureManager job(Job(c.print_width, c.print_height, 0));
+    const QString file = test::FixturePath(c.file);
+    ASSERT_EQ(AddPhotoFile(job, file), 0);
+    MyPicture& p = job.At(0);
+    const PictureBox& box = p.picture();
+    EXPECT_EQ(p.ViewSize(), 404);
+    EXPECT_EQ((std::vector<int>{box.picture.width(), box.picture.height(), box.left, box.top,
+                                box.width, box.height, static_cast<int>(p.ScaleWidth()),
+                                static_cast<int>(p.ScaleHeight()), p.PhotoPixelsWidth(),
+                                p.PhotoPixelsHeight()}),
+              c.geometry);
+    EXPECT_EQ(CornersOf(p), c.corners);
+    EXPECT_TRUE(p.Crop().Visible());
+    double date = 0;
+    ASSERT_TRUE(FileDateSerial(file, date));
+    EXPECT_EQ(p.FileDate(), date);
+    EXPECT_EQ(p.Filename(), file);
+    EXPECT_EQ(p.Exif().Model, c.model);
+    EXPECT_EQ(p.Copies(), 1);
+    EXPECT_TRUE(p.PreviousPrintDate().isEmpty());
+    EXPECT_TRUE(p.PhotoLabel().isEmpty());
+    EXPECT_TRUE(p.pictureToTumb().isNull());  // handed to the strip and released
+    p.SetBright(20);
+    p.SetSaturation(-10);
+    ExpectRedrawOf(p);
+    EXPECT_FALSE(ui_.WaitCursor());
+  }
 }
 
 TEST_F(MyPictureTest, SquarePictureCountsAsUprightAndBiggerSurfacesAreScaled) {
@@ -163,8 +166,7 @@ TEST_F(MyPictureTest, SquarePictureCountsAsUprightAndBiggerSurfacesAreScaled) {
   EXPECT_EQ(p.PhotoPixelsHeight(), 900);
   EXPECT_EQ(p.picture().left, 2 * 15);
   EXPECT_EQ(p.picture().top, 0);
-  // Upright frame: 600 twips high, 400 wide, centred.
-  ExpectCorners(p, {100, 0, 500, 600});
+  EXPECT_EQ(CornersOf(p), (Corners{100, 0, 500, 600}));  // upright frame, centred
   EXPECT_EQ(p.pictureToTumb().size(), QSize(40, 40));
   // The smooth 2:1 reduction of each 2 × 2 block lands near its mean.
   const QImage& shown = p.picture().picture;
@@ -185,41 +187,22 @@ TEST_F(MyPictureTest, HistoryRestoresEditsRotationCropDateAndLabel) {
   const QString file = WritePhoto(dir_, "beach.png", 60, 40, 3);
   double date = 0;
   ASSERT_TRUE(FileDateSerial(file, date));
-  HistoryEdits e;
-  e.label = "Beach, 2003";
-  e.bright = 12;
-  e.contrast = -7;
-  e.gamma100 = 110;
-  e.red = 3;
-  e.green = -2;
-  e.blue = 1;
-  e.saturation = 9;
-  e.unsharp = 10050;  // radius code 10, amount 50
-  e.x0 = 1000;        // of the turned 600 × 900 picture: 60, 90, 540, 810
-  e.y0 = 1000;
-  e.x1 = 9000;
-  e.y1 = 9000;
-  e.angle = 90;
+  // Unsharp 10050: radius code 10, amount 50. The crop corners of the turned
+  // 600 × 900 picture: 60, 90, 540, 810.
+  const HistoryEdits e{"Beach, 2003", 12, -7, 110, 3, -2, 1, 9, 10050, 1000, 1000, 9000, 9000, 90};
   ASSERT_TRUE(SaveEdits(date, "beach.png", e));
 
   MyPicture p(settings);
   cDIB surface = test::RandomSurface(60, 40, 3);
   p.SetPicture(surface, 60, 40, 60, 101.6, 152.4, 0, file, 2);
-  EXPECT_EQ(p.Bright(), 12);
-  EXPECT_EQ(p.Contrast(), -7);
+  EXPECT_EQ(EditsOf(p), (std::vector<int>{12, -7, 3, -2, 1, 9, 10050, 90}));
   EXPECT_DOUBLE_EQ(p.gamma(), 1.1);
-  EXPECT_EQ(p.RedAdjust(), 3);
-  EXPECT_EQ(p.GreenAdjust(), -2);
-  EXPECT_EQ(p.BlueAdjust(), 1);
-  EXPECT_EQ(p.Saturation(), 9);
-  EXPECT_EQ(p.UnsharpMask(), 10050);
-  EXPECT_EQ(p.Angle(), 90);
   EXPECT_EQ(p.Copies(), 2);
   // Turned: 40 × 60 pixels, the offsets swapped (it was 12 pixels from the top).
   EXPECT_EQ(p.picture().picture.size(), QSize(40, 60));
   EXPECT_EQ(p.picture().left, 12 * 15);
   EXPECT_EQ(p.picture().top, 0);
-  ExpectCorners(p, {60, 90, 540, 810});
+  EXPECT_EQ(CornersOf(p), (Corners{60, 90, 540, 810}));
   EXPECT_EQ(p.PreviousPrintDate(),
             FormatDate(QDateTime::currentDateTime(), QStringLiteral("Short Date")));
   EXPECT_EQ(p.PhotoLabel(), "Beach, 2003");
@@ -233,10 +216,10 @@ TEST_F(MyPictureTest, HistoryRestoresEditsRotationCropDateAndLabel) {
 
 TEST_F(MyPictureTest, RecordFromAnotherPhotoSizeKeepsTheDefaultFrame) {
   const QString file = WritePhoto(dir_, "harbour.png", 90, 60, 5);
+  cDIB surface = test::RandomSurface(90, 60, 5);
   {
     // Printed as 15 × 10 cm, turned and cropped.
     MyPictureManager job(Job(152.4, 101.6, 0, false, 90));
-    cDIB surface = test::RandomSurface(90, 60, 5);
     GetPicture(job, surface, file, 90, 60);
     MyPicture& p = job.At(0);
     p.Rotate(90);
@@ -246,47 +229,39 @@ TEST_F(MyPictureTest, RecordFromAnotherPhotoSizeKeepsTheDefaultFrame) {
     ASSERT_TRUE(RecordJobHistory(job));
   }
   // The frame a 13 × 18 cm job gives this photo after one turn, without history.
-  Corners expected{};
+  Corners expected;
   {
     ScopedHistoryRoot empty(dir_ + "/empty");
     const JobSettings thirteen_by_eighteen = Job(127, 177.8, 0);
     MyPicture fresh_record(thirteen_by_eighteen);
-    cDIB surface = test::RandomSurface(90, 60, 5);
     fresh_record.SetPicture(surface, 90, 60, 90, 127, 177.8, 0, file, 1);
     fresh_record.Rotate(90);
     expected = CornersOf(fresh_record);
   }
   MyPictureManager job(Job(127, 177.8, 0, false, 90));
-  cDIB surface = test::RandomSurface(90, 60, 5);
   GetPicture(job, surface, file, 90, 60);
   const MyPicture& p = job.At(0);
-  EXPECT_EQ(p.Angle(), 90);
-  EXPECT_EQ(p.Bright(), -5);
-  EXPECT_EQ(p.Contrast(), 4);
+  EXPECT_EQ(EditsOf(p), (std::vector<int>{-5, 4, 2, 0, -1, 6, 0, 90}));
   EXPECT_DOUBLE_EQ(p.gamma(), 0.9);
-  EXPECT_EQ(p.RedAdjust(), 2);
-  EXPECT_EQ(p.BlueAdjust(), -1);
-  EXPECT_EQ(p.Saturation(), 6);
   EXPECT_EQ(p.PhotoLabel(), "Harbour");
-  ExpectCorners(p, expected);
+  EXPECT_EQ(CornersOf(p), expected);
   EXPECT_NE(p.CropX0(), 90);
 }
-
-struct LabelCase {
-  const char* what;
-  bool file_name_option;
-  bool date_option;
-  const char* mask;
-  const char* stored;  // nullptr: no history record
-  const char* expected;
-};
 
 TEST_F(MyPictureTest, LabelRule) {
   TESSALY_SKIP_WITHOUT_FIXTURES();
   // A two-digit short year ("6/9/01") must still read back as 2001.
   ScopedLocale locale("en_US");
+  struct LabelCase {
+    const char* what;
+    bool file_name_option;
+    bool date_option;
+    const char* mask;
+    const char* stored;  // nullptr: no history record
+    const char* expected;
+  };
+
   const QString file = test::FixturePath("exif-org_canon-ixus.jpg");  // taken 2001:06:09 15:17:32
-  const QString exif_text = QStringLiteral("6/9/01 3:17:32 PM");
   const LabelCase cases[] = {
       {"nothing asked, no history", false, false, "", nullptr, ""},
       {"name, no history", true, false, "", nullptr, "exif-org_canon-ixus.jpg"},
@@ -294,7 +269,6 @@ TEST_F(MyPictureTest, LabelRule) {
       {"name and date, no history", true, true, "yyyy-mm-dd", nullptr,
        "exif-org_canon-ixus.jpg 2001-06-09"},
       {"nothing asked keeps any label", false, false, "", "On the lake", "On the lake"},
-      {"nothing asked keeps an empty label", false, false, "", "", ""},
       {"label without the name", true, false, "", "On the lake", "exif-org_canon-ixus.jpg"},
       {"label with the name in capitals", true, false, "", "EXIF-ORG_CANON-IXUS.JPG lake",
        "EXIF-ORG_CANON-IXUS.JPG lake"},
@@ -304,6 +278,10 @@ TEST_F(MyPictureTest, LabelRule) {
        "exif-org_canon-ixus.jpg 09-06-2001"},
       {"label with both", true, true, "dd-mm-yyyy", "Lake exif-org_canon-ixus.jpg 09-06-2001",
        "Lake exif-org_canon-ixus.jpg 09-06-2001"},
+      // Without a mask the date is the EXIF text itself, compared ignoring case.
+      {"date without a mask", false, true, "", nullptr, " 6/9/01 3:17:32 PM"},
+      {"label with the date in lower case", false, true, "", "at 6/9/01 3:17:32 pm",
+       "at 6/9/01 3:17:32 pm"},
   };
   double date = 0;
   ASSERT_TRUE(FileDateSerial(file, date));
@@ -312,9 +290,7 @@ TEST_F(MyPictureTest, LabelRule) {
     SCOPED_TRACE(c.what);
     ScopedHistoryRoot root(dir_ + "/labels" + QString::number(n++));
     if (c.stored) {
-      HistoryEdits e;
-      e.label = c.stored;
-      ASSERT_TRUE(SaveEdits(date, "exif-org_canon-ixus.jpg", e));
+      ASSERT_TRUE(SaveEdits(date, "exif-org_canon-ixus.jpg", HistoryEdits{c.stored}));
     }
     JobSettings settings = Job(152.4, 101.6, 0);
     settings.PhotoPrintFileName = c.file_name_option;
@@ -322,46 +298,23 @@ TEST_F(MyPictureTest, LabelRule) {
     settings.DateMask = c.mask;
     MyPictureManager job(settings);
     ASSERT_EQ(AddPhotoFile(job, file), 0);
-    EXPECT_EQ(job.At(0).Exif().DateTaken.toStdString(), exif_text.toStdString());
+    EXPECT_EQ(job.At(0).Exif().DateTaken, "6/9/01 3:17:32 PM");
     EXPECT_EQ(job.At(0).PhotoLabel().toStdString(), c.expected);
   }
 
-  // Without a mask the date is the EXIF text itself; a stored label is compared
-  // with it ignoring case.
+  // A photo without a date taken: the date option adds nothing.
   JobSettings settings = Job(152.4, 101.6, 0);
   settings.PhotoPrintDate = true;
-  {
-    ScopedHistoryRoot root(dir_ + "/exif_text");
-    MyPictureManager job(settings);
-    ASSERT_EQ(AddPhotoFile(job, file), 0);
-    EXPECT_EQ(job.At(0).PhotoLabel(), " " + exif_text);
-  }
-  {
-    ScopedHistoryRoot root(dir_ + "/exif_text_stored");
-    HistoryEdits e;
-    e.label = "at " + exif_text.toLower();
-    ASSERT_TRUE(SaveEdits(date, "exif-org_canon-ixus.jpg", e));
-    MyPictureManager job(settings);
-    ASSERT_EQ(AddPhotoFile(job, file), 0);
-    EXPECT_EQ(job.At(0).PhotoLabel(), "at " + exif_text.toLower());
-  }
-  // A photo without a date taken: the date option adds nothing and keeps any label.
-  {
-    ScopedHistoryRoot root(dir_ + "/no_date");
-    MyPictureManager job(settings);
-    ASSERT_EQ(AddPhotoFile(job, test::FixturePath("xmp_no_exif.jpg")), 0);
-    EXPECT_EQ(job.At(0).PhotoLabel(), "");
-  }
+  MyPictureManager job(settings);
+  ASSERT_EQ(AddPhotoFile(job, test::FixturePath("xmp_no_exif.jpg")), 0);
+  EXPECT_EQ(job.At(0).PhotoLabel(), "");
 }
 
 TEST_F(MyPictureTest, CopiesLabelAndHistoryInContactSheetMode) {
   const QString file = WritePhoto(dir_, "sheet.png", 30, 20, 9);
   double date = 0;
   ASSERT_TRUE(FileDateSerial(file, date));
-  HistoryEdits e;
-  e.label = "Stored";
-  e.bright = 30;
-  ASSERT_TRUE(SaveEdits(date, "sheet.png", e));
+  ASSERT_TRUE(SaveEdits(date, "sheet.png", HistoryEdits{"Stored", 30}));
 
   JobSettings settings = Job(152.4, 101.6, 0);
   MyPicture p(settings);
@@ -422,7 +375,7 @@ TEST_F(MyPictureTest, FourQuarterTurnsEachWayComeBackToTheStart) {
     }
     EXPECT_EQ(p.OriginalPixelsArray(), original);
     EXPECT_TRUE(p.picture().picture == shown);
-    ExpectCorners(p, frame);
+    EXPECT_EQ(CornersOf(p), frame);
   }
   // One counter-clockwise turn: the new top-left pixel is the old top-right one.
   p.Rotate(-90);
@@ -451,44 +404,31 @@ TEST_F(MyPictureTest, PointReadsTheEditedPictureAsBgrValues) {
   EXPECT_EQ(p.POINT(0, 0), test::FromQRgb(p.picture().picture.pixel(0, 0)));
 }
 
-TEST_F(MyPictureTest, PrintResolutionOfTheWholePictureAndAfterANewSize) {
-  JobSettings settings = Job(150, 100, 0);
-  MyPicture p(settings);
-  cDIB surface = test::RandomSurface(60, 40, 13);
-  p.SetPicture(surface, 3000, 2000, 60, 100, 150, 0, dir_ + "/none.png", 1);
-  ExpectCorners(p, {0, 0, 900, 600});
-  EXPECT_FLOAT_EQ(p.PrintResolution(), 508.0f);
-
-  // A 5 mm margin on a square size: the frame becomes a centred 600 × 600 square
-  // and the print resolution follows the crop over 140 mm.
-  p.Re_SetPicture(150, 150, 5);
-  EXPECT_EQ(p.ImgPrintWidth(), 150);
-  EXPECT_EQ(p.Margin(), 5);
-  ExpectCorners(p, {150, 0, 750, 600});
-  EXPECT_FLOAT_EQ(p.PrintResolution(), static_cast<float>(25.4 * 3000 * (600.0 / 900.0) / 140.0));
-}
-
 TEST_F(MyPictureTest, JobHandsOutObjectIndicesOnceAndAppliesNewSizes) {
   MyPictureManager job(Job(152.4, 101.6, 0));
-  EXPECT_EQ(job.Add(), 0);
-  EXPECT_EQ(job.Add(), 1);
-  EXPECT_EQ(job.Add(), 2);
+  const std::vector<int> added = {job.Add(), job.Add(), job.Add()};
   job.Remove(1);
+  EXPECT_EQ(added, (std::vector<int>{0, 1, 2}));
   EXPECT_EQ(job.Add(), 2);
   ASSERT_EQ(job.Count(), 3);
-  EXPECT_EQ(job.ObjectIndexOf(0), 1);
-  EXPECT_EQ(job.ObjectIndexOf(1), 3);
-  EXPECT_EQ(job.ObjectIndexOf(2), 4);
+  EXPECT_EQ((std::vector<int>{job.ObjectIndexOf(0), job.ObjectIndexOf(1), job.ObjectIndexOf(2)}),
+            (std::vector<int>{1, 3, 4}));
 
-  MyPictureManager sized(Job(152.4, 101.6, 0, false, 60));
+  // 3000 pixels over the whole 150 mm print: 508 pixels per inch.
+  MyPictureManager sized(Job(150, 100, 0, false, 60));
   cDIB surface = test::RandomSurface(60, 40, 17);
-  for (int i = 0; i < 2; ++i) GetPicture(sized, surface, dir_ + "/none.png", 60, 40);
+  for (int i = 0; i < 2; ++i) GetPicture(sized, surface, dir_ + "/none.png", 3000, 2000);
+  EXPECT_EQ(CornersOf(sized.At(0)), (Corners{0, 0, 900, 600}));
+  EXPECT_FLOAT_EQ(sized.At(0).PrintResolution(), 508.0f);
+  // A 5 mm margin on a square size: a centred 600 × 600 frame over 140 mm.
   sized.Settings().Size = PhotoSize{150, 150, 5};
   sized.ApplyPhotoSize();
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(sized.At(i).ImgPrintWidth(), 150);
     EXPECT_EQ(sized.At(i).Margin(), 5);
-    ExpectCorners(sized.At(i), {150, 0, 750, 600});
+    EXPECT_EQ(CornersOf(sized.At(i)), (Corners{150, 0, 750, 600}));
+    EXPECT_FLOAT_EQ(sized.At(i).PrintResolution(),
+                    static_cast<float>(25.4 * 3000 * (600.0 / 900.0) / 140.0));
   }
 }
 
