@@ -94,9 +94,9 @@ TEST_F(BatchCommandTest, EveryCommandHasItsHelp) {
     EXPECT_EQ(r.exit_code, c.exit_code) << c.arguments.join(' ').toStdString();
     EXPECT_TRUE(r.out.startsWith(c.begins)) << r.out.constData();
   }
-  const Result unknown = Batch({"print"});
+  const Result unknown = Batch({"frobnicate"});
   EXPECT_EQ(unknown.exit_code, 2);
-  EXPECT_TRUE(unknown.err.contains("tessaly-batch: unknown command 'print'"));
+  EXPECT_TRUE(unknown.err.contains("tessaly-batch: unknown command 'frobnicate'"));
 }
 
 TEST_F(BatchCommandTest, InfoPrintsTheWindowsReportOfEachPhoto) {

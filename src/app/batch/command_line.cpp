@@ -42,21 +42,30 @@ bool ParseCommand(QCommandLineParser& parser, const QString& command, const QStr
   return true;
 }
 
-void AddSettingsOptions(QCommandLineParser& parser) {
+void AddSettingsFileOption(QCommandLineParser& parser) {
   parser.addOption(QCommandLineOption(QLatin1String(kSettingsOption), QString(), "file"));
+}
+
+void AddSettingsOptions(QCommandLineParser& parser) {
+  AddSettingsFileOption(parser);
   parser.addOption(QCommandLineOption(QLatin1String(kSizeOption), QString(), "size"));
+}
+
+bool UseSettingsFileOption(const QCommandLineParser& parser, const QString& command,
+                           int& exit_code) {
+  if (!parser.isSet(QLatin1String(kSettingsOption))) return true;
+  const QString file = parser.value(QLatin1String(kSettingsOption));
+  if (!QFileInfo(file).isFile()) {
+    exit_code = UsageError(command, QStringLiteral("settings file '%1' not found").arg(file));
+    return false;
+  }
+  SetSettingsFilePath(QFileInfo(file).absoluteFilePath());
+  return true;
 }
 
 bool LoadSettingsOptions(const QCommandLineParser& parser, const QString& command,
                          JobSettings& settings, int& exit_code) {
-  if (parser.isSet(QLatin1String(kSettingsOption))) {
-    const QString file = parser.value(QLatin1String(kSettingsOption));
-    if (!QFileInfo(file).isFile()) {
-      exit_code = UsageError(command, QStringLiteral("settings file '%1' not found").arg(file));
-      return false;
-    }
-    SetSettingsFilePath(QFileInfo(file).absoluteFilePath());
-  }
+  if (!UseSettingsFileOption(parser, command, exit_code)) return false;
   settings = LoadJobSettings();
   return ApplySizeOption(parser, command, settings, exit_code);
 }

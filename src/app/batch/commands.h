@@ -11,16 +11,21 @@
 
 namespace tessaly::batch {
 
-// Exit codes: everything done; some photos (or charts) were not done; the command
-// line, job file or save options were refused; the image codecs could not start.
+// Exit codes: everything done; some photos (or charts, or pages) were not done; the
+// command line, job file or save or print options were refused; the image codecs
+// could not start; there is no printer to work on.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitSkipped = 1;
 inline constexpr int kExitBadInput = 2;
 inline constexpr int kExitNoCodecs = 3;
+inline constexpr int kExitNoPrinter = 4;
 
 int RunInfo(const QStringList& arguments);
 int RunSave(const QStringList& arguments);
 int RunCharts(const QStringList& arguments);
+int RunPrinters(const QStringList& arguments);
+int RunLayout(const QStringList& arguments);
+int RunPrint(const QStringList& arguments);
 
 // Prints "tessaly-batch <command>: <problem>" and the hint to --help on standard
 // error; returns kExitBadInput.
@@ -31,7 +36,12 @@ int UsageError(const QString& command, const QString& problem);
 bool ParseCommand(QCommandLineParser& parser, const QString& command, const QString& help,
                   const QStringList& arguments, int& exit_code);
 
-// Options both info and save take.
+// --settings FILE alone.
+void AddSettingsFileOption(QCommandLineParser& parser);
+// Points the settings file at --settings, which must exist; false after a usage error.
+bool UseSettingsFileOption(const QCommandLineParser& parser, const QString& command,
+                           int& exit_code);
+// --settings and --size, which info, save, layout and print take.
 void AddSettingsOptions(QCommandLineParser& parser);
 // Points the settings file at --settings (which must exist) and loads the job
 // settings, with --size over the stored photo size. False after a usage error.

@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "app/batch/commands.h"
+#include "app/batch/job_input.h"
 #include "app/batch/terminal_ui.h"
-#include "job/add_photo.h"
 #include "job/job_file.h"
 #include "save/file_name_template.h"
 #include "save/save_checks.h"
@@ -59,9 +59,6 @@ const QStringList& TypeNames() {
   return names;
 }
 
-// Caption of the progress while the photos are being added.
-constexpr char kLoadingCaption[] = "Loading Photos";
-
 struct SaveRequest {
   SaveDialogFields fields;
   bool ignore_errors = false;
@@ -96,13 +93,7 @@ bool ReadSaveOptions(const QCommandLineParser& parser, const QString& command, S
   f.max_text = parser.value(QStringLiteral("max"));
   f.sharpen = parser.isSet(QStringLiteral("sharpen"));
 
-  const QString on_error = parser.value(QStringLiteral("on-error"));
-  if (on_error != QLatin1String("abort") && on_error != QLatin1String("ignore")) {
-    exit_code = UsageError(command, QStringLiteral("--on-error: expected abort or ignore"));
-    return false;
-  }
-  request.ignore_errors = on_error == QLatin1String("ignore");
-  return true;
+  return ReadOnErrorOption(parser, command, request.ignore_errors, exit_code);
 }
 
 // The dialog's number boxes take digits only; typed text that is not a number
@@ -128,58 +119,22 @@ bool NumberTextsAreDigits(const SaveDialogFields& f, Ui& ui) {
   return true;
 }
 
-enum class AddOutcome { kAllAdded, kSomeSkipped, kStopped };
-
-// Adds every photo to the job; an unreadable file is asked about as the save run
-// asks (Abort / Retry / Ignore), which --on-error answers.
-AddOutcome AddPhotos(const JobFile& job_file, bool apply_entries, MyPictureManager& job, Ui& ui) {
-  AddOutcome outcome = AddOutcome::kAllAdded;
-  const int count = static_cast<int>(job_file.photos.size());
-  for (int i = 0; i < count; ++i) {
-    const JobPhotoEntry& entry = job_file.photos[i];
-    ui.ShowProgress(QLatin1String(kLoadingCaption),
-                    QStringLiteral("Loading Image %1 of %2...").arg(i + 1).arg(count));
-    if (ui.CancelRequested()) return AddOutcome::kStopped;
-    int position = AddPhotoFile(job, entry.file);
-    while (position < 0) {
-      const MsgAnswer answer =
-          ui.MessageBox(QStringLiteral("Error opening file '%1'").arg(entry.file),
-                        MsgButtons::AbortRetryIgnore, MsgIcon::Critical);
-      if (answer == MsgAnswer::Abort) return AddOutcome::kStopped;
-      if (answer == MsgAnswer::Ignore) break;
-      position = AddPhotoFile(job, entry.file);
-    }
-    if (position < 0) {
-      outcome = AddOutcome::kSomeSkipped;
-      continue;
-    }
-    if (apply_entries) ApplyJobPhoto(entry, job.At(position));
-  }
-  return outcome;
-}
-
 }  // namespace
 
 int RunSave(const QStringList& arguments) {
   const QString command = QStringLiteral("save");
   QCommandLineParser parser;
   AddSettingsOptions(parser);
-  for (const char* name : {"to", "type", "quality", "template", "min", "max", "job"}) {
+  for (const char* name : {"to", "type", "quality", "template", "min", "max"}) {
     parser.addOption(QCommandLineOption(QLatin1String(name), QString(), "value"));
   }
-  parser.addOption(
-      QCommandLineOption(QStringLiteral("on-error"), QString(), "mode", QStringLiteral("abort")));
+  AddJobOptions(parser);
   parser.addOption(QCommandLineOption(QStringLiteral("sharpen")));
   int exit_code = kExitOk;
   if (!ParseCommand(parser, command, QLatin1String(kSaveHelp), arguments, exit_code)) {
     return exit_code;
   }
-  const bool have_job = parser.isSet(QStringLiteral("job"));
-  const QStringList files = parser.positionalArguments();
-  if (have_job == !files.isEmpty()) {
-    return UsageError(command, have_job ? QStringLiteral("give either --job or photo files")
-                                        : QStringLiteral("no photo file given"));
-  }
+  if (!JobInputGiven(parser, command, exit_code)) return exit_code;
   SaveRequest request;
   if (!ReadSaveOptions(parser, command, request, exit_code)) return exit_code;
 
@@ -190,21 +145,7 @@ int RunSave(const QStringList& arguments) {
   ScopedUi scoped(ui);
   TerminalUi::CatchInterrupt();
 
-  if (have_job) {
-    QString error;
-    if (!LoadJobFile(parser.value(QStringLiteral("job")), job_file, error)) {
-      ui.MessageBox(error, MsgButtons::Ok, MsgIcon::Exclamation);
-      return kExitBadInput;
-    }
-    // --size wins over the job file as it wins over the settings file.
-    if (!ApplySizeOption(parser, command, job_file.settings, exit_code)) return exit_code;
-  } else {
-    for (const QString& file : files) {
-      JobPhotoEntry entry;
-      entry.file = QFileInfo(file).absoluteFilePath();
-      job_file.photos.push_back(entry);
-    }
-  }
+  if (!LoadJobInput(parser, command, job_file, ui, exit_code)) return exit_code;
   if (job_file.settings.ThumbMode) {
     ui.MessageBox(QStringLiteral("Can't save in contact sheet mode"), MsgButtons::Ok,
                   MsgIcon::Information);
@@ -219,7 +160,7 @@ int RunSave(const QStringList& arguments) {
   if (!StartCodecSession()) return kExitNoCodecs;
 
   MyPictureManager job(job_file.settings);
-  const AddOutcome added = AddPhotos(job_file, have_job, job, ui);
+  const AddOutcome added = AddPhotos(job_file, HaveJobFile(parser), job, ui);
   ui.HideProgress();
   SaveRunReport report;
   if (added != AddOutcome::kStopped && job.Count() > 0) {

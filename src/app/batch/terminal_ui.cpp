@@ -79,6 +79,11 @@ void TerminalUi::ShowProgress(const QString&, const QString& text) {
   QString line = TerminalText(text);
   static const QRegularExpression breaks(QStringLiteral("\n+"));
   line.replace(breaks, QStringLiteral(" "));
+  // An empty text only opens the progress window; there is nothing to show yet.
+  if (line.isEmpty()) {
+    LetMessagesRun();
+    return;
+  }
   if (!progress_bar_) {
     Print(line + u'\n');
   } else {

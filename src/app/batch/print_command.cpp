@@ -1,0 +1,285 @@
+// tessaly-batch print: the print options dialog's checks on the options, then the
+// print run of the photos — given as files or by a job file, loaded as the save
+// command loads them — on the chosen printer, one document per page; or, with
+// --preview, the preview's pages written as PNG files.
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <cstdio>
+
+#include "app/batch/commands.h"
+#include "app/batch/job_input.h"
+#include "app/batch/printer_choice.h"
+#include "app/batch/terminal_ui.h"
+#include "print/cups/cups_printer_catalogue.h"
+#include "print/job_layout.h"
+#include "print/pdf_printer.h"
+#include "print/print_window.h"
+#include "print/settings_summary.h"
+#include "surface/codec_session.h"
+
+namespace tessaly::batch {
+namespace {
+
+constexpr char kPrintHelp[] =
+    "Usage: tessaly-batch print [OPTIONS] (--job JOB.json | FILE...)\n"
+    "\n"
+    "Prints every copy of every photo as Tessaly's print run does: the copies laid out\n"
+    "on pages in the job's photo size (see 'tessaly-batch layout'), each page its own\n"
+    "print document, each photo opened at full resolution, turned, cropped, edited,\n"
+    "converted to the printer's colour space, resampled to the resolution limits and\n"
+    "sharpened, with its margin, label, frame and cut marks. After the run the edits of\n"
+    "every photo go to the edit history (not for contact sheets).\n"
+    "\n"
+    "Photos come from FILE arguments (each with the edits the edit history remembers)\n"
+    "or from a job file (settings and per-photo edits; see the README).\n"
+    "\n"
+    "Options:\n"
+    "  --printer NAME       a printer of 'tessaly-batch printers' (default: the one\n"
+    "                       marked there)\n"
+    "  --preview DIR        print nothing: write the preview of each page as\n"
+    "                       DIR/page-1.png, page-2.png ... (DIR is created; files of\n"
+    "                       those names are replaced)\n"
+    "  --pause MIN          pause between printed pages, whole minutes (default 0)\n"
+    "  --min PPI            raise photos below PPI to PPI (1..1000)\n"
+    "  --max PPI            lower photos above PPI to PPI (1..1000)\n"
+    "  --sharpen            sharpen photos that have no unsharp mask of their own\n"
+    "  --colour MODE        printer colour space: auto (the printer's profile, the\n"
+    "                       default), srgb, or an ICC profile file\n"
+    "  --title T            title of contact-sheet pages (default: none)\n"
+    "  --on-error MODE      abort (default) or ignore a photo that cannot be read\n"
+    "                       while the photos are added\n"
+    "  --job JOB.json       the job file\n"
+    "  --size HxW[+M]       photo size in millimetres, height first, optional margin;\n"
+    "                       overrides the settings file and the job file\n"
+    "  --settings FILE      read the settings from FILE instead of\n"
+    "                       $XDG_CONFIG_HOME/tessaly/Tesly.ini\n"
+    "  -h, --help           show this help\n"
+    "\n"
+    "Contact sheets ignore --min, --max and --sharpen: their thumbnails print at no\n"
+    "more than 360 ppi. The PDF files the \"Print to PDF\" printer writes,\n"
+    "or the preview pages, are printed on standard output, progress and messages on\n"
+    "standard error. Exit codes: 0 every page printed, 1 some photos skipped or pages\n"
+    "not printed (or the run was aborted or interrupted), 2 bad input, 3 codecs\n"
+    "missing, 4 no printer.\n";
+
+// Height of a preview page in pixels: an A4 sheet comes out 990 x 1400.
+constexpr int kPreviewHeight = 1400;
+// The highest resolution either limit of the print options takes, in ppi.
+constexpr int kMaxResolution = 1000;
+
+// The print options dialog's fields as given on the command line.
+struct PrintOptions {
+  bool min_on = false;
+  QString min_text;
+  bool max_on = false;
+  QString max_text;
+  bool sharpen = false;
+  int colour_mode = 0;  // 0 automatic, 1 sRGB, 2 a profile file
+  QString profile;
+  int pause_minutes = 0;
+  bool ignore_errors = false;
+};
+
+bool ReadPrintOptions(const QCommandLineParser& parser, const QString& command,
+                      PrintOptions& options, int& exit_code) {
+  options.min_on = parser.isSet(QStringLiteral("min"));
+  options.min_text = parser.value(QStringLiteral("min"));
+  options.max_on = parser.isSet(QStringLiteral("max"));
+  options.max_text = parser.value(QStringLiteral("max"));
+  options.sharpen = parser.isSet(QStringLiteral("sharpen"));
+
+  const QString colour = parser.value(QStringLiteral("colour"));
+  if (colour == QLatin1String("auto")) {
+    options.colour_mode = 0;
+  } else if (colour == QLatin1String("srgb")) {
+    options.colour_mode = 1;
+  } else {
+    options.colour_mode = 2;
+    // An empty profile goes to the check as it is, so it gets the dialog's message.
+    if (!colour.isEmpty() && !QFileInfo(colour).isFile()) {
+      exit_code =
+          UsageError(command, QStringLiteral("--colour: profile '%1' not found").arg(colour));
+      return false;
+    }
+    options.profile = colour.isEmpty() ? colour : QFileInfo(colour).absoluteFilePath();
+  }
+
+  static const QRegularExpression digits(QStringLiteral("^\\d+$"));
+  const QString pause = parser.value(QStringLiteral("pause"));
+  if (!digits.match(pause).hasMatch()) {
+    exit_code = UsageError(command, QStringLiteral("--pause: expected whole minutes"));
+    return false;
+  }
+  options.pause_minutes = pause.toInt();
+  return ReadOnErrorOption(parser, command, options.ignore_errors, exit_code);
+}
+
+bool Refuse(const char* message) {
+  CurrentUi().MessageBox(QLatin1String(message), MsgButtons::Ok, MsgIcon::Exclamation);
+  return false;
+}
+
+// The Print button's checks in the dialog's order; on success `settings` holds the
+// colour mode, the limits, sharpening and the pause. Contact sheets get no limits and
+// no default sharpening, as the dialog's disabled boxes give.
+bool CheckPrintOptions(const PrintOptions& options, JobSettings& settings) {
+  settings.MinResolution = 0;
+  settings.MaxResolution = 0;
+  if (options.colour_mode == 2 && options.profile.isEmpty()) {
+    return Refuse("Please select a printer profile.");
+  }
+  const bool limits = !settings.ThumbMode;
+  // The dialog's boxes take digits only; anything else is refused with the box's message.
+  static const QRegularExpression digits(QStringLiteral("^\\d+$"));
+  const auto valid = [](const QString& text) {
+    return digits.match(text).hasMatch() && text.toInt() > 0 && text.toInt() <= kMaxResolution;
+  };
+  if (limits && options.min_on && !valid(options.min_text)) {
+    return Refuse("The minimum resolution is invalid!");
+  }
+  if (limits && options.max_on && !valid(options.max_text)) {
+    return Refuse("The maximum resolution is invalid!");
+  }
+  if (limits && options.min_on && options.max_on &&
+      options.min_text.toInt() > options.max_text.toInt()) {
+    return Refuse("The minimum resolution can't be greater than the maximum resolution!");
+  }
+  settings.ICM = options.colour_mode;
+  settings.ICMProfile = options.profile;
+  settings.MinResolution = limits && options.min_on ? options.min_text.toInt() : 0;
+  settings.MaxResolution = limits && options.max_on ? options.max_text.toInt() : 0;
+  settings.DefaultSharpen = limits && options.sharpen;
+  settings.SpoolWait = options.pause_minutes;
+  return true;
+}
+
+// The terminal Ui whose input box — the contact-sheet title — is answered by --title,
+// and cancelled (an empty title) without it.
+class PrintUi : public TerminalUi {
+ public:
+  PrintUi(bool ignore_errors, bool progress_bar, bool have_title, QString title)
+      : TerminalUi(ignore_errors, progress_bar),
+        have_title_(have_title),
+        title_(std::move(title)) {}
+
+  bool InputBox(const QString& prompt, const QString&, QString& value) override {
+    if (!have_title_) return false;
+    value = title_;
+    std::fprintf(stderr, "%s %s\n", qPrintable(prompt), qPrintable(title_));
+    return true;
+  }
+
+ private:
+  bool have_title_;
+  QString title_;
+};
+
+// The PDF files in `folder`.
+QSet<QString> PdfFilesIn(const QString& folder) {
+  const QStringList names = QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+  return QSet<QString>(names.begin(), names.end());
+}
+
+}  // namespace
+
+int RunPrint(const QStringList& arguments) {
+  const QString command = QStringLiteral("print");
+  QCommandLineParser parser;
+  AddSettingsOptions(parser);
+  AddPrinterOption(parser);
+  AddJobOptions(parser);
+  for (const char* name : {"min", "max", "title", "preview"}) {
+    parser.addOption(QCommandLineOption(QLatin1String(name), QString(), "value"));
+  }
+  parser.addOption(
+      QCommandLineOption(QStringLiteral("pause"), QString(), "minutes", QStringLiteral("0")));
+  parser.addOption(
+      QCommandLineOption(QStringLiteral("colour"), QString(), "mode", QStringLiteral("auto")));
+  parser.addOption(QCommandLineOption(QStringLiteral("sharpen")));
+  int exit_code = kExitOk;
+  if (!ParseCommand(parser, command, QLatin1String(kPrintHelp), arguments, exit_code) ||
+      !JobInputGiven(parser, command, exit_code)) {
+    return exit_code;
+  }
+  PrintOptions options;
+  if (!ReadPrintOptions(parser, command, options, exit_code)) return exit_code;
+  const bool preview = parser.isSet(QStringLiteral("preview"));
+  const QString preview_dir = QFileInfo(parser.value(QStringLiteral("preview"))).absoluteFilePath();
+  if (preview && !QDir().mkpath(preview_dir)) {
+    return UsageError(command, QStringLiteral("--preview: cannot create '%1'").arg(preview_dir));
+  }
+
+  JobFile job_file;
+  if (!LoadSettingsOptions(parser, command, job_file.settings, exit_code)) return exit_code;
+
+  PrintUi ui(options.ignore_errors, isatty(STDERR_FILENO) != 0,
+             parser.isSet(QStringLiteral("title")), parser.value(QStringLiteral("title")));
+  ScopedUi scoped(ui);
+  TerminalUi::CatchInterrupt();
+  if (!LoadJobInput(parser, command, job_file, ui, exit_code)) return exit_code;
+  if (!CheckPrintOptions(options, job_file.settings)) return kExitBadInput;
+
+  CupsPrinterCatalogue catalogue;
+  PrinterAccess access(&catalogue);
+  exit_code = ChoosePrinter(parser, command, access);
+  if (exit_code == kExitNoPrinter) {
+    ui.MessageBox(QLatin1String(kNoPrinterText), MsgButtons::Ok, MsgIcon::Exclamation);
+  }
+  if (exit_code != kExitOk) return exit_code;
+  if (!StartCodecSession()) return kExitNoCodecs;
+
+  MyPictureManager job(job_file.settings);
+  const AddOutcome added = AddPhotos(job_file, HaveJobFile(parser), job, ui);
+  ui.HideProgress();
+  if (added == AddOutcome::kStopped || job.Count() == 0) {
+    ShutdownCodecSession();
+    std::fprintf(stderr, "Printed nothing: no photo was added\n");
+    return kExitSkipped;
+  }
+
+  PageLayout layout;
+  ComputeJobLayout(layout, *access.Device(), job.Settings());
+  PrintWindow window(job, access, layout);
+  QStringList written;
+  window.SetPreviewHook([&](PrintWindow& shown) {
+    for (int page = 1; page <= shown.PageCount() && !ui.PollCancel(); ++page) {
+      const QString file = QDir(preview_dir).filePath(QStringLiteral("page-%1.png").arg(page));
+      if (!shown.PreviewPage(page, kPreviewHeight).save(file)) {
+        ui.MessageBox(QStringLiteral("Error writing file '%1'").arg(file), MsgButtons::Ok,
+                      MsgIcon::Critical);
+        return;
+      }
+      written.append(file);
+    }
+  });
+  // The built-in printer's files are the ones that appear in its folder.
+  auto* pdf = dynamic_cast<PdfPrinter*>(access.Device());
+  const QSet<QString> pdf_before = pdf ? PdfFilesIn(pdf->Folder()) : QSet<QString>();
+
+  window.PrintIt(preview);
+  ui.HideProgress();
+  ShutdownCodecSession();
+  if (layout.GetPageCellCount() == 0) return kExitBadInput;
+
+  if (pdf && !preview) {
+    QStringList names = (PdfFilesIn(pdf->Folder()) - pdf_before).values();
+    names.sort();
+    for (const QString& name : names) written.append(QDir(pdf->Folder()).filePath(name));
+  }
+  for (const QString& path : written) std::printf("%s\n", qPrintable(path));
+  const int pages = window.PageCount();
+  const int done = preview ? static_cast<int>(written.size()) : window.PagesEnded();
+  const QString printer = PrinterDisplayName(access.CurrentPrinterName());
+  std::fprintf(stderr, "%s %d of %d pages %s %s%s\n", preview ? "Previewed" : "Printed", done,
+               pages, preview ? "in" : "on", qPrintable(preview ? preview_dir : printer),
+               ui.CancelRequested() ? " (interrupted)" : "");
+  const bool complete = added == AddOutcome::kAllAdded && done == pages && !window.EndFailed() &&
+                        !ui.CancelRequested();
+  return complete ? kExitOk : kExitSkipped;
+}
+
+}  // namespace tessaly::batch

@@ -1,0 +1,255 @@
+// End-to-end runs of tessaly-batch printers, layout and print in a scratch home whose
+// CUPS server is a socket nobody serves, so the built-in "Print to PDF" printer (A4,
+// 5 mm margins: printable 200 x 287 mm) is the only printer: the list and "No
+// Printer!", the settings summary and the cells of 4 x 6 in photos worked out by
+// hand, preview pages with each photo where its cell is, one PDF file per page.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <cmath>
+
+#include "support/test_surfaces.h"
+
+namespace tessaly {
+namespace {
+
+struct Result {
+  int exit_code = -1;
+  QByteArray out;
+  QByteArray err;
+};
+
+// 4 x 6 in, height first.
+constexpr char kFourBySix[] = "101.6x152.4";
+constexpr char kPdfPrinter[] = "Print to PDF";
+constexpr double kSheetWidthMm = 210.0;
+constexpr double kSheetHeightMm = 297.0;
+constexpr double kSheetOffsetMm = 5.0;
+
+class PrintCommandsTest : public testing::Test {
+ protected:
+  PrintCommandsTest() : dir_(QString::fromStdString(test::TempDir())) {
+    for (const char* sub : {"config/tessaly", "data", "cache", "runtime", "pdf"}) {
+      QDir(dir_).mkpath(sub);
+    }
+    QFile::setPermissions(dir_ + "/runtime",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    env_ = QProcessEnvironment::systemEnvironment();
+    env_.insert("XDG_CONFIG_HOME", dir_ + "/config");
+    env_.insert("XDG_DATA_HOME", dir_ + "/data");
+    env_.insert("XDG_CACHE_HOME", dir_ + "/cache");
+    env_.insert("XDG_RUNTIME_DIR", dir_ + "/runtime");
+    env_.insert("QT_QPA_PLATFORM", "offscreen");
+    env_.insert("CUPS_SERVER", dir_ + "/no-cups.sock");
+    // A metric locale: the built-in printer's sheet is A4, not Letter.
+    env_.insert("LC_ALL", "C.UTF-8");
+    WriteSettings("Units=0\r\n");
+  }
+
+  // The settings file: the built-in printer writes into pdf/, then `options`.
+  void WriteSettings(const QByteArray& options) {
+    QFile file(dir_ + "/config/tessaly/Tesly.ini");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Options]\r\nPdfFolder=" + dir_.toUtf8() + "/pdf\r\n" + options);
+  }
+
+  Result Batch(const QStringList& arguments) {
+    QProcess process;
+    process.setProcessEnvironment(env_);
+    process.setWorkingDirectory(dir_);
+    process.start(QStringLiteral(TESSALY_BATCH_EXE), arguments);
+    EXPECT_TRUE(process.waitForStarted());
+    EXPECT_TRUE(process.waitForFinished(180000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+  }
+
+  // A flat 600 x 400 photo: the 3:2 shape of a turned 4 x 6 in cell, so the default
+  // frame takes all of it.
+  QString WritePhoto(const QString& name, QRgb colour) {
+    QImage image(600, 400, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = dir_ + "/" + name;
+    EXPECT_TRUE(image.save(path));
+    return path;
+  }
+
+  QString dir_;
+  QProcessEnvironment env_;
+};
+
+// The pixel of a preview page at (x, y) mm from the sheet's top-left corner.
+QRgb SheetPixel(const QImage& page, double x, double y) {
+  return page.pixel(static_cast<int>(std::lround(x * page.width() / kSheetWidthMm)),
+                    static_cast<int>(std::lround(y * page.height() / kSheetHeightMm)));
+}
+
+bool IsColour(QRgb pixel, QRgb colour) {
+  return std::abs(qRed(pixel) - qRed(colour)) < 40 &&
+         std::abs(qGreen(pixel) - qGreen(colour)) < 40 &&
+         std::abs(qBlue(pixel) - qBlue(colour)) < 40;
+}
+
+TEST_F(PrintCommandsTest, PrinterListAndNoPrinter) {
+  const Result listed = Batch({"printers"});
+  EXPECT_EQ(listed.exit_code, 0) << listed.err.constData();
+  EXPECT_EQ(listed.out, "* Print to PDF\n");
+  const Result unknown = Batch({"layout", "--printer", "PDF"});
+  EXPECT_EQ(unknown.exit_code, 2);
+  EXPECT_TRUE(unknown.err.contains("--printer: no printer 'PDF'")) << unknown.err.constData();
+
+  WriteSettings("PdfPrinter=0\r\n");
+  const Result none = Batch({"printers"});
+  EXPECT_EQ(none.exit_code, 4);
+  EXPECT_EQ(none.out, "No Printer!\n");
+  // The summary shows a line break, then "No Printer!".
+  const Result layout = Batch({"layout"});
+  EXPECT_EQ(layout.exit_code, 4);
+  EXPECT_EQ(layout.out, "\nNo Printer!\n");
+  const Result print = Batch({"print", WritePhoto("red.png", qRgb(255, 0, 0))});
+  EXPECT_EQ(print.exit_code, 4);
+  EXPECT_TRUE(print.err.contains("No Printer!\n")) << print.err.constData();
+  EXPECT_TRUE(QDir(dir_ + "/pdf").isEmpty());
+}
+
+TEST_F(PrintCommandsTest, LayoutOfFourBySixOnA4) {
+  const QByteArray cm = "Paper size........: 21.0 x 29.7 cm\nPrintable area...: 20.00 x 28.70 cm\n";
+  // Two turned cells, one under the other: 2 rows of 101.6 in 287, 1 column of 152.4.
+  const QByteArray two_turned =
+      "Photos/page....: 2\n1\t0.00\t0.00\t152.40\t101.60\t2\n2\t0.00\t101.60\t152.40\t203.20\t2\n";
+  struct Case {
+    QStringList options;
+    QByteArray cells;
+  };
+  const Case cases[] = {
+      {{"--mode", "portrait"}, "Photos/page....: 1\n1\t0.00\t0.00\t101.60\t152.40\t1\n"},
+      {{"--mode", "landscape"}, two_turned},
+      // Best Fit: one upright cell and a turned strip below (2 cells) ties with two
+      // turned cells without a strip; the tie goes to the turned grid.
+      {{"--mode", "best"}, two_turned},
+      // Centred: (200 - 152.4) / 2 across, (287 - 203.2) / 2 down.
+      {{"--mode", "landscape", "--center"},
+       "Photos/page....: 2\n1\t23.80\t41.90\t176.20\t143.50\t2\n"
+       "2\t23.80\t143.50\t176.20\t245.10\t2\n"},
+      // Cut marks pull the centred block 0.1 mm up and left.
+      {{"--mode", "landscape", "--center", "--cut-marks"},
+       "Photos/page....: 2\n1\t23.70\t41.80\t176.10\t143.40\t2\n"
+       "2\t23.70\t143.40\t176.10\t245.00\t2\n"},
+      // Contact sheet: a 6 mm band on top (cells from 5.9 mm), always the upright grid
+      // with its strip: 1 upright in 281 mm, then 1 turned in the 128.6 mm left.
+      {{"--mode", "best", "--contact-sheet"},
+       "Photos/page....: "
+       "2\n1\t0.00\t5.90\t101.60\t158.30\t1\n2\t0.00\t158.30\t152.40\t259.90\t2\n"},
+  };
+  for (const Case& c : cases) {
+    const Result r =
+        Batch(QStringList{"layout", "--printer", kPdfPrinter, "--size", kFourBySix} + c.options);
+    EXPECT_EQ(r.exit_code, 0) << r.err.constData();
+    EXPECT_EQ(r.out.toStdString(), (cm + c.cells).toStdString())
+        << c.options.join(' ').toStdString();
+  }
+
+  WriteSettings("Units=1\r\n");
+  const Result inches = Batch({"layout", "--size", kFourBySix, "--mode", "portrait"});
+  EXPECT_EQ(inches.out.toStdString(),
+            "Paper size........: 8.27 x 11.69 in\nPrintable area...: 7.874 x 11.299 in\n"
+            "Photos/page....: 1\n1\t0.00\t0.00\t101.60\t152.40\t1\n");
+  const Result too_big = Batch({"layout", "--size", "300x400"});
+  EXPECT_TRUE(too_big.out.endsWith("Photos/page....: 0\nPhotos don't fit on page!\n"))
+      << too_big.out.constData();
+}
+
+TEST_F(PrintCommandsTest, PreviewPagesShowEachPhotoInItsCell) {
+  const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255);
+  const QRgb white = qRgb(255, 255, 255);
+  const Result r =
+      Batch({"print", "--size", kFourBySix, "--preview", "preview", WritePhoto("1.png", red),
+             WritePhoto("2.png", green), WritePhoto("3.png", blue)});
+  EXPECT_EQ(r.exit_code, 0) << r.err.constData();
+  EXPECT_EQ(QString::fromUtf8(r.out),
+            dir_ + "/preview/page-1.png\n" + dir_ + "/preview/page-2.png\n");
+  EXPECT_EQ(QDir(dir_ + "/preview").entryList(QDir::Files).size(), 2);
+  EXPECT_TRUE(QDir(dir_ + "/pdf").isEmpty());
+
+  // Two turned cells a page: (0, 0)-(152.4, 101.6) and (0, 101.6)-(152.4, 203.2) mm
+  // from the printable area, which starts 5 mm into the sheet. Points 2 mm inside each
+  // cell's corners carry its photo; 2 mm right of the cells is white paper.
+  const QRgb expected[2][2] = {{red, green}, {blue, white}};
+  for (int page = 0; page < 2; ++page) {
+    const QImage image(dir_ + QStringLiteral("/preview/page-%1.png").arg(page + 1));
+    ASSERT_EQ(image.size(), QSize(990, 1400));
+    for (int cell = 0; cell < 2; ++cell) {
+      const double top = kSheetOffsetMm + cell * 101.6;
+      const double left = kSheetOffsetMm;
+      for (const auto& [x, y] :
+           {std::pair{left + 2, top + 2}, std::pair{left + 150.4, top + 2},
+            std::pair{left + 2, top + 99.6}, std::pair{left + 150.4, top + 99.6}}) {
+        EXPECT_TRUE(IsColour(SheetPixel(image, x, y), expected[page][cell]))
+            << "page " << page + 1 << " cell " << cell + 1 << " at " << x << ", " << y;
+      }
+      EXPECT_TRUE(IsColour(SheetPixel(image, left + 154.4, top + 50), white));
+    }
+  }
+}
+
+TEST_F(PrintCommandsTest, ContactSheetTitleComesFromTheTitleOption) {
+  const QString photo = WritePhoto("1.png", qRgb(0, 0, 255));
+  QFile job(dir_ + "/sheet.json");
+  ASSERT_TRUE(job.open(QIODevice::WriteOnly));
+  job.write(R"({"version":1,"settings":{"contactSheet":true},"photos":[{"file":"1.png"}]})");
+  job.close();
+  // Dark pixels in the band above the cells (5 to 10 mm from the sheet's top).
+  const auto band_ink = [this](const QString& folder) {
+    const QImage page(dir_ + "/" + folder + "/page-1.png");
+    int dark = 0;
+    for (int y = 5 * page.height() / 297; y < 10 * page.height() / 297; ++y) {
+      for (int x = 0; x < page.width(); ++x) dark += qGray(page.pixel(x, y)) < 128 ? 1 : 0;
+    }
+    return dark;
+  };
+  const Result titled =
+      Batch({"print", "--job", "sheet.json", "--title", "HOLIDAY", "--preview", "titled"});
+  EXPECT_EQ(titled.exit_code, 0) << titled.err.constData();
+  EXPECT_TRUE(titled.err.contains("Enter a title for the contact sheet pages (optional): HOLIDAY"));
+  EXPECT_GT(band_ink("titled"), 20);
+  // Without --title the prompt counts as cancelled: no title.
+  const Result untitled = Batch({"print", "--job", "sheet.json", "--preview", "untitled"});
+  EXPECT_EQ(untitled.exit_code, 0) << untitled.err.constData();
+  EXPECT_EQ(band_ink("untitled"), 0);
+}
+
+TEST_F(PrintCommandsTest, PrintToPdfWritesOneFilePerPage) {
+  QStringList arguments = {"print", "--printer", kPdfPrinter, "--size", kFourBySix + QString("+3")};
+  for (int i = 0; i < 3; ++i) arguments << WritePhoto(QString("%1.png").arg(i), qRgb(200, 90, 30));
+  const Result r = Batch(arguments);
+  EXPECT_EQ(r.exit_code, 0) << r.err.constData();
+  EXPECT_TRUE(r.err.contains("Printed 2 of 2 pages on Print to PDF\n")) << r.err.constData();
+  const QStringList listed = QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
+  const QStringList files = QDir(dir_ + "/pdf").entryList({"*.pdf"}, QDir::Files, QDir::Name);
+  ASSERT_EQ(files.size(), 2);
+  ASSERT_EQ(listed.size(), 2);
+  for (int i = 0; i < 2; ++i) EXPECT_EQ(listed[i], dir_ + "/pdf/" + files[i]);
+  // The run went into the scratch edit history.
+  EXPECT_FALSE(QDir(dir_ + "/data/tessaly/Tesly_DB").isEmpty());
+
+  const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
+  if (pdfinfo.isEmpty()) GTEST_SKIP() << "pdfinfo (poppler-utils) not installed";
+  for (const QString& file : listed) {
+    QProcess info;
+    info.start(pdfinfo, {file});
+    ASSERT_TRUE(info.waitForFinished(60000));
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QRegularExpression("Pages:\\s+1\n"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(
+        QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)")))
+        << text.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace tessaly
