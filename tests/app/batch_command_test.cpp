@@ -12,6 +12,7 @@
 #include <QImageReader>
 #include <QProcess>
 
+#include "app/batch_home.h"
 #include "colour/colour_profiles.h"
 #include "colour/display_profile.h"
 #include "job/add_photo.h"
@@ -23,41 +24,10 @@
 namespace tessaly {
 namespace {
 
-struct Result {
-  int exit_code = -1;
-  QByteArray out;
-  QByteArray err;
-};
+using test::Result;
 
-class BatchCommandTest : public testing::Test {
+class BatchCommandTest : public test::BatchHomeTest {
  protected:
-  BatchCommandTest() : dir_(QString::fromStdString(test::TempDir())) {
-    for (const char* sub : {"config", "data", "cache", "runtime", "out"}) QDir(dir_).mkpath(sub);
-    QFile::setPermissions(dir_ + "/runtime",
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    env_ = QProcessEnvironment::systemEnvironment();
-    env_.insert("XDG_CONFIG_HOME", dir_ + "/config");
-    env_.insert("XDG_DATA_HOME", dir_ + "/data");
-    env_.insert("XDG_CACHE_HOME", dir_ + "/cache");
-    env_.insert("XDG_RUNTIME_DIR", dir_ + "/runtime");
-    env_.insert("QT_QPA_PLATFORM", "offscreen");
-  }
-
-  void Start(QProcess& process, const QStringList& arguments) {
-    process.setProcessEnvironment(env_);
-    process.setWorkingDirectory(dir_);
-    process.start(QStringLiteral(TESSALY_BATCH_EXE), arguments);
-    ASSERT_TRUE(process.waitForStarted());
-  }
-
-  Result Batch(const QStringList& arguments) {
-    QProcess process;
-    Start(process, arguments);
-    EXPECT_TRUE(process.waitForFinished(180000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-  }
-
   QStringList MakeCharts() {
     const Result r = Batch({"charts", "charts"});
     EXPECT_EQ(r.exit_code, 0) << r.err.constData();
@@ -71,9 +41,6 @@ class BatchCommandTest : public testing::Test {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text);
   }
-
-  QString dir_;
-  QProcessEnvironment env_;
 };
 
 TEST_F(BatchCommandTest, EveryCommandHasItsHelp) {

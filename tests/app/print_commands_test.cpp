@@ -13,16 +13,13 @@
 #include <QStandardPaths>
 #include <cmath>
 
+#include "app/batch_home.h"
 #include "support/test_surfaces.h"
 
 namespace tessaly {
 namespace {
 
-struct Result {
-  int exit_code = -1;
-  QByteArray out;
-  QByteArray err;
-};
+using test::Result;
 
 // 4 x 6 in, height first.
 constexpr char kFourBySix[] = "101.6x152.4";
@@ -31,20 +28,10 @@ constexpr double kSheetWidthMm = 210.0;
 constexpr double kSheetHeightMm = 297.0;
 constexpr double kSheetOffsetMm = 5.0;
 
-class PrintCommandsTest : public testing::Test {
+class PrintCommandsTest : public test::BatchHomeTest {
  protected:
-  PrintCommandsTest() : dir_(QString::fromStdString(test::TempDir())) {
-    for (const char* sub : {"config/tessaly", "data", "cache", "runtime", "pdf"}) {
-      QDir(dir_).mkpath(sub);
-    }
-    QFile::setPermissions(dir_ + "/runtime",
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    env_ = QProcessEnvironment::systemEnvironment();
-    env_.insert("XDG_CONFIG_HOME", dir_ + "/config");
-    env_.insert("XDG_DATA_HOME", dir_ + "/data");
-    env_.insert("XDG_CACHE_HOME", dir_ + "/cache");
-    env_.insert("XDG_RUNTIME_DIR", dir_ + "/runtime");
-    env_.insert("QT_QPA_PLATFORM", "offscreen");
+  PrintCommandsTest() {
+    QDir(dir_).mkpath("pdf");
     env_.insert("CUPS_SERVER", dir_ + "/no-cups.sock");
     // A metric locale: the built-in printer's sheet is A4, not Letter.
     env_.insert("LC_ALL", "C.UTF-8");
@@ -58,17 +45,6 @@ class PrintCommandsTest : public testing::Test {
     file.write("[Options]\r\nPdfFolder=" + dir_.toUtf8() + "/pdf\r\n" + options);
   }
 
-  Result Batch(const QStringList& arguments) {
-    QProcess process;
-    process.setProcessEnvironment(env_);
-    process.setWorkingDirectory(dir_);
-    process.start(QStringLiteral(TESSALY_BATCH_EXE), arguments);
-    EXPECT_TRUE(process.waitForStarted());
-    EXPECT_TRUE(process.waitForFinished(180000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-  }
-
   // A flat 600 x 400 photo: the 3:2 shape of a turned 4 x 6 in cell, so the default
   // frame takes all of it.
   QString WritePhoto(const QString& name, QRgb colour) {
@@ -78,9 +54,6 @@ class PrintCommandsTest : public testing::Test {
     EXPECT_TRUE(image.save(path));
     return path;
   }
-
-  QString dir_;
-  QProcessEnvironment env_;
 };
 
 // The pixel of a preview page at (x, y) mm from the sheet's top-left corner.

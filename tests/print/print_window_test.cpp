@@ -74,6 +74,15 @@ class PrintWindowTest : public testing::Test {
 
   void Layout() { ComputeJobLayout(layout_, *printers_.Device(), job_.Settings()); }
 
+  // A clock that moves only when the pause sleeps, and cancels at a chosen sleep.
+  PauseClock TestClock() {
+    return {[this] { return now_; },
+            [this](int ms) {
+              now_ += ms / 1000.0;
+              if (++sleeps_ == cancel_at_sleep_) ui_.SetCancelRequested(true);
+            }};
+  }
+
   QTemporaryDir dir_;
   test::ScopedHistoryRoot history_;
   ScriptedUi ui_;
@@ -82,6 +91,9 @@ class PrintWindowTest : public testing::Test {
   PrinterAccess printers_;
   MyPictureManager job_;
   PageLayout layout_;
+  double now_ = 0;
+  int sleeps_ = 0;
+  int cancel_at_sleep_ = 0;
 };
 
 TEST(PrintSlots, CopiesFillPagesInPhotoOrder) {
@@ -304,13 +316,7 @@ TEST_F(PrintWindowTest, SpoolerPauseCountsDownBeforeEveryLaterPage) {
   Add(Photo("a.png", 300, 200, kRed, kBlue), 9);
   Layout();
   PrintWindow window(job_, printers_, layout_);
-  double now = 0;
-  int sleeps = 0;
-  window.SetClock({[&] { return now; },
-                   [&](int ms) {
-                     now += ms / 1000.0;
-                     ++sleeps;
-                   }});
+  window.SetClock(TestClock());
   window.PrintIt(false);
   EXPECT_EQ(Printer().pages.size(), 3u);
   std::vector<QString> waits;
@@ -321,7 +327,7 @@ TEST_F(PrintWindowTest, SpoolerPauseCountsDownBeforeEveryLaterPage) {
   EXPECT_EQ(waits[1], "Waiting 0m 59s");
   EXPECT_EQ(waits[59], "Waiting 0m 1s");
   EXPECT_EQ(waits[60], "Waiting 1m 0s");
-  EXPECT_EQ(sleeps, 120);
+  EXPECT_EQ(sleeps_, 120);
 }
 
 TEST_F(PrintWindowTest, CancelDuringThePauseOfPageThreeAbortsAndStillRecords) {
@@ -330,14 +336,9 @@ TEST_F(PrintWindowTest, CancelDuringThePauseOfPageThreeAbortsAndStillRecords) {
   photo.SetBright(12);
   Layout();
   PrintWindow window(job_, printers_, layout_);
-  double now = 0;
-  int sleeps = 0;
-  window.SetClock({[&] { return now; },
-                   [&](int ms) {
-                     now += ms / 1000.0;
-                     // Page 2's pause takes 30 steps; cancel 5 steps into page 3's.
-                     if (++sleeps == 35) ui_.SetCancelRequested(true);
-                   }});
+  // Page 2's pause takes 30 steps; cancel 5 steps into page 3's.
+  cancel_at_sleep_ = 35;
+  window.SetClock(TestClock());
   window.PrintIt(false);
   EXPECT_EQ(window.PagesEnded(), 2);
   EXPECT_EQ(Printer().pages.size(), 2u);
