@@ -1,0 +1,296 @@
+// A whole print run on real printers: seven copies of two flat-coloured photos, four
+// cells to a page, printed through the CUPS queue "PDF" (cups-pdf) and through the
+// built-in PDF printer. Each page must come back as its own one-page PDF of the
+// device's sheet with one image per placed copy, each covering its cell less the
+// photo's margin within 1 mm, turned to its cell, and nothing photo-coloured
+// elsewhere. The CUPS half is skipped when the queue is not installed.
+#include <gtest/gtest.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "controls/scripted_ui.h"
+#include "job/add_photo.h"
+#include "job/history_store.h"
+#include "print/cups/cups_printer_catalogue.h"
+#include "print/cups/cups_printer_device.h"
+#include "print/job_layout.h"
+#include "print/pdf_printer.h"
+#include "print/print_window.h"
+#include "settings/settings_table.h"
+#include "support/pdf_readback.h"
+#include "support/scoped_state.h"
+
+namespace tessaly {
+namespace {
+
+constexpr char kQueue[] = "PDF";
+// cups-pdf may take a while for its first job (Ghostscript starting up).
+constexpr int kJobWaitMs = 120000;
+// Pages are read back at 254 dots per inch: 10 pixels per millimetre.
+constexpr int kReadBackDpi = 254;
+constexpr double kPixelsPerMm = 10.0;
+constexpr double kToleranceMm = 1.0;
+// Largest difference on any channel for a read-back pixel to count as a photo's
+// colour: room for JPEG, Ghostscript and rendering, far below the gaps between them.
+constexpr int kColourTolerance = 45;
+
+// A photo of one body colour with a band of another along its top quarter, so that
+// the band shows which way the photo was turned on the page.
+struct TestPhoto {
+  const char* name;
+  int width;
+  int height;
+  QRgb body;
+  QRgb band;
+  int copies;
+};
+// 3 + 4 copies: the second photo starts on page 1 and goes on on page 2.
+const TestPhoto kPhotos[] = {
+    {"landscape.jpg", 900, 600, qRgb(210, 40, 40), qRgb(235, 215, 40), 3},
+    {"upright.jpg", 600, 900, qRgb(40, 80, 205), qRgb(40, 175, 70), 4},
+};
+// 130 × 90 mm with a 4 mm margin: a 2 × 2 upright grid on A4 or Letter.
+const PhotoSize kSize{130.0, 90.0, 4.0};
+
+// (photo, cell) of every placed copy, page by page, cells numbered from 0.
+const std::vector<std::vector<std::pair<int, int>>> kPages = {
+    {{0, 0}, {0, 1}, {0, 2}, {1, 3}},
+    {{1, 0}, {1, 1}, {1, 2}},
+};
+
+bool Near(QRgb a, QRgb b) {
+  return std::abs(qRed(a) - qRed(b)) <= kColourTolerance &&
+         std::abs(qGreen(a) - qGreen(b)) <= kColourTolerance &&
+         std::abs(qBlue(a) - qBlue(b)) <= kColourTolerance;
+}
+
+// Bounding box of the pixels of `page` inside `area` near any of `colours`.
+QRect ColourBox(const QImage& page, const QRect& area, std::initializer_list<QRgb> colours) {
+  QRect box;
+  const QRect clipped = area & page.rect();
+  for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+    for (int x = clipped.left(); x <= clipped.right(); ++x) {
+      for (const QRgb c : colours) {
+        if (Near(row[x], c)) box |= QRect(x, y, 1, 1);
+      }
+    }
+  }
+  return box;
+}
+
+// Pixels near a photo colour that lie outside every rectangle of `allowed`.
+int StrayPixels(const QImage& page, const std::vector<QRect>& allowed) {
+  int stray = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+    for (int x = 0; x < page.width(); ++x) {
+      bool photo = false;
+      for (const TestPhoto& p : kPhotos)
+        photo = photo || Near(row[x], p.body) || Near(row[x], p.band);
+      if (!photo) continue;
+      bool inside = false;
+      for (const QRect& r : allowed) inside = inside || r.contains(x, y);
+      if (!inside) ++stray;
+    }
+  }
+  return stray;
+}
+
+QRect ToPixels(const QRectF& mm) {
+  return QRect(
+      QPoint(qRound(mm.left() * kPixelsPerMm), qRound(mm.top() * kPixelsPerMm)),
+      QPoint(qRound(mm.right() * kPixelsPerMm) - 1, qRound(mm.bottom() * kPixelsPerMm) - 1));
+}
+
+class PrintRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    settings_ = dir_.filePath("Tesly.ini");
+    SetSettingsFilePath(settings_);
+    history_ = std::make_unique<test::ScopedHistoryRoot>(dir_.filePath("history"));
+    ASSERT_TRUE(WriteIniValue("Options", "PdfFolder", dir_.filePath("pdf"), settings_));
+
+    JobSettings settings;
+    settings.Size = kSize;
+    job_ = std::make_unique<MyPictureManager>(settings);
+    for (const TestPhoto& p : kPhotos) {
+      QImage image(p.width, p.height, QImage::Format_RGB32);
+      image.fill(p.body);
+      QPainter(&image).fillRect(0, 0, p.width, p.height / 4, QColor(p.band));
+      const QString path = dir_.filePath(p.name);
+      ASSERT_TRUE(image.save(path, "JPG", 95));
+      const int position = AddPhotoFile(*job_, path);
+      ASSERT_GE(position, 0) << p.name;
+      job_->At(position).SetCopies(p.copies);
+    }
+  }
+
+  void TearDown() override { SetSettingsFilePath(saved_settings_); }
+
+  // Runs the job on the current printer of `access`; every page ended, no message,
+  // the progress at the last copy, and every photo in the scoped edit history.
+  void PrintJob(PrinterAccess& access) {
+    ASSERT_NE(access.Device(), nullptr);
+    ComputeJobLayout(layout_, *access.Device(), job_->Settings());
+    ASSERT_EQ(layout_.GetPageCellCount(), 4);
+    PrintWindow window(*job_, access, layout_);
+    window.PrintIt(false);
+    EXPECT_EQ(window.PageCount(), 2);
+    EXPECT_EQ(window.PagesEnded(), 2);
+    EXPECT_FALSE(window.EndFailed());
+    EXPECT_TRUE(ui_.Messages().empty()) << ui_.Messages().front().text.toStdString();
+    ASSERT_FALSE(ui_.ProgressTexts().empty());
+    EXPECT_EQ(ui_.ProgressTexts().back(), "Printing page 2/2, Photo 7/7");
+    for (int i = 0; i < job_->Count(); ++i) {
+      const MyPicture& photo = job_->At(i);
+      HistoryEdits edits;
+      double print_date = 0;
+      EXPECT_TRUE(
+          GetEdits(photo.FileDate(), QFileInfo(photo.Filename()).fileName(), edits, print_date))
+          << kPhotos[i].name;
+    }
+  }
+
+  // Checks the two page files (page order) against the sheet of `device`.
+  void CheckPages(const QStringList& files, const PrinterDevice& device) {
+    ASSERT_EQ(files.size(), 2) << files.join(" | ").toStdString();
+    // The printable area sits as far from the sheet's left edge as from its top.
+    const double off = TwipsToMm(device.Width() - device.ScaleWidth()) / 2;
+    const std::vector<PageCell> cells = layout_.GetPageCells();
+    for (int page = 0; page < 2; ++page) {
+      SCOPED_TRACE(files[page].toStdString());
+      QSizeF points;
+      int pages = 0;
+      if (!test::PdfSheet(files[page], points, pages)) GTEST_SKIP() << "pdfinfo is not installed";
+      EXPECT_EQ(pages, 1);
+      EXPECT_NEAR(points.width(), device.Width() / 20, 1.0);  // 20 twips a point
+      EXPECT_NEAR(points.height(), device.Height() / 20, 1.0);
+      EXPECT_EQ(test::PdfImagesOnPage(files[page], 1), static_cast<int>(kPages[page].size()));
+
+      const QImage raster = test::RenderPdfPage(files[page], kReadBackDpi,
+                                                dir_.filePath(QStringLiteral("page%1").arg(page)));
+      ASSERT_FALSE(raster.isNull()) << "pdftoppm gave no page";
+      std::vector<QRect> allowed;
+      for (const auto& [photo_index, cell_index] : kPages[page]) {
+        SCOPED_TRACE(testing::Message() << "photo " << photo_index << " cell " << cell_index);
+        const TestPhoto& p = kPhotos[photo_index];
+        const PageCell& cell = cells[cell_index];
+        const double m = job_->At(photo_index).Margin();
+        const QRectF cell_mm(off + cell.X0, off + cell.Y0, cell.X1 - cell.X0, cell.Y1 - cell.Y0);
+        const QRectF photo_mm = cell_mm.adjusted(m, m, -m, -m);
+        const QRect box = ColourBox(raster, ToPixels(cell_mm), {p.body, p.band});
+        const double tolerance = kToleranceMm * kPixelsPerMm;
+        EXPECT_NEAR(box.left(), photo_mm.left() * kPixelsPerMm, tolerance);
+        EXPECT_NEAR(box.top(), photo_mm.top() * kPixelsPerMm, tolerance);
+        EXPECT_NEAR(box.right() + 1, photo_mm.right() * kPixelsPerMm, tolerance);
+        EXPECT_NEAR(box.bottom() + 1, photo_mm.bottom() * kPixelsPerMm, tolerance);
+        allowed.push_back(
+            ToPixels(photo_mm.adjusted(-kToleranceMm, -kToleranceMm, kToleranceMm, kToleranceMm)));
+
+        // A photo whose shape does not match its cell is turned a quarter counter-
+        // clockwise, which brings its top band to the left edge.
+        const bool landscape = p.width > p.height;
+        const bool turned = landscape == (cell.Orientation == 1);
+        const QRect band = ColourBox(raster, box, {p.band});
+        ASSERT_FALSE(band.isEmpty());
+        if (turned) {
+          EXPECT_NEAR(band.left(), box.left(), tolerance);
+          EXPECT_LT(band.right(), box.left() + box.width() / 2);
+          EXPECT_GT(band.height(), box.height() * 9 / 10);
+        } else {
+          EXPECT_NEAR(band.top(), box.top(), tolerance);
+          EXPECT_LT(band.bottom(), box.top() + box.height() / 2);
+          EXPECT_GT(band.width(), box.width() * 9 / 10);
+        }
+      }
+      EXPECT_EQ(StrayPixels(raster, allowed), 0);
+    }
+  }
+
+  QTemporaryDir dir_;
+  QString settings_;
+  const QString saved_settings_ = SettingsFilePath();
+  std::unique_ptr<test::ScopedHistoryRoot> history_;
+  ScriptedUi ui_;
+  ScopedUi scoped_ui_{ui_};
+  std::unique_ptr<MyPictureManager> job_;
+  PageLayout layout_;
+};
+
+TEST_F(PrintRunTest, CupsQueueGetsOneJobPerPageWithThePhotosInTheirCells) {
+  if (QPrinterInfo::printerInfo(QLatin1String(kQueue)).isNull()) {
+    GTEST_SKIP() << "the CUPS queue \"PDF\" is not installed (scripts/start_cups.sh)";
+  }
+  CupsPrinterCatalogue catalogue;
+  PrinterAccess access(&catalogue, settings_);
+  QStringList descriptions;
+  int count = 0;
+  int current = 0;
+  access.GetPrinterList(descriptions, count, current);
+  const int position = descriptions.indexOf(QStringLiteral("PDF on cups-pdf:/")) + 1;
+  ASSERT_GT(position, 0) << descriptions.join(" | ").toStdString();
+  ASSERT_TRUE(access.SelectPrinter(position));
+  auto* device = dynamic_cast<CupsPrinterDevice*>(access.Device());
+  ASSERT_NE(device, nullptr);
+
+  // Every job this run sends: the device's last job, seen whenever the run lets
+  // messages run and once more at its end. Other users' jobs are left alone.
+  std::set<int> my_jobs;
+  ui_.OnPoll([&](int) { my_jobs.insert(device->LastJob()); });
+  ASSERT_NO_FATAL_FAILURE(PrintJob(access));
+  my_jobs.insert(device->LastJob());
+  my_jobs.erase(0);
+  ASSERT_EQ(my_jobs.size(), 2u);
+
+  // Jobs are done in order: once the last has its file, the first has too.
+  const QString folder = test::CupsPdfFolder();
+  std::map<int, QString> jobs;
+  QDeadlineTimer deadline(kJobWaitMs);
+  while (!deadline.hasExpired() && jobs.count(*my_jobs.rbegin()) == 0) {
+    for (const QString& name : test::PdfFiles(folder)) {
+      const int job = test::CupsPdfJobNumber(name);
+      if (my_jobs.count(job) > 0) jobs[job] = QDir(folder).filePath(name);
+    }
+    QThread::msleep(250);
+  }
+  QStringList files;
+  for (const auto& [job, file] : jobs) files << file;
+  CheckPages(files, *device);
+  for (const QString& file : files) QFile::remove(file);
+}
+
+TEST_F(PrintRunTest, BuiltInPdfPrinterWritesOneFilePerPageWithTheSameGeometry) {
+  ASSERT_TRUE(WriteCheckSetting("Options", "PdfPrinter", true, settings_));
+  PrinterAccess access(nullptr, settings_);
+  QStringList descriptions;
+  int count = 0;
+  int current = 0;
+  access.GetPrinterList(descriptions, count, current);
+  ASSERT_EQ(access.CurrentPrinterName(), kPdfPrinterName);
+  ASSERT_NO_FATAL_FAILURE(PrintJob(access));
+
+  // Files are named "... p1.pdf", "... p2.pdf" in page order.
+  const QDir out(dir_.filePath("pdf"));
+  QStringList files;
+  for (const QString& name : out.entryList({"*.pdf"}, QDir::Files, QDir::Name)) {
+    files << out.filePath(name);
+  }
+  CheckPages(files, *access.Device());
+}
+
+}  // namespace
+}  // namespace tessaly

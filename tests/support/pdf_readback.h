@@ -1,0 +1,35 @@
+// Reading printed pages back for the real-printing tests: where cups-pdf writes the
+// jobs of the user running the tests, the CUPS job number in a cups-pdf file name,
+// and a PDF file's sheet (pdfinfo), its images per page (pdfimages -list) and a page
+// rendered at a given resolution (pdftoppm). A tool that is missing or fails gives an
+// empty answer (empty text, -1 images, a null image).
+#pragma once
+
+#include <QImage>
+#include <QSet>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+namespace tessaly::test {
+
+// The "Out" folder of /etc/cups/cups-pdf.conf (${HOME}/PDF when unset), with ${HOME}
+// and ${USER} those of the running user.
+QString CupsPdfFolder();
+// Names of the PDF files directly in `folder`.
+QSet<QString> PdfFiles(const QString& folder);
+// The job number N of a cups-pdf file name ending "job_N.pdf"; 0 when it has none.
+int CupsPdfJobNumber(const QString& file_name);
+
+// Standard output of `program`, or "" when it could not run within a minute.
+QString RunTool(const QString& program, const QStringList& arguments);
+
+// The first page's size in points and the page count, from pdfinfo; false when
+// pdfinfo gave neither.
+bool PdfSheet(const QString& file, QSizeF& points, int& pages);
+// Images (soft masks left out) that pdfimages lists on page `page` (1-based).
+int PdfImagesOnPage(const QString& file, int page);
+// Page 1 of `file` rendered at `dpi` by pdftoppm, via a PNG named `scratch_prefix`.png.
+QImage RenderPdfPage(const QString& file, int dpi, const QString& scratch_prefix);
+
+}  // namespace tessaly::test
