@@ -2,11 +2,13 @@
 // every value away from neutral (the saturation kernel, the costliest one), and
 // with brightness/contrast/gamma only (the per-channel table kernel). The photo is
 // restored from an unedited copy between iterations with the timer paused, so
-// only ApplyEdits itself is timed.
+// only ApplyEdits itself is timed. Also the quarter turn of the whole photo.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 
+#include "edits/quarter_turn.h"
+#include "surface/surface_buffer.h"
 #include "synthetic_photo.h"
 
 namespace tessaly::bench {
@@ -34,6 +36,20 @@ void BM_ApplyEditsToneOnly(benchmark::State& state) {
   RunApplyEdits(state, 10, 15, 0.9, 0, 0, 0, 0);
 }
 
+// A quarter turn counter-clockwise of the whole photo into a buffer of its own, as
+// the page renderer turns a photo to its cell.
+void BM_QuarterTurn(benchmark::State& state) {
+  cDIB photo = SyntheticSurface();
+  SurfaceBuffer turned;
+  turned.Allocate(kPhotoHeight, kPhotoWidth);
+  for (auto _ : state) {
+    QuarterTurn(photo.View(), turned.View(), -90);
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * kPhotoWidth * kPhotoHeight);
+}
+
+BENCHMARK(BM_QuarterTurn)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ApplyEditsAllValues)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ApplyEditsToneOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -1,10 +1,21 @@
-// Quarter turns: each source pixel (c, r) is moved to its turned place; rows are
-// walked in memory order so that reads stay sequential.
+// Quarter turns: every destination pixel is fetched from its source place, the
+// destination rows split across the cores and walked in cache-sized tiles.
 #include "edits/quarter_turn.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "surface/row_bands.h"
+
 namespace tessaly {
+namespace {
+
+// Side of the square tiles a quarter turn copies at a time (pixels).
+constexpr int kTurnTile = 64;
+// Destination rows a quarter turn fills together.
+constexpr int kRowGroup = 16;
+
+}  // namespace
 
 bool IsQuarterTurnAngle(int angle) {
   return angle == 90 || angle == -90 || angle == 180 || angle == -180;
@@ -23,24 +34,62 @@ bool QuarterTurn(const SurfaceView& src, const SurfaceView& dst, int angle) {
   TurnedSize(angle, w, h, tw, th);
   if (dst.width != tw || dst.height != th) return false;
 
-  for (int y = 0; y < th; ++y) std::memset(dst.Row(y) + 3 * tw, 0, dst.stride - 3 * tw);
-
-  for (int r = 0; r < h; ++r) {
-    const std::uint8_t* s = src.Row(r);
-    for (int c = 0; c < w; ++c, s += 3) {
-      std::uint8_t* d;
-      if (angle == 90) {
-        d = dst.Row(w - 1 - c) + 3 * r;  // clockwise: column r of memory row W−1−c
-      } else if (angle == -90) {
-        d = dst.Row(c) + 3 * (h - 1 - r);  // counter-clockwise: column H−1−r of row c
-      } else {
-        d = dst.Row(h - 1 - r) + 3 * (w - 1 - c);  // half turn
+  // Each thread fills whole destination rows. A quarter turn reads the source down
+  // its columns, so it walks tiles small enough for both sides to stay in cache.
+  const auto work = [&](int first, int end) {
+    for (int y = first; y < end; ++y) std::memset(dst.Row(y) + 3 * tw, 0, dst.stride - 3 * tw);
+    if (angle == 180 || angle == -180) {
+      for (int y = first; y < end; ++y) {
+        const std::uint8_t* s = src.Row(h - 1 - y) + 3 * (w - 1);
+        std::uint8_t* d = dst.Row(y);
+        for (int x = 0; x < tw; ++x, d += 3, s -= 3) {
+          d[0] = s[0];
+          d[1] = s[1];
+          d[2] = s[2];
+        }
       }
-      d[0] = s[0];
-      d[1] = s[1];
-      d[2] = s[2];
+      return;
     }
-  }
+    for (int y0 = first; y0 < end; y0 += kTurnTile) {
+      const int y1 = std::min(end, y0 + kTurnTile);
+      for (int x0 = 0; x0 < tw; x0 += kTurnTile) {
+        const int x1 = std::min(tw, x0 + kTurnTile);
+        int y = y0;
+        // A group of destination rows at a time: their pixels sit side by side in
+        // one source row, which is then read in one run instead of pixel by pixel.
+        for (; y + kRowGroup <= y1; y += kRowGroup) {
+          std::uint8_t* d[kRowGroup];
+          for (int i = 0; i < kRowGroup; ++i) d[i] = dst.Row(y + i) + 3 * x0;
+          for (int x = x0; x < x1; ++x) {
+            std::uint8_t group[3 * kRowGroup];
+            if (angle == 90) {
+              // Clockwise: memory row y holds source column W−1−y, so the group's
+              // columns run leftwards from W−1−y.
+              const std::uint8_t* s = src.Row(x) + 3 * (w - kRowGroup - y);
+              for (int i = 0; i < kRowGroup; ++i)
+                std::memcpy(group + 3 * i, s + 3 * (kRowGroup - 1 - i), 3);
+            } else {
+              // Counter-clockwise: source column y, read from the last row upwards.
+              std::memcpy(group, src.Row(h - 1 - x) + 3 * y, sizeof group);
+            }
+            for (int i = 0; i < kRowGroup; ++i) {
+              std::memcpy(d[i], group + 3 * i, 3);
+              d[i] += 3;
+            }
+          }
+        }
+        for (; y < y1; ++y) {
+          std::uint8_t* d = dst.Row(y) + 3 * x0;
+          for (int x = x0; x < x1; ++x, d += 3) {
+            const std::uint8_t* s =
+                angle == 90 ? src.Row(x) + 3 * (w - 1 - y) : src.Row(h - 1 - x) + 3 * y;
+            std::memcpy(d, s, 3);
+          }
+        }
+      }
+    }
+  };
+  RunRowBands(th, th, work);
   return true;
 }
 

@@ -105,9 +105,10 @@ TEST(ColourTransformTest, SrgbToSrgbKeepsPixels) {
 
 TEST(ColourTransformTest, MatchesOnePixelTransforms) {
   const QString gamma_file = SaveGammaProfile(2.2, "Gamma 2.2 test");
-  // Widths with 3, 2, 1 and 0 padding bytes and a one-pixel column.
+  // Widths with 3, 2, 1 and 0 padding bytes, a one-pixel column, and a surface large
+  // enough to be converted on several cores.
   for (const auto& [w, h] :
-       std::vector<std::pair<int, int>>{{33, 7}, {34, 5}, {35, 3}, {12, 4}, {1, 6}}) {
+       std::vector<std::pair<int, int>>{{33, 7}, {34, 5}, {35, 3}, {12, 4}, {1, 6}, {301, 97}}) {
     SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
     cDIB dib = MarkedRandomSurface(w, h, 100u + w);
     const std::vector<std::uint8_t> padding = PaddingBytes(dib.View());

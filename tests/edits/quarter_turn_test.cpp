@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QTransform>
 #include <functional>
 
 #include "support/test_surfaces.h"
+#include "surface/cgdiimage.h"
 
 namespace tessaly {
 namespace {
@@ -43,6 +45,23 @@ TEST(QuarterTurn, EveryAngleMovesEachPixelToItsTurnedPlaceWithZeroPadding) {
     ASSERT_TRUE(QuarterTurnBytes(bits, w, h, t.angle));
     EXPECT_EQ(QSize(w, h), QSize(t.width, t.height)) << t.angle;
     EXPECT_EQ(bits, expected) << t.angle;
+  }
+}
+
+// Pictures wider and taller than a copy tile, turned on several cores, against the
+// turn of each pixel through QImage's own transform (top-down picture coordinates).
+TEST(QuarterTurn, LargePicturesMatchQImageTurns) {
+  for (const auto& [w, h] : std::vector<std::pair<int, int>>{{131, 70}, {70, 131}, {200, 129}}) {
+    cDIB dib = test::RandomSurface(w, h, 9u + w);
+    const QImage picture = dib.ToQImage();
+    for (const int angle : {90, -90, 180}) {
+      cGDIImage image;
+      ASSERT_TRUE(image.CreateFromDIB(dib));
+      image.Rotate(angle);
+      const cDIB turned = image.ToDib(false, false, 0, 0, 0, 0, 0, 0, 7);
+      const QImage expected = picture.transformed(QTransform().rotate(angle));
+      ASSERT_EQ(turned.ToQImage(), expected) << w << "x" << h << " " << angle;
+    }
   }
 }
 
