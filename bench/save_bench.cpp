@@ -20,6 +20,7 @@
 #include "print/photo_sizes.h"
 #include "profiled_photo.h"
 #include "save/save_pipeline.h"
+#include "scratch_state.h"
 #include "settings/settings_file.h"
 #include "surface/image_file_reader.h"
 #include "synthetic_photo.h"
@@ -78,26 +79,6 @@ bool CarriesAdobeProfile(const QString& file) {
          ExtractProfiles(file, embedded) == kProfileFound && embedded == profile_file.readAll();
 }
 
-// Restores the edit history root and the settings file when the benchmark ends.
-class ScratchData {
- public:
-  explicit ScratchData(const QString& folder)
-      : history_(HistoryRoot()), settings_(SettingsFilePath()) {
-    SetHistoryRoot(QDir(folder).filePath(QStringLiteral("history")));
-    SetSettingsFilePath(QDir(folder).filePath(QStringLiteral("settings.ini")));
-  }
-  ~ScratchData() {
-    SetHistoryRoot(history_);
-    SetSettingsFilePath(settings_);
-  }
-  ScratchData(const ScratchData&) = delete;
-  ScratchData& operator=(const ScratchData&) = delete;
-
- private:
-  QString history_;
-  QString settings_;
-};
-
 void BM_SaveWholePhoto(benchmark::State& state) {
   const QString input = QString::fromStdString(ProfiledJpegPath());
   if (input.isEmpty() || !CarriesAdobeProfile(input)) {
@@ -105,7 +86,7 @@ void BM_SaveWholePhoto(benchmark::State& state) {
     return;
   }
   const QTemporaryDir scratch;
-  const ScratchData scratch_data(scratch.path());
+  const ScratchState scratch_state(scratch.path());
   ScriptedUi ui;
   const ScopedUi scoped_ui(ui);
 

@@ -3,8 +3,6 @@
 // a discarded one, the sheet size of each job and where a drawn block lands on it
 // (read back with pdfinfo and pdftoppm). Skipped when the queue is not installed.
 #include <gtest/gtest.h>
-#include <pwd.h>
-#include <unistd.h>
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -14,14 +12,13 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include "print/cups/cups_printer_catalogue.h"
 #include "print/cups/cups_printer_device.h"
+#include "support/pdf_readback.h"
 
 namespace tessaly {
 namespace {
@@ -33,37 +30,9 @@ constexpr int kJobWaitMs = 60000;
 constexpr int kReadBackDpi = 254;
 constexpr double kReadBackPixelsPerMm = 10.0;
 
-// Where cups-pdf puts the jobs of the user running the tests: the "Out" setting of
-// its configuration, ${HOME} and ${USER} being that user's.
-QString CupsPdfFolder() {
-  QString out = QStringLiteral("${HOME}/PDF");
-  QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-  if (conf.open(QIODevice::ReadOnly | QIODevice::Text)) {
-    const QRegularExpression setting(QStringLiteral("^Out\\s+(\\S.*)$"));
-    while (!conf.atEnd()) {
-      const auto match = setting.match(QString::fromLocal8Bit(conf.readLine()).trimmed());
-      if (match.hasMatch()) out = match.captured(1).trimmed();
-    }
-  }
-  const passwd* user = getpwuid(getuid());
-  if (user != nullptr) {
-    out.replace(QStringLiteral("${HOME}"), QString::fromLocal8Bit(user->pw_dir));
-    out.replace(QStringLiteral("${USER}"), QString::fromLocal8Bit(user->pw_name));
-  }
-  return out;
-}
-
-QSet<QString> PdfFiles(const QString& folder) {
-  const QStringList names = QDir(folder).entryList({"*.pdf"}, QDir::Files);
-  return QSet<QString>(names.begin(), names.end());
-}
-
-QString RunTool(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForStarted() || !process.waitForFinished(60000)) return QString();
-  return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
+using test::CupsPdfFolder;
+using test::PdfFiles;
+using test::RunTool;
 
 // The bounding box of the dark pixels of a rendered page, in pixels.
 QRect DarkBox(const QImage& page) {
@@ -177,18 +146,15 @@ TEST_F(CupsPrinterTest, EachEndedDocumentIsOneJobWithTheBlockInPlace) {
     ASSERT_FALSE(file.isEmpty());
 
     // The sheet, in points (20 twips each).
-    const QString info = RunTool("pdfinfo", {file});
-    if (info.isEmpty()) GTEST_SKIP() << "pdfinfo is not installed";
-    const auto size =
-        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(info);
-    ASSERT_TRUE(size.hasMatch()) << info.toStdString();
-    EXPECT_NEAR(size.captured(1).toDouble(), device.Width() / 20, 1.0);
-    EXPECT_NEAR(size.captured(2).toDouble(), device.Height() / 20, 1.0);
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+    QSizeF points;
+    int pages = 0;
+    if (!test::PdfSheet(file, points, pages)) GTEST_SKIP() << "pdfinfo is not installed";
+    EXPECT_NEAR(points.width(), device.Width() / 20, 1.0);
+    EXPECT_NEAR(points.height(), device.Height() / 20, 1.0);
+    EXPECT_EQ(pages, 1);
 
-    const QString prefix = dir.filePath(QStringLiteral("page%1").arg(i));
-    RunTool("pdftoppm", {"-r", QString::number(kReadBackDpi), "-png", "-singlefile", file, prefix});
-    const QImage page(prefix + ".png");
+    const QImage page =
+        test::RenderPdfPage(file, kReadBackDpi, dir.filePath(QStringLiteral("page%1").arg(i)));
     ASSERT_FALSE(page.isNull()) << "pdftoppm gave no page";
     const QRect box = DarkBox(page);
     const QRectF& b = blocks[i];
