@@ -27,14 +27,6 @@
 namespace tessaly::bench {
 namespace {
 
-// Edit values, each away from its neutral one.
-constexpr int kBright = 10;
-constexpr int kContrast = 8;
-constexpr double kGamma = 1.1;
-constexpr int kSaturation = 12;
-constexpr int kRed = 3;
-constexpr int kGreen = -2;
-constexpr int kBlue = 4;
 constexpr int kUnsharpMask = 15080;  // radius code 15, amount 80
 // The A4 sheet's width, to tell it from Letter (which a US locale would give).
 constexpr double kA4WidthMm = 210.0;

@@ -28,15 +28,6 @@
 namespace tessaly::bench {
 namespace {
 
-// Edit values, each away from its neutral one; UnsharpMask stays 0 so the default
-// sharpening applies.
-constexpr int kBright = 10;
-constexpr int kContrast = 8;
-constexpr double kGamma = 1.1;
-constexpr int kSaturation = 12;
-constexpr int kRed = 3;
-constexpr int kGreen = -2;
-constexpr int kBlue = 4;
 // Upper print resolution of the run (ppi).
 constexpr int kMaxResolution = 300;
 // The convert peer's centred crop, in the original's pixels.

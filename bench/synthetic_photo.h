@@ -17,4 +17,13 @@ const std::string& SyntheticJpegPath();
 // The synthetic photo's pixels (not compressed) as a surface.
 cDIB SyntheticSurface();
 
+// Edit values of the whole-photo benchmarks, each away from its neutral one.
+inline constexpr int kBright = 10;
+inline constexpr int kContrast = 8;
+inline constexpr double kGamma = 1.1;
+inline constexpr int kSaturation = 12;
+inline constexpr int kRed = 3;
+inline constexpr int kGreen = -2;
+inline constexpr int kBlue = 4;
+
 }  // namespace tessaly::bench
