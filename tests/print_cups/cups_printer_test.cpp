@@ -23,12 +23,8 @@
 namespace tessaly {
 namespace {
 
-constexpr char kQueue[] = "PDF";
 // cups-pdf may take a while for its first job (Ghostscript starting up).
 constexpr int kJobWaitMs = 60000;
-// Pages are read back at 254 dots per inch: 10 pixels per millimetre.
-constexpr int kReadBackDpi = 254;
-constexpr double kReadBackPixelsPerMm = 10.0;
 
 using test::CupsPdfFolder;
 using test::PdfFiles;
@@ -48,7 +44,7 @@ QRect DarkBox(const QImage& page) {
 class CupsPrinterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (QPrinterInfo::printerInfo(QLatin1String(kQueue)).isNull()) {
+    if (QPrinterInfo::printerInfo(QLatin1String(test::kCupsPdfQueue)).isNull()) {
       GTEST_SKIP() << "the CUPS queue \"PDF\" is not installed (scripts/start_cups.sh)";
     }
   }
@@ -61,14 +57,14 @@ TEST_F(CupsPrinterTest, TheQueueIsDescribedByItsNameAndDevice) {
   ASSERT_TRUE(descriptions.contains(description)) << descriptions.join(" | ").toStdString();
   std::unique_ptr<PrinterDevice> device = catalogue.Open(description);
   ASSERT_NE(device, nullptr);
-  EXPECT_EQ(device->DeviceName(), kQueue);
+  EXPECT_EQ(device->DeviceName(), test::kCupsPdfQueue);
   EXPECT_EQ(catalogue.Open(QStringLiteral("PDF on nowhere:/")), nullptr);
   const QString system_default = catalogue.DefaultDescription();
   EXPECT_TRUE(system_default.isEmpty() || descriptions.contains(system_default));
 }
 
 TEST_F(CupsPrinterTest, SizesComeFromTheQueuePageLayout) {
-  CupsPrinterDevice device{QLatin1String(kQueue)};
+  CupsPrinterDevice device{QLatin1String(test::kCupsPdfQueue)};
   ASSERT_TRUE(device.IsValid());
   const QPageLayout layout = device.Printer().pageLayout();
   const QRectF full = layout.fullRect(QPageLayout::Millimeter);
@@ -93,7 +89,7 @@ TEST_F(CupsPrinterTest, EachEndedDocumentIsOneJobWithTheBlockInPlace) {
   const QString folder = CupsPdfFolder();
   const QSet<QString> before = PdfFiles(folder);
 
-  CupsPrinterDevice device{QLatin1String(kQueue)};
+  CupsPrinterDevice device{QLatin1String(test::kCupsPdfQueue)};
   ASSERT_TRUE(device.IsValid());
   QString error;
   ASSERT_TRUE(device.SetOrientation(1, error));
@@ -153,12 +149,12 @@ TEST_F(CupsPrinterTest, EachEndedDocumentIsOneJobWithTheBlockInPlace) {
     EXPECT_NEAR(points.height(), device.Height() / 20, 1.0);
     EXPECT_EQ(pages, 1);
 
-    const QImage page =
-        test::RenderPdfPage(file, kReadBackDpi, dir.filePath(QStringLiteral("page%1").arg(i)));
+    const QImage page = test::RenderPdfPage(file, test::kReadBackDpi,
+                                            dir.filePath(QStringLiteral("page%1").arg(i)));
     ASSERT_FALSE(page.isNull()) << "pdftoppm gave no page";
     const QRect box = DarkBox(page);
     const QRectF& b = blocks[i];
-    const double k = kReadBackPixelsPerMm;
+    const double k = test::kReadBackPixelsPerMm;
     const double tolerance = 1.0 * k;  // 1 mm
     EXPECT_NEAR(box.left(), (corner.x() + b.left()) * k, tolerance);
     EXPECT_NEAR(box.top(), (corner.y() + b.top()) * k, tolerance);

@@ -35,12 +35,8 @@
 namespace tessaly {
 namespace {
 
-constexpr char kQueue[] = "PDF";
 // cups-pdf may take a while for its first job (Ghostscript starting up).
 constexpr int kJobWaitMs = 120000;
-// Pages are read back at 254 dots per inch: 10 pixels per millimetre.
-constexpr int kReadBackDpi = 254;
-constexpr double kPixelsPerMm = 10.0;
 constexpr double kToleranceMm = 1.0;
 // Largest difference on any channel for a read-back pixel to count as a photo's
 // colour: room for JPEG, Ghostscript and rendering, far below the gaps between them.
@@ -110,9 +106,10 @@ int StrayPixels(const QImage& page, const std::vector<QRect>& allowed) {
 }
 
 QRect ToPixels(const QRectF& mm) {
-  return QRect(
-      QPoint(qRound(mm.left() * kPixelsPerMm), qRound(mm.top() * kPixelsPerMm)),
-      QPoint(qRound(mm.right() * kPixelsPerMm) - 1, qRound(mm.bottom() * kPixelsPerMm) - 1));
+  return QRect(QPoint(qRound(mm.left() * test::kReadBackPixelsPerMm),
+                      qRound(mm.top() * test::kReadBackPixelsPerMm)),
+               QPoint(qRound(mm.right() * test::kReadBackPixelsPerMm) - 1,
+                      qRound(mm.bottom() * test::kReadBackPixelsPerMm) - 1));
 }
 
 class PrintRunTest : public ::testing::Test {
@@ -181,7 +178,7 @@ class PrintRunTest : public ::testing::Test {
       EXPECT_NEAR(points.height(), device.Height() / 20, 1.0);
       EXPECT_EQ(test::PdfImagesOnPage(files[page], 1), static_cast<int>(kPages[page].size()));
 
-      const QImage raster = test::RenderPdfPage(files[page], kReadBackDpi,
+      const QImage raster = test::RenderPdfPage(files[page], test::kReadBackDpi,
                                                 dir_.filePath(QStringLiteral("page%1").arg(page)));
       ASSERT_FALSE(raster.isNull()) << "pdftoppm gave no page";
       std::vector<QRect> allowed;
@@ -193,11 +190,11 @@ class PrintRunTest : public ::testing::Test {
         const QRectF cell_mm(off + cell.X0, off + cell.Y0, cell.X1 - cell.X0, cell.Y1 - cell.Y0);
         const QRectF photo_mm = cell_mm.adjusted(m, m, -m, -m);
         const QRect box = ColourBox(raster, ToPixels(cell_mm), {p.body, p.band});
-        const double tolerance = kToleranceMm * kPixelsPerMm;
-        EXPECT_NEAR(box.left(), photo_mm.left() * kPixelsPerMm, tolerance);
-        EXPECT_NEAR(box.top(), photo_mm.top() * kPixelsPerMm, tolerance);
-        EXPECT_NEAR(box.right() + 1, photo_mm.right() * kPixelsPerMm, tolerance);
-        EXPECT_NEAR(box.bottom() + 1, photo_mm.bottom() * kPixelsPerMm, tolerance);
+        const double tolerance = kToleranceMm * test::kReadBackPixelsPerMm;
+        EXPECT_NEAR(box.left(), photo_mm.left() * test::kReadBackPixelsPerMm, tolerance);
+        EXPECT_NEAR(box.top(), photo_mm.top() * test::kReadBackPixelsPerMm, tolerance);
+        EXPECT_NEAR(box.right() + 1, photo_mm.right() * test::kReadBackPixelsPerMm, tolerance);
+        EXPECT_NEAR(box.bottom() + 1, photo_mm.bottom() * test::kReadBackPixelsPerMm, tolerance);
         allowed.push_back(
             ToPixels(photo_mm.adjusted(-kToleranceMm, -kToleranceMm, kToleranceMm, kToleranceMm)));
 
@@ -232,7 +229,7 @@ class PrintRunTest : public ::testing::Test {
 };
 
 TEST_F(PrintRunTest, CupsQueueGetsOneJobPerPageWithThePhotosInTheirCells) {
-  if (QPrinterInfo::printerInfo(QLatin1String(kQueue)).isNull()) {
+  if (QPrinterInfo::printerInfo(QLatin1String(test::kCupsPdfQueue)).isNull()) {
     GTEST_SKIP() << "the CUPS queue \"PDF\" is not installed (scripts/start_cups.sh)";
   }
   CupsPrinterCatalogue catalogue;

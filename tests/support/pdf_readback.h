@@ -13,6 +13,12 @@
 
 namespace tessaly::test {
 
+// The cups-pdf queue that scripts/start_cups.sh installs.
+inline constexpr char kCupsPdfQueue[] = "PDF";
+// Pages are read back at 254 dots per inch: 10 pixels per millimetre.
+inline constexpr int kReadBackDpi = 254;
+inline constexpr double kReadBackPixelsPerMm = 10.0;
+
 // The "Out" folder of /etc/cups/cups-pdf.conf (${HOME}/PDF when unset), with ${HOME}
 // and ${USER} those of the running user.
 QString CupsPdfFolder();
