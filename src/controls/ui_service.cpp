@@ -1,16 +1,34 @@
-// The installed Ui service and its quiet default.
+// The installed Ui service and its default, which writes messages to standard error.
 #include "controls/ui_service.h"
 
-#include "controls/scripted_ui.h"
+#include <cstdio>
 
 namespace tessaly {
 namespace {
 
 Ui* g_installed = nullptr;
 
+// With nothing installed, a message goes to standard error rather than vanishing,
+// and every question gets the answer that never loops.
+class StandardErrorUi final : public Ui {
+ public:
+  MsgAnswer MessageBox(const QString& text, MsgButtons buttons, MsgIcon, const QString&) override {
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    return NeverLoopingAnswer(buttons);
+  }
+  bool InputBox(const QString& prompt, const QString&, QString&) override {
+    std::fprintf(stderr, "%s\n", qPrintable(prompt));
+    return false;
+  }
+  void LetMessagesRun() override {}
+  void SetWaitCursor(bool) override {}
+  void ShowProgress(const QString&, const QString&) override {}
+  void HideProgress() override {}
+};
+
 Ui& DefaultUi() {
-  static ScriptedUi quiet;
-  return quiet;
+  static StandardErrorUi standard_error;
+  return standard_error;
 }
 
 }  // namespace

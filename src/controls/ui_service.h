@@ -2,7 +2,8 @@
 // screen. Message boxes, the input box, "let pending messages run", the wait cursor
 // and the program-wide cancel flag that long runs poll. The GUI installs a Qt
 // implementation; tests and the batch command install a ScriptedUi. When nothing is
-// installed, a quiet ScriptedUi with an empty script answers.
+// installed, messages are written to standard error and answered with the answer
+// that never loops.
 #pragma once
 
 #include <QString>

@@ -43,6 +43,12 @@ TEST(ScriptedUi, CancelIsRaisedOnTheChosenPollAndScopedInstallRestores) {
     EXPECT_FALSE(ui.ProgressShown());
   }
   EXPECT_NE(&CurrentUi(), &ui);
+
+  // With nothing installed, a message reaches standard error instead of vanishing.
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(CurrentUi().MessageBox("No printer!", MsgButtons::YesNo, MsgIcon::Critical),
+            MsgAnswer::No);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "No printer!\n");
 }
 
 }  // namespace
