@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "edits/quarter_turn.h"
+#include "surface/quarter_turn.h"
 #include "surface/surface_buffer.h"
 #include "synthetic_photo.h"
 

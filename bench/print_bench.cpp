@@ -18,9 +18,9 @@
 #include "job/picture_manager.h"
 #include "print/job_layout.h"
 #include "print/pdf_printer.h"
-#include "print/photo_sizes.h"
 #include "print/print_window.h"
 #include "scratch_state.h"
+#include "settings/photo_sizes.h"
 #include "settings/settings_file.h"
 #include "synthetic_photo.h"
 

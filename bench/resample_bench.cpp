@@ -2,7 +2,7 @@
 // 1772 × 1181 (a 15 × 10 cm print at 300 dpi), as the print path does.
 #include <benchmark/benchmark.h>
 
-#include "edits/resample.h"
+#include "surface/resample.h"
 #include "synthetic_photo.h"
 
 namespace tessaly::bench {

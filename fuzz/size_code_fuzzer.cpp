@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "print/photo_sizes.h"
+#include "settings/photo_sizes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using tessaly::PhotoSizeCatalogue;

@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "controls/ui_service.h"
-#include "edits/quarter_turn.h"
 #include "edits/tone_adjust.h"
 #include "edits/unsharp_mask.h"
+#include "surface/quarter_turn.h"
 
 namespace tessaly {
 namespace {

@@ -8,7 +8,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "print/photo_sizes.h"
+#include "settings/photo_sizes.h"
 #include "settings/settings_file.h"
 
 namespace tessaly {

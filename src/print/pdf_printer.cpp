@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <cmath>
 
 namespace tessaly {
@@ -127,11 +126,6 @@ void PdfPrinter::KillDoc() {
   writer_.reset();
   if (file_) file_->cancelWriting();
   file_.reset();
-}
-
-QString DefaultPdfFolder() {
-  return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) +
-         QStringLiteral("/Tessaly");
 }
 
 QPageSize::PageSizeId DefaultPdfSheet(bool us_measure) {

@@ -58,8 +58,6 @@ class PdfPrinter : public PrinterDevice {
   int pages_ = 0;
 };
 
-// The built-in printer's default folder: the user's pictures folder + "/Tessaly".
-QString DefaultPdfFolder();
 // A4, or Letter when `us_measure`.
 QPageSize::PageSizeId DefaultPdfSheet(bool us_measure);
 

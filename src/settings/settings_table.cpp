@@ -3,10 +3,10 @@
 // contact sheets, with the same defaults.
 #include "settings/settings_table.h"
 
-#include "print/pdf_printer.h"
-#include "print/photo_sizes.h"
+#include "settings/photo_sizes.h"
 
 #include <QFont>
+#include <QStandardPaths>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -35,7 +35,8 @@ QString DefaultUserSizes(const QString& section) {
 
 // The built-in "Print to PDF" printer writes into the user's pictures folder.
 QString DefaultPdfFolderSetting(const QString&) {
-  return DefaultPdfFolder();
+  return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) +
+         QStringLiteral("/Tessaly");
 }
 
 using T = SettingType;

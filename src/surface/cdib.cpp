@@ -11,8 +11,6 @@
 #include <vector>
 
 #include "controls/ui_service.h"
-#include "edits/tone_adjust.h"
-#include "edits/unsharp_mask.h"
 
 namespace tessaly {
 namespace {
@@ -247,14 +245,6 @@ cDIB cDIB::AddMargins(int margin) {
   return bordered;
 }
 
-void cDIB::ApplyEdits(int Bright, int Contrast, double gamma, int RedAdjust, int GreenAdjust,
-                      int BlueAdjust, int Saturation) {
-  if (!IsCreated()) return;
-  const ToneEdits edits{Bright, Contrast, gamma, RedAdjust, GreenAdjust, BlueAdjust, Saturation};
-  if (edits.IsNeutral()) return;
-  ApplyToneEdits(View(), edits, nullptr, [] { return CurrentUi().PollCancel(); });
-}
-
 bool cDIB::ScaleMe(int, int, int) {
   return false;
 }
@@ -290,16 +280,6 @@ QImage cDIB::ToQImage() const {
     }
   }
   return out;
-}
-
-void cDIB::UnsharpMask(int Radius, int Amount) {
-  if (!IsCreated()) return;
-  UnsharpKernel kernel;
-  if (!UnsharpKernelFor(Radius, kernel)) {
-    CurrentUi().MessageBox("Invalid radius", MsgButtons::Ok, MsgIcon::Exclamation);
-    return;
-  }
-  UnsharpMaskFull(View(), Radius, Amount, [] { return CurrentUi().PollCancel(); });
 }
 
 }  // namespace tessaly

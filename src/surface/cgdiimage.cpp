@@ -4,10 +4,10 @@
 #include <cstring>
 #include <utility>
 
-#include "edits/quarter_turn.h"
-#include "edits/resample.h"
 #include "surface/image_file_reader.h"
 #include "surface/image_file_writer.h"
+#include "surface/quarter_turn.h"
+#include "surface/resample.h"
 
 namespace tessaly {
 

@@ -6,9 +6,9 @@
 #include <QImageReader>
 #include <functional>
 
-#include "edits/resample.h"
 #include "surface/decoded_image.h"
 #include "surface/jpeg_codec.h"
+#include "surface/resample.h"
 
 namespace tessaly {
 namespace {

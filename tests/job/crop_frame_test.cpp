@@ -14,7 +14,7 @@
 #include <set>
 #include <vector>
 
-#include "edits/quarter_turn.h"
+#include "surface/quarter_turn.h"
 
 namespace tessaly {
 namespace {

@@ -2,8 +2,7 @@
 // numbers by their leading text, Booleans and check states, the one-place table.
 #include "settings/settings_table.h"
 
-#include "print/pdf_printer.h"
-#include "print/photo_sizes.h"
+#include "settings/photo_sizes.h"
 #include "support/scoped_state.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +10,7 @@
 #include <QFile>
 #include <QFont>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <climits>
 
@@ -38,7 +38,8 @@ TEST(SettingsTable, EmptyFileGivesTheDefaults) {
   EXPECT_EQ(ReadNumberSetting("PrintOptions", "InterpolVal2", path), 0.0);
   EXPECT_DOUBLE_EQ(ReadNumberSetting("Options", "FontSize", path), QFont().pointSizeF());
   EXPECT_TRUE(ReadCheckSetting("Options", "PdfPrinter", path));
-  EXPECT_EQ(ReadTextSetting("Options", "PdfFolder", path), DefaultPdfFolder());
+  EXPECT_EQ(ReadTextSetting("Options", "PdfFolder", path),
+            QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + "/Tessaly");
 }
 
 TEST(SettingsTable, StoredValuesAndTheirDefaults) {

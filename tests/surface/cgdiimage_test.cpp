@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <functional>
 
-#include "edits/resample.h"
 #include "support/test_surfaces.h"
 #include "surface/crafted_files.h"
+#include "surface/resample.h"
 
 namespace tessaly {
 namespace {

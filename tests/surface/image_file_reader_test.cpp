@@ -10,11 +10,11 @@
 #include <QImageReader>
 #include <vector>
 
-#include "edits/resample.h"
 #include "support/test_surfaces.h"
 #include "surface/crafted_files.h"
 #include "surface/decoded_image.h"
 #include "surface/image_file_writer.h"
+#include "surface/resample.h"
 
 namespace tessaly {
 namespace {

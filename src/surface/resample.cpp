@@ -4,7 +4,7 @@
 // shrinking the kernel is stretched by the scale so each output averages the area it
 // covers. Weights are fixed-point integers summing to exactly 1, so a constant picture
 // stays constant and a 1:1 copy (weights 0, 1, 0) gives back the source bytes.
-#include "edits/resample.h"
+#include "surface/resample.h"
 
 #include <algorithm>
 #include <cmath>

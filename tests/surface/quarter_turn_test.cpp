@@ -1,4 +1,4 @@
-#include "edits/quarter_turn.h"
+#include "surface/quarter_turn.h"
 
 #include <gtest/gtest.h>
 

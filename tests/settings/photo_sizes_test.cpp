@@ -1,4 +1,4 @@
-#include "print/photo_sizes.h"
+#include "settings/photo_sizes.h"
 
 #include <gtest/gtest.h>
 

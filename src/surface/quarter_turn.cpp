@@ -1,6 +1,6 @@
 // Quarter turns: every destination pixel is fetched from its source place, the
 // destination rows split across the cores and walked in cache-sized tiles.
-#include "edits/quarter_turn.h"
+#include "surface/quarter_turn.h"
 
 #include <algorithm>
 #include <cstring>

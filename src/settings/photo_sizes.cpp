@@ -1,5 +1,5 @@
 // Size codes, default catalogues, list texts and the sizes list model.
-#include "print/photo_sizes.h"
+#include "settings/photo_sizes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "edits/resample.h"
+#include "surface/resample.h"
 
 #include <gtest/gtest.h>
 
