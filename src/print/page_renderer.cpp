@@ -4,7 +4,8 @@
 // contact-sheet title. Lengths are millimetres times the target's pixels per mm,
 // taken to the nearest integer with halves to even. The cancel flag is polled after
 // every slow step; a set flag, a Cancel on an unreadable file or a failed drawing
-// step ends the page quietly with what was drawn so far.
+// step ends the page quietly with what was drawn so far, and the page counts as not
+// drawn. Photos are drawn losslessly on every device.
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -107,13 +108,13 @@ int SnapCutEdge(int edge, int previous_far, int previous_near) {
   return edge;
 }
 
-void PrintWindow::DrawPage(int Page) {
+bool PrintWindow::DrawPage(int Page) {
   Ui& ui = CurrentUi();
   PrinterDevice* printer = printers_.Device();
   const int n = cells_per_page_;
-  if (!printer || n < 1 || static_cast<int>(cells_.size()) < n) return;
+  if (!printer || n < 1 || static_cast<int>(cells_.size()) < n) return false;
   const bool preview = preview_;
-  if (preview && !paper_) return;
+  if (preview && !paper_) return false;
   JobSettings& settings = job_.Settings();
 
   const double off = TwipsToMm((printer->Width() - printer->ScaleWidth()) / 2);
@@ -140,11 +141,17 @@ void PrintWindow::DrawPage(int Page) {
     pxX = paper_->pxX;
     pxY = paper_->pxY;
   } else {
-    if (!printer->hDC()) return;
+    if (!printer->hDC()) return false;
     pxX = pxY = printer->PixelsPerMm();
   }
   // The drawing target, fetched anew for every step as the device may replace it.
-  const auto target = [&]() -> QPainter* { return preview ? &*paper_painter : printer->hDC(); };
+  // Photos reach the page with their pixels as drawn: a PDF-based device would
+  // otherwise recompress them as JPEG.
+  const auto target = [&]() -> QPainter* {
+    QPainter* dc = preview ? &*paper_painter : printer->hDC();
+    if (dc) dc->setRenderHint(QPainter::LosslessImageRendering);
+    return dc;
+  };
 
   const double E = settings.PhotoMargin();
   CutRect cut;
@@ -166,16 +173,16 @@ void PrintWindow::DrawPage(int Page) {
         const MsgAnswer answer = ui.MessageBox(
             QStringLiteral("Error opening file '") + photo.Filename() + QStringLiteral("'"),
             MsgButtons::RetryCancel, MsgIcon::Critical);
-        if (answer != MsgAnswer::Retry) return;
+        if (answer != MsgAnswer::Retry) return false;
       }
-      if (ui.PollCancel()) return;
+      if (ui.PollCancel()) return false;
       if (photo.Angle() != 0) {
         image.Rotate(photo.Angle());
-        if (ui.PollCancel()) return;
+        if (ui.PollCancel()) return false;
       }
     } else {
       screen.CreateFromStdPicture(photo.picture().picture);
-      if (!image.CreateFromDIB(screen)) return;
+      if (!image.CreateFromDIB(screen)) return false;
     }
 
     bool turned = false;
@@ -194,17 +201,17 @@ void PrintWindow::DrawPage(int Page) {
       work = image.ToDib(false, true, 0, 0, x0, y0, x1, y1, kHighQualityBicubic);
       image.Dispose();
       screen.Dispose();
-      if (!work.IsCreated() || ui.PollCancel()) return;
+      if (!work.IsCreated() || ui.PollCancel()) return false;
 
       if (!preview) {
         if (AnyEdit(photo)) {
           work.ApplyEdits(photo.Bright(), photo.Contrast(), photo.gamma(), photo.RedAdjust(),
                           photo.GreenAdjust(), photo.BlueAdjust(), photo.Saturation());
-          if (ui.PollCancel()) return;
+          if (ui.PollCancel()) return false;
         }
         ConvertForPrinter(work, photo.Filename(), settings, *printer);
       }
-      if (!image.CreateFromDIB(work) || ui.PollCancel()) return;
+      if (!image.CreateFromDIB(work) || ui.PollCancel()) return false;
 
       // Turn the photo to its cell; a square photo is always turned.
       const int w0 = image.Width();
@@ -216,7 +223,7 @@ void PrintWindow::DrawPage(int Page) {
         // The turned image owns its pixels now.
         work.Dispose();
       }
-      if (ui.PollCancel()) return;
+      if (ui.PollCancel()) return false;
 
       if (!preview)
         factor = ResolutionFactor(photo.PrintResolution(), settings.MinResolution,
@@ -244,13 +251,13 @@ void PrintWindow::DrawPage(int Page) {
       screen.Dispose();
       ui.LetMessagesRun();
     }
-    if (!result.IsCreated() || ui.PollCancel()) return;
+    if (!result.IsCreated() || ui.PollCancel()) return false;
 
     int radius = 0;
     int amount = 0;
     if (SharpenParameters(photo.UnsharpMask(), settings.DefaultSharpen, factor, radius, amount)) {
       result.UnsharpMask(radius, amount);
-      if (ui.PollCancel()) return;
+      if (ui.PollCancel()) return false;
     }
 
     // The photo's rectangle: the cell less the photo's margin on every side.
@@ -275,9 +282,9 @@ void PrintWindow::DrawPage(int Page) {
       }
     }
     QPainter* dc = target();
-    if (!dc) return;
+    if (!dc) return false;
     result.ToSurface(*dc, x, y, w, h);
-    if (ui.PollCancel()) return;
+    if (ui.PollCancel()) return false;
 
     int fs = Nearest(settings.FontSize * kMmPerPoint * pxY);
     if (preview) fs = Nearest(fs * kPreviewFontScale);
@@ -315,11 +322,11 @@ void PrintWindow::DrawPage(int Page) {
           tx = Nearest(tx + kFramedLabelDrop * pxY);
       }
     }
-    if (!(dc = target())) return;
+    if (!(dc = target())) return false;
     result.PrintText(*dc, photo.PhotoLabel(), tx, ty, settings.FontColor, true);
 
     if (framed) {
-      if (!(dc = target())) return;
+      if (!(dc = target())) return false;
       if (preview) {
         result.SetPen(kSolidPen, 1, kFrameColour);
         result.DrawRectangle(*dc, x - kPreviewFrameTopLeft, y - kPreviewFrameTopLeft,
@@ -345,20 +352,21 @@ void PrintWindow::DrawPage(int Page) {
       next.left = SnapCutEdge(next.left, cut.right, cut.left);
       next.top = SnapCutEdge(next.top, cut.bottom, cut.top);
       cut = next;
-      if (!(dc = target())) return;
+      if (!(dc = target())) return false;
       result.SetPen(kSolidPen, 1, kCutMarkColour);
       result.DrawRectangle(*dc, cut.left, cut.top, cut.right, cut.bottom);
     }
-    if (ui.PollCancel()) return;
+    if (ui.PollCancel()) return false;
   }
 
-  if (!settings.ThumbMode || title_.isEmpty()) return;
+  if (!settings.ThumbMode || title_.isEmpty()) return true;
+  // The title takes the label font's face, size, weight, slant and colour, never its
+  // underline.
   PrintFont font;
   font.name = settings.FontName;
   font.size = settings.FontSize;
   font.bold = settings.FontBold;
   font.italic = settings.FontItalic;
-  font.underline = settings.FontUnderline;
   font.colour = settings.FontColor;
   const double sheet_width = TwipsToMm(printer->Width());
   const double printable_width = TwipsToMm(printer->ScaleWidth());
@@ -372,6 +380,7 @@ void PrintWindow::DrawPage(int Page) {
     const double left = Nearest((printable_width + text_width) / kTitleDivisor);
     printer->PrintText(title_, left, top, font);
   }
+  return true;
 }
 
 }  // namespace tessaly

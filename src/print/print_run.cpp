@@ -146,13 +146,16 @@ void PrintWindow::PrintIt(bool Preview) {
   for (int page = 1; page <= page_count_; ++page) {
     ui.LetMessagesRun();
     if (page >= 2 && !SpoolerPause()) break;
-    DrawPage(page);
+    const bool drawn = DrawPage(page);
     ui.LetMessagesRun();
     if (ui.CancelRequested()) break;
-    if (printers_.EndDocAndReset())
-      ++pages_ended_;
-    else
+    // A page that could not be drawn whole still goes out with what it has, but is
+    // not counted as printed.
+    if (printers_.EndDocAndReset()) {
+      if (drawn) ++pages_ended_;
+    } else {
       end_failed_ = true;
+    }
     ui.LetMessagesRun();
   }
   printing_ = false;

@@ -69,7 +69,9 @@ class PrintWindow {
   // the preview hook (the preview window), which then asks for pages.
   void PrintIt(bool Preview);
   // Draws page `Page` (1..P) on the printer, or on the preview paper while previewing.
-  void DrawPage(int Page);
+  // False when the page is incomplete: no device or page, an unreadable photo, a
+  // failed drawing step or the cancel flag; what was drawn stays on the page.
+  bool DrawPage(int Page);
 
   // The preview page `page` drawn on a white sheet `paper_height` pixels high with the
   // printer's sheet proportions. Needs the slots of a PrintIt(true).
@@ -92,7 +94,8 @@ class PrintWindow {
   int PageCount() const { return page_count_; }
   const std::vector<PrintSlot>& Slots() const { return slots_; }
   bool Printing() const { return printing_; }
-  // Pages handed to the printer by the last run, and whether a device refused one.
+  // Pages fully drawn and handed to the printer by the last run, and whether a device
+  // refused one.
   int PagesEnded() const { return pages_ended_; }
   bool EndFailed() const { return end_failed_; }
 

@@ -98,6 +98,10 @@ void PrinterAccess::GetPrinterList(QStringList& descriptions, int& count, int& d
   descriptions = descriptions_;
 }
 
+bool PrinterAccess::SystemHasDefault() const {
+  return catalogue_ != nullptr && !catalogue_->DefaultDescription().isEmpty();
+}
+
 bool PrinterAccess::SelectPrinter(int position) {
   if (position < 1 || position > descriptions_.size()) return false;
   const QString description = descriptions_[position - 1];

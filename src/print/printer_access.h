@@ -57,6 +57,8 @@ class PrinterAccess {
   // printer already current stays current. `default_position` is the current
   // printer's position, 0 when it is not listed.
   void GetPrinterList(QStringList& descriptions, int& count, int& default_position);
+  // True when the system names a default printer.
+  bool SystemHasDefault() const;
   // Makes the printer at `position` of the last listing current, with its device's
   // own settings. False, changing nothing, when the position is not listed or the
   // device cannot be opened.

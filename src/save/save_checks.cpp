@@ -116,9 +116,7 @@ bool CheckSaveDialog(SaveDialogFields& fields, JobSettings& settings, SaveRunOpt
     case FolderState::kFound:
       break;
     case FolderState::kMissing:
-      return Refuse(QStringLiteral("Selected folder doesn't exist.\r\r"
-                                   "Tip: to create a new folder, click the \"Browse...\" button"),
-                    SaveField::kFolder, focus);
+      return Refuse(QLatin1String(kFolderMissingMessage), SaveField::kFolder, focus);
     case FolderState::kUnreadable:
       return Refuse(QStringLiteral("Invalid path!"), SaveField::kFolder, focus);
   }

@@ -31,6 +31,10 @@ struct SaveDialogFields {
   bool sharpen = false;
 };
 
+// The message of a folder that does not exist, which sends the user to "Browse...".
+inline constexpr char kFolderMissingMessage[] =
+    "Selected folder doesn't exist.\r\rTip: to create a new folder, click the \"Browse...\" button";
+
 // The field a failed check puts the focus on.
 enum class SaveField { kNone, kFolder, kTemplate, kQuality, kMinResolution, kMaxResolution };
 

@@ -35,6 +35,12 @@ Qt::PenStyle PenStyleFromClassic(int style) {
   }
 }
 
+// The pen and font of a new or disposed surface: one solid black pixel with flat
+// ends and mitred corners, and the platform's default font.
+QPen InitialPen() {
+  return QPen(Qt::black, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+}
+
 }  // namespace
 
 QColor ColourFromRgbValue(std::uint32_t rgb) {
@@ -42,7 +48,7 @@ QColor ColourFromRgbValue(std::uint32_t rgb) {
                 static_cast<int>((rgb >> 16) & 0xFF));
 }
 
-cDIB::cDIB() : pen_(Qt::black, 1, Qt::SolidLine, Qt::FlatCap) {}
+cDIB::cDIB() : pen_(InitialPen()) {}
 
 cDIB::~cDIB() {
   Dispose();
@@ -173,20 +179,22 @@ QPainter* cDIB::hDIBDC() {
   return painter_.get();
 }
 
-void cDIB::StrokeOutline(QPainter& target, const QPoint* points, int count) const {
+void cDIB::StrokeOutline(QPainter& target, const QPoint* points, int count, bool closed) const {
   target.save();
   target.setPen(pen_);
   target.setBrush(Qt::NoBrush);
+  std::vector<QPoint> mapped(points, points + count);
   if (painter_ && &target == painter_.get()) {
     // On the surface's own context the flip would put aliased strokes one row
     // off; strokes are mapped to memory rows directly instead.
     target.resetTransform();
-    std::vector<QPoint> mapped(points, points + count);
     for (QPoint& p : mapped) p.setY(height_ - 1 - p.y());
-    target.drawPolyline(mapped.data(), count);
-  } else {
-    target.drawPolyline(points, count);
   }
+  // A closed outline is joined at every corner, the first one included.
+  if (closed)
+    target.drawPolygon(mapped.data(), count);
+  else
+    target.drawPolyline(mapped.data(), count);
   target.restore();
 }
 
@@ -194,12 +202,12 @@ void cDIB::DrawLine(int x0, int y0, int x1, int y1) {
   QPainter* p = hDIBDC();
   if (!p) return;
   const QPoint line[] = {{x0, y0}, {x1, y1}};
-  StrokeOutline(*p, line, 2);
+  StrokeOutline(*p, line, 2, false);
 }
 
 void cDIB::DrawRectangle(QPainter& target, int x0, int y0, int x1, int y1) const {
-  const QPoint outline[] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}};
-  StrokeOutline(target, outline, 5);
+  const QPoint outline[] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+  StrokeOutline(target, outline, 4, true);
 }
 
 void cDIB::SetPen(int pen_style, int width, std::uint32_t colour) {
@@ -251,6 +259,9 @@ bool cDIB::ScaleMe(int, int, int) {
 
 void cDIB::Dispose() {
   painter_.reset();
+  pen_ = InitialPen();
+  font_ = QFont();
+  font_escapement_ = 0;
   memory_image_ = QImage();
   buffer_.Release();
   width_ = 0;

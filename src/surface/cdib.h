@@ -55,7 +55,7 @@ class cDIB {
   // Draws a line on this surface with the current pen.
   void DrawLine(int x0, int y0, int x1, int y1);
   // Draws the closed outline (x0,y0)→(x1,y0)→(x1,y1)→(x0,y1) on any target with
-  // this surface's current pen.
+  // this surface's current pen, every corner mitred alike.
   void DrawRectangle(QPainter& target, int x0, int y0, int x1, int y1) const;
   // Pen with a classic pen style (0 solid, 1 dash, 2 dot, 3 dash-dot,
   // 4 dash-dot-dot, 5 none, 6 inside frame), width in pixels and colour 0xBBGGRR.
@@ -93,7 +93,8 @@ class cDIB {
   // unchanged, when not created, a handle is null or no transform can be made.
   // The profiles stay open. Defined with the colour transforms.
   bool ColorTransform(void* input_profile, void* output_profile);
-  // Releases pixels, painter, pen and font. Safe to call repeatedly.
+  // Releases pixels and painter and gives back the pen and font of a new surface.
+  // Safe to call repeatedly.
   void Dispose();
   bool IsCreated() const { return !buffer_.empty(); }
 
@@ -130,8 +131,9 @@ class cDIB {
   // Draws the memory image onto `target` at (x, y, w, h), turning the bottom-up
   // rows the right way up.
   void DrawFlipped(QPainter& target, int x, int y, int w, int h) const;
-  // Strokes a polyline with the current pen (no fill) on any target.
-  void StrokeOutline(QPainter& target, const QPoint* points, int count) const;
+  // Strokes a polyline, or the closed polygon through the points, with the current pen
+  // (no fill) on any target.
+  void StrokeOutline(QPainter& target, const QPoint* points, int count, bool closed) const;
 
   SurfaceBuffer buffer_;
   int width_ = 0;

@@ -164,8 +164,7 @@ TEST_F(BatchCommandTest, RefusedInputGivesTheDialogsMessagesAndExitCode2) {
       {{"--to", "out", "--quality", "101", chart}, "JPEG quality must be between 0 and 100!\n"},
       {{"--to", "out", "--quality", "high", chart}, "JPEG quality must be between 0 and 100!\n"},
       {{"--to", "missing", chart},
-       "Selected folder doesn't exist.\n\nTip: to create a new folder, click the \"Browse...\" "
-       "button\n"},
+       "Selected folder doesn't exist. Create it first, then give it with --to.\n"},
       {{"--to", " ", chart}, "Please enter the destiny folder!\n"},
       {{"--to", "out", "--template", "", chart}, "Please enter a template for the files names.\n"},
       {{"--to", "out", "--template", "a?b", chart},
@@ -193,6 +192,26 @@ TEST_F(BatchCommandTest, RefusedInputGivesTheDialogsMessagesAndExitCode2) {
                                            << r.err.constData();
   }
   EXPECT_TRUE(OutFiles().isEmpty());
+}
+
+TEST_F(BatchCommandTest, SaveTakesTheSaveDialogsStoredChoicesUnderItsOptions) {
+  MakeCharts();
+  const QString chart = dir_ + "/charts/gradients.jpg";
+  ASSERT_TRUE(QDir(dir_).mkpath("out"));
+  WriteFile("Tesly.ini", "[SaveOptions]\r\nSaveInFolder=" + dir_.toUtf8() +
+                             "/out\r\nSaveAsType=2\r\nRenameAs=Stored [AutoNumber]\r\n"
+                             "Interpolate2=1\r\nInterpolVal2=5000\r\n");
+  // The stored maximum is refused as the dialog would refuse it; --max off lifts it.
+  const Result refused = Batch({"save", "--settings", "Tesly.ini", chart});
+  EXPECT_EQ(refused.exit_code, 2);
+  EXPECT_TRUE(refused.err.contains("The maximum resolution is invalid!\n"))
+      << refused.err.constData();
+  const Result stored = Batch({"save", "--settings", "Tesly.ini", "--max", "off", chart});
+  EXPECT_EQ(stored.exit_code, 0) << stored.err.constData();
+  const Result typed = Batch({"save", "--settings", "Tesly.ini", "--max", "off", "--type", "bmp",
+                              "--template", "Typed", chart});
+  EXPECT_EQ(typed.exit_code, 0) << typed.err.constData();
+  EXPECT_EQ(OutFiles(), QStringList({"Stored 001.png", "Typed.bmp"}));
 }
 
 TEST_F(BatchCommandTest, UnreadablePhotosAreSkippedOrAbortTheRun) {

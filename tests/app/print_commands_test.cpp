@@ -75,6 +75,17 @@ TEST_F(PrintCommandsTest, PrinterListAndNoPrinter) {
   const Result unknown = Batch({"layout", "--printer", "PDF"});
   EXPECT_EQ(unknown.exit_code, 2);
   EXPECT_TRUE(unknown.err.contains("--printer: no printer 'PDF'")) << unknown.err.constData();
+  // Without a system default, layout says which printer stands in; print refuses.
+  const Result first = Batch({"layout"});
+  EXPECT_EQ(first.exit_code, 0) << first.err.constData();
+  EXPECT_TRUE(first.err.contains("the system has no default printer; using \"Print to PDF\"\n"))
+      << first.err.constData();
+  const Result refused = Batch({"print", WritePhoto("red.png", qRgb(255, 0, 0))});
+  EXPECT_EQ(refused.exit_code, 4);
+  EXPECT_TRUE(refused.err.contains(
+      "the system has no default printer; choose one with --printer NAME: \"Print to PDF\"\n"))
+      << refused.err.constData();
+  EXPECT_TRUE(QDir(dir_ + "/pdf").isEmpty());
 
   WriteSettings("PdfPrinter=0\r\n");
   const Result none = Batch({"printers"});
@@ -194,6 +205,31 @@ TEST_F(PrintCommandsTest, ContactSheetTitleComesFromTheTitleOption) {
   const Result untitled = Batch({"print", "--job", "sheet.json", "--preview", "untitled"});
   EXPECT_EQ(untitled.exit_code, 0) << untitled.err.constData();
   EXPECT_EQ(band_ink("untitled"), 0);
+}
+
+TEST_F(PrintCommandsTest, PrintTakesThePrintOptionsStoredChoicesUnderItsOptions) {
+  const QString photo = WritePhoto("red.png", qRgb(255, 0, 0));
+  struct Case {
+    QByteArray stored;
+    QStringList options;
+    int exit_code;
+    QByteArray message;
+  };
+  const Case cases[] = {
+      {"Interpolate1=1\r\nInterpolVal1=2000\r\n", {}, 2, "The minimum resolution is invalid!\n"},
+      {"Interpolate1=1\r\nInterpolVal1=2000\r\n", {"--min", "off"}, 0, "Printed 1 of 1 pages"},
+      {"ICM=2\r\n", {}, 2, "Please select a printer profile. Give one with --colour FILE.icc.\n"},
+      {"ICM=2\r\n", {"--colour", "srgb"}, 0, "Printed 1 of 1 pages"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored.constData());
+    WriteSettings("Units=0\r\n[PrintOptions]\r\n" + c.stored);
+    const Result r =
+        Batch(QStringList{"print", "--printer", kPdfPrinter} + c.options + QStringList{photo});
+    EXPECT_EQ(r.exit_code, c.exit_code) << r.err.constData();
+    EXPECT_TRUE(r.err.contains(c.message)) << r.err.constData();
+  }
+  EXPECT_EQ(QDir(dir_ + "/pdf").entryList({"*.pdf"}, QDir::Files).size(), 2);
 }
 
 TEST_F(PrintCommandsTest, PrintToPdfWritesOneFilePerPage) {

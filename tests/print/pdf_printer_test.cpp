@@ -1,6 +1,7 @@
 // The built-in PDF printer writing real files: sizes in twips for both
-// orientations, one file per ended document, nothing left by a discarded one, and
-// where drawn things land on the page (read back with pdftoppm).
+// orientations, one file per ended document, nothing left by a discarded one,
+// where drawn things land on the page (read back with pdftoppm), and a printed
+// photo's pixels stored unchanged (read back with pdfimages).
 #include "print/pdf_printer.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,12 @@
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include "controls/scripted_ui.h"
+#include "settings/settings_table.h"
+#include "support/noise_photo_print.h"
+#include "support/pdf_readback.h"
+#include "support/scoped_state.h"
 
 namespace tessaly {
 namespace {
@@ -88,6 +95,34 @@ TEST(PdfPrinter, DrawingLandsAtTheRightPlaceOnTheSheet) {
   EXPECT_FALSE(dark(555, 500));
   EXPECT_FALSE(dark(450, 445));
   EXPECT_FALSE(dark(450, 555));
+}
+
+TEST(PdfPrinter, APrintedPhotoKeepsEveryPixel) {
+  QTemporaryDir dir;
+  const QString settings = dir.filePath("Tesly.ini");
+  ASSERT_TRUE(WriteIniValue("Options", "PdfFolder", dir.filePath("pdf"), settings));
+  test::ScopedHistoryRoot history(dir.filePath("history"));
+  ScriptedUi ui;
+  ScopedUi scoped_ui(ui);
+  PrinterAccess access(nullptr, settings);
+  QStringList descriptions;
+  int count = 0;
+  int current = 0;
+  access.GetPrinterList(descriptions, count, current);
+  ASSERT_EQ(access.CurrentPrinterName(), kPdfPrinterName);
+
+  QImage expected;
+  ASSERT_EQ(test::PrintNoisePhoto(access, dir.path(), expected), 1);
+  const QStringList files = PdfFiles(dir.filePath("pdf"));
+  ASSERT_EQ(files.size(), 1);
+  const QString file = QDir(dir.filePath("pdf")).filePath(files[0]);
+  const QStringList encodings = test::PdfImageEncodings(file, 1);
+  if (encodings.isEmpty()) GTEST_SKIP() << "pdfimages is not installed";
+  EXPECT_EQ(encodings, QStringList{"image"});  // stored as it is, not "jpeg"
+  const QList<QImage> images = test::PdfImagePixels(file, 1, dir.filePath("image"));
+  ASSERT_EQ(images.size(), 1);
+  EXPECT_EQ(images[0].size(), expected.size());
+  EXPECT_TRUE(images[0] == expected) << "the stored photo differs from the drawn one";
 }
 
 }  // namespace

@@ -260,6 +260,7 @@ TEST_F(PrintWindowTest, PreviewDrawsTheScreenPicturesOnTheWholeSheet) {
 
 TEST_F(PrintWindowTest, ContactSheetTitleAndResolutionCap) {
   job_.Settings().ThumbMode = true;
+  job_.Settings().FontUnderline = true;
   Add(Photo("a.png", 300, 200, kRed, kBlue), 5);
   Add(Photo("b.png", 200, 300, kGreen, kGreen));
   Layout();
@@ -278,6 +279,7 @@ TEST_F(PrintWindowTest, ContactSheetTitleAndResolutionCap) {
   EXPECT_DOUBLE_EQ(Printer().titles[0].y_mm, 0.0);
   const double text_width = Printer().TextWidthMm("Holiday", PrintFont{"Arial", 10});
   EXPECT_DOUBLE_EQ(Printer().titles[0].x_mm, std::nearbyint((90 + text_width) / 2.2));
+  EXPECT_FALSE(Printer().titles[0].underline);
   // No history for a contact sheet.
   HistoryEdits edits;
   double printed = 0;
@@ -359,22 +361,45 @@ TEST_F(PrintWindowTest, CancelDuringThePauseOfPageThreeAbortsAndStillRecords) {
   EXPECT_EQ(Printer().discarded, 1);
 }
 
-TEST_F(PrintWindowTest, UnreadableFileRetryThenCancelEndsThePage) {
-  const QString path = Photo("gone.png", 300, 200, kRed, kBlue);
-  Add(path, 2);
-  Layout();
-  ASSERT_TRUE(QFile::remove(path));
-  ui_.Answer(MsgAnswer::Retry);
-  ui_.Answer(MsgAnswer::Cancel);
-  PrintWindow window(job_, printers_, layout_);
-  window.PrintIt(false);
-  ASSERT_EQ(ui_.Messages().size(), 2u);
-  EXPECT_EQ(ui_.Messages()[0].text, "Error opening file '" + path + "'");
-  EXPECT_EQ(ui_.Messages()[0].buttons, MsgButtons::RetryCancel);
-  EXPECT_EQ(ui_.Messages()[0].icon, MsgIcon::Critical);
-  // The page is still ended, blank.
-  ASSERT_EQ(Printer().pages.size(), 1u);
-  EXPECT_EQ(Printer().pages[0].pixel(80, 100), qRgb(255, 255, 255));
+TEST_F(PrintWindowTest, APhotoThatCannotBeReadEndsItsPageUncounted) {
+  // A file gone after it was added (Retry, then Cancel), and one spoilt in place.
+  struct Case {
+    const char* name;
+    bool remove;
+    std::vector<MsgAnswer> answers;
+  };
+  const Case cases[] = {{"gone.png", true, {MsgAnswer::Retry, MsgAnswer::Cancel}},
+                        {"spoilt.png", false, {MsgAnswer::Cancel}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    while (job_.Count() > 0) job_.Remove(0);
+    const QString path = Photo(c.name, 300, 200, kRed, kBlue);
+    Add(path, 2);
+    Layout();
+    if (c.remove) {
+      ASSERT_TRUE(QFile::remove(path));
+    } else {
+      QFile file(path);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      ASSERT_EQ(file.write("not a picture"), 13);
+    }
+    for (const MsgAnswer answer : c.answers) ui_.Answer(answer);
+    const std::size_t pages_before = Printer().pages.size();
+    const std::size_t first = ui_.Messages().size();
+    PrintWindow window(job_, printers_, layout_);
+    window.PrintIt(false);
+    ASSERT_EQ(ui_.Messages().size(), first + c.answers.size());
+    const RecordedMessage& message = ui_.Messages()[first];
+    EXPECT_EQ(message.text, "Error opening file '" + path + "'");
+    EXPECT_EQ(message.buttons, MsgButtons::RetryCancel);
+    EXPECT_EQ(message.icon, MsgIcon::Critical);
+    // The page is still ended, blank, but not counted as printed.
+    ASSERT_EQ(Printer().pages.size(), pages_before + 1);
+    EXPECT_EQ(Printer().pages.back().pixel(80, 100), qRgb(255, 255, 255));
+    EXPECT_EQ(window.PageCount(), 1);
+    EXPECT_EQ(window.PagesEnded(), 0);
+    EXPECT_FALSE(window.EndFailed());
+  }
 }
 
 }  // namespace

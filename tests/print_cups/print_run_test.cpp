@@ -3,7 +3,8 @@
 // built-in PDF printer. Each page must come back as its own one-page PDF of the
 // device's sheet with one image per placed copy, each covering its cell less the
 // photo's margin within 1 mm, turned to its cell, and nothing photo-coloured
-// elsewhere. The CUPS half is skipped when the queue is not installed.
+// elsewhere. A photo of random pixels printed on the queue must come back with every
+// pixel unchanged. The CUPS half is skipped when the queue is not installed.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -29,6 +30,7 @@
 #include "print/pdf_printer.h"
 #include "print/print_window.h"
 #include "settings/settings_table.h"
+#include "support/noise_photo_print.h"
 #include "support/pdf_readback.h"
 #include "support/scoped_state.h"
 
@@ -218,6 +220,37 @@ class PrintRunTest : public ::testing::Test {
     }
   }
 
+  // Makes the queue "PDF" the current printer of `access`.
+  void SelectCupsQueue(PrinterAccess& access, CupsPrinterDevice*& device) {
+    QStringList descriptions;
+    int count = 0;
+    int current = 0;
+    access.GetPrinterList(descriptions, count, current);
+    const int position = descriptions.indexOf(QStringLiteral("PDF on cups-pdf:/")) + 1;
+    ASSERT_GT(position, 0) << descriptions.join(" | ").toStdString();
+    ASSERT_TRUE(access.SelectPrinter(position));
+    device = dynamic_cast<CupsPrinterDevice*>(access.Device());
+    ASSERT_NE(device, nullptr);
+  }
+
+  // The cups-pdf files of `my_jobs`, in job order, once the last job has its file
+  // (jobs are done in order) or the wait is over.
+  static QStringList JobFiles(const std::set<int>& my_jobs) {
+    const QString folder = test::CupsPdfFolder();
+    std::map<int, QString> jobs;
+    QDeadlineTimer deadline(kJobWaitMs);
+    while (!deadline.hasExpired() && jobs.count(*my_jobs.rbegin()) == 0) {
+      for (const QString& name : test::PdfFiles(folder)) {
+        const int job = test::CupsPdfJobNumber(name);
+        if (my_jobs.count(job) > 0) jobs[job] = QDir(folder).filePath(name);
+      }
+      QThread::msleep(250);
+    }
+    QStringList files;
+    for (const auto& [job, file] : jobs) files << file;
+    return files;
+  }
+
   QTemporaryDir dir_;
   QString settings_;
   const QString saved_settings_ = SettingsFilePath();
@@ -234,15 +267,8 @@ TEST_F(PrintRunTest, CupsQueueGetsOneJobPerPageWithThePhotosInTheirCells) {
   }
   CupsPrinterCatalogue catalogue;
   PrinterAccess access(&catalogue, settings_);
-  QStringList descriptions;
-  int count = 0;
-  int current = 0;
-  access.GetPrinterList(descriptions, count, current);
-  const int position = descriptions.indexOf(QStringLiteral("PDF on cups-pdf:/")) + 1;
-  ASSERT_GT(position, 0) << descriptions.join(" | ").toStdString();
-  ASSERT_TRUE(access.SelectPrinter(position));
-  auto* device = dynamic_cast<CupsPrinterDevice*>(access.Device());
-  ASSERT_NE(device, nullptr);
+  CupsPrinterDevice* device = nullptr;
+  ASSERT_NO_FATAL_FAILURE(SelectCupsQueue(access, device));
 
   // Every job this run sends: the device's last job, seen whenever the run lets
   // messages run and once more at its end. Other users' jobs are left alone.
@@ -253,21 +279,35 @@ TEST_F(PrintRunTest, CupsQueueGetsOneJobPerPageWithThePhotosInTheirCells) {
   my_jobs.erase(0);
   ASSERT_EQ(my_jobs.size(), 2u);
 
-  // Jobs are done in order: once the last has its file, the first has too.
-  const QString folder = test::CupsPdfFolder();
-  std::map<int, QString> jobs;
-  QDeadlineTimer deadline(kJobWaitMs);
-  while (!deadline.hasExpired() && jobs.count(*my_jobs.rbegin()) == 0) {
-    for (const QString& name : test::PdfFiles(folder)) {
-      const int job = test::CupsPdfJobNumber(name);
-      if (my_jobs.count(job) > 0) jobs[job] = QDir(folder).filePath(name);
-    }
-    QThread::msleep(250);
-  }
-  QStringList files;
-  for (const auto& [job, file] : jobs) files << file;
+  const QStringList files = JobFiles(my_jobs);
   CheckPages(files, *device);
   for (const QString& file : files) QFile::remove(file);
+}
+
+TEST_F(PrintRunTest, CupsQueueKeepsEveryPixelOfAPrintedPhoto) {
+  if (QPrinterInfo::printerInfo(QLatin1String(test::kCupsPdfQueue)).isNull()) {
+    GTEST_SKIP() << "the CUPS queue \"PDF\" is not installed (scripts/start_cups.sh)";
+  }
+  CupsPrinterCatalogue catalogue;
+  PrinterAccess access(&catalogue, settings_);
+  CupsPrinterDevice* device = nullptr;
+  ASSERT_NO_FATAL_FAILURE(SelectCupsQueue(access, device));
+  QImage expected;
+  ASSERT_EQ(test::PrintNoisePhoto(access, dir_.path(), expected), 1);
+  ASSERT_GT(device->LastJob(), 0);
+  const QStringList files = JobFiles({device->LastJob()});
+  ASSERT_EQ(files.size(), 1);
+
+  const QStringList encodings = test::PdfImageEncodings(files[0], 1);
+  if (encodings.isEmpty()) GTEST_SKIP() << "pdfimages is not installed";
+  // cups-pdf distils the page again with Ghostscript, which stores every image
+  // unencoded (even one it got as JPEG): the pixels tell whether the page was lossless.
+  EXPECT_EQ(encodings, QStringList{"image"});
+  const QList<QImage> images = test::PdfImagePixels(files[0], 1, dir_.filePath("image"));
+  ASSERT_EQ(images.size(), 1);
+  EXPECT_EQ(images[0].size(), expected.size());
+  EXPECT_TRUE(images[0] == expected) << "the stored photo differs from the drawn one";
+  QFile::remove(files[0]);
 }
 
 TEST_F(PrintRunTest, BuiltInPdfPrinterWritesOneFilePerPageWithTheSameGeometry) {

@@ -46,7 +46,7 @@ class ImagePrinter : public PrinterDevice {
     return painter_.get();
   }
   void PrintText(const QString& text, double x_mm, double y_mm, const PrintFont& font) override {
-    titles.push_back({text, x_mm, y_mm});
+    titles.push_back({text, x_mm, y_mm, font.underline});
     if (QPainter* painter = hDC()) DrawPageText(*painter, &page_, ppm_, text, x_mm, y_mm, font);
   }
   double TextWidthMm(const QString& text, const PrintFont& font) override {
@@ -67,6 +67,7 @@ class ImagePrinter : public PrinterDevice {
     QString text;
     double x_mm;
     double y_mm;
+    bool underline;
   };
   std::vector<QImage> pages;
   std::vector<Title> titles;

@@ -15,6 +15,32 @@ namespace {
 // How long one tool may run; Ghostscript-made pages of full photos render slowly.
 constexpr int kToolWaitMs = 60000;
 
+// One row of pdfimages -list: its page, type ("image", "smask", ...) and encoding.
+struct ListedImage {
+  int page = 0;
+  QString type;
+  QString encoding;
+};
+
+// The rows of pdfimages -list for pages first..last, in the order pdfimages
+// extracts them; false when the tool gave nothing.
+bool ListImages(const QString& file, int first, int last, QList<ListedImage>& images) {
+  const QString list =
+      RunTool(QStringLiteral("pdfimages"),
+              {QStringLiteral("-list"), QStringLiteral("-f"), QString::number(first),
+               QStringLiteral("-l"), QString::number(last), file});
+  // Columns: page, num, type, width, height, color, comp, bpc, enc, ...
+  const QRegularExpression row(
+      QStringLiteral("^\\s*(\\d+)\\s+\\d+\\s+(\\w+)\\s+(?:\\S+\\s+){5}(\\w+)\\s"));
+  images.clear();
+  for (const QString& line : list.split('\n')) {
+    const auto match = row.match(line);
+    if (match.hasMatch())
+      images.append({match.captured(1).toInt(), match.captured(2), match.captured(3)});
+  }
+  return !list.isEmpty();
+}
+
 }  // namespace
 
 QString CupsPdfFolder() {
@@ -65,17 +91,34 @@ bool PdfSheet(const QString& file, QSizeF& points, int& pages) {
 }
 
 int PdfImagesOnPage(const QString& file, int page) {
-  const QString list = RunTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file});
-  if (list.isEmpty()) return -1;
-  // Rows: page, image number, type ("image", "smask", "stencil", ...), then details.
-  const QRegularExpression row(QStringLiteral("^\\s*(\\d+)\\s+\\d+\\s+(\\w+)\\s"));
+  QList<ListedImage> listed;
+  if (!ListImages(file, page, page, listed)) return -1;
   int images = 0;
-  for (const QString& line : list.split('\n')) {
-    const auto match = row.match(line);
-    if (match.hasMatch() && match.captured(1).toInt() == page &&
-        match.captured(2) == QLatin1String("image")) {
-      ++images;
-    }
+  for (const ListedImage& image : listed)
+    if (image.page == page && image.type == QLatin1String("image")) ++images;
+  return images;
+}
+
+QStringList PdfImageEncodings(const QString& file, int page) {
+  QList<ListedImage> listed;
+  ListImages(file, page, page, listed);
+  QStringList encodings;
+  for (const ListedImage& image : listed)
+    if (image.type == QLatin1String("image")) encodings.append(image.encoding);
+  return encodings;
+}
+
+QList<QImage> PdfImagePixels(const QString& file, int page, const QString& scratch_prefix) {
+  QList<ListedImage> listed;
+  ListImages(file, page, page, listed);
+  RunTool(QStringLiteral("pdfimages"),
+          {QStringLiteral("-png"), QStringLiteral("-f"), QString::number(page),
+           QStringLiteral("-l"), QString::number(page), file, scratch_prefix});
+  QList<QImage> images;
+  for (qsizetype i = 0; i < listed.size(); ++i) {
+    if (listed[i].type != QLatin1String("image")) continue;
+    const QString name = scratch_prefix + QStringLiteral("-%1.png").arg(i, 3, 10, QChar(u'0'));
+    images.append(QImage(name).convertToFormat(QImage::Format_RGB32));
   }
   return images;
 }

@@ -1,11 +1,13 @@
 // Reading printed pages back for the real-printing tests: where cups-pdf writes the
 // jobs of the user running the tests, the CUPS job number in a cups-pdf file name,
-// and a PDF file's sheet (pdfinfo), its images per page (pdfimages -list) and a page
-// rendered at a given resolution (pdftoppm). A tool that is missing or fails gives an
-// empty answer (empty text, -1 images, a null image).
+// and a PDF file's sheet (pdfinfo), its images per page with their encodings and
+// stored pixels (pdfimages) and a page rendered at a given resolution (pdftoppm). A
+// tool that is missing or fails gives an empty answer (empty text or list, -1
+// images, a null image).
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QSet>
 #include <QSizeF>
 #include <QString>
@@ -35,6 +37,11 @@ QString RunTool(const QString& program, const QStringList& arguments);
 bool PdfSheet(const QString& file, QSizeF& points, int& pages);
 // Images (soft masks left out) that pdfimages lists on page `page` (1-based).
 int PdfImagesOnPage(const QString& file, int page);
+// The encoding ("image", "jpeg", "jpx", ...) of each image of page `page`, in order.
+QStringList PdfImageEncodings(const QString& file, int page);
+// The images of page `page` as stored in the file, in order, extracted with
+// pdfimages -png into files named `scratch_prefix`-NNN.png; soft masks left out.
+QList<QImage> PdfImagePixels(const QString& file, int page, const QString& scratch_prefix);
 // Page 1 of `file` rendered at `dpi` by pdftoppm, via a PNG named `scratch_prefix`.png.
 QImage RenderPdfPage(const QString& file, int dpi, const QString& scratch_prefix);
 

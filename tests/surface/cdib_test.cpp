@@ -156,6 +156,33 @@ TEST(cDIB, LinesAndRectanglesUseTheCurrentPenInPictureCoordinates) {
             std::tuple(Qt::DashLine, 3, QColor(0, 255, 0)));
 }
 
+TEST(cDIB, ThickOutlinesHaveFourEqualCornersAndDisposeResetsPenAndFont) {
+  cDIB dib;
+  dib.SetPen(0, 5, 0x000000);
+  QImage page(50, 40, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  {
+    QPainter p(&page);
+    dib.DrawRectangle(p, 10, 10, 40, 30);
+  }
+  // The pen reaches 2.5 pixels outside the outline; every outer corner is inked,
+  // the starting corner (10, 10) as well, and nothing lies beyond the miter.
+  const std::tuple<int, int, bool> probes[] = {{8, 8, true},   {41, 8, true}, {41, 31, true},
+                                               {8, 31, true},  {6, 6, false}, {43, 33, false},
+                                               {25, 20, false}};
+  for (auto [x, y, ink] : probes)
+    EXPECT_EQ(page.pixel(x, y), ink ? qRgb(0, 0, 0) : qRgb(255, 255, 255)) << x << "," << y;
+
+  dib.Create(4, 4, 0xFFFFFF);
+  dib.SetPen(1, 3, 0x00FF00);
+  dib.SetFont("Liberation Serif", 30, true, true, 90.0f);
+  dib.Dispose();
+  const cDIB fresh;
+  EXPECT_EQ(dib.CurrentPen(), fresh.CurrentPen());
+  EXPECT_EQ(dib.CurrentFont(), fresh.CurrentFont());
+  EXPECT_EQ(dib.FontEscapement(), 0);
+}
+
 TEST(cDIB, SetFontCutsTheFaceNameAndKeepsTheAngleInTenths) {
   cDIB dib;
   const QString long_name = "Liberation Sans With A Very Long Face Name";

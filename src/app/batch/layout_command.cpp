@@ -80,7 +80,7 @@ int RunLayout(const QStringList& arguments) {
 
   CupsPrinterCatalogue catalogue;
   PrinterAccess access(&catalogue);
-  exit_code = ChoosePrinter(parser, command, access);
+  exit_code = ChoosePrinter(parser, command, access, WithoutDefault::kUseFirstListed);
   if (exit_code == kExitNoPrinter) std::printf("\n%s\n", kNoPrinterText);
   if (exit_code != kExitOk) return exit_code;
 

@@ -14,9 +14,11 @@
 #include "app/batch/job_input.h"
 #include "app/batch/printer_choice.h"
 #include "app/batch/terminal_ui.h"
+#include "colour/printer_profile.h"
 #include "print/cups/cups_printer_catalogue.h"
 #include "print/job_layout.h"
 #include "print/pdf_printer.h"
+#include "print/print_options.h"
 #include "print/print_window.h"
 #include "print/settings_summary.h"
 #include "surface/codec_session.h"
@@ -38,17 +40,19 @@ constexpr char kPrintHelp[] =
     "or from a job file (settings and per-photo edits; see the README).\n"
     "\n"
     "Options:\n"
-    "  --printer NAME       a printer of 'tessaly-batch printers' (default: the one\n"
-    "                       marked there)\n"
+    "  --printer NAME       a printer of 'tessaly-batch printers' (default: the\n"
+    "                       system's default queue; without one, give --printer,\n"
+    "                       except with --preview, which takes the first listed)\n"
     "  --preview DIR        print nothing: write the preview of each page as\n"
     "                       DIR/page-1.png, page-2.png ... (DIR is created; files of\n"
     "                       those names are replaced)\n"
-    "  --pause MIN          pause between printed pages, whole minutes (default 0)\n"
-    "  --min PPI            raise photos below PPI to PPI (1..1000)\n"
-    "  --max PPI            lower photos above PPI to PPI (1..1000)\n"
+    "  --pause MIN          pause between printed pages, whole minutes\n"
+    "  --min PPI            raise photos below PPI to PPI (1..1000); off: no minimum\n"
+    "  --max PPI            lower photos above PPI to PPI (1..1000); off: no maximum\n"
     "  --sharpen            sharpen photos that have no unsharp mask of their own\n"
-    "  --colour MODE        printer colour space: auto (the printer's profile, the\n"
-    "                       default), srgb, or an ICC profile file\n"
+    "  --no-sharpen         do not\n"
+    "  --colour MODE        printer colour space: auto (the printer's profile), srgb,\n"
+    "                       or an ICC profile file\n"
     "  --title T            title of contact-sheet pages (default: none)\n"
     "  --on-error MODE      abort (default) or ignore a photo that cannot be read\n"
     "                       while the photos are added\n"
@@ -59,6 +63,11 @@ constexpr char kPrintHelp[] =
     "                       $XDG_CONFIG_HOME/tessaly/Tesly.ini\n"
     "  -h, --help           show this help\n"
     "\n"
+    "Without these options the print options dialog's stored choices apply (section\n"
+    "PrintOptions of the settings file: ICM, Interpolate1, InterpolVal1, Interpolate2,\n"
+    "InterpolVal2, Sharpen, SpoolWait); a stored profile choice (ICM=2) needs\n"
+    "--colour FILE.icc, as the profile file itself is never stored.\n"
+    "\n"
     "Contact sheets ignore --min, --max and --sharpen: their thumbnails print at no\n"
     "more than 360 ppi. The PDF files the \"Print to PDF\" printer writes,\n"
     "or the preview pages, are printed on standard output, progress and messages on\n"
@@ -68,93 +77,60 @@ constexpr char kPrintHelp[] =
 
 // Height of a preview page in pixels: an A4 sheet comes out 990 x 1400.
 constexpr int kPreviewHeight = 1400;
-// The highest resolution either limit of the print options takes, in ppi.
-constexpr int kMaxResolution = 1000;
+// The value of --min and --max that switches a stored limit off.
+constexpr char kLimitOff[] = "off";
 
-// The print options dialog's fields as given on the command line.
-struct PrintOptions {
-  bool min_on = false;
-  QString min_text;
-  bool max_on = false;
-  QString max_text;
-  bool sharpen = false;
-  int colour_mode = 0;  // 0 automatic, 1 sRGB, 2 a profile file
-  QString profile;
-  int pause_minutes = 0;
-  bool ignore_errors = false;
-};
-
+// The print options dialog's stored fields with the command line's options over
+// them; `ignore_errors` from --on-error.
 bool ReadPrintOptions(const QCommandLineParser& parser, const QString& command,
-                      PrintOptions& options, int& exit_code) {
-  options.min_on = parser.isSet(QStringLiteral("min"));
-  options.min_text = parser.value(QStringLiteral("min"));
-  options.max_on = parser.isSet(QStringLiteral("max"));
-  options.max_text = parser.value(QStringLiteral("max"));
-  options.sharpen = parser.isSet(QStringLiteral("sharpen"));
+                      PrintDialogFields& fields, bool& ignore_errors, int& exit_code) {
+  fields = ReadPrintDialogFields();
+  for (const auto& [name, on, text] : {std::tuple{"min", &fields.min_on, &fields.min_text},
+                                       std::tuple{"max", &fields.max_on, &fields.max_text}}) {
+    if (!parser.isSet(QLatin1String(name))) continue;
+    const QString value = parser.value(QLatin1String(name));
+    *on = value != QLatin1String(kLimitOff);
+    if (*on) *text = value;
+  }
+  if (parser.isSet(QStringLiteral("sharpen"))) fields.sharpen = true;
+  if (parser.isSet(QStringLiteral("no-sharpen"))) fields.sharpen = false;
 
-  const QString colour = parser.value(QStringLiteral("colour"));
-  if (colour == QLatin1String("auto")) {
-    options.colour_mode = 0;
-  } else if (colour == QLatin1String("srgb")) {
-    options.colour_mode = 1;
-  } else {
-    options.colour_mode = 2;
-    // An empty profile goes to the check as it is, so it gets the dialog's message.
-    if (!colour.isEmpty() && !QFileInfo(colour).isFile()) {
-      exit_code =
-          UsageError(command, QStringLiteral("--colour: profile '%1' not found").arg(colour));
+  if (parser.isSet(QStringLiteral("colour"))) {
+    const QString colour = parser.value(QStringLiteral("colour"));
+    fields.profile.clear();
+    if (colour == QLatin1String("auto")) {
+      fields.colour_option = kPrinterProfileAutomatic;
+    } else if (colour == QLatin1String("srgb")) {
+      fields.colour_option = kPrinterProfileSrgb;
+    } else {
+      fields.colour_option = kPrinterProfileChosen;
+      // An empty profile goes to the check as it is, so it gets the dialog's message.
+      if (!colour.isEmpty() && !QFileInfo(colour).isFile()) {
+        exit_code =
+            UsageError(command, QStringLiteral("--colour: profile '%1' not found").arg(colour));
+        return false;
+      }
+      if (!colour.isEmpty()) fields.profile = QFileInfo(colour).absoluteFilePath();
+    }
+  }
+
+  if (parser.isSet(QStringLiteral("pause"))) {
+    static const QRegularExpression digits(QStringLiteral("^\\d+$"));
+    fields.spool_wait_text = parser.value(QStringLiteral("pause"));
+    if (!digits.match(fields.spool_wait_text).hasMatch()) {
+      exit_code = UsageError(command, QStringLiteral("--pause: expected whole minutes"));
       return false;
     }
-    options.profile = colour.isEmpty() ? colour : QFileInfo(colour).absoluteFilePath();
   }
-
-  static const QRegularExpression digits(QStringLiteral("^\\d+$"));
-  const QString pause = parser.value(QStringLiteral("pause"));
-  if (!digits.match(pause).hasMatch()) {
-    exit_code = UsageError(command, QStringLiteral("--pause: expected whole minutes"));
-    return false;
-  }
-  options.pause_minutes = pause.toInt();
-  return ReadOnErrorOption(parser, command, options.ignore_errors, exit_code);
+  return ReadOnErrorOption(parser, command, ignore_errors, exit_code);
 }
 
-bool Refuse(const char* message) {
-  CurrentUi().MessageBox(QLatin1String(message), MsgButtons::Ok, MsgIcon::Exclamation);
-  return false;
-}
-
-// The Print button's checks in the dialog's order; on success `settings` holds the
-// colour mode, the limits, sharpening and the pause. Contact sheets get no limits and
-// no default sharpening, as the dialog's disabled boxes give.
-bool CheckPrintOptions(const PrintOptions& options, JobSettings& settings) {
-  settings.MinResolution = 0;
-  settings.MaxResolution = 0;
-  if (options.colour_mode == 2 && options.profile.isEmpty()) {
-    return Refuse("Please select a printer profile.");
-  }
-  const bool limits = !settings.ThumbMode;
-  // The dialog's boxes take digits only; anything else is refused with the box's message.
-  static const QRegularExpression digits(QStringLiteral("^\\d+$"));
-  const auto valid = [](const QString& text) {
-    return digits.match(text).hasMatch() && text.toInt() > 0 && text.toInt() <= kMaxResolution;
-  };
-  if (limits && options.min_on && !valid(options.min_text)) {
-    return Refuse("The minimum resolution is invalid!");
-  }
-  if (limits && options.max_on && !valid(options.max_text)) {
-    return Refuse("The maximum resolution is invalid!");
-  }
-  if (limits && options.min_on && options.max_on &&
-      options.min_text.toInt() > options.max_text.toInt()) {
-    return Refuse("The minimum resolution can't be greater than the maximum resolution!");
-  }
-  settings.ICM = options.colour_mode;
-  settings.ICMProfile = options.profile;
-  settings.MinResolution = limits && options.min_on ? options.min_text.toInt() : 0;
-  settings.MaxResolution = limits && options.max_on ? options.max_text.toInt() : 0;
-  settings.DefaultSharpen = limits && options.sharpen;
-  settings.SpoolWait = options.pause_minutes;
-  return true;
+// The message of a refused check as the command line says it: the dialog's own,
+// and for the profile, which the dialog has chosen with "Browse...", the option.
+QString RefusalText(const PrintCheck& check) {
+  if (check.focus == PrintField::kCmdICCBrowse)
+    return check.message + QStringLiteral(" Give one with --colour FILE.icc.");
+  return check.message;
 }
 
 // The terminal Ui whose input box — the contact-sheet title — is answered by --title,
@@ -195,18 +171,15 @@ int RunPrint(const QStringList& arguments) {
   for (const char* name : {"min", "max", "title", "preview"}) {
     parser.addOption(QCommandLineOption(QLatin1String(name), QString(), "value"));
   }
-  parser.addOption(
-      QCommandLineOption(QStringLiteral("pause"), QString(), "minutes", QStringLiteral("0")));
-  parser.addOption(
-      QCommandLineOption(QStringLiteral("colour"), QString(), "mode", QStringLiteral("auto")));
+  parser.addOption(QCommandLineOption(QStringLiteral("pause"), QString(), "minutes"));
+  parser.addOption(QCommandLineOption(QStringLiteral("colour"), QString(), "mode"));
   parser.addOption(QCommandLineOption(QStringLiteral("sharpen")));
+  parser.addOption(QCommandLineOption(QStringLiteral("no-sharpen")));
   int exit_code = kExitOk;
   if (!ParseCommand(parser, command, QLatin1String(kPrintHelp), arguments, exit_code) ||
       !JobInputGiven(parser, command, exit_code)) {
     return exit_code;
   }
-  PrintOptions options;
-  if (!ReadPrintOptions(parser, command, options, exit_code)) return exit_code;
   const bool preview = parser.isSet(QStringLiteral("preview"));
   const QString preview_dir = QFileInfo(parser.value(QStringLiteral("preview"))).absoluteFilePath();
   if (preview && !QDir().mkpath(preview_dir)) {
@@ -215,17 +188,26 @@ int RunPrint(const QStringList& arguments) {
 
   JobFile job_file;
   if (!LoadSettingsOptions(parser, command, job_file.settings, exit_code)) return exit_code;
+  PrintDialogFields fields;
+  bool ignore_errors = false;
+  if (!ReadPrintOptions(parser, command, fields, ignore_errors, exit_code)) return exit_code;
 
-  PrintUi ui(options.ignore_errors, isatty(STDERR_FILENO) != 0,
-             parser.isSet(QStringLiteral("title")), parser.value(QStringLiteral("title")));
+  PrintUi ui(ignore_errors, isatty(STDERR_FILENO) != 0, parser.isSet(QStringLiteral("title")),
+             parser.value(QStringLiteral("title")));
   ScopedUi scoped(ui);
   TerminalUi::CatchInterrupt();
   if (!LoadJobInput(parser, command, job_file, ui, exit_code)) return exit_code;
-  if (!CheckPrintOptions(options, job_file.settings)) return kExitBadInput;
+  const PrintCheck check = CheckPrintDialog(fields, job_file.settings);
+  if (!check.Passed()) {
+    ui.MessageBox(RefusalText(check), MsgButtons::Ok, MsgIcon::Exclamation);
+    return kExitBadInput;
+  }
 
   CupsPrinterCatalogue catalogue;
   PrinterAccess access(&catalogue);
-  exit_code = ChoosePrinter(parser, command, access);
+  // A preview prints nothing, so any printer's sheet will do for it.
+  exit_code = ChoosePrinter(parser, command, access,
+                            preview ? WithoutDefault::kUseFirstListed : WithoutDefault::kRefuse);
   if (exit_code == kExitNoPrinter) {
     ui.MessageBox(QLatin1String(kNoPrinterText), MsgButtons::Ok, MsgIcon::Exclamation);
   }

@@ -1,8 +1,9 @@
 // The printer a command works on: the printer list as the job settings dialog fills
 // it (the system's queues, then the built-in "Print to PDF"), and --printer NAME,
 // which names a listed printer by its description, its display name (a queue's name)
-// or "Print to PDF". Without the option the current printer — the system's default,
-// else the first listed — stays. The chosen printer is kept in portrait, silently.
+// or "Print to PDF". Without the option the system's default printer is used; a
+// system without one either gets the first listed printer, said on standard error,
+// or is refused. The chosen printer is kept in portrait, silently.
 #pragma once
 
 #include <QCommandLineParser>
@@ -14,9 +15,15 @@ namespace tessaly::batch {
 
 void AddPrinterOption(QCommandLineParser& parser);
 
+// What a command given no --printer does when the system has no default printer.
+enum class WithoutDefault { kUseFirstListed, kRefuse };
+
 // Lists the printers and makes the --printer one current. kExitOk with a device open;
 // kExitNoPrinter when nothing is listed or the printer's device cannot be opened (the
-// caller reports it); kExitBadInput after the usage error for a name not listed.
-int ChoosePrinter(const QCommandLineParser& parser, const QString& command, PrinterAccess& access);
+// caller reports it), and for kRefuse without --printer and a system default, after
+// naming the listed printers on standard error; kExitBadInput after the usage error
+// for a name not listed.
+int ChoosePrinter(const QCommandLineParser& parser, const QString& command, PrinterAccess& access,
+                  WithoutDefault rule);
 
 }  // namespace tessaly::batch

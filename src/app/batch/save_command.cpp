@@ -10,6 +10,7 @@
 #include "app/batch/commands.h"
 #include "app/batch/job_input.h"
 #include "app/batch/terminal_ui.h"
+#include "controls/scripted_ui.h"
 #include "job/job_file.h"
 #include "save/file_name_template.h"
 #include "save/save_checks.h"
@@ -32,13 +33,14 @@ constexpr char kSaveHelp[] =
     "\n"
     "Options:\n"
     "  --to DIR             target folder (must exist)\n"
-    "  --type TYPE          jpeg (default), tiff, png or bmp\n"
-    "  --quality N          JPEG quality 0..100 (default 90)\n"
-    "  --template T         file-name template (default \"[Filename]\"): [Filename],\n"
-    "                       [Date], [DateTime], [Date-], [DateTime-], [AutoNumber]\n"
-    "  --min PPI            raise photos below PPI to PPI (1..1000)\n"
-    "  --max PPI            lower photos above PPI to PPI (1..3000)\n"
+    "  --type TYPE          jpeg, tiff, png or bmp\n"
+    "  --quality N          JPEG quality 0..100\n"
+    "  --template T         file-name template: [Filename], [Date], [DateTime],\n"
+    "                       [Date-], [DateTime-], [AutoNumber]\n"
+    "  --min PPI            raise photos below PPI to PPI (1..1000); off: no minimum\n"
+    "  --max PPI            lower photos above PPI to PPI (1..3000); off: no maximum\n"
     "  --sharpen            sharpen photos that have no unsharp mask of their own\n"
+    "  --no-sharpen         do not\n"
     "  --on-error MODE      abort (default) or ignore a photo that cannot be read or\n"
     "                       written\n"
     "  --job JOB.json       the job file\n"
@@ -47,6 +49,11 @@ constexpr char kSaveHelp[] =
     "  --settings FILE      read the settings from FILE instead of\n"
     "                       $XDG_CONFIG_HOME/tessaly/Tesly.ini\n"
     "  -h, --help           show this help\n"
+    "\n"
+    "Without these options the save dialog's stored choices apply (section\n"
+    "SaveOptions of the settings file: SaveInFolder, SaveAsType, JPEGQuality, RenameAs,\n"
+    "Interpolate1, InterpolVal1, Interpolate2, InterpolVal2, Sharpen); with nothing\n"
+    "stored: JPEG, quality 90, template \"[Filename]\", no limits, no sharpening.\n"
     "\n"
     "The paths written are printed on standard output, progress and messages on\n"
     "standard error. Exit codes: 0 every photo saved, 1 some photos skipped (or the\n"
@@ -64,19 +71,24 @@ struct SaveRequest {
   bool ignore_errors = false;
 };
 
-// The save options as the dialog's fields. The batch command does not take the
-// dialog's stored choices: the same command line always saves the same way.
+// The value of --min and --max that switches a stored limit off.
+constexpr char kLimitOff[] = "off";
+
+// The save dialog's stored fields with the command line's options over them; an
+// empty stored template becomes the first preset.
 bool ReadSaveOptions(const QCommandLineParser& parser, const QString& command, SaveRequest& request,
                      int& exit_code) {
   SaveDialogFields& f = request.fields;
-  f.name_template = PresetTemplates().first();
-  if (!parser.isSet(QStringLiteral("to"))) {
-    exit_code = UsageError(command, QStringLiteral("--to DIR is required"));
+  f = ReadSaveDialogFields();
+  if (f.name_template.isEmpty()) f.name_template = PresetTemplates().first();
+  if (parser.isSet(QStringLiteral("to"))) {
+    // A blank folder goes to the check as it is, so it gets the dialog's message.
+    const QString folder = parser.value(QStringLiteral("to"));
+    f.folder = folder.trimmed().isEmpty() ? folder : QFileInfo(folder).absoluteFilePath();
+  } else if (f.folder.isEmpty()) {
+    exit_code = UsageError(command, QStringLiteral("--to DIR is required (no folder is stored)"));
     return false;
   }
-  // A blank folder goes to the check as it is, so it gets the dialog's message.
-  const QString folder = parser.value(QStringLiteral("to"));
-  f.folder = folder.trimmed().isEmpty() ? folder : QFileInfo(folder).absoluteFilePath();
 
   if (parser.isSet(QStringLiteral("type"))) {
     f.type_index = static_cast<int>(TypeNames().indexOf(parser.value("type").toLower()));
@@ -87,11 +99,15 @@ bool ReadSaveOptions(const QCommandLineParser& parser, const QString& command, S
   }
   if (parser.isSet(QStringLiteral("quality"))) f.quality_text = parser.value("quality");
   if (parser.isSet(QStringLiteral("template"))) f.name_template = parser.value("template");
-  f.min_on = parser.isSet(QStringLiteral("min"));
-  f.min_text = parser.value(QStringLiteral("min"));
-  f.max_on = parser.isSet(QStringLiteral("max"));
-  f.max_text = parser.value(QStringLiteral("max"));
-  f.sharpen = parser.isSet(QStringLiteral("sharpen"));
+  for (const auto& [name, on, text] :
+       {std::tuple{"min", &f.min_on, &f.min_text}, std::tuple{"max", &f.max_on, &f.max_text}}) {
+    if (!parser.isSet(QLatin1String(name))) continue;
+    const QString value = parser.value(QLatin1String(name));
+    *on = value != QLatin1String(kLimitOff);
+    if (*on) *text = value;
+  }
+  if (parser.isSet(QStringLiteral("sharpen"))) f.sharpen = true;
+  if (parser.isSet(QStringLiteral("no-sharpen"))) f.sharpen = false;
 
   return ReadOnErrorOption(parser, command, request.ignore_errors, exit_code);
 }
@@ -119,6 +135,28 @@ bool NumberTextsAreDigits(const SaveDialogFields& f, Ui& ui) {
   return true;
 }
 
+// The save dialog's checks, their message shown as the command line says it: a
+// message that sends the window's user to the "Browse..." button names --to instead.
+bool CheckSaveOptions(SaveDialogFields& fields, JobSettings& settings, SaveRunOptions& options,
+                      Ui& ui) {
+  ScriptedUi dialog;
+  SaveField focus = SaveField::kNone;
+  bool passed = false;
+  {
+    ScopedUi scoped(dialog);
+    passed = CheckSaveDialog(fields, settings, options, &focus);
+  }
+  for (const RecordedMessage& message : dialog.Messages()) {
+    const bool browse =
+        focus == SaveField::kFolder && message.text == QLatin1String(kFolderMissingMessage);
+    ui.MessageBox(browse ? QStringLiteral("Selected folder doesn't exist. Create it first, then "
+                                          "give it with --to.")
+                         : message.text,
+                  message.buttons, message.icon, message.title);
+  }
+  return passed;
+}
+
 }  // namespace
 
 int RunSave(const QStringList& arguments) {
@@ -130,16 +168,16 @@ int RunSave(const QStringList& arguments) {
   }
   AddJobOptions(parser);
   parser.addOption(QCommandLineOption(QStringLiteral("sharpen")));
+  parser.addOption(QCommandLineOption(QStringLiteral("no-sharpen")));
   int exit_code = kExitOk;
   if (!ParseCommand(parser, command, QLatin1String(kSaveHelp), arguments, exit_code)) {
     return exit_code;
   }
   if (!JobInputGiven(parser, command, exit_code)) return exit_code;
-  SaveRequest request;
-  if (!ReadSaveOptions(parser, command, request, exit_code)) return exit_code;
-
   JobFile job_file;
   if (!LoadSettingsOptions(parser, command, job_file.settings, exit_code)) return exit_code;
+  SaveRequest request;
+  if (!ReadSaveOptions(parser, command, request, exit_code)) return exit_code;
 
   TerminalUi ui(request.ignore_errors, isatty(STDERR_FILENO) != 0);
   ScopedUi scoped(ui);
@@ -154,7 +192,7 @@ int RunSave(const QStringList& arguments) {
 
   SaveRunOptions options;
   if (!NumberTextsAreDigits(request.fields, ui) ||
-      !CheckSaveDialog(request.fields, job_file.settings, options)) {
+      !CheckSaveOptions(request.fields, job_file.settings, options, ui)) {
     return kExitBadInput;
   }
   if (!StartCodecSession()) return kExitNoCodecs;

@@ -1,0 +1,98 @@
+// The print options dialog's stored fields and the Print button's checks, in the
+// dialog's order.
+#include "print/print_options.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+#include "colour/printer_profile.h"
+#include "settings/settings_table.h"
+
+namespace tessaly {
+namespace {
+
+// The highest resolution either limit takes, in ppi.
+constexpr double kMaxPrintResolution = 1000.0;
+// The pause field has no limit of its own; a pause longer than a day is taken as a
+// day, so that the countdown stays a whole number of seconds an int can hold.
+constexpr double kMaxSpoolWaitMinutes = 24 * 60;
+
+// A resolution field as the dialog shows a stored number: empty for 0.
+QString ResolutionText(int ppi) {
+  return ppi == 0 ? QString() : QString::number(ppi);
+}
+
+// A value box's text as a resolution: 0 < value ≤ 1000, digits only.
+bool ValidResolution(const QString& text) {
+  static const QRegularExpression digits(QStringLiteral("^\\d+$"));
+  if (!digits.match(text).hasMatch()) return false;
+  const double value = LeadingNumber(text);
+  return value > 0.0 && value <= kMaxPrintResolution;
+}
+
+}  // namespace
+
+PrintDialogFields ReadPrintDialogFields(const QString& file) {
+  const QString section = QLatin1String(kPrintOptionsSection);
+  PrintDialogFields f;
+  const int icm = ReadIntSetting(section, "ICM", file);
+  f.colour_option =
+      (icm == kPrinterProfileSrgb || icm == kPrinterProfileChosen) ? icm : kPrinterProfileAutomatic;
+  f.min_on = ReadCheckSetting(section, "Interpolate1", file);
+  f.max_on = ReadCheckSetting(section, "Interpolate2", file);
+  f.min_text = ResolutionText(ReadIntSetting(section, "InterpolVal1", file));
+  f.max_text = ResolutionText(ReadIntSetting(section, "InterpolVal2", file));
+  f.sharpen = ReadCheckSetting(section, "Sharpen", file);
+  f.spool_wait_text = QString::number(ReadIntSetting(section, "SpoolWait", file));
+  return f;
+}
+
+void WritePrintDialogFields(const PrintDialogFields& fields, const QString& file) {
+  const QString section = QLatin1String(kPrintOptionsSection);
+  WriteIntSetting(section, "ICM", fields.colour_option, file);
+  WriteCheckSetting(section, "Interpolate1", fields.min_on, file);
+  WriteCheckSetting(section, "Interpolate2", fields.max_on, file);
+  WriteIniValue(section, "InterpolVal1", fields.min_text, file);
+  // The dialog has always written this key with a lower-case v; readers match keys
+  // without regard to case.
+  WriteIniValue(section, "Interpolval2", fields.max_text, file);
+  WriteCheckSetting(section, "Sharpen", fields.sharpen, file);
+  WriteIniValue(section, "SpoolWait", fields.spool_wait_text, file);
+}
+
+PrintCheck CheckPrintDialog(const PrintDialogFields& fields, JobSettings& settings) {
+  settings.MinResolution = 0;
+  settings.MaxResolution = 0;
+  if (fields.colour_option == kPrinterProfileChosen && fields.profile.isEmpty()) {
+    return {QStringLiteral("Please select a printer profile."), PrintField::kCmdICCBrowse};
+  }
+  // A contact sheet's resolution boxes and sharpening are disabled, "Normal" ticked.
+  const bool limits = !settings.ThumbMode;
+  const bool min_on = limits && fields.min_on;
+  const bool max_on = limits && fields.max_on;
+  if (min_on && !ValidResolution(fields.min_text)) {
+    return {QStringLiteral("The minimum resolution is invalid!"), PrintField::kTxtInterpolVal1};
+  }
+  if (max_on && !ValidResolution(fields.max_text)) {
+    return {QStringLiteral("The maximum resolution is invalid!"), PrintField::kTxtInterpolVal2};
+  }
+  const double minimum = LeadingNumber(fields.min_text);
+  const double maximum = LeadingNumber(fields.max_text);
+  if (min_on && max_on && minimum > maximum) {
+    return {QStringLiteral("The minimum resolution can't be greater than the maximum resolution!"),
+            PrintField::kTxtInterpolVal1};
+  }
+  settings.ICM =
+      fields.colour_option == kPrinterProfileChosen || fields.colour_option == kPrinterProfileSrgb
+          ? fields.colour_option
+          : kPrinterProfileAutomatic;
+  settings.ICMProfile = settings.ICM == kPrinterProfileChosen ? fields.profile : QString();
+  settings.MinResolution = min_on ? static_cast<int>(std::lrint(minimum)) : 0;
+  settings.MaxResolution = max_on ? static_cast<int>(std::lrint(maximum)) : 0;
+  settings.DefaultSharpen = limits && fields.sharpen;
+  settings.SpoolWait = std::clamp(LeadingNumber(fields.spool_wait_text), 0.0, kMaxSpoolWaitMinutes);
+  return {};
+}
+
+}  // namespace tessaly

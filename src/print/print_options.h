@@ -1,0 +1,55 @@
+// The print options dialog without its window: its fields as the user set them,
+// their stored values in the section "PrintOptions", and the Print button's checks,
+// which turn valid fields into the job's colour mode, resolution limits (ppi, 0 = off,
+// 1..1000 when on), default sharpening and pause between pages (0 to 1440 minutes). Each
+// failing check gives its message and the control that gets the focus; a contact
+// sheet has no limits and no sharpening. The dialog and the batch command share it.
+#pragma once
+
+#include <QString>
+
+#include "job/job_settings.h"
+#include "settings/settings_file.h"
+
+namespace tessaly {
+
+// The dialog's fields: ticks as shown, texts as typed.
+struct PrintDialogFields {
+  int colour_option = 0;  // optColorMngt: 0 "Automatic", 1 "sRGB", 2 "Use Profile:"
+  QString profile;        // txtICCFile: the file chosen with "Browse..."; never stored
+  bool min_on = false;    // chkInterpolate(1): "Set the minimum resolution to"
+  QString min_text;       // txtInterpolVal(1)
+  bool max_on = false;    // chkInterpolate(2): "Set the maximum resolution to"
+  QString max_text;       // txtInterpolVal(2)
+  bool sharpen = false;   // chkSharpen
+  QString spool_wait_text = QStringLiteral("0");  // txtSpoolWait, minutes
+};
+
+// The control a failed check puts the focus on.
+enum class PrintField { kNone, kCmdICCBrowse, kTxtInterpolVal1, kTxtInterpolVal2 };
+
+// The outcome of the checks: the failing check's message and focus, or an empty
+// message and kNone when every check passed.
+struct PrintCheck {
+  QString message;
+  PrintField focus = PrintField::kNone;
+  bool Passed() const { return message.isEmpty(); }
+};
+
+// The fields as the dialog fills them on opening: ICM 1 or 2 picks that option and
+// anything else "Automatic", a resolution of 0 as an empty text, no profile.
+PrintDialogFields ReadPrintDialogFields(const QString& file = SettingsFilePath());
+// Stores the fields after the checks passed (the maximum under the key "Interpolval2";
+// the profile file is not stored).
+void WritePrintDialogFields(const PrintDialogFields& fields,
+                            const QString& file = SettingsFilePath());
+
+// Runs the Print button's checks in the dialog's order: the job's limits switched
+// off, a profile for "Use Profile:", the minimum, the maximum, minimum not above
+// maximum. A value box holds digits only, so other text is refused with its box's
+// message. On success `settings` holds the colour mode and profile, the limits,
+// sharpening and the pause; a contact sheet (settings.ThumbMode) ignores the ticks of
+// the limits and sharpening.
+PrintCheck CheckPrintDialog(const PrintDialogFields& fields, JobSettings& settings);
+
+}  // namespace tessaly

@@ -1,0 +1,125 @@
+// The print options dialog's Print button checks, in order, with each message and
+// the control that takes the focus, the values they hand the job, and the fields
+// stored in and read from the section "PrintOptions" under the keys as spelt there.
+#include "print/print_options.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace tessaly {
+namespace {
+
+TEST(PrintOptions, ChecksInTheDialogsOrderWithTheirFocus) {
+  struct Case {
+    const char* name;
+    PrintDialogFields fields;
+    bool contact_sheet;
+    const char* message;  // "" when the checks pass
+    PrintField focus;
+  };
+  const auto fields = [](int colour, bool min_on, const char* min, bool max_on, const char* max) {
+    PrintDialogFields f;
+    f.colour_option = colour;
+    f.min_on = min_on;
+    f.min_text = QString::fromLatin1(min);
+    f.max_on = max_on;
+    f.max_text = QString::fromLatin1(max);
+    return f;
+  };
+  const char* kProfile = "Please select a printer profile.";
+  const char* kMin = "The minimum resolution is invalid!";
+  const char* kMax = "The maximum resolution is invalid!";
+  const char* kOrder = "The minimum resolution can't be greater than the maximum resolution!";
+  const Case cases[] = {
+      {"profile before resolution", fields(2, true, "0", false, ""), false, kProfile,
+       PrintField::kCmdICCBrowse},
+      {"minimum 1001", fields(0, true, "1001", false, ""), false, kMin,
+       PrintField::kTxtInterpolVal1},
+      {"minimum empty", fields(1, true, "", false, ""), false, kMin, PrintField::kTxtInterpolVal1},
+      {"minimum not digits", fields(1, true, "12a", false, ""), false, kMin,
+       PrintField::kTxtInterpolVal1},
+      {"maximum 0", fields(0, true, "1000", true, "0"), false, kMax, PrintField::kTxtInterpolVal2},
+      {"minimum above maximum", fields(0, true, "300", true, "200"), false, kOrder,
+       PrintField::kTxtInterpolVal1},
+      {"unticked boxes are not checked", fields(0, false, "5000", false, "x"), false, "",
+       PrintField::kNone},
+      {"contact sheet ignores the limits", fields(1, true, "5000", true, "0"), true, "",
+       PrintField::kNone},
+      {"minimum 1000 equals maximum", fields(0, true, "1000", true, "1000"), false, "",
+       PrintField::kNone},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    JobSettings settings;
+    settings.ThumbMode = c.contact_sheet;
+    settings.MinResolution = 77;
+    settings.MaxResolution = 88;
+    const PrintCheck check = CheckPrintDialog(c.fields, settings);
+    EXPECT_EQ(check.message, QString::fromLatin1(c.message));
+    EXPECT_EQ(check.focus, c.focus);
+    EXPECT_EQ(check.Passed(), *c.message == '\0');
+    // The limits are switched off before any check.
+    if (!check.Passed()) {
+      EXPECT_EQ(settings.MinResolution + settings.MaxResolution, 0);
+    }
+  }
+
+  // Passing fields become the job's options; a contact sheet gets neither limits nor
+  // sharpening.
+  PrintDialogFields f = fields(2, true, "150", true, "600");
+  f.profile = QStringLiteral("/profiles/printer.icc");
+  f.sharpen = true;
+  f.spool_wait_text = QStringLiteral("2");
+  JobSettings settings;
+  ASSERT_TRUE(CheckPrintDialog(f, settings).Passed());
+  EXPECT_EQ(std::tuple(settings.ICM, settings.ICMProfile, settings.MinResolution,
+                       settings.MaxResolution, settings.DefaultSharpen, settings.SpoolWait),
+            std::tuple(2, QString("/profiles/printer.icc"), 150, 600, true, 2.0));
+  settings.ThumbMode = true;
+  ASSERT_TRUE(CheckPrintDialog(f, settings).Passed());
+  EXPECT_EQ(std::tuple(settings.MinResolution, settings.MaxResolution, settings.DefaultSharpen),
+            std::tuple(0, 0, false));
+}
+
+TEST(PrintOptions, StoredFieldsUseTheSectionsKeys) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("Tesly.ini");
+  // Nothing stored: "Automatic", no limits, no sharpening, no pause.
+  const PrintDialogFields empty = ReadPrintDialogFields(file);
+  EXPECT_EQ(std::tuple(empty.colour_option, empty.min_on, empty.min_text, empty.max_on,
+                       empty.max_text, empty.sharpen, empty.spool_wait_text),
+            std::tuple(0, false, QString(), false, QString(), false, QString("0")));
+
+  PrintDialogFields f;
+  f.colour_option = 2;
+  f.profile = QStringLiteral("/never/stored.icc");
+  f.min_on = true;
+  f.min_text = QStringLiteral("200");
+  f.max_on = false;
+  f.max_text = QStringLiteral("0");
+  f.sharpen = true;
+  f.spool_wait_text = QStringLiteral("3");
+  WritePrintDialogFields(f, file);
+  QFile written(file);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const QByteArray text = written.readAll();
+  for (const char* line : {"[PrintOptions]", "ICM=2", "Interpolate1=1", "Interpolate2=0",
+                           "InterpolVal1=200", "Interpolval2=0", "Sharpen=1", "SpoolWait=3"}) {
+    EXPECT_TRUE(text.contains(line)) << line << "\n" << text.constData();
+  }
+  EXPECT_FALSE(text.contains("stored.icc"));
+
+  // A stored 0 shows as an empty field; "Use Profile:" comes back without a profile.
+  const PrintDialogFields back = ReadPrintDialogFields(file);
+  EXPECT_EQ(std::tuple(back.colour_option, back.profile, back.min_on, back.min_text, back.max_on,
+                       back.max_text, back.sharpen, back.spool_wait_text),
+            std::tuple(2, QString(), true, QString("200"), false, QString(), true, QString("3")));
+  // A colour mode outside the options reads as "Automatic".
+  ASSERT_TRUE(WriteIniValue("PrintOptions", "ICM", "7", file));
+  EXPECT_EQ(ReadPrintDialogFields(file).colour_option, 0);
+}
+
+}  // namespace
+}  // namespace tessaly
