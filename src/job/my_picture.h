@@ -3,7 +3,9 @@
 // screen-sized picture, its unedited copy, the crop frame, the histogram of the
 // edited picture). SetPicture loads a screen copy and restores the photo's last
 // printed edits from the history; every edit setter redraws from the unedited copy.
-// View units are twips (15 per screen pixel); the view is a square of S + 4 pixels.
+// A photo not on screen keeps only its unedited copy; a record loaded without
+// pixels keeps none. View units are twips (15 per screen pixel); the view is a
+// square of S + 4 pixels.
 #pragma once
 
 #include <QImage>

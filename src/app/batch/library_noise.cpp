@@ -14,13 +14,6 @@ constexpr const char* kNoisyPrefixes[] = {"libpng", "QStandardPaths:", "QImageIO
 
 QtMessageHandler g_previous = nullptr;
 
-void Filter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (IsLibraryNoise(type, context.category, message)) return;
-  if (g_previous) g_previous(type, context, message);
-}
-
-}  // namespace
-
 bool IsLibraryNoise(QtMsgType type, const char* category, const QString& message) {
   if (type == QtCriticalMsg || type == QtFatalMsg) return false;
   const QLatin1String name(category ? category : "");
@@ -32,6 +25,13 @@ bool IsLibraryNoise(QtMsgType type, const char* category, const QString& message
   }
   return false;
 }
+
+void Filter(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (IsLibraryNoise(type, context.category, message)) return;
+  if (g_previous) g_previous(type, context, message);
+}
+
+}  // namespace
 
 void FilterLibraryNoise() {
   g_previous = qInstallMessageHandler(Filter);

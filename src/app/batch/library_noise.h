@@ -5,12 +5,7 @@
 // and every other message, still reach standard error.
 #pragma once
 
-#include <QtGlobal>
-
 namespace tessaly::batch {
-
-// True for a message the batch command drops.
-bool IsLibraryNoise(QtMsgType type, const char* category, const QString& message);
 
 // Installs the filtering message handler for the rest of the process.
 void FilterLibraryNoise();
