@@ -1,13 +1,14 @@
 // The JPEG segment walker and the TIFF first-directory reader behind
 // ExtractProfiles. Both work on the file's bytes as one read-only span (the file
-// is memory-mapped, so a large TIFF is not read in full); a value that would
-// reach past the end of the span counts as a read error and ends the search.
+// read into memory with plain reads); a value that would reach past the end of
+// the span counts as a read error and ends the search.
 #include "colour/embedded_profile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <cstdint>
 #include <cstring>
+
+#include "surface/photo_file_bytes.h"
 
 namespace tessaly {
 namespace {
@@ -165,18 +166,12 @@ int ExtractProfiles(const QString& file_name, QByteArray& profile) {
   if (!tiff && !jpeg) return kNotJpegOrTiff;
   if (!QFileInfo(file_name).isFile()) return kFileMissing;
 
-  QFile file(file_name);
-  if (!file.open(QIODevice::ReadOnly)) return kNoProfile;
-  // The file is mapped rather than read, so a large TIFF costs no copy; where
-  // mapping is refused (an empty file, a special file) it is read instead.
-  QByteArray copy;
-  QByteArrayView view;
-  if (const uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr) {
-    view = QByteArrayView(mapped, file.size());
-  } else {
-    copy = file.readAll();
-    view = copy;
-  }
+  // Plain bounded reads: a file that shrinks meanwhile cannot fault the process.
+  PhotoFileBytes bytes;
+  const ImageReadStatus read = bytes.Read(file_name, kMaxPhotoFileBytes);
+  if (read == ImageReadStatus::kCannotRead) return kNoProfile;
+  // Anything else not read (an empty or special file) is searched as no bytes.
+  const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
   return tiff ? ExtractTiffProfile(view, profile) : ExtractJpegProfile(view, profile);
 }
 

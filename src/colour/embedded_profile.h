@@ -27,7 +27,7 @@ inline constexpr int kBrokenChunkSequence = -3;
 int ExtractProfiles(const QString& file_name, QByteArray& profile);
 
 // The two readers over the whole file's bytes (used by ExtractProfiles on the
-// mapped file, and directly by the fuzzer). Same codes and `profile` rule.
+// bytes it read, and directly by the fuzzer). Same codes and `profile` rule.
 int ExtractJpegProfile(QByteArrayView file, QByteArray& profile);
 int ExtractTiffProfile(QByteArrayView file, QByteArray& profile);
 

@@ -6,12 +6,12 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QFile>
 #include <QTime>
 #include <cmath>
 #include <vector>
 
 #include "controls/formatting.h"
+#include "surface/photo_file_bytes.h"
 
 namespace tessaly {
 namespace {
@@ -313,19 +313,11 @@ bool ReadExifBytes(std::span<const std::uint8_t> bytes, ExifTexts& texts) {
 
 bool ReadExif(const QString& file, ExifTexts& texts) {
   texts = ExifTexts{};
-  QFile f(file);
-  if (!f.open(QIODevice::ReadOnly)) return false;
-  const qint64 size = f.size();
-  if (size <= 0) return false;
-  // Mapping reads only the pages the directories touch, which matters for large
-  // TIFF files; a file that cannot be mapped is read whole.
-  if (const uchar* mapped = f.map(0, size)) {
-    return ReadExifBytes({mapped, static_cast<std::size_t>(size)}, texts);
-  }
-  const QByteArray all = f.readAll();
-  return ReadExifBytes({reinterpret_cast<const std::uint8_t*>(all.constData()),
-                        static_cast<std::size_t>(all.size())},
-                       texts);
+  // Plain bounded reads of a regular file: a file that shrinks meanwhile cannot
+  // fault the process, and a FIFO never blocks it.
+  PhotoFileBytes bytes;
+  if (bytes.Read(file, kMaxPhotoFileBytes) != ImageReadStatus::kOk) return false;
+  return ReadExifBytes({bytes.data(), bytes.size()}, texts);
 }
 
 }  // namespace tessaly

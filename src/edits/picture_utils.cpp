@@ -91,6 +91,10 @@ void PictureUtilsCls::Free() {
   width_ = height_ = box_width_ = box_height_ = 0;
 }
 
+void PictureUtilsCls::ReleaseBits() {
+  std::vector<std::uint8_t>().swap(bits_);
+}
+
 bool PictureUtilsCls::RotateBits(int Angle, std::vector<std::uint8_t>& OriginalBits,
                                  bool UpdateOriginalBits) {
   if (!IsQuarterTurnAngle(Angle)) {

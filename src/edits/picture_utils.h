@@ -35,6 +35,9 @@ class PictureUtilsCls {
   void Paint(PictureBox& box) const;
   // Clears the sizes and releases the buffer.
   void Free();
+  // Releases the buffer's memory but keeps the recorded sizes, so ResetBits loads it
+  // again.
+  void ReleaseBits();
   // 2 (landscape) when the picture is wider than high, else 1 (portrait).
   int Orientation() const { return width_ > height_ ? 2 : 1; }
   // Turns the buffer by 90 (clockwise), −90, 180 or −180 degrees, and OriginalBits

@@ -1,10 +1,8 @@
 // Adding a photo file: its screen copy (longer side S, nearest with halves to even
 // for the other side), decoded DCT-scaled when the file allows it, converted for
-// the display, then a new record of the job loaded with it.
+// the display, then a new record of the job loaded with it; or the record alone
+// from the file's header.
 #include "job/add_photo.h"
-
-#include <cmath>
-#include <cstdint>
 
 #include "colour/colour_transform.h"
 #include "surface/cgdiimage.h"
@@ -16,31 +14,15 @@ namespace {
 // The resampling mode the screen copy asks for: high-quality bicubic.
 constexpr int kHighQualityBicubic = 7;
 
-// nearest(a / b) for integer a and positive b, halves to even.
-int NearestQuotient(std::int64_t a, int b) {
-  return static_cast<int>(std::nearbyint(static_cast<double>(a) / b));
-}
-
 }  // namespace
 
-void ScreenCopySize(int w, int h, int S, int& width, int& height) {
-  // S·h and S·w are whole products before the division; 64 bits hold every size
-  // the surface limits allow.
-  if (h < w) {
-    width = S;
-    height = NearestQuotient(static_cast<std::int64_t>(S) * h, w);
-  } else {
-    height = S;
-    width = h > 0 ? NearestQuotient(static_cast<std::int64_t>(S) * w, h) : 0;
-  }
-}
-
-bool MakeScreenCopy(const QString& file, int S, cDIB& copy, int& w, int& h) {
-  if (!ImageFileSize(file, w, h)) return false;
+bool MakeScreenCopy(const QString& file, int S, cDIB& copy, int& w, int& h,
+                    ImageReadStatus* status) {
+  if (!ImageFileSize(file, w, h, status)) return false;
   int width = 0;
   int height = 0;
   ScreenCopySize(w, h, S, width, height);
-  copy = ScaledCopyFromFile(file, width, height);
+  copy = ScaledCopyFromFile(file, width, height, status);
   if (!copy.IsCreated()) {
     cGDIImage image;
     if (!image.CreateFromFile(file)) return false;
@@ -58,15 +40,31 @@ int GetPicture(MyPictureManager& job, cDIB& surface, const QString& file, int w,
   photo.SetPicture(surface, w, h, s.ScreenPhotoSize, s.PhotoHeight(), s.PhotoWidth(),
                    s.PhotoMargin(), file, 1);
   photo.pictureToTumbFree();
+  photo.ReleaseScreenPicture();
   return position;
 }
 
-int AddPhotoFile(MyPictureManager& job, const QString& file) {
+int AddPhotoFile(MyPictureManager& job, const QString& file, ImageReadStatus* status) {
   cDIB copy;
   int w = 0;
   int h = 0;
-  if (!MakeScreenCopy(file, job.Settings().ScreenPhotoSize, copy, w, h)) return -1;
+  if (!MakeScreenCopy(file, job.Settings().ScreenPhotoSize, copy, w, h, status)) return -1;
   return GetPicture(job, copy, file, w, h);
+}
+
+int AddPhotoRecord(MyPictureManager& job, const QString& file, ImageReadStatus* status) {
+  int w = 0;
+  int h = 0;
+  if (!ImageFileSize(file, w, h, status)) return -1;
+  // The profile flag and description as the screen copy would carry them, from a
+  // one-pixel surface through the same colour management.
+  cDIB pixel;
+  if (!pixel.Create(1, 1)) return -1;
+  PreviewColourManagement(file, pixel);
+  cDIB record;
+  record.HaveEmbededProfile = pixel.HaveEmbededProfile;
+  record.EmbededProfileDescription = pixel.EmbededProfileDescription;
+  return GetPicture(job, record, file, w, h);
 }
 
 }  // namespace tessaly

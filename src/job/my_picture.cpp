@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 #include "controls/formatting.h"
@@ -35,7 +36,30 @@ QString BareName(const QString& file) {
   return QFileInfo(file).fileName();
 }
 
+// nearest(a / b) for integer a and positive b, halves to even, and at least 1: the
+// short side of a very long picture still has one pixel.
+int NearestSide(std::int64_t a, std::int64_t b) {
+  return std::max(1, static_cast<int>(std::nearbyint(static_cast<double>(a) / b)));
+}
+
+// The picture's shorter side in the view: nearest, halves to even, at least 1.
+int ShortSide(double side) {
+  return std::max(1, static_cast<int>(std::nearbyint(side)));
+}
+
 }  // namespace
+
+void ScreenCopySize(int w, int h, int S, int& width, int& height) {
+  // S·h and S·w are whole products before the division; 64 bits hold every size
+  // the surface limits allow.
+  if (h < w) {
+    width = S;
+    height = NearestSide(static_cast<std::int64_t>(S) * h, w);
+  } else {
+    height = S;
+    width = h > 0 ? NearestSide(static_cast<std::int64_t>(S) * w, h) : 0;
+  }
+}
 
 MyPicture::MyPicture(const JobSettings& settings) : settings_(settings) {}
 
@@ -51,15 +75,19 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
   crop_.SetVisible(!settings_.ThumbMode);
   angle_ = 0;
 
-  // The picture's shape, longer side S, placed in the square view.
+  // The picture's shape, longer side S, placed in the square view. Without pixels
+  // the shape is the screen copy's.
   view_size_ = S + kViewBorderPixels;
-  const int w = surface.Width();
-  const int h = surface.Height();
+  screen_size_ = S;
+  const bool have_pixels = surface.IsCreated();
+  int w = surface.Width();
+  int h = surface.Height();
+  if (!have_pixels) ScreenCopySize(W, H, S, w, h);
   int picture_width = 0;
   int picture_height = 0;
   if (w <= h) {
     picture_height = S;
-    picture_width = h > 0 ? static_cast<int>(std::nearbyint(static_cast<double>(w) / h * S)) : 0;
+    picture_width = h > 0 ? ShortSide(static_cast<double>(w) / h * S) : 0;
     photo_pixels_height_ = W;
     photo_pixels_width_ = H;
     box_.top = 0;
@@ -67,7 +95,7 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
         static_cast<int>(std::nearbyint((view_size_ - picture_width) / 2.0)) * kTwipsPerPixel;
   } else {
     picture_width = S;
-    picture_height = static_cast<int>(std::nearbyint(static_cast<double>(h) / w * S));
+    picture_height = ShortSide(static_cast<double>(h) / w * S);
     photo_pixels_width_ = W;
     photo_pixels_height_ = H;
     box_.left = 0;
@@ -77,16 +105,21 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
   box_.width = picture_width * kTwipsPerPixel;
   box_.height = picture_height * kTwipsPerPixel;
 
-  // The surface drawn into the picture, smoothly scaled when its size differs.
-  QImage drawn = surface.ToQImage();
-  if (!drawn.isNull() && (drawn.width() != picture_width || drawn.height() != picture_height))
-    drawn = drawn.scaled(picture_width, picture_height, Qt::IgnoreAspectRatio,
-                         Qt::SmoothTransformation);
-  box_.picture = drawn;
-  thumbnail_ = drawn;
-
-  // Working buffer and unedited copy.
-  buffer_.SetBitsFromPicture(box_, original_bits_, true);
+  // The surface drawn into the picture, smoothly scaled when its size differs, then
+  // the working buffer and the unedited copy.
+  box_.picture = QImage();
+  thumbnail_ = QImage();
+  buffer_.Free();
+  original_bits_.clear();
+  if (have_pixels) {
+    QImage drawn = surface.ToQImage();
+    if (!drawn.isNull() && (drawn.width() != picture_width || drawn.height() != picture_height))
+      drawn = drawn.scaled(picture_width, picture_height, Qt::IgnoreAspectRatio,
+                           Qt::SmoothTransformation);
+    box_.picture = drawn;
+    thumbnail_ = drawn;
+    buffer_.SetBitsFromPicture(box_, original_bits_, true);
+  }
 
   // The largest centred frame of the print shape.
   crop_.SetScale(box_.width, box_.height);
@@ -188,8 +221,14 @@ void MyPicture::Re_SetPicture(double Ph, double Pw, double m) {
 void MyPicture::Rotate(int step) {
   if (step != kQuarterTurn && step != -kQuarterTurn) return;
   crop_.SetVisible(false);
-  buffer_.RotateBits(step, original_bits_, true);
-  buffer_.Paint(box_);
+  if (original_bits_.empty()) {
+    // A record without screen pixels turns its geometry alone.
+    std::swap(box_.width, box_.height);
+  } else {
+    if (buffer_.Bits().empty()) buffer_.ResetBits(original_bits_);
+    buffer_.RotateBits(step, original_bits_, true);
+    buffer_.Paint(box_);
+  }
   std::swap(box_.left, box_.top);
   crop_.TurnWithPicture(step);
   angle_ += step;
@@ -272,17 +311,50 @@ void MyPicture::UpdateGraphicValues(std::optional<int> Bright, std::optional<int
   UpdateGraphic();
 }
 
+void MyPicture::ApplyRecordEdits(PictureUtilsCls& buffer, HistogramArray& histogram,
+                                 bool update_histogram) const {
+  buffer.ApplyEdits(histogram, update_histogram, bright_, contrast_, gamma_, red_, green_, blue_,
+                    saturation_);
+  if (unsharp_ > 0)
+    buffer.UnsharpMask(unsharp_ / kUnsharpRadiusFactor, unsharp_ % kUnsharpRadiusFactor);
+}
+
 void MyPicture::UpdateGraphic() {
   if (original_bits_.empty()) return;
   Ui& ui = CurrentUi();
   ui.SetWaitCursor(true);
   buffer_.ResetBits(original_bits_);
-  buffer_.ApplyEdits(histogram_, true, bright_, contrast_, gamma_, red_, green_, blue_,
-                     saturation_);
-  if (unsharp_ > 0)
-    buffer_.UnsharpMask(unsharp_ / kUnsharpRadiusFactor, unsharp_ % kUnsharpRadiusFactor);
+  ApplyRecordEdits(buffer_, histogram_, true);
   buffer_.Paint(box_);
   ui.SetWaitCursor(false);
+}
+
+QImage MyPicture::RedrawnPicture(const cDIB* screen_copy) const {
+  if (!box_.picture.isNull()) return box_.picture;
+  PictureUtilsCls buffer;
+  PictureBox box;
+  if (!original_bits_.empty()) {
+    // The working buffer keeps its sizes when its pixels are released.
+    buffer = buffer_;
+    buffer.ResetBits(original_bits_);
+  } else {
+    if (!screen_copy || !screen_copy->IsCreated()) return QImage();
+    std::vector<std::uint8_t> unused;
+    box.picture = screen_copy->ToQImage();
+    if (!buffer.SetBitsFromPicture(box, unused, false)) return QImage();
+    // One turn by the whole angle reorders the pixels as its quarter-turn steps did.
+    if (angle_ != 0 && !buffer.RotateBits(angle_, unused, false)) return QImage();
+  }
+  HistogramArray histogram;
+  ApplyRecordEdits(buffer, histogram, false);
+  buffer.Paint(box);
+  return box.picture;
+}
+
+void MyPicture::ReleaseScreenPicture() {
+  buffer_.ReleaseBits();
+  box_.picture = QImage();
+  thumbnail_ = QImage();
 }
 
 std::uint32_t MyPicture::POINT(double x, double y) const {

@@ -3,7 +3,9 @@
 // screen-sized picture, its unedited copy, the crop frame, the histogram of the
 // edited picture). SetPicture loads a screen copy and restores the photo's last
 // printed edits from the history; every edit setter redraws from the unedited copy.
-// View units are twips (15 per screen pixel); the view is a square of S + 4 pixels.
+// A photo not on screen keeps only its unedited copy; a record loaded without
+// pixels keeps none. View units are twips (15 per screen pixel); the view is a
+// square of S + 4 pixels.
 #pragma once
 
 #include <QImage>
@@ -26,6 +28,11 @@ namespace tessaly {
 // Twips per screen pixel.
 inline constexpr int kTwipsPerPixel = 15;
 
+// Size of the screen copy of a w × h original for screen size S: S wide and
+// nearest(S·h / w) high when h < w, else S high and nearest(S·w / h) wide; the
+// shorter side is at least 1 pixel, however long and thin the picture.
+void ScreenCopySize(int w, int h, int S, int& width, int& height);
+
 class MyPicture {
  public:
   // `settings` are the job's and must outlive the record; the contact-sheet mode and
@@ -40,7 +47,10 @@ class MyPicture {
   // colour-converted, carrying the embedded-profile flag and description), W × H the
   // original's pixel size, S the screen photo size, Ph × Pw the job's photo height and
   // width and m the margin (mm). Runs the twelve steps of the record: geometry, pixels,
-  // default crop, file date, EXIF, history restore, label, redraw.
+  // default crop, file date, EXIF, history restore, label, redraw. A surface that is
+  // not created (only its embedded-profile flag and description are read) loads the
+  // record without screen pixels: the picture's geometry is that of its screen copy
+  // (ScreenCopySize), turns and crops work on it, and nothing is drawn.
   void SetPicture(cDIB& surface, int W, int H, int S, double Ph, double Pw, double m,
                   const QString& file_name, int copies);
   // Applies a stored history record (or a job file's values): the edit values (gamma
@@ -103,8 +113,20 @@ class MyPicture {
                            std::optional<int> Green, std::optional<int> Blue,
                            std::optional<int> Saturation);
   // Redraws the screen picture from the unedited copy with every edit and refills
-  // the histogram.
+  // the histogram; this shows a released picture again.
   void UpdateGraphic();
+  // For a photo that is not on screen: releases the shown picture and the working
+  // buffer, keeping the unedited copy (one screen-sized copy) to redraw from.
+  void ReleaseScreenPicture();
+  // The screen size S the record was loaded with.
+  int ScreenSize() const { return screen_size_; }
+  // True when the record holds its unedited screen pixels.
+  bool HasScreenPixels() const { return !original_bits_.empty(); }
+  // The picture as the view shows it, computed without keeping anything: the shown
+  // picture when there is one, else redrawn from the unedited copy, else (a record
+  // without screen pixels) from `screen_copy`, the file's screen copy, turned by
+  // Angle. A null image when there is nothing to draw from.
+  QImage RedrawnPicture(const cDIB* screen_copy) const;
 
   const HistogramArray& Histogram() const { return histogram_; }
   // A copy of the unedited screen pixels (surface layout).
@@ -128,6 +150,10 @@ class MyPicture {
   float PrintResolution() const;
 
  private:
+  // Applies the tone edits and the unsharp mask to `buffer`.
+  void ApplyRecordEdits(PictureUtilsCls& buffer, HistogramArray& histogram,
+                        bool update_histogram) const;
+
   const JobSettings& settings_;
   PictureUtilsCls buffer_;
   std::vector<std::uint8_t> original_bits_;
@@ -145,6 +171,7 @@ class MyPicture {
   double print_height_ = 0;
   double margin_ = 0;
   int view_size_ = 0;
+  int screen_size_ = 0;
   int copies_ = 1;
   int photo_pixels_width_ = 0;
   int photo_pixels_height_ = 0;

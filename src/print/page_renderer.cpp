@@ -16,6 +16,7 @@
 #include "colour/printer_profile.h"
 #include "controls/ui_service.h"
 #include "edits/output_rules.h"
+#include "job/screen_picture.h"
 #include "print/page_text.h"
 #include "print/pdf_printer.h"
 #include "print/print_window.h"
@@ -181,7 +182,7 @@ bool PrintWindow::DrawPage(int Page) {
         if (ui.PollCancel()) return false;
       }
     } else {
-      screen.CreateFromStdPicture(photo.picture().picture);
+      screen.CreateFromStdPicture(ScreenPicture(photo));
       if (!image.CreateFromDIB(screen)) return false;
     }
 

@@ -1,139 +1,188 @@
-// Image files to surfaces: content sniffing, the header size check, TurboJPEG for
-// JPEG and Qt's readers for the rest, and the DCT-scaled screen copy.
+// Image files to surfaces: bounded reading, content sniffing, the header checks
+// (size limits, smallest complete file, a JPEG cut short), TurboJPEG for JPEG and
+// Qt's readers (over the bytes already read) for the rest, and the DCT-scaled
+// screen copy.
 #include "surface/image_file_reader.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageReader>
+#include <QMimeDatabase>
 #include <functional>
 
 #include "surface/decoded_image.h"
 #include "surface/jpeg_codec.h"
+#include "surface/jpeg_markers.h"
+#include "surface/photo_file_bytes.h"
 #include "surface/resample.h"
+#include "surface/smallest_photo_file.h"
 
 namespace tessaly {
 namespace {
 
 // Qt refuses to allocate decoded images above a limit in MiB (256 by default).
 // Raised so that every picture within the surface limits opens whatever format Qt
-// decodes it into, the widest being four 32-bit float channels (16 bytes a pixel).
-constexpr long long kWidestDecodedPixelBytes = 16;
+// decodes it into.
 constexpr int kQtAllocationLimitMiB =
-    static_cast<int>((kMaxSurfacePixels * kWidestDecodedPixelBytes + (1LL << 20) - 1) >> 20);
+    static_cast<int>((kMaxSurfacePixels * kWidestPixelBytes + (1LL << 20) - 1) >> 20);
+// A header check reads this much of a file first: every header but a TIFF's whose
+// directory sits at the end of the file is inside it.
+constexpr std::int64_t kHeaderBytes = 1 << 20;
 
-// The file's bytes, mapped read-only (pages are read only when touched, so a header
-// check reads the header alone), or read into memory when mapping is not possible.
-class FileBytes {
- public:
-  bool Open(const QString& path) {
-    file_.setFileName(path);
-    if (!file_.open(QIODevice::ReadOnly)) return false;
-    const qint64 size = file_.size();
-    if (size <= 0) return false;
-    if (uchar* mapped = file_.map(0, size)) {
-      data_ = mapped;
-      size_ = static_cast<std::size_t>(size);
-      return true;
-    }
-    copy_ = file_.readAll();
-    data_ = reinterpret_cast<const std::uint8_t*>(copy_.constData());
-    size_ = static_cast<std::size_t>(copy_.size());
-    return size_ > 0;
+// The bytes as a read-only device for Qt's readers (no copy).
+struct ByteDevice {
+  explicit ByteDevice(const PhotoFileBytes& bytes)
+      : array(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                      static_cast<qsizetype>(bytes.size()))),
+        buffer(&array) {
+    buffer.open(QIODevice::ReadOnly);
   }
-  const std::uint8_t* data() const { return data_; }
-  std::size_t size() const { return size_; }
-
- private:
-  QFile file_;
-  QByteArray copy_;
-  const std::uint8_t* data_ = nullptr;
-  std::size_t size_ = 0;
+  QByteArray array;
+  QBuffer buffer;
 };
 
 // A reader that decides the format from the content, with Qt's allocation limit
-// raised. The header size must be known and within the surface limits before
-// anything is decoded: a format whose reader cannot tell the size up front is not
-// opened.
-bool OpenCheckedReader(QImageReader& reader, QSize& size) {
+// raised. The header size must be known before anything is decoded: a format whose
+// reader cannot tell the size up front is not opened.
+void PrepareReader(QImageReader& reader) {
   QImageReader::setAllocationLimit(kQtAllocationLimitMiB);
   reader.setDecideFormatFromContent(true);
   // Pixels are taken as stored; the photo record applies its own rotation.
   reader.setAutoTransform(false);
-  size = reader.size();
-  return size.isValid() && SurfaceSizeAllowed(size.width(), size.height());
 }
 
-bool ReadWithQt(const QString& file, SurfaceBuffer& out) {
-  out.Release();
-  QImageReader reader(file);
-  QSize size;
-  if (!OpenCheckedReader(reader, size)) return false;
-  QImage image;
-  if (!reader.read(&image)) return false;
-  return SurfaceFromDecodedImage(image, out);
+// Content Qt cannot read: an image format without a reader here, or no image at all.
+ImageReadStatus UnreadableContent(const PhotoFileBytes& bytes) {
+  const QByteArray head = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                                  static_cast<qsizetype>(bytes.size()));
+  const bool image = QMimeDatabase().mimeTypeForData(head).name().startsWith(u"image/");
+  return image ? ImageReadStatus::kUnsupported : ImageReadStatus::kNotPhoto;
 }
 
-// Decodes the file at `scale` when it is a JPEG TurboJPEG can convert, else through
-// Qt at full size.
-bool DecodeFile(const QString& file, const std::function<JpegScale(const JpegHeader&)>& scale_for,
-                SurfaceBuffer& out) {
-  out.Release();
-  FileBytes bytes;
-  if (!bytes.Open(file)) return false;
+// The header size of the picture in `bytes` and every check that needs no pixels.
+ImageReadStatus CheckHeader(const PhotoFileBytes& bytes, int& width, int& height) {
+  width = height = 0;
   if (LooksLikeJpeg(bytes.data(), bytes.size())) {
     JpegHeader header;
-    if (!ReadJpegHeader(bytes.data(), bytes.size(), header)) return false;
-    const JpegScale scale = scale_for(header);
-    switch (DecodeJpeg(bytes.data(), bytes.size(), scale, out)) {
+    if (!ReadJpegHeader(bytes.data(), bytes.size(), header)) {
+      JpegFrame frame;
+      return FindJpegFrame(bytes.data(), bytes.size(), frame) ? ImageReadStatus::kUnsupported
+                                                              : ImageReadStatus::kTruncated;
+    }
+    width = header.width;
+    height = header.height;
+  } else {
+    ByteDevice device(bytes);
+    QImageReader reader(&device.buffer);
+    PrepareReader(reader);
+    if (!reader.canRead()) return UnreadableContent(bytes);
+    const QSize size = reader.size();
+    if (!size.isValid()) return ImageReadStatus::kUnsupported;
+    width = size.width();
+    height = size.height();
+  }
+  if (!SurfaceSizeAllowed(width, height)) return ImageReadStatus::kTooLarge;
+  if (bytes.file_size() < SmallestPhotoFileBytes(bytes.data(), bytes.size()))
+    return ImageReadStatus::kTruncated;
+  if (bytes.whole() && LooksLikeJpeg(bytes.data(), bytes.size()) &&
+      JpegEndsEarly(bytes.data(), bytes.size()))
+    return ImageReadStatus::kPartial;
+  return ImageReadStatus::kOk;
+}
+
+ImageReadStatus ReadWithQt(const PhotoFileBytes& bytes, SurfaceBuffer& out) {
+  out.Release();
+  ByteDevice device(bytes);
+  QImageReader reader(&device.buffer);
+  PrepareReader(reader);
+  QImage image;
+  if (!reader.read(&image)) return ImageReadStatus::kTruncated;
+  return SurfaceFromDecodedImage(image, out) ? ImageReadStatus::kOk : ImageReadStatus::kOutOfMemory;
+}
+
+// Reads the whole file, checks its header, then decodes it at `scale` when it is a
+// JPEG TurboJPEG can convert, else through Qt at full size.
+ImageReadStatus DecodeFile(const QString& file,
+                           const std::function<JpegScale(const JpegHeader&)>& scale_for,
+                           SurfaceBuffer& out) {
+  out.Release();
+  PhotoFileBytes bytes;
+  const ImageReadStatus read = bytes.Read(file, kMaxPhotoFileBytes);
+  if (read != ImageReadStatus::kOk) return read;
+  int width = 0, height = 0;
+  const ImageReadStatus checked = CheckHeader(bytes, width, height);
+  if (!ImageReadOpens(checked)) return checked;
+  if (LooksLikeJpeg(bytes.data(), bytes.size())) {
+    JpegHeader header;
+    if (!ReadJpegHeader(bytes.data(), bytes.size(), header)) return ImageReadStatus::kTruncated;
+    switch (DecodeJpeg(bytes.data(), bytes.size(), scale_for(header), out)) {
       case JpegDecodeResult::Decoded:
-        return true;
+        return checked;
       case JpegDecodeResult::Failed:
-        return false;
+        return ImageReadStatus::kTruncated;
       case JpegDecodeResult::OtherReader:
         break;
     }
   }
-  return ReadWithQt(file, out);
+  const ImageReadStatus decoded = ReadWithQt(bytes, out);
+  return decoded == ImageReadStatus::kOk ? checked : decoded;
+}
+
+void Report(ImageReadStatus* status, ImageReadStatus value) {
+  if (status) *status = value;
 }
 
 }  // namespace
 
-bool ImageFileSize(const QString& file, int& width, int& height) {
+bool ImageFileSize(const QString& file, int& width, int& height, ImageReadStatus* status) {
   width = 0;
   height = 0;
-  FileBytes bytes;
-  if (!bytes.Open(file)) return false;
-  if (LooksLikeJpeg(bytes.data(), bytes.size())) {
-    JpegHeader header;
-    if (!ReadJpegHeader(bytes.data(), bytes.size(), header) ||
-        !SurfaceSizeAllowed(header.width, header.height))
-      return false;
-    width = header.width;
-    height = header.height;
-    return true;
+  PhotoFileBytes bytes;
+  ImageReadStatus result = bytes.Read(file, kHeaderBytes);
+  // A JPEG is read whole to tell whether it reaches its end; any other header that
+  // is not inside the first bytes is looked for in the whole file.
+  if (result == ImageReadStatus::kOk && !bytes.whole()) {
+    int w = 0, h = 0;
+    if (LooksLikeJpeg(bytes.data(), bytes.size()) || !ImageReadOpens(CheckHeader(bytes, w, h)))
+      result = bytes.Read(file, kMaxPhotoFileBytes);
   }
-  QImageReader reader(file);
-  QSize size;
-  if (!OpenCheckedReader(reader, size)) return false;
-  width = size.width();
-  height = size.height();
-  return true;
+  if (result == ImageReadStatus::kOk) result = CheckHeader(bytes, width, height);
+  Report(status, result);
+  if (ImageReadOpens(result)) return true;
+  width = height = 0;
+  return false;
 }
 
-bool ReadImageFile(const QString& file, SurfaceBuffer& out) {
-  return DecodeFile(
+bool ReadImageFile(const QString& file, SurfaceBuffer& out, ImageReadStatus* status) {
+  const ImageReadStatus result = DecodeFile(
       file, [](const JpegHeader&) { return JpegScale{}; }, out);
+  Report(status, result);
+  if (ImageReadOpens(result)) return true;
+  out.Release();
+  return false;
 }
 
-cDIB ScaledCopyFromFile(const QString& file, int NewWidth, int NewHeight) {
+cDIB ScaledCopyFromFile(const QString& file, int NewWidth, int NewHeight, ImageReadStatus* status) {
   cDIB result;
-  if (!SurfaceSizeAllowed(NewWidth, NewHeight)) return result;
+  if (!SurfaceSizeAllowed(NewWidth, NewHeight)) {
+    Report(status, ImageReadStatus::kTooLarge);
+    return result;
+  }
   SurfaceBuffer decoded;
   const auto scale_for = [&](const JpegHeader& header) {
     return JpegScaleCovering(header.width, header.height, NewWidth, NewHeight);
   };
-  if (!DecodeFile(file, scale_for, decoded) || !result.Create(NewWidth, NewHeight)) return result;
+  const ImageReadStatus read = DecodeFile(file, scale_for, decoded);
+  Report(status, read);
+  if (!ImageReadOpens(read)) return result;
+  if (!result.Create(NewWidth, NewHeight)) {
+    Report(status, ImageReadStatus::kOutOfMemory);
+    return result;
+  }
   const SurfaceView& src = decoded.View();
-  if (!ResampleBicubic(src, 0, 0, src.width, src.height, result.View())) result.Dispose();
+  if (!ResampleBicubic(src, 0, 0, src.width, src.height, result.View())) {
+    result.Dispose();
+    Report(status, ImageReadStatus::kOutOfMemory);
+  }
   return result;
 }
 

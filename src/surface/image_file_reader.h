@@ -1,32 +1,37 @@
 // Reading image files into pixel surfaces. JPEG (recognised by its content, not its
 // extension) goes through TurboJPEG straight into the surface; every other format,
 // and JPEG colour spaces TurboJPEG cannot turn into B,G,R (CMYK), through Qt's
-// image readers with alpha composited onto white. The size is taken from the header
-// first: a picture above 200 megapixels or 65,535 pixels a side is refused before
-// any pixel memory is allocated.
+// image readers with alpha composited onto white. Files are read with plain reads
+// (regular files only, bounded in size). The size is taken from the header first: a
+// picture above 200 megapixels or 65,535 pixels a side, or a file too small to hold
+// the picture its header describes, is refused before any pixel memory is allocated.
+// Every entry point can report why a file did not open (`status`, when given).
 #pragma once
 
 #include <QString>
 
 #include "surface/cdib.h"
+#include "surface/image_read_status.h"
 #include "surface/surface_buffer.h"
 
 namespace tessaly {
 
 // The picture's pixel size from the file's header alone. False (sizes 0) when the
-// file is unreadable or the picture is outside the surface limits.
-bool ImageFileSize(const QString& file, int& width, int& height);
+// file is unreadable, outside the surface limits or too small for its picture. A
+// JPEG whose data stops early gives its size and the status kPartial.
+bool ImageFileSize(const QString& file, int& width, int& height, ImageReadStatus* status = nullptr);
 
 // Decodes the whole picture at its own size into `out`. False (and `out` released)
-// when the file is unreadable, refused for its size, or memory is short. A damaged
-// JPEG decodes as far as its data goes.
-bool ReadImageFile(const QString& file, SurfaceBuffer& out);
+// when the file is unreadable, refused for its size, or memory is short. A JPEG
+// whose data stops early decodes as far as its data goes (status kPartial).
+bool ReadImageFile(const QString& file, SurfaceBuffer& out, ImageReadStatus* status = nullptr);
 
 // The whole picture resampled to exactly NewWidth × NewHeight (high-quality
 // bicubic), for the screen copy of a photo. A JPEG is first decoded at the smallest
 // DCT scale (at most 1) that still covers the requested size, so a screen-sized copy
 // of a large photo never decodes the full resolution. A surface that is not created
 // when the file cannot be read or the size is not a valid surface size.
-cDIB ScaledCopyFromFile(const QString& file, int NewWidth, int NewHeight);
+cDIB ScaledCopyFromFile(const QString& file, int NewWidth, int NewHeight,
+                        ImageReadStatus* status = nullptr);
 
 }  // namespace tessaly

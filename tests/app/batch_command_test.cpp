@@ -3,6 +3,7 @@
 // byte against the core's report, charts saved under template names, the demo job,
 // refused input with the dialog's messages, unreadable photos and Ctrl-C.
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -216,22 +217,40 @@ TEST_F(BatchCommandTest, SaveTakesTheSaveDialogsStoredChoicesUnderItsOptions) {
 
 TEST_F(BatchCommandTest, UnreadablePhotosAreSkippedOrAbortTheRun) {
   MakeCharts();
+  WriteFile("charts/notes.jpg", "a shopping list, not a photo");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir_ + "/charts/pipe.jpg").constData(), 0600), 0);
+  QFile bars(dir_ + "/charts/colour_bars.jpg");
+  ASSERT_TRUE(bars.open(QIODevice::ReadOnly));
+  const QByteArray whole = bars.readAll();
+  WriteFile("charts/cut.jpg", whole.left(whole.size() * 2 / 3));
   WriteFile("job.json", R"({"version":1,"photos":[
       {"file":"charts/colour_bars.jpg"}, {"file":"charts/missing.jpg"},
+      {"file":"charts/notes.jpg"}, {"file":"charts/pipe.jpg"}, {"file":"charts/cut.jpg"},
       {"file":"charts/skin_grey_chart.jpg", "label":"Greys"}]})");
-  const QByteArray message = ("Error opening file '" + dir_ + "/charts/missing.jpg'\n").toUtf8();
+  // Each refusal names the file, then gives its reason on a line of its own.
+  const auto refusal = [&](const char* name, const char* reason) {
+    return ("Error opening file '" + dir_ + "/charts/" + name + "'\n" + reason + "\n").toUtf8();
+  };
+  const QByteArray missing = refusal("missing.jpg", "cannot be read");
 
   const Result aborted = Batch({"save", "--to", "out", "--job", "job.json"});
   EXPECT_EQ(aborted.exit_code, 1);
-  EXPECT_TRUE(aborted.err.contains(message)) << aborted.err.constData();
+  EXPECT_TRUE(aborted.err.contains(missing)) << aborted.err.constData();
   EXPECT_TRUE(OutFiles().isEmpty());
 
+  // Without a runtime folder Qt warns on every run; that warning stays off too.
+  env_.remove("XDG_RUNTIME_DIR");
   const Result ignored =
       Batch({"save", "--to", "out", "--on-error", "ignore", "--job", "job.json"});
   EXPECT_EQ(ignored.exit_code, 1);
-  EXPECT_TRUE(ignored.err.contains(message));
-  EXPECT_TRUE(ignored.err.contains("Saved 2 of 3 photos"));
-  EXPECT_EQ(OutFiles(), QStringList({"colour_bars.jpg", "skin_grey_chart.jpg"}));
+  EXPECT_TRUE(ignored.err.contains(missing)) << ignored.err.constData();
+  EXPECT_TRUE(ignored.err.contains(refusal("notes.jpg", "not a photo file")));
+  EXPECT_TRUE(ignored.err.contains(refusal("pipe.jpg", "not a regular file")));
+  EXPECT_TRUE(ignored.err.contains(
+      ("'" + dir_ + "/charts/cut.jpg' is truncated; using what it holds\n").toUtf8()));
+  EXPECT_TRUE(ignored.err.contains("Saved 3 of 6 photos"));
+  EXPECT_EQ(OutFiles(), QStringList({"colour_bars.jpg", "cut.jpg", "skin_grey_chart.jpg"}));
+  EXPECT_FALSE(ignored.err.contains("QStandardPaths")) << ignored.err.constData();
 }
 
 TEST_F(BatchCommandTest, CtrlCStopsTheRunCleanly) {

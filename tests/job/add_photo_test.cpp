@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "job/job_history.h"
+#include "job/screen_picture.h"
 #include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
@@ -37,7 +38,8 @@ TEST(ScreenCopySize, LongerSideIsSAndTheOtherIsNearestWithHalvesToEven) {
       {5, 8, 4, 2, 4},            // 2.5 → 2
       {400, 1, 400, 400, 1},
       {1, 401, 400, 1, 400},             // 0.9975 → 1
-      {1, 1000, 400, 0, 400},            // 0.4 → 0
+      {1, 1000, 400, 1, 400},            // 0.4: at least one pixel
+      {60000, 50, 400, 400, 1},          // 1200:1, 0.33: at least one pixel
       {65535, 65534, 5000, 5000, 5000},  // 4999.92
   };
   for (const SizeCase& c : cases) {
@@ -76,6 +78,7 @@ TEST_F(AddPhotoTest, RealFilesGiveScreenCopiesOfTheRightSize) {
       {"upright.jpg", 301, 451, 267, 400},
       {"small.png", 150, 100, 400, 267},  // enlarged
       {"square.bmp", 77, 77, 400, 400},
+      {"thin.png", 1000, 1, 400, 1},  // 1000:1 is still a photo
   };
   for (const FileCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -118,19 +121,61 @@ TEST_F(AddPhotoTest, AddPhotoFileLoadsARecordWithTheJobsSize) {
   EXPECT_EQ(AddPhotoFile(job, second), 1);
   ASSERT_EQ(job.Count(), 2);
 
-  const MyPicture& p = job.At(0);
+  MyPicture& p = job.At(0);
   EXPECT_EQ(p.Filename(), first);
   EXPECT_EQ(p.PhotoPixelsWidth(), 600);
   EXPECT_EQ(p.PhotoPixelsHeight(), 400);
+  // Added hidden: the unedited copy alone until the photo is shown.
+  EXPECT_TRUE(p.picture().picture.isNull());
+  EXPECT_EQ(p.OriginalPixelsArray().size(), static_cast<std::size_t>(StrideFor(400)) * 267);
+  p.UpdateGraphic();
   EXPECT_EQ(p.picture().picture.size(), QSize(400, 267));
   EXPECT_EQ(p.ImgPrintWidth(), 177.8);
   EXPECT_EQ(p.ImgPrintHeight(), 127);
   EXPECT_EQ(p.Margin(), 2);
   EXPECT_EQ(p.Copies(), 1);
   EXPECT_TRUE(p.pictureToTumb().isNull());
-  const MyPicture& q = job.At(1);
+  MyPicture& q = job.At(1);
   EXPECT_EQ(q.PhotoPixelsWidth(), 300);
+  q.UpdateGraphic();
   EXPECT_EQ(q.picture().picture.size(), QSize(267, 400));
+}
+
+// Memory per photo: an added photo keeps one screen-sized copy (its unedited
+// pixels), a record added from the header keeps none, and both draw the very
+// picture a shown photo draws with the same turn and edits.
+TEST_F(AddPhotoTest, HiddenAndPixelFreeRecordsDrawTheShownPicture) {
+  const QString files[] = {Write("wide.jpg", 600, 400, 7), Write("tall.png", 200, 300, 8)};
+  for (const QString& file : files) {
+    SCOPED_TRACE(file.toStdString());
+    MyPictureManager shown_job;
+    MyPictureManager record_job;
+    ASSERT_EQ(AddPhotoFile(shown_job, file), 0);
+    ImageReadStatus status = ImageReadStatus::kPartial;
+    ASSERT_EQ(AddPhotoRecord(record_job, file, &status), 0);
+    EXPECT_EQ(status, ImageReadStatus::kOk);
+    MyPicture& shown = shown_job.At(0);
+    MyPicture& record = record_job.At(0);
+    EXPECT_TRUE(shown.picture().picture.isNull());
+    EXPECT_TRUE(shown.HasScreenPixels());
+    EXPECT_FALSE(record.HasScreenPixels());
+    for (MyPicture* p : {&shown, &record}) {
+      p->Rotate(90);
+      p->UpdateGraphicValues(12, -8, 1.2, 3, 0, -3, 15);
+      p->SetUnsharpMask(15120);
+    }
+    EXPECT_TRUE(record.picture().picture.isNull());
+    EXPECT_EQ(record.picture().width, shown.picture().width);
+    EXPECT_EQ(record.picture().height, shown.picture().height);
+    EXPECT_EQ(record.CropX0(), shown.CropX0());
+    EXPECT_EQ(record.CropY1(), shown.CropY1());
+    const QImage expected = shown.picture().picture;
+    ASSERT_FALSE(expected.isNull());
+    EXPECT_TRUE(ScreenPicture(record) == expected);
+    shown.ReleaseScreenPicture();
+    EXPECT_TRUE(shown.picture().picture.isNull());
+    EXPECT_TRUE(ScreenPicture(shown) == expected);
+  }
 }
 
 TEST_F(AddPhotoTest, UnreadableFilesAddNothing) {

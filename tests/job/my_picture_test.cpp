@@ -130,6 +130,7 @@ TEST_F(MyPictureTest, FixturesGeometryFrameDateExifAndRedraw) {
     const QString file = test::FixturePath(c.file);
     ASSERT_EQ(AddPhotoFile(job, file), 0);
     MyPicture& p = job.At(0);
+    p.UpdateGraphic();  // shown
     const PictureBox& box = p.picture();
     EXPECT_EQ(p.ViewSize(), 404);
     EXPECT_EQ((std::vector<int>{box.picture.width(), box.picture.height(), box.left, box.top,

@@ -5,7 +5,10 @@
 #include <turbojpeg.h>
 #include "support/fixtures.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <vector>
@@ -142,6 +145,59 @@ TEST(ImageFileReader, HugeClaimedSizesAreRefusedFromTheHeader) {
     if (&bytes == &allowed[0]) {
       EXPECT_EQ(test::PixelOf(dib.View(), 3, 2), test::Rgb(47, 118, 189));
     }
+  }
+}
+
+// Every reason a file does not open comes back as its own code, from the header
+// check and from the decode alike; nothing hangs on a FIFO, and a file far too
+// small for its claimed size is refused before its pixels are allocated.
+TEST(ImageFileReader, EachReasonAFileDoesNotOpenIsReported) {
+  const QByteArray jpeg = test::SmallJpeg(640, 480);
+  const QByteArray heif(
+      "\0\0\0\x18"
+      "ftypheic\0\0\0\0mif1heic",
+      24);
+  struct Case {
+    const char* name;
+    QByteArray bytes;  // written unless the case makes its own file
+    ImageReadStatus expected;
+  };
+  const Case cases[] = {
+      {"complete.jpg", jpeg, ImageReadStatus::kOk},
+      {"cut.jpg", jpeg.left(jpeg.size() * 2 / 3), ImageReadStatus::kPartial},
+      {"fifo.jpg", {}, ImageReadStatus::kNotRegularFile},
+      {"folder.jpg", {}, ImageReadStatus::kNotRegularFile},
+      {"missing.jpg", {}, ImageReadStatus::kCannotRead},
+      {"empty.jpg", {}, ImageReadStatus::kNotPhoto},
+      {"notes.jpg", QByteArray("just some words, no picture at all"), ImageReadStatus::kNotPhoto},
+      {"photo.heic", heif, ImageReadStatus::kUnsupported},
+      {"huge.jpg", test::JpegWithFrameSize(jpeg, 20000, 20000), ImageReadStatus::kTooLarge},
+      {"claims.jpg", test::JpegWithFrameSize(jpeg, 14000, 14000), ImageReadStatus::kTruncated},
+      {"claims.png", test::CraftedPng(14000, 14000, false), ImageReadStatus::kTruncated},
+      {"claims.bmp", test::CraftedBmp(10000, 10000, false), ImageReadStatus::kTruncated},
+      {"claims.tif", test::CraftedTiff(10000, 10000, false), ImageReadStatus::kTruncated},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = test::TestFile(c.name);
+    const QByteArray name(c.name);
+    if (name == "fifo.jpg") {
+      ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (name == "folder.jpg") {
+      ASSERT_TRUE(QDir().mkpath(path));
+    } else if (name != "missing.jpg") {
+      ASSERT_TRUE(test::WriteFileBytes(path, c.bytes));
+    }
+    ImageReadStatus header = ImageReadStatus::kOk;
+    int w = -1, h = -1;
+    EXPECT_EQ(ImageFileSize(path, w, h, &header), ImageReadOpens(c.expected));
+    EXPECT_EQ(header, c.expected);
+    ImageReadStatus decode = ImageReadStatus::kOk;
+    SurfaceBuffer dib;
+    EXPECT_EQ(ReadImageFile(path, dib, &decode), ImageReadOpens(c.expected));
+    EXPECT_EQ(decode, c.expected);
+    EXPECT_EQ(dib.empty(), !ImageReadOpens(c.expected));
+    EXPECT_EQ(ImageReadStatusText(c.expected).isEmpty(), c.expected == ImageReadStatus::kOk);
   }
 }
 

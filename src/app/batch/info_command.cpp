@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/batch/commands.h"
+#include "app/batch/job_input.h"
 #include "app/batch/terminal_ui.h"
 #include "colour/colour_profiles.h"
 #include "colour/display_profile.h"
@@ -60,10 +61,11 @@ int RunInfo(const QStringList& arguments) {
   bool first = true;
   for (const QString& file : parser.positionalArguments()) {
     const QString path = QFileInfo(file).absoluteFilePath();
-    const int position = AddPhotoFile(job, path);
+    ImageReadStatus status = ImageReadStatus::kOk;
+    const int position = AddPhotoRecord(job, path, &status);
+    WarnWhenPartial(path, status, ui);
     if (position < 0) {
-      ui.MessageBox(QStringLiteral("Error opening file '%1'").arg(path), MsgButtons::Ok,
-                    MsgIcon::Critical);
+      ui.MessageBox(OpeningErrorText(path, status), MsgButtons::Ok, MsgIcon::Critical);
       exit_code = kExitSkipped;
       continue;
     }

@@ -67,6 +67,16 @@ bool LoadJobInput(const QCommandLineParser& parser, const QString& command, JobF
   return ApplySizeOption(parser, command, job_file.settings, exit_code);
 }
 
+QString OpeningErrorText(const QString& file, ImageReadStatus status) {
+  return QStringLiteral("Error opening file '%1'\r\n%2").arg(file, ImageReadStatusText(status));
+}
+
+void WarnWhenPartial(const QString& file, ImageReadStatus status, Ui& ui) {
+  if (status != ImageReadStatus::kPartial) return;
+  ui.MessageBox(QStringLiteral("'%1' is truncated; using what it holds").arg(file), MsgButtons::Ok,
+                MsgIcon::Exclamation);
+}
+
 AddOutcome AddPhotos(const JobFile& job_file, bool apply_entries, MyPictureManager& job, Ui& ui) {
   AddOutcome outcome = AddOutcome::kAllAdded;
   const int count = static_cast<int>(job_file.photos.size());
@@ -75,15 +85,16 @@ AddOutcome AddPhotos(const JobFile& job_file, bool apply_entries, MyPictureManag
     ui.ShowProgress(QLatin1String(kLoadingCaption),
                     QStringLiteral("Loading Image %1 of %2...").arg(i + 1).arg(count));
     if (ui.CancelRequested()) return AddOutcome::kStopped;
-    int position = AddPhotoFile(job, entry.file);
+    ImageReadStatus status = ImageReadStatus::kOk;
+    int position = AddPhotoRecord(job, entry.file, &status);
     while (position < 0) {
-      const MsgAnswer answer =
-          ui.MessageBox(QStringLiteral("Error opening file '%1'").arg(entry.file),
-                        MsgButtons::AbortRetryIgnore, MsgIcon::Critical);
+      const MsgAnswer answer = ui.MessageBox(OpeningErrorText(entry.file, status),
+                                             MsgButtons::AbortRetryIgnore, MsgIcon::Critical);
       if (answer == MsgAnswer::Abort) return AddOutcome::kStopped;
       if (answer == MsgAnswer::Ignore) break;
-      position = AddPhotoFile(job, entry.file);
+      position = AddPhotoRecord(job, entry.file, &status);
     }
+    WarnWhenPartial(entry.file, status, ui);
     if (position < 0) {
       outcome = AddOutcome::kSomeSkipped;
       continue;

@@ -10,6 +10,7 @@
 #include "controls/ui_service.h"
 #include "job/job_file.h"
 #include "job/picture_manager.h"
+#include "surface/image_read_status.h"
 
 namespace tessaly::batch {
 
@@ -26,9 +27,15 @@ bool JobInputGiven(const QCommandLineParser& parser, const QString& command, int
 bool LoadJobInput(const QCommandLineParser& parser, const QString& command, JobFile& job_file,
                   Ui& ui, int& exit_code);
 
+// "Error opening file '…'" with the reason on a line of its own.
+QString OpeningErrorText(const QString& file, ImageReadStatus status);
+// Warns that `file` opens but its data stops early, so only what it holds is used.
+void WarnWhenPartial(const QString& file, ImageReadStatus status, Ui& ui);
+
 enum class AddOutcome { kAllAdded, kSomeSkipped, kStopped };
 
-// Adds every photo to the job in order, with the progress "Loading Image n of m...";
+// Adds every photo's record to the job in order (its size from the file's header: no
+// screen pixels are kept), with the progress "Loading Image n of m...";
 // `apply_entries` gives each the job file's values. Stops on Abort or Ctrl-C.
 AddOutcome AddPhotos(const JobFile& job_file, bool apply_entries, MyPictureManager& job, Ui& ui);
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/batch/commands.h"
+#include "app/batch/library_noise.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ Command Find(const QString& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  tessaly::batch::FilterLibraryNoise();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   QStringList arguments = QCoreApplication::arguments().mid(1);
