@@ -25,6 +25,9 @@ namespace tessaly {
 
 // Twips per screen pixel.
 inline constexpr int kTwipsPerPixel = 15;
+// The longest photo label kept: one line under a photo, which 255 characters
+// already overrun at any print size.
+inline constexpr int kMaxPhotoLabelLength = 255;
 
 class MyPicture {
  public:
@@ -64,8 +67,9 @@ class MyPicture {
   const QString& PreviousPrintDate() const { return previous_print_date_; }
   const QString& Filename() const { return file_name_; }
   double FileDate() const { return file_date_; }
-  QString PhotoLabel() const;                // the bare file name in contact-sheet mode
-  void SetPhotoLabel(const QString& label);  // ignored in contact-sheet mode
+  QString PhotoLabel() const;  // the bare file name in contact-sheet mode
+  // Ignored in contact-sheet mode; keeps the first kMaxPhotoLabelLength characters.
+  void SetPhotoLabel(const QString& label);
   int PhotoPixelsWidth() const { return photo_pixels_width_; }
   int PhotoPixelsHeight() const { return photo_pixels_height_; }
   void SetPhotoPixelsHeight(int pixels) { photo_pixels_height_ = pixels; }

@@ -15,6 +15,7 @@ namespace tessaly {
 
 inline constexpr double kTwipsPerInch = 1440.0;
 inline constexpr double kMmPerInch = 25.4;
+inline constexpr double kMmPerCm = 10.0;
 
 inline double TwipsToMm(double twips) {
   return twips / kTwipsPerInch * kMmPerInch;
