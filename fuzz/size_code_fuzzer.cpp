@@ -16,11 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const PhotoSizeCatalogue catalogue = PhotoSizeCatalogue::Parse(text);
   if (catalogue.SlotCount() != (text.size() + 1) / tessaly::kSizeCodeEntryLength) std::abort();
   const std::vector<int> numbers = catalogue.Numbers();
+  QString problem;
   for (int number : numbers) {
     const tessaly::PhotoSize* entry = catalogue.Entry(number);
-    if (!entry || !(entry->Height > 0.0 && entry->Width > 0.0 && entry->Margins >= 0.0)) {
-      std::abort();
-    }
+    if (!entry || !tessaly::CheckPhotoSize(*entry, false, problem)) std::abort();
   }
   const QString code = catalogue.SizeCode();
   if (code.size() != static_cast<qsizetype>(numbers.size()) * tessaly::kSizeCodeEntryLength) {

@@ -140,14 +140,14 @@ int ExtractTiffProfile(QByteArrayView file, QByteArray& profile) {
   const ByteReader in(file, order == "II");
   if (in.Word(2) != kTiffMagic) return kNotJpegOrTiff;
 
-  // Only the first image directory is searched. Entries cut off by the end of
-  // the file are not read.
+  // Only the first image directory is searched, and only when all its entries
+  // lie within the file: a directory cut short is a damaged file, not a profile.
   const std::int64_t directory = in.Long(4);
   if (!in.Has(directory, 2)) return kNoProfile;
   const std::int64_t entries = in.Word(directory);
+  if (!in.Has(directory + 2, entries * kTiffEntrySize)) return kNoProfile;
   for (std::int64_t i = 0; i < entries; ++i) {
     const std::int64_t entry = directory + 2 + i * kTiffEntrySize;
-    if (!in.Has(entry, kTiffEntrySize)) return kNoProfile;
     if (in.Word(entry) != kIccProfileTag || in.Word(entry + 2) != kUndefinedType) continue;
     const std::int64_t count = in.Long(entry + 4);
     const std::int64_t data_offset = in.Long(entry + 8);

@@ -52,9 +52,6 @@ constexpr std::uint64_t kJfifMarkerAndLength = 4;
 constexpr std::uint16_t kColorSpaceSrgb = 1;
 // Bytes below this (controls, the terminating zero) are dropped from texts.
 constexpr std::uint8_t kFirstPrintable = 32;
-// Larger computed values are no camera setting; they stay unshown rather than
-// being handed to the number formatter.
-constexpr double kLargestShownValue = 1e9;
 
 // Checked access to the TIFF structure inside the file's bytes. Positions are
 // absolute in the file; offsets read from the file are relative to `base`.
@@ -163,8 +160,10 @@ bool ReadRational(const TiffBytes& in, const Entry& e, double& value) {
   return true;
 }
 
+// Every finite value is shown as the formulas give it, however far from a camera
+// setting; only an overflow to infinity has no text.
 bool Showable(double value) {
-  return std::isfinite(value) && std::fabs(value) <= kLargestShownValue;
+  return std::isfinite(value);
 }
 
 // "1/" + the reciprocal of the exposure time as a whole number + " sec".

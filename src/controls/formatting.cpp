@@ -1,8 +1,10 @@
 // Number patterns, date masks and day serials.
-// Numbers: the value is first taken to 15 significant digits (what a double holds
-// reliably, so 0.615 computed as 0.61499999999999999 is the tie it was meant to
-// be), then rounded half to even at the pattern's decimals. Dates: a small mask
-// interpreter; serials count days from 30 December 1899 in local time.
+// Numbers: a pattern with decimals rounds the exact decimal value the double holds,
+// half away from zero, as a printed number format does (4.25 is a tie and gives
+// 4.3; 1.005 is held as 1.00499999999999989… and gives 1.00). A whole-number
+// pattern first takes the value to 15 significant digits, then rounds half to even.
+// Dates: a small mask interpreter; serials count days from 30 December 1899 in
+// local time.
 #include "controls/formatting.h"
 
 #include <QFileInfo>
@@ -17,8 +19,11 @@
 namespace tessaly {
 namespace {
 
-// Significant decimal digits kept from a double before rounding to the pattern.
+// Significant decimal digits kept from a double before rounding to a whole number.
 constexpr int kSignificantDigits = 15;
+// Enough significant digits to write any double exactly: its binary fraction ends
+// within 767 significant decimal digits.
+constexpr int kExactDigits = 767;
 constexpr qint64 kMsecsPerDay = 86400000;
 // Serials beyond a million years are no dates (and would overflow the day count).
 constexpr double kMaxSerialDays = 365.25e6;
@@ -64,10 +69,10 @@ NumberPattern ParseNumberPattern(const QString& pattern) {
 }
 
 // |value| as decimal digits with `point` digits before the decimal point, kept to
-// kSignificantDigits. A zero gives zeros with point 1.
-void DecimalDigits(double magnitude, std::string& digits, int& point) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*e", kSignificantDigits - 1, magnitude);
+// `significant` digits. A zero gives zeros with point 1.
+void DecimalDigits(double magnitude, int significant, std::string& digits, int& point) {
+  char text[kExactDigits + 16];
+  std::snprintf(text, sizeof text, "%.*e", significant - 1, magnitude);
   // text is "d.dddddddddddddde±xx"
   digits.assign(1, text[0]);
   const char* p = text + 2;
@@ -75,9 +80,10 @@ void DecimalDigits(double magnitude, std::string& digits, int& point) {
   point = std::atoi(p + 1) + 1;
 }
 
-// Rounds the digit string half to even so that it keeps `decimals` digits after
-// the point; returns integer and fraction digit strings (integer may be empty).
-void RoundDigits(std::string digits, int point, int decimals, std::string& integer,
+// Rounds the digit string so that it keeps `decimals` digits after the point, a tie
+// half to even or, with `ties_away`, away from zero; returns integer and fraction
+// digit strings (integer may be empty).
+void RoundDigits(std::string digits, int point, int decimals, bool ties_away, std::string& integer,
                  std::string& fraction) {
   // Pad so that the string covers the integer part and all wanted decimals.
   if (point <= 0) {
@@ -90,7 +96,7 @@ void RoundDigits(std::string digits, int point, int decimals, std::string& integ
     const char next = digits[keep];
     const bool rest_nonzero = digits.find_first_not_of('0', keep + 1) != std::string::npos;
     const bool last_odd = keep > 0 && ((digits[keep - 1] - '0') % 2 == 1);
-    const bool up = next > '5' || (next == '5' && (rest_nonzero || last_odd));
+    const bool up = next > '5' || (next == '5' && (rest_nonzero || ties_away || last_odd));
     digits.resize(keep);
     if (up) {
       size_t i = keep;
@@ -160,11 +166,12 @@ QString Padded(int value, int width) {
   return QString::number(value).rightJustified(width, u'0');
 }
 
-// Length of the run of `c` (either case) starting at `i`.
-qsizetype RunLength(const QString& mask, qsizetype i) {
+// Length of the run of `c` (either case) starting at `i`, counted up to `limit`:
+// a field never takes more, so a long run is read field by field in linear time.
+qsizetype RunLength(const QString& mask, qsizetype i, qsizetype limit) {
   const QChar c = mask[i].toLower();
   qsizetype n = 0;
-  while (i + n < mask.size() && mask[i + n].toLower() == c) ++n;
+  while (n < limit && i + n < mask.size() && mask[i + n].toLower() == c) ++n;
   return n;
 }
 
@@ -173,11 +180,12 @@ qsizetype RunLength(const QString& mask, qsizetype i) {
 QString FormatNumber(double value, const QString& pattern) {
   if (!std::isfinite(value)) return QString::number(value);
   const NumberPattern p = ParseNumberPattern(pattern);
+  const bool with_decimals = p.decimals > 0;
   std::string digits;
   int point = 0;
-  DecimalDigits(std::fabs(value), digits, point);
+  DecimalDigits(std::fabs(value), with_decimals ? kExactDigits : kSignificantDigits, digits, point);
   std::string integer, fraction;
-  RoundDigits(digits, point, p.decimals, integer, fraction);
+  RoundDigits(digits, point, p.decimals, with_decimals, integer, fraction);
 
   const bool is_zero = integer.empty() && fraction.find_first_not_of('0') == std::string::npos;
   if (integer.size() < static_cast<size_t>(p.min_integer_digits))
@@ -225,7 +233,7 @@ QString FormatDate(const QDateTime& when, const QString& mask) {
     }
     qsizetype run = 0;
     if (lower == u'd') {
-      run = std::min<qsizetype>(RunLength(mask, i), 6);
+      run = RunLength(mask, i, 6);
       if (run <= 2) out += Padded(date.day(), static_cast<int>(run));
       if (run == 3) out += locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
       if (run == 4) out += locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
@@ -233,20 +241,20 @@ QString FormatDate(const QDateTime& when, const QString& mask) {
       if (run == 6) out += LongDate(when);
       after_hour = false;
     } else if (lower == u'm') {
-      run = std::min<qsizetype>(RunLength(mask, i), 4);
+      run = RunLength(mask, i, 4);
       if (run <= 2) out += Padded(after_hour ? time.minute() : date.month(), static_cast<int>(run));
       if (run == 3) out += locale.monthName(date.month(), QLocale::ShortFormat);
       if (run == 4) out += locale.monthName(date.month(), QLocale::LongFormat);
       after_hour = false;
     } else if (lower == u'y') {
-      const qsizetype n = RunLength(mask, i);
+      const qsizetype n = RunLength(mask, i, 4);
       run = n >= 4 ? 4 : (n >= 2 ? 2 : 1);
       if (run == 4) out += Padded(date.year(), 4);
       if (run == 2) out += Padded(date.year() % 100, 2);
       if (run == 1) out += QString::number(date.dayOfYear());
       after_hour = false;
     } else if (lower == u'h' || lower == u'n' || lower == u's') {
-      run = std::min<qsizetype>(RunLength(mask, i), 2);
+      run = RunLength(mask, i, 2);
       const int field =
           lower == u'h' ? time.hour() : (lower == u'n' ? time.minute() : time.second());
       out += Padded(field, static_cast<int>(run));

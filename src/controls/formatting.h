@@ -1,7 +1,9 @@
 // Number and date texts in the program's classic format patterns, and date
 // serials. Number patterns: "#0.0", "###0.0", "##0.0#", "0.0", "0.00", "0.000",
 // "#####.0", "000000", "0000", "#000", "00", "####" (and "#0." followed by zeros);
-// the decimal separator is always a point and rounding is half to even. Date masks:
+// the decimal separator is always a point. A pattern with decimals rounds the exact
+// value of the double half away from zero; a whole-number pattern rounds the value
+// taken to 15 significant digits half to even. Date masks:
 // the named formats "Short Date", "Medium Date", "Long Date", "General Date",
 // "Long Time", "Short Time" in the current default QLocale, and patterns built
 // from d, m, y, h, N (minutes), s and literal text such as "dd-mm-yyyy h:N".

@@ -36,7 +36,6 @@ constexpr int kUnsharpMax = 20 * kUnsharpRadiusFactor + kUnsharpMaxAmount;
 // Sizes are stored in hundredths of a millimetre in six digits, margins in four.
 constexpr double kMaxSideMm = 9999.99;
 constexpr double kMaxMarginMm = 99.99;
-constexpr double kMaxFontSize = 70.0;
 constexpr int kMaxCopies = 9999;
 
 QString Join(const QString& parent, const QString& key) {
@@ -101,14 +100,19 @@ bool ReadWhole(const QJsonObject& object, const char* key, const QString& path, 
   return true;
 }
 
+// A text of at most `max_length` characters (no limit when 0).
 bool ReadText(const QJsonObject& object, const char* key, const QString& path, bool non_empty,
-              QString& out, QString& error) {
+              QString& out, QString& error, int max_length = 0) {
   const QJsonValue value = object.value(QLatin1String(key));
   if (value.isUndefined()) return true;
   if (!value.isString() || (non_empty && value.toString().isEmpty())) {
     return Fail(error, Join(path, key),
                 non_empty ? QStringLiteral("expected a non-empty text")
                           : QStringLiteral("expected a text"));
+  }
+  if (max_length > 0 && value.toString().size() > max_length) {
+    return Fail(error, Join(path, key),
+                QStringLiteral("expected a text of at most %1 characters").arg(max_length));
   }
   out = value.toString();
   return true;
@@ -150,15 +154,6 @@ bool ReadPhotoSize(const QJsonObject& object, const QString& path, PhotoSize& si
       !ReadNumber(object, "margin", path, 0.0, kMaxMarginMm, read.Margins, error)) {
     return false;
   }
-  if (read.Width <= 0.0 || read.Height <= 0.0) {
-    return Fail(error, Join(path, read.Width <= 0.0 ? "width" : "height"),
-                QStringLiteral("expected a number above 0"));
-  }
-  // The picture inside the margins must keep a size, or the crop has no shape.
-  if (2.0 * read.Margins >= std::min(read.Width, read.Height)) {
-    return Fail(error, Join(path, "margin"),
-                QStringLiteral("expected less than half of the smaller side"));
-  }
   size = read;
   return true;
 }
@@ -169,7 +164,7 @@ bool ReadFont(const QJsonObject& object, const QString& path, JobSettings& s, QS
     return false;
   }
   double size = s.FontSize;
-  if (!ReadText(object, "name", path, true, s.FontName, error) ||
+  if (!ReadText(object, "name", path, true, s.FontName, error, kMaxFaceNameLength) ||
       !ReadNumber(object, "size", path, 0.0, kMaxFontSize, size, error) ||
       !ReadBool(object, "bold", path, s.FontBold, error) ||
       !ReadBool(object, "italic", path, s.FontItalic, error) ||
@@ -215,13 +210,21 @@ bool ReadSettings(const QJsonObject& object, const QString& path, JobSettings& s
   if (object.contains(QStringLiteral("font")) && !ReadFont(font, Join(path, "font"), s, error)) {
     return false;
   }
-  return ReadBool(object, "contactSheet", path, s.ThumbMode, error) &&
-         ReadBool(object, "center", path, s.Center, error) &&
-         ReadBool(object, "printDate", path, s.PhotoPrintDate, error) &&
-         ReadBool(object, "printFileName", path, s.PhotoPrintFileName, error) &&
-         ReadBool(object, "drawFrame", path, s.PhotoDrawFrame, error) &&
-         ReadBool(object, "cropMarks", path, s.DrawCropMarks, error) &&
-         ReadText(object, "dateMask", path, false, s.DateMask, error);
+  if (!ReadBool(object, "contactSheet", path, s.ThumbMode, error) ||
+      !ReadBool(object, "center", path, s.Center, error) ||
+      !ReadBool(object, "printDate", path, s.PhotoPrintDate, error) ||
+      !ReadBool(object, "printFileName", path, s.PhotoPrintFileName, error) ||
+      !ReadBool(object, "drawFrame", path, s.PhotoDrawFrame, error) ||
+      !ReadBool(object, "cropMarks", path, s.DrawCropMarks, error) ||
+      !ReadText(object, "dateMask", path, false, s.DateMask, error, kMaxDateMaskLength)) {
+    return false;
+  }
+  // Checked once the mode is known: a contact sheet draws a wider margin.
+  QString problem;
+  if (!CheckPhotoSize(s.Size, s.ThumbMode, problem)) {
+    return Fail(error, Join(path, "photoSize"), problem);
+  }
+  return true;
 }
 
 bool ReadCrop(const QJsonObject& object, const QString& path, JobPhotoEntry& entry,
@@ -262,7 +265,7 @@ bool ReadPhoto(const QJsonObject& object, const QString& path, const QString& fo
 
   if (object.contains(QStringLiteral("label"))) {
     QString label;
-    if (!ReadText(object, "label", path, false, label, error)) return false;
+    if (!ReadText(object, "label", path, false, label, error, kMaxPhotoLabelLength)) return false;
     entry.label = label;
   }
   HistoryEdits& e = entry.edits;

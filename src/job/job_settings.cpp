@@ -6,14 +6,9 @@
 #include <algorithm>
 
 #include "settings/settings_table.h"
+#include "surface/cdib.h"
 
 namespace tessaly {
-namespace {
-
-constexpr double kMaxFontSize = 70.0;
-constexpr int kMinScreenPhotoSize = 400;
-
-}  // namespace
 
 double JobSettings::PhotoWidth() const {
   return std::max(Size.Width, Size.Height);
@@ -32,9 +27,11 @@ JobSettings LoadJobSettings(const QString& file) {
   const QString options = QLatin1String(kOptionsSection);
   s.ThumbMode = ReadBoolSetting(options, "ThumbMode", file);
   s.Units = ReadIntSetting(options, "Units", file) == 1 ? 1 : 0;
-  s.DateMask = ReadTextSetting(options, "DateMask", file);
-  s.ScreenPhotoSize =
-      std::max(ReadIntSetting(options, "ScreenPhotoSize", file), kMinScreenPhotoSize);
+  s.DateMask = ReadTextSetting(options, "DateMask", file).left(kMaxDateMaskLength);
+  // A larger view costs memory for every photo of the job; the preferences offer
+  // nothing above kMaxScreenPhotoSize.
+  s.ScreenPhotoSize = std::clamp(ReadIntSetting(options, "ScreenPhotoSize", file),
+                                 kMinScreenPhotoSize, kMaxScreenPhotoSize);
 
   const QString section = SizesSection(s.ThumbMode);
   s.LayoutMode = std::clamp(ReadIntSetting(section, "LayoutMode", file), 0, 2);
@@ -50,7 +47,7 @@ JobSettings LoadJobSettings(const QString& file) {
     s.FontName = QStringLiteral("Arial");
     s.FontColor = 0;
   } else {
-    s.FontName = font_name;
+    s.FontName = font_name.left(kMaxFaceNameLength);
     s.FontSize = ReadNumberSetting(section, "FontSize", file);
     s.FontBold = ReadBoolSetting(section, "FontBold", file);
     s.FontItalic = ReadBoolSetting(section, "FontItalic", file);

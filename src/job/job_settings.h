@@ -13,6 +13,15 @@
 
 namespace tessaly {
 
+// The largest label font size (points).
+inline constexpr double kMaxFontSize = 70.0;
+// The screen photo sizes the preferences offer (pixels).
+inline constexpr int kMinScreenPhotoSize = 400;
+inline constexpr int kMaxScreenPhotoSize = 700;
+// The longest date mask kept: the masks offered are at most 14 characters, and a
+// mask's text lands on one line under a photo.
+inline constexpr int kMaxDateMaskLength = 255;
+
 struct JobSettings {
   bool ThumbMode = false;  // contact-sheet mode
   int LayoutMode = 0;      // 0 Best Fit, 1 Landscape, 2 Portrait
@@ -47,10 +56,11 @@ struct JobSettings {
 
 // The settings of the mode stored in `ThumbMode`, as the job settings dialog loads
 // them on its first opening: flags, font (an empty FontName gives "Arial", colour 0
-// and the default size; a size above 70 points becomes 70), layout, the catalogue
-// entry numbered UserSize (the first entry when there is none), unit, date mask and
-// screen photo size (below 400 becomes 400). Resolution limits and sharpening start
-// off.
+// and the default size; a size above 70 points becomes 70; a name keeps its first
+// kMaxFaceNameLength characters), layout, the catalogue entry numbered UserSize (the
+// first entry when there is none), unit, date mask (its first kMaxDateMaskLength
+// characters) and screen photo size (held within kMinScreenPhotoSize and
+// kMaxScreenPhotoSize). Resolution limits and sharpening start off.
 JobSettings LoadJobSettings(const QString& file = SettingsFilePath());
 
 }  // namespace tessaly

@@ -158,7 +158,7 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
     const bool date_missing = date_valid && !stored.label.contains(date_text, Qt::CaseInsensitive);
     if (!name_missing && !date_missing) label = stored.label;
   }
-  label_ = label;
+  label_ = label.left(kMaxPhotoLabelLength);
 
   // Redraw with every edit (the restore redraws once itself).
   if (found)
@@ -254,7 +254,7 @@ QString MyPicture::PhotoLabel() const {
 }
 
 void MyPicture::SetPhotoLabel(const QString& label) {
-  if (!settings_.ThumbMode) label_ = label;
+  if (!settings_.ThumbMode) label_ = label.left(kMaxPhotoLabelLength);
 }
 
 void MyPicture::SetBright(int value) {

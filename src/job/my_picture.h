@@ -27,6 +27,9 @@ namespace tessaly {
 
 // Twips per screen pixel.
 inline constexpr int kTwipsPerPixel = 15;
+// The longest photo label kept: one line under a photo, which 255 characters
+// already overrun at any print size.
+inline constexpr int kMaxPhotoLabelLength = 255;
 
 // Size of the screen copy of a w × h original for screen size S: S wide and
 // nearest(S·h / w) high when h < w, else S high and nearest(S·w / h) wide; the
@@ -74,8 +77,9 @@ class MyPicture {
   const QString& PreviousPrintDate() const { return previous_print_date_; }
   const QString& Filename() const { return file_name_; }
   double FileDate() const { return file_date_; }
-  QString PhotoLabel() const;                // the bare file name in contact-sheet mode
-  void SetPhotoLabel(const QString& label);  // ignored in contact-sheet mode
+  QString PhotoLabel() const;  // the bare file name in contact-sheet mode
+  // Ignored in contact-sheet mode; keeps the first kMaxPhotoLabelLength characters.
+  void SetPhotoLabel(const QString& label);
   int PhotoPixelsWidth() const { return photo_pixels_width_; }
   int PhotoPixelsHeight() const { return photo_pixels_height_; }
   void SetPhotoPixelsHeight(int pixels) { photo_pixels_height_ = pixels; }

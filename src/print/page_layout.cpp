@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace tessaly {
 namespace {
@@ -21,9 +22,24 @@ constexpr double kCutMarkClearance = 0.1;
 // Preview: cells are inset by 1/65 of the sheet width; blue outline.
 constexpr double kPreviewGapDivisor = 65.0;
 
-int Fit(double length, double side) {
+// How many whole sides fit in the length, held at kMaxPageCells so that the counts
+// and their products stay exact in 64 bits whatever the sizes.
+std::int64_t Fit(double length, double side) {
   if (!(side > 0.0) || !(length > 0.0)) return 0;
-  return static_cast<int>(std::floor(length / side));
+  return static_cast<std::int64_t>(
+      std::min(std::floor(length / side), static_cast<double>(kMaxPageCells)));
+}
+
+// Appends the rows × cols grid row by row, stopping at kMaxPageCells cells in all.
+void AddGrid(CandidateLayout& c, std::int64_t rows, std::int64_t cols, double x0, double y0,
+             double w, double h, int orientation) {
+  for (std::int64_t r = 0; r < rows; ++r) {
+    for (std::int64_t col = 0; col < cols; ++col) {
+      if (c.Cells.size() >= static_cast<std::size_t>(kMaxPageCells)) return;
+      c.Cells.push_back(
+          PageCell{x0 + col * w, y0 + r * h, x0 + col * w + w, y0 + r * h + h, orientation});
+    }
+  }
 }
 
 void Finish(CandidateLayout& c) {
@@ -36,48 +52,36 @@ void Finish(CandidateLayout& c) {
   }
 }
 
-PageCell Cell(double x0, double y0, double w, double h, int orientation) {
-  return PageCell{x0, y0, x0 + w, y0 + h, orientation};
-}
-
 }  // namespace
 
 void BuildCandidateLayouts(double PW, double PH, double L, double S, bool best_fit,
                            CandidateLayout& candidate1, CandidateLayout& candidate2) {
   candidate1 = CandidateLayout();
-  const int rows1 = Fit(PH, L);
-  const int cols1 = Fit(PW, S);
-  int strip_rows1 = 0;
-  int strip_cols1 = 0;
+  const std::int64_t rows1 = Fit(PH, L);
+  const std::int64_t cols1 = Fit(PW, S);
+  std::int64_t strip_rows1 = 0;
+  std::int64_t strip_cols1 = 0;
   if (best_fit) {
     strip_rows1 = Fit(PH - rows1 * L, S);
     if (strip_rows1 > 0) strip_cols1 = Fit(PW, L);
   }
-  for (int r = 1; r <= rows1; ++r)
-    for (int c = 1; c <= cols1; ++c)
-      candidate1.Cells.push_back(Cell((c - 1) * S, (r - 1) * L, S, L, 1));
-  for (int r = 1; r <= strip_rows1; ++r)
-    for (int c = 1; c <= strip_cols1; ++c)
-      candidate1.Cells.push_back(Cell((c - 1) * L, rows1 * L + (r - 1) * S, L, S, 2));
+  AddGrid(candidate1, rows1, cols1, 0.0, 0.0, S, L, 1);
+  AddGrid(candidate1, strip_rows1, strip_cols1, 0.0, rows1 * L, L, S, 2);
   candidate1.Uniform = strip_rows1 == 0;
   Finish(candidate1);
 
   candidate2 = CandidateLayout();
-  const int rows2 = Fit(PH, S);
-  const int cols2 = Fit(PW, L);
-  int strip_cols2 = 0;
-  int strip_rows2 = 0;
+  const std::int64_t rows2 = Fit(PH, S);
+  const std::int64_t cols2 = Fit(PW, L);
+  std::int64_t strip_cols2 = 0;
+  std::int64_t strip_rows2 = 0;
   if (best_fit) {
     strip_cols2 = Fit(PW - cols2 * L, S);
     if (strip_cols2 > 0) strip_rows2 = Fit(PH, L);
   }
-  for (int r = 1; r <= rows2; ++r)
-    for (int c = 1; c <= cols2; ++c)
-      candidate2.Cells.push_back(Cell((c - 1) * L, (r - 1) * S, L, S, 2));
+  AddGrid(candidate2, rows2, cols2, 0.0, 0.0, L, S, 2);
   // The strip is numbered row by row like the grid.
-  for (int r = 1; r <= strip_rows2; ++r)
-    for (int c = 1; c <= strip_cols2; ++c)
-      candidate2.Cells.push_back(Cell(cols2 * L + (c - 1) * S, (r - 1) * L, S, L, 1));
+  AddGrid(candidate2, strip_rows2, strip_cols2, cols2 * L, 0.0, S, L, 1);
   candidate2.Uniform = strip_cols2 == 0;
   Finish(candidate2);
 }

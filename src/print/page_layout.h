@@ -30,6 +30,11 @@ struct CandidateLayout {
   double BlockHeight = 0;       // largest Y1, 0 when empty
 };
 
+// The most cells a page is laid out with; the cells past it are left out. Photos of
+// at least 1 mm on an A3 sheet come to 124 740; a hostile size must not grow the
+// cell lists past a few megabytes.
+inline constexpr int kMaxPageCells = 131072;
+
 // Layout modes.
 inline constexpr int kLayoutBestFit = 0;
 inline constexpr int kLayoutLandscape = 1;
@@ -45,7 +50,7 @@ struct SheetGeometry {
 
 // Candidate 1 (upright grid, turned strip below) and candidate 2 (turned grid,
 // upright strip to the right) for a usable area PW × PH and cell sides L ≥ S; the
-// strips only when `best_fit`.
+// strips only when `best_fit`. Each holds at most kMaxPageCells cells.
 void BuildCandidateLayouts(double PW, double PH, double L, double S, bool best_fit,
                            CandidateLayout& candidate1, CandidateLayout& candidate2);
 

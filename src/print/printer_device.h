@@ -9,19 +9,11 @@
 #include <QString>
 #include <cstdint>
 
+#include "controls/units.h"
+
 class QPainter;
 
 namespace tessaly {
-
-inline constexpr double kTwipsPerInch = 1440.0;
-inline constexpr double kMmPerInch = 25.4;
-
-inline double TwipsToMm(double twips) {
-  return twips / kTwipsPerInch * kMmPerInch;
-}
-inline double MmToTwips(double mm) {
-  return mm / kMmPerInch * kTwipsPerInch;
-}
 
 // The label font of the printed texts.
 struct PrintFont {

@@ -9,7 +9,6 @@ namespace tessaly {
 namespace {
 
 constexpr int kInches = 1;
-constexpr double kMmPerCm = 10.0;
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "controls/ui_service.h"
+#include "controls/units.h"
 #include "controls/utils.h"
 #include "settings/settings_table.h"
 
@@ -25,9 +26,6 @@ constexpr double kMaxMarginField = 9999.0;
 constexpr int kHeightOffset = 0;
 constexpr int kWidthOffset = 7;
 constexpr int kMarginOffset = 14;
-// Display conversions: millimetres per centimetre and per inch.
-constexpr double kMmPerCm = 10.0;
-constexpr double kMmPerInch = 25.4;
 // Columns of a list item: lengths up to 999.99, margins up to 99.99, two decimals.
 constexpr int kLengthColumns = 3;
 constexpr int kMarginColumns = 2;
@@ -48,7 +46,32 @@ const QString kSelectedKey = QStringLiteral("UserSize");
 
 }  // namespace
 
-PhotoSizeCatalogue PhotoSizeCatalogue::Parse(QStringView code) {
+bool CheckPhotoSize(const PhotoSize& size, bool thumb_mode, QString& message) {
+  // Written so that a NaN fails every test.
+  if (!(size.Width >= kMinPhotoSide) || !(size.Height >= kMinPhotoSide)) {
+    message = QStringLiteral("Photo size must be at least 1 mm on each side.");
+    return false;
+  }
+  // The size code holds no more, and larger values would reach pixel counts past int.
+  if (size.Width > kMaxLengthField / kHundredthsPerMm ||
+      size.Height > kMaxLengthField / kHundredthsPerMm) {
+    message = QStringLiteral("Photo size can't be above 9999.99 mm on a side.");
+    return false;
+  }
+  if (!(size.Margins >= 0.0) || size.Margins > kMaxMarginField / kHundredthsPerMm) {
+    message = QStringLiteral("Photo margins must be between 0 and 99.99 mm.");
+    return false;
+  }
+  const double picture =
+      std::min(size.Width, size.Height) - 2.0 * EffectiveMargin(size.Margins, thumb_mode);
+  if (!(picture >= kMinPhotoSide)) {
+    message = QStringLiteral("Photo margins must leave a picture of at least 1 mm on each side.");
+    return false;
+  }
+  return true;
+}
+
+PhotoSizeCatalogue PhotoSizeCatalogue::Parse(QStringView code, bool thumb_mode) {
   PhotoSizeCatalogue catalogue;
   const qsizetype count = (code.size() + 1) / kSizeCodeEntryLength;
   catalogue.slots_.reserve(static_cast<std::size_t>(count));
@@ -61,7 +84,8 @@ PhotoSizeCatalogue PhotoSizeCatalogue::Parse(QStringView code) {
         LeadingNumber(entry.mid(kWidthOffset, kLengthDigits).toString()) / kHundredthsPerMm;
     size.Margins =
         LeadingNumber(entry.mid(kMarginOffset, kMarginDigits).toString()) / kHundredthsPerMm;
-    if (size.Height > 0.0 && size.Width > 0.0 && size.Margins >= 0.0) {
+    QString problem;
+    if (CheckPhotoSize(size, thumb_mode, problem)) {
       catalogue.slots_.emplace_back(size);
     } else {
       catalogue.slots_.emplace_back(std::nullopt);
@@ -166,7 +190,8 @@ QString SizeListText(const PhotoSize& size, SizeUnit unit) {
 
 PhotoSizeCatalogue LoadCatalogue(bool thumb_mode, SizeUnit unit, const QString& file) {
   const QString code = ReadIniValue(SizesSection(thumb_mode), kSizesKey, file).trimmed();
-  return PhotoSizeCatalogue::Parse(code.isEmpty() ? DefaultSizeCode(thumb_mode, unit) : code);
+  return PhotoSizeCatalogue::Parse(code.isEmpty() ? DefaultSizeCode(thumb_mode, unit) : code,
+                                   thumb_mode);
 }
 
 int LoadSelectedSize(bool thumb_mode, const QString& file) {

@@ -30,11 +30,21 @@ inline constexpr int kSizeCodeEntryLength = 19;
 // Contact sheets need room for the file name under each thumbnail: their margin is
 // never drawn narrower than this (mm).
 inline constexpr double kThumbMinMargin = 3.5;
+// The smallest photo side, and the smallest picture side inside the margins (mm):
+// anything smaller is no print, and would lay out more cells than a page can hold.
+inline constexpr double kMinPhotoSide = 1.0;
+
+// True when `size` can be printed: both sides from kMinPhotoSide to 9999.99, a
+// margin from 0 to 99.99 (what a size code holds), and the picture inside the
+// margins (EffectiveMargin of the mode) at least kMinPhotoSide on each side.
+// Otherwise false, with the reason in `message`.
+bool CheckPhotoSize(const PhotoSize& size, bool thumb_mode, QString& message);
 
 class PhotoSizeCatalogue {
  public:
   // Reads a size code. Never fails: text that holds no valid entry gives no entries.
-  static PhotoSizeCatalogue Parse(QStringView code);
+  // An entry that CheckPhotoSize refuses for the mode leaves an empty slot.
+  static PhotoSizeCatalogue Parse(QStringView code, bool thumb_mode = false);
 
   // The size code of every entry in number order, empty slots left out. Each value is
   // rounded half to even to whole hundredths of a millimetre and held within its

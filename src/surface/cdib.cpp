@@ -15,7 +15,6 @@
 namespace tessaly {
 namespace {
 
-constexpr int kMaxFaceNameLength = 31;  // a 32-byte face field with its terminating zero
 constexpr int kBoldWeight = 700;
 
 Qt::PenStyle PenStyleFromClassic(int style) {

@@ -23,6 +23,9 @@ namespace tessaly {
 
 // Colours are 24-bit values with red in the low byte (0x00BBGGRR).
 QColor ColourFromRgbValue(std::uint32_t rgb);
+// The longest font face name: a 32-byte face field with its terminating zero.
+// SetFont uses only this many characters.
+inline constexpr int kMaxFaceNameLength = 31;
 
 class cDIB {
  public:

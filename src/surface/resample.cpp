@@ -3,7 +3,8 @@
 // u = origin + (i + 0.5)·scale, scale = source length / destination length; when
 // shrinking the kernel is stretched by the scale so each output averages the area it
 // covers. Weights are fixed-point integers summing to exactly 1, so a constant picture
-// stays constant and a 1:1 copy (weights 0, 1, 0) gives back the source bytes.
+// stays constant and a 1:1 copy (weights 0, 1, 0) gives back the source bytes. Ratios
+// beyond 256:1 get finer weights and 64-bit sums, so any ratio stays area-correct.
 #include "surface/resample.h"
 
 #include <algorithm>
@@ -21,9 +22,15 @@ namespace {
 constexpr double kKeysA = -0.5;
 // The kernel is zero from 2 onwards (in units of the source pixel spacing, widened by the scale).
 constexpr double kKernelRadius = 2.0;
-// Weight precision: 14 fraction bits is the most that keeps a weight of 1.0 inside int16.
+// Weight precision: 14 fraction bits is the most that keeps a weight of 1.0 inside int16,
+// which the 32-bit sums of the vector passes rely on.
 constexpr int kWeightBits = 14;
-constexpr int kWeightOne = 1 << kWeightBits;
+// Shrinking by more than this leaves the largest 14-bit weight below 64 and rounds the
+// kernel's tails to nothing, drifting towards the nearest pixel. Such an axis gets one
+// more fraction bit per doubling of the ratio, keeping its largest weight from 64 to 128,
+// and is summed in 64 bits; at most kMaxExtraBits more, so the weights fit in int32.
+constexpr double kFineWeightsScale = 256.0;
+constexpr int kMaxExtraBits = 16;
 // Fraction bits of the vertically filtered row: with 6, the horizontal sums (values up to
 // about 1.3 × 255 · 2^6, weights summing in magnitude to about 1.3 · 2^14) stay in int32.
 constexpr int kRowFractionBits = 6;
@@ -44,18 +51,25 @@ double Keys(double t) {
 }
 
 // Filter taps of one axis: destination index i reads the `size` source indices from
-// first[i], with weights weights[i·size + k] summing to kWeightOne. Source indices
+// first[i], with weights weights[i·size + k] summing to 1 << bits. Source indices
 // beyond the picture are folded onto the edge pixel, so every tap lies in the picture.
 struct Taps {
   int size = 0;
+  int bits = kWeightBits;
   std::vector<int> first;
-  std::vector<std::int16_t> weights;
+  std::vector<std::int32_t> weights;
 };
 
 Taps BuildTaps(int origin, int length, int dst_length, int src_length) {
   const double scale = static_cast<double>(length) / dst_length;
   const double widen = std::max(1.0, scale);
   const double reach = kKernelRadius * widen;
+  Taps taps;
+  while (taps.bits < kWeightBits + kMaxExtraBits &&
+         widen > kFineWeightsScale * static_cast<double>(1 << (taps.bits - kWeightBits))) {
+    ++taps.bits;
+  }
+  const double one = static_cast<double>(std::int64_t{1} << taps.bits);
 
   // Kernel window of destination i: the source indices j with |j + 0.5 − u| < reach.
   auto window = [&](int i, double& u, int& lo, int& hi) {
@@ -64,7 +78,6 @@ Taps BuildTaps(int origin, int length, int dst_length, int src_length) {
     hi = static_cast<int>(std::ceil(u + reach - 0.5)) - 1;
   };
 
-  Taps taps;
   for (int i = 0; i < dst_length; ++i) {
     double u = 0;
     int lo = 0, hi = 0;
@@ -89,14 +102,15 @@ Taps BuildTaps(int origin, int length, int dst_length, int src_length) {
       sum += k;
     }
     // Quantise, then give the rounding remainder to the largest weight so the sum is exact.
-    std::int16_t* q = &taps.weights[static_cast<std::size_t>(i) * taps.size];
-    int total = 0, largest = 0;
+    std::int32_t* q = &taps.weights[static_cast<std::size_t>(i) * taps.size];
+    std::int64_t total = 0;
+    int largest = 0;
     for (int k = 0; k < taps.size; ++k) {
-      q[k] = static_cast<std::int16_t>(std::lrint(w[k] / sum * kWeightOne));
+      q[k] = static_cast<std::int32_t>(std::lrint(w[k] / sum * one));
       total += q[k];
       if (q[k] > q[largest]) largest = k;
     }
-    q[largest] = static_cast<std::int16_t>(q[largest] + (kWeightOne - total));
+    q[largest] = static_cast<std::int32_t>(q[largest] + ((std::int64_t{1} << taps.bits) - total));
     taps.first[i] = first;
   }
   return taps;
@@ -107,7 +121,7 @@ Taps BuildTaps(int origin, int length, int dst_length, int src_length) {
 // compiler vectorises these loops even at -O2, with no runtime length checks.
 template <int N>
 [[gnu::always_inline]] inline void FilterColumnBlock(const std::uint8_t* const* rows,
-                                                     const std::int16_t* weights, int taps, int c0,
+                                                     const std::int32_t* weights, int taps, int c0,
                                                      std::int32_t* out) {
   std::int32_t acc[N];
   for (int c = 0; c < N; ++c) acc[c] = 1 << (kVerticalShift - 1);
@@ -121,7 +135,7 @@ template <int N>
 
 // Vertical pass for one destination row over `count` bytes of the source rows.
 __attribute__((target_clones("avx2", "default"))) void FilterColumns(
-    const std::uint8_t* const* rows, const std::int16_t* weights, int taps, int count,
+    const std::uint8_t* const* rows, const std::int32_t* weights, int taps, int count,
     std::int32_t* out) {
   int c = 0;
   for (; c + kColumnChunk <= count; c += kColumnChunk)
@@ -131,8 +145,40 @@ __attribute__((target_clones("avx2", "default"))) void FilterColumns(
   for (; c < count; ++c) FilterColumnBlock<1>(rows, weights, taps, c, out);
 }
 
+// The vertical pass of an axis with finer weights: 64-bit sums, kept with
+// kRowFractionBits fraction bits. `acc` holds `count` sums.
+void FilterColumnsFine(const std::uint8_t* const* rows, const std::int32_t* weights, int taps,
+                       int bits, int count, std::int64_t* acc, std::int32_t* out) {
+  const int shift = bits - kRowFractionBits;
+  std::fill_n(acc, count, std::int64_t{1} << (shift - 1));
+  for (int k = 0; k < taps; ++k) {
+    const std::int64_t w = weights[k];
+    const std::uint8_t* row = rows[k];
+    for (int c = 0; c < count; ++c) acc[c] += w * row[c];
+  }
+  for (int c = 0; c < count; ++c) out[c] = static_cast<std::int32_t>(acc[c] >> shift);
+}
+
 std::uint8_t ToByte(std::int32_t acc) {
   return static_cast<std::uint8_t>(std::clamp(acc >> kHorizontalShift, 0, 255));
+}
+
+// The horizontal pass of an axis with finer weights, in 64-bit sums.
+void FilterRowFine(const std::int32_t* row, int column0, const Taps& taps, int width,
+                   std::uint8_t* out) {
+  const int shift = taps.bits + kRowFractionBits;
+  for (int i = 0; i < width; ++i) {
+    const std::int32_t* p = row + 3 * (taps.first[i] - column0);
+    const std::int32_t* w = &taps.weights[static_cast<std::size_t>(i) * taps.size];
+    std::int64_t acc[3] = {};
+    for (int k = 0; k < taps.size; ++k, p += 3) {
+      for (int ch = 0; ch < 3; ++ch) acc[ch] += static_cast<std::int64_t>(w[k]) * p[ch];
+    }
+    for (int ch = 0; ch < 3; ++ch) {
+      const std::int64_t v = (acc[ch] + (std::int64_t{1} << (shift - 1))) >> shift;
+      out[3 * i + ch] = static_cast<std::uint8_t>(std::clamp<std::int64_t>(v, 0, 255));
+    }
+  }
 }
 
 // One pixel's channels as vector lanes: blue, green, red and a spare lane that reads
@@ -147,12 +193,12 @@ __attribute__((target_clones("avx2", "default"))) void FilterRow(const std::int3
   constexpr std::int32_t kHalf = 1 << (kHorizontalShift - 1);
   for (int i = 0; i < width; ++i) {
     const std::int32_t* p = row + 3 * (taps.first[i] - column0);
-    const std::int16_t* w = &taps.weights[static_cast<std::size_t>(i) * taps.size];
+    const std::int32_t* w = &taps.weights[static_cast<std::size_t>(i) * taps.size];
     PixelLanes acc = {kHalf, kHalf, kHalf, kHalf};
     for (int k = 0; k < taps.size; ++k, p += 3) {
       PixelLanes pixel;
       std::memcpy(&pixel, p, sizeof pixel);
-      acc += static_cast<std::int32_t>(w[k]) * pixel;
+      acc += w[k] * pixel;
     }
     out[3 * i] = ToByte(acc[0]);
     out[3 * i + 1] = ToByte(acc[1]);
@@ -175,14 +221,24 @@ bool ResampleBicubic(const SurfaceView& src, int x, int y, int width, int height
 
   auto work = [&](int first_row, int end_row) {
     std::vector<std::int32_t> filtered(3 * static_cast<std::size_t>(columns) + 1);
+    std::vector<std::int64_t> fine_sums(down.bits == kWeightBits ? 0 : filtered.size());
     std::vector<const std::uint8_t*> rows(down.size);
     for (int r = first_row; r < end_row; ++r) {
       const int i = dst.height - 1 - r;  // picture row of memory row r
       for (int k = 0; k < down.size; ++k)
         rows[k] = src.Row(src.height - 1 - (down.first[i] + k)) + 3 * column0;
-      FilterColumns(rows.data(), &down.weights[static_cast<std::size_t>(i) * down.size], down.size,
-                    3 * columns, filtered.data());
-      FilterRow(filtered.data(), column0, across, dst.width, dst.Row(r));
+      const std::int32_t* weights = &down.weights[static_cast<std::size_t>(i) * down.size];
+      if (down.bits == kWeightBits) {
+        FilterColumns(rows.data(), weights, down.size, 3 * columns, filtered.data());
+      } else {
+        FilterColumnsFine(rows.data(), weights, down.size, down.bits, 3 * columns, fine_sums.data(),
+                          filtered.data());
+      }
+      if (across.bits == kWeightBits) {
+        FilterRow(filtered.data(), column0, across, dst.width, dst.Row(r));
+      } else {
+        FilterRowFine(filtered.data(), column0, across, dst.width, dst.Row(r));
+      }
     }
   };
   return RunRowBands(dst.height, kBandRows, work, poll);

@@ -53,7 +53,7 @@ TEST_F(BatchCommandTest, EveryCommandHasItsHelp) {
   const Case cases[] = {
       {{"--help"}, 0, "Usage: tessaly-batch COMMAND"},
       {{"help", "save"}, 0, "Usage: tessaly-batch save --to DIR"},
-      {{"info", "--help"}, 0, "Usage: tessaly-batch info [--size HxW[+M]]"},
+      {{"info", "--help"}, 0, "Usage: tessaly-batch info [--size HxW[+M][UNIT]]"},
       {{"save", "-h"}, 0, "Usage: tessaly-batch save --to DIR"},
       {{"charts", "--help"}, 0, "Usage: tessaly-batch charts DIR"},
   };
@@ -184,7 +184,8 @@ TEST_F(BatchCommandTest, RefusedInputGivesTheDialogsMessagesAndExitCode2) {
       {{chart}, "tessaly-batch save: --to DIR is required"},
       {{"--to", "out", "--on-error", "retry", chart},
        "tessaly-batch save: --on-error: expected abort or ignore"},
-      {{"--to", "out", "--size", "100x150+60", chart}, "tessaly-batch save: --size: expected"},
+      {{"--to", "out", "--size", "100x150+60", chart},
+       "tessaly-batch save: --size: Photo margins must leave a picture of at least 1 mm"},
   };
   for (const Case& c : cases) {
     const Result r = Batch(QStringList{"save"} + c.arguments);
@@ -213,6 +214,40 @@ TEST_F(BatchCommandTest, SaveTakesTheSaveDialogsStoredChoicesUnderItsOptions) {
                               "--template", "Typed", chart});
   EXPECT_EQ(typed.exit_code, 0) << typed.err.constData();
   EXPECT_EQ(OutFiles(), QStringList({"Stored 001.png", "Typed.bmp"}));
+}
+
+TEST_F(BatchCommandTest, SizeOptionTakesAUnitAndRefusesSpecks) {
+  const QString chart = MakeCharts().value(0);
+  WriteFile("Tesly.ini", "[Options]\r\nUnits=1\r\n");
+  struct Case {
+    const char* size;
+    const char* shown;  // the report's print size line, or the start of the refusal
+  };
+  const Case cases[] = {
+      {"5x7in", " Print Size:\t5.0 x 7.0 in\r"},
+      {"5X7IN+0.08in", " Print Size:\t5.0 x 7.0 in\r"},
+      {"12.7x17.78cm+0.2", " Print Size:\t5.0 x 7.0 in\r"},
+      {"127x177.8mm", " Print Size:\t5.0 x 7.0 in\r"},
+      {" 127 x 177.8 ", " Print Size:\t5.0 x 7.0 in\r"},
+      {"10x15mm", " Print Size:\t0.39 x 0.59 in\r"},
+      {"10x15",
+       "tessaly-batch info: --size: '10x15' is read in millimetres; give the unit, for example "
+       "10x15cm or 10x15in (or 10x15mm for millimetres)\n"},
+      {"4x6ft", "tessaly-batch info: --size: expected HEIGHTxWIDTH[+MARGIN] with one unit"},
+      {"10x15cm+2mm", "tessaly-batch info: --size: expected HEIGHTxWIDTH[+MARGIN] with one unit"},
+      {"0.5x150", "tessaly-batch info: --size: Photo size must be at least 1 mm on each side.\n"},
+      {"0.09x6cm", "tessaly-batch info: --size: Photo size must be at least 1 mm on each side.\n"},
+      {"20000x100",
+       "tessaly-batch info: --size: Photo size can't be above 9999.99 mm on a side.\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    const Result r = Batch({"info", "--settings", "Tesly.ini", "--size", c.size, chart});
+    const bool refused = QByteArray(c.shown).startsWith("tessaly-batch");
+    EXPECT_EQ(r.exit_code, refused ? 2 : 0) << r.err.constData();
+    EXPECT_TRUE((refused ? r.err : r.out).contains(c.shown))
+        << r.out.constData() << r.err.constData();
+  }
 }
 
 TEST_F(BatchCommandTest, UnreadablePhotosAreSkippedOrAbortTheRun) {

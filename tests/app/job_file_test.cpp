@@ -167,10 +167,23 @@ TEST(JobFile, EveryMalformedFieldIsNamed) {
       {R"({"version":1,"settings":{"photoSize":{"width":150}},"photos":[{"file":"a.jpg"}]})",
        "settings.photoSize.height: required"},
       {R"({"version":1,"settings":{"photoSize":{"width":0,"height":100}},"photos":[{"file":"a"}]})",
-       "settings.photoSize.width: expected a number above 0"},
+       "settings.photoSize: Photo size must be at least 1 mm on each side."},
+      {R"({"version":1,"settings":{"photoSize":{"width":150,"height":0.01}},"photos":[{"file":"a"}]})",
+       "settings.photoSize: Photo size must be at least 1 mm on each side."},
       {R"({"version":1,"settings":{"photoSize":{"width":150,"height":100,"margin":50}},)"
        R"("photos":[{"file":"a"}]})",
-       "settings.photoSize.margin: expected less than half of the smaller side"},
+       "settings.photoSize: Photo margins must leave a picture of at least 1 mm on each side."},
+      {R"({"version":1,"settings":{"photoSize":{"width":7.5,"height":7.5},"contactSheet":true},)"
+       R"("photos":[{"file":"a"}]})",
+       "settings.photoSize: Photo margins must leave a picture of at least 1 mm on each side."},
+      {R"({"version":1,"settings":{"dateMask":")" + QByteArray(256, 'd') +
+           R"("},"photos":[{"file":"a"}]})",
+       "settings.dateMask: expected a text of at most 255 characters"},
+      {R"({"version":1,"settings":{"font":{"name":")" + QByteArray(32, 'F') +
+           R"("}},"photos":[{"file":"a"}]})",
+       "settings.font.name: expected a text of at most 31 characters"},
+      {Photos(R"({"file":"a.jpg","label":")" + QByteArray(256, 'L') + R"("})"),
+       "photos[0].label: expected a text of at most 255 characters"},
       {R"({"version":1,"settings":{"font":{"color":"#12345"}},"photos":[{"file":"a"}]})",
        "settings.font.color: expected a colour \"#RRGGBB\""},
       {R"({"version":1,"settings":{"font":{"size":0}},"photos":[{"file":"a"}]})",

@@ -181,6 +181,10 @@ TEST(EmbeddedProfileTest, TiffFirstDirectoryOnly) {
          {}},
         {"directory past the end", t.Header(5000) + icc, 0, {}},
         {"directory cut short", file_with({{256, 3, 1, 7}, {34675, 7, n, 8}}).chopped(20), 0, {}},
+        {"directory cut short after the profile entry",
+         file_with({{34675, 7, n, 8}, {256, 3, 1, 7}, {257, 4, 1, 480}}).chopped(10),
+         0,
+         {}},
         {"no directory entries", file_with({}), 0, {}},
     };
     for (const Case& c : cases) {

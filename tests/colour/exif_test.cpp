@@ -176,6 +176,11 @@ TEST(Exif, TextsFollowTheirRules) {
       {{}, {r(37386, 50, 1)}, focal, "50 mm"},
       {{}, {r(37386, 55, 10)}, focal, "5.5 mm"},
       {{}, {r(37386, 1234, 1)}, focal, "1234 mm"},
+      // One decimal rounds a tie away from zero; values of any size follow the formulas.
+      {{}, {r(37386, 425, 100)}, focal, "4.3 mm"},
+      {{}, {r(37386, 2000000000, 1)}, focal, "2000000000 mm"},
+      {{}, {r(33434, 1, 2000000000)}, shutter, "1/2000000000 sec"},
+      {{}, {r(33437, -2000000000, 1, 10)}, aperture, "F -2000000000"},
       {{}, {{37385, 3, 1, 0}}, flash, "No Flash"},
       {{}, {{37385, 3, 1, 1}}, flash, "Flash"},
       {{}, {{37385, 3, 1, 16}}, flash, ""},
@@ -307,12 +312,15 @@ TEST(Exif, HostileOffsetsAndCountsFailCleanly) {
       {33434, 5, 1, 0xFFFFFFFC}, {33437, 5, 1, 0xFFFFFFFF}, {37386, 10, 1, 0x7FFFFFFF}};
   EXPECT_TRUE(Read(w.Build({}, rationals), t));
   EXPECT_EQ(Joined(t), "|||||||");
-  // Extreme but readable values stay unshown rather than overflowing.
+  // Extreme but readable values follow the formulas: 2^(2^31 − 1) overflows and stays
+  // unshown, 2^(−(2^31 − 1) / 2) is 0, cut to "F 0".
   const std::vector<Tag> extreme = {{37377, 10, 1, 0, w.Rational(0x7FFFFFFF, 1)},
                                     {37378, 10, 1, 0, w.Rational(-0x7FFFFFFF, 1)},
                                     {37386, 5, 1, 0, w.Rational(0x7FFFFFFF, 1)}};
   EXPECT_TRUE(Read(w.Build({}, extreme), t));
-  EXPECT_EQ(t.ShutterSpeed + t.FocalLength, "");
+  EXPECT_EQ(t.ShutterSpeed, "");
+  EXPECT_EQ(t.Aperture, "F 0");
+  EXPECT_EQ(t.FocalLength, "2147483647 mm");
 }
 
 // Every cut-off copy of a JFIF-then-EXIF file is read without touching bytes

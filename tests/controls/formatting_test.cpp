@@ -27,13 +27,15 @@ struct NumberCase {
 };
 
 TEST(FormatNumber, EveryPatternOfTheProgramWithTiesAndNegatives) {
+  // Decimals round the double's exact value half away from zero; whole numbers round
+  // the value at 15 significant digits half to even.
   ScopedLocale comma("de_DE");  // the point must stay a point
   const NumberCase cases[] = {
       // One decimal, at least one integer digit.
-      {12.25, "#0.0", "12.2"},  // tie to the even 2
-      {12.35, "#0.0", "12.4"},  // tie to the even 4
-      {0.05, "#0.0", "0.0"},
-      {0.15, "#0.0", "0.2"},
+      {12.25, "#0.0", "12.3"},  // an exact tie, away from zero
+      {12.35, "#0.0", "12.3"},  // held as 12.3499999…
+      {0.05, "#0.0", "0.1"},    // held as 0.0500000…03
+      {0.15, "#0.0", "0.1"},
       {-3.75, "#0.0", "-3.8"},
       {-0.04, "#0.0", "0.0"},  // rounds to zero: no sign
       {9.96, "#0.0", "10.0"},  // carry into a new digit
@@ -41,37 +43,41 @@ TEST(FormatNumber, EveryPatternOfTheProgramWithTiesAndNegatives) {
       {0, "#0.0", "0.0"},
       {5, "###0.0", "5.0"},
       {12345.67, "###0.0", "12345.7"},
-      {0.45, "###0.0", "0.4"},
+      {0.45, "###0.0", "0.5"},
+      {4.25, "###0.0", "4.3"},
+      {-4.25, "###0.0", "-4.3"},
       // One or two decimals.
       {4, "##0.0#", "4.0"},
       {4.5, "##0.0#", "4.5"},
-      {6.125, "##0.0#", "6.12"},
-      {6.135, "##0.0#", "6.14"},
+      {6.125, "##0.0#", "6.13"},
+      {6.135, "##0.0#", "6.13"},
       {152.4 / 25.4, "##0.0#", "6.0"},
       {3.14159, "##0.0#", "3.14"},
-      {0.005, "##0.0#", "0.0"},
-      {0.015, "##0.0#", "0.02"},
+      {0.005, "##0.0#", "0.01"},
+      {0.015, "##0.0#", "0.01"},
       {-7.25, "##0.0#", "-7.25"},
       // Fixed decimals.
-      {0.25, "0.0", "0.2"},
-      {0.35, "0.0", "0.4"},
+      {0.25, "0.0", "0.3"},
+      {0.35, "0.0", "0.3"},
       {-2.05, "0.0", "-2.0"},
       {21.0, "0.0", "21.0"},
-      {0.125, "0.00", "0.12"},
+      {0.125, "0.00", "0.13"},
       {0.375, "0.00", "0.38"},
-      {1.005, "0.00", "1.00"},  // the double lies below 1.005; 15 digits make it the tie
-      {0.615, "0.00", "0.62"},
+      {1.005, "0.00", "1.00"},  // the double lies below 1.005
+      {0.615, "0.00", "0.61"},
+      {2.675, "0.00", "2.67"},
+      {2.5, "0.00", "2.50"},
       {1.5, "0.00", "1.50"},
-      {-0.005, "0.00", "0.00"},
-      {-0.015, "0.00", "-0.02"},
-      {0.0625, "0.000", "0.062"},
+      {-0.005, "0.00", "-0.01"},
+      {-0.015, "0.00", "-0.01"},
+      {0.0625, "0.000", "0.063"},
       {0.0635, "0.000", "0.064"},
       {8.5 / 25.4, "0.000", "0.335"},
       // No mandatory integer digit.
       {0.5, "#####.0", ".5"},
       {0.04, "#####.0", ".0"},
       {299.96, "#####.0", "300.0"},
-      {12.05, "#####.0", "12.0"},
+      {12.05, "#####.0", "12.1"},
       {123456.78, "#####.0", "123456.8"},  // more digits than placeholders stay
       // Whole numbers with leading zeros.
       {101.6 * 100, "000000", "010160"},
@@ -140,6 +146,12 @@ TEST(FormatDate, PatternsOfMasksFileNamesAndHistoryPaths) {
       {"", ""},
   };
   for (const DateCase& c : cases) EXPECT_EQ(FormatDate(when, c.mask), c.text) << c.mask;
+
+  // A long run of one letter is read six, four or two letters at a time, in one pass.
+  const QString days(400000, u'd');
+  EXPECT_EQ(FormatDate(when, days), QString("Friday, March 7, 2003").repeated(66666) + "Friday");
+  const QString years(400001, u'y');
+  EXPECT_EQ(FormatDate(when, years), QString("2003").repeated(100000) + "66");
 
   const QDateTime late = Local(2026, 12, 31, 23, 59, 58);
   EXPECT_EQ(FormatDate(late, "hh:nn:ss dd-mm-yy"), "23:59:58 31-12-26");

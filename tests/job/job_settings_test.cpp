@@ -9,6 +9,7 @@
 
 #include "settings/settings_table.h"
 #include "support/scoped_state.h"
+#include "surface/cdib.h"
 
 namespace tessaly {
 namespace {
@@ -70,6 +71,29 @@ TEST(JobSettings, ReadsTheSectionOfTheStoredModeAndKeepsValuesInRange) {
   EXPECT_DOUBLE_EQ(narrow.PhotoMargin(), 3.5);
   narrow.ThumbMode = false;
   EXPECT_DOUBLE_EQ(narrow.PhotoMargin(), 2.0);
+}
+
+TEST(JobSettings, ScreenSizeAndTextsAreHeldToWhatTheirFieldsAllow) {
+  struct Case {
+    const char* screen;
+    int expected;
+  };
+  // The preferences offer 400 to 700 pixels.
+  const Case cases[] = {{"300", 400},   {"540", 540},      {"700", 700}, {"701", 700},
+                        {"14000", 700}, {"99999999", 700}, {"-5", 400}};
+  const QByteArray mask(900, 'd');
+  const QByteArray font(60, 'F');
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tesly.ini");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.screen);
+    PutFile(path, "[Options]\r\nScreenPhotoSize=" + QByteArray(c.screen) + "\r\nDateMask=" + mask +
+                      "\r\nFontName=" + font + "\r\n");
+    const JobSettings s = LoadJobSettings(path);
+    EXPECT_EQ(s.ScreenPhotoSize, c.expected);
+    EXPECT_EQ(s.DateMask, QString(mask.left(kMaxDateMaskLength)));
+    EXPECT_EQ(s.FontName, QString(font.left(kMaxFaceNameLength)));
+  }
 }
 
 TEST(JobSettings, EmptyFontNameSkipsTheOtherFontKeys) {

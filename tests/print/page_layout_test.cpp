@@ -96,7 +96,7 @@ TEST(PageLayout, BestFitTiesAndStripNumbering) {
   EXPECT_TRUE(c1.Uniform);
 }
 
-TEST(PageLayout, ExactFitAndNothingFits) {
+TEST(PageLayout, ExactFitNothingFitsAndTheCellCap) {
   PageLayout layout;
   layout.ComputePageLayout(kS, kL, kL, kS, kLayoutPortrait, false, Sheet(120, 170, kS, kL), false,
                            false);
@@ -107,6 +107,18 @@ TEST(PageLayout, ExactFitAndNothingFits) {
                            false);
   EXPECT_EQ(layout.GetPageCellCount(), 0);
   EXPECT_EQ(layout.GetPageCells().size(), before.size());
+  // Specks of 0.01 mm (623 million on A4) are laid out up to the cap, row by row.
+  for (int mode : {kLayoutBestFit, kLayoutLandscape, kLayoutPortrait}) {
+    layout.ComputePageLayout(210, 297, 0.01, 0.01, mode, true, Sheet(210, 297, 210, 297), false,
+                             false);
+    ASSERT_EQ(layout.GetPageCellCount(), kMaxPageCells) << mode;
+    const std::vector<PageCell> cells = layout.GetPageCells();
+    ASSERT_EQ(cells.size(), static_cast<std::size_t>(kMaxPageCells));
+    for (const PageCell& cell : cells) {
+      ASSERT_TRUE(cell.X0 >= 0 && cell.X1 <= 210 + 1e-6 && cell.Y0 >= 0 && cell.Y1 <= 297 + 1e-6)
+          << mode << ": " << cell.X0 << ", " << cell.Y0;
+    }
+  }
 }
 
 TEST(PageLayout, ContactSheetBandAndCentring) {

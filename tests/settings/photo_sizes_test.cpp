@@ -58,6 +58,7 @@ TEST(PhotoSizes, ParsingCountsEntriesAndKeepsNumbersOfRejectedOnes) {
     const char* code;
     int slot_count;
     std::vector<int> kept;
+    bool thumb = false;
   };
   const Case cases[] = {
       {"010160x015240x0508", 1, {1}},  // 18 characters: (18 + 1) div 19
@@ -70,10 +71,17 @@ TEST(PhotoSizes, ParsingCountsEntriesAndKeepsNumbersOfRejectedOnes) {
       {"-01000x015240x0000-", 1, {}},                      // negative height
       {"abcdefx015240x0000-", 1, {}},                      // no number at all
       {"010160x015240x0000-010160x-15240x0000-020000x030000x0000-", 3, {1, 3}},
+      // A side below 1 mm, or a picture below 1 mm inside the margins, is no print.
+      {"000099x015240x0000-000100x000100x0000-", 2, {2}},
+      {"015240x000001x0000-", 1, {}},
+      {"010160x015240x5080-010160x015240x5000-", 2, {2}},
+      {"000700x000700x0000-001000x001000x0000-", 2, {1, 2}},
+      {"000700x000700x0000-001000x001000x0000-", 2, {2}, true},  // margin at least 3.5
   };
   for (const Case& t : cases) {
     SCOPED_TRACE(t.code);
-    const PhotoSizeCatalogue catalogue = PhotoSizeCatalogue::Parse(QString::fromLatin1(t.code));
+    const PhotoSizeCatalogue catalogue =
+        PhotoSizeCatalogue::Parse(QString::fromLatin1(t.code), t.thumb);
     EXPECT_EQ(catalogue.SlotCount(), t.slot_count);
     EXPECT_EQ(catalogue.Numbers(), t.kept);
   }
@@ -96,9 +104,9 @@ TEST(PhotoSizes, FieldsReadTheirLeadingNumber) {
     double height, width, margins;
   };
   const Case cases[] = {
-      {"0101.6x015240x0508-", 1.016, 152.40, 5.08},  // a point is part of the number
+      {"0101.6x015240x0000-", 1.016, 152.40, 0.0},   // a point is part of the number
       {" 10000x015240x0508-", 100.0, 152.40, 5.08},  // leading blanks are skipped
-      {"12ab56x015240x0000-", 0.12, 152.40, 0.0},    // the number stops at a letter
+      {"1234abx015240x0000-", 12.34, 152.40, 0.0},   // the number stops at a letter
       {"010160x015240xzz00-", 101.60, 152.40, 0.0},  // no number reads as 0
       {"+01000x015240x0000-", 10.0, 152.40, 0.0},
   };

@@ -47,12 +47,16 @@ void AddSettingsOptions(QCommandLineParser& parser);
 // settings, with --size over the stored photo size. False after a usage error.
 bool LoadSettingsOptions(const QCommandLineParser& parser, const QString& command,
                          JobSettings& settings, int& exit_code);
-// Applies --size, when given, to `settings`; false after a usage error.
+// Applies --size, when given, to `settings` once CheckPhotoSize accepts it for the
+// settings' mode; false after a usage error.
 bool ApplySizeOption(const QCommandLineParser& parser, const QString& command,
                      JobSettings& settings, int& exit_code);
 
-// "H×W[+M]" in millimetres ('x' or 'X' also separate), height first as in the size
-// catalogue. False when the text is not that or the margins leave no picture.
-bool ParsePhotoSize(const QString& text, PhotoSize& size);
+// "H×W[+M]" with one unit, mm, cm or in, after the sides, the margin or both
+// ("10x15cm", "4x6in+0.2", "102x152mm"), height first as in the size catalogue;
+// 'x' or 'X' also separate. Without a unit the numbers are millimetres, and a bare
+// size under 20 mm on both sides is refused as a likely missing unit. False with
+// the reason in `problem` when the text is not such a size.
+bool ParsePhotoSize(const QString& text, PhotoSize& size, QString& problem);
 
 }  // namespace tessaly::batch

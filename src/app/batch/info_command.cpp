@@ -16,7 +16,7 @@ namespace tessaly::batch {
 namespace {
 
 constexpr char kInfoHelp[] =
-    "Usage: tessaly-batch info [--size HxW[+M]] [--settings FILE] FILE...\n"
+    "Usage: tessaly-batch info [--size HxW[+M][UNIT]] [--settings FILE] FILE...\n"
     "\n"
     "Prints, for each photo file, the report of Tessaly's information window: file\n"
     "name, pixel size, print size, EXIF data, colour profiles and the date it was last\n"
@@ -24,9 +24,11 @@ constexpr char kInfoHelp[] =
     "ends; a blank line separates the photos.\n"
     "\n"
     "Options:\n"
-    "  --size HxW[+M]   photo size in millimetres, height first, with an optional\n"
-    "                   margin (for example 101.6x152.4+3); default: the size selected\n"
-    "                   in the settings file\n"
+    "  --size HxW[+M][UNIT]\n"
+    "                   photo size, height first, with an optional margin, in mm, cm\n"
+    "                   or in (for example 10x15cm, 4x6in+0.2, 101.6x152.4+3); no unit\n"
+    "                   means millimetres; default: the size selected in the settings\n"
+    "                   file\n"
     "  --settings FILE  read the settings from FILE instead of\n"
     "                   $XDG_CONFIG_HOME/tessaly/Tesly.ini (print size unit, photo size)\n"
     "  -h, --help       show this help\n"
