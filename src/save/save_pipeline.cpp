@@ -288,7 +288,7 @@ SaveRunReport SavePhotos(MyPictureManager& job, const SaveRunOptions& options) {
         break;
     }
   }
-  if (complete) RecordJobHistory(job);
+  if (complete) report.history_failed = !RecordJobHistory(job);
 
   ui.SetCancelRequested(false);
   ui.HideProgress();

@@ -1,10 +1,13 @@
 // Job input shared by the commands that run a job.
 #include "app/batch/job_input.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <cstdio>
 
 #include "app/batch/commands.h"
 #include "job/add_photo.h"
+#include "job/history_store.h"
 
 namespace tessaly::batch {
 namespace {
@@ -65,6 +68,14 @@ bool LoadJobInput(const QCommandLineParser& parser, const QString& command, JobF
   }
   // --size wins over the job file as it wins over the settings file.
   return ApplySizeOption(parser, command, job_file.settings, exit_code);
+}
+
+bool TellHistoryFailure(bool failed) {
+  if (failed) {
+    std::fprintf(stderr, "The edit history could not be written in %s\n",
+                 qPrintable(QDir::toNativeSeparators(HistoryRoot())));
+  }
+  return failed;
 }
 
 AddOutcome AddPhotos(const JobFile& job_file, bool apply_entries, MyPictureManager& job, Ui& ui) {

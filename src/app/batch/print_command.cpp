@@ -277,8 +277,9 @@ int RunPrint(const QStringList& arguments) {
   std::fprintf(stderr, "%s %d of %d pages %s %s%s\n", preview ? "Previewed" : "Printed", done,
                pages, preview ? "in" : "on", qPrintable(preview ? preview_dir : printer),
                ui.CancelRequested() ? " (interrupted)" : "");
+  const bool history_failed = TellHistoryFailure(window.HistoryFailed());
   const bool complete = added == AddOutcome::kAllAdded && done == pages && !window.EndFailed() &&
-                        !ui.CancelRequested();
+                        !ui.CancelRequested() && !history_failed;
   return complete ? kExitOk : kExitSkipped;
 }
 
