@@ -1,9 +1,9 @@
-// Writing a new file without ever touching what already has its name. The bytes go to
-// a hidden temporary file in the target's folder; Commit flushes them to the disk and
-// then links the file under its name in one step that fails when anything at all (a
-// file, a folder, a symlink, dangling or not) holds the name by then. Nothing at the
-// name is replaced, removed or written through, and a file that failed or was dropped
-// leaves nothing behind. Failures keep the system's error number.
+// Writing a new file without touching what already has its name: the bytes go to a
+// hidden temporary file in the target's folder, and Commit flushes them to the disk,
+// then links the file under its name in one step that fails when anything (a file,
+// folder or symlink, dangling or not) holds the name. Nothing there is replaced,
+// removed or written through; a failed or dropped file leaves nothing (a crash may
+// leave a hidden ".tessaly-*.part" file). Failures keep the system's error number.
 #pragma once
 
 #include <QIODevice>
@@ -26,8 +26,9 @@ class NewFile {
   // Starts a file in `folder` (the folder itself may be reached through a symlink);
   // false, with Error() set, when the folder cannot take one.
   bool Open(const QString& folder);
-  // The unbuffered device over the open file. Every byte it is given is written or
-  // the file has failed: a short write is a failure, and later writes are refused.
+  // The unbuffered device over the open file (before Open, one that refuses every
+  // write). Every byte it is given is written or the file has failed: a short write
+  // is a failure, and later writes are refused.
   QIODevice& Device();
   // Flushes the file to the disk and names it `name` (no folder part) in its folder.
   // False when a write, the flush or the link failed; Error() is then EEXIST when the
