@@ -36,6 +36,17 @@ bool NameTaken(const QString& path) {
   return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
+int NewFileRefusal(const QString& folder) {
+  const QByteArray path = QFile::encodeName(folder);
+  const int fd = ::open(path.constData(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0600);
+  if (fd >= 0) {
+    ::close(fd);
+    return 0;
+  }
+  if (errno != EOPNOTSUPP && errno != EISDIR) return errno;
+  return ::access(path.constData(), W_OK | X_OK) == 0 ? 0 : errno;
+}
+
 class NewFile::CheckedDevice : public QIODevice {
  public:
   explicit CheckedDevice(int fd) : fd_(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }

@@ -16,6 +16,11 @@ namespace tessaly {
 // even when it points nowhere. A name that cannot be looked at counts as free.
 bool NameTaken(const QString& path);
 
+// The errno that stops `folder` from taking a new file, 0 when it can take one. The
+// check makes no entry in any folder: an unnamed file that vanishes when closed, or,
+// where the file system has none, the folder's permissions.
+int NewFileRefusal(const QString& folder);
+
 class NewFile {
  public:
   NewFile();

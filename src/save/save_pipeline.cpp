@@ -8,7 +8,6 @@
 #include <QByteArray>
 #include <QFileInfo>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -83,15 +82,12 @@ int QualityOf(const QString& text) {
 }
 
 // The encoder-failure message for `target`, with the system's reason when the
-// target's folder cannot even take a new file. The probe is a new file that is
-// dropped again: it never opens the target's name, so nothing there is followed,
-// created or truncated.
+// target's folder cannot even take a new file. The check never opens the target's
+// name and makes no entry anywhere, so nothing is followed, created or truncated.
 QString SaveFailureText(const QString& target) {
   QString text = QStringLiteral("Unable to save the file '") + target + QStringLiteral("'");
-  NewFile probe;
-  if (!probe.Open(QFileInfo(target).absolutePath())) {
-    text += QStringLiteral(": ") + kCarriageReturn +
-            QString::fromLocal8Bit(std::strerror(probe.Error()));
+  if (const int refusal = NewFileRefusal(QFileInfo(target).absolutePath()); refusal != 0) {
+    text += QStringLiteral(": ") + kCarriageReturn + QString::fromLocal8Bit(std::strerror(refusal));
   }
   text += kCarriageReturn + kCarriageReturn;
   text += QStringLiteral("Click 'Abort' to stop saving files, ") +
