@@ -1,8 +1,16 @@
 // History lines and month files. A line is written in one piece at the end of its
-// month file; a file left without a final line break gets one first, so that a new
-// record never runs on into the last line. Reading goes line by line; a line that is
-// not a well-formed record is a read error and ends the lookup with nothing found.
+// month file, under an exclusive lock; a file left without a final line break gets
+// one first, in the same write, so that a new record never runs on into the last
+// line. A write that is short or fails, or whose flush fails, is cut off again, so the
+// file keeps its old length and never holds a torn line. Reading goes line by line; a
+// line that is not a well-formed record is a read error and ends the lookup with
+// nothing found.
 #include "job/history_store.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -93,13 +101,26 @@ int TodayDayNumber() {
   return static_cast<int>(std::floor(DateSerial(QDateTime::currentDateTime())));
 }
 
-// True when the file exists, is not empty and does not end with a line break.
-bool EndsWithoutNewline(const QString& path) {
-  QFile file(path);
-  if (!file.exists() || file.size() == 0) return false;
-  if (!file.open(QIODevice::ReadOnly) || !file.seek(file.size() - 1)) return false;
-  char last = 0;
-  return file.getChar(&last) && last != '\n';
+// True when the open file is not empty and its last byte is not a line break.
+bool EndsWithoutNewline(int fd, off_t size) {
+  char last = '\n';
+  return size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n';
+}
+
+// Appends `line` to the open file (after a line break when the file's last line has
+// none) in one write and flushes it; on any failure the file is cut back to the
+// length it had.
+bool AppendLine(int fd, QByteArray line) {
+  if (::flock(fd, LOCK_EX) != 0) return false;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return false;
+  const off_t old_size = info.st_size;
+  if (EndsWithoutNewline(fd, old_size)) line.prepend("\r\n");
+  const ssize_t written =
+      ::pwrite(fd, line.constData(), static_cast<size_t>(line.size()), old_size);
+  if (written == line.size() && ::fsync(fd) == 0) return true;
+  if (written > 0 && ::ftruncate(fd, old_size) == 0) ::fsync(fd);
+  return false;
 }
 
 }  // namespace
@@ -182,13 +203,11 @@ bool SaveEdits(double file_date, const QString& name, const HistoryEdits& edits)
   line.edits = edits;
   line.printed_day = TodayDayNumber();
 
-  QByteArray bytes = FormatHistoryLine(line);
-  if (EndsWithoutNewline(path)) bytes.prepend("\r\n");
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-  if (file.write(bytes) != bytes.size() || !file.flush()) return false;
-  file.close();
-  return file.error() == QFileDevice::NoError;
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  const bool appended = AppendLine(fd, FormatHistoryLine(line));
+  ::close(fd);  // the line is already on the disk, or cut off again
+  return appended;
 }
 
 bool GetEdits(double file_date, const QString& name, HistoryEdits& edits, double& print_date) {

@@ -67,7 +67,8 @@ bool ParseHistoryLine(QByteArrayView bytes, HistoryLine& line);
 
 // Appends a record for the photo with file date `file_date` and file name `name`
 // (without folder), stamped with today's day number; creates the folders and the
-// month file as needed. False when anything could not be written.
+// month file as needed. False when anything could not be written; the month file then
+// keeps the length it had, so no part of the record stays in it.
 bool SaveEdits(double file_date, const QString& name, const HistoryEdits& edits);
 // Looks the photo up in the month file of its file date; true when a record was
 // found, and then `edits` and `print_date` (the printed day as a date serial) hold

@@ -1,17 +1,18 @@
-// Print to PDF: QPdfWriter on a QSaveFile per document, the painter's origin at the
+// Print to PDF: QPdfWriter on a new file per document, the painter's origin at the
 // printable area's corner (the page layout's margins), sizes reported in twips.
 #include "print/pdf_printer.h"
 #include "print/page_text.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <cmath>
+#include <utility>
+
+#include "controls/new_file.h"
 
 namespace tessaly {
 namespace {
@@ -20,6 +21,9 @@ namespace {
 constexpr int kPdfDotsPerInch = 600;
 // Margin of the printable area on every side, like a typical photo printer's.
 constexpr double kPdfMarginMm = 5.0;
+// Page numbers tried for a document's name past the taken ones, so that a folder
+// full of other runs' files cannot keep the printer searching.
+constexpr int kFileNameAttempts = 10000;
 
 }  // namespace
 
@@ -61,27 +65,21 @@ bool PdfPrinter::SetOrientation(int orientation, QString& error) {
   return true;
 }
 
-QString PdfPrinter::NextFileName() const {
-  const QString stem =
-      QStringLiteral("Tessaly ") + run_started_.toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
-  const QDir dir(folder_);
-  for (int n = pages_ + 1;; ++n) {
-    const QString name =
-        dir.filePath(stem + QStringLiteral(" p") + QString::number(n) + QStringLiteral(".pdf"));
-    if (!QFileInfo::exists(name)) return name;
-  }
+QString PdfPrinter::FileName(int n) const {
+  return QStringLiteral("Tessaly ") + run_started_.toString(QStringLiteral("yyyy-MM-dd hh-mm-ss")) +
+         QStringLiteral(" p") + QString::number(n) + QStringLiteral(".pdf");
 }
 
 QPainter* PdfPrinter::hDC() {
   if (painter_) return painter_.get();
+  start_failed_ = true;
   if (!QDir().mkpath(folder_)) return nullptr;
-  pending_file_ = NextFileName();
-  file_ = std::make_unique<QSaveFile>(pending_file_);
-  if (!file_->open(QIODevice::WriteOnly)) {
+  file_ = std::make_unique<NewFile>();
+  if (!file_->Open(folder_)) {
     file_.reset();
     return nullptr;
   }
-  writer_ = std::make_unique<QPdfWriter>(file_.get());
+  writer_ = std::make_unique<QPdfWriter>(&file_->Device());
   writer_->setResolution(kPdfDotsPerInch);
   writer_->setCreator(QStringLiteral("Tessaly"));
   writer_->setPageLayout(QPageLayout(
@@ -94,6 +92,7 @@ QPainter* PdfPrinter::hDC() {
     file_.reset();
     return nullptr;
   }
+  start_failed_ = false;
   return painter_.get();
 }
 
@@ -106,17 +105,28 @@ double PdfPrinter::TextWidthMm(const QString& text, const PrintFont& font) {
   return PageTextWidthMm(PixelsPerMm(), text, font);
 }
 
+bool PdfPrinter::CommitFile() {
+  const QDir dir(folder_);
+  for (int n = pages_ + 1; n <= pages_ + kFileNameAttempts; ++n) {
+    const QString name = FileName(n);
+    if (NameTaken(dir.filePath(name))) continue;
+    if (file_->Commit(name)) {
+      files_.append(dir.filePath(name));
+      return true;
+    }
+    if (file_->Error() != EEXIST) return false;
+  }
+  return false;
+}
+
 bool PdfPrinter::EndDoc() {
-  if (!painter_) return true;
+  if (!painter_) return !std::exchange(start_failed_, false);
   const bool painted = painter_->end();
   painter_.reset();
   writer_.reset();
-  const bool committed = painted && file_->commit();
+  const bool committed = painted && CommitFile();
   file_.reset();
-  if (committed) {
-    ++pages_;
-    last_file_ = pending_file_;
-  }
+  if (committed) ++pages_;
   return committed;
 }
 
@@ -124,8 +134,8 @@ void PdfPrinter::KillDoc() {
   if (painter_) painter_->end();
   painter_.reset();
   writer_.reset();
-  if (file_) file_->cancelWriting();
   file_.reset();
+  start_failed_ = false;
 }
 
 QPageSize::PageSizeId DefaultPdfSheet(bool us_measure) {

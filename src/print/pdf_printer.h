@@ -2,20 +2,24 @@
 // file in a folder, named "Tessaly <date> <time> p<n>.pdf" and never overwriting a
 // file. The sheet is A4 (Letter where the locale measures in inches) with a 5 mm
 // printable-area margin on every side; pages are drawn at 600 device pixels per inch.
-// A document is written to a temporary file and appears only when it is ended.
+// A document is written to a temporary file and appears only when it is ended and
+// every byte reached the disk, under a name nothing in the folder held; a document
+// that could not be started or written is reported as failed when it is ended.
 #pragma once
 
 #include <QDateTime>
 #include <QPageSize>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "print/printer_device.h"
 
 class QPdfWriter;
-class QSaveFile;
 
 namespace tessaly {
+
+class NewFile;
 
 inline constexpr char kPdfPrinterName[] = "Print to PDF";
 
@@ -40,22 +44,27 @@ class PdfPrinter : public PrinterDevice {
   void KillDoc() override;
 
   const QString& Folder() const { return folder_; }
-  // The file the last ended document went to ("" before the first).
-  const QString& LastFile() const { return last_file_; }
+  // The file the last ended document went to ("" before the first), and the files of
+  // every ended document in order.
+  QString LastFile() const { return files_.isEmpty() ? QString() : files_.last(); }
+  const QStringList& Files() const { return files_; }
 
  private:
-  QString NextFileName() const;
+  // The file name of page document `n` of this run, without folder.
+  QString FileName(int n) const;
+  // Names the written document: the first free name from the next page number on.
+  bool CommitFile();
 
   QString folder_;
   QPageSize sheet_;
   int orientation_ = 1;
-  std::unique_ptr<QSaveFile> file_;
+  std::unique_ptr<NewFile> file_;
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
-  QString pending_file_;
-  QString last_file_;
+  QStringList files_;
   QDateTime run_started_;
   int pages_ = 0;
+  bool start_failed_ = false;  // the open document could not be started
 };
 
 // A4, or Letter when `us_measure`.

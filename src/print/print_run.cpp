@@ -142,6 +142,7 @@ void PrintWindow::PrintIt(bool Preview) {
   printing_ = true;
   pages_ended_ = 0;
   end_failed_ = false;
+  history_failed_ = false;
   last_wait_shown_ = -1;
   for (int page = 1; page <= page_count_; ++page) {
     ui.LetMessagesRun();
@@ -164,7 +165,7 @@ void PrintWindow::PrintIt(bool Preview) {
   if (ui.CancelRequested()) printers_.KillDocAndReset();
   EnableMainWindow(true);
   ui.LetMessagesRun();
-  if (!settings.ThumbMode) RecordJobHistory(job_);
+  if (!settings.ThumbMode) history_failed_ = !RecordJobHistory(job_);
 }
 
 PreviewPaper PrintWindow::MakePreviewPaper(int paper_height) const {

@@ -98,6 +98,8 @@ class PrintWindow {
   // refused one.
   int PagesEnded() const { return pages_ended_; }
   bool EndFailed() const { return end_failed_; }
+  // Whether the last run's edit-history records could not all be written.
+  bool HistoryFailed() const { return history_failed_; }
 
  private:
   // Slots and pages of the job; false when the job has no copy.
@@ -117,6 +119,7 @@ class PrintWindow {
   int last_wait_shown_ = -1;
   int pages_ended_ = 0;
   bool end_failed_ = false;
+  bool history_failed_ = false;
   bool preview_ = false;
   bool printing_ = false;
   PreviewPaper* paper_ = nullptr;  // the paper DrawPage previews on

@@ -1,11 +1,11 @@
 // Template expansion, the uniqueness suffix and the template character check.
 #include "save/file_name_template.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <utility>
 
 #include "controls/formatting.h"
+#include "controls/new_file.h"
 #include "controls/ui_service.h"
 
 namespace tessaly {
@@ -82,7 +82,7 @@ QString BuildFileName(const QString& folder, const QString& source_path,
   result.replace(QStringLiteral("[Filename]"), name, Qt::CaseInsensitive);
 
   const QString base = result;
-  for (long long counter = 1; QFileInfo::exists(folder + result + extension); ++counter) {
+  for (long long counter = 1; NameTaken(folder + result + extension); ++counter) {
     result = base + u'(' + FormatNumber(static_cast<double>(counter), QStringLiteral("00")) + u')';
   }
   return result;

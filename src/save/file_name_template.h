@@ -18,9 +18,13 @@ const QStringList& PresetTemplates();
 
 // The expanded template for photo `number` (1 for the first of a run), without folder
 // and extension. `folder` ends in a separator and `extension` starts with its dot;
-// folder + result + extension named no existing file when the function returned.
+// folder + result + extension named no entry of the folder (no file, folder or
+// symlink, even a dangling one) when the function returned.
 QString BuildFileName(const QString& folder, const QString& source_path,
                       const QString& name_template, const QString& extension, int number);
+// A name that something takes between BuildFileName and the write gives way to the
+// next free one, built again, this many times for one file; then the write fails.
+inline constexpr int kTakenNameRetries = 100;
 
 // The example shown under the template box: "Ex: MyFile -> " and the template
 // expanded for a dateless source "MyFile" into a folder that cannot exist.

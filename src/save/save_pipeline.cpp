@@ -6,12 +6,14 @@
 #include "save/save_pipeline.h"
 
 #include <QByteArray>
-#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "colour/colour_profiles.h"
 #include "colour/embedded_profile.h"
+#include "controls/new_file.h"
 #include "controls/ui_service.h"
 #include "edits/output_rules.h"
 #include "job/job_history.h"
@@ -80,16 +82,12 @@ int QualityOf(const QString& text) {
 }
 
 // The encoder-failure message for `target`, with the system's reason when the
-// target cannot even be opened for writing. A probe file that could be created is
-// removed again.
+// target's folder cannot even take a new file. The check never opens the target's
+// name and makes no entry anywhere, so nothing is followed, created or truncated.
 QString SaveFailureText(const QString& target) {
   QString text = QStringLiteral("Unable to save the file '") + target + QStringLiteral("'");
-  QFile probe(target);
-  if (!probe.open(QIODevice::WriteOnly)) {
-    text += QStringLiteral(": ") + kCarriageReturn + probe.errorString();
-  } else {
-    probe.close();
-    probe.remove();
+  if (const int refusal = NewFileRefusal(QFileInfo(target).absolutePath()); refusal != 0) {
+    text += QStringLiteral(": ") + kCarriageReturn + QString::fromLocal8Bit(std::strerror(refusal));
   }
   text += kCarriageReturn + kCarriageReturn;
   text += QStringLiteral("Click 'Abort' to stop saving files, ") +
@@ -218,21 +216,25 @@ PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
   PrepareSavePhoto(image, result, photo, settings);
   if (ui.PollCancel()) return PhotoOutcome::Cancelled;
 
-  const QString name =
-      BuildFileName(options.folder, file, options.name_template, extension, number);
-  target = options.folder + name + extension;
-  ShowSaveInfo(prefix + QStringLiteral("Saving as '") + target + QStringLiteral("'..."));
-  ui.LetMessagesRun();
-
   // A photo whose preparation failed leaves the image empty; its save then fails
-  // and the user decides, as for any encoder failure.
-  for (;;) {
-    image.Save(target, type_code, QualityOf(options.quality_text));
-    if (image.SaveError().isEmpty()) return PhotoOutcome::Saved;
-    const MsgAnswer answer =
-        ui.MessageBox(SaveFailureText(target), MsgButtons::AbortRetryIgnore, MsgIcon::Critical);
-    if (answer == MsgAnswer::Ignore) return PhotoOutcome::Skipped;
-    if (answer != MsgAnswer::Retry) return PhotoOutcome::Aborted;
+  // and the user decides, as for any encoder failure. A failed save leaves nothing
+  // at the target, so a name taken by then was taken by someone else: the photo
+  // goes under the next free name instead.
+  for (int renamed = 0;; ++renamed) {
+    const QString name =
+        BuildFileName(options.folder, file, options.name_template, extension, number);
+    target = options.folder + name + extension;
+    ShowSaveInfo(prefix + QStringLiteral("Saving as '") + target + QStringLiteral("'..."));
+    ui.LetMessagesRun();
+    for (;;) {
+      image.Save(target, type_code, QualityOf(options.quality_text));
+      if (image.SaveError().isEmpty()) return PhotoOutcome::Saved;
+      if (NameTaken(target) && renamed < kTakenNameRetries) break;
+      const MsgAnswer answer =
+          ui.MessageBox(SaveFailureText(target), MsgButtons::AbortRetryIgnore, MsgIcon::Critical);
+      if (answer == MsgAnswer::Ignore) return PhotoOutcome::Skipped;
+      if (answer != MsgAnswer::Retry) return PhotoOutcome::Aborted;
+    }
   }
 }
 
@@ -288,7 +290,7 @@ SaveRunReport SavePhotos(MyPictureManager& job, const SaveRunOptions& options) {
         break;
     }
   }
-  if (complete) RecordJobHistory(job);
+  if (complete) report.history_failed = !RecordJobHistory(job);
 
   ui.SetCancelRequested(false);
   ui.HideProgress();

@@ -33,10 +33,11 @@ struct SaveRunOptions {
 
 struct SaveRunReport {
   int saved = 0;
-  int skipped = 0;         // Ignore on an open or save failure
-  bool cancelled = false;  // the cancel flag stopped the run
-  bool aborted = false;    // Abort on an open or save failure
-  QStringList files;       // full paths written, in job order
+  int skipped = 0;              // Ignore on an open or save failure
+  bool cancelled = false;       // the cancel flag stopped the run
+  bool aborted = false;         // Abort on an open or save failure
+  bool history_failed = false;  // the edit history could not record every photo
+  QStringList files;            // full paths written, in job order
 };
 
 // Runs the save over the whole job with the job's resolution limits, default

@@ -1,20 +1,19 @@
-// Encoders for the four save formats, written through QSaveFile (temporary file in
-// the same folder, renamed on commit). JPEG and BMP are written straight from the
-// surface memory; PNG and TIFF go through Qt's writers from one top-down RGB copy.
+// Encoders for the four save formats, written into a new file (controls/new_file.h)
+// that gets its name only when every byte and the flush succeeded. JPEG and BMP are
+// written straight from the surface memory; PNG and TIFF go through Qt's writers from
+// one top-down RGB copy, and the device, not only the writer's answer, says whether
+// every byte reached the file.
 #include "surface/image_file_writer.h"
 
-#include <unistd.h>
-
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
+#include "controls/new_file.h"
 #include "surface/jpeg_codec.h"
 
 namespace tessaly {
@@ -113,16 +112,24 @@ SaveStatus WriteWithQt(const SurfaceView& view, const char* format, QIODevice& o
   return writer.write(image) ? kSaveOk : kSaveGenericError;
 }
 
-// Why a file could not be created in its folder: a folder that is missing or is not
-// a folder means "file not found", one we may not write to "access denied".
-SaveStatus StatusForUnwritableTarget(const QString& file) {
-  const QString folder = QFileInfo(file).absolutePath();
-  const QFileInfo info(folder);
-  if (!info.exists() || !info.isDir()) return kSaveFileNotFound;
-  if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0 &&
-      (errno == EACCES || errno == EPERM || errno == EROFS))
-    return kSaveAccessDenied;
-  return kSaveGenericError;
+// The status of a system error: a folder that is missing or is not a folder means
+// "file not found", one we may not write to "access denied", a taken name its own.
+SaveStatus StatusOfError(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return kSaveFileNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return kSaveAccessDenied;
+    case ENOMEM:
+      return kSaveOutOfMemory;
+    case EEXIST:
+      return kSaveNameTaken;
+    default:
+      return kSaveGenericError;
+  }
 }
 
 }  // namespace
@@ -133,30 +140,27 @@ SaveStatus WriteImageFile(const SurfaceView& view, const QString& file, int form
     return kSaveInvalidParameter;
   if (format == kSaveJpeg && (jpeg_quality < 0 || jpeg_quality > 100)) return kSaveInvalidParameter;
 
-  QFile::remove(file);
-  QSaveFile out(file);
-  if (!out.open(QIODevice::WriteOnly)) return StatusForUnwritableTarget(file);
+  const QFileInfo target(file);
+  if (NameTaken(file)) return kSaveNameTaken;
+  NewFile out;
+  if (!out.Open(target.absolutePath())) return StatusOfError(out.Error());
   SaveStatus status = kSaveGenericError;
   switch (format) {
     case kSaveJpeg:
-      status = WriteJpeg(view, jpeg_quality, out);
+      status = WriteJpeg(view, jpeg_quality, out.Device());
       break;
     case kSavePng:
-      status = WriteWithQt(view, "png", out);
+      status = WriteWithQt(view, "png", out.Device());
       break;
     case kSaveTiff:
-      status = WriteWithQt(view, "tiff", out);
+      status = WriteWithQt(view, "tiff", out.Device());
       break;
     case kSaveBmp:
-      status = WriteBmp(view, out);
+      status = WriteBmp(view, out.Device());
       break;
   }
-  if (status != kSaveOk) {
-    out.cancelWriting();
-    return status;
-  }
-  if (!out.commit()) return StatusForUnwritableTarget(file);
-  return kSaveOk;
+  if (status != kSaveOk) return status;
+  return out.Commit(target.fileName()) ? kSaveOk : StatusOfError(out.Error());
 }
 
 QString SaveStatusText(int status) {

@@ -1,8 +1,9 @@
 // Writing a pixel surface as an image file: 1 JPEG (TurboJPEG, quality 0..100),
 // 2 PNG, 3 TIFF without compression, 4 BMP (24-bit, bottom-up rows). The file is
-// written under a temporary name in the target folder and renamed at the end, so a
-// failure never leaves a half-written file under the target name. Failures come
-// back as a status whose text is one of four messages.
+// written under a temporary name in the target folder and named at the end only when
+// every byte reached the disk, and never in place of anything already at the name:
+// a failure leaves nothing behind. Failures come back as a status whose text is one
+// of four messages.
 #pragma once
 
 #include <QString>
@@ -20,13 +21,15 @@ enum SaveStatus : int {
   kSaveInvalidParameter = 2,
   kSaveOutOfMemory = 3,
   kSaveFileNotFound = 10,
-  kSaveAccessDenied = 12
+  kSaveAccessDenied = 12,
+  // Something (a file, folder or symlink) holds the name; its text is the general one.
+  kSaveNameTaken = 100
 };
 
 // Writes `view` to `file` in `format`. A format outside 1..4, an empty surface or a
 // JPEG quality outside 0..100 gives kSaveInvalidParameter before any file is
-// touched; otherwise an existing file of that name is deleted first (a failure to
-// delete is ignored) and the new one written.
+// touched; an entry of that name, there before or appearing while the file is
+// written, gives kSaveNameTaken and stays as it was.
 SaveStatus WriteImageFile(const SurfaceView& view, const QString& file, int format,
                           int jpeg_quality);
 

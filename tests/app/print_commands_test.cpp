@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -14,6 +15,7 @@
 #include <cmath>
 
 #include "app/batch_home.h"
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
 namespace tessaly {
@@ -258,6 +260,45 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesOneFilePerPage) {
         QRegularExpression("Page size:\\s+595(\\.\\d+)? x 84[12](\\.\\d+)? pts \\(A4\\)")))
         << text.toStdString();
   }
+}
+
+// Writes that fail are failures, and nothing already on the disk is replaced: a
+// built-in printer whose folder cannot exist prints nothing and exits 1; a preview
+// page whose name a link to nowhere holds goes under the next free name; an edit
+// history that cannot be written is said on standard error and exits 1.
+TEST_F(PrintCommandsTest, WriteFailuresAreReportedAndNothingIsReplaced) {
+  const QString photo = WritePhoto("photo.png", qRgb(200, 90, 30));
+  const QStringList print = {"print", "--printer", kPdfPrinter, "--size", kFourBySix, photo};
+
+  ASSERT_TRUE(QDir(dir_ + "/pdf").removeRecursively());
+  test::PutFile(dir_ + "/pdf", "not a folder");
+  const Result blocked = Batch(print);
+  EXPECT_EQ(blocked.exit_code, 1) << blocked.err.constData();
+  EXPECT_TRUE(blocked.err.contains("Printed 0 of 1 pages on Print to PDF\n"))
+      << blocked.err.constData();
+  EXPECT_EQ(blocked.out, QByteArray());
+  ASSERT_TRUE(QFile::remove(dir_ + "/pdf"));
+
+  const QString pages = dir_ + "/pages";
+  ASSERT_TRUE(QDir().mkpath(pages));
+  ASSERT_TRUE(QFile::link(dir_ + "/nowhere.png", pages + "/page-1.png"));
+  const Result preview = Batch({"print", "--preview", pages, "--size", kFourBySix, photo});
+  EXPECT_EQ(preview.exit_code, 0) << preview.err.constData();
+  EXPECT_EQ(preview.out, (pages + "/page-1(01).png\n").toUtf8());
+  EXPECT_FALSE(QImage(pages + "/page-1(01).png").isNull());
+  EXPECT_EQ(QFileInfo(pages + "/page-1.png").symLinkTarget(), dir_ + "/nowhere.png");
+  EXPECT_FALSE(QFileInfo::exists(dir_ + "/nowhere.png"));
+
+  ASSERT_TRUE(QDir(dir_ + "/data/tessaly").removeRecursively());
+  ASSERT_TRUE(QDir().mkpath(dir_ + "/data/tessaly"));
+  test::PutFile(dir_ + "/data/tessaly/Tesly_DB", "not a folder");
+  const Result no_history = Batch(print);
+  EXPECT_EQ(no_history.exit_code, 1) << no_history.err.constData();
+  EXPECT_TRUE(no_history.err.contains("Printed 1 of 1 pages on Print to PDF\n"));
+  EXPECT_TRUE(no_history.err.contains(
+      ("The edit history could not be written in " + dir_ + "/data/tessaly/Tesly_DB\n").toUtf8()))
+      << no_history.err.constData();
+  EXPECT_EQ(QDir(dir_ + "/pdf").entryList({"*.pdf"}, QDir::Files).size(), 1);
 }
 
 }  // namespace

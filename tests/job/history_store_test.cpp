@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/scoped_state.h"
+
 namespace tessaly {
 namespace {
 
@@ -257,6 +259,36 @@ TEST_F(HistoryStoreTest, SaveAfterALastLineWithoutLineBreakStartsANewLine) {
   ASSERT_TRUE(GetEdits(kMarch15th2003, "a.jpg", got, print_date));
   EXPECT_EQ(got.label, "one");
   EXPECT_EQ(print_date, 40000);
+  ASSERT_TRUE(GetEdits(kMarch15th2003, "b.jpg", got, print_date));
+  EXPECT_EQ(got.label, "two");
+}
+
+// An append that the disk cuts short — right after the line break that mends the
+// last line, in the middle of the record, at its last byte — fails and leaves the
+// month file byte for byte as it was, so no torn line can end later lookups.
+TEST_F(HistoryStoreTest, AnAppendCutShortLeavesTheFileAsItWas) {
+  const QString path = Root() + "/2003/2003-03.dat";
+  ASSERT_TRUE(QDir().mkpath(Root() + "/2003"));
+  const QByteArray before = "37695,0,\"a.jpg\",\"one\",1,0,100,0,0,0,0,0,0,0,10000,10000,0,40000";
+  test::PutFile(path, before);
+  HistoryEdits edits = SampleEdits();
+  edits.label = "two";
+  HistoryLine line;
+  line.key = {37695, 0};
+  line.name = "b.jpg";
+  line.edits = edits;
+  line.printed_day = Today();
+  const qsizetype appended = 2 + FormatHistoryLine(line).size();
+  for (const qsizetype room : {qsizetype{2}, appended / 2, appended - 1}) {
+    SCOPED_TRACE(room);
+    test::ScopedFileSizeLimit full(static_cast<rlim_t>(before.size() + room));
+    ASSERT_TRUE(full.Active());
+    EXPECT_FALSE(SaveEdits(kMarch15th2003, "b.jpg", edits));
+    EXPECT_EQ(FileBytes(path), before);
+  }
+  ASSERT_TRUE(SaveEdits(kMarch15th2003, "b.jpg", edits));
+  HistoryEdits got;
+  double print_date = 0;
   ASSERT_TRUE(GetEdits(kMarch15th2003, "b.jpg", got, print_date));
   EXPECT_EQ(got.label, "two");
 }

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -66,6 +68,51 @@ TEST(PdfPrinter, EachEndedDocumentIsOneFileAndADiscardedOneLeavesNothing) {
   ASSERT_NE(again.hDC(), nullptr);
   ASSERT_TRUE(again.EndDoc());
   EXPECT_EQ(PdfFiles(folder).size(), 3);
+}
+
+// A document that cannot be written is reported as failed when it is ended, once: a
+// folder that cannot be made, a file where the folder should be, a name too long, a
+// disk that fills up. A name that something holds, even a link to nowhere, is left
+// alone and the document takes the next page number's name.
+TEST(PdfPrinter, FailedWritesAreReportedAndTakenNamesSkipped) {
+  QTemporaryDir dir;
+  test::PutFile(dir.filePath("file"), "x");
+  for (const QString& folder :
+       {dir.filePath("file/pdf"), dir.filePath("file"), dir.filePath(QString(300, u'n'))}) {
+    SCOPED_TRACE(folder.toStdString());
+    PdfPrinter printer(folder, QPageSize::A4);
+    EXPECT_EQ(printer.hDC(), nullptr);
+    EXPECT_FALSE(printer.EndDoc());
+    EXPECT_TRUE(printer.EndDoc());
+    EXPECT_TRUE(printer.Files().isEmpty());
+  }
+
+  const QString folder = dir.filePath("pdf");
+  {
+    PdfPrinter printer(folder, QPageSize::A4);
+    ASSERT_NE(printer.hDC(), nullptr);
+    printer.hDC()->fillRect(QRectF(0, 0, 100, 100), Qt::black);
+    test::ScopedFileSizeLimit full(200);
+    ASSERT_TRUE(full.Active());
+    EXPECT_FALSE(printer.EndDoc());
+    EXPECT_TRUE(printer.Files().isEmpty());
+  }
+  EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList());
+
+  PdfPrinter printer(folder, QPageSize::A4);
+  ASSERT_NE(printer.hDC(), nullptr);
+  ASSERT_TRUE(printer.EndDoc());
+  const QString first = printer.LastFile();
+  ASSERT_TRUE(first.endsWith(" p1.pdf")) << first.toStdString();
+  const QString second = first.chopped(6) + "p2.pdf";
+  const QString nowhere = dir.filePath("nowhere.pdf");
+  ASSERT_TRUE(QFile::link(nowhere, second));
+  ASSERT_NE(printer.hDC(), nullptr);
+  ASSERT_TRUE(printer.EndDoc());
+  EXPECT_EQ(printer.Files(), (QStringList{first, first.chopped(6) + "p3.pdf"}));
+  EXPECT_EQ(QFileInfo(second).symLinkTarget(), nowhere);
+  EXPECT_FALSE(QFileInfo::exists(nowhere));
 }
 
 TEST(PdfPrinter, DrawingLandsAtTheRightPlaceOnTheSheet) {

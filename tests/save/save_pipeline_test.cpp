@@ -27,6 +27,7 @@
 #include "job/add_photo.h"
 #include "job/history_store.h"
 #include "support/fixtures.h"
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 #include "surface/image_file_writer.h"
 
@@ -217,6 +218,7 @@ class SavePipelineTest : public ::testing::Test {
                  int format = kSavePng) {
     cDIB scene = Scene(width, height, seed);
     const QString path = Sources() + name;
+    QFile::remove(path);  // a case of a table writes its sources again
     EXPECT_TRUE(WriteImage(scene, path, format));
     return path;
   }
@@ -782,6 +784,75 @@ TEST_F(SavePipelineTest, EncoderFailureMessage) {
     }
   }
   EXPECT_EQ(QDir(Out()).entryList(QDir::Files), QStringList());
+}
+
+// Whatever holds the name a photo is about to get — there before the run, or put
+// there by another program between the choice of the name and the write — stays as
+// it is and the photo goes under the next free name. A write cut short by a full disk
+// is a failure whose message adds no reason (the folder can take files), and it
+// leaves nothing in the folder and creates nothing where a link points.
+TEST_F(SavePipelineTest, WhatHoldsTheNameIsNeverTouched) {
+  const QString path = Source("scene.png", 160, 120, 4);
+  const QString outside = dir_.filePath("outside") + "/";
+  ASSERT_TRUE(QDir().mkpath(outside));
+  enum class Put { kLinkBefore, kFileWhileSaving, kLinkWhileSaving, kDiskFull };
+  const struct {
+    const char* name;
+    Put put;
+  } cases[] = {{"dangling link before the run", Put::kLinkBefore},
+               {"file made while saving", Put::kFileWhileSaving},
+               {"dangling link made while saving", Put::kLinkWhileSaving},
+               {"disk full while saving", Put::kDiskFull}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SaveRunOptions options = Fresh();
+    const QString target = options.folder + "scene.png";
+    const QString nowhere = outside + QString::fromLatin1(c.name);
+    if (c.put == Put::kLinkBefore) {
+      ASSERT_TRUE(QFile::link(nowhere, target));
+    }
+    MyPictureManager job(PlainSettings(150, 100, 0));
+    Add(job, path);
+    ScriptedUi ui;
+    ScopedUi scoped(ui);
+    ui.Answer(MsgAnswer::Ignore);
+    std::optional<ScopedFileSizeLimit> full;
+    bool put = false;
+    ui.OnPoll([&](int) {
+      if (put || ui.ProgressTexts().empty() || !ui.ProgressTexts().back().contains("Saving as"))
+        return;
+      put = true;
+      if (c.put == Put::kFileWhileSaving) {
+        PutFile(target, "other");
+      } else if (c.put == Put::kLinkWhileSaving) {
+        EXPECT_TRUE(QFile::link(nowhere, target));
+      } else if (c.put == Put::kDiskFull) {
+        EXPECT_TRUE(full.emplace(512).Active());
+      }
+    });
+
+    const SaveRunReport report = SavePhotos(job, options);
+    full.reset();
+    const QStringList entries =
+        QDir(options.folder)
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    if (c.put == Put::kDiskFull) {
+      ExpectCriticalMessages(
+          ui, "Unable to save the file '" + target + "'" + kCr + kCr + kFailureAdvice, 1);
+      EXPECT_EQ(report.skipped, 1);
+      EXPECT_EQ(entries, QStringList());
+      continue;
+    }
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(report.files, QStringList{options.folder + "scene(01).png"});
+    EXPECT_EQ(entries, (QStringList{"scene(01).png", "scene.png"}));
+    if (c.put == Put::kFileWhileSaving) {
+      EXPECT_EQ(FileBytes(target), QByteArray("other"));
+    } else {
+      EXPECT_EQ(QFileInfo(target).symLinkTarget(), nowhere);
+    }
+  }
+  EXPECT_EQ(QDir(outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
 // Test helpers that change program-wide state for one scope and put it back: the
-// edit history's root folder and the default locale; and writing a whole file.
+// edit history's root folder, the default locale and the largest file the process
+// may write; and writing a whole file.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <QByteArray>
 #include <QFile>
 #include <QLocale>
 #include <QString>
+#include <algorithm>
+#include <csignal>
 
 #include "job/history_store.h"
 
@@ -37,6 +41,31 @@ class ScopedLocale {
 
  private:
   QLocale saved_;
+};
+
+// Caps the size of every file the process writes, as a full disk stops a write: a
+// write past `bytes` stores what fits and then fails (EFBIG, with SIGXFSZ ignored).
+// Active() is false when the cap could not be set.
+class ScopedFileSizeLimit {
+ public:
+  explicit ScopedFileSizeLimit(rlim_t bytes) : previous_handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+    if (::getrlimit(RLIMIT_FSIZE, &saved_) != 0) return;
+    rlimit cap = saved_;
+    cap.rlim_cur = std::min(bytes, saved_.rlim_max);
+    active_ = ::setrlimit(RLIMIT_FSIZE, &cap) == 0;
+  }
+  ~ScopedFileSizeLimit() {
+    if (active_) ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previous_handler_);
+  }
+  ScopedFileSizeLimit(const ScopedFileSizeLimit&) = delete;
+  ScopedFileSizeLimit& operator=(const ScopedFileSizeLimit&) = delete;
+  bool Active() const { return active_; }
+
+ private:
+  void (*previous_handler_)(int);
+  rlimit saved_{};
+  bool active_ = false;
 };
 
 // Replaces the file's content with `bytes`; fails the test when it cannot.

@@ -10,6 +10,7 @@
 #include <map>
 #include <vector>
 
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 #include "surface/crafted_files.h"
 
@@ -108,8 +109,8 @@ TEST(ImageFileWriter, FailuresMapOntoTheFourTextsAndLeaveNoFileBehind) {
       {"missing/photo.jpg", kSaveJpeg, 80, kSaveFileNotFound},
       {"missing/deeper/photo.png", kSavePng, 80, kSaveFileNotFound},
       {"plain.txt/photo.tif", kSaveTiff, 80, kSaveFileNotFound},  // parent is a file
-      {"taken.png", kSavePng, 0, kSaveGenericError},  // a folder has the name: fails after encoding
-      {"taken.bmp", kSaveBmp, 80, kSaveGenericError},
+      {"taken.png", kSavePng, 0, kSaveNameTaken},                 // a folder has the name
+      {"taken.bmp", kSaveBmp, 80, kSaveNameTaken},
       {"bad_quality.jpg", kSaveJpeg, 101, kSaveInvalidParameter},
       {"good.jpg", kSaveJpeg, 0, kSaveOk},
   };
@@ -128,9 +129,57 @@ TEST(ImageFileWriter, FailuresMapOntoTheFourTextsAndLeaveNoFileBehind) {
                                            {kSaveAccessDenied, "Access Denied"},
                                            {kSaveGenericError, kGeneralText},
                                            {kSaveInvalidParameter, kGeneralText},
+                                           {kSaveNameTaken, kGeneralText},
                                            {7, kGeneralText},
                                            {-1, kGeneralText}};
   for (const auto& [status, text] : texts) EXPECT_EQ(SaveStatusText(status), text) << status;
+}
+
+// Whatever holds the name — a file, a folder, a link to a file, a link to nowhere —
+// stays exactly as it was in every format: nothing is replaced, removed, written
+// through or created where a link points, and no temporary file is left.
+TEST(ImageFileWriter, NothingThatHoldsTheNameIsTouched) {
+  cDIB dib = test::RandomSurface(11, 9, 56);
+  const QString folder = TempFolder() + "/out";
+  const QString outside = TempFolder() + "/outside";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  ASSERT_TRUE(QDir().mkpath(outside));
+  ASSERT_TRUE(test::WriteFileBytes(outside + "/kept.bin", "kept"));
+  ASSERT_TRUE(test::WriteFileBytes(folder + "/file", "mine"));
+  ASSERT_TRUE(QDir().mkpath(folder + "/folder"));
+  ASSERT_TRUE(QFile::link(outside + "/kept.bin", folder + "/link"));
+  ASSERT_TRUE(QFile::link(outside + "/nowhere.bin", folder + "/dangling"));
+  for (const int format : {kSaveJpeg, kSavePng, kSaveTiff, kSaveBmp}) {
+    for (const char* name : {"file", "folder", "link", "dangling"}) {
+      EXPECT_EQ(WriteImageFile(dib.View(), folder + "/" + name, format, 90), kSaveNameTaken)
+          << name << " " << format;
+    }
+  }
+  EXPECT_EQ(test::ReadFileBytes(folder + "/file"), QByteArray("mine"));
+  EXPECT_TRUE(QFileInfo(folder + "/folder").isDir());
+  EXPECT_EQ(QFileInfo(folder + "/link").symLinkTarget(), outside + "/kept.bin");
+  EXPECT_EQ(QFileInfo(folder + "/dangling").symLinkTarget(), outside + "/nowhere.bin");
+  EXPECT_EQ(test::ReadFileBytes(outside + "/kept.bin"), QByteArray("kept"));
+  EXPECT_EQ(QDir(outside).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{"kept.bin"});
+  EXPECT_EQ(
+      QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+      (QStringList{"dangling", "file", "folder", "link"}));
+}
+
+// A disk that fills up in the middle of a file: every format reports the failure, and
+// neither the file nor its temporary stays behind.
+TEST(ImageFileWriter, AWriteCutShortFailsInEveryFormat) {
+  cDIB dib = test::RandomSurface(150, 100, 57);
+  const QString folder = TempFolder();
+  for (const int format : {kSaveJpeg, kSavePng, kSaveTiff, kSaveBmp}) {
+    test::ScopedFileSizeLimit full(4096);
+    ASSERT_TRUE(full.Active());
+    EXPECT_EQ(WriteImageFile(dib.View(), folder + "/photo", format, 90), kSaveGenericError)
+        << format;
+  }
+  EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList());
 }
 
 TEST(ImageFileWriter, ReadOnlyFolderIsAccessDenied) {

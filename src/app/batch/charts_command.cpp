@@ -24,7 +24,8 @@ constexpr char kChartsHelp[] =
     "Writes Tessaly's synthetic sample photos into DIR (created when missing) and\n"
     "prints their paths: colour_bars.jpg, gradients.jpg, resolution_wedge.png and\n"
     "skin_grey_chart.jpg (upright). They are computed, not copied, and carry no EXIF\n"
-    "data. Existing files of these names are replaced.\n"
+    "data. Nothing already in DIR is replaced: a name that is taken is left as it\n"
+    "is, and the command exits 1.\n"
     "\n"
     "Options:\n"
     "  -h, --help  show this help\n";
@@ -159,9 +160,9 @@ constexpr Chart kCharts[] = {
     {"skin_grey_chart.jpg", 1800, 2700, kSaveJpeg, SkinGreyChart},
 };
 
-bool WriteChart(const Chart& chart, const QString& path) {
+SaveStatus WriteChart(const Chart& chart, const QString& path) {
   cDIB surface;
-  if (!surface.Create(chart.width, chart.height)) return false;
+  if (!surface.Create(chart.width, chart.height)) return kSaveOutOfMemory;
   const SurfaceView view = surface.View();
   for (int y = 0; y < chart.height; ++y) {
     // Memory row 0 is the bottom row of the picture.
@@ -173,7 +174,7 @@ bool WriteChart(const Chart& chart, const QString& path) {
       row[3 * x + 2] = static_cast<std::uint8_t>(c.r);
     }
   }
-  return WriteImageFile(view, path, chart.format, kChartJpegQuality) == kSaveOk;
+  return WriteImageFile(view, path, chart.format, kChartJpegQuality);
 }
 
 }  // namespace
@@ -198,10 +199,12 @@ int RunCharts(const QStringList& arguments) {
   if (!StartCodecSession()) return kExitNoCodecs;
   for (const Chart& chart : kCharts) {
     const QString path = QDir(folder).filePath(QLatin1String(chart.file));
-    if (WriteChart(chart, path)) {
+    const SaveStatus status = WriteChart(chart, path);
+    if (status == kSaveOk) {
       std::printf("%s\n", qPrintable(path));
     } else {
-      std::fprintf(stderr, "tessaly-batch charts: cannot write '%s'\n", qPrintable(path));
+      std::fprintf(stderr, "tessaly-batch charts: %s '%s'\n",
+                   status == kSaveNameTaken ? "left as it is:" : "cannot write", qPrintable(path));
       exit_code = kExitSkipped;
     }
   }

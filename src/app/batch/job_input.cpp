@@ -1,10 +1,13 @@
 // Job input shared by the commands that run a job.
 #include "app/batch/job_input.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <cstdio>
 
 #include "app/batch/commands.h"
 #include "job/add_photo.h"
+#include "job/history_store.h"
 
 namespace tessaly::batch {
 namespace {
@@ -75,6 +78,14 @@ void WarnWhenPartial(const QString& file, ImageReadStatus status, Ui& ui) {
   if (status != ImageReadStatus::kPartial) return;
   ui.MessageBox(QStringLiteral("'%1' is truncated; using what it holds").arg(file), MsgButtons::Ok,
                 MsgIcon::Exclamation);
+}
+
+bool TellHistoryFailure(bool failed) {
+  if (failed) {
+    std::fprintf(stderr, "The edit history could not be written in %s\n",
+                 qPrintable(QDir::toNativeSeparators(HistoryRoot())));
+  }
+  return failed;
 }
 
 AddOutcome AddPhotos(const JobFile& job_file, bool apply_entries, MyPictureManager& job, Ui& ui) {

@@ -26,6 +26,9 @@ bool JobInputGiven(const QCommandLineParser& parser, const QString& command, int
 // entry per FILE argument. False after the job file's message (`exit_code` set).
 bool LoadJobInput(const QCommandLineParser& parser, const QString& command, JobFile& job_file,
                   Ui& ui, int& exit_code);
+// Says on standard error, when `failed`, that the run's edit-history records could not
+// all be written; returns `failed`.
+bool TellHistoryFailure(bool failed);
 
 // "Error opening file '…'" with the reason on a line of its own.
 QString OpeningErrorText(const QString& file, ImageReadStatus status);

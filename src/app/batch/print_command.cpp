@@ -6,21 +6,25 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QRegularExpression>
-#include <QSet>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "app/batch/commands.h"
 #include "app/batch/job_input.h"
 #include "app/batch/printer_choice.h"
 #include "app/batch/terminal_ui.h"
 #include "colour/printer_profile.h"
+#include "controls/new_file.h"
 #include "print/cups/cups_printer_catalogue.h"
 #include "print/job_layout.h"
 #include "print/pdf_printer.h"
 #include "print/print_options.h"
 #include "print/print_window.h"
 #include "print/settings_summary.h"
+#include "save/file_name_template.h"
 #include "surface/codec_session.h"
 
 namespace tessaly::batch {
@@ -44,8 +48,9 @@ constexpr char kPrintHelp[] =
     "                       system's default queue; without one, give --printer,\n"
     "                       except with --preview, which takes the first listed)\n"
     "  --preview DIR        print nothing: write the preview of each page as\n"
-    "                       DIR/page-1.png, page-2.png ... (DIR is created; files of\n"
-    "                       those names are replaced)\n"
+    "                       DIR/page-1.png, page-2.png ... (DIR is created; a name\n"
+    "                       already taken gets a suffix, page-1(01).png: nothing in\n"
+    "                       DIR is replaced)\n"
     "  --pause MIN          pause between printed pages, whole minutes\n"
     "  --min PPI            raise photos below PPI to PPI (1..1000); off: no minimum\n"
     "  --max PPI            lower photos above PPI to PPI (1..1000); off: no maximum\n"
@@ -155,10 +160,26 @@ class PrintUi : public TerminalUi {
   QString title_;
 };
 
-// The PDF files in `folder`.
-QSet<QString> PdfFilesIn(const QString& folder) {
-  const QStringList names = QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-  return QSet<QString>(names.begin(), names.end());
+// Writes preview page `page` into `folder` as page-N.png, or, when something already
+// holds that name, under the next free name of the saved photos' rule: nothing is
+// replaced or written through. The path written, or "" after telling the user why not.
+QString WritePreviewPage(const QImage& image, const QString& folder, int page) {
+  const QString stem = QStringLiteral("page-%1").arg(page);
+  const QString extension = QStringLiteral(".png");
+  const QString dir = folder + u'/';
+  QString name = stem + extension;
+  NewFile out;
+  bool written = out.Open(folder) && QImageWriter(&out.Device(), "png").write(image);
+  for (int attempt = 0; written && attempt < kTakenNameRetries; ++attempt) {
+    name = BuildFileName(dir, QString(), stem, extension, page) + extension;
+    if (out.Commit(name)) return dir + name;
+    written = out.Error() == EEXIST;
+  }
+  QString text = QStringLiteral("Error writing file '%1'").arg(dir + name);
+  if (out.Error() != 0)
+    text += QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(out.Error()));
+  CurrentUi().MessageBox(text, MsgButtons::Ok, MsgIcon::Critical);
+  return QString();
 }
 
 }  // namespace
@@ -230,29 +251,20 @@ int RunPrint(const QStringList& arguments) {
   QStringList written;
   window.SetPreviewHook([&](PrintWindow& shown) {
     for (int page = 1; page <= shown.PageCount() && !ui.PollCancel(); ++page) {
-      const QString file = QDir(preview_dir).filePath(QStringLiteral("page-%1.png").arg(page));
-      if (!shown.PreviewPage(page, kPreviewHeight).save(file)) {
-        ui.MessageBox(QStringLiteral("Error writing file '%1'").arg(file), MsgButtons::Ok,
-                      MsgIcon::Critical);
-        return;
-      }
+      const QString file =
+          WritePreviewPage(shown.PreviewPage(page, kPreviewHeight), preview_dir, page);
+      if (file.isEmpty()) return;
       written.append(file);
     }
   });
-  // The built-in printer's files are the ones that appear in its folder.
-  auto* pdf = dynamic_cast<PdfPrinter*>(access.Device());
-  const QSet<QString> pdf_before = pdf ? PdfFilesIn(pdf->Folder()) : QSet<QString>();
-
   window.PrintIt(preview);
   ui.HideProgress();
   ShutdownCodecSession();
   if (layout.GetPageCellCount() == 0) return kExitBadInput;
 
-  if (pdf && !preview) {
-    QStringList names = (PdfFilesIn(pdf->Folder()) - pdf_before).values();
-    names.sort();
-    for (const QString& name : names) written.append(QDir(pdf->Folder()).filePath(name));
-  }
+  // The built-in printer's files: the ones its ended documents went to.
+  if (auto* pdf = dynamic_cast<PdfPrinter*>(access.Device()); pdf && !preview)
+    written.append(pdf->Files());
   for (const QString& path : written) std::printf("%s\n", qPrintable(path));
   const int pages = window.PageCount();
   const int done = preview ? static_cast<int>(written.size()) : window.PagesEnded();
@@ -260,8 +272,9 @@ int RunPrint(const QStringList& arguments) {
   std::fprintf(stderr, "%s %d of %d pages %s %s%s\n", preview ? "Previewed" : "Printed", done,
                pages, preview ? "in" : "on", qPrintable(preview ? preview_dir : printer),
                ui.CancelRequested() ? " (interrupted)" : "");
+  const bool history_failed = TellHistoryFailure(window.HistoryFailed());
   const bool complete = added == AddOutcome::kAllAdded && done == pages && !window.EndFailed() &&
-                        !ui.CancelRequested();
+                        !ui.CancelRequested() && !history_failed;
   return complete ? kExitOk : kExitSkipped;
 }
 

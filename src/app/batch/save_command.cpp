@@ -213,7 +213,8 @@ int RunSave(const QStringList& arguments) {
   std::fprintf(stderr, "Saved %d of %d photos in %s%s\n", report.saved, total,
                qPrintable(options.folder),
                report.cancelled || ui.CancelRequested() ? " (interrupted)" : "");
-  return report.saved == total ? kExitOk : kExitSkipped;
+  const bool history_failed = TellHistoryFailure(report.history_failed);
+  return report.saved == total && !history_failed ? kExitOk : kExitSkipped;
 }
 
 }  // namespace tessaly::batch
