@@ -23,6 +23,13 @@ struct CropCorners {
   int y1 = 0;
 };
 
+// Whether any of the photo's tone or colour edits is set.
+bool AnyEdit(const MyPicture& photo) {
+  return photo.Bright() != 0 || photo.Contrast() != 0 || photo.Saturation() != 0 ||
+         photo.RedAdjust() != 0 || photo.GreenAdjust() != 0 || photo.BlueAdjust() != 0 ||
+         photo.gamma() != 1.0;
+}
+
 // The view's crop rectangle (twips) scaled to the image's pixels.
 bool CropCornersOf(const MyPicture& photo, const cGDIImage& image, CropCorners& corners) {
   const double wp = photo.ScaleWidth();
@@ -74,12 +81,6 @@ bool NearestPixelCount(double value, int& size) {
   if (!std::isfinite(value) || std::fabs(value) > kLargestPixelCount) return false;
   size = static_cast<int>(std::nearbyint(value));
   return true;
-}
-
-bool AnyEdit(const MyPicture& photo) {
-  return photo.Bright() != 0 || photo.Contrast() != 0 || photo.Saturation() != 0 ||
-         photo.RedAdjust() != 0 || photo.GreenAdjust() != 0 || photo.BlueAdjust() != 0 ||
-         photo.gamma() != 1.0;
 }
 
 bool MakeFinalPixels(cGDIImage& image, const MyPicture& photo, const FinalPixelsSteps& steps,

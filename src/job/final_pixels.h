@@ -48,9 +48,6 @@ struct FinalPixelsSteps {
 // the surface itself still refuses what is too large).
 bool NearestPixelCount(double value, int& size);
 
-// Whether any of the photo's tone or colour edits is set.
-bool AnyEdit(const MyPicture& photo);
-
 // Makes `result` from `image` by `steps`; the image is consumed (disposed or turned).
 // `turned` tells whether the result was turned to its cell. False when a step failed
 // or the cancel flag was set (polled after every slow step).
