@@ -39,11 +39,4 @@ bool SharpenParameters(int unsharp, bool default_sharpen, double factor, int& ra
   return true;
 }
 
-void SharpenForOutput(cDIB& surface, int unsharp, bool default_sharpen, double factor) {
-  int radius = 0;
-  int amount = 0;
-  if (SharpenParameters(unsharp, default_sharpen, factor, radius, amount))
-    surface.UnsharpMask(radius, amount);
-}
-
 }  // namespace tessaly

@@ -5,8 +5,6 @@
 // for a reduction).
 #pragma once
 
-#include "surface/cdib.h"
-
 namespace tessaly {
 
 // 1 within the limits; minimum ÷ r below the minimum (0 = off); otherwise
@@ -17,8 +15,5 @@ double ResolutionFactor(double r, int minimum, int maximum);
 // none), the default sharpening switch and the resolution factor. False when no
 // sharpening applies.
 bool SharpenParameters(int unsharp, bool default_sharpen, double factor, int& radius, int& amount);
-
-// Sharpens `surface` in place by those parameters.
-void SharpenForOutput(cDIB& surface, int unsharp, bool default_sharpen, double factor);
 
 }  // namespace tessaly

@@ -1,13 +1,12 @@
 // The print run: slots and pages of the job, the page loop with the spooler pause
-// and one document per page, the discard of the open document after a cancel, the
-// edit-history records, and the preview's paper. Whole seconds and page numbers are
-// integers; nearest() rounds halves to even.
+// and one document per page, the discard of the open document after a cancel, and
+// the edit-history records. Whole seconds and page numbers are integers; nearest()
+// rounds halves to even.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
-#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -166,36 +165,6 @@ void PrintWindow::PrintIt(bool Preview) {
   EnableMainWindow(true);
   ui.LetMessagesRun();
   if (!settings.ThumbMode) history_failed_ = !RecordJobHistory(job_);
-}
-
-PreviewPaper PrintWindow::MakePreviewPaper(int paper_height) const {
-  PreviewPaper paper;
-  const PrinterDevice* printer = printers_.Device();
-  if (!printer || paper_height < 1 || printer->Height() <= 0) return paper;
-  const double sheet_width = TwipsToMm(printer->Width());
-  const double sheet_height = TwipsToMm(printer->Height());
-  const int paper_width = std::max(1, Nearest(paper_height * sheet_width / sheet_height));
-  paper.image = QImage(paper_width, paper_height, QImage::Format_RGB32);
-  if (paper.image.isNull()) return paper;
-  paper.image.fill(Qt::white);
-  paper.pxX = paper_width / sheet_width;
-  paper.pxY = paper_height / sheet_height;
-  paper.off = TwipsToMm((printer->Width() - printer->ScaleWidth()) / 2);
-  // Text measured in points comes out at the paper's scale.
-  const int dots_per_metre = Nearest(paper.pxX * 1000.0);
-  paper.image.setDotsPerMeterX(dots_per_metre);
-  paper.image.setDotsPerMeterY(dots_per_metre);
-  return paper;
-}
-
-QImage PrintWindow::PreviewPage(int page, int paper_height) {
-  if (!preview_ || page < 1 || page > page_count_) return QImage();
-  PreviewPaper paper = MakePreviewPaper(paper_height);
-  if (paper.image.isNull()) return QImage();
-  paper_ = &paper;
-  DrawPage(page);
-  paper_ = nullptr;
-  return paper.image;
 }
 
 }  // namespace tessaly

@@ -15,6 +15,7 @@
 #include "job/picture_manager.h"
 #include "print/page_layout.h"
 #include "print/printer_access.h"
+#include "surface/cdib.h"
 
 class QPainter;
 
@@ -34,11 +35,6 @@ struct PrintSlot {
 std::vector<PrintSlot> BuildPrintSlots(const MyPictureManager& job, int cells_per_page);
 // P = S \ N, plus one when S mod N > 0; 0 when N is below 1.
 int PageCountOf(int slot_count, int cells_per_page);
-
-// A cut-mark edge joined to the previous photo's cut rectangle on the page: a
-// negative edge becomes 0; an edge within 3 pixels of the previous far edge (right or
-// bottom) takes it, else one within 3 pixels of the previous near edge takes that.
-int SnapCutEdge(int edge, int previous_far, int previous_near);
 
 // The paper of the preview: the whole sheet as an image, its pixels per millimetre on
 // each axis, and the offset (mm) of the printable area from the sheet's corner.
@@ -68,13 +64,17 @@ class PrintWindow {
   // Runs the job: Preview false prints every page, true prepares the slots and calls
   // the preview hook (the preview window), which then asks for pages.
   void PrintIt(bool Preview);
-  // Draws page `Page` (1..P) on the printer, or on the preview paper while previewing.
-  // False when the page is incomplete: no device or page, an unreadable photo, a
-  // failed drawing step or the cancel flag; what was drawn stays on the page.
-  bool DrawPage(int Page);
+  // Draws page `Page` (1..P) on the printer, or on `paper` while previewing (the paper
+  // is the caller's and is used only during this call). False when the page is
+  // incomplete: no device or page, no paper while previewing or a paper while
+  // printing, an unreadable photo, a failed drawing step or the cancel flag; what was
+  // drawn stays on the page. A call while another page is being drawn (from the
+  // events run during a cancel poll) draws nothing and returns false.
+  bool DrawPage(int Page, PreviewPaper* paper = nullptr);
 
   // The preview page `page` drawn on a white sheet `paper_height` pixels high with the
-  // printer's sheet proportions. Needs the slots of a PrintIt(true).
+  // printer's sheet proportions. Needs the slots of a PrintIt(true). A null image
+  // while another page is being drawn.
   QImage PreviewPage(int page, int paper_height);
   // A white paper of the printer's sheet for a preview `paper_height` pixels high.
   PreviewPaper MakePreviewPaper(int paper_height) const;
@@ -107,6 +107,11 @@ class PrintWindow {
   // The spooler pause before a page; false when the cancel flag stopped it.
   bool SpoolerPause();
   void EnableMainWindow(bool enabled);
+  // The parts of one page drawing: each slot's final pixels (`turned` when turned to
+  // its cell), the slots with their labels, frames and cut marks, and the title.
+  bool SlotPixels(int Page, int k, const PreviewPaper* paper, cDIB& result, bool& turned);
+  bool DrawSlots(int Page, PreviewPaper* paper);
+  bool DrawTitle(PreviewPaper* paper);
 
   MyPictureManager& job_;
   PrinterAccess& printers_;
@@ -122,7 +127,7 @@ class PrintWindow {
   bool history_failed_ = false;
   bool preview_ = false;
   bool printing_ = false;
-  PreviewPaper* paper_ = nullptr;  // the paper DrawPage previews on
+  bool drawing_ = false;  // a page is being drawn
   QString title_;
   PauseClock clock_;
   std::function<void(PrintWindow&)> preview_hook_;

@@ -16,69 +16,46 @@
 #include "controls/new_file.h"
 #include "controls/ui_service.h"
 #include "edits/output_rules.h"
+#include "job/final_pixels.h"
 #include "job/job_history.h"
+#include "job/photo_placement.h"
 #include "save/file_name_template.h"
 #include "settings/settings_table.h"
 
 namespace tessaly {
 namespace {
 
-// ToDib's interpolation code for high-quality bicubic.
-constexpr int kHighQualityBicubic = 7;
 // Classic pen style code of a solid pen.
 constexpr int kSolidPen = 0;
-// The frame's grey, RGB(90, 90, 90).
-constexpr std::uint32_t kFrameColour = 0x5A5A5A;
-// Margin (mm) from which the label sits in the margin and a frame can be drawn.
-constexpr double kMarginForFrame = 3.5;
-// The frame's pen width and its inset from the outer edge of the margin, and the
-// label's drop below the photo when framed (mm).
-constexpr double kFramePenWidth = 0.25;
-constexpr double kFrameInsetFromPhoto = 0.4;
-constexpr double kFramedLabelDrop = 0.5;
-// A label inside the photo: distance from the right and from the bottom edge (mm).
-constexpr double kInnerLabelRight = 5.0;
-constexpr double kInnerLabelBottom = 4.0;
-// Points to millimetres: 25.4 mm to the inch, 72 points to the inch.
-constexpr double kMmPerInch = 25.4;
-constexpr double kPointsPerInch = 72.0;
-// Largest magnitude a computed pixel size may have before it is turned into an int;
-// far above any surface limit, so ToDib still refuses what is too large.
-constexpr double kLargestPixelCount = 1e9;
 // Largest pixels per millimetre accepted (25 million ppi): keeps every length in
 // pixels computed from it, font height and margin included, well inside int range.
 constexpr double kLargestPixelsPerMm = 1e6;
 
 const QString kCarriageReturn = QStringLiteral("\r");
 
-int Nearest(double value) {
-  return static_cast<int>(std::nearbyint(value));
-}
-
-// The nearest integer of a computed size, or false when it is not a number that
-// fits an int.
-bool NearestSize(double value, int& size) {
-  if (!std::isfinite(value) || std::fabs(value) > kLargestPixelCount) return false;
-  size = Nearest(value);
-  return true;
-}
-
-// Converts the pixels from the file's embedded profile to sRGB; files without one
-// are left as they are.
-void ConvertEmbeddedToSrgb(const QString& file_name, cDIB& result) {
-  QByteArray bytes;
-  if (ExtractProfiles(file_name, bytes) != kProfileFound) return;
-  const ProfileHandle input = OpenProfileFromMemory(bytes);
-  const ProfileHandle output = CreateSrgbProfile();
-  if (input && output) result.ColorTransform(input, output);
-  CloseProfile(input);
-  CloseProfile(output);
-}
+// The file's embedded profile and sRGB, to convert the pixels to sRGB; both stay
+// closed (null) for a file without one. Closed on destruction.
+struct SrgbConversion {
+  explicit SrgbConversion(const QString& file_name) {
+    QByteArray bytes;
+    if (ExtractProfiles(file_name, bytes) != kProfileFound) return;
+    input = OpenProfileFromMemory(bytes);
+    output = CreateSrgbProfile();
+  }
+  ~SrgbConversion() {
+    CloseProfile(input);
+    CloseProfile(output);
+  }
+  SrgbConversion(const SrgbConversion&) = delete;
+  SrgbConversion& operator=(const SrgbConversion&) = delete;
+  ProfileHandle input = nullptr;
+  ProfileHandle output = nullptr;
+};
 
 // The JPEG quality text as a whole number, as the dialog's box gives it.
 int QualityOf(const QString& text) {
   int quality = 0;
-  return NearestSize(LeadingNumber(text), quality) ? quality : 0;
+  return NearestPixelCount(LeadingNumber(text), quality) ? quality : 0;
 }
 
 // The encoder-failure message for `target`, with the system's reason when the
@@ -105,82 +82,42 @@ bool PrepareSteps(cGDIImage& image, cDIB& result, const MyPicture& photo,
                   const JobSettings& settings) {
   Ui& ui = CurrentUi();
   ui.LetMessagesRun();
-  if (photo.Angle() != 0) {
-    image.Rotate(photo.Angle());
-    if (ui.PollCancel()) return false;
-  }
-
-  // Crop corners: the view's twips scaled to the (turned) image's pixels.
-  const double wp = photo.ScaleWidth();
-  const double hp = photo.ScaleHeight();
-  const double wi = image.Width();
-  const double hi = image.Height();
-  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-  if (!NearestSize(photo.CropX0() / wp * wi, x0) || !NearestSize(photo.CropY0() / hp * hi, y0) ||
-      !NearestSize(photo.CropX1() / wp * wi, x1) || !NearestSize(photo.CropY1() / hp * hi, y1))
-    return false;
-
   // Resolution limits: a photo below the minimum is enlarged to it, one above the
-  // maximum reduced to it.
-  const double factor =
+  // maximum reduced to it, as the crop is resampled.
+  FinalPixelsSteps steps;
+  steps.scaling = FinalScaling::WithCrop;
+  steps.factor =
       ResolutionFactor(photo.PrintResolution(), settings.MinResolution, settings.MaxResolution);
+  steps.default_sharpen = settings.DefaultSharpen;
+  const SrgbConversion conversion(photo.Filename());
+  steps.colour_from = conversion.input;
+  steps.colour_to = conversion.output;
+  bool turned = false;
+  if (!MakeFinalPixels(image, photo, steps, result, turned)) return false;
 
-  int width = x1 - x0;
-  int height = y1 - y0;
-  if (factor != 1.0 &&
-      (!NearestSize(width * factor, width) || !NearestSize(height * factor, height)))
-    return false;
-  const double ppm = std::max(width, height) / photo.ImgPrintWidth();
+  const double ppm = std::max(result.Width(), result.Height()) / photo.ImgPrintWidth();
   if (!(ppm > 0) || ppm > kLargestPixelsPerMm) return false;
-
-  result = image.ToDib(true, true, width, height, x0, y0, x1, y1, kHighQualityBicubic);
-  image.Dispose();
-  if (ui.PollCancel()) return false;
-
-  if (photo.Saturation() != 0 || photo.Contrast() != 0 || photo.Bright() != 0 ||
-      photo.RedAdjust() != 0 || photo.GreenAdjust() != 0 || photo.BlueAdjust() != 0 ||
-      photo.gamma() != 1.0)
-    result.ApplyEdits(photo.Bright(), photo.Contrast(), photo.gamma(), photo.RedAdjust(),
-                      photo.GreenAdjust(), photo.BlueAdjust(), photo.Saturation());
-  if (ui.PollCancel()) return false;
-
-  ConvertEmbeddedToSrgb(photo.Filename(), result);
-
-  SharpenForOutput(result, photo.UnsharpMask(), settings.DefaultSharpen, factor);
-  if (ui.PollCancel()) return false;
-
   const double margin = settings.PhotoMargin();
   int margin_pixels = 0;
   if (margin > 0) {
-    if (!NearestSize(margin * ppm, margin_pixels)) return false;
+    if (!NearestPixelCount(margin * ppm, margin_pixels)) return false;
     result = result.AddMargins(margin_pixels);
   }
   if (ui.PollCancel()) return false;
 
-  const double wr = result.Width();
-  const double hr = result.Height();
-  const bool framed = margin >= kMarginForFrame && settings.PhotoDrawFrame;
+  const int fs = SavedLabelFontPixels(settings.FontSize, ppm);
+  const SavedPlacement place =
+      PlaceSavedPhoto(result.Width(), result.Height(), margin, ppm, fs, settings.PhotoDrawFrame);
   QPainter* dc = result.hDIBDC();
-  if (framed && dc) {
-    result.SetPen(kSolidPen, Nearest(ppm * kFramePenWidth), kFrameColour);
-    const double d = (margin - kFrameInsetFromPhoto) * ppm;
-    result.DrawRectangle(*dc, Nearest(d), Nearest(d), Nearest(wr - d), Nearest(hr - d));
+  if (place.framed && dc) {
+    result.SetPen(kSolidPen, place.frame_pen, kFrameColour);
+    result.DrawRectangle(*dc, place.frame.left, place.frame.top, place.frame.right,
+                         place.frame.bottom);
   }
-
-  // The label: in the bottom margin under the photo's right corner when there is a
-  // margin to hold it, else inside the photo near its bottom-right corner.
-  const int fs = Nearest(settings.FontSize * ppm * kMmPerInch / kPointsPerInch);
   result.SetFont(settings.FontName, fs, settings.FontBold, settings.FontItalic, 0);
-  int tx = 0, ty = 0;
-  if (margin >= kMarginForFrame) {
-    tx = Nearest(wr - margin * ppm);
-    ty = Nearest(hr - margin * ppm);
-    if (framed) ty = Nearest(ty + kFramedLabelDrop * ppm);
-  } else {
-    tx = Nearest(wr - kInnerLabelRight * ppm);
-    ty = Nearest((hr - fs) - kInnerLabelBottom * ppm);
-  }
-  if (dc) result.PrintText(*dc, photo.PhotoLabel(), tx, ty, settings.FontColor, true);
+  if (dc)
+    result.PrintText(*dc, photo.PhotoLabel(), place.label_x, place.label_y, settings.FontColor,
+                     true);
 
   if (ui.PollCancel()) return false;
   return image.CreateFromDIB(result);

@@ -124,14 +124,6 @@ TEST(OutputRules, ResolutionFactorAndSharpening) {
   EXPECT_FALSE(SharpenParameters(0, false, 2.0, radius, amount));
 }
 
-TEST(CutMarks, NeighboursWithinThreePixelsShareALine) {
-  EXPECT_EQ(SnapCutEdge(161, 158, 0), 158);  // 3 apart: joins
-  EXPECT_EQ(SnapCutEdge(162, 158, 0), 162);  // 4 apart: stays
-  EXPECT_EQ(SnapCutEdge(2, 158, 0), 0);      // near the previous near edge
-  EXPECT_EQ(SnapCutEdge(-1, 158, 0), 0);
-  EXPECT_EQ(SnapCutEdge(155, 158, 156), 158);  // the far edge is tried first
-}
-
 TEST_F(PrintWindowTest, SlotsAndPagesOfCopies) {
   Add(Photo("a.png", 300, 200, kRed, kBlue), 3);
   Add(Photo("b.png", 200, 300, kGreen, kGreen), 4);
@@ -256,6 +248,46 @@ TEST_F(PrintWindowTest, PreviewDrawsTheScreenPicturesOnTheWholeSheet) {
   HistoryEdits edits;
   double printed = 0;
   EXPECT_FALSE(GetEdits(job_.At(0).FileDate(), "wide.png", edits, printed));
+}
+
+// A preview request made by the events that run while a page is drawn is refused;
+// the page in hand still gets its photo and its contact-sheet title.
+TEST_F(PrintWindowTest, PreviewRequestDuringADrawingIsRefused) {
+  job_.Settings().ThumbMode = true;
+  Add(Photo("wide.png", 300, 200, kRed, kBlue));
+  Layout();
+  PrintWindow window(job_, printers_, layout_);
+  ui_.AnswerInput(QStringLiteral("Holiday"));
+  QImage page;
+  std::vector<bool> nested_null;
+  bool asked = false;
+  window.SetPreviewHook([&](PrintWindow& w) {
+    ui_.OnPoll([&](int) {
+      if (asked) return;
+      asked = true;
+      nested_null.push_back(w.PreviewPage(1, 600).isNull());
+    });
+    page = w.PreviewPage(1, 600);
+    ui_.OnPoll(nullptr);
+  });
+  window.PrintIt(true);
+  EXPECT_EQ(nested_null, std::vector<bool>{true});
+  ASSERT_EQ(page.size(), QSize(400, 600));
+  // The thumbnail's red and blue halves, and the title's dark text in the top 10 mm.
+  int red = 0;
+  int blue = 0;
+  int dark_on_top = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) {
+      const QRgb pixel = page.pixel(x, y);
+      red += Near(pixel, kRed) ? 1 : 0;
+      blue += Near(pixel, kBlue) ? 1 : 0;
+      dark_on_top += y < 40 && qGray(pixel) < 64 ? 1 : 0;
+    }
+  }
+  EXPECT_GT(red, 100);
+  EXPECT_GT(blue, 100);
+  EXPECT_GT(dark_on_top, 0);
 }
 
 TEST_F(PrintWindowTest, ContactSheetTitleAndResolutionCap) {
