@@ -1,6 +1,8 @@
 #include "support/test_surfaces.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QHash>
 #include <cstring>
 
 namespace tessaly::test {
@@ -55,8 +57,12 @@ bool SamePixels(const SurfaceView& a, const SurfaceView& b) {
 
 std::string TempDir() {
   const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  QString name = QString("tessaly-test-%1-%2")
-                     .arg(info ? info->test_suite_name() : "x", info ? info->name() : "y");
+  // The test program's folder is part of the name, so that two builds running the
+  // same test at once never share a folder.
+  const size_t build = qHash(QCoreApplication::applicationDirPath());
+  QString name = QString("tessaly-test-%1-%2-%3")
+                     .arg(QString::number(build, 16), info ? info->test_suite_name() : "x",
+                          info ? info->name() : "y");
   name.replace('/', '_');
   const QString path = QDir::temp().filePath(name);
   QDir(path).removeRecursively();
