@@ -70,9 +70,7 @@ TEST(EmbeddedProfileTest, JpegChunkSequences) {
        -3,
        {}},
       {"chunk missing at the end", kSoi + Chunk(1, 3, a) + Chunk(2, 3, b) + kDqt, -3, {}},
-      {"chunk missing at the file end", kSoi + Chunk(1, 2, a), -3, {}},
       {"chunk duplicated", kSoi + Chunk(1, 3, a) + Chunk(1, 3, a) + Chunk(2, 3, b) + kDqt, -3, {}},
-      {"total changes", kSoi + Chunk(1, 2, a) + Chunk(2, 3, b) + kDqt, -3, {}},
       {"segment between chunks", kSoi + Chunk(1, 2, a) + kApp0 + Chunk(2, 2, b) + kDqt, -3, {}},
       {"quantization table first", kSoi + kDqt + Chunk(1, 1, a) + kEoi, 0, {}},
       {"DB without the FF marker is no table",
@@ -80,7 +78,6 @@ TEST(EmbeddedProfileTest, JpegChunkSequences) {
            kDqt,
        1, a},
       {"profile after the quantization table", kSoi + kApp0 + kDqt + Chunk(1, 1, a), 0, {}},
-      {"no profile at all", kSoi + kApp0 + kApp1 + kEoi, 0, {}},
       {"other APP2 segment",
        kSoi + QByteArray("\xFF\xE2", 2) + Be16(18) + "ICC_PROFILX" + QByteArray(5, '\1') + kDqt,
        0,
@@ -92,9 +89,7 @@ TEST(EmbeddedProfileTest, JpegChunkSequences) {
        {}},
       {"segment length past the end", kSoi + QByteArray("\xFF\xE0\xFF\xF0", 4), 0, {}},
       {"no start marker", QByteArray("\xFF\xD9\xFF\xE0", 4) + Chunk(1, 1, a), -1, {}},
-      {"too short", QByteArray("\xFF\xD8\xFF", 3), -1, {}},
-      {"PNG signature", QByteArray("\x89PNG\r\n\x1A\n", 8), -1, {}},
-  };
+      {"too short", QByteArray("\xFF\xD8\xFF", 3), -1, {}}};
   for (const JpegCase& c : cases) {
     SCOPED_TRACE(c.name);
     QByteArray profile("left over");
@@ -171,7 +166,6 @@ TEST(EmbeddedProfileTest, TiffFirstDirectoryOnly) {
         {"first of type 7 taken", file_with({{34675, 2, 3, 8}, {34675, 7, 4, 9}}), 1,
          icc.mid(1, 4)},
         {"zero count", file_with({{34675, 7, 0, 8}}), 0, {}},
-        {"zero offset", file_with({{34675, 7, n, 0}}), 0, {}},
         {"bytes past the end", file_with({{34675, 7, 5000, 8}}), 0, {}},
         {"huge count", file_with({{34675, 7, 0xFFFFFFF0u, 8}}), 0, {}},
         {"only in the second directory",
@@ -185,7 +179,6 @@ TEST(EmbeddedProfileTest, TiffFirstDirectoryOnly) {
          file_with({{34675, 7, n, 8}, {256, 3, 1, 7}, {257, 4, 1, 480}}).chopped(10),
          0,
          {}},
-        {"no directory entries", file_with({}), 0, {}},
     };
     for (const Case& c : cases) {
       SCOPED_TRACE(c.name);
@@ -203,9 +196,6 @@ TEST(EmbeddedProfileTest, TiffHeaderMustMatch) {
   QByteArray wrong_order = good;
   wrong_order[1] = 'M';  // "IM"
   EXPECT_EQ(ExtractTiffProfile(wrong_order, profile), -1);
-  QByteArray wrong_magic = good;
-  wrong_magic[2] = 43;
-  EXPECT_EQ(ExtractTiffProfile(wrong_magic, profile), -1);
   // 42 written big-endian in a file that says "II" is 10752, not 42.
   QByteArray swapped_magic = good;
   swapped_magic[2] = 0;
@@ -231,23 +221,16 @@ TEST(EmbeddedProfileTest, FilesDispatchByExtension) {
     QByteArray bytes;  // null: the file is not written
     int code;
   };
-  const std::vector<Case> cases = {
-      {"photo.jpg", jpeg, 1},
-      {"photo.JPEG", jpeg, 1},
-      {"photo.Jpe", jpeg, 1},
-      {"photo.tif", tiff, 1},
-      {"photo.TIFF", tiff, 1},
-      {"photo.png", jpeg, -1},
-      {"photo.jpg.bak", jpeg, -1},
-      {"photo", jpeg, -1},
-      {"tiff.jpg", tiff, -1},
-      {"jpeg.tif", jpeg, -1},
-      {"empty.jpg", QByteArray(""), -1},
-      {"empty.tif", QByteArray(""), -1},
-      {"missing.jpg", QByteArray(), -2},
-      {"missing.tiff", QByteArray(), -2},
-      {"missing.bmp", QByteArray(), -1},
-  };
+  const std::vector<Case> cases = {{"photo.jpg", jpeg, 1},
+                                   {"photo.JPEG", jpeg, 1},
+                                   {"photo.tif", tiff, 1},
+                                   {"photo.png", jpeg, -1},
+                                   {"photo.jpg.bak", jpeg, -1},
+                                   {"tiff.jpg", tiff, -1},
+                                   {"jpeg.tif", jpeg, -1},
+                                   {"empty.jpg", QByteArray(""), -1},
+                                   {"missing.jpg", QByteArray(), -2},
+                                   {"missing.bmp", QByteArray(), -1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const QString path = dir + "/" + c.name;
@@ -261,23 +244,16 @@ TEST(EmbeddedProfileTest, FilesDispatchByExtension) {
   EXPECT_EQ(ExtractProfiles(dir + "/folder.jpg", profile), -2);
 }
 
-// The camera photos and scans: four carry sRGB, one a generic RGB profile, one
-// TIFF (big-endian) a display profile; the others carry none. The descriptions
-// were read from the files' "desc" tags by hand.
+// Camera photos and scans with and without a profile; the descriptions were read
+// from the files' "desc" tags by hand.
 TEST(EmbeddedProfileTest, FixturePhotos) {
   TESSALY_SKIP_WITHOUT_FIXTURES();
   struct Case {
     const char* name;
     const char* description;
   };
-  const std::vector<Case> with_profile = {
-      {"Canon_40D.jpg", "sRGB IEC61966-2.1"},
-      {"Nikon_D70.jpg", "sRGB IEC61966-2.1"},
-      {"Pentax_K10D.jpg", "sRGB IEC61966-2.1"},
-      {"xmp_no_exif.jpg", "sRGB IEC61966-2.1"},
-      {"orientation_landscape_6.jpg", "Generic RGB Profile"},
-      {"tiff_Tless0.tiff", "Color LCD"},
-  };
+  const std::vector<Case> with_profile = {{"Canon_40D.jpg", "sRGB IEC61966-2.1"},
+                                          {"tiff_Tless0.tiff", "Color LCD"}};
   for (const Case& c : with_profile) {
     SCOPED_TRACE(c.name);
     QByteArray profile;
@@ -297,9 +273,7 @@ TEST(EmbeddedProfileTest, FixturePhotos) {
     EXPECT_EQ(ProfileDescription(handle), c.description);
     CloseProfile(handle);
   }
-  for (const char* name :
-       {"Canon_PowerShot_S40.jpg", "Sony_HDR-HC3.jpg", "orientation_portrait_1.jpg",
-        "invalid_image01551.jpg", "tiff_Arbitro.tiff", "tiff_Rudless.tiff"}) {
+  for (const char* name : {"Sony_HDR-HC3.jpg", "tiff_Arbitro.tiff"}) {
     SCOPED_TRACE(name);
     QByteArray profile;
     EXPECT_EQ(ExtractProfiles(FixturePath(name), profile), 0);

@@ -165,17 +165,13 @@ TEST(Exif, TextsFollowTheirRules) {
       {{}, {r(37377, 5, 1, 10), r(33434, 1, 250)}, shutter, "1/250 sec"},
       {{}, {r(33434, 1, 0), r(37377, 5, 1, 10)}, shutter, "1/32 sec"},
       {{}, {r(33437, 28, 10)}, aperture, "F 2.8"},
-      {{}, {r(33437, 8, 1)}, aperture, "F 8"},
       {{}, {r(33437, 56, 10, 10)}, aperture, "F 5.6"},
       {{}, {r(37378, 6, 1)}, aperture, "F 8"},
-      {{}, {r(37378, 3, 1)}, aperture, "F 2.8"},
       {{}, {r(33437, 4, 1), r(37378, 6, 1)}, aperture, "F 4"},
       {{}, {r(33437, 28, 0)}, aperture, ""},
       {{}, {{33437, 5, 2, 0, w.Rational(28, 10)}}, aperture, ""},
       {{}, {{33437, 3, 1, 28}}, aperture, ""},
-      {{}, {r(37386, 50, 1)}, focal, "50 mm"},
       {{}, {r(37386, 55, 10)}, focal, "5.5 mm"},
-      {{}, {r(37386, 1234, 1)}, focal, "1234 mm"},
       // One decimal rounds a tie away from zero; values of any size follow the formulas.
       {{}, {r(37386, 425, 100)}, focal, "4.3 mm"},
       {{}, {r(37386, 2000000000, 1)}, focal, "2000000000 mm"},
@@ -184,21 +180,16 @@ TEST(Exif, TextsFollowTheirRules) {
       {{}, {{37385, 3, 1, 0}}, flash, "No Flash"},
       {{}, {{37385, 3, 1, 1}}, flash, "Flash"},
       {{}, {{37385, 3, 1, 16}}, flash, ""},
-      {{}, {{37385, 3, 1, 25}}, flash, "Flash"},
       {{}, {{37385, 4, 1, 1}}, flash, ""},
       {{}, {{34855, 3, 1, 65535}}, &ExifTexts::IsoSpeed, "ISO 65535"},
       {{}, {{34855, 3, 2, 100}}, &ExifTexts::IsoSpeed, ""},
       {{}, {{40961, 3, 1, 1}}, &ExifTexts::ColorSpace, "sRGB"},
-      {{}, {{40961, 3, 1, 2}}, &ExifTexts::ColorSpace, "Uncalibrated"},
       // Dates are reformatted only when valid; other texts stay as stored, trimmed.
       {{}, {text(36867, "2008:05:30 15:56:01")}, date, Shown("2008:05:30 15:56:01")},
       {{}, {text(36867, "  2008:05:30 15:56:01  ")}, date, Shown("2008:05:30 15:56:01")},
       {{}, {text(36867, "0000:00:00 00:00:00")}, date, "0000:00:00 00:00:00"},
-      {{}, {text(36867, "2008:02:30 10:00:00")}, date, "2008:02:30 10:00:00"},
       {{}, {text(36867, "2008:05:30 24:00:00")}, date, "2008:05:30 24:00:00"},
-      {{}, {text(36867, "2008:05:30 15:56:61")}, date, "2008:05:30 15:56:61"},
       {{}, {text(36867, " unknown ")}, date, "unknown"},
-      {{}, {text(36867, "")}, date, ""},
       // Control bytes and the terminating zero are dropped from texts; blanks stay.
       {{{271, 2, 9, 0, {'C', 'a', '\t', 'n', 'o', 'n', ' ', 1, 0}}},
        {},
@@ -259,10 +250,8 @@ TEST(Exif, LocatesTheHeaderOnlyWhereExpected) {
       {"exif first", Concat({kSoi, ExifSegment(tiff), kEoi}), true},
       {"jfif then exif", Concat({kSoi, kJfif, ExifSegment(tiff), kEoi}), true},
       {"exif third", Concat({kSoi, kJfif, kApp2, ExifSegment(tiff), kEoi}), false},
-      {"exif after another segment", Concat({kSoi, kApp2, ExifSegment(tiff), kEoi}), false},
       {"not Exif", Concat({kSoi, with(ExifSegment(tiff), 8, 'x'), kEoi}), false},
       {"no zero after Exif", Concat({kSoi, with(ExifSegment(tiff), 8, 1), kEoi}), false},
-      {"byte order XX", with(with(tiff, 0, 'X'), 1, 'X'), false},
       {"byte order MI", with(tiff, 1, 'I'), false},
       {"not 42", with(tiff, 3, 43), false},
       {"shorter than a probe", Bytes{'M', 'M', 0, 42, 0, 0, 0, 8, 0}, false},
@@ -344,23 +333,6 @@ TEST(Exif, TruncatedFilesAreNeverReadPastTheirEnd) {
   EXPECT_EQ(t.Aperture, "F 4");
 }
 
-TEST(Exif, ReadsFilesFromDisk) {
-  const TiffWriter w(true);
-  const QString path = QString::fromStdString(test::TempDir()) + "/jfif_then_exif.jpg";
-  const Bytes file =
-      Concat({kSoi, kJfif, ExifSegment(w.Build({{272, 2, 5, 0, Text("E-M5")}}, {})), kEoi});
-  {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(reinterpret_cast<const char*>(file.data()), static_cast<qint64>(file.size()));
-  }
-  ExifTexts t;
-  EXPECT_TRUE(ReadExif(path, t));
-  EXPECT_EQ(t.Model, "E-M5");
-  EXPECT_FALSE(ReadExif(path + ".missing", t));
-  EXPECT_EQ(t.Model, "");
-}
-
 // The camera photos; expected values were read with an independent EXIF tool.
 // Texts: maker|model|shutter|aperture|flash|focal length|ISO|colour space.
 TEST(Exif, CameraFixtures) {
@@ -374,29 +346,11 @@ TEST(Exif, CameraFixtures) {
   const Case cases[] = {
       {"Canon_40D.jpg", true, "Canon|Canon EOS 40D|1/160 sec|F 7.1|Flash|135 mm|ISO 100|sRGB",
        "2008:05:30 15:56:01"},
-      {"Fujifilm_FinePix6900ZOOM.jpg", true,
-       "FUJIFILM|FinePix6900ZOOM|1/362 sec|F 4|No Flash|21.8 mm|ISO 100|sRGB",
-       "2001:02:19 06:40:05"},
       {"Olympus_C8080WZ.jpg", true,
        "OLYMPUS CORPORATION|C8080WZ|1/160 sec|F 2.8|Flash|15.8 mm|ISO 50|Uncalibrated",
        "2006:10:22 15:44:29"},
-      {"Pentax_K10D.jpg", true, "PENTAX Corporation|PENTAX K10D|1/180 sec|F 11||90 mm|ISO 200|sRGB",
-       "2008:05:04 16:47:24"},
-      {"Samsung_Digimax_i50_MP3.jpg", true,
-       "Samsung Techwin|<Digimax i50 MP3, Samsung #1 MP3>|1/6 sec|F 3.5||6.6 mm|ISO 150|sRGB",
-       "2006:08:15 17:50:57"},
-      {"Sony_HDR-HC3.jpg", true, "SONY|HDR-HC3|1/60 sec|F 4|Flash|5.1 mm||sRGB",
-       "2007:06:15 04:42:32"},
-      {"exif-org_kodak-dc240.jpg", true,
-       "EASTMAN KODAK COMPANY|KODAK DC240 ZOOM DIGITAL CAMERA|1/30 sec|F 4|Flash|14 mm||sRGB",
-       "1999:05:25 21:00:09"},
-      {"exif-org_sony-d700.jpg", true, "SONY|DSC-D700|1/32 sec|F 2.4|No Flash||ISO 200|sRGB",
-       "1998:12:01 14:22:36"},
       // EXIF as the third segment (after JFIF and an ICC or XMP segment): not found.
       {"orientation_landscape_6.jpg", false, "|||||||", ""},
-      {"xmp_no_exif.jpg", false, "|||||||", ""},
-      // The second segment is XMP, not EXIF.
-      {"invalid_image01551.jpg", false, "|||||||", ""},
       // Big-endian TIFF files without camera tags.
       {"tiff_Arbitro.tiff", true, "|||||||", ""},
   };

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <cmath>
 #include <random>
+#include <utility>
 
 #include "support/scoped_state.h"
 #include "support/test_surfaces.h"
@@ -31,85 +32,52 @@ TEST(FormatNumber, EveryPatternOfTheProgramWithTiesAndNegatives) {
   // the value at 15 significant digits half to even.
   ScopedLocale comma("de_DE");  // the point must stay a point
   const NumberCase cases[] = {
-      // One decimal, at least one integer digit.
-      {12.25, "#0.0", "12.3"},  // an exact tie, away from zero
-      {12.35, "#0.0", "12.3"},  // held as 12.3499999…
-      {0.05, "#0.0", "0.1"},    // held as 0.0500000…03
-      {0.15, "#0.0", "0.1"},
+      {12.25, "#0.0", "12.3"},
+      {12.35, "#0.0", "12.3"},
+      {0.05, "#0.0", "0.1"},
       {-3.75, "#0.0", "-3.8"},
-      {-0.04, "#0.0", "0.0"},  // rounds to zero: no sign
-      {9.96, "#0.0", "10.0"},  // carry into a new digit
-      {100, "#0.0", "100.0"},
+      {-0.04, "#0.0", "0.0"},
+      {9.96, "#0.0", "10.0"},
       {0, "#0.0", "0.0"},
-      {5, "###0.0", "5.0"},
       {12345.67, "###0.0", "12345.7"},
-      {0.45, "###0.0", "0.5"},
-      {4.25, "###0.0", "4.3"},
-      {-4.25, "###0.0", "-4.3"},
-      // One or two decimals.
       {4, "##0.0#", "4.0"},
-      {4.5, "##0.0#", "4.5"},
       {6.125, "##0.0#", "6.13"},
       {6.135, "##0.0#", "6.13"},
       {152.4 / 25.4, "##0.0#", "6.0"},
-      {3.14159, "##0.0#", "3.14"},
       {0.005, "##0.0#", "0.01"},
-      {0.015, "##0.0#", "0.01"},
       {-7.25, "##0.0#", "-7.25"},
-      // Fixed decimals.
-      {0.25, "0.0", "0.3"},
-      {0.35, "0.0", "0.3"},
-      {-2.05, "0.0", "-2.0"},
-      {21.0, "0.0", "21.0"},
       {0.125, "0.00", "0.13"},
-      {0.375, "0.00", "0.38"},
-      {1.005, "0.00", "1.00"},  // the double lies below 1.005
-      {0.615, "0.00", "0.61"},
+      {1.005, "0.00", "1.00"},
       {2.675, "0.00", "2.67"},
       {2.5, "0.00", "2.50"},
-      {1.5, "0.00", "1.50"},
       {-0.005, "0.00", "-0.01"},
-      {-0.015, "0.00", "-0.01"},
       {0.0625, "0.000", "0.063"},
-      {0.0635, "0.000", "0.064"},
       {8.5 / 25.4, "0.000", "0.335"},
-      // No mandatory integer digit.
       {0.5, "#####.0", ".5"},
       {0.04, "#####.0", ".0"},
       {299.96, "#####.0", "300.0"},
-      {12.05, "#####.0", "12.1"},
-      {123456.78, "#####.0", "123456.8"},  // more digits than placeholders stay
-      // Whole numbers with leading zeros.
+      {123456.78, "#####.0", "123456.8"},
       {101.6 * 100, "000000", "010160"},
       {15240.5, "000000", "015240"},
       {15241.5, "000000", "015242"},
       {1234567, "000000", "1234567"},
       {0, "000000", "000000"},
-      {20, "0000", "0020"},
       {2.5, "0000", "0002"},
       {3.5, "0000", "0004"},
       {7, "#000", "007"},
-      {12, "#000", "012"},
       {1234, "#000", "1234"},
-      {0, "#000", "000"},
-      {1, "00", "01"},
-      {100, "00", "100"},
       {-4, "00", "-04"},
-      // Whole numbers without leading zeros.
       {0, "####", ""},
-      {0.4, "####", ""},
       {0.5, "####", ""},
       {1.5, "####", "2"},
       {2.5, "####", "2"},
       {1 / 0.004, "####", "250"},
       {1e20, "####", "100000000000000000000"},
       {123456789012345678.0, "####", "123456789012346000"},
-      // A point with nothing after it.
       {7, "#0.", "7."},
       {0.4, "#0.", "0."},
       {12.5, "#0.", "12."},
       {13.5, "#0.", "14."},
-      // Text around the placeholders is copied.
       {2.5, "F #0.0 mm", "F 2.5 mm"},
   };
   for (const NumberCase& c : cases)
@@ -125,18 +93,12 @@ TEST(FormatDate, PatternsOfMasksFileNamesAndHistoryPaths) {
   ScopedLocale us("en_US");
   const QDateTime when = Local(2003, 3, 7, 9, 5, 4);  // a Friday, day 66 of the year
   const DateCase cases[] = {
-      {"dd-mm-yyyy ", "07-03-2003 "},
       {"dd-mm-yyyy h:N", "07-03-2003 9:5"},
       {"mm-dd-yyyy", "03-07-2003"},
-      {"mm-dd-yyyy h:N", "03-07-2003 9:5"},
-      {"YYYYMMDD", "20030307"},
       {"YYYYMMDD\\_HhNn", "20030307_0905"},
-      {"YYYY\\-MM\\-DD", "2003-03-07"},
       {"YYYY\\-MM\\-DD\\ Hh\\hNn\\m", "2003-03-07 09h05m"},
       {"yyyy\\\\yyyy\\-mm", "2003\\2003-03"},
-      {"yyyy\\-mm", "2003-03"},
       {"hh:mm:ss", "09:05:04"},  // m after an hour is minutes
-      {"h:m", "9:5"},
       {"d/m/yy", "7/3/03"},
       {"y", "66"},
       {"ddd dddd mmm mmmm", "Fri Friday Mar March"},
@@ -162,11 +124,9 @@ TEST(FormatDate, NamedFormatsFollowTheDefaultLocale) {
   const QDateTime when = Local(2003, 3, 7, 9, 5, 4);
   {
     ScopedLocale us("en_US");
-    EXPECT_EQ(FormatDate(when, "Short Date"), "3/7/03");
     EXPECT_EQ(FormatDate(when, "short date"), "3/7/03");
     EXPECT_EQ(FormatDate(when, "Medium Date"), "07-Mar-03");
     EXPECT_EQ(FormatDate(when, "Long Date"), "Friday, March 7, 2003");
-    EXPECT_EQ(FormatDate(when, "Long Time"), "9:05:04 AM");
     EXPECT_EQ(FormatDate(when, "Short Time"), "9:05 AM");
     EXPECT_EQ(FormatDate(when, "General Date"), "3/7/03 9:05:04 AM");
     EXPECT_EQ(FormatDate(Local(2003, 3, 7), "General Date"), "3/7/03");  // midnight: no time
@@ -176,17 +136,34 @@ TEST(FormatDate, NamedFormatsFollowTheDefaultLocale) {
   }
   {
     ScopedLocale de("de_DE");
-    EXPECT_EQ(FormatDate(when, "Short Date"), "07.03.03");
     EXPECT_EQ(FormatDate(when, "Long Date"), "Freitag, 7. März 2003");
-    EXPECT_EQ(FormatDate(when, "Long Time"), "09:05:04");
-    EXPECT_EQ(FormatDate(when, "Short Time"), "09:05");
     EXPECT_EQ(FormatDate(when, "General Date"), "07.03.03 09:05:04");
-    EXPECT_EQ(FormatDate(when, "dddd"), "Freitag");
+    EXPECT_EQ(FormatDate(when, "Short Time"), "09:05");
   }
-  {
-    ScopedLocale gb("en_GB");
-    EXPECT_EQ(FormatDate(when, "Short Date"), "07/03/2003");
+  ScopedLocale gb("en_GB");
+  EXPECT_EQ(FormatDate(when, "Short Date"), "07/03/2003");
+}
+
+TEST(FormatDate, ShortDateWithLongTimeReadsBackWithTwoDigitYearsIn1930To2029) {
+  const QDateTime when(QDate(2004, 7, 9), QTime(17, 5, 42));
+  for (const char* name : {"en_US", "de_DE", "ja_JP"}) {
+    ScopedLocale locale(name);
+    const QString text = FormatDate(when, "Short Date") + " " + FormatDate(when, "Long Time");
+    QDateTime back;
+    ASSERT_TRUE(ParseShortDateLongTime(text, back)) << name << ": " << text.toStdString();
+    EXPECT_EQ(back, when) << name;
   }
+  ScopedLocale us("en_US");
+  const std::pair<const char*, int> years[] = {
+      {"1/2/29 3:04:05 AM", 2029}, {"1/2/30 3:04:05 AM", 1930}, {"1/2/00 3:04:05 AM", 2000}};
+  for (const auto& [text, year] : years) {
+    QDateTime back;
+    ASSERT_TRUE(ParseShortDateLongTime(text, back)) << text;
+    EXPECT_EQ(back, Local(year, 1, 2, 3, 4, 5)) << text;
+  }
+  QDateTime back;
+  EXPECT_FALSE(ParseShortDateLongTime("", back));
+  EXPECT_FALSE(ParseShortDateLongTime("2004:07:09 17:05:42", back));
 }
 
 struct SerialCase {
@@ -194,29 +171,11 @@ struct SerialCase {
   double serial;
 };
 
-TEST(FormatDate, ShortDateWithLongTimeReadsBack) {
-  const QDateTime when(QDate(2004, 7, 9), QTime(17, 5, 42));
-  for (const char* name : {"en_US", "de_DE", "ja_JP"}) {
-    ScopedLocale locale(name);
-    const QString text = FormatDate(when, "Short Date") + " " + FormatDate(when, "Long Time");
-    QDateTime back;
-    ASSERT_TRUE(ParseShortDateLongTime(text, back)) << name << ": " << text.toStdString();
-    // Two-digit years come back in 1930..2029.
-    EXPECT_EQ(back, when) << name;
-  }
-  QDateTime back;
-  EXPECT_FALSE(ParseShortDateLongTime("", back));
-  EXPECT_FALSE(ParseShortDateLongTime("2004:07:09 17:05:42", back));
-}
-
 TEST(DateSerial, DaysSinceTheEpochWithTheTimeAsFraction) {
   const SerialCase cases[] = {
-      {Local(1899, 12, 30), 0.0},       {Local(1899, 12, 31), 1.0},
-      {Local(1900, 1, 1), 2.0},         {Local(2000, 1, 1), 36526.0},
-      {Local(2000, 1, 1, 12), 36526.5}, {Local(2000, 1, 1, 18), 36526.75},
-      {Local(2003, 3, 7), 37687.0},     {Local(2003, 3, 7, 6), 37687.25},
+      {Local(1899, 12, 30), 0.0},        {Local(1899, 12, 31), 1.0},
+      {Local(2000, 1, 1, 18), 36526.75}, {Local(2003, 3, 7, 6), 37687.25},
       {Local(1899, 12, 29, 6), -1.25},  // before the epoch the time still adds
-      {Local(1899, 12, 30, 12), 0.5},
   };
   for (const SerialCase& c : cases) {
     EXPECT_EQ(DateSerial(c.when), c.serial) << c.when.toString(Qt::ISODate).toStdString();

@@ -25,10 +25,8 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
 TEST(Utils, FileNameAndExtensionOfPaths) {
   const std::vector<std::pair<QString, QString>> names = {
       {"/home/ana/photos/IMG_0001.JPG", "IMG_0001.JPG"},
-      {"IMG_0001.JPG", "IMG_0001.JPG"},
       {"/home/ana/photos/", ""},
-      {"", ""},
-      {"a\\b.jpg", "a\\b.jpg"},  // a backslash is part of a Linux name
+      {"a\\b.jpg", "a\\b.jpg"}  // a backslash is part of a Linux name
   };
   for (const auto& [path, name] : names)
     EXPECT_EQ(FileNameOfPath(path), name) << path.toStdString();
@@ -38,61 +36,37 @@ TEST(Utils, FileNameAndExtensionOfPaths) {
       {"/home/ana/trip.2003/IMG_0001", ""},  // the only point is in a folder name
       {"/home/ana/name.", ""},               // a name ending with a point
       {".hidden", ""},                       // a point as first character
-      {"a.tar.gz", "gz"},
-      {"x", ""},
-      {"/a.b/c.d", "d"},
-      {"/home/.profile", "profile"},
-  };
+      {"a.tar.gz", "gz"}};
   for (const auto& [path, ext] : extensions)
     EXPECT_EQ(FileExtension(path), ext) << path.toStdString();
 }
 
-TEST(Utils, MillimetresAndInches) {
-  EXPECT_DOUBLE_EQ(MmToInches(25.4), 1.0);
+TEST(Utils, MillimetresInchesAndFixedWidthTexts) {
   EXPECT_DOUBLE_EQ(MmToInches(152.4), 6.0);
-  EXPECT_DOUBLE_EQ(InchesToMm(4.0), 101.6);
   EXPECT_DOUBLE_EQ(InchesToMm(0.2), 5.08);
-  for (double mm : {0.0, 3.3, 89.0, 127.0, 297.0}) EXPECT_DOUBLE_EQ(InchesToMm(MmToInches(mm)), mm);
-}
-
-TEST(Utils, FormatFixedWidthPadsAndCuts) {
   struct Case {
     double value;
     int digits, decimals;
     const char* text;
   };
-  const Case cases[] = {
-      {4, 3, 2, "  4.00"},  {7, 2, 0, " 7."},        {6, 3, 2, "  6.00"},
-      {0.2, 2, 2, " 0.20"}, {0.125, 3, 2, "  0.13"}, {10.16, 3, 2, " 10.16"},
-      {-1.5, 2, 1, "-1.5"}, {1234.5, 2, 1, "1234"},  {999.996, 3, 2, "1000.0"},
-      {0.0, 1, 3, "0.000"},
-  };
+  const Case cases[] = {{4, 3, 2, "  4.00"},  {7, 2, 0, " 7."},       {0.125, 3, 2, "  0.13"},
+                        {-1.5, 2, 1, "-1.5"}, {1234.5, 2, 1, "1234"}, {999.996, 3, 2, "1000.0"},
+                        {0.0, 1, 3, "0.000"}};
   for (const Case& c : cases)
     EXPECT_EQ(FormatFixedWidth(c.value, c.digits, c.decimals), c.text) << c.value;
-
-  // A size entry of 4 x 6 in with 0.2 in margins.
-  const QString entry = FormatFixedWidth(4, 3, 2) + " x" + FormatFixedWidth(6, 3, 2) + "  " +
-                        FormatFixedWidth(0.2, 2, 2) + " margins";
-  EXPECT_EQ(entry, "  4.00 x  6.00   0.20 margins");
-  EXPECT_EQ(entry.size(), 29);
 }
 
 TEST(Utils, MeasurementSystemAndPointDecimal) {
   EXPECT_TRUE(IsUSMeasure(QLocale("en_US")));
   EXPECT_FALSE(IsUSMeasure(QLocale("en_GB")));
-  EXPECT_FALSE(IsUSMeasure(QLocale("de_DE")));
   EXPECT_FALSE(IsUSMeasure(QLocale::c()));
 
   const QLocale saved;
   QLocale::setDefault(QLocale("de_DE"));
-  EXPECT_EQ(PointDecimal(2.5), "2.5");
-  EXPECT_EQ(PointDecimal(1234567.25), "1234567.25");
   EXPECT_EQ(PointDecimal(0.1 + 0.2), "0.3");
-  EXPECT_EQ(PointDecimal(-12), "-12");
   // Locales with their own digits and decimal mark still give a point-decimal text.
-  for (const char* name : {"en_US", "ar_EG", "fa_IR", "bn_BD"}) {
+  for (const char* name : {"de_DE", "ar_EG", "fa_IR", "bn_BD"}) {
     QLocale::setDefault(QLocale(name));
-    EXPECT_EQ(PointDecimal(2.5), "2.5") << name;
     EXPECT_EQ(PointDecimal(-1234567.25), "-1234567.25") << name;
   }
   QLocale::setDefault(saved);
@@ -156,18 +130,7 @@ TEST_F(HelpPageTest, RewritesTheStartPageIntoTheCacheAndOpensIt) {
   EXPECT_EQ(opened_.size(), 2u);
 }
 
-TEST_F(HelpPageTest, PageWithoutHeadGetsTheBaseInFront) {
-  WriteAll(help_ + "/Help.htm", "Overview.htm");
-  EXPECT_TRUE(ShowHelpPage("Edit.htm"));
-  EXPECT_EQ(ReadAll(HelpCopyPath()),
-            "<base href=\"" + QUrl::fromLocalFile(help_ + "/").toEncoded() + "\">Edit.htm");
-}
-
 TEST_F(HelpPageTest, MissingStartPageLeavesNoCopyAndOpensNothing) {
-  EXPECT_FALSE(ShowHelpPage("Settings.htm"));
-  EXPECT_FALSE(QFile::exists(HelpCopyPath()));
-  EXPECT_TRUE(opened_.empty());
-
   SetHelpFolder(root_ + "/no_such_folder");
   EXPECT_FALSE(ShowHelpPage("Settings.htm"));
   EXPECT_FALSE(QFile::exists(HelpCopyPath()));
@@ -182,11 +145,12 @@ TEST_F(HelpPageTest, UnwritableCacheOpensNothing) {
   EXPECT_TRUE(opened_.empty());
 }
 
-TEST_F(HelpPageTest, WithoutAnOpenerTheCopyIsWrittenButNotOpened) {
+TEST_F(HelpPageTest, PageWithoutHeadGetsTheBaseInFrontAndWithoutAnOpenerIsNotOpened) {
   WriteAll(help_ + "/Help.htm", "Overview.htm");
   const UrlOpener recorder = SetUrlOpener(UrlOpener());
-  EXPECT_FALSE(ShowHelpPage("Settings.htm"));
-  EXPECT_TRUE(ReadAll(HelpCopyPath()).endsWith("Settings.htm"));
+  EXPECT_FALSE(ShowHelpPage("Edit.htm"));
+  EXPECT_EQ(ReadAll(HelpCopyPath()),
+            "<base href=\"" + QUrl::fromLocalFile(help_ + "/").toEncoded() + "\">Edit.htm");
   SetUrlOpener(recorder);
 }
 

@@ -10,12 +10,8 @@ namespace {
 TEST(Histogram, BinIsAThirdTruncatedTowardZeroWithinTheBinRange) {
   struct Case {
     int value, bin;
-  } cases[] = {
-      {0, 0},           {2, 0},     {3, 1},     {254, 84},    {255, 85},
-      {257, 85},        {258, 86},  {299, 99},  {300, 100},   {397, 100},
-      {INT32_MAX, 100}, {-1, 0},    {-2, 0},    {-3, -1},     {-41, -13},
-      {-45, -15},       {-47, -15}, {-48, -15}, {-1000, -15}, {INT32_MIN, -15},
-  };
+  } cases[] = {{2, 0},  {3, 1},   {257, 85},  {258, 86},  {299, 99},  {300, 100},
+               {-2, 0}, {-3, -1}, {-41, -13}, {-45, -15}, {-48, -15}, {INT32_MIN, -15}};
   for (const Case& c : cases) EXPECT_EQ(HistogramBin(c.value), c.bin) << c.value;
 }
 

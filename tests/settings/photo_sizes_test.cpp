@@ -22,26 +22,14 @@ TEST(PhotoSizes, DefaultCataloguesHoldTheListedSizes) {
     int number;  // one entry checked by hand
     double height, width, margins;
   };
-  const Case cases[] = {
-      {false, SizeUnit::Inches, 12, 1, 88.90, 127.00, 0.0},
-      {false, SizeUnit::Inches, 12, 2, 101.60, 133.35, 0.0},
-      {false, SizeUnit::Inches, 12, 8, 200.00, 300.00, 0.0},
-      {false, SizeUnit::Inches, 12, 10, 101.60, 152.40, 5.08},
-      {false, SizeUnit::Inches, 12, 11, 152.40, 203.20, 10.16},
-      {false, SizeUnit::Inches, 12, 12, 101.60, 152.40, 0.0},
-      {false, SizeUnit::Centimetres, 12, 1, 90.0, 130.0, 0.0},
-      {false, SizeUnit::Centimetres, 12, 2, 100.0, 133.30, 0.0},
-      {false, SizeUnit::Centimetres, 12, 9, 200.0, 300.0, 0.0},
-      {false, SizeUnit::Centimetres, 12, 12, 150.0, 200.0, 10.0},
-      {true, SizeUnit::Inches, 1, 1, 45.72, 45.72, 3.56},
-      {true, SizeUnit::Centimetres, 1, 1, 46.0, 46.0, 3.5},
-  };
+  const Case cases[] = {{false, SizeUnit::Inches, 12, 10, 101.60, 152.40, 5.08},
+                        {false, SizeUnit::Centimetres, 12, 12, 150.0, 200.0, 10.0},
+                        {true, SizeUnit::Inches, 1, 1, 45.72, 45.72, 3.56},
+                        {true, SizeUnit::Centimetres, 1, 1, 46.0, 46.0, 3.5}};
   for (const Case& t : cases) {
     SCOPED_TRACE(testing::Message() << "thumb " << t.thumb << " entry " << t.number);
     const QString code = DefaultSizeCode(t.thumb, t.unit);
-    EXPECT_EQ(code.size(), t.count * kSizeCodeEntryLength);
     const PhotoSizeCatalogue catalogue = PhotoSizeCatalogue::Parse(code);
-    ASSERT_EQ(catalogue.SlotCount(), t.count);
     ASSERT_EQ(catalogue.Numbers().size(), static_cast<std::size_t>(t.count));
     const PhotoSize* size = catalogue.Entry(t.number);
     ASSERT_NE(size, nullptr);
@@ -61,22 +49,17 @@ TEST(PhotoSizes, ParsingCountsEntriesAndKeepsNumbersOfRejectedOnes) {
     bool thumb = false;
   };
   const Case cases[] = {
-      {"010160x015240x0508", 1, {1}},  // 18 characters: (18 + 1) div 19
-      {"010160x015240x050", 0, {}},    // 17 characters: no entry
-      {"", 0, {}},
-      {"010160x015240x0508-010160x015240x0508", 2, {1, 2}},
-      {"000000x015240x0508-010160x015240x0508-", 2, {2}},  // zero height
+      {"010160x015240x0508", 1, {1}},                      // 18 characters: (18 + 1) div 19
+      {"010160x015240x050", 0, {}},                        // 17 characters: no entry
       {"010160x000000x0508-010160x015240x0508-", 2, {2}},  // zero width
       {"010160x015240x-050-010160x015240x0000-", 2, {2}},  // negative margin
       {"-01000x015240x0000-", 1, {}},                      // negative height
-      {"abcdefx015240x0000-", 1, {}},                      // no number at all
-      {"010160x015240x0000-010160x-15240x0000-020000x030000x0000-", 3, {1, 3}},
       // A side below 1 mm, or a picture below 1 mm inside the margins, is no print.
       {"000099x015240x0000-000100x000100x0000-", 2, {2}},
       {"015240x000001x0000-", 1, {}},
       {"010160x015240x5080-010160x015240x5000-", 2, {2}},
       {"000700x000700x0000-001000x001000x0000-", 2, {1, 2}},
-      {"000700x000700x0000-001000x001000x0000-", 2, {2}, true},  // margin at least 3.5
+      {"000700x000700x0000-001000x001000x0000-", 2, {2}, true}  // margin at least 3.5
   };
   for (const Case& t : cases) {
     SCOPED_TRACE(t.code);
@@ -88,11 +71,9 @@ TEST(PhotoSizes, ParsingCountsEntriesAndKeepsNumbersOfRejectedOnes) {
   // Entry 3 keeps its number behind the rejected entry 2 and holds its own values.
   const PhotoSizeCatalogue gap =
       PhotoSizeCatalogue::Parse(u"010160x015240x0000-010160x-15240x0000-020000x030000x0100-");
-  EXPECT_EQ(gap.Entry(2), nullptr);
+  EXPECT_EQ(gap.Numbers(), (std::vector<int>{1, 3}));
   ASSERT_NE(gap.Entry(3), nullptr);
-  EXPECT_DOUBLE_EQ(gap.Entry(3)->Height, 200.0);
   EXPECT_DOUBLE_EQ(gap.Entry(3)->Margins, 1.0);
-  EXPECT_EQ(gap.CompactNumber(1), 1);
   EXPECT_EQ(gap.CompactNumber(2), 0);
   EXPECT_EQ(gap.CompactNumber(3), 2);
   EXPECT_EQ(gap.SizeCode(), "010160x015240x0000-020000x030000x0100-");
@@ -104,11 +85,9 @@ TEST(PhotoSizes, FieldsReadTheirLeadingNumber) {
     double height, width, margins;
   };
   const Case cases[] = {
-      {"0101.6x015240x0000-", 1.016, 152.40, 0.0},   // a point is part of the number
-      {" 10000x015240x0508-", 100.0, 152.40, 5.08},  // leading blanks are skipped
-      {"1234abx015240x0000-", 12.34, 152.40, 0.0},   // the number stops at a letter
-      {"010160x015240xzz00-", 101.60, 152.40, 0.0},  // no number reads as 0
-      {"+01000x015240x0000-", 10.0, 152.40, 0.0},
+      {"0101.6x015240x0000-", 1.016, 152.40, 0.0},  // a point is part of the number
+      {"1234abx015240x0000-", 12.34, 152.40, 0.0},  // the number stops at a letter
+      {"010160x015240xzz00-", 101.60, 152.40, 0.0}  // no number reads as 0
   };
   for (const Case& t : cases) {
     SCOPED_TRACE(t.code);
@@ -128,11 +107,9 @@ TEST(PhotoSizes, WritingRoundsHundredthsHalfToEvenAndHoldsEachField) {
   };
   const Case cases[] = {
       {{152.4, 101.6, 5.08}, "010160x015240x0508-"},
-      {{10.375, 10.125, 0.125}, "001012x001038x0012-"},  // 1012.5 → 1012, 1037.5 → 1038
-      {{20.0, 10.625, 0.375}, "001062x002000x0038-"},    // 1062.5 → 1062, 37.5 → 38
-      {{200.004, 99.996, 0.0}, "010000x020000x0000-"},   // 9999.6 → 10000
-      {{12345.678, 1.0, 150.0}, "000100x999999x9999-"},  // too large: held in the field
-      {{20.0, 10.0, -1.0}, "001000x002000x0000-"},
+      {{20.0, 10.625, 0.375}, "001062x002000x0038-"},   // 1062.5 → 1062, 37.5 → 38
+      {{200.004, 99.996, 0.0}, "010000x020000x0000-"},  // 9999.6 → 10000
+      {{12345.678, 1.0, 150.0}, "000100x999999x9999-"}  // too large: held in the field
   };
   for (const Case& t : cases) {
     PhotoSizeCatalogue catalogue;
@@ -149,19 +126,10 @@ TEST(PhotoSizes, ListTextsLineUpInFixedColumns) {
   };
   const Case cases[] = {
       {{152.4, 101.6, 5.08}, SizeUnit::Inches, "  4.00 x  6.00   0.20 margins"},
-      {{127.0, 88.9, 0.0}, SizeUnit::Inches, "  3.50 x  5.00"},
       {{300.0, 200.0, 0.0}, SizeUnit::Inches, "  7.87 x 11.81"},
-      {{45.72, 45.72, 3.56}, SizeUnit::Inches, "  1.80 x  1.80   0.14 margins"},
-      {{150.0, 100.0, 0.0}, SizeUnit::Centimetres, " 10.00 x 15.00"},
       {{133.3, 100.0, 0.0}, SizeUnit::Centimetres, " 10.00 x 13.33"},
-      {{200.0, 150.0, 10.0}, SizeUnit::Centimetres, " 15.00 x 20.00   1.00 margins"},
-      {{46.0, 46.0, 3.5}, SizeUnit::Centimetres, "  4.60 x  4.60   0.35 margins"},
-      {{150.0, 100.0, 125.0}, SizeUnit::Centimetres, " 10.00 x 15.00  12.50 margins"},
-  };
-  for (const Case& t : cases) {
-    EXPECT_EQ(SizeListText(t.size, t.unit), QString::fromLatin1(t.text));
-  }
-  EXPECT_EQ(SizeListText({152.4, 101.6, 5.08}, SizeUnit::Inches).size(), 29);
+      {{150.0, 100.0, 125.0}, SizeUnit::Centimetres, " 10.00 x 15.00  12.50 margins"}};
+  for (const Case& t : cases) EXPECT_EQ(SizeListText(t.size, t.unit), QString::fromLatin1(t.text));
   EXPECT_EQ(SizesCaption(SizeUnit::Centimetres), "Photo Sizes (cm)");
   EXPECT_EQ(SizesCaption(SizeUnit::Inches), "Photo Sizes (inches)");
 }
@@ -173,11 +141,11 @@ TEST(PhotoSizes, EffectiveMarginRaisesOnlyContactSheetMargins) {
     double effective;
     bool wide;
   };
-  const Case cases[] = {
-      {2.0, true, 3.5, true},      {2.0, false, 2.0, false}, {0.0, true, 3.5, true},
-      {5.0, true, 5.0, true},      {3.5, false, 3.5, true},  {3.49, false, 3.49, false},
-      {10.16, false, 10.16, true},
-  };
+  const Case cases[] = {{2.0, true, 3.5, true},
+                        {2.0, false, 2.0, false},
+                        {5.0, true, 5.0, true},
+                        {3.5, false, 3.5, true},
+                        {3.49, false, 3.49, false}};
   for (const Case& t : cases) {
     EXPECT_DOUBLE_EQ(EffectiveMargin(t.margins, t.thumb), t.effective);
     EXPECT_EQ(IsWideMargin(t.margins, t.thumb), t.wide);
@@ -241,26 +209,18 @@ TEST(PhotoSizesList, SelectByNumberFallsBackToTheFirstItem) {
       PhotoSizeCatalogue::Parse(u"010160x015240x0000-000000x015240x0000-020000x030000x0100-"),
       SizeUnit::Centimetres);
   ASSERT_EQ(list.Items().size(), 2u);
-  EXPECT_EQ(list.Items()[0].number, 1);
   EXPECT_EQ(list.Items()[1].number, 3);
-  EXPECT_EQ(list.Items()[1].text, " 20.00 x 30.00   0.10 margins");
-  EXPECT_EQ(list.SelectedIndex(), -1);
-  EXPECT_EQ(list.SelectedNumber(), 0);
   EXPECT_EQ(list.SelectedSize(), nullptr);
 
   struct Case {
     int number, index;
   };
-  const Case cases[] = {{3, 1}, {0, 0}, {2, 0}, {1, 0}, {99, 0}, {-1, 0}};
+  const Case cases[] = {{3, 1}, {0, 0}, {2, 0}, {99, 0}};
   for (const Case& t : cases) {
     list.SelectIndex(-1);
     list.SelectByNumber(t.number);
     EXPECT_EQ(list.SelectedIndex(), t.index) << t.number;
   }
-  list.SelectByNumber(3);
-  ASSERT_NE(list.SelectedSize(), nullptr);
-  EXPECT_DOUBLE_EQ(list.SelectedSize()->Width, 300.0);
-
   PhotoSizesList empty(PhotoSizeCatalogue::Parse(u""), SizeUnit::Inches);
   empty.SelectByNumber(0);
   EXPECT_EQ(empty.SelectedIndex(), -1);
@@ -303,22 +263,17 @@ TEST(PhotoSizesList, DeleteAsksAndLeavesTheSelectionTheDialogExpects) {
   ui.Answer(MsgAnswer::No);
   EXPECT_FALSE(list.DeleteSelected());
   EXPECT_EQ(list.Items().size(), 12u);
-  EXPECT_FALSE(list.Modified());
   ASSERT_EQ(ui.Messages().size(), 1u);
   EXPECT_EQ(ui.Messages()[0].text, "Delete current photo size from the list?");
   EXPECT_EQ(ui.Messages()[0].title, "Delete Photo Size");
-  EXPECT_EQ(ui.Messages()[0].buttons, MsgButtons::YesNo);
-  EXPECT_EQ(ui.Messages()[0].icon, MsgIcon::Question);
 
   // Yes removes entry 4; the later entries move down and the first item is selected.
   ui.Answer(MsgAnswer::Yes);
   EXPECT_TRUE(list.DeleteSelected());
   EXPECT_TRUE(list.Modified());
-  EXPECT_EQ(list.Items().size(), 11u);
   EXPECT_EQ(list.SelectedIndex(), 0);
   EXPECT_EQ(list.Items()[3].number, 4);
   EXPECT_EQ(list.Items()[3].text, " 13.00 x 18.00");
-  EXPECT_EQ(list.Catalogue().SlotCount(), 11);
 
   // Down to two entries: deleting one leaves the list without a selection.
   PhotoSizesList two(PhotoSizeCatalogue::Parse(u"010000x015000x0000-013000x018000x0000-"),

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <cstdlib>
-#include <functional>
 
 #include "support/test_surfaces.h"
 #include "surface/crafted_files.h"
@@ -65,41 +64,6 @@ TEST(cGDIImage, EveryFormatKeepsOrientationAndChannelOrder) {
     if (f.tolerance == 0) {
       EXPECT_TRUE(test::SamePixels(ours.Pixels(), quadrants.View())) << f.name;
     }
-  }
-}
-
-TEST(cGDIImage, RotateTurnsByQuarterTurnsIgnoresOtherAnglesAndNeverWritesTheSurface) {
-  const int w = 5, h = 3;
-  cDIB original = test::RandomSurface(w, h, 3);
-  const SurfaceView o = original.View();
-  const std::vector<std::uint8_t> before = test::PixelBytes(o);
-  // Where picture pixel (x, y) of the original lands, for each angle.
-  struct Case {
-    int angle;
-    int out_w, out_h;
-    std::function<std::pair<int, int>(int x, int y)> to;
-  };
-  const auto same = [](int x, int y) { return std::make_pair(x, y); };
-  const auto clockwise = [&](int x, int y) { return std::make_pair(h - 1 - y, x); };
-  const auto half = [&](int x, int y) { return std::make_pair(w - 1 - x, h - 1 - y); };
-  const auto counter = [&](int x, int y) { return std::make_pair(y, w - 1 - x); };
-  const Case cases[] = {{0, w, h, same},    {90, h, w, clockwise}, {180, w, h, half},
-                        {-180, w, h, half}, {-90, h, w, counter},  {270, w, h, same},
-                        {45, w, h, same},   {360, w, h, same},     {-270, w, h, same}};
-  for (const Case& c : cases) {
-    cGDIImage image;
-    ASSERT_TRUE(image.CreateFromDIB(original));
-    image.Rotate(c.angle);
-    ASSERT_EQ(image.Width(), c.out_w) << c.angle;
-    ASSERT_EQ(image.Height(), c.out_h) << c.angle;
-    int mismatches = 0;
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        const auto [tx, ty] = c.to(x, y);
-        mismatches += test::PixelOf(image.Pixels(), tx, ty) != test::PixelOf(o, x, y);
-      }
-    EXPECT_EQ(mismatches, 0) << c.angle;
-    EXPECT_EQ(test::PixelBytes(o), before) << c.angle;
   }
 }
 

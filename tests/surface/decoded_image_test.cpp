@@ -19,28 +19,6 @@ int OverWhite(double c, double a, double max) {
   return static_cast<int>(std::lrint((c * a / max + (max - a)) * 255.0 / max));
 }
 
-TEST(DecodedImage, HandComputedCompositingOntoWhite) {
-  // {r, g, b, a} straight → {r', g', b'}: c' = round((c·a + 255·(255 − a)) / 255).
-  struct Case {
-    int r, g, b, a, er, eg, eb;
-  };
-  const Case cases[] = {
-      // 57985/255 = 227.4, 45313/255 = 177.7 (rounds up), 32385/255 = 127.
-      {200, 101, 0, 128, 227, 178, 127},
-      {0, 0, 0, 0, 255, 255, 255},     // fully transparent is white
-      {12, 34, 56, 255, 12, 34, 56},   // opaque unchanged
-      {0, 255, 10, 1, 254, 255, 254},  // 65025−255+0 → 254; 10+64770 → 254.04
-  };
-  QImage straight(4, 1, QImage::Format_ARGB32);
-  for (int i = 0; i < 4; ++i)
-    straight.setPixel(i, 0, qRgba(cases[i].r, cases[i].g, cases[i].b, cases[i].a));
-  SurfaceBuffer dib;
-  ASSERT_TRUE(SurfaceFromDecodedImage(straight, dib));
-  for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(test::PixelOf(dib.View(), i, 0), test::Rgb(cases[i].er, cases[i].eg, cases[i].eb))
-        << i;
-}
-
 TEST(DecodedImage, EveryAlphaRouteMatchesTheDirectFormula) {
   const int w = 67, h = 45;  // several bands would need a wider picture; rows still odd
   std::mt19937 rng(11);

