@@ -1,4 +1,4 @@
-// Shell utilities: the help page copy and opener, path texts, unit conversion,
+// Shell utilities: the help page copy and opener, path texts,
 // fixed-width number texts and the measurement system. The help start page is
 // rewritten into the cache folder because the installed help folder is
 // read-only; a <base> element keeps its relative links pointing at the pages.
@@ -16,7 +16,6 @@
 namespace tessaly {
 namespace {
 
-constexpr double kMmPerInch = 25.4;
 // Digits of the classic Double-to-text conversion.
 constexpr int kTextDigits = 15;
 constexpr char kStartPage[] = "Help.htm";
@@ -95,13 +94,6 @@ QString FileExtension(const QString& path) {
   const qsizetype point = path.lastIndexOf(u'.');
   if (point < 1 || path.indexOf(u'/', point) >= 0) return QString();
   return path.mid(point + 1);
-}
-
-double MmToInches(double mm) {
-  return mm / kMmPerInch;
-}
-double InchesToMm(double inches) {
-  return inches * kMmPerInch;
 }
 
 QString FormatFixedWidth(double value, int integer_digits, int decimals) {

@@ -13,6 +13,7 @@
 
 #include "controls/formatting.h"
 #include "controls/ui_service.h"
+#include "controls/units.h"
 
 namespace tessaly {
 namespace {

@@ -47,14 +47,6 @@ TEST(Utils, FileNameAndExtensionOfPaths) {
     EXPECT_EQ(FileExtension(path), ext) << path.toStdString();
 }
 
-TEST(Utils, MillimetresAndInches) {
-  EXPECT_DOUBLE_EQ(MmToInches(25.4), 1.0);
-  EXPECT_DOUBLE_EQ(MmToInches(152.4), 6.0);
-  EXPECT_DOUBLE_EQ(InchesToMm(4.0), 101.6);
-  EXPECT_DOUBLE_EQ(InchesToMm(0.2), 5.08);
-  for (double mm : {0.0, 3.3, 89.0, 127.0, 297.0}) EXPECT_DOUBLE_EQ(InchesToMm(MmToInches(mm)), mm);
-}
-
 TEST(Utils, FormatFixedWidthPadsAndCuts) {
   struct Case {
     double value;

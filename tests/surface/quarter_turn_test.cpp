@@ -58,7 +58,8 @@ TEST(QuarterTurn, LargePicturesMatchQImageTurns) {
       cGDIImage image;
       ASSERT_TRUE(image.CreateFromDIB(dib));
       image.Rotate(angle);
-      const cDIB turned = image.ToDib(false, false, 0, 0, 0, 0, 0, 0, 7);
+      const cDIB turned =
+          image.ToDib(false, false, 0, 0, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic);
       const QImage expected = picture.transformed(QTransform().rotate(angle));
       ASSERT_EQ(turned.ToQImage(), expected) << w << "x" << h << " " << angle;
     }
