@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "controls/units.h"
+#include "job/history_record.h"
 
 namespace tessaly {
 namespace {
@@ -24,7 +25,6 @@ constexpr double kMinimumSide = 444;
 // Slack when comparing the picture's shape with the frame's, so that a picture
 // whose shape equals the print size up to rounding gets the whole picture.
 constexpr double kShapeTolerance = 0.0001;
-constexpr int kQuarterTurn = 90;
 
 // L + int(W) ÷ 2 of the edge choice: the whole part of the side halved with integer
 // division, added to the leading edge.

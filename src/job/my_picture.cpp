@@ -14,24 +14,16 @@
 #include "controls/formatting.h"
 #include "controls/ui_service.h"
 #include "controls/units.h"
+#include "edits/unsharp_mask.h"
+#include "job/history_record.h"
 
 namespace tessaly {
 namespace {
 
 // The view is S + 4 pixels square: a 2-pixel border around the longest picture.
 constexpr int kViewBorderPixels = 4;
-// One quarter turn, in degrees.
-constexpr int kQuarterTurn = 90;
-// Angles are kept in −180..180; a sum past either end wraps by a full turn.
-constexpr int kHalfTurn = 180;
-// The stored gamma is in hundredths.
-constexpr double kGammaScale = 100.0;
-// Stored crop corners are in ten-thousandths of the picture's width and height.
-constexpr double kCropScale = 10000.0;
 // Width ÷ height of a stored crop must match the current frame's this closely.
 constexpr double kCropShapeTolerance = 0.001;
-// Unsharp-mask encoding: radius code × 1000 + amount.
-constexpr int kUnsharpRadiusFactor = 1000;
 
 QString BareName(const QString& file) {
   return QFileInfo(file).fileName();
@@ -171,7 +163,7 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
 void MyPicture::RestoreEdits(const HistoryEdits& edits) {
   bright_ = edits.bright;
   contrast_ = edits.contrast;
-  gamma_ = edits.gamma100 / kGammaScale;
+  gamma_ = GammaFromRecord(edits.gamma100);
   red_ = edits.red;
   green_ = edits.green;
   blue_ = edits.blue;
@@ -179,9 +171,7 @@ void MyPicture::RestoreEdits(const HistoryEdits& edits) {
   unsharp_ = edits.unsharp;
 
   // Only the angles the history can hold are reached; anything else is ignored.
-  const bool reachable =
-      edits.angle % kQuarterTurn == 0 && edits.angle >= -kHalfTurn && edits.angle <= kHalfTurn;
-  if (reachable && edits.angle != 0) {
+  if (IsRecordAngle(edits.angle) && edits.angle != 0) {
     const int step = edits.angle > 0 ? kQuarterTurn : -kQuarterTurn;
     while (angle_ != edits.angle) Rotate(step);
   }
@@ -189,10 +179,10 @@ void MyPicture::RestoreEdits(const HistoryEdits& edits) {
   // The stored crop, when it still has the frame's shape (or the turned shape).
   const double width = crop_.ScaleWidth();
   const double height = crop_.ScaleHeight();
-  const double x0 = std::nearbyint(width * edits.x0 / kCropScale);
-  const double x1 = std::nearbyint(width * edits.x1 / kCropScale);
-  const double y0 = std::nearbyint(height * edits.y0 / kCropScale);
-  const double y1 = std::nearbyint(height * edits.y1 / kCropScale);
+  const double x0 = CropCornerFromRecord(edits.x0, width);
+  const double x1 = CropCornerFromRecord(edits.x1, width);
+  const double y0 = CropCornerFromRecord(edits.y0, height);
+  const double y1 = CropCornerFromRecord(edits.y1, height);
   const CropRect& current = crop_.Rect();
   const bool fits = x0 >= 0 && y0 >= 0 && x1 > x0 && y1 > y0 && x1 <= width && y1 <= height &&
                     current.Width > 0 && current.Height > 0;
@@ -316,8 +306,7 @@ void MyPicture::ApplyRecordEdits(PictureUtilsCls& buffer, HistogramArray& histog
                                  bool update_histogram) const {
   buffer.ApplyEdits(histogram, update_histogram, bright_, contrast_, gamma_, red_, green_, blue_,
                     saturation_);
-  if (unsharp_ > 0)
-    buffer.UnsharpMask(unsharp_ / kUnsharpRadiusFactor, unsharp_ % kUnsharpRadiusFactor);
+  if (unsharp_ > 0) buffer.UnsharpMask(SharpenRadiusCode(unsharp_), SharpenAmount(unsharp_));
 }
 
 void MyPicture::UpdateGraphic() {
