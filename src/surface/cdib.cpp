@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/ui_service.h"
+#include "surface/top_down_rgb.h"
 
 namespace tessaly {
 namespace {
@@ -276,20 +277,7 @@ std::uint32_t cDIB::PixelAt(int x, int y) const {
 
 QImage cDIB::ToQImage() const {
   if (!IsCreated()) return QImage();
-  QImage out(width_, height_, QImage::Format_RGB888);
-  if (out.isNull()) return out;
-  const int stride = Stride();
-  for (int y = 0; y < height_; ++y) {
-    const std::uint8_t* src =
-        buffer_.View().bits + static_cast<std::ptrdiff_t>(height_ - 1 - y) * stride;
-    std::uint8_t* dst = out.scanLine(y);
-    for (int c = 0; c < width_; ++c, src += 3, dst += 3) {
-      dst[0] = src[2];
-      dst[1] = src[1];
-      dst[2] = src[0];
-    }
-  }
-  return out;
+  return TopDownRgb(buffer_.View());
 }
 
 }  // namespace tessaly
