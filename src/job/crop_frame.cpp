@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "controls/units.h"
-#include "job/history_record.h"
+#include "surface/quarter_turn.h"
 
 namespace tessaly {
 namespace {

@@ -21,8 +21,4 @@ double CropCornerFromRecord(int stored, double extent) {
   return std::nearbyint(extent * stored / kCropScale);
 }
 
-bool IsRecordAngle(int angle) {
-  return angle % kQuarterTurn == 0 && angle >= -kHalfTurn && angle <= kHalfTurn;
-}
-
 }  // namespace tessaly

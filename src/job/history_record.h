@@ -1,8 +1,7 @@
 // How a photo's edits are held as whole numbers in its history record and job
 // file: gamma in hundredths, crop corners in ten-thousandths of the on-screen
-// picture's width and height (both to the nearest, halves to even), and the angle
-// as a quarter turn within a half turn either way. The sharpening value's own
-// packing lives with the unsharp mask.
+// picture's width and height (both to the nearest, halves to even). The angle's
+// rule lives with the quarter turns, the sharpening value's with the unsharp mask.
 #pragma once
 
 namespace tessaly {
@@ -10,8 +9,6 @@ namespace tessaly {
 inline constexpr double kGammaScale = 100.0;
 // Stored crop corners run 0..kCropScale across the picture.
 inline constexpr int kCropScale = 10000;
-inline constexpr int kQuarterTurn = 90;
-inline constexpr int kHalfTurn = 180;
 
 int GammaToRecord(double gamma);
 double GammaFromRecord(int hundredths);
@@ -20,8 +17,5 @@ double GammaFromRecord(int hundredths);
 int CropCornerToRecord(double position, double extent);
 // The position (whole twips) of a stored corner along a side of `extent` twips.
 double CropCornerFromRecord(int stored, double extent);
-
-// True for the angles a record can hold: −180, −90, 0, 90, 180.
-bool IsRecordAngle(int angle);
 
 }  // namespace tessaly

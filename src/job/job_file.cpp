@@ -17,6 +17,7 @@
 
 #include "edits/unsharp_mask.h"
 #include "job/history_record.h"
+#include "surface/quarter_turn.h"
 
 namespace tessaly {
 namespace {
@@ -129,7 +130,7 @@ bool ReadColour(const QJsonObject& object, const char* key, const QString& path,
     return Fail(error, Join(path, key), QStringLiteral("expected a colour \"#RRGGBB\""));
   }
   const std::uint32_t rgb = value.toString().mid(1).toUInt(nullptr, 16);
-  out = ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16);
+  out = RgbValue((rgb >> 16) & 0xFFu, (rgb >> 8) & 0xFFu, rgb & 0xFFu);
   return true;
 }
 
@@ -286,7 +287,7 @@ bool ReadPhoto(const QJsonObject& object, const QString& path, const QString& fo
 
   const QJsonValue angle = object.value(QStringLiteral("angle"));
   if (!angle.isUndefined()) {
-    if (!IsWhole(angle, -kHalfTurn, kHalfTurn) || !IsRecordAngle(angle.toInt())) {
+    if (!IsWhole(angle, -kHalfTurn, kHalfTurn) || !IsPhotoAngle(angle.toInt())) {
       return Fail(error, Join(path, "angle"),
                   QStringLiteral("expected one of -180, -90, 0, 90, 180"));
     }

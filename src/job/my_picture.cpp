@@ -16,6 +16,7 @@
 #include "controls/units.h"
 #include "edits/unsharp_mask.h"
 #include "job/history_record.h"
+#include "surface/quarter_turn.h"
 
 namespace tessaly {
 namespace {
@@ -171,7 +172,7 @@ void MyPicture::RestoreEdits(const HistoryEdits& edits) {
   unsharp_ = edits.unsharp;
 
   // Only the angles the history can hold are reached; anything else is ignored.
-  if (IsRecordAngle(edits.angle) && edits.angle != 0) {
+  if (IsPhotoAngle(edits.angle) && edits.angle != 0) {
     const int step = edits.angle > 0 ? kQuarterTurn : -kQuarterTurn;
     while (angle_ != edits.angle) Rotate(step);
   }
@@ -222,9 +223,7 @@ void MyPicture::Rotate(int step) {
   }
   std::swap(box_.left, box_.top);
   crop_.TurnWithPicture(step);
-  angle_ += step;
-  if (angle_ < -kHalfTurn) angle_ = kQuarterTurn;
-  if (angle_ > kHalfTurn) angle_ = -kQuarterTurn;
+  angle_ = AddRotationStep(angle_, step);
   crop_.SetVisible(!settings_.ThumbMode);
 }
 
@@ -354,8 +353,7 @@ std::uint32_t MyPicture::POINT(double x, double y) const {
   const double py = std::floor(y / kTwipsPerPixel);
   if (px >= picture.width() || py >= picture.height()) return 0;
   const QRgb rgb = picture.pixel(static_cast<int>(px), static_cast<int>(py));
-  return static_cast<std::uint32_t>(qRed(rgb)) | static_cast<std::uint32_t>(qGreen(rgb)) << 8 |
-         static_cast<std::uint32_t>(qBlue(rgb)) << 16;
+  return RgbValue(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
 float MyPicture::PrintResolution() const {

@@ -272,7 +272,7 @@ std::uint32_t cDIB::PixelAt(int x, int y) const {
   if (!IsCreated() || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
   const std::uint8_t* p =
       buffer_.View().bits + static_cast<std::ptrdiff_t>(height_ - 1 - y) * Stride() + 3 * x;
-  return p[2] | (p[1] << 8) | (static_cast<std::uint32_t>(p[0]) << 16);
+  return RgbValue(p[2], p[1], p[0]);
 }
 
 QImage cDIB::ToQImage() const {

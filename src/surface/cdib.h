@@ -23,6 +23,9 @@ namespace tessaly {
 
 // Colours are 24-bit values with red in the low byte (0x00BBGGRR).
 QColor ColourFromRgbValue(std::uint32_t rgb);
+constexpr std::uint32_t RgbValue(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+  return red | green << 8 | blue << 16;
+}
 // The longest font face name: a 32-byte face field with its terminating zero.
 // SetFont uses only this many characters.
 inline constexpr int kMaxFaceNameLength = 31;
