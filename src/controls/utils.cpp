@@ -16,8 +16,6 @@
 namespace tessaly {
 namespace {
 
-// Digits of the classic Double-to-text conversion.
-constexpr int kTextDigits = 15;
 constexpr char kStartPage[] = "Help.htm";
 constexpr char kCopyName[] = "~Help.htm";
 constexpr char kRewrittenPage[] = "Overview.htm";
@@ -114,7 +112,7 @@ bool IsUSMeasure(const QLocale& locale) {
 // (a point or a comma), which then becomes a point. The C locale gives that text
 // directly, also where the user's locale has digits or a decimal mark of its own.
 QString PointDecimal(double value) {
-  return QLocale::c().toString(value, 'g', kTextDigits);
+  return QLocale::c().toString(value, 'g', kDoubleTextDigits);
 }
 
 }  // namespace tessaly
