@@ -3,11 +3,11 @@
 // picture's width and height (twips), each to the nearest integer, halves to even.
 #include "job/job_history.h"
 
-#include <QFileInfo>
-
+#include "controls/utils.h"
 #include "job/history_record.h"
 
 namespace tessaly {
+
 HistoryEdits HistoryEditsOf(const MyPicture& photo) {
   HistoryEdits e;
   e.label = photo.PhotoLabel();
@@ -31,7 +31,7 @@ bool RecordJobHistory(const MyPictureManager& job) {
   bool all_written = true;
   for (int position = 0; position < job.Count(); ++position) {
     const MyPicture& photo = job.At(position);
-    if (!SaveEdits(photo.FileDate(), QFileInfo(photo.Filename()).fileName(), HistoryEditsOf(photo)))
+    if (!SaveEdits(photo.FileDate(), FileNameOfPath(photo.Filename()), HistoryEditsOf(photo)))
       all_written = false;
   }
   return all_written;

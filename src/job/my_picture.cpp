@@ -6,7 +6,6 @@
 #include "job/my_picture.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
@@ -14,6 +13,7 @@
 #include "controls/formatting.h"
 #include "controls/ui_service.h"
 #include "controls/units.h"
+#include "controls/utils.h"
 #include "edits/unsharp_mask.h"
 #include "job/history_record.h"
 #include "surface/quarter_turn.h"
@@ -25,10 +25,6 @@ namespace {
 constexpr int kViewBorderPixels = 4;
 // Width ÷ height of a stored crop must match the current frame's this closely.
 constexpr double kCropShapeTolerance = 0.001;
-
-QString BareName(const QString& file) {
-  return QFileInfo(file).fileName();
-}
 
 // nearest(a / b) for integer a and positive b, halves to even, and at least 1: the
 // short side of a very long picture still has one pixel.
@@ -125,7 +121,7 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
   ReadExif(file_name, exif_);
 
   // The last printed edits, outside contact-sheet mode.
-  const QString bare = BareName(file_name);
+  const QString bare = FileNameOfPath(file_name);
   HistoryEdits stored;
   double print_date = 0;
   const bool found = !settings_.ThumbMode && GetEdits(file_date_, bare, stored, print_date);
@@ -240,7 +236,7 @@ void MyPicture::SetCopies(int copies) {
 }
 
 QString MyPicture::PhotoLabel() const {
-  return settings_.ThumbMode ? BareName(file_name_) : label_;
+  return settings_.ThumbMode ? FileNameOfPath(file_name_) : label_;
 }
 
 void MyPicture::SetPhotoLabel(const QString& label) {
