@@ -19,8 +19,6 @@
 namespace tessaly {
 namespace {
 
-// Significant decimal digits kept from a double before rounding to a whole number.
-constexpr int kSignificantDigits = 15;
 // Enough significant digits to write any double exactly: its binary fraction ends
 // within 767 significant decimal digits.
 constexpr int kExactDigits = 767;
@@ -183,7 +181,7 @@ QString FormatNumber(double value, const QString& pattern) {
   const bool with_decimals = p.decimals > 0;
   std::string digits;
   int point = 0;
-  DecimalDigits(std::fabs(value), with_decimals ? kExactDigits : kSignificantDigits, digits, point);
+  DecimalDigits(std::fabs(value), with_decimals ? kExactDigits : kDoubleTextDigits, digits, point);
   std::string integer, fraction;
   RoundDigits(digits, point, p.decimals, with_decimals, integer, fraction);
 

@@ -16,6 +16,10 @@
 
 namespace tessaly {
 
+// Significant decimal digits of the classic conversion of a double to text, and
+// those kept from a double before rounding it to a whole number.
+inline constexpr int kDoubleTextDigits = 15;
+
 // `value` formatted with a number pattern.
 QString FormatNumber(double value, const QString& pattern);
 // `when` formatted with a named format or a date pattern.

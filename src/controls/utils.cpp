@@ -1,4 +1,4 @@
-// Shell utilities: the help page copy and opener, path texts, unit conversion,
+// Shell utilities: the help page copy and opener, path texts,
 // fixed-width number texts and the measurement system. The help start page is
 // rewritten into the cache folder because the installed help folder is
 // read-only; a <base> element keeps its relative links pointing at the pages.
@@ -16,9 +16,6 @@
 namespace tessaly {
 namespace {
 
-constexpr double kMmPerInch = 25.4;
-// Digits of the classic Double-to-text conversion.
-constexpr int kTextDigits = 15;
 constexpr char kStartPage[] = "Help.htm";
 constexpr char kCopyName[] = "~Help.htm";
 constexpr char kRewrittenPage[] = "Overview.htm";
@@ -97,13 +94,6 @@ QString FileExtension(const QString& path) {
   return path.mid(point + 1);
 }
 
-double MmToInches(double mm) {
-  return mm / kMmPerInch;
-}
-double InchesToMm(double inches) {
-  return inches * kMmPerInch;
-}
-
 QString FormatFixedWidth(double value, int integer_digits, int decimals) {
   const QString text = FormatNumber(value, "#0." + QString(decimals, u'0'));
   const int width = integer_digits + decimals + 1;
@@ -122,7 +112,7 @@ bool IsUSMeasure(const QLocale& locale) {
 // (a point or a comma), which then becomes a point. The C locale gives that text
 // directly, also where the user's locale has digits or a decimal mark of its own.
 QString PointDecimal(double value) {
-  return QLocale::c().toString(value, 'g', kTextDigits);
+  return QLocale::c().toString(value, 'g', kDoubleTextDigits);
 }
 
 }  // namespace tessaly

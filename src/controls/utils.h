@@ -1,7 +1,7 @@
 // Small shell utilities shared by the dialogs: opening a help page, path and
-// number texts, millimetre/inch conversion and the locale's measurement system.
+// number texts and the locale's measurement system.
 // Paths use '/' as the folder separator. Number texts always use a point as the
-// decimal separator. 25.4 mm make one inch, exactly.
+// decimal separator.
 #pragma once
 
 #include <QLocale>
@@ -40,9 +40,6 @@ QString FileNameOfPath(const QString& path);
 // The text after the last point when that point is not the first character and
 // no '/' follows it; otherwise "".
 QString FileExtension(const QString& path);
-
-double MmToInches(double mm);
-double InchesToMm(double inches);
 
 // `value` with the pattern "#0." followed by `decimals` zeros, right-aligned in
 // a field of integer_digits + decimals + 1 blanks-filled characters; a longer

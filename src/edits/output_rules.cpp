@@ -1,6 +1,8 @@
 // Resolution factor and output sharpening, as printing and saving apply them.
 #include "edits/output_rules.h"
 
+#include "edits/unsharp_mask.h"
+
 namespace tessaly {
 namespace {
 
@@ -12,8 +14,6 @@ constexpr int kEnlargedSharpenRadius = 15;
 constexpr int kReducedSharpenAmount = 75;
 constexpr double kEnlargedFactor = 1.25;
 constexpr double kReducedFactor = 0.9;
-// A stored unsharp value is radius code × 1000 + amount.
-constexpr int kUnsharpRadiusUnit = 1000;
 
 }  // namespace
 
@@ -25,8 +25,8 @@ double ResolutionFactor(double r, int minimum, int maximum) {
 
 bool SharpenParameters(int unsharp, bool default_sharpen, double factor, int& radius, int& amount) {
   if (unsharp >= 1) {
-    radius = unsharp / kUnsharpRadiusUnit;
-    amount = unsharp % kUnsharpRadiusUnit;
+    radius = SharpenRadiusCode(unsharp);
+    amount = SharpenAmount(unsharp);
     return true;
   }
   if (!default_sharpen) return false;

@@ -244,6 +244,11 @@ bool RunUnsharp(const SurfaceView& view, int radius_code, int amount, bool tests
 
 }  // namespace
 
+bool IsSharpenValue(int value) {
+  UnsharpKernel kernel;
+  return value == 0 || (value > 0 && UnsharpKernelFor(SharpenRadiusCode(value), kernel));
+}
+
 bool UnsharpKernelFor(int radius_code, UnsharpKernel& kernel) {
   switch (radius_code) {
     case 10:

@@ -18,13 +18,18 @@ struct UnsharpKernel {
 // The kernel for a radius code; false for codes other than 10, 15, 20.
 bool UnsharpKernelFor(int radius_code, UnsharpKernel& kernel);
 
-// Splits a photo's sharpening value (radius code × 1000 + amount; 0 = off).
+// A photo's sharpening value packs both parameters in one number: radius code ×
+// kSharpenRadiusUnit + amount (0..kSharpenMaxAmount); 0 means off.
+inline constexpr int kSharpenRadiusUnit = 1000;
+inline constexpr int kSharpenMaxAmount = kSharpenRadiusUnit - 1;
 inline int SharpenRadiusCode(int value) {
-  return value / 1000;
+  return value / kSharpenRadiusUnit;
 }
 inline int SharpenAmount(int value) {
-  return value % 1000;
+  return value % kSharpenRadiusUnit;
 }
+// True for 0 and for every positive value whose radius code has a kernel.
+bool IsSharpenValue(int value);
 
 // Screen path: blurs every interior pixel, then blends. False (pixels unchanged)
 // for an invalid radius code. Does not poll.

@@ -9,13 +9,6 @@
 #include "surface/image_file_reader.h"
 
 namespace tessaly {
-namespace {
-
-// The resampling mode the screen copy asks for: high-quality bicubic.
-constexpr int kHighQualityBicubic = 7;
-
-}  // namespace
-
 bool MakeScreenCopy(const QString& file, int S, cDIB& copy, int& w, int& h,
                     ImageReadStatus* status) {
   if (!ImageFileSize(file, w, h, status)) return false;
@@ -26,7 +19,7 @@ bool MakeScreenCopy(const QString& file, int S, cDIB& copy, int& w, int& h,
   if (!copy.IsCreated()) {
     cGDIImage image;
     if (!image.CreateFromFile(file)) return false;
-    copy = image.ToDib(true, false, width, height, 0, 0, 0, 0, kHighQualityBicubic);
+    copy = image.ToDib(true, false, width, height, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic);
     if (!copy.IsCreated()) return false;
   }
   PreviewColourManagement(file, copy);

@@ -8,6 +8,9 @@
 #include <cmath>
 #include <utility>
 
+#include "controls/units.h"
+#include "surface/quarter_turn.h"
+
 namespace tessaly {
 namespace {
 
@@ -22,8 +25,6 @@ constexpr double kMinimumSide = 444;
 // Slack when comparing the picture's shape with the frame's, so that a picture
 // whose shape equals the print size up to rounding gets the whole picture.
 constexpr double kShapeTolerance = 0.0001;
-constexpr double kMillimetresPerInch = 25.4;
-constexpr int kQuarterTurn = 90;
 
 // L + int(W) ÷ 2 of the edge choice: the whole part of the side halved with integer
 // division, added to the leading edge.
@@ -250,8 +251,7 @@ float CropFrame::PrintResolution(int photo_pixels_width, double print_width, dou
   const double crop_side =
       rect_.Width >= rect_.Height ? static_cast<double>(rect_.Width) : rect_.Height;
   const double r = crop_side / picture_side;
-  return static_cast<float>(kMillimetresPerInch * photo_pixels_width * r /
-                            (print_width - 2 * margin));
+  return static_cast<float>(kMmPerInch * photo_pixels_width * r / (print_width - 2 * margin));
 }
 
 }  // namespace tessaly

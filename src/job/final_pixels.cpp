@@ -9,8 +9,6 @@
 namespace tessaly {
 namespace {
 
-// ToDib's interpolation code for high-quality bicubic.
-constexpr int kHighQualityBicubic = 7;
 constexpr double kLargestPixelCount = 1e9;
 // Cell orientations: upright (taller than wide) and wide.
 constexpr int kUprightCell = 1;
@@ -45,13 +43,14 @@ bool CropCornersOf(const MyPicture& photo, const cGDIImage& image, CropCorners& 
 // The crop of `image`, at the factor's size when scaling with the crop, else 1:1.
 cDIB Crop(const cGDIImage& image, const CropCorners& c, const FinalPixelsSteps& steps) {
   if (steps.scaling == FinalScaling::Last)
-    return image.ToDib(false, true, 0, 0, c.x0, c.y0, c.x1, c.y1, kHighQualityBicubic);
+    return image.ToDib(false, true, 0, 0, c.x0, c.y0, c.x1, c.y1, cGDIImage::kHighQualityBicubic);
   int width = c.x1 - c.x0;
   int height = c.y1 - c.y0;
   if (steps.factor != 1.0 && (!NearestPixelCount(width * steps.factor, width) ||
                               !NearestPixelCount(height * steps.factor, height)))
     return cDIB();
-  return image.ToDib(true, true, width, height, c.x0, c.y0, c.x1, c.y1, kHighQualityBicubic);
+  return image.ToDib(true, true, width, height, c.x0, c.y0, c.x1, c.y1,
+                     cGDIImage::kHighQualityBicubic);
 }
 
 // Turns the image to the cell's orientation; true when it was turned.
@@ -66,13 +65,14 @@ bool TurnToCell(cGDIImage& image, int orientation) {
 
 // The image resampled by the factor, or copied when the factor is 1.
 cDIB Scale(const cGDIImage& image, double factor) {
-  if (factor == 1.0) return image.ToDib(false, false, 0, 0, 0, 0, 0, 0, kHighQualityBicubic);
+  if (factor == 1.0)
+    return image.ToDib(false, false, 0, 0, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic);
   int width = 0;
   int height = 0;
   if (!NearestPixelCount(image.Width() * factor, width) ||
       !NearestPixelCount(image.Height() * factor, height))
     return cDIB();
-  return image.ToDib(true, false, width, height, 0, 0, 0, 0, kHighQualityBicubic);
+  return image.ToDib(true, false, width, height, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic);
 }
 
 }  // namespace

@@ -13,6 +13,11 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
+
+#include "edits/unsharp_mask.h"
+#include "job/history_record.h"
+#include "surface/quarter_turn.h"
 
 namespace tessaly {
 namespace {
@@ -21,18 +26,6 @@ namespace {
 constexpr int kEditLimit = 51;
 constexpr double kGammaMin = 0.5;
 constexpr double kGammaMax = 1.5;
-// Crop corners are stored in ten-thousandths of the picture.
-constexpr int kCropScale = 10000;
-// Angles are quarter turns within a half turn either way.
-constexpr int kQuarterTurn = 90;
-constexpr int kHalfTurn = 180;
-// The record keeps gamma with two decimals, in hundredths.
-constexpr double kGammaScale = 100.0;
-// UnsharpMask = radius code × 1000 + amount; the radius codes the kernel knows.
-constexpr int kUnsharpRadiusFactor = 1000;
-constexpr int kUnsharpRadii[] = {10, 15, 20};
-constexpr int kUnsharpMaxAmount = 999;
-constexpr int kUnsharpMax = 20 * kUnsharpRadiusFactor + kUnsharpMaxAmount;
 // Sizes are stored in hundredths of a millimetre in six digits, margins in four.
 constexpr double kMaxSideMm = 9999.99;
 constexpr double kMaxMarginMm = 99.99;
@@ -137,7 +130,7 @@ bool ReadColour(const QJsonObject& object, const char* key, const QString& path,
     return Fail(error, Join(path, key), QStringLiteral("expected a colour \"#RRGGBB\""));
   }
   const std::uint32_t rgb = value.toString().mid(1).toUInt(nullptr, 16);
-  out = ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16);
+  out = RgbValue((rgb >> 16) & 0xFFu, (rgb >> 8) & 0xFFu, rgb & 0xFFu);
   return true;
 }
 
@@ -280,17 +273,11 @@ bool ReadPhoto(const QJsonObject& object, const QString& path, const QString& fo
       !ReadWhole(object, "blue", path, -kEditLimit, kEditLimit, e.blue, error)) {
     return false;
   }
-  e.gamma100 = static_cast<int>(std::lrint(gamma * kGammaScale));
+  e.gamma100 = GammaToRecord(gamma);
 
   const QJsonValue unsharp = object.value(QStringLiteral("unsharpMask"));
   if (!unsharp.isUndefined()) {
-    const int radius = unsharp.toInt() / kUnsharpRadiusFactor;
-    bool good = IsWhole(unsharp, 0, kUnsharpMax);
-    if (good && unsharp.toInt() != 0) {
-      good = false;
-      for (int r : kUnsharpRadii) good = good || r == radius;
-    }
-    if (!good) {
+    if (!IsWhole(unsharp, 0, std::numeric_limits<int>::max()) || !IsSharpenValue(unsharp.toInt())) {
       return Fail(error, Join(path, "unsharpMask"),
                   QStringLiteral("expected 0 (off) or radius code (10, 15 or 20) x 1000 + "
                                  "amount (0 to 999)"));
@@ -300,7 +287,7 @@ bool ReadPhoto(const QJsonObject& object, const QString& path, const QString& fo
 
   const QJsonValue angle = object.value(QStringLiteral("angle"));
   if (!angle.isUndefined()) {
-    if (!IsWhole(angle, -kHalfTurn, kHalfTurn) || angle.toInt() % kQuarterTurn != 0) {
+    if (!IsWhole(angle, -kHalfTurn, kHalfTurn) || !IsPhotoAngle(angle.toInt())) {
       return Fail(error, Join(path, "angle"),
                   QStringLiteral("expected one of -180, -90, 0, 90, 180"));
     }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "controls/units.h"
 #include "settings/settings_table.h"
 #include "surface/cdib.h"
 
@@ -58,7 +59,7 @@ JobSettings LoadJobSettings(const QString& file) {
   if (!(s.FontSize > 0.0)) s.FontSize = LeadingNumber(SettingDefault(section, "FontSize"));
   s.FontSize = std::min(s.FontSize, kMaxFontSize);
 
-  const SizeUnit unit = s.Units == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
+  const SizeUnit unit = s.Units == kUnitsInches ? SizeUnit::Inches : SizeUnit::Centimetres;
   PhotoSizesList sizes(LoadCatalogue(s.ThumbMode, unit, file), unit);
   sizes.SelectByNumber(LoadSelectedSize(s.ThumbMode, file));
   if (const PhotoSize* size = sizes.SelectedSize()) s.Size = *size;

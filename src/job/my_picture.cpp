@@ -6,35 +6,25 @@
 #include "job/my_picture.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
 
 #include "controls/formatting.h"
 #include "controls/ui_service.h"
+#include "controls/units.h"
+#include "controls/utils.h"
+#include "edits/unsharp_mask.h"
+#include "job/history_record.h"
+#include "surface/quarter_turn.h"
 
 namespace tessaly {
 namespace {
 
 // The view is S + 4 pixels square: a 2-pixel border around the longest picture.
 constexpr int kViewBorderPixels = 4;
-// One quarter turn, in degrees.
-constexpr int kQuarterTurn = 90;
-// Angles are kept in −180..180; a sum past either end wraps by a full turn.
-constexpr int kHalfTurn = 180;
-// The stored gamma is in hundredths.
-constexpr double kGammaScale = 100.0;
-// Stored crop corners are in ten-thousandths of the picture's width and height.
-constexpr double kCropScale = 10000.0;
 // Width ÷ height of a stored crop must match the current frame's this closely.
 constexpr double kCropShapeTolerance = 0.001;
-// Unsharp-mask encoding: radius code × 1000 + amount.
-constexpr int kUnsharpRadiusFactor = 1000;
-
-QString BareName(const QString& file) {
-  return QFileInfo(file).fileName();
-}
 
 // nearest(a / b) for integer a and positive b, halves to even, and at least 1: the
 // short side of a very long picture still has one pixel.
@@ -131,7 +121,7 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
   ReadExif(file_name, exif_);
 
   // The last printed edits, outside contact-sheet mode.
-  const QString bare = BareName(file_name);
+  const QString bare = FileNameOfPath(file_name);
   HistoryEdits stored;
   double print_date = 0;
   const bool found = !settings_.ThumbMode && GetEdits(file_date_, bare, stored, print_date);
@@ -170,7 +160,7 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
 void MyPicture::RestoreEdits(const HistoryEdits& edits) {
   bright_ = edits.bright;
   contrast_ = edits.contrast;
-  gamma_ = edits.gamma100 / kGammaScale;
+  gamma_ = GammaFromRecord(edits.gamma100);
   red_ = edits.red;
   green_ = edits.green;
   blue_ = edits.blue;
@@ -178,9 +168,7 @@ void MyPicture::RestoreEdits(const HistoryEdits& edits) {
   unsharp_ = edits.unsharp;
 
   // Only the angles the history can hold are reached; anything else is ignored.
-  const bool reachable =
-      edits.angle % kQuarterTurn == 0 && edits.angle >= -kHalfTurn && edits.angle <= kHalfTurn;
-  if (reachable && edits.angle != 0) {
+  if (IsPhotoAngle(edits.angle) && edits.angle != 0) {
     const int step = edits.angle > 0 ? kQuarterTurn : -kQuarterTurn;
     while (angle_ != edits.angle) Rotate(step);
   }
@@ -188,10 +176,10 @@ void MyPicture::RestoreEdits(const HistoryEdits& edits) {
   // The stored crop, when it still has the frame's shape (or the turned shape).
   const double width = crop_.ScaleWidth();
   const double height = crop_.ScaleHeight();
-  const double x0 = std::nearbyint(width * edits.x0 / kCropScale);
-  const double x1 = std::nearbyint(width * edits.x1 / kCropScale);
-  const double y0 = std::nearbyint(height * edits.y0 / kCropScale);
-  const double y1 = std::nearbyint(height * edits.y1 / kCropScale);
+  const double x0 = CropCornerFromRecord(edits.x0, width);
+  const double x1 = CropCornerFromRecord(edits.x1, width);
+  const double y0 = CropCornerFromRecord(edits.y0, height);
+  const double y1 = CropCornerFromRecord(edits.y1, height);
   const CropRect& current = crop_.Rect();
   const bool fits = x0 >= 0 && y0 >= 0 && x1 > x0 && y1 > y0 && x1 <= width && y1 <= height &&
                     current.Width > 0 && current.Height > 0;
@@ -231,9 +219,7 @@ void MyPicture::Rotate(int step) {
   }
   std::swap(box_.left, box_.top);
   crop_.TurnWithPicture(step);
-  angle_ += step;
-  if (angle_ < -kHalfTurn) angle_ = kQuarterTurn;
-  if (angle_ > kHalfTurn) angle_ = -kQuarterTurn;
+  angle_ = AddRotationStep(angle_, step);
   crop_.SetVisible(!settings_.ThumbMode);
 }
 
@@ -250,7 +236,7 @@ void MyPicture::SetCopies(int copies) {
 }
 
 QString MyPicture::PhotoLabel() const {
-  return settings_.ThumbMode ? BareName(file_name_) : label_;
+  return settings_.ThumbMode ? FileNameOfPath(file_name_) : label_;
 }
 
 void MyPicture::SetPhotoLabel(const QString& label) {
@@ -315,8 +301,7 @@ void MyPicture::ApplyRecordEdits(PictureUtilsCls& buffer, HistogramArray& histog
                                  bool update_histogram) const {
   buffer.ApplyEdits(histogram, update_histogram, bright_, contrast_, gamma_, red_, green_, blue_,
                     saturation_);
-  if (unsharp_ > 0)
-    buffer.UnsharpMask(unsharp_ / kUnsharpRadiusFactor, unsharp_ % kUnsharpRadiusFactor);
+  if (unsharp_ > 0) buffer.UnsharpMask(SharpenRadiusCode(unsharp_), SharpenAmount(unsharp_));
 }
 
 void MyPicture::UpdateGraphic() {
@@ -364,8 +349,7 @@ std::uint32_t MyPicture::POINT(double x, double y) const {
   const double py = std::floor(y / kTwipsPerPixel);
   if (px >= picture.width() || py >= picture.height()) return 0;
   const QRgb rgb = picture.pixel(static_cast<int>(px), static_cast<int>(py));
-  return static_cast<std::uint32_t>(qRed(rgb)) | static_cast<std::uint32_t>(qGreen(rgb)) << 8 |
-         static_cast<std::uint32_t>(qBlue(rgb)) << 16;
+  return RgbValue(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
 float MyPicture::PrintResolution() const {

@@ -25,8 +25,6 @@
 
 namespace tessaly {
 
-// Twips per screen pixel.
-inline constexpr int kTwipsPerPixel = 15;
 // The longest photo label kept: one line under a photo, which 255 characters
 // already overrun at any print size.
 inline constexpr int kMaxPhotoLabelLength = 255;

@@ -5,12 +5,11 @@
 #include <cstdlib>
 
 #include "controls/units.h"
+#include "settings/photo_sizes.h"
 
 namespace tessaly {
 namespace {
 
-// Margin (mm) from which the label sits in the margin and a frame is drawn.
-constexpr double kMarginForLabel = 3.5;
 // A framed label moves this far away from the photo (mm).
 constexpr double kFramedLabelDrop = 0.5;
 // The frame's pen width (mm) and its distance outside the photo's top-left edges.
@@ -90,7 +89,7 @@ void PlacePrintedLabel(const PrintedPlacementInput& in, PrintedPlacement& out) {
 }  // namespace
 
 bool LabelInMargin(double margin) {
-  return margin >= kMarginForLabel;
+  return IsWideMargin(margin, false);
 }
 
 bool FrameDrawn(double margin, bool draw_frame) {

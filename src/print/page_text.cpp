@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "surface/cdib.h"
+
 namespace tessaly {
 namespace {
 
@@ -23,16 +25,12 @@ QFont FontOf(const PrintFont& f) {
   return font;
 }
 
-QColor ColourOf(std::uint32_t bgr) {
-  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
 void DrawPageText(QPainter& painter, QPaintDevice* device, double pixels_per_mm,
                   const QString& text, double x_mm, double y_mm, const PrintFont& font) {
   const QFont qfont = FontOf(font);
   painter.save();
   painter.setFont(qfont);
-  painter.setPen(ColourOf(font.colour));
+  painter.setPen(ColourFromRgbValue(font.colour));
   // The position is the text's top-left corner; QPainter places the baseline.
   const QFontMetricsF metrics(qfont, device);
   painter.drawText(QPointF(x_mm * pixels_per_mm, y_mm * pixels_per_mm + metrics.ascent()), text);

@@ -4,7 +4,6 @@
 // (measured without an open page).
 #pragma once
 
-#include <QColor>
 #include <QFont>
 #include <QString>
 #include <cstdint>
@@ -18,8 +17,6 @@ namespace tessaly {
 
 // The font of a PrintFont (a size of 0 or less gives 10 points).
 QFont FontOf(const PrintFont& font);
-// A 0x00BBGGRR colour value.
-QColor ColourOf(std::uint32_t bgr);
 // Draws `text` on `painter` (whose device is `device`, `pixels_per_mm` pixels to the
 // millimetre) with its top-left corner at (x_mm, y_mm).
 void DrawPageText(QPainter& painter, QPaintDevice* device, double pixels_per_mm,

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "colour/printer_profile.h"
+#include "settings/resolution_limits.h"
 #include "settings/settings_table.h"
 
 namespace tessaly {
@@ -17,11 +18,6 @@ constexpr double kMaxPrintResolution = 1000.0;
 // The pause field has no limit of its own; a pause longer than a day is taken as a
 // day, so that the countdown stays a whole number of seconds an int can hold.
 constexpr double kMaxSpoolWaitMinutes = 24 * 60;
-
-// A resolution field as the dialog shows a stored number: empty for 0.
-QString ResolutionText(int ppi) {
-  return ppi == 0 ? QString() : QString::number(ppi);
-}
 
 // A value box's text as a resolution: 0 < value ≤ 1000, digits only.
 bool ValidResolution(const QString& text) {
@@ -39,11 +35,7 @@ PrintDialogFields ReadPrintDialogFields(const QString& file) {
   const int icm = ReadIntSetting(section, "ICM", file);
   f.colour_option =
       (icm == kPrinterProfileSrgb || icm == kPrinterProfileChosen) ? icm : kPrinterProfileAutomatic;
-  f.min_on = ReadCheckSetting(section, "Interpolate1", file);
-  f.max_on = ReadCheckSetting(section, "Interpolate2", file);
-  f.min_text = ResolutionText(ReadIntSetting(section, "InterpolVal1", file));
-  f.max_text = ResolutionText(ReadIntSetting(section, "InterpolVal2", file));
-  f.sharpen = ReadCheckSetting(section, "Sharpen", file);
+  ReadResolutionLimits(section, file, f);
   f.spool_wait_text = QString::number(ReadIntSetting(section, "SpoolWait", file));
   return f;
 }
@@ -51,13 +43,7 @@ PrintDialogFields ReadPrintDialogFields(const QString& file) {
 void WritePrintDialogFields(const PrintDialogFields& fields, const QString& file) {
   const QString section = QLatin1String(kPrintOptionsSection);
   WriteIntSetting(section, "ICM", fields.colour_option, file);
-  WriteCheckSetting(section, "Interpolate1", fields.min_on, file);
-  WriteCheckSetting(section, "Interpolate2", fields.max_on, file);
-  WriteIniValue(section, "InterpolVal1", fields.min_text, file);
-  // The dialog has always written this key with a lower-case v; readers match keys
-  // without regard to case.
-  WriteIniValue(section, "Interpolval2", fields.max_text, file);
-  WriteCheckSetting(section, "Sharpen", fields.sharpen, file);
+  WriteResolutionLimits(section, fields, file);
   WriteIniValue(section, "SpoolWait", fields.spool_wait_text, file);
 }
 

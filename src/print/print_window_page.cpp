@@ -27,7 +27,6 @@
 namespace tessaly {
 namespace {
 
-constexpr int kSolidPen = 0;
 // The cut marks' grey, RGB(180, 180, 180).
 constexpr std::uint32_t kCutMarkColour = 0xB4B4B4;
 // Contact sheets are printed at no more than this resolution when no maximum is set.
@@ -201,14 +200,14 @@ bool PrintWindow::DrawSlots(int Page, PreviewPaper* paper) {
                      true);
     if (place.framed) {
       if (!(dc = target())) return false;
-      result.SetPen(kSolidPen, place.frame_pen, kFrameColour);
+      result.SetPen(cDIB::kSolidPen, place.frame_pen, kFrameColour);
       result.DrawRectangle(*dc, place.frame.left, place.frame.top, place.frame.right,
                            place.frame.bottom);
     }
     if (place.cut_marks) {
       cut = SnapCutMarks(place.cut, cut);
       if (!(dc = target())) return false;
-      result.SetPen(kSolidPen, 1, kCutMarkColour);
+      result.SetPen(cDIB::kSolidPen, 1, kCutMarkColour);
       result.DrawRectangle(*dc, cut.left, cut.top, cut.right, cut.bottom);
     }
     if (ui.PollCancel()) return false;

@@ -3,18 +3,13 @@
 #include "print/settings_summary.h"
 
 #include "controls/formatting.h"
+#include "controls/units.h"
 #include "print/printer_device.h"
 
 namespace tessaly {
-namespace {
-
-constexpr int kInches = 1;
-
-}  // namespace
-
 QStringList SettingsSummaryLines(const SheetGeometry& sheet, int cells_per_page, int units) {
-  const bool inches = units == kInches;
-  const double divisor = inches ? kMmPerInch : kMmPerCm;
+  const bool inches = units == kUnitsInches;
+  const double divisor = MmPerDisplayUnit(inches);
   const QString sheet_pattern = inches ? QStringLiteral("0.00") : QStringLiteral("0.0");
   const QString area_pattern = inches ? QStringLiteral("0.000") : QStringLiteral("0.00");
   const QString unit = inches ? QStringLiteral(" in") : QStringLiteral(" cm");

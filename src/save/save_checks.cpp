@@ -9,6 +9,7 @@
 
 #include "controls/ui_service.h"
 #include "save/file_name_template.h"
+#include "settings/resolution_limits.h"
 #include "settings/settings_table.h"
 
 namespace tessaly {
@@ -28,11 +29,6 @@ QString TrimSpaces(const QString& text) {
   while (first < last && text[first] == u' ') ++first;
   while (last > first && text[last - 1] == u' ') --last;
   return text.mid(first, last - first);
-}
-
-// A resolution field as the dialog shows a stored number: empty for 0.
-QString ResolutionText(int ppi) {
-  return ppi == 0 ? QString() : QString::number(ppi);
 }
 
 bool Refuse(const QString& message, SaveField field, SaveField* focus) {
@@ -71,11 +67,7 @@ SaveDialogFields ReadSaveDialogFields(const QString& file) {
   f.type_index = ReadIntSetting(section, "SaveAsType", file);
   if (f.type_index < 0 || f.type_index >= SaveTypeTexts().size()) f.type_index = 0;
   f.name_template = ReadTextSetting(section, "RenameAs", file);
-  f.min_on = ReadCheckSetting(section, "Interpolate1", file);
-  f.max_on = ReadCheckSetting(section, "Interpolate2", file);
-  f.min_text = ResolutionText(ReadIntSetting(section, "InterpolVal1", file));
-  f.max_text = ResolutionText(ReadIntSetting(section, "InterpolVal2", file));
-  f.sharpen = ReadCheckSetting(section, "Sharpen", file);
+  ReadResolutionLimits(section, file, f);
   return f;
 }
 
@@ -85,13 +77,7 @@ void WriteSaveDialogFields(const SaveDialogFields& fields, const QString& file) 
   WriteIniValue(section, "JPEGQuality", fields.quality_text, file);
   WriteIntSetting(section, "SaveAsType", fields.type_index, file);
   WriteIniValue(section, "RenameAs", fields.name_template, file);
-  WriteCheckSetting(section, "Interpolate1", fields.min_on, file);
-  WriteCheckSetting(section, "Interpolate2", fields.max_on, file);
-  WriteIniValue(section, "InterpolVal1", fields.min_text, file);
-  // The dialog has always written this key with a lower-case v; readers match keys
-  // without regard to case.
-  WriteIniValue(section, "Interpolval2", fields.max_text, file);
-  WriteCheckSetting(section, "Sharpen", fields.sharpen, file);
+  WriteResolutionLimits(section, fields, file);
 }
 
 bool CheckSaveDialog(SaveDialogFields& fields, JobSettings& settings, SaveRunOptions& options,

@@ -26,7 +26,6 @@ namespace tessaly {
 namespace {
 
 // Classic pen style code of a solid pen.
-constexpr int kSolidPen = 0;
 // Largest pixels per millimetre accepted (25 million ppi): keeps every length in
 // pixels computed from it, font height and margin included, well inside int range.
 constexpr double kLargestPixelsPerMm = 1e6;
@@ -110,7 +109,7 @@ bool PrepareSteps(cGDIImage& image, cDIB& result, const MyPicture& photo,
       PlaceSavedPhoto(result.Width(), result.Height(), margin, ppm, fs, settings.PhotoDrawFrame);
   QPainter* dc = result.hDIBDC();
   if (place.framed && dc) {
-    result.SetPen(kSolidPen, place.frame_pen, kFrameColour);
+    result.SetPen(cDIB::kSolidPen, place.frame_pen, kFrameColour);
     result.DrawRectangle(*dc, place.frame.left, place.frame.top, place.frame.right,
                          place.frame.bottom);
   }

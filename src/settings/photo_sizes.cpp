@@ -38,7 +38,7 @@ QString CodeField(double mm, int digits, double max) {
 }
 
 double ToDisplay(double mm, SizeUnit unit) {
-  return unit == SizeUnit::Inches ? mm / kMmPerInch : mm / kMmPerCm;
+  return mm / MmPerDisplayUnit(unit == SizeUnit::Inches);
 }
 
 const QString kSizesKey = QStringLiteral("UserSizes");

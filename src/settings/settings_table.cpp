@@ -12,6 +12,8 @@
 #include <cmath>
 #include <limits>
 
+#include "controls/units.h"
+
 namespace tessaly {
 namespace {
 
@@ -29,7 +31,7 @@ QString DefaultUserSizes(const QString& section) {
   const bool thumb_mode =
       section.compare(QLatin1String(kThumbOptionsSection), Qt::CaseInsensitive) == 0;
   const SizeUnit unit =
-      UnitsForLocale(QLocale::system()) == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
+      UnitsForLocale(QLocale::system()) == kUnitsInches ? SizeUnit::Inches : SizeUnit::Centimetres;
   return DefaultSizeCode(thumb_mode, unit);
 }
 
@@ -122,7 +124,7 @@ QString SettingDefault(const QString& section, const QString& key) {
 }
 
 int UnitsForLocale(const QLocale& locale) {
-  return locale.measurementSystem() == QLocale::ImperialUSSystem ? 1 : 0;
+  return locale.measurementSystem() == QLocale::ImperialUSSystem ? kUnitsInches : 0;
 }
 
 namespace {

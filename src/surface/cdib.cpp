@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/ui_service.h"
+#include "surface/top_down_rgb.h"
 
 namespace tessaly {
 namespace {
@@ -271,25 +272,12 @@ std::uint32_t cDIB::PixelAt(int x, int y) const {
   if (!IsCreated() || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
   const std::uint8_t* p =
       buffer_.View().bits + static_cast<std::ptrdiff_t>(height_ - 1 - y) * Stride() + 3 * x;
-  return p[2] | (p[1] << 8) | (static_cast<std::uint32_t>(p[0]) << 16);
+  return RgbValue(p[2], p[1], p[0]);
 }
 
 QImage cDIB::ToQImage() const {
   if (!IsCreated()) return QImage();
-  QImage out(width_, height_, QImage::Format_RGB888);
-  if (out.isNull()) return out;
-  const int stride = Stride();
-  for (int y = 0; y < height_; ++y) {
-    const std::uint8_t* src =
-        buffer_.View().bits + static_cast<std::ptrdiff_t>(height_ - 1 - y) * stride;
-    std::uint8_t* dst = out.scanLine(y);
-    for (int c = 0; c < width_; ++c, src += 3, dst += 3) {
-      dst[0] = src[2];
-      dst[1] = src[1];
-      dst[2] = src[0];
-    }
-  }
-  return out;
+  return TopDownRgb(buffer_.View());
 }
 
 }  // namespace tessaly

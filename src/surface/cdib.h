@@ -23,6 +23,9 @@ namespace tessaly {
 
 // Colours are 24-bit values with red in the low byte (0x00BBGGRR).
 QColor ColourFromRgbValue(std::uint32_t rgb);
+constexpr std::uint32_t RgbValue(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+  return red | green << 8 | blue << 16;
+}
 // The longest font face name: a 32-byte face field with its terminating zero.
 // SetFont uses only this many characters.
 inline constexpr int kMaxFaceNameLength = 31;
@@ -63,6 +66,7 @@ class cDIB {
   // Pen with a classic pen style (0 solid, 1 dash, 2 dot, 3 dash-dot,
   // 4 dash-dot-dot, 5 none, 6 inside frame), width in pixels and colour 0xBBGGRR.
   void SetPen(int pen_style, int width, std::uint32_t colour);
+  static constexpr int kSolidPen = 0;
   // Font with character height `height` (pixels of the target), bold, italic and
   // a baseline angle in degrees counter-clockwise (kept in tenths). The face name
   // is cut to 31 characters.

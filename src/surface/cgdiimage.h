@@ -40,6 +40,9 @@ class cGDIImage {
   // clockwise; 0 and every other angle leave it as it is.
   void Rotate(int angle);
 
+  // The interpolation mode every ToDib caller asks for.
+  static constexpr int kHighQualityBicubic = 7;
+
   // Renders the image, or a rectangle of it, into a new surface:
   //  - ScaleIt and Crop false: a plain copy at the image's own size;
   //  - otherwise the destination is NewWidth × NewHeight when ScaleIt, else
@@ -48,7 +51,7 @@ class cGDIImage {
   //    (CropX1 − CropX0) × (CropY1 − CropY0) when Crop, else the whole image size.
   // The source is stretched onto the whole destination with the high-quality
   // bicubic resampler. InterpolMode is accepted for the callers' sake (they all pass
-  // 7, high-quality bicubic); every value gives that same resampling, since the
+  // kHighQualityBicubic); every value gives that same resampling, since the
   // program has one resampler. A surface that is not created on failure (no image,
   // empty rectangle, destination outside the surface limits, memory short).
   cDIB ToDib(bool ScaleIt, bool Crop, int NewWidth, int NewHeight, int CropX0, int CropY0,

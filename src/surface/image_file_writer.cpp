@@ -15,6 +15,7 @@
 
 #include "controls/new_file.h"
 #include "surface/jpeg_codec.h"
+#include "surface/top_down_rgb.h"
 
 namespace tessaly {
 namespace {
@@ -86,22 +87,6 @@ SaveStatus WriteJpeg(const SurfaceView& view, int quality, QIODevice& out) {
   return out.write(reinterpret_cast<const char*>(bytes.get()), length) == length
              ? kSaveOk
              : kSaveGenericError;
-}
-
-// The picture the right way up in R,G,B order, as Qt's writers take it.
-QImage TopDownRgb(const SurfaceView& view) {
-  QImage image(view.width, view.height, QImage::Format_RGB888);
-  if (image.isNull()) return image;
-  for (int y = 0; y < view.height; ++y) {
-    const std::uint8_t* src = view.Row(view.height - 1 - y);
-    std::uint8_t* dst = image.scanLine(y);
-    for (int c = 0; c < view.width; ++c, src += 3, dst += 3) {
-      dst[0] = src[2];
-      dst[1] = src[1];
-      dst[2] = src[0];
-    }
-  }
-  return image;
 }
 
 SaveStatus WriteWithQt(const SurfaceView& view, const char* format, QIODevice& out) {

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "surface/byte_order.h"
+
 namespace tessaly {
 namespace {
 
@@ -19,10 +21,6 @@ constexpr std::uint8_t kStuffing = 0x00;
 
 bool StandsAlone(std::uint8_t m) {
   return m == kStart || m == kEnd || m == kTemporary || (m >= kFirstRestart && m <= kLastRestart);
-}
-
-int Be16(const std::uint8_t* p) {
-  return (p[0] << 8) | p[1];
 }
 
 // SOF0..SOF15 without DHT (C4), JPG (C8) and DAC (CC).
@@ -93,8 +91,8 @@ bool FindJpegFrame(const std::uint8_t* data, std::size_t size, JpegFrame& frame)
     const std::size_t count = p[5];
     if (count == 0 || n < 6 + 3 * count) return false;
     frame.coding = CodingOf(marker);
-    frame.height = Be16(p + 1);
-    frame.width = Be16(p + 3);
+    frame.height = static_cast<int>(Be16(p + 1));
+    frame.width = static_cast<int>(Be16(p + 3));
     for (std::size_t c = 0; c < count; ++c) {
       const std::uint8_t sampling = p[6 + 3 * c + 1];
       frame.components.push_back({sampling >> 4, sampling & 0x0F});

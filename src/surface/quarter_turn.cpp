@@ -18,7 +18,12 @@ constexpr int kRowGroup = 16;
 }  // namespace
 
 bool IsQuarterTurnAngle(int angle) {
-  return angle == 90 || angle == -90 || angle == 180 || angle == -180;
+  return angle == kQuarterTurn || angle == -kQuarterTurn || angle == kHalfTurn ||
+         angle == -kHalfTurn;
+}
+
+bool IsPhotoAngle(int angle) {
+  return angle == 0 || IsQuarterTurnAngle(angle);
 }
 
 void TurnedSize(int angle, int width, int height, int& out_width, int& out_height) {
@@ -109,8 +114,8 @@ bool QuarterTurnBytes(std::vector<std::uint8_t>& bits, int& width, int& height, 
 }
 
 int WrapAngle(int angle) {
-  if (angle < -180) return 90;
-  if (angle > 180) return -90;
+  if (angle < -kHalfTurn) return kQuarterTurn;
+  if (angle > kHalfTurn) return -kQuarterTurn;
   return angle;
 }
 

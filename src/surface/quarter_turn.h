@@ -12,8 +12,13 @@
 
 namespace tessaly {
 
+inline constexpr int kQuarterTurn = 90;
+inline constexpr int kHalfTurn = 180;
+
 // True for the angles a quarter turn accepts: 90, −90, 180, −180.
 bool IsQuarterTurnAngle(int angle);
+// True for the angles a photo can be at: −180, −90, 0, 90, 180.
+bool IsPhotoAngle(int angle);
 
 // Size of the result of turning a width × height picture by `angle`.
 void TurnedSize(int angle, int width, int height, int& out_width, int& out_height);

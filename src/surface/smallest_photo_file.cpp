@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "surface/byte_order.h"
 #include "surface/jpeg_markers.h"
 #include "surface/surface_view.h"
 
@@ -24,19 +25,6 @@ constexpr std::int64_t kLzwMaxRatio = 4096;
 // lowers the floor.
 constexpr std::int64_t kMaxSamples = 16;
 constexpr std::int64_t kMaxBitsPerSample = 64;
-
-std::uint32_t Le16(const std::uint8_t* p) {
-  return p[0] | p[1] << 8;
-}
-std::uint32_t Le32(const std::uint8_t* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-std::uint32_t Be16(const std::uint8_t* p) {
-  return p[0] << 8 | p[1];
-}
-std::uint32_t Be32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
-}
 
 std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
   return (a + b - 1) / b;

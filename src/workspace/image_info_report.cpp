@@ -4,21 +4,15 @@
 #include "workspace/image_info_report.h"
 
 #include "controls/formatting.h"
+#include "controls/units.h"
 
 namespace tessaly {
-namespace {
-
-constexpr double kMillimetresPerInch = 25.4;
-constexpr double kMillimetresPerCentimetre = 10.0;
-constexpr int kUnitsInches = 1;
-
-}  // namespace
 
 QString ImageInfoReport(const MyPicture& photo, int units, const QString& display_profile) {
   const QString tab = QStringLiteral("\t");
   const QString crlf = QStringLiteral("\r\n");
   const bool inches = units == kUnitsInches;
-  const double divisor = inches ? kMillimetresPerInch : kMillimetresPerCentimetre;
+  const double divisor = MmPerDisplayUnit(inches);
   const QString size_pattern = QStringLiteral("##0.0#");
   const ExifTexts& exif = photo.Exif();
 

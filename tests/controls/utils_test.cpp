@@ -41,9 +41,7 @@ TEST(Utils, FileNameAndExtensionOfPaths) {
     EXPECT_EQ(FileExtension(path), ext) << path.toStdString();
 }
 
-TEST(Utils, MillimetresInchesAndFixedWidthTexts) {
-  EXPECT_DOUBLE_EQ(MmToInches(152.4), 6.0);
-  EXPECT_DOUBLE_EQ(InchesToMm(0.2), 5.08);
+TEST(Utils, FormatFixedWidthPadsAndCuts) {
   struct Case {
     double value;
     int digits, decimals;

@@ -69,7 +69,7 @@ bool WriteImage(cDIB& dib, const QString& path, int format, int quality = 95) {
 cDIB Decoded(const QString& path) {
   cGDIImage image;
   if (!image.CreateFromFile(path)) return cDIB();
-  return image.ToDib(false, false, 0, 0, 0, 0, 0, 0, 7);
+  return image.ToDib(false, false, 0, 0, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic);
 }
 
 QByteArray FileBytes(const QString& path) {
@@ -361,8 +361,10 @@ TEST_F(SavePipelineTest, ResolutionLimitsScaleAndChooseTheSharpening) {
 
     cGDIImage source;
     ASSERT_TRUE(source.CreateFromFile(path));
-    cDIB expected = source.ToDib(true, true, c.width, c.height, 0, 0, 300, 200, 7);
-    cDIB wrong = source.ToDib(true, true, c.width, c.height, 0, 0, 300, 200, 7);
+    cDIB expected =
+        source.ToDib(true, true, c.width, c.height, 0, 0, 300, 200, cGDIImage::kHighQualityBicubic);
+    cDIB wrong =
+        source.ToDib(true, true, c.width, c.height, 0, 0, 300, 200, cGDIImage::kHighQualityBicubic);
     if (c.sharpen) expected.UnsharpMask(c.sharpen->first, c.sharpen->second);
     if (c.wrong) wrong.UnsharpMask(c.wrong->first, c.wrong->second);
     EXPECT_TRUE(SameAsFile(report.files[0], expected));

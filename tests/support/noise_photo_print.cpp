@@ -19,8 +19,6 @@ constexpr int kPhotoWidth = 150;
 constexpr int kPhotoHeight = 100;
 constexpr std::uint32_t kSeed = 7;
 const PhotoSize kSize{90.0, 60.0, 2.0};
-// ToDib's code for its one resampler, high-quality bicubic.
-constexpr int kHighQualityBicubic = 7;
 
 }  // namespace
 
@@ -51,10 +49,11 @@ int PrintNoisePhoto(PrinterAccess& access, const QString& folder, QImage& expect
   };
   const int wi = image.Width();
   const int hi = image.Height();
-  cDIB work = image.ToDib(false, true, 0, 0, to_file(photo.CropX0(), photo.ScaleWidth(), wi),
-                          to_file(photo.CropY0(), photo.ScaleHeight(), hi),
-                          to_file(photo.CropX1(), photo.ScaleWidth(), wi),
-                          to_file(photo.CropY1(), photo.ScaleHeight(), hi), kHighQualityBicubic);
+  cDIB work =
+      image.ToDib(false, true, 0, 0, to_file(photo.CropX0(), photo.ScaleWidth(), wi),
+                  to_file(photo.CropY0(), photo.ScaleHeight(), hi),
+                  to_file(photo.CropX1(), photo.ScaleWidth(), wi),
+                  to_file(photo.CropY1(), photo.ScaleHeight(), hi), cGDIImage::kHighQualityBicubic);
   void* srgb_in = CreateSrgbProfile();
   void* srgb_out = CreateSrgbProfile();
   const bool converted = work.ColorTransform(srgb_in, srgb_out);
@@ -67,7 +66,7 @@ int PrintNoisePhoto(PrinterAccess& access, const QString& folder, QImage& expect
   if (!keep) image.Rotate(-90);
   // The page keeps the surface's memory rows, bottom row first, and its matrix shows
   // them upright (the page geometry tests see them upright).
-  expected = image.ToDib(false, false, 0, 0, 0, 0, 0, 0, kHighQualityBicubic)
+  expected = image.ToDib(false, false, 0, 0, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic)
                  .ToQImage()
                  .convertToFormat(QImage::Format_RGB32)
                  .mirrored(false, true);

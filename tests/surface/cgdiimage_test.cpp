@@ -85,7 +85,9 @@ TEST(cGDIImage, ToDibResamplesExactlyTheRectangleItDescribes) {
       {true, false, 47, 83, 0, 0, 0, 0, 47, 83, 0, 0, 150, 250},
   };
   for (const Case& c : cases) {
-    cDIB out = image.ToDib(c.scale, c.crop, c.nw, c.nh, c.x0, c.y0, c.x1, c.y1, 7), expected;
+    cDIB out = image.ToDib(c.scale, c.crop, c.nw, c.nh, c.x0, c.y0, c.x1, c.y1,
+                           cGDIImage::kHighQualityBicubic),
+         expected;
     ASSERT_EQ(QSize(out.Width(), out.Height()), QSize(c.out_w, c.out_h)) << c.x0 << "," << c.y0;
     ASSERT_TRUE(expected.Create(c.out_w, c.out_h));
     ASSERT_TRUE(ResampleBicubic(original.View(), c.sx, c.sy, c.sw, c.sh, expected.View()));
@@ -98,21 +100,28 @@ TEST(cGDIImage, CreateFromDibBorrowsPlainToDibCopiesAndFailuresGiveNoSurface) {
   cGDIImage image;
   EXPECT_FALSE(image.CreateFromDIB(empty));
   EXPECT_FALSE(image.IsCreated());
-  EXPECT_FALSE(image.ToDib(false, false, 0, 0, 0, 0, 0, 0, 7).IsCreated());
+  EXPECT_FALSE(
+      image.ToDib(false, false, 0, 0, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic).IsCreated());
   EXPECT_FALSE(image.CreateFromFile(test::TestFile("missing.png")));
   ASSERT_TRUE(image.CreateFromDIB(original));
   EXPECT_EQ(image.Pixels().bits, original.DIBitsPtr());
   EXPECT_EQ(QSize(image.Width(), image.Height()), QSize(31, 17));
-  cDIB copy = image.ToDib(false, false, 0, 0, 0, 0, 0, 0, 7);
+  cDIB copy = image.ToDib(false, false, 0, 0, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic);
   ASSERT_TRUE(copy.IsCreated());
   EXPECT_NE(copy.DIBitsPtr(), original.DIBitsPtr());
   EXPECT_TRUE(test::SamePixels(copy.View(), original.View()));
   // Empty source rectangle, empty or oversized destination.
-  EXPECT_FALSE(image.ToDib(false, true, 0, 0, 5, 5, 5, 9, 7).IsCreated());
-  EXPECT_FALSE(image.ToDib(false, true, 0, 0, 9, 5, 4, 9, 7).IsCreated());
-  EXPECT_FALSE(image.ToDib(true, false, 0, 10, 0, 0, 0, 0, 7).IsCreated());
-  EXPECT_FALSE(image.ToDib(true, false, 70000, 10, 0, 0, 0, 0, 7).IsCreated());
-  EXPECT_FALSE(image.ToDib(false, true, 0, 0, -2147483647, 0, 2147483647, 3, 7).IsCreated());
+  EXPECT_FALSE(
+      image.ToDib(false, true, 0, 0, 5, 5, 5, 9, cGDIImage::kHighQualityBicubic).IsCreated());
+  EXPECT_FALSE(
+      image.ToDib(false, true, 0, 0, 9, 5, 4, 9, cGDIImage::kHighQualityBicubic).IsCreated());
+  EXPECT_FALSE(
+      image.ToDib(true, false, 0, 10, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic).IsCreated());
+  EXPECT_FALSE(
+      image.ToDib(true, false, 70000, 10, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic).IsCreated());
+  EXPECT_FALSE(
+      image.ToDib(false, true, 0, 0, -2147483647, 0, 2147483647, 3, cGDIImage::kHighQualityBicubic)
+          .IsCreated());
   image.Dispose();
   image.Dispose();
   EXPECT_FALSE(image.IsCreated());

@@ -59,7 +59,8 @@ TEST(QuarterTurn, LargePicturesMatchQImageTurns) {
       cGDIImage image;
       ASSERT_TRUE(image.CreateFromDIB(dib));
       image.Rotate(angle);
-      const cDIB turned = image.ToDib(false, false, 0, 0, 0, 0, 0, 0, 7);
+      const cDIB turned =
+          image.ToDib(false, false, 0, 0, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic);
       const QImage expected =
           angle == 270 ? picture : picture.transformed(QTransform().rotate(angle));
       ASSERT_EQ(turned.ToQImage(), expected) << w << "x" << h << " " << angle;
