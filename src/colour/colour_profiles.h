@@ -27,6 +27,20 @@ ProfileHandle CreateSrgbProfile();
 // Closes a profile opened by one of the functions above (not the display profile).
 void CloseProfile(ProfileHandle profile);
 
+// The input and output profiles of one colour conversion, both closed when this
+// goes; either may be null (no conversion).
+struct ProfilePair {
+  ProfilePair() = default;
+  ~ProfilePair() {
+    CloseProfile(input);
+    CloseProfile(output);
+  }
+  ProfilePair(const ProfilePair&) = delete;
+  ProfilePair& operator=(const ProfilePair&) = delete;
+  ProfileHandle input = nullptr;
+  ProfileHandle output = nullptr;
+};
+
 // The first line of the profile's description: the bytes up to the first NUL,
 // line feed or carriage return, at most 200, taken as single-byte (Latin-1)
 // characters. Empty for a null handle or a profile without a description.

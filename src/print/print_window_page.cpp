@@ -40,29 +40,19 @@ int Nearest(double value) {
   return static_cast<int>(std::nearbyint(value));
 }
 
-// The profiles that take the file's colours (embedded profile, else sRGB) to the
-// printer's by the job's colour mode; either may fail to open. Closed on destruction.
-struct PrinterConversion {
-  PrinterConversion(const QString& file_name, const JobSettings& settings,
-                    const PrinterDevice& printer) {
-    QByteArray bytes;
-    input = ExtractProfiles(file_name, bytes) == kProfileFound ? OpenProfileFromMemory(bytes)
-                                                               : CreateSrgbProfile();
-    // The built-in PDF printer is no CUPS queue; its automatic profile is sRGB.
-    const bool pdf = printer.DeviceName() == QLatin1String(kPdfPrinterName);
-    output = pdf && settings.ICM != kPrinterProfileChosen
-                 ? CreateSrgbProfile()
-                 : PrinterProfile(settings.ICM, printer.DeviceName(), settings.ICMProfile);
-  }
-  ~PrinterConversion() {
-    CloseProfile(input);
-    CloseProfile(output);
-  }
-  PrinterConversion(const PrinterConversion&) = delete;
-  PrinterConversion& operator=(const PrinterConversion&) = delete;
-  ProfileHandle input = nullptr;
-  ProfileHandle output = nullptr;
-};
+// Opens the profiles that take the file's colours (embedded profile, else sRGB) to
+// the printer's by the job's colour mode; either may fail to open.
+void OpenPrinterConversion(const QString& file_name, const JobSettings& settings,
+                           const PrinterDevice& printer, ProfilePair& pair) {
+  QByteArray bytes;
+  pair.input = ExtractProfiles(file_name, bytes) == kProfileFound ? OpenProfileFromMemory(bytes)
+                                                                  : CreateSrgbProfile();
+  // The built-in PDF printer is no CUPS queue; its automatic profile is sRGB.
+  const bool pdf = printer.DeviceName() == QLatin1String(kPdfPrinterName);
+  pair.output = pdf && settings.ICM != kPrinterProfileChosen
+                    ? CreateSrgbProfile()
+                    : PrinterProfile(settings.ICM, printer.DeviceName(), settings.ICMProfile);
+}
 
 // The slots of `page` as 1-based first and last; last < first when there is none.
 void SlotsOfPage(const std::vector<PrintSlot>& table, int page, int& first, int& last) {
@@ -117,7 +107,8 @@ bool PrintWindow::SlotPixels(int Page, int k, const PreviewPaper* paper, cDIB& r
   if (!settings.ThumbMode) {
     steps.factor =
         ResolutionFactor(photo.PrintResolution(), settings.MinResolution, settings.MaxResolution);
-    const PrinterConversion conversion(photo.Filename(), settings, *printers_.Device());
+    ProfilePair conversion;
+    OpenPrinterConversion(photo.Filename(), settings, *printers_.Device(), conversion);
     steps.colour_from = conversion.input;
     steps.colour_to = conversion.output;
     return MakeFinalPixels(image, photo, steps, result, turned);

@@ -32,24 +32,14 @@ constexpr double kLargestPixelsPerMm = 1e6;
 
 const QString kCarriageReturn = QStringLiteral("\r");
 
-// The file's embedded profile and sRGB, to convert the pixels to sRGB; both stay
-// closed (null) for a file without one. Closed on destruction.
-struct SrgbConversion {
-  explicit SrgbConversion(const QString& file_name) {
-    QByteArray bytes;
-    if (ExtractProfiles(file_name, bytes) != kProfileFound) return;
-    input = OpenProfileFromMemory(bytes);
-    output = CreateSrgbProfile();
-  }
-  ~SrgbConversion() {
-    CloseProfile(input);
-    CloseProfile(output);
-  }
-  SrgbConversion(const SrgbConversion&) = delete;
-  SrgbConversion& operator=(const SrgbConversion&) = delete;
-  ProfileHandle input = nullptr;
-  ProfileHandle output = nullptr;
-};
+// Opens the profiles that take a file's embedded profile to sRGB; none when the
+// file has no profile or it does not open.
+void OpenSrgbConversion(const QString& file_name, ProfilePair& pair) {
+  QByteArray bytes;
+  if (ExtractProfiles(file_name, bytes) != kProfileFound) return;
+  pair.input = OpenProfileFromMemory(bytes);
+  pair.output = CreateSrgbProfile();
+}
 
 // The JPEG quality text as a whole number, as the dialog's box gives it.
 int QualityOf(const QString& text) {
@@ -88,7 +78,8 @@ bool PrepareSteps(cGDIImage& image, cDIB& result, const MyPicture& photo,
   steps.factor =
       ResolutionFactor(photo.PrintResolution(), settings.MinResolution, settings.MaxResolution);
   steps.default_sharpen = settings.DefaultSharpen;
-  const SrgbConversion conversion(photo.Filename());
+  ProfilePair conversion;
+  OpenSrgbConversion(photo.Filename(), conversion);
   steps.colour_from = conversion.input;
   steps.colour_to = conversion.output;
   bool turned = false;
