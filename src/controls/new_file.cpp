@@ -57,8 +57,11 @@ class NewFile::CheckedDevice : public QIODevice {
 
  protected:
   qint64 readData(char*, qint64) override { return -1; }
+  // After a failure the rest is taken and dropped: the file has failed and Commit
+  // says so, while an image writer runs to its end instead of taking its library's
+  // error path, which loses memory in some of them.
   qint64 writeData(const char* data, qint64 length) override {
-    if (error_ != 0) return -1;
+    if (error_ != 0) return length;
     const qint64 at = pos();
     for (qint64 done = 0; done < length;) {
       const ssize_t n = ::pwrite(fd_, data + done, static_cast<size_t>(length - done), at + done);
@@ -66,7 +69,7 @@ class NewFile::CheckedDevice : public QIODevice {
       if (n <= 0) {
         error_ = n < 0 ? errno : EIO;
         setErrorString(QString::fromLocal8Bit(std::strerror(error_)));
-        return -1;
+        return length;
       }
       done += n;
     }

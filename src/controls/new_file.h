@@ -31,9 +31,9 @@ class NewFile {
   // Starts a file in `folder` (the folder itself may be reached through a symlink);
   // false, with Error() set, when the folder cannot take one.
   bool Open(const QString& folder);
-  // The unbuffered device over the open file (before Open, one that refuses every
-  // write). Every byte it is given is written or the file has failed: a short write
-  // is a failure, and later writes are refused.
+  // The unbuffered device over the open file (before Open, one whose file has
+  // failed). Every byte it is given is written or the file has failed: a short write
+  // is a failure, and what comes after it is dropped; Commit then fails.
   QIODevice& Device();
   // Flushes the file to the disk and names it `name` (no folder part) in its folder.
   // False when a write, the flush or the link failed; Error() is then EEXIST when the
