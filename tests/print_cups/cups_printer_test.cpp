@@ -26,7 +26,6 @@ constexpr int kJobWaitMs = 60000;
 
 using test::CupsPdfFolder;
 using test::PdfFiles;
-using test::RunTool;
 
 class CupsPrinterTest : public ::testing::Test {
  protected:
