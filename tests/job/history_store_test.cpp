@@ -29,22 +29,8 @@ QByteArray FileBytes(const QString& path) {
 }
 
 HistoryEdits SampleEdits() {
-  HistoryEdits e;
-  e.label = "Anna, Bob and Carl";
-  e.bright = 5;
-  e.contrast = -3;
-  e.gamma100 = 110;
-  e.red = 1;
-  e.green = -51;
-  e.blue = 51;
-  e.saturation = -2;
-  e.unsharp = 2080;
-  e.x0 = 0;
-  e.y0 = 150;
-  e.x1 = 10000;
-  e.y1 = 9850;
-  e.angle = -90;
-  return e;
+  return HistoryEdits{
+      "Anna, Bob and Carl", 5, -3, 110, 1, -51, 51, -2, 2080, 0, 150, 10000, 9850, -90};
 }
 
 // Edits compared through their record text, which holds every field.
