@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <functional>
+#include <tuple>
 
 #include "controls/scripted_ui.h"
 #include "support/test_surfaces.h"
@@ -160,13 +161,11 @@ TEST_F(SaveChecksTest, PassingFieldsBecomeTheRunsSettings) {
     ASSERT_TRUE(CheckSaveDialog(fields, settings, options)) << c.min_text << c.max_text;
     EXPECT_TRUE(ui.Messages().empty());
     EXPECT_EQ(fields.folder, dir_ + "/");  // trimmed, with its final separator
-    EXPECT_EQ(settings.MinResolution, c.min_expected);
-    EXPECT_EQ(settings.MaxResolution, c.max_expected);
-    EXPECT_EQ(settings.DefaultSharpen, c.min_on);
-    EXPECT_EQ(options.folder, dir_ + "/");
-    EXPECT_EQ(options.type_text, c.type_text);
-    EXPECT_EQ(options.name_template, "Trip [AutoNumber]");
-    EXPECT_EQ(options.quality_text, "100");
+    EXPECT_EQ(std::tuple(settings.MinResolution, settings.MaxResolution, settings.DefaultSharpen),
+              std::tuple(c.min_expected, c.max_expected, c.min_on));
+    EXPECT_EQ(
+        std::tuple(options.folder, options.type_text, options.name_template, options.quality_text),
+        std::tuple(dir_ + "/", QString(c.type_text), QString("Trip [AutoNumber]"), QString("100")));
   }
 }
 

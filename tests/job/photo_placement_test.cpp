@@ -25,7 +25,7 @@ TEST(PhotoPlacement, PrintedCellsByHand) {
   PrintedPlacementInput preview_thumb;
   preview_thumb.cell = {0, 0, 30, 20};
   preview_thumb.photo_margin = 1;
-  preview_thumb.job_margin = 2;
+  preview_thumb.job_margin = 3.2;
   preview_thumb.px_x = preview_thumb.px_y = 4;
   preview_thumb.preview = true;
   preview_thumb.offset = 5;
@@ -33,6 +33,15 @@ TEST(PhotoPlacement, PrintedCellsByHand) {
   preview_thumb.aspect = 1.5;
   preview_thumb.font_px = 10;
   preview_thumb.draw_frame = preview_thumb.draw_cut_marks = true;
+
+  PrintedPlacementInput turned_inner;
+  turned_inner.cell = {0, 0, 40, 30};
+  turned_inner.photo_margin = 1;
+  turned_inner.job_margin = 3.2;
+  turned_inner.px_x = turned_inner.px_y = 10;
+  turned_inner.turned = true;
+  turned_inner.font_px = 30;
+  turned_inner.draw_frame = true;
 
   PrintedPlacementInput turned_halves;
   turned_halves.cell = {0.25, 0.25, 40.25, 30.25};
@@ -52,6 +61,9 @@ TEST(PhotoPlacement, PrintedCellsByHand) {
       {"preview thumbnail",
        preview_thumb,
        {24, 36, 112, 48, 116, 54, false, 0, {}, true, {20, 20, 140, 100}}},
+      // A turned label inside the photo: 5 mm and a font height from its right edge,
+      // 5 mm below its top.
+      {"turned, inner label", turned_inner, {10, 10, 380, 280, 310, 60, false, 0, {}, false, {}}},
       // 2.5 rounds to 2: the turned label moves right, away from the photo.
       {"turned, halves",
        turned_halves,
@@ -88,8 +100,9 @@ TEST(PhotoPlacement, SavedFilesByHand) {
   EXPECT_EQ(got.frame, (PixelRect{46, 46, 454, 354}));
   EXPECT_EQ(got.label_x, 450);
   EXPECT_EQ(got.label_y, 355);
-  // No margin: no frame, the label 5 mm from the right and 4 mm above the bottom.
-  got = PlaceSavedPhoto(500, 400, 0, 10, 20, true);
+  // Below a 3.5 mm margin: no frame, the label 5 mm from the right and 4 mm above the
+  // bottom.
+  got = PlaceSavedPhoto(500, 400, 3.2, 10, 20, true);
   EXPECT_FALSE(got.framed);
   EXPECT_EQ(got.label_x, 450);
   EXPECT_EQ(got.label_y, 340);

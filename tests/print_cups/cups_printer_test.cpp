@@ -1,19 +1,17 @@
 // Real printing on the CUPS queue "PDF" (cups-pdf writes every job as a PDF file):
 // the queue's description, sizes in twips, one job per ended document and none for
-// a discarded one, the sheet size of each job and where a drawn block lands on it
-// (read back with pdfinfo and pdftoppm). Skipped when the queue is not installed.
+// a discarded one, and the sheet size of each job (read back with pdfinfo). Skipped
+// when the queue is not installed.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include "print/cups/cups_printer_catalogue.h"
@@ -28,18 +26,6 @@ constexpr int kJobWaitMs = 60000;
 
 using test::CupsPdfFolder;
 using test::PdfFiles;
-using test::RunTool;
-
-// The bounding box of the dark pixels of a rendered page, in pixels.
-QRect DarkBox(const QImage& page) {
-  QRect box;
-  for (int y = 0; y < page.height(); ++y) {
-    for (int x = 0; x < page.width(); ++x) {
-      if (qGray(page.pixel(x, y)) < 64) box |= QRect(x, y, 1, 1);
-    }
-  }
-  return box;
-}
 
 class CupsPrinterTest : public ::testing::Test {
  protected:
@@ -85,7 +71,7 @@ TEST_F(CupsPrinterTest, SizesComeFromTheQueuePageLayout) {
   EXPECT_FALSE(device.SetOrientation(0, error));
 }
 
-TEST_F(CupsPrinterTest, EachEndedDocumentIsOneJobWithTheBlockInPlace) {
+TEST_F(CupsPrinterTest, EachEndedDocumentIsOneJobOfTheSheetsSize) {
   const QString folder = CupsPdfFolder();
   const QSet<QString> before = PdfFiles(folder);
 
@@ -93,17 +79,13 @@ TEST_F(CupsPrinterTest, EachEndedDocumentIsOneJobWithTheBlockInPlace) {
   ASSERT_TRUE(device.IsValid());
   QString error;
   ASSERT_TRUE(device.SetOrientation(1, error));
-  const double ppm = device.PixelsPerMm();
-  // Two documents, each with a black block at its own place (mm from the printable
-  // corner), and a discarded one in between that must never reach the queue.
-  const QRectF blocks[] = {QRectF(30, 40, 20, 10), QRectF(60, 90, 15, 25)};
+  // Two documents, each with a black block, and a discarded one in between that must
+  // never reach the queue.
   int jobs[2] = {0, 0};
   for (int i = 0; i < 2; ++i) {
     QPainter* painter = device.hDC();
     ASSERT_NE(painter, nullptr);
-    const QRectF& b = blocks[i];
-    painter->fillRect(QRectF(b.x() * ppm, b.y() * ppm, b.width() * ppm, b.height() * ppm),
-                      Qt::black);
+    painter->fillRect(QRectF(100, 100, 200, 100), Qt::black);
     ASSERT_TRUE(device.EndDoc());
     jobs[i] = device.LastJob();
     if (i == 0) {
@@ -129,9 +111,6 @@ TEST_F(CupsPrinterTest, EachEndedDocumentIsOneJobWithTheBlockInPlace) {
   }
   ASSERT_EQ(added.size(), 2) << "new files in " << folder.toStdString();
 
-  const QPageLayout layout = device.Printer().pageLayout();
-  const QPointF corner = layout.paintRect(QPageLayout::Millimeter).topLeft();
-  QTemporaryDir dir;
   for (int i = 0; i < 2; ++i) {
     SCOPED_TRACE(i);
     QString file;
@@ -149,17 +128,6 @@ TEST_F(CupsPrinterTest, EachEndedDocumentIsOneJobWithTheBlockInPlace) {
     EXPECT_NEAR(points.height(), device.Height() / 20, 1.0);
     EXPECT_EQ(pages, 1);
 
-    const QImage page = test::RenderPdfPage(file, test::kReadBackDpi,
-                                            dir.filePath(QStringLiteral("page%1").arg(i)));
-    ASSERT_FALSE(page.isNull()) << "pdftoppm gave no page";
-    const QRect box = DarkBox(page);
-    const QRectF& b = blocks[i];
-    const double k = test::kReadBackPixelsPerMm;
-    const double tolerance = 1.0 * k;  // 1 mm
-    EXPECT_NEAR(box.left(), (corner.x() + b.left()) * k, tolerance);
-    EXPECT_NEAR(box.top(), (corner.y() + b.top()) * k, tolerance);
-    EXPECT_NEAR(box.right() + 1, (corner.x() + b.right()) * k, tolerance);
-    EXPECT_NEAR(box.bottom() + 1, (corner.y() + b.bottom()) * k, tolerance);
     QFile::remove(file);
   }
 }

@@ -1,10 +1,10 @@
-// A whole print run on real printers: seven copies of two flat-coloured photos, four
-// cells to a page, printed through the CUPS queue "PDF" (cups-pdf) and through the
-// built-in PDF printer. Each page must come back as its own one-page PDF of the
+// A whole print run on a real printer: seven copies of two flat-coloured photos, four
+// cells to a page, printed through the CUPS queue "PDF" (cups-pdf). Each page must
+// come back as its own one-page PDF of the
 // device's sheet with one image per placed copy, each covering its cell less the
 // photo's margin within 1 mm, turned to its cell, and nothing photo-coloured
 // elsewhere. A photo of random pixels printed on the queue must come back with every
-// pixel unchanged. The CUPS half is skipped when the queue is not installed.
+// pixel unchanged. Skipped when the queue is not installed.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -27,7 +27,6 @@
 #include "print/cups/cups_printer_catalogue.h"
 #include "print/cups/cups_printer_device.h"
 #include "print/job_layout.h"
-#include "print/pdf_printer.h"
 #include "print/print_window.h"
 #include "settings/settings_table.h"
 #include "support/noise_photo_print.h"
@@ -308,25 +307,6 @@ TEST_F(PrintRunTest, CupsQueueKeepsEveryPixelOfAPrintedPhoto) {
   EXPECT_EQ(images[0].size(), expected.size());
   EXPECT_TRUE(images[0] == expected) << "the stored photo differs from the drawn one";
   QFile::remove(files[0]);
-}
-
-TEST_F(PrintRunTest, BuiltInPdfPrinterWritesOneFilePerPageWithTheSameGeometry) {
-  ASSERT_TRUE(WriteCheckSetting("Options", "PdfPrinter", true, settings_));
-  PrinterAccess access(nullptr, settings_);
-  QStringList descriptions;
-  int count = 0;
-  int current = 0;
-  access.GetPrinterList(descriptions, count, current);
-  ASSERT_EQ(access.CurrentPrinterName(), kPdfPrinterName);
-  ASSERT_NO_FATAL_FAILURE(PrintJob(access));
-
-  // Files are named "... p1.pdf", "... p2.pdf" in page order.
-  const QDir out(dir_.filePath("pdf"));
-  QStringList files;
-  for (const QString& name : out.entryList({"*.pdf"}, QDir::Files, QDir::Name)) {
-    files << out.filePath(name);
-  }
-  CheckPages(files, *access.Device());
 }
 
 }  // namespace
