@@ -116,6 +116,9 @@ QRect ToPixels(const QRectF& mm) {
 class PrintRunTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (QPrinterInfo::printerInfo(QLatin1String(test::kCupsPdfQueue)).isNull()) {
+      GTEST_SKIP() << "the CUPS queue \"PDF\" is not installed (scripts/start_cups.sh)";
+    }
     ASSERT_TRUE(dir_.isValid());
     settings_ = dir_.filePath("Tesly.ini");
     SetSettingsFilePath(settings_);
@@ -261,9 +264,6 @@ class PrintRunTest : public ::testing::Test {
 };
 
 TEST_F(PrintRunTest, CupsQueueGetsOneJobPerPageWithThePhotosInTheirCells) {
-  if (QPrinterInfo::printerInfo(QLatin1String(test::kCupsPdfQueue)).isNull()) {
-    GTEST_SKIP() << "the CUPS queue \"PDF\" is not installed (scripts/start_cups.sh)";
-  }
   CupsPrinterCatalogue catalogue;
   PrinterAccess access(&catalogue, settings_);
   CupsPrinterDevice* device = nullptr;
@@ -284,9 +284,6 @@ TEST_F(PrintRunTest, CupsQueueGetsOneJobPerPageWithThePhotosInTheirCells) {
 }
 
 TEST_F(PrintRunTest, CupsQueueKeepsEveryPixelOfAPrintedPhoto) {
-  if (QPrinterInfo::printerInfo(QLatin1String(test::kCupsPdfQueue)).isNull()) {
-    GTEST_SKIP() << "the CUPS queue \"PDF\" is not installed (scripts/start_cups.sh)";
-  }
   CupsPrinterCatalogue catalogue;
   PrinterAccess access(&catalogue, settings_);
   CupsPrinterDevice* device = nullptr;
