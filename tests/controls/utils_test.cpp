@@ -62,6 +62,8 @@ TEST(Utils, MeasurementSystemAndPointDecimal) {
   const QLocale saved;
   QLocale::setDefault(QLocale("de_DE"));
   EXPECT_EQ(PointDecimal(0.1 + 0.2), "0.3");
+  // Fifteen significant digits, no fewer.
+  EXPECT_EQ(PointDecimal(1.23456789012345), "1.23456789012345");
   // Locales with their own digits and decimal mark still give a point-decimal text.
   for (const char* name : {"de_DE", "ar_EG", "fa_IR", "bn_BD"}) {
     QLocale::setDefault(QLocale(name));
