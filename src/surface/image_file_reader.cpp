@@ -1,7 +1,7 @@
 // Image files to surfaces: bounded reading, content sniffing, the header checks
-// (size limits, smallest complete file, a JPEG cut short), TurboJPEG for JPEG and
-// Qt's readers (over the bytes already read) for the rest, and the DCT-scaled
-// screen copy.
+// (size limits, smallest complete file, a JPEG cut short, a damaged PNG), TurboJPEG
+// for JPEG and Qt's readers (over the bytes already read) for the rest, and the
+// DCT-scaled screen copy.
 #include "surface/image_file_reader.h"
 
 #include <QBuffer>
@@ -13,6 +13,7 @@
 #include "surface/jpeg_codec.h"
 #include "surface/jpeg_markers.h"
 #include "surface/photo_file_bytes.h"
+#include "surface/png_check.h"
 #include "surface/resample.h"
 #include "surface/smallest_photo_file.h"
 
@@ -71,6 +72,12 @@ ImageReadStatus CheckHeader(const PhotoFileBytes& bytes, int& width, int& height
     width = header.width;
     height = header.height;
   } else {
+    // A damaged PNG header is refused here, before Qt's reader prints libpng's error.
+    if (LooksLikePng(bytes.data(), bytes.size())) {
+      const ImageReadStatus png =
+          CheckPngStream(bytes.data(), bytes.size(), PngCheckDepth::kHeader);
+      if (png != ImageReadStatus::kOk) return png;
+    }
     ByteDevice device(bytes);
     QImageReader reader(&device.buffer);
     PrepareReader(reader);
@@ -91,6 +98,10 @@ ImageReadStatus CheckHeader(const PhotoFileBytes& bytes, int& width, int& height
 
 ImageReadStatus ReadWithQt(const PhotoFileBytes& bytes, SurfaceBuffer& out) {
   out.Release();
+  if (LooksLikePng(bytes.data(), bytes.size())) {
+    const ImageReadStatus png = CheckPngStream(bytes.data(), bytes.size(), PngCheckDepth::kWhole);
+    if (png != ImageReadStatus::kOk) return png;
+  }
   ByteDevice device(bytes);
   QImageReader reader(&device.buffer);
   PrepareReader(reader);

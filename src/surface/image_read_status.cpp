@@ -26,6 +26,8 @@ QString ImageReadStatusText(ImageReadStatus status) {
           .arg(kMaxSurfaceSide);
     case ImageReadStatus::kTruncated:
       return QStringLiteral("truncated: far too small for the picture its header describes");
+    case ImageReadStatus::kDamaged:
+      return QStringLiteral("damaged: its picture data is cut short or corrupt");
     case ImageReadStatus::kOutOfMemory:
       return QStringLiteral("not enough memory");
   }

@@ -17,6 +17,7 @@ enum class ImageReadStatus {
   kUnsupported,     // an image format, or a variant of one, that no reader here decodes
   kTooLarge,        // above the surface limits
   kTruncated,       // far smaller than the pixels its header promises could compress to
+  kDamaged,         // its data is cut short or corrupt where the format can tell
   kOutOfMemory
 };
 

@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QImageReader>
 #include <QProcess>
 
@@ -208,9 +210,23 @@ TEST_F(BatchCommandTest, UnreadablePhotosAreSkippedOrAbortTheRun) {
   ASSERT_TRUE(bars.open(QIODevice::ReadOnly));
   const QByteArray whole = bars.readAll();
   WriteFile("charts/cut.jpg", whole.left(whole.size() * 2 / 3));
+  // PNGs whose header or image data fail their checksums: libpng's own error lines
+  // must not show.
+  QByteArray png;
+  QBuffer png_buffer(&png);
+  ASSERT_TRUE(png_buffer.open(QIODevice::WriteOnly));
+  ASSERT_TRUE(QImage(dir_ + "/charts/colour_bars.jpg").save(&png_buffer, "PNG"));
+  const auto flipped = [&png](qsizetype at) {
+    QByteArray copy = png;
+    copy[at] = static_cast<char>(copy[at] ^ 0x01);
+    return copy;
+  };
+  WriteFile("charts/header.png", flipped(29));                // IHDR's CRC
+  WriteFile("charts/damaged.png", flipped(png.size() - 13));  // the last IDAT's CRC
   WriteFile("job.json", R"({"version":1,"photos":[
       {"file":"charts/colour_bars.jpg"}, {"file":"charts/missing.jpg"},
       {"file":"charts/notes.jpg"}, {"file":"charts/pipe.jpg"}, {"file":"charts/cut.jpg"},
+      {"file":"charts/header.png"}, {"file":"charts/damaged.png"},
       {"file":"charts/skin_grey_chart.jpg", "label":"Greys"}]})");
   // Each refusal names the file, then gives its reason on a line of its own.
   const auto refusal = [&](const char* name, const char* reason) {
@@ -233,7 +249,12 @@ TEST_F(BatchCommandTest, UnreadablePhotosAreSkippedOrAbortTheRun) {
   EXPECT_TRUE(ignored.err.contains(refusal("pipe.jpg", "not a regular file")));
   EXPECT_TRUE(ignored.err.contains(
       ("'" + dir_ + "/charts/cut.jpg' is truncated; using what it holds\n").toUtf8()));
-  EXPECT_TRUE(ignored.err.contains("Saved 3 of 6 photos"));
+  EXPECT_TRUE(ignored.err.contains(
+      refusal("header.png", "damaged: its picture data is cut short or corrupt")));
+  EXPECT_TRUE(
+      ignored.err.contains(("Error opening file '" + dir_ + "/charts/damaged.png'\n").toUtf8()));
+  EXPECT_FALSE(ignored.err.contains("libpng")) << ignored.err.constData();
+  EXPECT_TRUE(ignored.err.contains("Saved 3 of 8 photos"));
   EXPECT_EQ(OutFiles(), QStringList({"colour_bars.jpg", "cut.jpg", "skin_grey_chart.jpg"}));
   EXPECT_FALSE(ignored.err.contains("QStandardPaths")) << ignored.err.constData();
 }
