@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "workspace/edit_panel_rules.h"
-
 namespace tessaly {
 
 WhiteBalanceAdjust PickWhiteBalance(MyPicture& photo, double x, double y) {
@@ -13,7 +11,7 @@ WhiteBalanceAdjust PickWhiteBalance(MyPicture& photo, double x, double y) {
   WhiteBalanceAdjust adjust =
       WhiteBalanceAt([&photo](int X, int Y) { return photo.POINT(X, Y); }, x, y);
   for (int* value : {&adjust.RedAdjust, &adjust.GreenAdjust, &adjust.BlueAdjust})
-    *value = std::clamp(*value, kEditSliderMin, kEditSliderMax);
+    *value = std::clamp(*value, -kEditLimit, kEditLimit);
   photo.UpdateGraphicValues(std::nullopt, std::nullopt, std::nullopt, adjust.RedAdjust,
                             adjust.GreenAdjust, adjust.BlueAdjust, std::nullopt);
   return adjust;
