@@ -26,23 +26,26 @@ bool MakeScreenCopy(const QString& file, int S, cDIB& copy, int& w, int& h,
   return true;
 }
 
-int GetPicture(MyPictureManager& job, cDIB& surface, const QString& file, int w, int h) {
+int GetPicture(MyPictureManager& job, cDIB& surface, const QString& file, int w, int h,
+               const ThumbnailSink& to_strip) {
   const int position = job.Add();
   MyPicture& photo = job.At(position);
   const JobSettings& s = job.Settings();
   photo.SetPicture(surface, w, h, s.ScreenPhotoSize, s.PhotoHeight(), s.PhotoWidth(),
                    s.PhotoMargin(), file, 1);
+  if (to_strip) to_strip(photo.pictureToTumb());
   photo.pictureToTumbFree();
   photo.ReleaseScreenPicture();
   return position;
 }
 
-int AddPhotoFile(MyPictureManager& job, const QString& file, ImageReadStatus* status) {
+int AddPhotoFile(MyPictureManager& job, const QString& file, ImageReadStatus* status,
+                 const ThumbnailSink& to_strip) {
   cDIB copy;
   int w = 0;
   int h = 0;
   if (!MakeScreenCopy(file, job.Settings().ScreenPhotoSize, copy, w, h, status)) return -1;
-  return GetPicture(job, copy, file, w, h);
+  return GetPicture(job, copy, file, w, h, to_strip);
 }
 
 int AddPhotoRecord(MyPictureManager& job, const QString& file, ImageReadStatus* status) {

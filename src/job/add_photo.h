@@ -5,7 +5,9 @@
 // without a window adds the record alone, from the file's header.
 #pragma once
 
+#include <QImage>
 #include <QString>
+#include <functional>
 
 #include "job/picture_manager.h"
 #include "surface/cdib.h"
@@ -19,14 +21,24 @@ namespace tessaly {
 bool MakeScreenCopy(const QString& file, int S, cDIB& copy, int& w, int& h,
                     ImageReadStatus* status = nullptr);
 
+// Receives a new photo's thumbnail picture: the freshly loaded, unedited screen
+// picture (a null image for a record without screen pixels). The record releases it
+// when the call returns, so a receiver keeps only what it draws from it (a
+// thumbnail cell), never the screen-sized picture itself.
+using ThumbnailSink = std::function<void(const QImage& picture)>;
+
 // GetPicture: adds a record at the end of the job and loads the screen copy into it
-// with the job's screen size, photo size and margin and one copy. The photo is added
+// with the job's screen size, photo size and margin and one copy, hands its
+// thumbnail picture to `to_strip` (when given), then releases it. The photo is added
 // hidden: it keeps its unedited screen copy and is drawn when it is shown
 // (UpdateGraphic). Returns the position of the new photo.
-int GetPicture(MyPictureManager& job, cDIB& surface, const QString& file, int w, int h);
+int GetPicture(MyPictureManager& job, cDIB& surface, const QString& file, int w, int h,
+               const ThumbnailSink& to_strip = nullptr);
 
-// MakeScreenCopy + GetPicture; −1 (nothing added) when the file cannot be opened.
-int AddPhotoFile(MyPictureManager& job, const QString& file, ImageReadStatus* status = nullptr);
+// MakeScreenCopy + GetPicture; −1 (nothing added, `to_strip` not called) when the
+// file cannot be opened.
+int AddPhotoFile(MyPictureManager& job, const QString& file, ImageReadStatus* status = nullptr,
+                 const ThumbnailSink& to_strip = nullptr);
 
 // Adds the photo's record without screen pixels: its size from the file's header,
 // its embedded-profile flag and description, and everything else GetPicture loads.

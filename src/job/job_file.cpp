@@ -22,14 +22,9 @@
 namespace tessaly {
 namespace {
 
-// Edit-value ranges of the main window's sliders.
-constexpr int kEditLimit = 51;
-constexpr double kGammaMin = 0.5;
-constexpr double kGammaMax = 1.5;
 // Sizes are stored in hundredths of a millimetre in six digits, margins in four.
 constexpr double kMaxSideMm = 9999.99;
 constexpr double kMaxMarginMm = 99.99;
-constexpr int kMaxCopies = 9999;
 
 QString Join(const QString& parent, const QString& key) {
   return parent.isEmpty() ? key : parent + u'.' + key;

@@ -28,6 +28,14 @@ namespace tessaly {
 // The longest photo label kept: one line under a photo, which 255 characters
 // already overrun at any print size.
 inline constexpr int kMaxPhotoLabelLength = 255;
+// The most copies of one photo: four digits.
+inline constexpr int kMaxCopies = 9999;
+// The range of the edit values Bright, Contrast, Saturation and the three colour
+// adjustments (−kEditLimit..kEditLimit, 0 neutral), which the edit sliders span, and
+// of gamma (1.00 neutral).
+inline constexpr int kEditLimit = 51;
+inline constexpr double kGammaMin = 0.5;
+inline constexpr double kGammaMax = 1.5;
 
 // Size of the screen copy of a w × h original for screen size S: S wide and
 // nearest(S·h / w) high when h < w, else S high and nearest(S·w / h) wide; the

@@ -95,18 +95,27 @@ TEST_F(AddPhotoTest, AddPhotoFileLoadsARecordWithTheJobsSize) {
   MyPictureManager job(settings);
   const QString first = Write("first.jpg", 600, 400, 1);
   const QString second = Write("second.png", 200, 300, 2);
-  EXPECT_EQ(AddPhotoFile(job, first), 0);
-  EXPECT_EQ(AddPhotoFile(job, second), 1);
+  // The strip gets each new photo's unedited screen picture while it is added.
+  std::vector<QImage> thumbnails;
+  const ThumbnailSink strip = [&](const QImage& picture) { thumbnails.push_back(picture); };
+  EXPECT_EQ(AddPhotoFile(job, first, nullptr, strip), 0);
+  EXPECT_EQ(AddPhotoFile(job, second, nullptr, strip), 1);
+  EXPECT_EQ(AddPhotoFile(job, dir_ + "/missing.jpg", nullptr, strip), -1);
   ASSERT_EQ(job.Count(), 2);
+  ASSERT_EQ(thumbnails.size(), 2u);
 
   MyPicture& p = job.At(0);
   EXPECT_EQ(p.Filename(), first);
   EXPECT_EQ(p.PhotoPixelsHeight(), 400);
   // Added hidden: the unedited copy alone until the photo is shown.
   EXPECT_TRUE(p.picture().picture.isNull());
+  EXPECT_TRUE(p.pictureToTumb().isNull());
   EXPECT_EQ(p.OriginalPixelsArray().size(), static_cast<std::size_t>(StrideFor(400)) * 267);
   p.UpdateGraphic();
   EXPECT_EQ(p.picture().picture.size(), QSize(400, 267));
+  EXPECT_TRUE(thumbnails[0].convertToFormat(QImage::Format_RGB888) ==
+              p.picture().picture.convertToFormat(QImage::Format_RGB888));
+  EXPECT_EQ(thumbnails[1].size(), QSize(267, 400));
   EXPECT_EQ(p.ImgPrintWidth(), 177.8);
   EXPECT_EQ(p.ImgPrintHeight(), 127);
   EXPECT_EQ(p.Margin(), 2);

@@ -1,0 +1,59 @@
+// Main window texts and screen rules.
+#include "workspace/main_window_rules.h"
+
+#include <algorithm>
+
+#include "controls/formatting.h"
+#include "controls/ui_service.h"
+#include "controls/utils.h"
+
+namespace tessaly {
+namespace {
+
+// Screen widths (pixels) that choose the arrangement and the screen photo size.
+constexpr int kWideScreen = 1024;
+constexpr int kMediumScreen = 800;
+// The largest screen photo size that fits the window on a 1024-pixel screen.
+constexpr int kMaxScreenPhotoSizeAt1024 = 540;
+
+}  // namespace
+
+QString FileInfoText(int position, int count, const QString& file, bool contact_sheet,
+                     double print_resolution) {
+  QString text = QStringLiteral(" File ") + QString::number(position + 1) + u'/' +
+                 QString::number(count) + QStringLiteral("\n  Name: ") + FileNameOfPath(file) +
+                 u'\n';
+  if (!contact_sheet)
+    text += QStringLiteral("  Print Resolution: ") +
+            FormatNumber(print_resolution, QStringLiteral("#####.0")) + QStringLiteral(" ppi.");
+  return text;
+}
+
+QString FileInfoText(const MyPictureManager& job, int position) {
+  if (position < 0 || position >= job.Count()) return QString();
+  const MyPicture& photo = job.At(position);
+  return FileInfoText(position, job.Count(), photo.Filename(), job.Settings().ThumbMode,
+                      photo.PrintResolution());
+}
+
+int ScreenPhotoSizeInUse(int setting, int screen_width) {
+  int size = std::max(setting, kMinScreenPhotoSize);
+  if (screen_width <= kMediumScreen) size = kMinScreenPhotoSize;
+  if (screen_width == kWideScreen) size = std::min(size, kMaxScreenPhotoSizeAt1024);
+  return size;
+}
+
+ScreenArrangement ArrangementForScreen(int screen_width) {
+  if (screen_width >= kWideScreen) return ScreenArrangement::kWide;
+  if (screen_width >= kMediumScreen) return ScreenArrangement::kMedium;
+  return ScreenArrangement::kSmall;
+}
+
+bool WarnIfScreenTooSmall(int screen_width) {
+  if (ArrangementForScreen(screen_width) != ScreenArrangement::kSmall) return false;
+  CurrentUi().MessageBox(QString::fromLatin1(kSmallScreenMessage), MsgButtons::Ok,
+                         MsgIcon::Information);
+  return true;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,37 @@
+// The main window's own rules: the file-information line under the photo, the
+// screen photo size in use for a screen width (the stored setting is left as it
+// is), and the window's arrangement for the screen width with its warning on a
+// screen narrower than 800 pixels. Widths are in screen pixels.
+#pragma once
+
+#include <QString>
+
+#include "job/picture_manager.h"
+
+namespace tessaly {
+
+// " File p/n", "  Name: " and the bare file name, then (outside contact-sheet mode)
+// "  Print Resolution: " and the resolution formatted "#####.0" followed by " ppi.";
+// the three parts on their own lines. `position` is 0-based.
+QString FileInfoText(int position, int count, const QString& file, bool contact_sheet,
+                     double print_resolution);
+// The line for the photo at `position` of `job` (an empty text for no such photo).
+QString FileInfoText(const MyPictureManager& job, int position);
+
+// The screen photo size used for the run: the setting, at least kMinScreenPhotoSize;
+// kMinScreenPhotoSize on a screen at most 800 pixels wide; at most 540 on a screen
+// exactly 1024 pixels wide.
+int ScreenPhotoSizeInUse(int setting, int screen_width);
+
+// The window's arrangements: for screens at least 1024, at least 800 and fewer
+// pixels wide.
+enum class ScreenArrangement { kWide, kMedium, kSmall };
+ScreenArrangement ArrangementForScreen(int screen_width);
+
+inline constexpr char kSmallScreenMessage[] =
+    "For correct display, Tessaly needs at least 800x600 screen resolution!";
+// Shows kSmallScreenMessage (information icon) on a screen narrower than 800
+// pixels; true when it did. The window goes on with the small arrangement.
+bool WarnIfScreenTooSmall(int screen_width);
+
+}  // namespace tessaly

@@ -1,0 +1,141 @@
+#include "edits/histogram_view_model.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <initializer_list>
+#include <tuple>
+
+namespace tessaly {
+namespace {
+
+struct BinCounts {
+  int bin, red, green, blue;
+};
+
+HistogramArray MakeHistogram(std::initializer_list<BinCounts> bins) {
+  HistogramArray h;
+  for (const BinCounts& b : bins)
+    for (auto [channel, count] :
+         {std::pair{kHistogramRed, b.red}, std::pair{kHistogramGreen, b.green},
+          std::pair{kHistogramBlue, b.blue}})
+      for (int i = 0; i < count; ++i) h.CountValue(channel, b.bin * 3);
+  return h;
+}
+
+// 64 pixels: spikes at bins 0 and 85 that must not set the scale, clipped counts
+// on different channels (below: green 4 > red 2; above: blue 5 + 3 > red 6), and a
+// blue curve that is visited after red and green in each bin.
+HistogramArray Sample() {
+  return MakeHistogram({{-15, 2, 0, 0},
+                        {-3, 0, 4, 0},
+                        {0, 17, 20, 20},
+                        {10, 9, 9, 3},
+                        {20, 15, 14, 12},
+                        {40, 6, 6, 12},
+                        {85, 9, 11, 9},
+                        {90, 0, 0, 5},
+                        {100, 6, 0, 3}});
+}
+
+TEST(HistogramViewModel, ScaleCurvesAndShareTextsFollowTheControlsRules) {
+  struct Curve {
+    QColor colour;
+    int first_bin, last_bin, probe_bin;
+    double probe_y;
+  };
+  struct Case {
+    const char* name;
+    HistogramArray histogram;
+    bool coloured;
+    std::uint64_t reference;
+    std::int64_t scale;
+    const char *below, *inside, *above;
+    std::vector<Curve> curves;
+  } cases[] = {
+      // Grey heights are channel sums divided by 3, truncated: bin 20 is 41 / 3 = 13,
+      // bin 90 is 5 / 3 = 1. Walk: 1, 7, 13 (maxima), 8 (second) → R = 8, H = 10.
+      // Shares of 64: 4 → 6.25 → "6.3", 8 → "12.5", 52 → 81.25 → "81.3".
+      {"grey",
+       Sample(),
+       false,
+       8,
+       10,
+       "6.3%",
+       "81.3%",
+       "12.5%",
+       {{QColor(0, 0, 0), -15, 99, 20, -13.0}, {QColor(0, 0, 0), -15, 99, 90, -1.0}}},
+      // Per bin red, green, blue: 4, 9, 9 (second), 15, 14 (second) → R = 14,
+      // H = nearest(16.8) = 17. Curves skip end bins holding a count.
+      {"coloured",
+       Sample(),
+       true,
+       14,
+       17,
+       "6.3%",
+       "81.3%",
+       "12.5%",
+       {{QColor(255, 0, 0), -14, 98, 20, -15.0},
+        {QColor(0, 255, 0), -15, 99, -3, -4.0},
+        {QColor(0, 0, 255), -15, 98, 40, -12.0}}},
+      // Heights only ever grow: S stays 0 and R is the maximum; nothing clipped.
+      {"growing",
+       MakeHistogram({{10, 3, 3, 3}, {20, 6, 6, 6}}),
+       false,
+       6,
+       7,
+       "0.0%",
+       "100.0%",
+       "0.0%",
+       {{QColor(0, 0, 0), -15, 99, 20, -6.0}}},
+      // No pixels: no curve and empty texts.
+      {"empty", HistogramArray(), true, 0, 0, "", "", "", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const HistogramViewModel m = ComputeHistogramView(c.histogram, c.coloured);
+    EXPECT_EQ(std::tuple(m.reference, m.scale), std::tuple(c.reference, c.scale));
+    EXPECT_EQ(std::tuple(m.below_text, m.inside_text, m.above_text),
+              std::tuple(QString(c.below), QString(c.inside), QString(c.above)));
+    // Grey mode has one curve; the probes list it once per probed bin.
+    const std::size_t expected_curves = c.coloured ? c.curves.size() : (c.curves.empty() ? 0 : 1);
+    ASSERT_EQ(m.curves.size(), expected_curves);
+    for (std::size_t i = 0; i < c.curves.size(); ++i) {
+      const Curve& want = c.curves[i];
+      const HistogramCurve& got = m.curves[c.coloured ? i : 0];
+      EXPECT_EQ(got.colour, want.colour) << i;
+      ASSERT_EQ(got.points.size(), std::size_t(want.last_bin - want.first_bin + 1)) << i;
+      EXPECT_EQ(got.points.front().x(), want.first_bin) << i;
+      EXPECT_EQ(got.points.back().x(), want.last_bin) << i;
+      EXPECT_EQ(got.points[want.probe_bin - want.first_bin], QPointF(want.probe_bin, want.probe_y))
+          << i;
+    }
+  }
+}
+
+TEST(HistogramViewModel, DrawingShowsEachCurveInItsColourAndNothingWhenEmpty) {
+  const auto draw = [](const HistogramViewModel& model) {
+    QImage image(231, 125, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    DrawHistogramView(painter, QRectF(0, 0, image.width(), image.height()), model);
+    painter.end();
+    return image;
+  };
+  const auto has = [](const QImage& image, QRgb colour) {
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, y) == colour) return true;
+    return false;
+  };
+  const QImage coloured = draw(ComputeHistogramView(Sample(), true));
+  const QImage empty = draw(ComputeHistogramView(HistogramArray(), true));
+  for (QRgb colour : {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)}) {
+    EXPECT_TRUE(has(coloured, colour)) << std::hex << colour;
+    EXPECT_FALSE(has(empty, colour)) << std::hex << colour;
+  }
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,81 @@
+// Main window rules: the file-information line and the screen-size rules.
+#include "workspace/main_window_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "controls/scripted_ui.h"
+#include "job/add_photo.h"
+#include "support/scoped_state.h"
+#include "support/test_surfaces.h"
+
+namespace tessaly {
+namespace {
+
+TEST(MainWindowRules, FileInfoLineShowsPositionNameAndResolution) {
+  struct Case {
+    int position, count;
+    const char* file;
+    bool contact_sheet;
+    double resolution;
+    const char* text;
+  } cases[] = {
+      {0, 3, "/photos/IMG_0001.JPG", false, 508.0,
+       " File 1/3\n  Name: IMG_0001.JPG\n  Print Resolution: 508.0 ppi."},
+      // One decimal, its half rounded away from zero.
+      {11, 12, "/a/b c.png", false, 1234.25,
+       " File 12/12\n  Name: b c.png\n  Print Resolution: 1234.3 ppi."},
+      {1, 2, "/photos/IMG_0002.JPG", true, 508.0, " File 2/2\n  Name: IMG_0002.JPG\n"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FileInfoText(c.position, c.count, c.file, c.contact_sheet, c.resolution),
+              QString(c.text));
+
+  // A job's photo: 3000 pixels over a 150 mm print give 508 pixels per inch.
+  ScriptedUi ui;
+  ScopedUi scoped_ui(ui);
+  JobSettings settings;
+  settings.Size = PhotoSize{150, 100, 0};
+  settings.ScreenPhotoSize = 60;
+  MyPictureManager job(settings);
+  cDIB surface = test::RandomSurface(60, 40, 5);
+  const QString file = QString::fromStdString(test::TempDir()) + "/none.png";
+  ASSERT_EQ(GetPicture(job, surface, file, 3000, 2000), 0);
+  EXPECT_EQ(FileInfoText(job, 0), " File 1/1\n  Name: none.png\n  Print Resolution: 508.0 ppi.");
+  EXPECT_EQ(FileInfoText(job, 1), QString());
+}
+
+TEST(MainWindowRules, ScreenWidthChoosesPhotoSizeArrangementAndWarning) {
+  ScriptedUi ui;
+  ScopedUi scoped_ui(ui);
+  struct Case {
+    int setting, width, size;
+    ScreenArrangement arrangement;
+    bool warned;
+  } cases[] = {
+      {350, 1280, 400, ScreenArrangement::kWide, false},
+      {700, 1280, 700, ScreenArrangement::kWide, false},
+      {700, 1024, 540, ScreenArrangement::kWide, false},
+      {500, 1024, 500, ScreenArrangement::kWide, false},
+      {700, 1023, 700, ScreenArrangement::kMedium, false},
+      {700, 801, 700, ScreenArrangement::kMedium, false},
+      {700, 800, 400, ScreenArrangement::kMedium, false},
+      {700, 799, 400, ScreenArrangement::kSmall, true},
+      {700, 640, 400, ScreenArrangement::kSmall, true},
+  };
+  std::size_t messages = 0;
+  for (const Case& c : cases) {
+    EXPECT_EQ(std::tuple(ScreenPhotoSizeInUse(c.setting, c.width), ArrangementForScreen(c.width),
+                         WarnIfScreenTooSmall(c.width)),
+              std::tuple(c.size, c.arrangement, c.warned))
+        << c.setting << " " << c.width;
+    messages += c.warned ? 1 : 0;
+    ASSERT_EQ(ui.Messages().size(), messages);
+  }
+  EXPECT_EQ(ui.Messages().back().text,
+            "For correct display, Tessaly needs at least 800x600 screen resolution!");
+}
+
+}  // namespace
+}  // namespace tessaly
