@@ -1,0 +1,45 @@
+// The window program: installs the Qt services, starts the image codecs, reads
+// the settings, refuses a second instance and shows the main window. The codec
+// session ends after the window has closed.
+#include <QApplication>
+#include <QDesktopServices>
+
+#include "colour/colour_profiles.h"
+#include "controls/instance_lock.h"
+#include "controls/utils.h"
+#include "surface/codec_session.h"
+#include "ui/close_on_signal.h"
+#include "ui/main_window.h"
+#include "ui/qt_common_dialogs.h"
+#include "ui/qt_ui.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tessaly"));
+
+  tessaly::QtUi ui;
+  tessaly::ScopedUi installed_ui(ui);
+  tessaly::QtCommonDialogs dialogs;
+  tessaly::InstallCommonDialogs(&dialogs);
+  tessaly::SetUrlOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); });
+
+  tessaly::IgnoreColourErrors();
+  if (!tessaly::StartCodecSession()) return 1;
+  tessaly::InstanceLock lock;
+  if (!lock.Acquire()) {
+    tessaly::ShutdownCodecSession();
+    return 1;
+  }
+
+  int result = 0;
+  {
+    tessaly::MainWindow window;
+    dialogs.SetOwner(&window);
+    tessaly::CloseWindowsOnSignals();
+    window.show();
+    result = QApplication::exec();
+  }
+  tessaly::ShutdownCodecSession();
+  tessaly::InstallCommonDialogs(nullptr);
+  return result;
+}

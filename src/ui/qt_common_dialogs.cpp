@@ -1,0 +1,88 @@
+// File, folder, font and colour choices through Qt's dialogs.
+#include "ui/qt_common_dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <algorithm>
+
+#include "controls/dialog_filter.h"
+
+namespace tessaly {
+namespace {
+
+QColor FromBgr(std::uint32_t colour) {
+  return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+std::uint32_t ToBgr(const QColor& colour) {
+  return static_cast<std::uint32_t>(colour.red()) |
+         (static_cast<std::uint32_t>(colour.green()) << 8) |
+         (static_cast<std::uint32_t>(colour.blue()) << 16);
+}
+
+}  // namespace
+
+QWidget* QtCommonDialogs::Owner() const {
+  return owner_ ? owner_.data() : QApplication::activeWindow();
+}
+
+bool QtCommonDialogs::OpenFiles(OpenFileRequest& request, QStringList& files) {
+  files.clear();
+  QFileDialog dialog(Owner(), request.title, request.initial_folder);
+  dialog.setObjectName(QStringLiteral("openFileDialog"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  // The patterns carry both letter cases; the descriptions already name the types.
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(request.multi_select
+                         ? QFileDialog::ExistingFiles
+                         : (request.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+  const QStringList filters = QtNameFilters(request.filter);
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
+    const int index = std::clamp(request.filter_index, 1, static_cast<int>(filters.size()));
+    dialog.selectNameFilter(filters[index - 1]);
+  }
+  if (dialog.exec() != QDialog::Accepted) return false;
+  files = dialog.selectedFiles();
+  if (files.isEmpty()) return false;
+  const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
+  if (chosen >= 0) request.filter_index = static_cast<int>(chosen) + 1;
+  return true;
+}
+
+QString QtCommonDialogs::BrowseFolders(const QString& title) {
+  return QFileDialog::getExistingDirectory(
+      Owner(), title, QString(), QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+}
+
+bool QtCommonDialogs::ChooseFont(FontChoice& font, std::uint32_t& colour, double min_size,
+                                 double max_size) {
+  QFont offered(font.name);
+  offered.setPointSizeF(font.size > 0 ? font.size : 10.0);
+  offered.setBold(font.bold);
+  offered.setItalic(font.italic);
+  offered.setUnderline(font.underline);
+  offered.setStrikeOut(font.strikeout);
+  bool ok = false;
+  const QFont chosen =
+      QFontDialog::getFont(&ok, offered, Owner(), QString(), QFontDialog::DontUseNativeDialog);
+  if (!ok) return false;
+  const QColor picked = QColorDialog::getColor(FromBgr(colour), Owner(), QString(),
+                                               QColorDialog::DontUseNativeDialog);
+  if (!picked.isValid()) return false;
+  double size = chosen.pointSizeF();
+  if (min_size > 0 && max_size >= min_size) size = std::clamp(size, min_size, max_size);
+  font.name = chosen.family();
+  font.size = size;
+  font.bold = chosen.bold();
+  font.italic = chosen.italic();
+  font.underline = chosen.underline();
+  font.strikeout = chosen.strikeOut();
+  colour = ToBgr(picked);
+  return true;
+}
+
+}  // namespace tessaly

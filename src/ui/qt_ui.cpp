@@ -1,0 +1,133 @@
+// Message boxes, the input box, the event loop, the nested wait cursor and the
+// progress window behind the Ui seam.
+#include "ui/qt_ui.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "ui/progress_window.h"
+
+namespace tessaly {
+namespace {
+
+constexpr char kProgramCaption[] = "Tessaly";
+
+QMessageBox::StandardButtons BoxButtons(MsgButtons buttons) {
+  switch (buttons) {
+    case MsgButtons::Ok:
+      return QMessageBox::Ok;
+    case MsgButtons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::AbortRetryIgnore:
+      return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case MsgButtons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::RetryCancel:
+      return QMessageBox::Retry | QMessageBox::Cancel;
+  }
+  return QMessageBox::Ok;
+}
+
+QMessageBox::Icon BoxIcon(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::None:
+      return QMessageBox::NoIcon;
+    case MsgIcon::Critical:
+      return QMessageBox::Critical;
+    case MsgIcon::Question:
+      return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MsgIcon::Information:
+      return QMessageBox::Information;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// A box closed without a button (Escape, the window's close box) gives the answer
+// that never loops.
+MsgAnswer AnswerOf(int clicked, MsgButtons buttons) {
+  switch (clicked) {
+    case QMessageBox::Ok:
+      return MsgAnswer::Ok;
+    case QMessageBox::Cancel:
+      return MsgAnswer::Cancel;
+    case QMessageBox::Abort:
+      return MsgAnswer::Abort;
+    case QMessageBox::Retry:
+      return MsgAnswer::Retry;
+    case QMessageBox::Ignore:
+      return MsgAnswer::Ignore;
+    case QMessageBox::Yes:
+      return MsgAnswer::Yes;
+    case QMessageBox::No:
+      return MsgAnswer::No;
+    default:
+      return NeverLoopingAnswer(buttons);
+  }
+}
+
+}  // namespace
+
+QString BoxTitle(const QString& title) {
+  return title.isEmpty() ? QString::fromLatin1(kProgramCaption) : title;
+}
+
+QtUi::QtUi() = default;
+
+QtUi::~QtUi() {
+  delete progress_.data();
+  while (wait_depth_ > 0) SetWaitCursor(false);
+}
+
+MsgAnswer QtUi::MessageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
+                           const QString& title) {
+  QMessageBox box(BoxIcon(icon), BoxTitle(title), text, BoxButtons(buttons),
+                  QApplication::activeWindow());
+  box.setObjectName(QStringLiteral("messageBox"));
+  // Confirmations come to the front so that they are not missed behind the window.
+  if (buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel) {
+    QTimer::singleShot(0, &box, [&box] {
+      box.raise();
+      box.activateWindow();
+    });
+  }
+  return AnswerOf(box.exec(), buttons);
+}
+
+bool QtUi::InputBox(const QString& prompt, const QString& title, QString& value) {
+  bool ok = false;
+  const QString answer = QInputDialog::getText(QApplication::activeWindow(), BoxTitle(title),
+                                               prompt, QLineEdit::Normal, value, &ok);
+  if (ok) value = answer;
+  return ok;
+}
+
+void QtUi::LetMessagesRun() {
+  QCoreApplication::processEvents();
+}
+
+void QtUi::SetWaitCursor(bool on) {
+  if (on) {
+    if (wait_depth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+    return;
+  }
+  if (wait_depth_ == 0) return;
+  if (--wait_depth_ == 0) QApplication::restoreOverrideCursor();
+}
+
+void QtUi::ShowProgress(const QString& caption, const QString& text) {
+  if (!progress_) progress_ = new ProgressWindow([this] { SetCancelRequested(true); });
+  progress_->Show(caption, text);
+  LetMessagesRun();
+}
+
+void QtUi::HideProgress() {
+  if (progress_) progress_->hide();
+}
+
+}  // namespace tessaly

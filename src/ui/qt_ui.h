@@ -1,0 +1,40 @@
+// The Ui service of the window program: real message boxes and the input box,
+// letting messages run through the Qt event loop, the wait cursor and the progress
+// window. Wait-cursor requests nest: only the outermost on/off pair changes the
+// cursor, so a helper that shows the wait cursor inside a longer run does not end
+// it early. An empty message-box title means the program's caption "Tessaly".
+#pragma once
+
+#include <QPointer>
+
+#include "controls/ui_service.h"
+
+namespace tessaly {
+
+class ProgressWindow;
+
+class QtUi final : public Ui {
+ public:
+  QtUi();
+  ~QtUi() override;
+
+  MsgAnswer MessageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
+                       const QString& title = QString()) override;
+  bool InputBox(const QString& prompt, const QString& title, QString& value) override;
+  void LetMessagesRun() override;
+  void SetWaitCursor(bool on) override;
+  void ShowProgress(const QString& caption, const QString& text) override;
+  void HideProgress() override;
+
+  // How many wait-cursor requests are open.
+  int WaitCursorDepth() const { return wait_depth_; }
+
+ private:
+  int wait_depth_ = 0;
+  QPointer<ProgressWindow> progress_;
+};
+
+// The caption of a box: `title`, or the program's name when it is empty.
+QString BoxTitle(const QString& title);
+
+}  // namespace tessaly
