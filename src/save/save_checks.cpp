@@ -17,6 +17,12 @@ namespace {
 
 constexpr int kMinQuality = 0;
 constexpr int kMaxQuality = 100;
+// Each quality preset's number and the lowest typed number that selects it, best first.
+struct QualityPreset {
+  int number;
+  int lowest;
+};
+constexpr QualityPreset kQualityPresets[] = {{100, 100}, {95, 90}, {80, 80}, {60, 0}};
 // The highest resolutions the dialog accepts, in ppi.
 constexpr double kMaxMinimumResolution = 1000.0;
 constexpr double kMaxMaximumResolution = 3000.0;
@@ -57,6 +63,25 @@ const QStringList& SaveTypeTexts() {
   static const QStringList texts = {QStringLiteral("JPEG (JPG)"), QStringLiteral("TIFF (TIF)"),
                                     QStringLiteral("PNG"), QStringLiteral("BMP")};
   return texts;
+}
+
+const QStringList& JpegQualityPresetTexts() {
+  static const QStringList texts = {QStringLiteral("Maximum"), QStringLiteral("High"),
+                                    QStringLiteral("Medium"), QStringLiteral("Low")};
+  return texts;
+}
+
+int JpegQualityOfPreset(int index) {
+  if (index < 0 || index >= static_cast<int>(std::size(kQualityPresets))) return -1;
+  return kQualityPresets[index].number;
+}
+
+int JpegQualityPresetFor(int quality) {
+  if (quality > kMaxQuality) return -1;
+  for (int i = 0; i < static_cast<int>(std::size(kQualityPresets)); ++i) {
+    if (quality >= kQualityPresets[i].lowest) return i;
+  }
+  return -1;
 }
 
 SaveDialogFields ReadSaveDialogFields(const QString& file) {

@@ -35,6 +35,18 @@ struct SaveDialogFields {
 inline constexpr char kFolderMissingMessage[] =
     "Selected folder doesn't exist.\r\rTip: to create a new folder, click the \"Browse...\" button";
 
+// The main window's answer to Save in contact-sheet mode (information icon).
+inline constexpr char kContactSheetSaveMessage[] = "Can't save in contact sheet mode";
+
+// The quality presets, in list order ("Maximum", "High", "Medium", "Low").
+const QStringList& JpegQualityPresetTexts();
+// The number a preset writes into the quality box (100, 95, 80, 60); -1 for a
+// position outside the list.
+int JpegQualityOfPreset(int index);
+// The preset a typed quality selects: 100 Maximum, 90..99 High, 80..89 Medium,
+// 0..79 Low; -1 (no entry) for anything else.
+int JpegQualityPresetFor(int quality);
+
 // The field a failed check puts the focus on.
 enum class SaveField { kNone, kFolder, kTemplate, kQuality, kMinResolution, kMaxResolution };
 

@@ -183,5 +183,20 @@ TEST_F(SaveChecksTest, QualityBoundsAreAccepted) {
   }
 }
 
+// Entry → number and number → entry, at every boundary of the presets.
+TEST(JpegQualityPresets, EntriesWriteAndNumbersSelect) {
+  EXPECT_EQ(JpegQualityPresetTexts(), QStringList({"Maximum", "High", "Medium", "Low"}));
+  const int written[] = {100, 95, 80, 60};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(JpegQualityOfPreset(i), written[i]);
+    EXPECT_EQ(JpegQualityPresetFor(written[i]), i);  // a written number selects its entry
+  }
+  EXPECT_EQ(JpegQualityOfPreset(4), -1);
+  const std::pair<int, int> selects[] = {{101, -1}, {99, 1}, {90, 1}, {89, 2}, {85, 2},
+                                         {80, 2},   {79, 3}, {0, 3},  {-1, -1}};
+  for (const auto& [quality, entry] : selects)
+    EXPECT_EQ(JpegQualityPresetFor(quality), entry) << quality;
+}
+
 }  // namespace
 }  // namespace tessaly

@@ -186,7 +186,7 @@ int RunSave(const QStringList& arguments) {
 
   if (!LoadJobInput(parser, command, job_file, ui, exit_code)) return exit_code;
   if (job_file.settings.ThumbMode) {
-    ui.MessageBox(QStringLiteral("Can't save in contact sheet mode"), MsgButtons::Ok,
+    ui.MessageBox(QString::fromLatin1(kContactSheetSaveMessage), MsgButtons::Ok,
                   MsgIcon::Information);
     return kExitBadInput;
   }

@@ -1,0 +1,25 @@
+// The Cancel button of the two progress windows ("Print" and "Saving Files"): the
+// question each one asks, and what the window does with the answer. A print run's
+// window closes on Yes and stays behind other windows on No; the save run's window
+// comes back on top after either answer and closes when the run stops. Yes sets the
+// program-wide cancel flag, which the run polls at its next step.
+#pragma once
+
+#include <QString>
+
+namespace tessaly {
+
+inline constexpr char kCancelPrintQuestion[] = "Cancel print job?";
+inline constexpr char kStopSavingQuestion[] = "Stop saving files?";
+
+struct ProgressCancelOutcome {
+  bool cancelled = false;      // Yes: the cancel flag is set
+  bool close_window = false;   // the progress window closes now
+  bool topmost_again = false;  // the progress window goes back on top
+};
+
+// Asks the question of the progress window captioned `caption` (Yes/No, question
+// icon) through the Ui service.
+ProgressCancelOutcome AskToCancelRun(const QString& caption);
+
+}  // namespace tessaly
