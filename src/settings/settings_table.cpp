@@ -129,8 +129,9 @@ int UnitsForLocale(const QLocale& locale) {
 
 namespace {
 
-// True, with the number, when the text begins with a decimal number.
-bool ParseLeadingNumber(const QString& text, double& number) {
+// True, with the number and where it ends, when the text begins with a decimal
+// number.
+bool ParseLeadingNumber(const QString& text, double& number, qsizetype& end) {
   number = 0.0;
   qsizetype i = 0;
   const qsizetype n = text.size();
@@ -153,6 +154,7 @@ bool ParseLeadingNumber(const QString& text, double& number) {
   bool ok = false;
   const double value = text.mid(start, i - start).toDouble(&ok);
   if (ok && std::isfinite(value)) number = value;
+  end = i;
   return true;
 }
 
@@ -160,8 +162,15 @@ bool ParseLeadingNumber(const QString& text, double& number) {
 
 double LeadingNumber(const QString& text) {
   double number = 0.0;
-  ParseLeadingNumber(text, number);
+  qsizetype end = 0;
+  ParseLeadingNumber(text, number, end);
   return number;
+}
+
+bool IsDecimalNumber(const QString& text) {
+  double number = 0.0;
+  qsizetype end = 0;
+  return ParseLeadingNumber(text, number, end) && text.mid(end).trimmed().isEmpty();
 }
 
 QString ReadTextSetting(const QString& section, const QString& key, const QString& file) {
@@ -194,7 +203,9 @@ bool ReadBoolSetting(const QString& section, const QString& key, const QString& 
   const QString text = StoredOrDefault(section, key, file).trimmed();
   if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
   if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return false;
-  if (double number = 0.0; ParseLeadingNumber(text, number)) return number != 0.0;
+  double number = 0.0;
+  qsizetype end = 0;
+  if (ParseLeadingNumber(text, number, end)) return number != 0.0;
   const QString fallback = SettingDefault(section, key);
   return fallback.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
 }

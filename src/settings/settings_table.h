@@ -48,6 +48,8 @@ int UnitsForLocale(const QLocale& locale);
 // The leading decimal number of a text: blanks, an optional sign, digits, an
 // optional point and digits; 0 when the text does not begin with a number.
 double LeadingNumber(const QString& text);
+// True when the whole text (blanks around it aside) is such a number.
+bool IsDecimalNumber(const QString& text);
 
 // Typed readers: the stored value, or the default when the key is missing or empty.
 QString ReadTextSetting(const QString& section, const QString& key,

@@ -1,0 +1,104 @@
+// The size editor's fields, filter, contact-sheet rules and Ok checks, with a
+// scripted Ui answering its messages.
+#include "settings/photo_size_editor.h"
+
+#include <gtest/gtest.h>
+
+#include "controls/scripted_ui.h"
+
+namespace tessaly {
+namespace {
+
+using Field = PhotoSizeEditor::Field;
+
+TEST(PhotoSizeEditor, FieldsStayConsistentAndTypedCommasBecomePoints) {
+  PhotoSizeEditor edit =
+      PhotoSizeEditor::ForEdit(PhotoSize{152.4, 101.6, 3}, SizeUnit::Inches, false);
+  EXPECT_EQ(edit.Caption(), "Edit Photo Size");
+  EXPECT_EQ(edit.Text(Field::kPhotoWidth), "6.00");
+  EXPECT_EQ(edit.Text(Field::kMargins), "0.12");
+  EXPECT_EQ(edit.Text(Field::kImageWidth), "5.76");
+  EXPECT_EQ(edit.Text(Field::kImageHeight), "3.76");
+  edit.SetText(Field::kImageHeight, "3.5");
+  EXPECT_EQ(edit.Text(Field::kPhotoHeight), "3.74");
+
+  PhotoSizeEditor cm =
+      PhotoSizeEditor::ForEdit(PhotoSize{150, 100, 3.5}, SizeUnit::Centimetres, false);
+  EXPECT_EQ(cm.Text(Field::kPhotoHeight), "10");
+  EXPECT_EQ(cm.Text(Field::kMargins), "0.35");
+  EXPECT_EQ(cm.Text(Field::kImageWidth), "14.3");
+
+  QString typed;
+  for (QChar key : QString("2,5x-")) {
+    if (PhotoSizeEditor::FilterKey(key)) typed += key;
+  }
+  EXPECT_EQ(typed, "2.5");
+}
+
+TEST(PhotoSizeEditor, ContactSheetSizesAreSquareWithTheMinimumMargin) {
+  ScriptedUi ui;
+  ScopedUi scoped(ui);
+  PhotoSizeEditor add = PhotoSizeEditor::ForAdd(SizeUnit::Centimetres, true);
+  EXPECT_EQ(add.Caption(), "Add Photo Size");
+  EXPECT_TRUE(add.PhotoWidthLocked());
+  EXPECT_EQ(add.Text(Field::kMargins), "0.35");
+  add.SetText(Field::kPhotoHeight, "5");
+  EXPECT_EQ(add.Text(Field::kPhotoWidth), "5");
+  EXPECT_EQ(add.Text(Field::kImageWidth), "4.3");
+  add.SetText(Field::kMargins, "0.2");
+  EXPECT_FALSE(add.LeaveMargins());
+  EXPECT_EQ(add.Text(Field::kMargins), "0.35");
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.Messages()[0].text, "In thumbnail mode, margins must be at least 0.35");
+  EXPECT_EQ(ui.Messages()[0].icon, MsgIcon::Information);
+  EXPECT_TRUE(add.LeaveMargins());
+
+  PhotoSizeEditor inches = PhotoSizeEditor::ForAdd(SizeUnit::Inches, true);
+  EXPECT_EQ(inches.Text(Field::kMargins), "0.138");
+  EXPECT_TRUE(PhotoSizeEditor::ForAdd(SizeUnit::Inches, false).Text(Field::kMargins).isEmpty());
+}
+
+TEST(PhotoSizeEditor, OkChecksInOrderAndStoresMillimetresWidestFirst) {
+  struct Case {
+    const char* width;
+    const char* height;
+    const char* margins;
+    const char* message;  // nullptr: accepted
+    Field focus;
+  };
+  const Case cases[] = {
+      {"10", "", "0", "Invalid number", Field::kPhotoHeight},
+      {"1.2.3", "15", "0", "Invalid number", Field::kPhotoWidth},
+      {"0", "15", "0", "Invalid size!", Field::kPhotoWidth},
+      {"10", "15", "5", "Margins too large!", Field::kMargins},  // exactly half the width
+      {"10", "0.05", "0", "Photo size must be at least 1 mm on each side.", Field::kPhotoWidth},
+      {"10", "15", "0.3", nullptr, Field::kPhotoWidth},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.width + std::string("x") + c.height + "+" + c.margins);
+    ScriptedUi ui;
+    ScopedUi scoped(ui);
+    PhotoSizeEditor editor = PhotoSizeEditor::ForAdd(SizeUnit::Centimetres, false);
+    editor.SetText(Field::kPhotoWidth, c.width);
+    editor.SetText(Field::kPhotoHeight, c.height);
+    editor.SetText(Field::kMargins, c.margins);
+    PhotoSize size;
+    Field focus = Field::kImageWidth;
+    const bool accepted = editor.Confirm(size, &focus);
+    EXPECT_EQ(accepted, c.message == nullptr);
+    if (c.message) {
+      ASSERT_EQ(ui.Messages().size(), 1u);
+      EXPECT_EQ(ui.Messages()[0].text, c.message);
+      EXPECT_EQ(focus, c.focus);
+      continue;
+    }
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_DOUBLE_EQ(size.Width, 150);
+    EXPECT_DOUBLE_EQ(size.Height, 100);
+    EXPECT_DOUBLE_EQ(size.Margins, 3);
+    EXPECT_EQ(editor.Text(Field::kPhotoWidth), "15");
+  }
+}
+
+}  // namespace
+}  // namespace tessaly
