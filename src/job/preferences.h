@@ -1,0 +1,47 @@
+// The "Other Preferences" dialog without its window: the unit, date-mask and
+// screen-size lists, the fields as the dialog opens with them, the date example, and
+// Ok, which stores only what changed. A new screen photo size is stored but not used
+// before the next start (the message says so); the unit and the date mask take effect
+// at once in the job settings.
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include "job/job_settings.h"
+#include "settings/settings_file.h"
+
+namespace tessaly {
+
+const QStringList& UnitTexts();             // "Metric", "U.S. (Inches)"
+const QStringList& DateMaskTexts();         // "Short Date" … "mm-dd-yyyy h:N"
+const QStringList& ScreenPhotoSizeTexts();  // "400" … "700"
+
+inline constexpr char kScreenSizeNextTimeMessage[] =
+    "New screen photo size will take effect the next time you use the program";
+
+struct PreferencesFields {
+  int unit_index = 0;   // position in UnitTexts()
+  QString date_mask;    // the mask list's text
+  QString screen_size;  // the screen-size list's text
+};
+
+// The fields on opening: the unit in use, the date mask (the first list entry when
+// none is set), the screen photo size (the first list entry when 0).
+PreferencesFields OpenPreferences(const JobSettings& settings);
+
+// " Ex: " and `now` in the mask's form; the first list entry shows the general form.
+QString DateExample(const QString& date_mask, const QDateTime& now);
+
+// Whether the screen-size list takes a typed character: digits only (and backspace,
+// which the widget passes itself).
+bool ScreenSizeKeyAccepted(QChar key);
+
+// Ok: a changed date mask and unit are taken into `settings` and stored; a changed
+// screen size is stored after the message, `settings` keeping the size in use.
+// Nothing unchanged is written.
+void ApplyPreferences(const PreferencesFields& fields, JobSettings& settings,
+                      const QString& file = SettingsFilePath());
+
+}  // namespace tessaly
