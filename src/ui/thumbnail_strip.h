@@ -5,7 +5,8 @@
 // a picture box and a label widget each, so a job of a thousand photos costs one
 // small cached pixmap per photo and a paint of the cells on screen; tests and
 // assistive tools read the cells through LabelText, CellPicture and the accessible
-// description. The arithmetic is the core's ThumbnailStripState.
+// description. Cells follow the strip's height; a drawing made at one cell size is
+// scaled when the strip is resized. The arithmetic is the core's ThumbnailStripState.
 #pragma once
 
 #include <QPixmap>

@@ -1,11 +1,13 @@
 // The thumbnail strip's wiring: adding ten photos, a click on a cell, removal in the
 // middle and at the end, the navigation buttons and arrow keys, each checked on the
-// labels, the kept cell drawings and imageSelected. The rules are tested in the core.
+// labels, the kept cell drawings and imageSelected; then the scroll bar. The rules
+// are tested in the core.
 #include "ui/thumbnail_strip.h"
 
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -75,6 +77,16 @@ TEST(ThumbnailStripTest, AddClickRemoveAndNavigate) {
   ASSERT_NE(previous, nullptr);
   QTest::mouseClick(previous, Qt::LeftButton);
   EXPECT_EQ(Selections(selected), QList<int>({6, 5}));
+
+  // The scroll bar moves the cells by whole cells; a disabled strip cannot scroll.
+  auto* bar = strip.findChild<QScrollBar*>(QStringLiteral("hsTumbsScroll"));
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->maximum(), 7);
+  bar->setValue(2);
+  EXPECT_EQ(inner->x(), -2 * TumbPitch(cell));
+  strip.setEnabled(false);
+  EXPECT_EQ(bar->maximum(), 0);
+  EXPECT_EQ(inner->x(), 0);
 }
 
 }  // namespace
