@@ -18,6 +18,7 @@ struct SeenBox {
   QString title;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QMessageBox::StandardButtons buttons;
+  Qt::CursorShape cursor = Qt::BlankCursor;
 };
 
 // Answers the next modal box by clicking `button`, after noting what it shows.
@@ -25,7 +26,9 @@ void ClickWhenShown(QMessageBox::StandardButton button, SeenBox& seen) {
   QTimer::singleShot(0, [button, &seen] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
-    seen = {box->text(), box->windowTitle(), box->icon(), box->standardButtons()};
+    seen = {
+        box->text(), box->windowTitle(), box->icon(), box->standardButtons(),
+        QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::BlankCursor};
     if (QAbstractButton* b = box->button(button)) b->click();
   });
 }
@@ -57,6 +60,7 @@ TEST(QtUi, MessageBoxShowsTextTitleIconAndButtonsAndReturnsTheClickedAnswer) {
        "Tessaly", MsgAnswer::No},
   };
   QtUi ui;
+  ui.SetWaitCursor(true);  // a box asked in the middle of a run
   for (const Case& c : cases) {
     SeenBox seen;
     ClickWhenShown(c.click, seen);
@@ -65,7 +69,10 @@ TEST(QtUi, MessageBoxShowsTextTitleIconAndButtonsAndReturnsTheClickedAnswer) {
     EXPECT_EQ(seen.title, c.shown_title);
     EXPECT_EQ(seen.icon, c.shown_icon);
     EXPECT_EQ(seen.buttons, c.shown);
+    EXPECT_EQ(seen.cursor, Qt::ArrowCursor);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   }
+  ui.SetWaitCursor(false);
 
   QTimer::singleShot(0, [] {
     auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
