@@ -81,11 +81,12 @@ class ArrowWhileAsking {
   ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
 };
 
-}  // namespace
-
+// The caption of a box: `title`, or the program's name when it is empty.
 QString BoxTitle(const QString& title) {
   return title.isEmpty() ? QString::fromLatin1(kProgramCaption) : title;
 }
+
+}  // namespace
 
 QtUi::QtUi() = default;
 

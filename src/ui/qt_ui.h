@@ -35,7 +35,4 @@ class QtUi final : public Ui {
   QPointer<ProgressWindow> progress_;
 };
 
-// The caption of a box: `title`, or the program's name when it is empty.
-QString BoxTitle(const QString& title);
-
 }  // namespace tessaly
