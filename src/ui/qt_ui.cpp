@@ -71,11 +71,22 @@ MsgAnswer AnswerOf(int clicked, MsgButtons buttons) {
   }
 }
 
-}  // namespace
+// While a box waits for an answer the pointer is an arrow, even inside a long run
+// that shows the wait cursor.
+class ArrowWhileAsking {
+ public:
+  ArrowWhileAsking() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+  ~ArrowWhileAsking() { QApplication::restoreOverrideCursor(); }
+  ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+  ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+};
 
+// The caption of a box: `title`, or the program's name when it is empty.
 QString BoxTitle(const QString& title) {
   return title.isEmpty() ? QString::fromLatin1(kProgramCaption) : title;
 }
+
+}  // namespace
 
 QtUi::QtUi() = default;
 
@@ -96,10 +107,12 @@ MsgAnswer QtUi::MessageBox(const QString& text, MsgButtons buttons, MsgIcon icon
       box.activateWindow();
     });
   }
+  const ArrowWhileAsking arrow;
   return AnswerOf(box.exec(), buttons);
 }
 
 bool QtUi::InputBox(const QString& prompt, const QString& title, QString& value) {
+  const ArrowWhileAsking arrow;
   bool ok = false;
   const QString answer = QInputDialog::getText(QApplication::activeWindow(), BoxTitle(title),
                                                prompt, QLineEdit::Normal, value, &ok);

@@ -2,7 +2,8 @@
 // letting messages run through the Qt event loop, the wait cursor and the progress
 // window. Wait-cursor requests nest: only the outermost on/off pair changes the
 // cursor, so a helper that shows the wait cursor inside a longer run does not end
-// it early. An empty message-box title means the program's caption "Tessaly".
+// it early; a box that asks something shows the arrow while it waits. An empty
+// message-box title means the program's caption "Tessaly".
 #pragma once
 
 #include <QPointer>
@@ -33,8 +34,5 @@ class QtUi final : public Ui {
   int wait_depth_ = 0;
   QPointer<ProgressWindow> progress_;
 };
-
-// The caption of a box: `title`, or the program's name when it is empty.
-QString BoxTitle(const QString& title);
 
 }  // namespace tessaly
