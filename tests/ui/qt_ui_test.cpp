@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -99,6 +100,26 @@ TEST(QtUi, OnlyTheOutermostWaitCursorPairChangesTheCursor) {
     EXPECT_TRUE(wait_shown());
   }
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(QtUi, ProgressWindowShowsTheRunAndItsCancelSetsTheCancelFlag) {
+  QtUi ui;
+  ui.ShowProgress("Print", "Printing page 1/2, Photo 1/4");
+  QWidget* window = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == "frmProgress" && w->isVisible()) window = w;
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), "Print");
+  auto* text = window->findChild<QLabel*>("lblMsgPrinting");
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->text(), "Printing page 1/2, Photo 1/4");
+  EXPECT_FALSE(ui.CancelRequested());
+  auto* cancel = window->findChild<QPushButton*>("cmdCancel");
+  ASSERT_NE(cancel, nullptr);
+  cancel->click();
+  EXPECT_TRUE(ui.PollCancel());
+  ui.HideProgress();
+  EXPECT_FALSE(window->isVisible());
 }
 
 }  // namespace
