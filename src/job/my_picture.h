@@ -92,6 +92,8 @@ class MyPicture {
   double ImgPrintWidth() const { return print_width_; }
   double ImgPrintHeight() const { return print_height_; }
   double Margin() const { return margin_; }
+  // The job's contact-sheet mode, in which the view shows no crop frame.
+  bool ThumbMode() const { return settings_.ThumbMode; }
   bool WhiteBalanceMode() const { return white_balance_mode_; }
   void SetWhiteBalanceMode(bool on) { white_balance_mode_ = on; }
   int Angle() const { return angle_; }

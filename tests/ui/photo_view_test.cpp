@@ -1,0 +1,106 @@
+// The photo view's wiring: hover pointers at the crop frame's zones, a drag of the
+// right edge and of the whole frame with real mouse events, and the white-balance
+// press and release. The crop rules themselves are tested with the core.
+#include "ui/photo_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "job/my_picture.h"
+#include "support/scoped_state.h"
+#include "support/test_surfaces.h"
+
+namespace tessaly {
+namespace {
+
+class PhotoViewTest : public ::testing::Test {
+ protected:
+  // A square 300-pixel picture on a 10 × 15 cm photo: the frame is upright,
+  // 3000 × 4500 twips at left 750 (pixels 50..250 across, the full height).
+  void SetUp() override {
+    const QString dir = QString::fromStdString(test::TempDir());
+    history_ = std::make_unique<test::ScopedHistoryRoot>(dir);
+    cDIB surface = test::RandomSurface(300, 300, 7);
+    photo_.SetPicture(surface, 3000, 3000, 300, 101.6, 152.4, 0, dir + "/none.png", 1);
+    view_.SetPhoto(&photo_);
+    view_.show();
+    picture_ = view_.findChild<QWidget*>(QStringLiteral("Picture1"));
+    ASSERT_NE(picture_, nullptr);
+  }
+
+  std::unique_ptr<test::ScopedHistoryRoot> history_;
+  JobSettings settings_;
+  MyPicture photo_{settings_};
+  PhotoView view_;
+  QWidget* picture_ = nullptr;
+};
+
+TEST_F(PhotoViewTest, HoverPointersAndDragsOfTheRightEdgeAndTheFrame) {
+  ASSERT_EQ(view_.size(), QSize(304, 304));
+  ASSERT_EQ(picture_->geometry(), QRect(2, 0, 300, 300));
+  const CropRect& r = photo_.Crop().Rect();
+  ASSERT_FLOAT_EQ(r.Left, 750);
+  ASSERT_FLOAT_EQ(r.Width, 3000);
+
+  struct Hover {
+    QPoint at;
+    ViewPointer pointer;
+    Qt::CursorShape shape;
+  };
+  for (const Hover& h : {Hover{{50, 150}, ViewPointer::SizeAll, Qt::SizeAllCursor},
+                         Hover{{150, 2}, ViewPointer::SizeAll, Qt::SizeAllCursor},
+                         Hover{{150, 150}, ViewPointer::Hand, Qt::BitmapCursor},
+                         Hover{{10, 150}, ViewPointer::Default, Qt::ArrowCursor}}) {
+    QTest::mouseMove(picture_, h.at);
+    EXPECT_EQ(view_.Pointer(), h.pointer) << h.at.x() << "," << h.at.y();
+    EXPECT_EQ(picture_->cursor().shape(), h.shape) << h.at.x() << "," << h.at.y();
+  }
+
+  QSignalSpy resolution(&view_, &PhotoView::resolutionChanged);
+  // The right edge dragged in from pixel 250 to 200: the frame keeps its left and top
+  // and its aspect.
+  QTest::mouseMove(picture_, {250, 150});
+  QTest::mousePress(picture_, Qt::LeftButton, {}, {250, 150});
+  QTest::mouseMove(picture_, {200, 150});
+  QTest::mouseRelease(picture_, Qt::LeftButton, {}, {200, 150});
+  EXPECT_FLOAT_EQ(r.Left, 750);
+  EXPECT_FLOAT_EQ(r.Top, 0);
+  EXPECT_FLOAT_EQ(r.Width, 2250);
+  EXPECT_FLOAT_EQ(r.Height, 3375);
+  EXPECT_EQ(resolution.count(), 1);
+
+  // The whole frame moved by (10, 20) pixels from inside it.
+  QTest::mouseMove(picture_, {100, 100});
+  EXPECT_EQ(view_.Pointer(), ViewPointer::Hand);
+  QTest::mousePress(picture_, Qt::LeftButton, {}, {100, 100});
+  QTest::mouseMove(picture_, {110, 120});
+  QTest::mouseRelease(picture_, Qt::LeftButton, {}, {110, 120});
+  EXPECT_FLOAT_EQ(r.Left, 900);
+  EXPECT_FLOAT_EQ(r.Top, 300);
+  EXPECT_FLOAT_EQ(r.Width, 2250);
+  EXPECT_FLOAT_EQ(r.Height, 3375);
+  EXPECT_EQ(resolution.count(), 2);
+}
+
+TEST_F(PhotoViewTest, WhiteBalancePressRaisesMouseDownAndTheReleaseEndsTheMode) {
+  QSignalSpy down(&view_, &PhotoView::mouseDown);
+  view_.SetWhiteBalanceMode(true);
+  QTest::mouseMove(picture_, {100, 100});
+  EXPECT_EQ(view_.Pointer(), ViewPointer::Pipette);
+
+  QTest::mousePress(picture_, Qt::LeftButton, {}, {100, 100});
+  EXPECT_EQ(picture_->cursor().shape(), Qt::WaitCursor);
+  ASSERT_EQ(down.count(), 1);
+  EXPECT_EQ(down[0][2].toDouble(), 1500);
+  EXPECT_EQ(down[0][3].toDouble(), 1500);
+  EXPECT_TRUE(photo_.WhiteBalanceMode());
+
+  QTest::mouseRelease(picture_, Qt::LeftButton, {}, {100, 100});
+  EXPECT_FALSE(photo_.WhiteBalanceMode());
+  EXPECT_EQ(view_.Pointer(), ViewPointer::Hand);
+}
+
+}  // namespace
+}  // namespace tessaly
