@@ -28,9 +28,12 @@
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
 #include "ui/button_on_off.h"
+#include "ui/histogram_view.h"
 #include "ui/image_info_window.h"
 #include "ui/open_photos_dialog.h"
+#include "ui/photo_view.h"
 #include "workspace/image_info_report.h"
+#include "workspace/white_balance_pick.h"
 
 namespace tessaly {
 
@@ -81,6 +84,18 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), job_(LoadJobSetti
   photo_area->setObjectName(QStringLiteral("photoArea"));
   photo_area->setMinimumSize(job_.Settings().ScreenPhotoSize + 4,
                              job_.Settings().ScreenPhotoSize + 4);
+  view_ = new PhotoView(photo_area);
+  auto* view_layout = new QVBoxLayout(photo_area);
+  view_layout->addWidget(view_, 0, Qt::AlignCenter);
+  connect(view_, &PhotoView::mouseDown, this,
+          [this](Qt::MouseButton button, Qt::KeyboardModifiers, double x, double y) {
+            OnViewMouseDown(button, x, y);
+          });
+  connect(view_, &PhotoView::resolutionChanged, this, [this] {
+    RefreshInfo();
+    SetFileInfoText();
+  });
+  histogram_ = new HistogramView(central);
   thumb_mode_ = new QPlainTextEdit(QString::fromLatin1(kContactSheetNotice), photo_area);
   thumb_mode_->setObjectName(QStringLiteral("txtThumbMode"));
   thumb_mode_->setReadOnly(true);
@@ -93,6 +108,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), job_(LoadJobSetti
   left->addWidget(photo_area, 1);
   left->addWidget(file_info_);
   auto* right = new QVBoxLayout;
+  right->addWidget(histogram_);
   right->addWidget(BuildEditPanel());
   right->addWidget(BuildCommands());
   right->addStretch();
@@ -222,7 +238,7 @@ QWidget* MainWindow::BuildEditPanel() {
   connect(rotate_right, &ButtonOnOff::Click, this, [this] { OnRotate(1); });
   connect(rotate_crop, &ButtonOnOff::Click, this, &MainWindow::OnRotateCrop);
   connect(white_balance_, &ButtonOnOff::Click, this, [this] {
-    if (MyPicture* photo = Current()) photo->SetWhiteBalanceMode(white_balance_->IsOn());
+    if (Current()) view_->SetWhiteBalanceMode(white_balance_->IsOn());
   });
   connect(reset, &ButtonOnOff::Click, this, &MainWindow::OnReset);
   return frame_edit_;
@@ -259,6 +275,8 @@ void MainWindow::AddShortcuts() {
       {"actRotateCrop", QKeySequence(Qt::CTRL | Qt::Key_T), [this] { OnRotateCrop(); }},
       {"actReset", QKeySequence(Qt::CTRL | Qt::Key_0), [this] { OnReset(); }},
       {"actInfo", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { OnInfo(); }},
+      {"actPreviousPhoto", QKeySequence(Qt::Key_PageUp), [this] { SelectPhoto(current_ - 1); }},
+      {"actNextPhoto", QKeySequence(Qt::Key_PageDown), [this] { SelectPhoto(current_ + 1); }},
       {"actExit", QKeySequence::Quit, [this] { close(); }},
   };
   for (const Shortcut& s : shortcuts) {
@@ -314,6 +332,9 @@ void MainWindow::ClearEditPanel() {
   for (QRadioButton* option : radius_) option->setEnabled(false);
   amount_->setEnabled(false);
   frame_edit_->setEnabled(false);
+  histogram_->Clear_Histogram();
+  view_->SetPhoto(nullptr);
+  view_->SetCropEnabled(false);
   file_info_->clear();
   copies_->clear();
   label_->clear();
@@ -323,6 +344,7 @@ void MainWindow::ClearEditPanel() {
 void MainWindow::EnableEditControls() {
   if (job_.Count() == 0) return;
   frame_edit_->setEnabled(true);
+  view_->SetCropEnabled(true);
   SetFileInfoText();
 }
 
@@ -367,6 +389,12 @@ void MainWindow::WriteSlider(Slider which, int value) {
     case kSliderCount:
       break;
   }
+  Redrawn();
+}
+
+void MainWindow::Redrawn() {
+  view_->Refresh();
+  if (const MyPicture* photo = Current()) histogram_->SetHistogramArray(photo->Histogram());
 }
 
 void MainWindow::WriteUnsharpMask() {
@@ -379,6 +407,7 @@ void MainWindow::WriteUnsharpMask() {
   for (int i = 0; i < static_cast<int>(radius_.size()); ++i)
     if (radius_[i]->isChecked()) radius_index = i;
   photo->SetUnsharpMask(UnsharpMaskFromControls(on, radius_index, amount_->currentText()));
+  Redrawn();
 }
 
 void MainWindow::SelectPhoto(int position) {
@@ -390,8 +419,10 @@ void MainWindow::SelectPhoto(int position) {
   }
   current_ = position;
   MyPicture& photo = job_.At(position);
-  photo.UpdateGraphic();
   SetFileInfoText();
+  view_->SetPhoto(&photo);
+  view_->UpdateGraphic();
+  histogram_->SetHistogramArray(photo.Histogram());
 
   loading_ = true;
   ShowSlider(kBright, photo.Bright());
@@ -414,6 +445,10 @@ void MainWindow::SelectPhoto(int position) {
   RefreshInfo();
   SetFileInfoText();
   if (job_.Settings().ThumbMode) thumb_mode_->raise();
+}
+
+OpenPhotosDialog* MainWindow::PhotosDialog() const {
+  return photos_dialog_;
 }
 
 void MainWindow::RefreshInfo() {
@@ -464,6 +499,7 @@ void MainWindow::AddFiles(const QStringList& files) {
 void MainWindow::OnRemove() {
   const int p = current_;
   if (p < 0) return;
+  view_->SetPhoto(nullptr);
   job_.Remove(p);
   current_ = -1;
   if (job_.Count() == 0) {
@@ -497,13 +533,14 @@ void MainWindow::OnRotate(int step) {
   MyPicture* photo = Current();
   if (!photo || !frame_edit_->isEnabled()) return;
   photo->Rotate(step);
+  Redrawn();
   CheckLabelLength();
 }
 
 void MainWindow::OnRotateCrop() {
   MyPicture* photo = Current();
   if (!photo || !frame_edit_->isEnabled()) return;
-  photo->RotateCrop();
+  view_->RotateCrop();
   SetFileInfoText();
   CheckLabelLength();
 }
@@ -512,9 +549,24 @@ void MainWindow::OnReset() {
   MyPicture* photo = Current();
   if (!photo || !frame_edit_->isEnabled()) return;
   photo->UpdateGraphicValues(0, 0, 1.0, 0, 0, 0, 0);
+  Redrawn();
   loading_ = true;
   for (int i = 0; i < kSliderCount; ++i) ShowSlider(static_cast<Slider>(i), 0);
   loading_ = false;
+}
+
+void MainWindow::OnViewMouseDown(Qt::MouseButton button, double x, double y) {
+  MyPicture* photo = Current();
+  if (!photo || button != Qt::LeftButton || !photo->WhiteBalanceMode()) return;
+  const WhiteBalanceAdjust adjust = PickWhiteBalance(*photo, x, y);
+  Redrawn();
+  loading_ = true;
+  ShowSlider(kRed, adjust.RedAdjust);
+  ShowSlider(kGreen, adjust.GreenAdjust);
+  ShowSlider(kBlue, adjust.BlueAdjust);
+  loading_ = false;
+  white_balance_->SetIsOn(false);
+  view_->SetWhiteBalanceMode(false);
 }
 
 void MainWindow::OnInfo() {

@@ -1,10 +1,10 @@
-// The program's main window, frmMain: owner of the job. It holds the edit panel
-// (frameEdit: seven sliders with value labels, sharpening, copies, label and the
-// photo buttons), the photo commands (add, remove, information, exit) and the
-// file-information line. The loading flag is on while the panel is filled from a
-// record, so the controls' handlers then write nothing back. The last photo folder
-// (InitPath of section Options) is read when the window is made and written back
-// when it closes, after every other window of the program has been closed.
+// The program's main window, frmMain: owner of the job. It holds the view of the
+// active photo, its histogram, the edit panel (frameEdit: seven sliders with value
+// labels, sharpening, copies, label and the photo buttons), the photo commands
+// (add, remove, information, exit) and the file-information line. The loading flag is on while the
+// panel is filled from a record, so the controls' handlers then write nothing back. The last photo
+// folder (InitPath of section Options) is read when the window is made and written back when it
+// closes, after every other window of the program has been closed.
 #pragma once
 
 #include <QMainWindow>
@@ -27,8 +27,10 @@ class QSlider;
 namespace tessaly {
 
 class ButtonOnOff;
+class HistogramView;
 class ImageInfoWindow;
 class OpenPhotosDialog;
+class PhotoView;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -53,7 +55,7 @@ class MainWindow : public QMainWindow {
   // Shows the photo at `position` and fills the edit panel from its record.
   void SelectPhoto(int position);
   // The open-photos dialog while it is shown (for its owner's commands and tests).
-  OpenPhotosDialog* PhotosDialog() const { return photos_dialog_; }
+  OpenPhotosDialog* PhotosDialog() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -80,6 +82,9 @@ class MainWindow : public QMainWindow {
   void CheckLabelLength();
   void ShowContactSheetNotice();
   void RefreshInfo();
+  // Repaints the photo and its histogram after its record changed.
+  void Redrawn();
+  void OnViewMouseDown(Qt::MouseButton button, double x, double y);
 
   void OnAdd();
   void OnAddingClosed();
@@ -107,6 +112,8 @@ class MainWindow : public QMainWindow {
   QLineEdit* copies_;
   QLineEdit* label_;
   ButtonOnOff* white_balance_;
+  PhotoView* view_;
+  HistogramView* histogram_;
   QLabel* file_info_;
   QPlainTextEdit* thumb_mode_;
   ImageInfoWindow* info_;

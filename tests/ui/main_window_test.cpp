@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -140,6 +141,33 @@ TEST_F(MainWindowTest, AddedPhotosAreSortedSelectedAndEditedThroughThePanel) {
   EXPECT_TRUE(ui_.Messages().empty());
 }
 
+TEST_F(MainWindowTest, EscapeWhileLoadingStopsAfterThePhotoInHand) {
+  Click("cmdAdd");
+  OpenPhotosDialog* dialog = window_->PhotosDialog();
+  ASSERT_NE(dialog, nullptr);
+  ui_.OnPoll([dialog](int) { QTest::keyClick(dialog, Qt::Key_Escape); });
+  dialog->AddChosenFiles({Photo("a.png", 30, 20), Photo("b.png", 30, 20), Photo("c.png", 30, 20)});
+  ui_.OnPoll(nullptr);
+  EXPECT_EQ(window_->Job().Count(), 1);
+  EXPECT_TRUE(dialog->isVisible());  // the escape stopped the loading, not the dialog
+  dialog->reject();
+}
+
+TEST_F(MainWindowTest, FilesGivenOrDroppedAreAddedAndAnUnreadableOneIsNamed) {
+  const QString broken = dir_.filePath("broken.jpg");
+  QFile file(broken);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("not a photo");
+  file.close();
+  window_->AddFiles({Photo("b.png", 30, 20), broken, Photo("a.png", 30, 20)});
+  ASSERT_EQ(window_->Job().Count(), 2);
+  EXPECT_EQ(window_->Job().At(0).Filename(), dir_.filePath("b.png"));
+  EXPECT_EQ(window_->CurrentPosition(), 0);
+  EXPECT_TRUE(Find<QWidget>("frameEdit")->isEnabled());
+  ASSERT_EQ(ui_.Messages().size(), 1u);
+  EXPECT_TRUE(ui_.MessageTexts()[0].contains(broken));
+}
+
 TEST_F(MainWindowTest, RemoveInTheMiddleTheLastAndAll) {
   AddThroughDialog({Photo("a.png", 30, 20), Photo("b.png", 30, 20), Photo("c.png", 30, 20),
                     Photo("d.png", 30, 20)});
@@ -202,6 +230,18 @@ TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   ASSERT_EQ(ui_.MessageTexts().size(), 1u);
   EXPECT_EQ(ui_.MessageTexts()[0], "Warning: Text label too big!");
   EXPECT_EQ(Record().PhotoLabel(), QString(70, QLatin1Char('W')));
+
+  // The white-balance pick: a press on the picture sets the colour sliders from the
+  // record and switches the button off.
+  Click("btWhiteBalance");
+  EXPECT_TRUE(Record().WhiteBalanceMode());
+  QWidget* picture = window_->findChild<QWidget*>("Picture1");
+  ASSERT_NE(picture, nullptr);
+  QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
+  EXPECT_FALSE(Find<ButtonOnOff>("btWhiteBalance")->IsOn());
+  EXPECT_NE(Record().RedAdjust(), 0);
+  EXPECT_EQ(Find<QSlider>("hsRed")->value(), Record().RedAdjust());
+  EXPECT_EQ(Find<QSlider>("hsBlue")->value(), Record().BlueAdjust());
 
   Click("cmdInfo");
   auto* info = window_->findChild<ImageInfoWindow*>();
