@@ -29,6 +29,7 @@ PhotoFileDialog::PhotoFileDialog(QWidget* parent) : QFileDialog(parent) {
   setWindowFlags(Qt::Widget);
   setOption(QFileDialog::DontUseNativeDialog);
   setOption(QFileDialog::ReadOnly);
+  setOption(QFileDialog::HideNameFilterDetails);
   setFileMode(QFileDialog::ExistingFiles);
   setAcceptMode(QFileDialog::AcceptOpen);
   setLabelText(QFileDialog::Accept, QStringLiteral("Open"));

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -141,14 +142,30 @@ TEST_F(MainWindowTest, AddedPhotosAreSortedSelectedAndEditedThroughThePanel) {
   EXPECT_TRUE(ui_.Messages().empty());
 }
 
-TEST_F(MainWindowTest, EscapeWhileLoadingStopsAfterThePhotoInHand) {
+TEST_F(MainWindowTest, OpenPhotosDialogPreviewsAddsAndStopsOnEscape) {
   Click("cmdAdd");
   OpenPhotosDialog* dialog = window_->PhotosDialog();
   ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->windowTitle(), "Tessaly - Select Photos");
+  auto* files = dialog->findChild<QFileDialog*>("fileDialog");
+  ASSERT_NE(files, nullptr);
+  EXPECT_EQ(files->directory().absolutePath(), dir_.path());
+  EXPECT_EQ(files->nameFilters().size(), 6);
+  EXPECT_TRUE(files->testOption(QFileDialog::DontUseNativeDialog));
+
+  // A previewed file is shown and then added from its preview.
+  const QString shown = Photo("shown.png", 30, 20);
+  emit files->currentChanged(shown);
+  EXPECT_FALSE(dialog->findChild<QLabel*>("PicPreview")->pixmap().isNull());
+  EXPECT_TRUE(dialog->findChild<QWidget*>("cmdView")->isEnabled());
+  dialog->AddChosenFiles({shown});
+  ASSERT_EQ(window_->Job().Count(), 1);
+  EXPECT_EQ(window_->Job().At(0).PhotoPixelsWidth(), 30);
+
   ui_.OnPoll([dialog](int) { QTest::keyClick(dialog, Qt::Key_Escape); });
   dialog->AddChosenFiles({Photo("a.png", 30, 20), Photo("b.png", 30, 20), Photo("c.png", 30, 20)});
   ui_.OnPoll(nullptr);
-  EXPECT_EQ(window_->Job().Count(), 1);
+  EXPECT_EQ(window_->Job().Count(), 2);
   EXPECT_TRUE(dialog->isVisible());  // the escape stopped the loading, not the dialog
   dialog->reject();
 }
