@@ -412,6 +412,12 @@ void MainWindow::WriteUnsharpMask() {
 
 void MainWindow::SelectPhoto(int position) {
   if (position < 0 || position >= job_.Count()) return;
+  // A box still being edited (the photo changed from the keyboard) keeps its text
+  // for the photo it was typed for.
+  if (Current() && position != current_) {
+    if (copies_->isModified()) OnCopiesLeft();
+    if (label_->isModified()) OnLabelLeft();
+  }
   white_balance_->SetIsOn(false);
   if (MyPicture* previous = Current()) {
     previous->SetWhiteBalanceMode(false);
@@ -616,6 +622,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (photos_dialog_) init_path_ = photos_dialog_->InitPath();
   WriteIniValue(kOptionsSection, QStringLiteral("InitPath"), init_path_);
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (window == this || !window->isVisible()) continue;

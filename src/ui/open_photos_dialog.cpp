@@ -178,6 +178,11 @@ void OpenPhotosDialog::AddChosenFiles(const QStringList& files) {
   picture_->setVisible(picture_shown);
 }
 
+void OpenPhotosDialog::done(int result) {
+  stop_ = true;
+  QDialog::done(result);
+}
+
 bool OpenPhotosDialog::eventFilter(QObject* watched, QEvent* event) {
   if (loading_ && event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {

@@ -46,6 +46,8 @@ class OpenPhotosDialog : public QDialog {
   QString InitPath() const;
   // Adds the chosen files (one, or several in their adding order), as Open does.
   void AddChosenFiles(const QStringList& files);
+  // Closing stops a loading in progress after the photo in hand.
+  void done(int result) override;
 
  signals:
   // A photo was added at `position` of the job.

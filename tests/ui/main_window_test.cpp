@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -259,6 +260,16 @@ TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   EXPECT_NE(Record().RedAdjust(), 0);
   EXPECT_EQ(Find<QSlider>("hsRed")->value(), Record().RedAdjust());
   EXPECT_EQ(Find<QSlider>("hsBlue")->value(), Record().BlueAdjust());
+
+  // A label typed and not yet left still goes to its photo when the next one is
+  // chosen from the keyboard.
+  label->setFocus();
+  label->clear();
+  QTest::keyClicks(label, "Beach");
+  window_->findChild<QAction*>("actNextPhoto")->trigger();
+  EXPECT_EQ(window_->CurrentPosition(), 1);
+  EXPECT_EQ(window_->Job().At(0).PhotoLabel(), "Beach");
+  window_->SelectPhoto(0);
 
   Click("cmdInfo");
   auto* info = window_->findChild<ImageInfoWindow*>();
