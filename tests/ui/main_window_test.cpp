@@ -187,9 +187,14 @@ TEST_F(MainWindowTest, FilesGivenOrDroppedAreAddedAndAnUnreadableOneIsNamed) {
 }
 
 TEST_F(MainWindowTest, RemoveInTheMiddleTheLastAndAll) {
+  // In contact-sheet mode the notice stands over the photos while there are any.
+  window_->Job().Settings().ThumbMode = true;
+  auto* notice = Find<QWidget>("txtThumbMode");
+  EXPECT_TRUE(notice->isHidden());
   AddThroughDialog({Photo("a.png", 30, 20), Photo("b.png", 30, 20), Photo("c.png", 30, 20),
                     Photo("d.png", 30, 20)});
   ASSERT_EQ(window_->Job().Count(), 4);
+  EXPECT_FALSE(notice->isHidden());
   window_->SelectPhoto(1);
   Click("cmdRemove");
   ASSERT_EQ(window_->Job().Count(), 3);
@@ -214,6 +219,7 @@ TEST_F(MainWindowTest, RemoveInTheMiddleTheLastAndAll) {
   EXPECT_EQ(ui_.Messages()[1].buttons, MsgButtons::YesNo);
   EXPECT_FALSE(Find<QWidget>("frameEdit")->isEnabled());
   EXPECT_TRUE(Find<QLabel>("lblFileInfo")->text().isEmpty());
+  EXPECT_TRUE(notice->isHidden());
   EXPECT_TRUE(Find<QLineEdit>("txtCopies")->text().isEmpty());
   // An empty job asks nothing.
   Click("cmdRemove", Qt::RightButton);
