@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -14,11 +15,13 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <memory>
 
 #include "controls/scripted_ui.h"
@@ -184,6 +187,17 @@ TEST_F(MainWindowTest, FilesGivenOrDroppedAreAddedAndAnUnreadableOneIsNamed) {
   EXPECT_TRUE(Find<QWidget>("frameEdit")->isEnabled());
   ASSERT_EQ(ui_.Messages().size(), 1u);
   EXPECT_TRUE(ui_.MessageTexts()[0].contains(broken));
+
+  // Dropped on the window: added after the others.
+  QMimeData dropped;
+  dropped.setUrls({QUrl::fromLocalFile(Photo("c.png", 30, 20))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+  QApplication::sendEvent(window_.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+  QApplication::sendEvent(window_.get(), &drop);
+  ASSERT_EQ(window_->Job().Count(), 3);
+  EXPECT_EQ(window_->Job().At(2).Filename(), dir_.filePath("c.png"));
 }
 
 TEST_F(MainWindowTest, RemoveInTheMiddleTheLastAndAll) {
