@@ -27,9 +27,6 @@ class HistogramView : public QWidget {
   // Clears the drawing and the labels; the control starts cleared.
   void Clear_Histogram();
 
-  // What the box shows now (no curve while cleared).
-  const HistogramViewModel& Model() const { return model_; }
-
  signals:
   void clicked();
 

@@ -49,6 +49,7 @@ TEST(HistogramViewTest, LabelsOfAnEditedPhotoAndTheColourToggle) {
   auto* box = view.findChild<QWidget*>(QStringLiteral("lblHistogram"));
   ASSERT_TRUE(below && inside && above && rgb && box);
   EXPECT_EQ(below->text(), "");
+  EXPECT_EQ(view.accessibleName(), "Histogram");
 
   view.SetHistogramArray(photo.Histogram());
   EXPECT_EQ(below->text(), "12.5%");

@@ -39,6 +39,7 @@ class PhotoViewTest : public ::testing::Test {
 
 TEST_F(PhotoViewTest, HoverPointersAndDragsOfTheRightEdgeAndTheFrame) {
   ASSERT_EQ(view_.size(), QSize(304, 304));
+  EXPECT_EQ(view_.accessibleName(), "Photo");
   ASSERT_EQ(picture_->geometry(), QRect(2, 0, 300, 300));
   const CropRect& r = photo_.Crop().Rect();
   ASSERT_FLOAT_EQ(r.Left, 750);

@@ -1,0 +1,219 @@
+#include "ui/thumbnail_strip.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "controls/ui_service.h"
+
+namespace tessaly {
+namespace {
+
+// The marker around the active cell, also the background of its label.
+const QColor kMarkerColour(0, 96, 192);
+constexpr int kMarkerWidth = 2;
+// Smallest cell side, so that a strip squeezed by its layout still shows pictures.
+constexpr int kMinimumCell = 16;
+
+}  // namespace
+
+// The inner container: paints the cells in the exposed area and turns a click on a
+// cell into its activation.
+class TumbContainer : public QWidget {
+ public:
+  explicit TumbContainer(ThumbnailStrip* strip, QWidget* parent) : QWidget(parent), strip_(strip) {
+    setObjectName(QStringLiteral("TumbContainer"));
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    const int cell = strip_->cell_;
+    const int count = strip_->state_.Count();
+    if (cell <= 0 || count == 0) return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const int first = std::max(0, (event->rect().left() - kTumbFirstLeft) / TumbPitch(cell));
+    const int last = std::min(count - 1, event->rect().right() / TumbPitch(cell));
+    const int active = strip_->state_.Active();
+    for (int i = first; i <= last; ++i) {
+      const QRect box(TumbLeft(i, cell), 0, cell, cell);
+      painter.fillRect(box, palette().dark());
+      painter.drawPixmap(box, strip_->cells_[static_cast<std::size_t>(i)]);
+      const QRect label(box.left(), cell, cell, strip_->label_height_);
+      painter.fillRect(label, i == active ? kMarkerColour : QColor(Qt::white));
+      painter.setPen(i == active ? Qt::white : Qt::black);
+      painter.drawText(label, Qt::AlignCenter, TumbLabelText(i + 1));
+      if (i == active) {
+        painter.setPen(
+            QPen(kMarkerColour, kMarkerWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        const qreal inset = kMarkerWidth / 2.0;
+        painter.drawRect(QRectF(box).adjusted(inset, inset, -inset, -inset));
+      }
+    }
+  }
+
+  void mousePressEvent(QMouseEvent* event) override {
+    const QPoint at = event->position().toPoint();
+    if (at.y() < 0 || at.y() >= strip_->cell_ + strip_->label_height_) return;
+    const int position = TumbAt(at.x(), strip_->cell_);
+    if (position >= 0 && position < strip_->state_.Count()) strip_->ActivateTumb(position);
+  }
+
+ private:
+  ThumbnailStrip* strip_;
+};
+
+ThumbnailStrip::ThumbnailStrip(QWidget* parent)
+    : QWidget(parent),
+      outer_(new QWidget(this)),
+      inner_(new TumbContainer(this, outer_)),
+      scroll_(new QScrollBar(Qt::Horizontal, this)),
+      previous_(new QPushButton(QStringLiteral("<"), this)),
+      next_(new QPushButton(QStringLiteral(">"), this)),
+      center_(new QPushButton(QStringLiteral("o"), this)) {
+  setObjectName(QStringLiteral("MyTumbs1"));
+  setAccessibleName(tr("Thumbnails"));
+  setFocusPolicy(Qt::StrongFocus);
+  outer_->setObjectName(QStringLiteral("ContainerContainer"));
+  scroll_->setObjectName(QStringLiteral("hsTumbsScroll"));
+  previous_->setObjectName(QStringLiteral("cmdPrevious"));
+  next_->setObjectName(QStringLiteral("cmdNext"));
+  center_->setObjectName(QStringLiteral("cmdCenter"));
+  previous_->setToolTip(tr("Previous photo"));
+  next_->setToolTip(tr("Next photo"));
+  center_->setToolTip(tr("Show the current photo in the middle"));
+  previous_->setAccessibleName(previous_->toolTip());
+  next_->setAccessibleName(next_->toolTip());
+  center_->setAccessibleName(center_->toolTip());
+  scroll_->setRange(0, 0);
+  scroll_->setSingleStep(1);
+
+  connect(previous_, &QPushButton::clicked, this, &ThumbnailStrip::Previous);
+  connect(next_, &QPushButton::clicked, this, &ThumbnailStrip::Next);
+  connect(center_, &QPushButton::clicked, this, &ThumbnailStrip::cmdCenter_Click);
+  connect(scroll_, &QScrollBar::valueChanged, this, [this](int value) {
+    state_.SetScroll(value);
+    inner_->move(-state_.Scroll() * TumbPitch(cell_), 0);
+  });
+  LayOut();
+}
+
+void ThumbnailStrip::AddPhoto(const QImage& picture) {
+  QPixmap drawing(QSize(cell_, cell_) * devicePixelRatioF());
+  drawing.setDevicePixelRatio(devicePixelRatioF());
+  drawing.fill(Qt::transparent);
+  if (!picture.isNull()) {
+    const QRect place = TumbPictureRect(picture.width(), picture.height(), cell_);
+    QPainter painter(&drawing);
+    painter.drawImage(place, picture.scaled(place.size() * devicePixelRatioF(),
+                                            Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  }
+  cells_.push_back(drawing);
+  state_.Add(Visible());
+  LayOut();
+  Selected();
+}
+
+int ThumbnailStrip::RemoveCurrentPhoto() {
+  const int removed = state_.RemoveCurrent();
+  if (removed >= 0) cells_.erase(cells_.begin() + removed);
+  LayOut();
+  return removed;
+}
+
+void ThumbnailStrip::ActivateTumb(int position) {
+  if (state_.Activate(position)) Selected();
+}
+
+void ThumbnailStrip::cmdCenter_Click() {
+  state_.Center(Visible());
+  SyncScroll();
+}
+
+void ThumbnailStrip::Next() {
+  if (!state_.Next(Visible())) return;
+  SyncScroll();
+  Selected();
+}
+
+void ThumbnailStrip::Previous() {
+  if (!state_.Previous(Visible())) return;
+  SyncScroll();
+  Selected();
+}
+
+void ThumbnailStrip::Selected() {
+  const int active = state_.Active();
+  setAccessibleDescription(tr("Photo %1 of %2").arg(active + 1).arg(state_.Count()));
+  inner_->update();
+  CurrentUi().LetMessagesRun();
+  emit imageSelected(active);
+}
+
+QString ThumbnailStrip::LabelText(int position) const {
+  return position >= 0 && position < state_.Count() ? TumbLabelText(position + 1) : QString();
+}
+
+const QPixmap& ThumbnailStrip::CellPicture(int position) const {
+  static const QPixmap none;
+  return position >= 0 && position < state_.Count() ? cells_[static_cast<std::size_t>(position)]
+                                                    : none;
+}
+
+int ThumbnailStrip::Visible() const {
+  return VisibleTumbs(outer_->width(), cell_);
+}
+
+void ThumbnailStrip::SyncScroll() {
+  const QSignalBlocker quiet(scroll_);
+  scroll_->setMaximum(isEnabled() ? state_.ScrollMaximum() : 0);
+  scroll_->setPageStep(Visible());
+  scroll_->setValue(state_.Scroll());
+  state_.SetScroll(scroll_->value());
+  inner_->move(-state_.Scroll() * TumbPitch(cell_), 0);
+}
+
+void ThumbnailStrip::LayOut() {
+  // The bottom row holds the scroll bar and the three buttons; the cells and their
+  // labels take the height above it.
+  const int button = previous_->sizeHint().height();
+  const int row = std::max(scroll_->sizeHint().height(), button);
+  label_height_ = fontMetrics().height() + 2;
+  cell_ = std::max(kMinimumCell, height() - row - label_height_ - 2);
+  outer_->setGeometry(0, 0, width(), cell_ + label_height_ + 1);
+  inner_->resize(TumbLeft(state_.Count(), cell_) + 1, cell_ + label_height_);
+  const int bar_width = std::max(button, width() - 5 - 3 * button);
+  scroll_->setGeometry(0, height() - row, bar_width, row);
+  int left = bar_width + 5;
+  for (QPushButton* b : {previous_, next_, center_}) {
+    b->setGeometry(left, height() - row, button, row);
+    left += button;
+  }
+  SyncScroll();
+  inner_->update();
+}
+
+void ThumbnailStrip::resizeEvent(QResizeEvent*) {
+  LayOut();
+}
+
+void ThumbnailStrip::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Left) {
+    Previous();
+  } else if (event->key() == Qt::Key_Right) {
+    Next();
+  } else {
+    QWidget::keyPressEvent(event);
+  }
+}
+
+void ThumbnailStrip::changeEvent(QEvent* event) {
+  // A disabled strip cannot be scrolled: its scroll bar's maximum is 0.
+  if (event->type() == QEvent::EnabledChange) SyncScroll();
+  QWidget::changeEvent(event);
+}
+
+}  // namespace tessaly

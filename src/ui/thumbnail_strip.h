@@ -1,0 +1,80 @@
+// ThumbnailStrip (MyTumbs1): the numbered thumbnails of the job's photos in job
+// order, the active one marked, with the scroll bar hsTumbsScroll and the buttons
+// cmdPrevious, cmdNext and cmdCenter. The cells are painted by one inner container
+// (TumbContainer, inside the visible window ContainerContainer) rather than made of
+// a picture box and a label widget each, so a job of a thousand photos costs one
+// small cached pixmap per photo and a paint of the cells on screen; tests and
+// assistive tools read the cells through LabelText, CellPicture and the accessible
+// description. Cells follow the strip's height; a drawing made at one cell size is
+// scaled when the strip is resized. The arithmetic is the core's ThumbnailStripState.
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+#include <vector>
+
+#include "workspace/thumbnail_strip_rules.h"
+
+class QPushButton;
+class QScrollBar;
+
+namespace tessaly {
+
+class ThumbnailStrip : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ThumbnailStrip(QWidget* parent = nullptr);
+
+  int NumberImages() const { return state_.Count(); }
+  int ActiveImageNumber() const { return state_.Active(); }
+
+  // Appends a cell showing `picture` scaled into it (a null picture leaves the cell
+  // blank) and makes it active, raising imageSelected. Only the cell-sized drawing
+  // is kept.
+  void AddPhoto(const QImage& picture);
+  // Removes the active thumbnail and returns its position (−1 when empty); raises
+  // no event.
+  int RemoveCurrentPhoto();
+  // Makes the thumbnail at `position` active, as a click on it does.
+  void ActivateTumb(int position);
+  // Scrolls the strip so that the active thumbnail is in the middle.
+  void cmdCenter_Click();
+
+  // The number label and the kept drawing of the cell at `position`.
+  QString LabelText(int position) const;
+  const QPixmap& CellPicture(int position) const;
+  int CellSize() const { return cell_; }
+
+ signals:
+  void imageSelected(int position);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  friend class TumbContainer;
+  void Next();
+  void Previous();
+  // The thumbnail that just became active is shown and announced.
+  void Selected();
+  // Scroll bar range and value and the inner container's place from the state.
+  void SyncScroll();
+  void LayOut();
+  int Visible() const;
+
+  ThumbnailStripState state_;
+  std::vector<QPixmap> cells_;
+  int cell_ = 0;
+  int label_height_ = 0;
+  QWidget* outer_;
+  QWidget* inner_;
+  QScrollBar* scroll_;
+  QPushButton* previous_;
+  QPushButton* next_;
+  QPushButton* center_;
+};
+
+}  // namespace tessaly

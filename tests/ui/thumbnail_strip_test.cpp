@@ -1,0 +1,93 @@
+// The thumbnail strip's wiring: adding ten photos, a click on a cell, removal in the
+// middle and at the end, the navigation buttons and arrow keys, each checked on the
+// labels, the kept cell drawings and imageSelected; then the scroll bar. The rules
+// are tested in the core.
+#include "ui/thumbnail_strip.h"
+
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace tessaly {
+namespace {
+
+QList<int> Selections(QSignalSpy& spy) {
+  QList<int> positions;
+  for (const QList<QVariant>& call : spy) positions.append(call.at(0).toInt());
+  spy.clear();
+  return positions;
+}
+
+TEST(ThumbnailStripTest, AddClickRemoveAndNavigate) {
+  ThumbnailStrip strip;
+  strip.resize(500, 120);
+  strip.show();
+  QSignalSpy selected(&strip, &ThumbnailStrip::imageSelected);
+  const int cell = strip.CellSize();
+  ASSERT_GT(cell, 0);
+
+  // Ten photos, landscape and upright, each one active as it comes.
+  for (int i = 0; i < 10; ++i) {
+    QImage picture(i % 2 ? 300 : 200, i % 2 ? 200 : 300, QImage::Format_RGB32);
+    picture.fill(QColor::fromHsv(i * 30, 255, 255));
+    strip.AddPhoto(picture);
+  }
+  EXPECT_EQ(Selections(selected), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(strip.NumberImages(), 10);
+  EXPECT_EQ(strip.ActiveImageNumber(), 9);
+  EXPECT_EQ(strip.LabelText(8), " 9 ");
+  EXPECT_EQ(strip.LabelText(9), "10");
+  // Only the cell-sized drawing is kept.
+  EXPECT_EQ(strip.CellPicture(0).deviceIndependentSize().toSize(), QSize(cell, cell));
+  EXPECT_EQ(strip.accessibleName(), "Thumbnails");
+  EXPECT_EQ(strip.accessibleDescription(), "Photo 10 of 10");
+
+  // A click on cell 7 (visible: the last cells are shown after adding).
+  auto* inner = strip.findChild<QWidget*>(QStringLiteral("TumbContainer"));
+  ASSERT_NE(inner, nullptr);
+  ASSERT_TRUE(inner->visibleRegion().contains(QPoint(TumbLeft(7, cell) + cell / 2, cell / 2)));
+  QTest::mouseClick(inner, Qt::LeftButton, {}, QPoint(TumbLeft(7, cell) + cell / 2, cell / 2));
+  EXPECT_EQ(Selections(selected), QList<int>({7}));
+
+  // Removing the middle photo: the next one takes its place, labels 1..9, no event.
+  const qint64 eighth = strip.CellPicture(8).cacheKey();
+  EXPECT_EQ(strip.RemoveCurrentPhoto(), 7);
+  EXPECT_EQ(strip.ActiveImageNumber(), 7);
+  EXPECT_EQ(strip.NumberImages(), 9);
+  EXPECT_EQ(strip.CellPicture(7).cacheKey(), eighth);
+  EXPECT_EQ(strip.LabelText(8), " 9 ");
+  EXPECT_EQ(strip.LabelText(9), "");
+  EXPECT_TRUE(Selections(selected).isEmpty());
+
+  // The arrow key and the Next button step on; Next on the last changes nothing.
+  QTest::keyClick(&strip, Qt::Key_Right);
+  auto* next = strip.findChild<QPushButton*>(QStringLiteral("cmdNext"));
+  ASSERT_NE(next, nullptr);
+  QTest::mouseClick(next, Qt::LeftButton);
+  EXPECT_EQ(Selections(selected), QList<int>({8}));
+
+  // Removing the last photo makes the previous one active.
+  EXPECT_EQ(strip.RemoveCurrentPhoto(), 8);
+  EXPECT_EQ(strip.ActiveImageNumber(), 7);
+  QTest::keyClick(&strip, Qt::Key_Left);
+  auto* previous = strip.findChild<QPushButton*>(QStringLiteral("cmdPrevious"));
+  ASSERT_NE(previous, nullptr);
+  QTest::mouseClick(previous, Qt::LeftButton);
+  EXPECT_EQ(Selections(selected), QList<int>({6, 5}));
+
+  // The scroll bar moves the cells by whole cells; a disabled strip cannot scroll.
+  auto* bar = strip.findChild<QScrollBar*>(QStringLiteral("hsTumbsScroll"));
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->maximum(), 7);
+  bar->setValue(2);
+  EXPECT_EQ(inner->x(), -2 * TumbPitch(cell));
+  strip.setEnabled(false);
+  EXPECT_EQ(bar->maximum(), 0);
+  EXPECT_EQ(inner->x(), 0);
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,100 @@
+// Thumbnail strip rules: label texts, cell geometry, and the strip's state through
+// a run of adds, navigation and the three cases of removal.
+#include "workspace/thumbnail_strip_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaly {
+namespace {
+
+TEST(ThumbnailStripRules, LabelsAndCellGeometry) {
+  EXPECT_EQ(TumbLabelText(1), " 1 ");
+  EXPECT_EQ(TumbLabelText(9), " 9 ");
+  EXPECT_EQ(TumbLabelText(10), "10");
+  EXPECT_EQ(TumbLabelText(100), "100");
+
+  // 60-pixel cells: pitch 61, the first 2 pixels in.
+  EXPECT_EQ(TumbLeft(0, 60), 2);
+  EXPECT_EQ(TumbLeft(3, 60), 185);
+  for (const auto& [x, cell] :
+       {std::pair{1, -1}, {2, 0}, {61, 0}, {62, -1}, {63, 1}, {185, 3}, {244, 3}})
+    EXPECT_EQ(TumbAt(x, 60), cell) << x;
+  // Four cells end at pixel 245; a fifth would need 306.
+  EXPECT_EQ(VisibleTumbs(305, 60), 4);
+  EXPECT_EQ(VisibleTumbs(306, 60), 5);
+  EXPECT_EQ(VisibleTumbs(30, 60), 1);
+
+  EXPECT_EQ(TumbPictureRect(300, 200, 60), QRect(0, 10, 60, 40));
+  EXPECT_EQ(TumbPictureRect(200, 300, 60), QRect(10, 0, 40, 60));
+  EXPECT_EQ(TumbPictureRect(50, 50, 60), QRect(0, 0, 60, 60));
+  EXPECT_EQ(TumbPictureRect(6000, 1, 60), QRect(0, 30, 60, 1));
+}
+
+TEST(ThumbnailStripRules, AddNavigateAndRemoveWithThreeVisibleCells) {
+  enum Op { Add, Next, Previous, Center, Activate, Remove };
+  struct Step {
+    Op op;
+    int arg;
+    int result;  // Add: position; Remove: removed position; others: 1 when changed
+    int count, active, scroll;
+  } steps[] = {
+      {Remove, 0, -1, 0, -1, 0},  // nothing to remove
+      {Add, 0, 0, 1, 0, 0},
+      {Add, 0, 1, 2, 1, 0},
+      {Add, 0, 2, 3, 2, 0},
+      {Add, 0, 3, 4, 3, 1},  // the new cell becomes the last visible one
+      {Add, 0, 4, 5, 4, 2},
+      {Next, 0, 0, 5, 4, 2},  // nothing after the last
+      {Previous, 0, 1, 5, 3, 2},
+      {Previous, 0, 1, 5, 2, 2},
+      {Previous, 0, 1, 5, 1, 1},  // scrolled back to show it
+      {Center, 0, 1, 5, 1, 0},
+      {Activate, 0, 1, 5, 0, 0},
+      {Previous, 0, 0, 5, 0, 0},  // nothing before the first
+      {Next, 0, 1, 5, 1, 0},
+      {Next, 0, 1, 5, 2, 0},
+      {Next, 0, 1, 5, 3, 1},
+      {Activate, 7, 0, 5, 3, 1},
+      {Center, 0, 1, 5, 3, 2},
+      {Activate, 2, 1, 5, 2, 2},
+      {Remove, 0, 2, 4, 2, 2},  // a middle photo: the next one takes its place
+      {Activate, 3, 1, 4, 3, 2},
+      {Remove, 0, 3, 3, 2, 2},  // the last: the previous one becomes active
+      {Remove, 0, 2, 2, 1, 1},
+      {Remove, 0, 1, 1, 0, 0},
+      {Remove, 0, 0, 0, -1, 0},  // the only one: the strip is empty
+  };
+  ThumbnailStripState state;
+  int index = 0;
+  for (const Step& s : steps) {
+    int result = 1;
+    switch (s.op) {
+      case Add:
+        result = state.Add(3);
+        break;
+      case Next:
+        result = state.Next(3) ? 1 : 0;
+        break;
+      case Previous:
+        result = state.Previous(3) ? 1 : 0;
+        break;
+      case Center:
+        state.Center(3);
+        break;
+      case Activate:
+        result = state.Activate(s.arg) ? 1 : 0;
+        break;
+      case Remove:
+        result = state.RemoveCurrent();
+        break;
+    }
+    EXPECT_EQ(result, s.result) << "step " << index;
+    EXPECT_EQ(state.Count(), s.count) << "step " << index;
+    EXPECT_EQ(state.Active(), s.active) << "step " << index;
+    EXPECT_EQ(state.Scroll(), s.scroll) << "step " << index;
+    ++index;
+  }
+}
+
+}  // namespace
+}  // namespace tessaly
