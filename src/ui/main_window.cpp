@@ -19,7 +19,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
-#include <algorithm>
 #include <functional>
 
 #include "colour/colour_profiles.h"
@@ -32,6 +31,7 @@
 #include "ui/image_info_window.h"
 #include "ui/open_photos_dialog.h"
 #include "ui/photo_view.h"
+#include "ui/thumbnail_strip.h"
 #include "workspace/image_info_report.h"
 #include "workspace/white_balance_pick.h"
 
@@ -61,6 +61,9 @@ ButtonOnOff* CommandButton(const char* name, const QString& caption, QWidget* pa
   button->SetCaption(caption);
   return button;
 }
+
+// The strip's cells take its height less the scroll row and the number labels.
+constexpr int kStripHeight = 124;
 
 int ScreenWidth() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -96,6 +99,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), job_(LoadJobSetti
     SetFileInfoText();
   });
   histogram_ = new HistogramView(central);
+  strip_ = new ThumbnailStrip(central);
+  strip_->setObjectName(QStringLiteral("MyTumbs1"));
+  strip_->setFixedHeight(kStripHeight);
+  connect(strip_, &ThumbnailStrip::imageSelected, this, [this](int position) {
+    if (!adding_) ImageSelected(position);
+  });
   thumb_mode_ = new QPlainTextEdit(QString::fromLatin1(kContactSheetNotice), photo_area);
   thumb_mode_->setObjectName(QStringLiteral("txtThumbMode"));
   thumb_mode_->setReadOnly(true);
@@ -106,6 +115,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), job_(LoadJobSetti
 
   auto* left = new QVBoxLayout;
   left->addWidget(photo_area, 1);
+  left->addWidget(strip_);
   left->addWidget(file_info_);
   auto* right = new QVBoxLayout;
   right->addWidget(histogram_);
@@ -335,6 +345,7 @@ void MainWindow::ClearEditPanel() {
   histogram_->Clear_Histogram();
   view_->SetPhoto(nullptr);
   view_->SetCropEnabled(false);
+  strip_->setEnabled(false);
   file_info_->clear();
   copies_->clear();
   label_->clear();
@@ -342,9 +353,10 @@ void MainWindow::ClearEditPanel() {
 }
 
 void MainWindow::EnableEditControls() {
-  if (job_.Count() == 0) return;
+  if (strip_->NumberImages() == 0) return;
   frame_edit_->setEnabled(true);
   view_->SetCropEnabled(true);
+  strip_->setEnabled(true);
   SetFileInfoText();
 }
 
@@ -411,6 +423,18 @@ void MainWindow::WriteUnsharpMask() {
 }
 
 void MainWindow::SelectPhoto(int position) {
+  strip_->ActivateTumb(position);
+}
+
+ThumbnailSink MainWindow::ToStrip() {
+  return [this](const QImage& picture) {
+    adding_ = true;
+    strip_->AddPhoto(picture);
+    adding_ = false;
+  };
+}
+
+void MainWindow::ImageSelected(int position) {
   if (position < 0 || position >= job_.Count()) return;
   // A box still being edited (the photo changed from the keyboard) keeps its text
   // for the photo it was typed for.
@@ -469,12 +493,10 @@ void MainWindow::ShowContactSheetNotice() {
 void MainWindow::OnAdd() {
   if (photos_dialog_) return;
   // Modal to the whole program, so no other command starts while photos are added.
-  photos_dialog_ = new OpenPhotosDialog(job_, init_path_, nullptr, this);
+  photos_dialog_ = new OpenPhotosDialog(job_, init_path_, ToStrip(), this);
   photos_dialog_->setAttribute(Qt::WA_DeleteOnClose);
   photos_dialog_->setWindowModality(Qt::ApplicationModal);
-  connect(photos_dialog_, &OpenPhotosDialog::PhotoAdded, this, [this](int position) {
-    if (current_ < 0) SelectPhoto(position);
-  });
+  connect(photos_dialog_, &OpenPhotosDialog::PhotoAdded, this, &MainWindow::ImageSelected);
   connect(photos_dialog_, &QDialog::finished, this, &MainWindow::OnAddingClosed);
   photos_dialog_->show();
 }
@@ -490,12 +512,12 @@ void MainWindow::AddFiles(const QStringList& files) {
   for (const QString& file : files) {
     const QString path = QFileInfo(file).absoluteFilePath();
     ImageReadStatus status = ImageReadStatus::kOk;
-    const int position = AddPhotoFile(job_, path, &status);
+    const int position = AddPhotoFile(job_, path, &status, ToStrip());
     if (position < 0) {
       CurrentUi().MessageBox(PhotoNotAddedText(path, status), MsgButtons::Ok, MsgIcon::Exclamation);
       continue;
     }
-    if (current_ < 0) SelectPhoto(position);
+    ImageSelected(position);
     CurrentUi().LetMessagesRun();
   }
   EnableEditControls();
@@ -503,26 +525,26 @@ void MainWindow::AddFiles(const QStringList& files) {
 }
 
 void MainWindow::OnRemove() {
-  const int p = current_;
+  const int p = strip_->RemoveCurrentPhoto();
   if (p < 0) return;
   view_->SetPhoto(nullptr);
   job_.Remove(p);
   current_ = -1;
-  if (job_.Count() == 0) {
+  if (strip_->NumberImages() == 0) {
     info_->hide();
     thumb_mode_->hide();
     ClearEditPanel();
     return;
   }
-  SelectPhoto(std::min(p, job_.Count() - 1));
+  ImageSelected(strip_->ActiveImageNumber());
 }
 
 void MainWindow::OnRemoveAll() {
-  if (job_.Count() == 0) return;
+  if (strip_->NumberImages() == 0) return;
   if (CurrentUi().MessageBox(QString::fromLatin1(kRemoveAllQuestion), MsgButtons::YesNo,
                              MsgIcon::Question) != MsgAnswer::Yes)
     return;
-  while (job_.Count() > 0) {
+  while (strip_->NumberImages() > 0) {
     OnRemove();
     CurrentUi().LetMessagesRun();
   }

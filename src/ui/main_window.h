@@ -1,16 +1,17 @@
 // The program's main window, frmMain: owner of the job. It holds the view of the
-// active photo, its histogram, the edit panel (frameEdit: seven sliders with value
-// labels, sharpening, copies, label and the photo buttons), the photo commands
-// (add, remove, information, exit) and the file-information line. The loading flag is on while the
-// panel is filled from a record, so the controls' handlers then write nothing back. The last photo
-// folder (InitPath of section Options) is read when the window is made and written back when it
-// closes, after every other window of the program has been closed.
+// active photo, the thumbnail strip (MyTumbs1), the photo's histogram, the edit panel (frameEdit:
+// seven sliders with value labels, sharpening, copies, label and the photo buttons), the photo
+// commands (add, remove, information, exit) and the file-information line. The loading flag is on
+// while the panel is filled from a record, so the controls' handlers then write nothing back. The
+// last photo folder (InitPath of section Options) is read when the window is made and written back
+// when it closes, after every other window of the program has been closed.
 #pragma once
 
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
 
+#include "job/add_photo.h"
 #include "job/picture_manager.h"
 #include "workspace/edit_panel_rules.h"
 #include "workspace/main_window_rules.h"
@@ -31,6 +32,7 @@ class HistogramView;
 class ImageInfoWindow;
 class OpenPhotosDialog;
 class PhotoView;
+class ThumbnailStrip;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -52,7 +54,7 @@ class MainWindow : public QMainWindow {
   // Adds files given on the command line or dropped on the window, in their order;
   // a file that cannot be opened is named in a message and skipped.
   void AddFiles(const QStringList& files);
-  // Shows the photo at `position` and fills the edit panel from its record.
+  // Makes the photo at `position` the active one, as a click on its thumbnail does.
   void SelectPhoto(int position);
   // The open-photos dialog while it is shown (for its owner's commands and tests).
   OpenPhotosDialog* PhotosDialog() const;
@@ -72,6 +74,11 @@ class MainWindow : public QMainWindow {
   void Arrange(ScreenArrangement arrangement);
 
   MyPicture* Current();
+  // The strip's imageSelected: shows the photo at `position` and fills the edit
+  // panel from its record.
+  void ImageSelected(int position);
+  // Hands a new photo's thumbnail to the strip, which makes it active.
+  ThumbnailSink ToStrip();
   void ClearEditPanel();
   void EnableEditControls();
   void SetFileInfoText();
@@ -101,6 +108,7 @@ class MainWindow : public QMainWindow {
   QString init_path_;
   int current_ = -1;
   bool loading_ = false;
+  bool adding_ = false;  // a photo is being added: its selection follows the adding
   LabelLengthWarning label_warning_;
 
   QGroupBox* frame_edit_;
@@ -114,6 +122,7 @@ class MainWindow : public QMainWindow {
   ButtonOnOff* white_balance_;
   PhotoView* view_;
   HistogramView* histogram_;
+  ThumbnailStrip* strip_;
   QLabel* file_info_;
   QPlainTextEdit* thumb_mode_;
   ImageInfoWindow* info_;

@@ -30,6 +30,7 @@
 #include "ui/button_on_off.h"
 #include "ui/image_info_window.h"
 #include "ui/open_photos_dialog.h"
+#include "ui/thumbnail_strip.h"
 
 namespace tessaly {
 namespace {
@@ -95,6 +96,10 @@ TEST_F(MainWindowTest, AddedPhotosAreSortedSelectedAndEditedThroughThePanel) {
   AddThroughDialog({Photo("b.png", 60, 40), Photo("A.png", 40, 60)});
   ASSERT_EQ(window_->Job().Count(), 2);
   EXPECT_EQ(window_->Job().At(0).Filename(), dir_.filePath("A.png"));
+  // Each added photo becomes the active one; a thumbnail click chooses another.
+  EXPECT_EQ(window_->CurrentPosition(), 1);
+  EXPECT_EQ(window_->findChild<ThumbnailStrip*>("MyTumbs1")->NumberImages(), 2);
+  window_->SelectPhoto(0);
   EXPECT_EQ(window_->CurrentPosition(), 0);
   EXPECT_TRUE(Find<QWidget>("frameEdit")->isEnabled());
   EXPECT_TRUE(Find<QLabel>("lblFileInfo")->text().startsWith(" File 1/2\n  Name: A.png\n"));
@@ -183,7 +188,7 @@ TEST_F(MainWindowTest, FilesGivenOrDroppedAreAddedAndAnUnreadableOneIsNamed) {
   window_->AddFiles({Photo("b.png", 30, 20), broken, Photo("a.png", 30, 20)});
   ASSERT_EQ(window_->Job().Count(), 2);
   EXPECT_EQ(window_->Job().At(0).Filename(), dir_.filePath("b.png"));
-  EXPECT_EQ(window_->CurrentPosition(), 0);
+  EXPECT_EQ(window_->CurrentPosition(), 1);
   EXPECT_TRUE(Find<QWidget>("frameEdit")->isEnabled());
   ASSERT_EQ(ui_.Messages().size(), 1u);
   EXPECT_TRUE(ui_.MessageTexts()[0].contains(broken));
@@ -243,6 +248,7 @@ TEST_F(MainWindowTest, RemoveInTheMiddleTheLastAndAll) {
 TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   AddThroughDialog({Photo("a.png", 60, 40), Photo("b.png", 40, 60)});
   ASSERT_EQ(window_->Job().Count(), 2);
+  window_->SelectPhoto(0);
   window_->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
 
