@@ -1,24 +1,650 @@
-// Caption, last photo folder and the shutdown of the main window.
+// The main window: layout of the edit panel and the commands, their wiring to the
+// job's records, adding and removing photos, start-up and shutdown.
 #include "ui/main_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QBoxLayout>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSlider>
+#include <functional>
 
+#include "colour/colour_profiles.h"
+#include "colour/display_profile.h"
 #include "controls/ui_service.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
+#include "ui/button_on_off.h"
+#include "ui/histogram_view.h"
+#include "ui/image_info_window.h"
+#include "ui/open_photos_dialog.h"
+#include "ui/photo_view.h"
+#include "ui/thumbnail_strip.h"
+#include "workspace/image_info_report.h"
+#include "workspace/white_balance_pick.h"
 
 namespace tessaly {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+namespace {
+
+struct SliderForm {
+  const char* name;
+  const char* label;
+  const char* caption;
+};
+// In the panel's order, which is also the tab order.
+constexpr SliderForm kSliderForms[] = {
+    {"hsBright", "lblBright", "Brightness"},
+    {"hsContrast", "lblContrast", "Contrast"},
+    {"hsGamma", "lblGamma", "Gamma"},
+    {"hsSaturation", "lblSaturation", "Saturation"},
+    {"hsRed", "lblRed", "Red"},
+    {"hsGreen", "lblGreen", "Green"},
+    {"hsBlue", "lblBlue", "Blue"},
+};
+
+ButtonOnOff* CommandButton(const char* name, const QString& caption, QWidget* parent) {
+  auto* button = new ButtonOnOff(parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->SetCaption(caption);
+  return button;
+}
+
+// The strip's cells take its height less the scroll row and the number labels.
+constexpr int kStripHeight = 124;
+
+int ScreenWidth() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry().width() : 1024;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), job_(LoadJobSettings()) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Tessaly"));
-  setCentralWidget(new QWidget(this));
-  resize(800, 600);
+  setAcceptDrops(true);
   init_path_ = ReadTextSetting(kOptionsSection, QStringLiteral("InitPath"));
+  const int width = ScreenWidth();
+  job_.Settings().ScreenPhotoSize = ScreenPhotoSizeInUse(job_.Settings().ScreenPhotoSize, width);
+
+  auto* central = new QWidget(this);
+  // The photo views and the thumbnail strip take this area; it is as large as a
+  // view (screen photo size and its frame).
+  auto* photo_area = new QWidget(central);
+  photo_area->setObjectName(QStringLiteral("photoArea"));
+  photo_area->setMinimumSize(job_.Settings().ScreenPhotoSize + 4,
+                             job_.Settings().ScreenPhotoSize + 4);
+  view_ = new PhotoView(photo_area);
+  auto* view_layout = new QVBoxLayout(photo_area);
+  view_layout->addWidget(view_, 0, Qt::AlignCenter);
+  connect(view_, &PhotoView::mouseDown, this,
+          [this](Qt::MouseButton button, Qt::KeyboardModifiers, double x, double y) {
+            OnViewMouseDown(button, x, y);
+          });
+  connect(view_, &PhotoView::resolutionChanged, this, [this] {
+    RefreshInfo();
+    SetFileInfoText();
+  });
+  histogram_ = new HistogramView(central);
+  strip_ = new ThumbnailStrip(central);
+  strip_->setObjectName(QStringLiteral("MyTumbs1"));
+  strip_->setFixedHeight(kStripHeight);
+  connect(strip_, &ThumbnailStrip::imageSelected, this, [this](int position) {
+    if (!adding_) ImageSelected(position);
+  });
+  thumb_mode_ = new QPlainTextEdit(QString::fromLatin1(kContactSheetNotice), photo_area);
+  thumb_mode_->setObjectName(QStringLiteral("txtThumbMode"));
+  thumb_mode_->setReadOnly(true);
+  thumb_mode_->setFixedSize(260, 80);
+  thumb_mode_->hide();
+  file_info_ = new QLabel(central);
+  file_info_->setObjectName(QStringLiteral("lblFileInfo"));
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(photo_area, 1);
+  left->addWidget(strip_);
+  left->addWidget(file_info_);
+  auto* right = new QVBoxLayout;
+  right->addWidget(histogram_);
+  right->addWidget(BuildEditPanel());
+  right->addWidget(BuildCommands());
+  right->addStretch();
+  auto* main_layout = new QBoxLayout(QBoxLayout::LeftToRight, central);
+  main_layout->setObjectName(QStringLiteral("mainLayout"));
+  main_layout->addLayout(left, 1);
+  main_layout->addLayout(right);
+  setCentralWidget(central);
+
+  info_ = new ImageInfoWindow(this);
+  AddShortcuts();
+  label_warning_.Reset();
+  ClearEditPanel();
+  Arrange(ArrangementForScreen(width));
+}
+
+QWidget* MainWindow::BuildEditPanel() {
+  frame_edit_ = new QGroupBox(this);
+  frame_edit_->setObjectName(QStringLiteral("frameEdit"));
+  auto* grid = new QGridLayout(frame_edit_);
+  QWidget* previous = nullptr;
+  const auto chain = [&previous](QWidget* next) {
+    if (previous) QWidget::setTabOrder(previous, next);
+    previous = next;
+  };
+  for (int i = 0; i < kSliderCount; ++i) {
+    const SliderForm& form = kSliderForms[i];
+    auto* caption = new QLabel(QString::fromLatin1(form.caption), frame_edit_);
+    auto* slider = new QSlider(Qt::Horizontal, frame_edit_);
+    slider->setObjectName(QString::fromLatin1(form.name));
+    slider->setAccessibleName(QString::fromLatin1(form.caption));
+    slider->setRange(-kEditLimit, kEditLimit);
+    caption->setBuddy(slider);
+    auto* value = new QLabel(frame_edit_);
+    value->setObjectName(QString::fromLatin1(form.label));
+    value->setMinimumWidth(32);
+    grid->addWidget(caption, i, 0);
+    grid->addWidget(slider, i, 1);
+    grid->addWidget(value, i, 2);
+    sliders_[i] = slider;
+    slider_labels_[i] = value;
+    chain(slider);
+    const auto which = static_cast<Slider>(i);
+    // Dragging moves only the label; a value set by release, click or key is written.
+    connect(slider, &QSlider::valueChanged, this, [this, which, slider](int v) {
+      SliderLabel(which, v);
+      if (!slider->isSliderDown()) WriteSlider(which, v);
+    });
+    connect(slider, &QSlider::sliderReleased, this,
+            [this, which, slider] { WriteSlider(which, slider->value()); });
+  }
+
+  int row = kSliderCount;
+  unsharp_ = new QCheckBox(QStringLiteral("Sharpen"), frame_edit_);
+  unsharp_->setObjectName(QStringLiteral("chkUnsharpMask"));
+  grid->addWidget(unsharp_, row++, 0, 1, 3);
+  chain(unsharp_);
+  grid->addWidget(new QLabel(QStringLiteral("Radius (pixels):"), frame_edit_), row, 0);
+  auto* radius_row = new QHBoxLayout;
+  const QStringList radius_captions = SharpenRadiusCaptions();
+  for (int i = 0; i < static_cast<int>(radius_.size()); ++i) {
+    radius_[i] = new QRadioButton(radius_captions.value(i), frame_edit_);
+    radius_[i]->setObjectName(QStringLiteral("optRadius"));
+    radius_[i]->setProperty("index", i);
+    radius_row->addWidget(radius_[i]);
+    chain(radius_[i]);
+  }
+  radius_[0]->setChecked(true);
+  grid->addLayout(radius_row, row++, 1, 1, 2);
+  grid->addWidget(new QLabel(QStringLiteral("Amount (%):"), frame_edit_), row, 0);
+  amount_ = new QComboBox(frame_edit_);
+  amount_->setObjectName(QStringLiteral("cboAmount"));
+  amount_->setAccessibleName(QStringLiteral("Amount (%)"));
+  amount_->addItems(SharpenAmountTexts());
+  amount_->setCurrentIndex(kDefaultSharpenAmountIndex);
+  grid->addWidget(amount_, row++, 1, 1, 2);
+  chain(amount_);
+  for (QRadioButton* option : radius_) {
+    connect(option, &QRadioButton::toggled, this, [this](bool on) {
+      if (on) WriteUnsharpMask();
+    });
+  }
+  connect(unsharp_, &QCheckBox::toggled, this, &MainWindow::WriteUnsharpMask);
+  connect(amount_, &QComboBox::currentIndexChanged, this, &MainWindow::WriteUnsharpMask);
+
+  auto* copies_caption = new QLabel(QStringLiteral("Copies:"), frame_edit_);
+  copies_ = new QLineEdit(frame_edit_);
+  copies_->setObjectName(QStringLiteral("txtCopies"));
+  copies_->setAccessibleName(QStringLiteral("Copies"));
+  copies_caption->setBuddy(copies_);
+  copies_->installEventFilter(this);
+  connect(copies_, &QLineEdit::editingFinished, this, &MainWindow::OnCopiesLeft);
+  grid->addWidget(copies_caption, row, 0);
+  grid->addWidget(copies_, row++, 1, 1, 2);
+  chain(copies_);
+
+  auto* label_caption = new QLabel(QStringLiteral("Label:"), frame_edit_);
+  label_ = new QLineEdit(frame_edit_);
+  label_->setObjectName(QStringLiteral("txtLabel"));
+  label_->setAccessibleName(QStringLiteral("Label"));
+  label_caption->setBuddy(label_);
+  label_->installEventFilter(this);
+  connect(label_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    const MyPicture* photo = Current();
+    if (!photo) return;
+    label_warning_.OnLabelChanged(text, job_.Settings(),
+                                  photo->Crop().Rect().Width > photo->Crop().Rect().Height);
+  });
+  connect(label_, &QLineEdit::editingFinished, this, &MainWindow::OnLabelLeft);
+  grid->addWidget(label_caption, row, 0);
+  grid->addWidget(label_, row++, 1, 1, 2);
+  chain(label_);
+
+  auto* buttons = new QHBoxLayout;
+  auto* rotate_left = CommandButton("cmdRotateLeft", QStringLiteral("Rotate Left"), frame_edit_);
+  auto* rotate_right = CommandButton("cmdRotateRight", QStringLiteral("Rotate Right"), frame_edit_);
+  auto* rotate_crop = CommandButton("cmdRotateCrop", QStringLiteral("Rotate Crop"), frame_edit_);
+  white_balance_ = CommandButton("btWhiteBalance", QStringLiteral("White Balance"), frame_edit_);
+  white_balance_->SetCommandButtonMode(false);
+  auto* reset = CommandButton("cmdReset", QStringLiteral("Reset"), frame_edit_);
+  for (ButtonOnOff* b : {rotate_left, rotate_right, rotate_crop, white_balance_, reset}) {
+    buttons->addWidget(b);
+    chain(b);
+  }
+  grid->addLayout(buttons, row++, 0, 1, 3);
+  connect(rotate_left, &ButtonOnOff::Click, this, [this] { OnRotate(-1); });
+  connect(rotate_right, &ButtonOnOff::Click, this, [this] { OnRotate(1); });
+  connect(rotate_crop, &ButtonOnOff::Click, this, &MainWindow::OnRotateCrop);
+  connect(white_balance_, &ButtonOnOff::Click, this, [this] {
+    if (Current()) view_->SetWhiteBalanceMode(white_balance_->IsOn());
+  });
+  connect(reset, &ButtonOnOff::Click, this, &MainWindow::OnReset);
+  return frame_edit_;
+}
+
+QWidget* MainWindow::BuildCommands() {
+  auto* box = new QWidget(this);
+  box->setObjectName(QStringLiteral("commandContainer"));
+  auto* layout = new QHBoxLayout(box);
+  auto* add = CommandButton("cmdAdd", QStringLiteral("Add"), box);
+  auto* remove = CommandButton("cmdRemove", QStringLiteral("Remove"), box);
+  auto* info = CommandButton("cmdInfo", QStringLiteral("Info"), box);
+  auto* exit = CommandButton("cmdSair", QStringLiteral("Exit"), box);
+  for (ButtonOnOff* b : {add, remove, info, exit}) layout->addWidget(b);
+  connect(add, &ButtonOnOff::Click, this, &MainWindow::OnAdd);
+  connect(remove, &ButtonOnOff::Click, this, &MainWindow::OnRemove);
+  connect(remove, &ButtonOnOff::RightButtonUp, this, &MainWindow::OnRemoveAll);
+  connect(info, &ButtonOnOff::Click, this, &MainWindow::OnInfo);
+  connect(exit, &ButtonOnOff::Click, this, &QWidget::close);
+  return box;
+}
+
+void MainWindow::AddShortcuts() {
+  struct Shortcut {
+    const char* name;
+    QKeySequence keys;
+    std::function<void()> run;
+  };
+  const Shortcut shortcuts[] = {
+      {"actAdd", QKeySequence::Open, [this] { OnAdd(); }},
+      {"actRemove", QKeySequence(Qt::Key_Delete), [this] { OnRemove(); }},
+      {"actRotateLeft", QKeySequence(Qt::CTRL | Qt::Key_L), [this] { OnRotate(-1); }},
+      {"actRotateRight", QKeySequence(Qt::CTRL | Qt::Key_R), [this] { OnRotate(1); }},
+      {"actRotateCrop", QKeySequence(Qt::CTRL | Qt::Key_T), [this] { OnRotateCrop(); }},
+      {"actReset", QKeySequence(Qt::CTRL | Qt::Key_0), [this] { OnReset(); }},
+      {"actInfo", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { OnInfo(); }},
+      {"actPreviousPhoto", QKeySequence(Qt::Key_PageUp), [this] { SelectPhoto(current_ - 1); }},
+      {"actNextPhoto", QKeySequence(Qt::Key_PageDown), [this] { SelectPhoto(current_ + 1); }},
+      {"actExit", QKeySequence::Quit, [this] { close(); }},
+  };
+  for (const Shortcut& s : shortcuts) {
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(s.name));
+    action->setShortcut(s.keys);
+    connect(action, &QAction::triggered, this, s.run);
+    addAction(action);
+  }
+}
+
+void MainWindow::Arrange(ScreenArrangement arrangement) {
+  // Wide and medium screens keep the panel beside the photo, small ones below it;
+  // the layouts follow every later size change, maximising included.
+  auto* layout = static_cast<QBoxLayout*>(centralWidget()->layout());
+  const int side = job_.Settings().ScreenPhotoSize;
+  switch (arrangement) {
+    case ScreenArrangement::kWide:
+      layout->setDirection(QBoxLayout::LeftToRight);
+      resize(side + 520, side + 140);
+      break;
+    case ScreenArrangement::kMedium:
+      layout->setDirection(QBoxLayout::LeftToRight);
+      resize(side + 380, side + 120);
+      break;
+    case ScreenArrangement::kSmall:
+      layout->setDirection(QBoxLayout::TopToBottom);
+      resize(side + 40, side + 360);
+      break;
+  }
+}
+
+void MainWindow::Start(const QStringList& files) {
+  WarnIfScreenTooSmall(ScreenWidth());
+  CurrentUi().LetMessagesRun();
+  if (files.isEmpty()) {
+    OnAdd();
+    return;
+  }
+  AddFiles(files);
+}
+
+MyPicture* MainWindow::Current() {
+  return current_ >= 0 && current_ < job_.Count() ? &job_.At(current_) : nullptr;
+}
+
+void MainWindow::ClearEditPanel() {
+  loading_ = true;
+  for (QSlider* slider : sliders_) slider->setValue(0);
+  for (int i = 0; i < kSliderCount; ++i) SliderLabel(static_cast<Slider>(i), 0);
+  unsharp_->setChecked(false);
+  loading_ = false;
+  for (QRadioButton* option : radius_) option->setEnabled(false);
+  amount_->setEnabled(false);
+  frame_edit_->setEnabled(false);
+  histogram_->Clear_Histogram();
+  view_->SetPhoto(nullptr);
+  view_->SetCropEnabled(false);
+  strip_->setEnabled(false);
+  file_info_->clear();
+  copies_->clear();
+  label_->clear();
+  current_ = -1;
+}
+
+void MainWindow::EnableEditControls() {
+  if (strip_->NumberImages() == 0) return;
+  frame_edit_->setEnabled(true);
+  view_->SetCropEnabled(true);
+  strip_->setEnabled(true);
+  SetFileInfoText();
+}
+
+void MainWindow::SetFileInfoText() {
+  file_info_->setText(FileInfoText(job_, current_));
+}
+
+void MainWindow::SliderLabel(Slider which, int value) {
+  slider_labels_[which]->setText(which == kGamma ? GammaLabelText(value) : QString::number(value));
+}
+
+void MainWindow::ShowSlider(Slider which, int value) {
+  sliders_[which]->setValue(value);
+  SliderLabel(which, value);
+}
+
+void MainWindow::WriteSlider(Slider which, int value) {
+  MyPicture* photo = Current();
+  if (loading_ || !photo) return;
+  switch (which) {
+    case kBright:
+      photo->SetBright(value);
+      break;
+    case kContrast:
+      photo->SetContrast(value);
+      break;
+    case kGamma:
+      photo->Setgamma(GammaFromSlider(value));
+      break;
+    case kSaturation:
+      photo->SetSaturation(value);
+      break;
+    case kRed:
+      photo->SetRedAdjust(value);
+      break;
+    case kGreen:
+      photo->SetGreenAdjust(value);
+      break;
+    case kBlue:
+      photo->SetBlueAdjust(value);
+      break;
+    case kSliderCount:
+      break;
+  }
+  Redrawn();
+}
+
+void MainWindow::Redrawn() {
+  view_->Refresh();
+  if (const MyPicture* photo = Current()) histogram_->SetHistogramArray(photo->Histogram());
+}
+
+void MainWindow::WriteUnsharpMask() {
+  const bool on = unsharp_->isChecked();
+  for (QRadioButton* option : radius_) option->setEnabled(on);
+  amount_->setEnabled(on);
+  MyPicture* photo = Current();
+  if (loading_ || !photo) return;
+  int radius_index = 0;
+  for (int i = 0; i < static_cast<int>(radius_.size()); ++i)
+    if (radius_[i]->isChecked()) radius_index = i;
+  photo->SetUnsharpMask(UnsharpMaskFromControls(on, radius_index, amount_->currentText()));
+  Redrawn();
+}
+
+void MainWindow::SelectPhoto(int position) {
+  strip_->ActivateTumb(position);
+}
+
+ThumbnailSink MainWindow::ToStrip() {
+  return [this](const QImage& picture) {
+    adding_ = true;
+    strip_->AddPhoto(picture);
+    adding_ = false;
+  };
+}
+
+void MainWindow::ImageSelected(int position) {
+  if (position < 0 || position >= job_.Count()) return;
+  // A box still being edited (the photo changed from the keyboard) keeps its text
+  // for the photo it was typed for.
+  if (Current() && position != current_) {
+    if (copies_->isModified()) OnCopiesLeft();
+    if (label_->isModified()) OnLabelLeft();
+  }
+  white_balance_->SetIsOn(false);
+  if (MyPicture* previous = Current()) {
+    previous->SetWhiteBalanceMode(false);
+    if (current_ != position) previous->ReleaseScreenPicture();
+  }
+  current_ = position;
+  MyPicture& photo = job_.At(position);
+  SetFileInfoText();
+  view_->SetPhoto(&photo);
+  view_->UpdateGraphic();
+  histogram_->SetHistogramArray(photo.Histogram());
+
+  loading_ = true;
+  ShowSlider(kBright, photo.Bright());
+  ShowSlider(kContrast, photo.Contrast());
+  ShowSlider(kGamma, GammaSlider(photo.gamma()));
+  ShowSlider(kSaturation, photo.Saturation());
+  ShowSlider(kRed, photo.RedAdjust());
+  ShowSlider(kGreen, photo.GreenAdjust());
+  ShowSlider(kBlue, photo.BlueAdjust());
+  const SharpenControls sharpen = SharpenControlsFor(photo.UnsharpMask());
+  unsharp_->setChecked(sharpen.checked);
+  if (sharpen.radius_index >= 0) radius_[sharpen.radius_index]->setChecked(true);
+  if (sharpen.amount_index >= 0) amount_->setCurrentIndex(sharpen.amount_index);
+  for (QRadioButton* option : radius_) option->setEnabled(sharpen.checked);
+  amount_->setEnabled(sharpen.checked);
+  loading_ = false;
+
+  label_->setText(photo.PhotoLabel());
+  copies_->setText(QString::number(photo.Copies()));
+  RefreshInfo();
+  SetFileInfoText();
+  if (job_.Settings().ThumbMode) thumb_mode_->raise();
+}
+
+OpenPhotosDialog* MainWindow::PhotosDialog() const {
+  return photos_dialog_;
+}
+
+void MainWindow::RefreshInfo() {
+  if (info_->isVisible()) OnInfo();
+}
+
+void MainWindow::ShowContactSheetNotice() {
+  thumb_mode_->setVisible(job_.Settings().ThumbMode && job_.Count() > 0);
+  if (thumb_mode_->isVisible()) thumb_mode_->raise();
+}
+
+void MainWindow::OnAdd() {
+  if (photos_dialog_) return;
+  // Modal to the whole program, so no other command starts while photos are added.
+  photos_dialog_ = new OpenPhotosDialog(job_, init_path_, ToStrip(), this);
+  photos_dialog_->setAttribute(Qt::WA_DeleteOnClose);
+  photos_dialog_->setWindowModality(Qt::ApplicationModal);
+  connect(photos_dialog_, &OpenPhotosDialog::PhotoAdded, this, &MainWindow::ImageSelected);
+  connect(photos_dialog_, &QDialog::finished, this, &MainWindow::OnAddingClosed);
+  photos_dialog_->show();
+}
+
+void MainWindow::OnAddingClosed() {
+  if (photos_dialog_) init_path_ = photos_dialog_->InitPath();
+  CurrentUi().LetMessagesRun();
+  EnableEditControls();
+  ShowContactSheetNotice();
+}
+
+void MainWindow::AddFiles(const QStringList& files) {
+  for (const QString& file : files) {
+    const QString path = QFileInfo(file).absoluteFilePath();
+    ImageReadStatus status = ImageReadStatus::kOk;
+    const int position = AddPhotoFile(job_, path, &status, ToStrip());
+    if (position < 0) {
+      CurrentUi().MessageBox(PhotoNotAddedText(path, status), MsgButtons::Ok, MsgIcon::Exclamation);
+      continue;
+    }
+    ImageSelected(position);
+    CurrentUi().LetMessagesRun();
+  }
+  EnableEditControls();
+  ShowContactSheetNotice();
+}
+
+void MainWindow::OnRemove() {
+  const int p = strip_->RemoveCurrentPhoto();
+  if (p < 0) return;
+  view_->SetPhoto(nullptr);
+  job_.Remove(p);
+  current_ = -1;
+  if (strip_->NumberImages() == 0) {
+    info_->hide();
+    thumb_mode_->hide();
+    ClearEditPanel();
+    return;
+  }
+  ImageSelected(strip_->ActiveImageNumber());
+}
+
+void MainWindow::OnRemoveAll() {
+  if (strip_->NumberImages() == 0) return;
+  if (CurrentUi().MessageBox(QString::fromLatin1(kRemoveAllQuestion), MsgButtons::YesNo,
+                             MsgIcon::Question) != MsgAnswer::Yes)
+    return;
+  while (strip_->NumberImages() > 0) {
+    OnRemove();
+    CurrentUi().LetMessagesRun();
+  }
+}
+
+void MainWindow::CheckLabelLength() {
+  const MyPicture* photo = Current();
+  if (!photo) return;
+  label_warning_.Check(label_->text(), job_.Settings(),
+                       photo->Crop().Rect().Width > photo->Crop().Rect().Height);
+}
+
+void MainWindow::OnRotate(int step) {
+  MyPicture* photo = Current();
+  if (!photo || !frame_edit_->isEnabled()) return;
+  photo->Rotate(step);
+  Redrawn();
+  CheckLabelLength();
+}
+
+void MainWindow::OnRotateCrop() {
+  MyPicture* photo = Current();
+  if (!photo || !frame_edit_->isEnabled()) return;
+  view_->RotateCrop();
+  SetFileInfoText();
+  CheckLabelLength();
+}
+
+void MainWindow::OnReset() {
+  MyPicture* photo = Current();
+  if (!photo || !frame_edit_->isEnabled()) return;
+  photo->UpdateGraphicValues(0, 0, 1.0, 0, 0, 0, 0);
+  Redrawn();
+  loading_ = true;
+  for (int i = 0; i < kSliderCount; ++i) ShowSlider(static_cast<Slider>(i), 0);
+  loading_ = false;
+}
+
+void MainWindow::OnViewMouseDown(Qt::MouseButton button, double x, double y) {
+  MyPicture* photo = Current();
+  if (!photo || button != Qt::LeftButton || !photo->WhiteBalanceMode()) return;
+  const WhiteBalanceAdjust adjust = PickWhiteBalance(*photo, x, y);
+  Redrawn();
+  loading_ = true;
+  ShowSlider(kRed, adjust.RedAdjust);
+  ShowSlider(kGreen, adjust.GreenAdjust);
+  ShowSlider(kBlue, adjust.BlueAdjust);
+  loading_ = false;
+  white_balance_->SetIsOn(false);
+  view_->SetWhiteBalanceMode(false);
+}
+
+void MainWindow::OnInfo() {
+  const MyPicture* photo = Current();
+  if (!photo) return;
+  info_->ShowInfo(
+      ImageInfoReport(*photo, job_.Settings().Units, ProfileDescription(DisplayProfile())));
+}
+
+void MainWindow::OnCopiesLeft() {
+  MyPicture* photo = Current();
+  if (!photo) return;
+  const int copies = CopiesFromText(copies_->text());
+  copies_->setText(QString::number(copies));
+  photo->SetCopies(copies);
+}
+
+void MainWindow::OnLabelLeft() {
+  if (MyPicture* photo = Current()) photo->SetPhotoLabel(label_->text().trimmed());
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == copies_ && event->type() == QEvent::KeyPress) {
+    const QString text = static_cast<QKeyEvent*>(event)->text();
+    // Keys without a character (arrows, Tab) move as usual.
+    if (!text.isEmpty() && !CopiesKeyAccepted(text.front().unicode())) return true;
+  }
+  if (watched == label_ && event->type() == QEvent::FocusIn) label_warning_.Reset();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) {
+      event->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  QStringList files;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) files << url.toLocalFile();
+  event->acceptProposedAction();
+  AddFiles(files);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (photos_dialog_) init_path_ = photos_dialog_->InitPath();
   WriteIniValue(kOptionsSection, QStringLiteral("InitPath"), init_path_);
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (window == this || !window->isVisible()) continue;

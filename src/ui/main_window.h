@@ -1,12 +1,38 @@
-// The program's main window, frmMain, as far as start-up and shutdown need it: its
-// caption, the last photo folder (InitPath of section Options), read when the
-// window is made and written back when it closes, and the closing of every other
-// window of the program before it goes.
+// The program's main window, frmMain: owner of the job. It holds the view of the
+// active photo, the thumbnail strip (MyTumbs1), the photo's histogram, the edit panel (frameEdit:
+// seven sliders with value labels, sharpening, copies, label and the photo buttons), the photo
+// commands (add, remove, information, exit) and the file-information line. The loading flag is on
+// while the panel is filled from a record, so the controls' handlers then write nothing back. The
+// last photo folder (InitPath of section Options) is read when the window is made and written back
+// when it closes, after every other window of the program has been closed.
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+#include "job/add_photo.h"
+#include "job/picture_manager.h"
+#include "workspace/edit_panel_rules.h"
+#include "workspace/main_window_rules.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+class QSlider;
 
 namespace tessaly {
+
+class ButtonOnOff;
+class HistogramView;
+class ImageInfoWindow;
+class OpenPhotosDialog;
+class PhotoView;
+class ThumbnailStrip;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -18,11 +44,89 @@ class MainWindow : public QMainWindow {
   const QString& InitPath() const { return init_path_; }
   void SetInitPath(const QString& folder) { init_path_ = folder; }
 
+  MyPictureManager& Job() { return job_; }
+  // Position of the active photo; −1 when the job is empty.
+  int CurrentPosition() const { return current_; }
+
+  // Start-up once the window is shown: the small-screen warning, then the photos:
+  // `files` when given, else the open-photos dialog.
+  void Start(const QStringList& files);
+  // Adds files given on the command line or dropped on the window, in their order;
+  // a file that cannot be opened is named in a message and skipped.
+  void AddFiles(const QStringList& files);
+  // Makes the photo at `position` the active one, as a click on its thumbnail does.
+  void SelectPhoto(int position);
+  // The open-photos dialog while it is shown (for its owner's commands and tests).
+  OpenPhotosDialog* PhotosDialog() const;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  enum Slider { kBright, kContrast, kGamma, kSaturation, kRed, kGreen, kBlue, kSliderCount };
+
+  QWidget* BuildEditPanel();
+  QWidget* BuildCommands();
+  void AddShortcuts();
+  void Arrange(ScreenArrangement arrangement);
+
+  MyPicture* Current();
+  // The strip's imageSelected: shows the photo at `position` and fills the edit
+  // panel from its record.
+  void ImageSelected(int position);
+  // Hands a new photo's thumbnail to the strip, which makes it active.
+  ThumbnailSink ToStrip();
+  void ClearEditPanel();
+  void EnableEditControls();
+  void SetFileInfoText();
+  void ShowSlider(Slider which, int value);
+  void SliderLabel(Slider which, int value);
+  void WriteSlider(Slider which, int value);
+  void WriteUnsharpMask();
+  void CheckLabelLength();
+  void ShowContactSheetNotice();
+  void RefreshInfo();
+  // Repaints the photo and its histogram after its record changed.
+  void Redrawn();
+  void OnViewMouseDown(Qt::MouseButton button, double x, double y);
+
+  void OnAdd();
+  void OnAddingClosed();
+  void OnRemove();
+  void OnRemoveAll();
+  void OnRotate(int step);
+  void OnRotateCrop();
+  void OnReset();
+  void OnInfo();
+  void OnCopiesLeft();
+  void OnLabelLeft();
+
+  MyPictureManager job_;
   QString init_path_;
+  int current_ = -1;
+  bool loading_ = false;
+  bool adding_ = false;  // a photo is being added: its selection follows the adding
+  LabelLengthWarning label_warning_;
+
+  QGroupBox* frame_edit_;
+  std::array<QSlider*, kSliderCount> sliders_{};
+  std::array<QLabel*, kSliderCount> slider_labels_{};
+  QCheckBox* unsharp_;
+  std::array<QRadioButton*, 3> radius_{};
+  QComboBox* amount_;
+  QLineEdit* copies_;
+  QLineEdit* label_;
+  ButtonOnOff* white_balance_;
+  PhotoView* view_;
+  HistogramView* histogram_;
+  ThumbnailStrip* strip_;
+  QLabel* file_info_;
+  QPlainTextEdit* thumb_mode_;
+  ImageInfoWindow* info_;
+  QPointer<OpenPhotosDialog> photos_dialog_;
 };
 
 }  // namespace tessaly

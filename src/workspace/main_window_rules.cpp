@@ -56,4 +56,8 @@ bool WarnIfScreenTooSmall(int screen_width) {
   return true;
 }
 
+QString PhotoNotAddedText(const QString& file, ImageReadStatus status) {
+  return QStringLiteral("Could not add '%1':\n%2").arg(file, ImageReadStatusText(status));
+}
+
 }  // namespace tessaly

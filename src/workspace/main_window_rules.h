@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "job/picture_manager.h"
+#include "surface/image_read_status.h"
 
 namespace tessaly {
 
@@ -27,6 +28,17 @@ int ScreenPhotoSizeInUse(int setting, int screen_width);
 // pixels wide.
 enum class ScreenArrangement { kWide, kMedium, kSmall };
 ScreenArrangement ArrangementForScreen(int screen_width);
+
+// The notice over the photos while the job is in contact-sheet mode.
+inline constexpr char kContactSheetNotice[] =
+    "Contact sheet mode: the photos print as thumbnails with their file names. "
+    "Choose Photo layout in the job settings to edit them.";
+
+inline constexpr char kRemoveAllQuestion[] = "Remove all images?";
+
+// The message for a file given on the command line or dropped on the window that
+// could not be added: its name and why (exclamation icon); the others are still added.
+QString PhotoNotAddedText(const QString& file, ImageReadStatus status);
 
 inline constexpr char kSmallScreenMessage[] =
     "For correct display, Tessaly needs at least 800x600 screen resolution!";

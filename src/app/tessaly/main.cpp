@@ -37,6 +37,8 @@ int main(int argc, char** argv) {
     dialogs.SetOwner(&window);
     tessaly::CloseWindowsOnSignals();
     window.show();
+    ui.LetMessagesRun();
+    window.Start(QApplication::arguments().mid(1));
     result = QApplication::exec();
   }
   tessaly::ShutdownCodecSession();

@@ -1,0 +1,317 @@
+// The main window's wiring, driven through its real controls on the offscreen
+// platform: adding photos through the open-photos dialog, the sliders and the
+// sharpening controls writing the record, reset, removing, the label warning, the
+// copies box and the information window. Messages go to the scripted Ui.
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <memory>
+
+#include "controls/scripted_ui.h"
+#include "settings/settings_file.h"
+#include "support/scoped_state.h"
+#include "ui/button_on_off.h"
+#include "ui/image_info_window.h"
+#include "ui/open_photos_dialog.h"
+#include "ui/thumbnail_strip.h"
+
+namespace tessaly {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    saved_settings_ = SettingsFilePath();
+    SetSettingsFilePath(dir_.filePath("Tesly.ini"));
+    history_ = std::make_unique<test::ScopedHistoryRoot>(dir_.filePath("history"));
+    window_ = std::make_unique<MainWindow>();
+    window_->SetInitPath(dir_.path());
+  }
+  void TearDown() override {
+    window_.reset();
+    SetSettingsFilePath(saved_settings_);
+  }
+
+  // Writes a small PNG photo named `name` in the scratch folder.
+  QString Photo(const QString& name, int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(QColor(120, 90, 60));
+    const QString path = dir_.filePath(name);
+    EXPECT_TRUE(image.save(path, "PNG"));
+    return path;
+  }
+  // Adds `files` as one Open of the open-photos dialog, then closes the dialog.
+  void AddThroughDialog(const QStringList& files) {
+    Click("cmdAdd");
+    OpenPhotosDialog* dialog = window_->PhotosDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->AddChosenFiles(files);
+    dialog->reject();
+    QCoreApplication::processEvents();
+  }
+  template <typename T>
+  T* Find(const char* name) {
+    T* found = window_->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  void Click(const char* name, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(Find<ButtonOnOff>(name), button, {}, QPoint(5, 5));
+  }
+  QRadioButton* Radius(int index) {
+    for (QRadioButton* option : window_->findChildren<QRadioButton*>("optRadius"))
+      if (option->property("index").toInt() == index) return option;
+    return nullptr;
+  }
+  MyPicture& Record() { return window_->Job().At(window_->CurrentPosition()); }
+
+  QTemporaryDir dir_;
+  QString saved_settings_;
+  std::unique_ptr<test::ScopedHistoryRoot> history_;
+  ScriptedUi ui_;
+  ScopedUi scoped_ui_{ui_};
+  std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(MainWindowTest, AddedPhotosAreSortedSelectedAndEditedThroughThePanel) {
+  EXPECT_FALSE(Find<QWidget>("frameEdit")->isEnabled());
+  AddThroughDialog({Photo("b.png", 60, 40), Photo("A.png", 40, 60)});
+  ASSERT_EQ(window_->Job().Count(), 2);
+  EXPECT_EQ(window_->Job().At(0).Filename(), dir_.filePath("A.png"));
+  // Each added photo becomes the active one; a thumbnail click chooses another.
+  EXPECT_EQ(window_->CurrentPosition(), 1);
+  EXPECT_EQ(window_->findChild<ThumbnailStrip*>("MyTumbs1")->NumberImages(), 2);
+  window_->SelectPhoto(0);
+  EXPECT_EQ(window_->CurrentPosition(), 0);
+  EXPECT_TRUE(Find<QWidget>("frameEdit")->isEnabled());
+  EXPECT_TRUE(Find<QLabel>("lblFileInfo")->text().startsWith(" File 1/2\n  Name: A.png\n"));
+  EXPECT_EQ(window_->InitPath(), dir_.path());
+
+  struct Case {
+    const char* slider;
+    int value;
+    int (MyPicture::*field)() const;
+  } cases[] = {
+      {"hsBright", 12, &MyPicture::Bright},         {"hsContrast", -7, &MyPicture::Contrast},
+      {"hsSaturation", 30, &MyPicture::Saturation}, {"hsRed", -51, &MyPicture::RedAdjust},
+      {"hsGreen", 4, &MyPicture::GreenAdjust},      {"hsBlue", 51, &MyPicture::BlueAdjust},
+  };
+  for (const Case& c : cases) {
+    Find<QSlider>(c.slider)->setValue(c.value);
+    EXPECT_EQ((Record().*c.field)(), c.value) << c.slider;
+  }
+  // A drag moves the label only; the release writes the record.
+  auto* gamma = Find<QSlider>("hsGamma");
+  gamma->setSliderDown(true);
+  gamma->setValue(-51);
+  EXPECT_EQ(Find<QLabel>("lblGamma")->text(), "0.50");
+  EXPECT_EQ(Record().gamma(), 1.0);
+  gamma->setSliderDown(false);
+  EXPECT_EQ(Record().gamma(), 0.5);
+
+  Find<QCheckBox>("chkUnsharpMask")->setChecked(true);
+  ASSERT_NE(Radius(1), nullptr);
+  Radius(1)->setChecked(true);
+  Find<QComboBox>("cboAmount")->setCurrentText("50");
+  EXPECT_EQ(Record().UnsharpMask(), 15050);
+
+  // The second photo fills the panel from its own, unedited record.
+  window_->SelectPhoto(1);
+  EXPECT_EQ(Find<QSlider>("hsBright")->value(), 0);
+  EXPECT_FALSE(Find<QComboBox>("cboAmount")->isEnabled());
+  window_->SelectPhoto(0);
+  EXPECT_EQ(Find<QSlider>("hsBright")->value(), 12);
+  EXPECT_TRUE(Radius(1)->isChecked());
+
+  Click("cmdReset");
+  EXPECT_EQ(Record().Bright(), 0);
+  EXPECT_EQ(Record().BlueAdjust(), 0);
+  EXPECT_EQ(Record().gamma(), 1.0);
+  EXPECT_EQ(Find<QSlider>("hsGamma")->value(), 0);
+  EXPECT_EQ(Find<QLabel>("lblGamma")->text(), "1.00");
+  EXPECT_EQ(Find<QLabel>("lblRed")->text(), "0");
+  EXPECT_TRUE(ui_.Messages().empty());
+}
+
+TEST_F(MainWindowTest, OpenPhotosDialogPreviewsAddsAndStopsOnEscape) {
+  Click("cmdAdd");
+  OpenPhotosDialog* dialog = window_->PhotosDialog();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->windowTitle(), "Tessaly - Select Photos");
+  auto* files = dialog->findChild<QFileDialog*>("fileDialog");
+  ASSERT_NE(files, nullptr);
+  EXPECT_EQ(files->directory().absolutePath(), dir_.path());
+  EXPECT_EQ(files->nameFilters().size(), 6);
+  EXPECT_TRUE(files->testOption(QFileDialog::DontUseNativeDialog));
+
+  // A previewed file is shown and then added from its preview.
+  const QString shown = Photo("shown.png", 30, 20);
+  emit files->currentChanged(shown);
+  EXPECT_FALSE(dialog->findChild<QLabel*>("PicPreview")->pixmap().isNull());
+  EXPECT_TRUE(dialog->findChild<QWidget*>("cmdView")->isEnabled());
+  dialog->AddChosenFiles({shown});
+  ASSERT_EQ(window_->Job().Count(), 1);
+  EXPECT_EQ(window_->Job().At(0).PhotoPixelsWidth(), 30);
+
+  ui_.OnPoll([dialog](int) { QTest::keyClick(dialog, Qt::Key_Escape); });
+  dialog->AddChosenFiles({Photo("a.png", 30, 20), Photo("b.png", 30, 20), Photo("c.png", 30, 20)});
+  ui_.OnPoll(nullptr);
+  EXPECT_EQ(window_->Job().Count(), 2);
+  EXPECT_TRUE(dialog->isVisible());  // the escape stopped the loading, not the dialog
+  dialog->reject();
+}
+
+TEST_F(MainWindowTest, FilesGivenOrDroppedAreAddedAndAnUnreadableOneIsNamed) {
+  const QString broken = dir_.filePath("broken.jpg");
+  QFile file(broken);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("not a photo");
+  file.close();
+  window_->AddFiles({Photo("b.png", 30, 20), broken, Photo("a.png", 30, 20)});
+  ASSERT_EQ(window_->Job().Count(), 2);
+  EXPECT_EQ(window_->Job().At(0).Filename(), dir_.filePath("b.png"));
+  EXPECT_EQ(window_->CurrentPosition(), 1);
+  EXPECT_TRUE(Find<QWidget>("frameEdit")->isEnabled());
+  ASSERT_EQ(ui_.Messages().size(), 1u);
+  EXPECT_TRUE(ui_.MessageTexts()[0].contains(broken));
+
+  // Dropped on the window: added after the others.
+  QMimeData dropped;
+  dropped.setUrls({QUrl::fromLocalFile(Photo("c.png", 30, 20))});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+  QApplication::sendEvent(window_.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+  QApplication::sendEvent(window_.get(), &drop);
+  ASSERT_EQ(window_->Job().Count(), 3);
+  EXPECT_EQ(window_->Job().At(2).Filename(), dir_.filePath("c.png"));
+}
+
+TEST_F(MainWindowTest, RemoveInTheMiddleTheLastAndAll) {
+  // In contact-sheet mode the notice stands over the photos while there are any.
+  window_->Job().Settings().ThumbMode = true;
+  auto* notice = Find<QWidget>("txtThumbMode");
+  EXPECT_TRUE(notice->isHidden());
+  AddThroughDialog({Photo("a.png", 30, 20), Photo("b.png", 30, 20), Photo("c.png", 30, 20),
+                    Photo("d.png", 30, 20)});
+  ASSERT_EQ(window_->Job().Count(), 4);
+  EXPECT_FALSE(notice->isHidden());
+  window_->SelectPhoto(1);
+  Click("cmdRemove");
+  ASSERT_EQ(window_->Job().Count(), 3);
+  EXPECT_EQ(window_->CurrentPosition(), 1);
+  EXPECT_EQ(Record().Filename(), dir_.filePath("c.png"));
+
+  window_->SelectPhoto(2);
+  Click("cmdRemove");
+  ASSERT_EQ(window_->Job().Count(), 2);
+  EXPECT_EQ(window_->CurrentPosition(), 1);
+  EXPECT_EQ(Record().Filename(), dir_.filePath("c.png"));
+
+  // All: a No keeps the job, a Yes empties it and clears the panel.
+  ui_.Answer(MsgAnswer::No);
+  Click("cmdRemove", Qt::RightButton);
+  EXPECT_EQ(window_->Job().Count(), 2);
+  ui_.Answer(MsgAnswer::Yes);
+  Click("cmdRemove", Qt::RightButton);
+  EXPECT_EQ(window_->Job().Count(), 0);
+  ASSERT_EQ(ui_.MessageTexts().size(), 2u);
+  EXPECT_EQ(ui_.MessageTexts()[1], "Remove all images?");
+  EXPECT_EQ(ui_.Messages()[1].buttons, MsgButtons::YesNo);
+  EXPECT_FALSE(Find<QWidget>("frameEdit")->isEnabled());
+  EXPECT_TRUE(Find<QLabel>("lblFileInfo")->text().isEmpty());
+  EXPECT_TRUE(notice->isHidden());
+  EXPECT_TRUE(Find<QLineEdit>("txtCopies")->text().isEmpty());
+  // An empty job asks nothing.
+  Click("cmdRemove", Qt::RightButton);
+  EXPECT_EQ(ui_.Messages().size(), 2u);
+}
+
+TEST_F(MainWindowTest, CopiesLabelAndInformation) {
+  AddThroughDialog({Photo("a.png", 60, 40), Photo("b.png", 40, 60)});
+  ASSERT_EQ(window_->Job().Count(), 2);
+  window_->SelectPhoto(0);
+  window_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+
+  auto* copies = Find<QLineEdit>("txtCopies");
+  copies->setFocus();
+  copies->selectAll();
+  QTest::keyClicks(copies, "1x2-");
+  EXPECT_EQ(copies->text(), "12");
+  emit copies->editingFinished();
+  EXPECT_EQ(Record().Copies(), 12);
+  copies->setText("0");
+  emit copies->editingFinished();
+  EXPECT_EQ(copies->text(), "1");
+  EXPECT_EQ(Record().Copies(), 1);
+
+  // Far wider than the photo: one warning however long the typing goes on, and the
+  // trimmed text is kept.
+  auto* label = Find<QLineEdit>("txtLabel");
+  label->setFocus();
+  label->clear();
+  QTest::keyClicks(label, QString(70, QLatin1Char('W')) + "  ");
+  emit label->editingFinished();
+  ASSERT_EQ(ui_.MessageTexts().size(), 1u);
+  EXPECT_EQ(ui_.MessageTexts()[0], "Warning: Text label too big!");
+  EXPECT_EQ(Record().PhotoLabel(), QString(70, QLatin1Char('W')));
+
+  // The white-balance pick: a press on the picture sets the colour sliders from the
+  // record and switches the button off.
+  Click("btWhiteBalance");
+  EXPECT_TRUE(Record().WhiteBalanceMode());
+  QWidget* picture = window_->findChild<QWidget*>("Picture1");
+  ASSERT_NE(picture, nullptr);
+  QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
+  EXPECT_FALSE(Find<ButtonOnOff>("btWhiteBalance")->IsOn());
+  EXPECT_NE(Record().RedAdjust(), 0);
+  EXPECT_EQ(Find<QSlider>("hsRed")->value(), Record().RedAdjust());
+  EXPECT_EQ(Find<QSlider>("hsBlue")->value(), Record().BlueAdjust());
+
+  // A label typed and not yet left still goes to its photo when the next one is
+  // chosen from the keyboard.
+  label->setFocus();
+  label->clear();
+  QTest::keyClicks(label, "Beach");
+  window_->findChild<QAction*>("actNextPhoto")->trigger();
+  EXPECT_EQ(window_->CurrentPosition(), 1);
+  EXPECT_EQ(window_->Job().At(0).PhotoLabel(), "Beach");
+  window_->SelectPhoto(0);
+
+  Click("cmdInfo");
+  auto* info = window_->findChild<ImageInfoWindow*>();
+  ASSERT_NE(info, nullptr);
+  EXPECT_TRUE(info->isVisible());
+  auto* text = info->findChild<QPlainTextEdit*>("txtMsg");
+  EXPECT_TRUE(text->isReadOnly());
+  EXPECT_TRUE(text->toPlainText().startsWith(" File Name:\t" + dir_.filePath("a.png") +
+                                             "\n File Size:\t\t60 x 40 pixels\n"));
+  // Another photo refreshes the one window that is open.
+  window_->SelectPhoto(1);
+  EXPECT_EQ(window_->findChildren<ImageInfoWindow*>().size(), 1);
+  EXPECT_TRUE(text->toPlainText().startsWith(" File Name:\t" + dir_.filePath("b.png")));
+  QTest::mouseClick(info->findChild<QWidget*>("cmdClose"), Qt::LeftButton);
+  EXPECT_FALSE(info->isVisible());
+}
+
+}  // namespace
+}  // namespace tessaly
