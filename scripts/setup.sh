@@ -15,7 +15,7 @@ packages=(
   icc-profiles-free time
   libvips-tools imagemagick
   clang-format
-  xvfb xauth x11-utils xdotool libxcb-cursor0
+  xvfb xauth x11-utils xdotool libxcb-cursor0 dbus at-spi2-core python3-pyatspi
 )
 
 if [ "$(id -u)" -eq 0 ]; then

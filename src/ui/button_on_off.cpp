@@ -2,6 +2,7 @@
 #include "ui/button_on_off.h"
 
 #include <qdrawutil.h>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,10 +18,51 @@ constexpr int kFrame = 2;    // width of the 3-D frame, pixels
 constexpr int kPadding = 4;  // between frame and content
 constexpr int kSpacing = 2;  // between picture and caption
 
+// What assistive technology sees: a push button in command mode, a toggle button
+// (checkable, checked when on) otherwise, named by its caption, with the press action.
+class ButtonOnOffAccessible : public QAccessibleWidget {
+ public:
+  explicit ButtonOnOffAccessible(ButtonOnOff* button)
+      : QAccessibleWidget(button, QAccessible::Button) {}
+
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    if (!Button()->CommandButtonMode()) {
+      state.checkable = true;
+      state.checked = Button()->IsOn();
+    }
+    return state;
+  }
+  QStringList actionNames() const override {
+    return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& action) override {
+    if (action == pressAction() && Button()->isEnabled()) {
+      Button()->Press();
+      return;
+    }
+    QAccessibleWidget::doAction(action);
+  }
+
+ private:
+  ButtonOnOff* Button() const { return static_cast<ButtonOnOff*>(widget()); }
+};
+
+QAccessibleInterface* ButtonOnOffAccessibleFactory(const QString& class_name, QObject* object) {
+  if (class_name == QLatin1String(ButtonOnOff::staticMetaObject.className()) && object)
+    return new ButtonOnOffAccessible(static_cast<ButtonOnOff*>(object));
+  return nullptr;
+}
+
 }  // namespace
 
 ButtonOnOff::ButtonOnOff(QWidget* parent)
     : QWidget(parent), back_colour_(palette().color(QPalette::Button)) {
+  static const bool factory_installed = [] {
+    QAccessible::installFactory(ButtonOnOffAccessibleFactory);
+    return true;
+  }();
+  (void)factory_installed;
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -5,7 +5,8 @@
 // RightButtonUp (right button); a release outside raises nothing. Toggle mode: a
 // press on a button that is off turns it on and raises Click at once; a press on
 // a button that is on turns it off, and Click follows on the release. Space and
-// Enter press it from the keyboard. Its accessible name is its caption.
+// Enter press it from the keyboard. Assistive technology sees a push button (a
+// checkable one in toggle mode) named by its caption, which it can press.
 #pragma once
 
 #include <QColor>
@@ -34,6 +35,8 @@ class ButtonOnOff : public QWidget {
   void SetToolTipTextObj(const QString& text) { setToolTip(text); }
 
   QSize sizeHint() const override;
+  // A whole press, as Space gives it (also the press action of assistive technology).
+  void Press();
 
  signals:
   void Click();
@@ -47,8 +50,6 @@ class ButtonOnOff : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void Press();
-
   QString caption_;
   QPixmap picture_;
   QColor back_colour_;

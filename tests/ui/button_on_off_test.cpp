@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -62,6 +63,16 @@ TEST(ButtonOnOff, ToggleTurnsOnWithClickAtPressAndOffWithClickAtRelease) {
   QTest::keyClick(&button, Qt::Key_Return);
   EXPECT_TRUE(button.IsOn());
   EXPECT_EQ(clicks.count(), 3);
+
+  // A screen reader sees a checked button it can press.
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&button);
+  ASSERT_NE(accessible, nullptr);
+  EXPECT_EQ(accessible->role(), QAccessible::Button);
+  EXPECT_TRUE(accessible->state().checkable);
+  EXPECT_TRUE(accessible->state().checked);
+  accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_FALSE(button.IsOn());
+  EXPECT_EQ(clicks.count(), 4);
 }
 
 }  // namespace
