@@ -15,6 +15,7 @@ packages=(
   icc-profiles-free time
   libvips-tools imagemagick
   clang-format
+  xvfb xauth x11-utils libxcb-cursor0
 )
 
 if [ "$(id -u)" -eq 0 ]; then

@@ -27,4 +27,12 @@ void InstallCommonDialogs(CommonDialogs* dialogs) {
   g_installed = dialogs;
 }
 
+ScopedCommonDialogs::ScopedCommonDialogs(CommonDialogs& dialogs) : previous_(g_installed) {
+  g_installed = &dialogs;
+}
+
+ScopedCommonDialogs::~ScopedCommonDialogs() {
+  g_installed = previous_;
+}
+
 }  // namespace tessaly

@@ -52,4 +52,16 @@ CommonDialogs& CurrentCommonDialogs();
 // Installs `dialogs` (not owned) for the whole program; nullptr restores the default.
 void InstallCommonDialogs(CommonDialogs* dialogs);
 
+// Installs dialogs for the lifetime of this object and restores the previous ones after.
+class ScopedCommonDialogs {
+ public:
+  explicit ScopedCommonDialogs(CommonDialogs& dialogs);
+  ~ScopedCommonDialogs();
+  ScopedCommonDialogs(const ScopedCommonDialogs&) = delete;
+  ScopedCommonDialogs& operator=(const ScopedCommonDialogs&) = delete;
+
+ private:
+  CommonDialogs* previous_;
+};
+
 }  // namespace tessaly

@@ -47,6 +47,11 @@ UrlOpener SetUrlOpener(UrlOpener opener) {
   return std::exchange(Opener(), std::move(opener));
 }
 
+bool OpenWithDesktop(const QUrl& url) {
+  const UrlOpener& opener = Opener();
+  return opener && opener(url);
+}
+
 QString HelpFolder() {
   if (!HelpFolderOverride().isEmpty()) return HelpFolderOverride();
   const QString installed =
@@ -80,8 +85,7 @@ bool ShowHelpPage(const QString& page) {
   copy.write(WithBase(std::move(html), folder));
   if (!copy.commit()) return false;
 
-  const UrlOpener& opener = Opener();
-  return opener && opener(QUrl::fromLocalFile(copy_path));
+  return OpenWithDesktop(QUrl::fromLocalFile(copy_path));
 }
 
 QString FileNameOfPath(const QString& path) {

@@ -17,6 +17,8 @@ using UrlOpener = std::function<bool(const QUrl&)>;
 // QDesktopServices::openUrl) and returns the previous one. With none installed
 // nothing is opened.
 UrlOpener SetUrlOpener(UrlOpener opener);
+// Hands `url` to the installed opener; false when none is installed or it refused.
+bool OpenWithDesktop(const QUrl& url);
 
 // Folder of the help pages: the one set with SetHelpFolder, else the installed
 // share/tessaly/Tesly_Help/ beside the program's bin folder when it exists, else

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "controls/scripted_common_dialogs.h"
 
 namespace tessaly {
@@ -15,7 +17,7 @@ TEST(CommonDialogs, ScriptedAnswersInOrderCancelWhenUnscriptedAndDefaultCancels)
   EXPECT_EQ(CurrentCommonDialogs().BrowseFolders("Choose Folder:"), "");
 
   ScriptedCommonDialogs dialogs;
-  InstallCommonDialogs(&dialogs);
+  auto installed = std::make_unique<ScopedCommonDialogs>(dialogs);
   dialogs.AnswerFiles({"/photos/a.jpg", "/photos/b.png"}, 2);
   dialogs.AnswerFolder("/prints");
   FontChoice chosen{"Liberation Serif", 12.0, true, false, false, false};
@@ -38,7 +40,8 @@ TEST(CommonDialogs, ScriptedAnswersInOrderCancelWhenUnscriptedAndDefaultCancels)
   EXPECT_EQ(colour, 0x00336699u);
   EXPECT_FALSE(CurrentCommonDialogs().ChooseFont(font, colour, 1, 70));
   EXPECT_EQ(font.name, "Liberation Serif");
-  InstallCommonDialogs(nullptr);
+  installed.reset();
+  EXPECT_FALSE(CurrentCommonDialogs().ChooseFont(font, colour, 1, 70));  // the default again
 
   ASSERT_EQ(dialogs.Requests().size(), 6u);
   EXPECT_EQ(dialogs.Requests()[0].kind, DialogKind::OpenFiles);

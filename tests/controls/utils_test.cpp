@@ -159,6 +159,16 @@ TEST_F(HelpPageTest, FolderOverrideAndTheDefaultSearch) {
   SetHelpFolder(QString());
   // The test program is not installed, so the source tree's folder is used.
   EXPECT_TRUE(HelpFolder().endsWith("/help")) << HelpFolder().toStdString();
+
+  // It holds the start page and every page the windows open; the copy leads to
+  // the asked page.
+  for (const QString page :
+       {"Overview.htm", "Edit.htm", "Settings.htm", "Print.htm", "Save.htm", "AddPhotos.htm"}) {
+    EXPECT_TRUE(QFile::exists(HelpFolder() + '/' + page)) << page.toStdString();
+    EXPECT_TRUE(ShowHelpPage(page)) << page.toStdString();
+    EXPECT_TRUE(ReadAll(HelpCopyPath()).contains("src=\"" + page.toUtf8() + '"'))
+        << page.toStdString();
+  }
 }
 
 }  // namespace

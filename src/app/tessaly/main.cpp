@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   tessaly::QtUi ui;
   tessaly::ScopedUi installed_ui(ui);
   tessaly::QtCommonDialogs dialogs;
-  tessaly::InstallCommonDialogs(&dialogs);
+  tessaly::ScopedCommonDialogs installed_dialogs(dialogs);
   tessaly::SetUrlOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); });
 
   tessaly::IgnoreColourErrors();
@@ -40,6 +40,5 @@ int main(int argc, char** argv) {
     result = QApplication::exec();
   }
   tessaly::ShutdownCodecSession();
-  tessaly::InstallCommonDialogs(nullptr);
   return result;
 }
