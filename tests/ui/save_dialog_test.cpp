@@ -132,6 +132,38 @@ TEST_F(SaveDialogTest, PickingAPresetWritesItsNumberAndTypingANumberSelectsItsPr
   EXPECT_EQ(quality->text(), "79");  // the letter never reached the box
 }
 
+// Box 0 is ticked exactly when no limit is; a limit's value box is editable only while
+// its box is ticked; the quality controls serve JPEG only.
+TEST_F(SaveDialogTest, ResolutionBoxesAndTypeUnlockTheirValueBoxes) {
+  SaveDialog dialog(job_, nullptr, Settings());
+  QCheckBox* box[3];
+  for (int i = 0; i < 3; ++i) box[i] = Child<QCheckBox>(dialog, "chkInterpolate", i);
+  auto* minimum = Child<QLineEdit>(dialog, "txtInterpolVal", 1);
+  auto* maximum = Child<QLineEdit>(dialog, "txtInterpolVal", 2);
+  struct Case {
+    int click;
+    bool ticked[3];
+  };
+  const std::vector<Case> cases = {
+      {1, {false, true, false}}, {2, {false, true, true}},  {1, {false, false, true}},
+      {2, {true, false, false}}, {1, {false, true, false}}, {0, {true, false, false}},
+      {0, {true, false, false}},  // unticking box 0 alone ticks it again
+  };
+  EXPECT_TRUE(box[0]->isChecked());
+  for (const Case& c : cases) {
+    box[c.click]->click();
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(box[i]->isChecked(), c.ticked[i]) << c.click << i;
+    EXPECT_EQ(minimum->isReadOnly(), !c.ticked[1]);
+    EXPECT_EQ(maximum->isReadOnly(), !c.ticked[2]);
+  }
+  auto* type = Child<QComboBox>(dialog, "cboSaveAsType");
+  for (int index : {1, 0}) {
+    type->setCurrentIndex(index);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "txtJPEGQuality")->isEnabled(), index == 0);
+    EXPECT_EQ(Child<QComboBox>(dialog, "cboJPEGQuality")->isEnabled(), index == 0);
+  }
+}
+
 TEST_F(SaveDialogTest, SaveAllWritesThePhotosIntoTheBrowsedFolderStoresTheFieldsAndCloses) {
   QWidget owner;
   QPointer<SaveDialog> dialog = SaveDialog::OpenForm(job_, &owner, Settings());
