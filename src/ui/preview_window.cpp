@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QStyle>
@@ -180,6 +181,28 @@ void PreviewWindow::Print() {
   if (drawing_ || !close()) return;
   CurrentUi().LetMessagesRun();
   if (on_print) on_print();
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Home:
+      Step(&PreviewNavigation::First);
+      return;
+    case Qt::Key_PageUp:
+      Step(&PreviewNavigation::Previous);
+      return;
+    case Qt::Key_PageDown:
+      Step(&PreviewNavigation::Next);
+      return;
+    case Qt::Key_End:
+      Step(&PreviewNavigation::Last);
+      return;
+    case Qt::Key_Escape:
+      close();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {

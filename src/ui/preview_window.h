@@ -2,8 +2,8 @@
 // Previous, Next, Last, Print, Close and the "Page p/P" text) and the paper below it,
 // showing one page of the print window's preview at a time. Only the page on
 // screen is kept. While a page is drawn the wait cursor shows and the buttons are
-// disabled; a step asked for meanwhile is refused, and a close request waits until
-// the page is done.
+// disabled; a step asked for meanwhile (button or key) is refused, and a close
+// request waits until the page is done.
 #pragma once
 
 #include <QWidget>
@@ -44,6 +44,8 @@ class PreviewWindow : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // Home, Page Up, Page Down and End step like the buttons; Escape closes.
+  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

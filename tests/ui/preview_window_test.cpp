@@ -105,8 +105,10 @@ TEST_F(PreviewWindowTest, StepButtonsShowThePageAndItsEnabledNeighbours) {
     EXPECT_EQ(window->findChild<ButtonOnOff*>("cmdNext")->isEnabled(), c.next);
     EXPECT_EQ(window->findChild<ButtonOnOff*>("cmdLast")->isEnabled(), c.last);
   }
+  QTest::keyClick(window, Qt::Key_End);  // the keys step as the buttons do
+  EXPECT_EQ(pages->text(), "Page 3/3");
   EXPECT_FALSE(ui_.WaitCursor());
-  window->close();
+  QTest::keyClick(window, Qt::Key_Escape);
   EXPECT_EQ(closed_, 1);
 }
 
