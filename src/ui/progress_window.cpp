@@ -1,36 +1,81 @@
 // Caption, message line and Cancel button of the progress window.
 #include "ui/progress_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cmath>
+
+#include "controls/units.h"
+#include "save/save_pipeline.h"
+#include "workspace/progress_cancel.h"
 
 namespace tessaly {
+namespace {
 
-ProgressWindow::ProgressWindow(std::function<void()> on_cancel, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), on_cancel_(std::move(on_cancel)) {
-  setObjectName(QStringLiteral("frmProgress"));
+// Offset of a newly shown progress window from the main window's corner, in twips.
+constexpr double kOffsetLeft = 150;
+constexpr double kOffsetTop = 775;
+
+QWidget* MainWindow() {
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == QLatin1String("frmMain")) return widget;
+  return nullptr;
+}
+
+}  // namespace
+
+ProgressWindow::ProgressWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+  setObjectName(QStringLiteral("frmPrintMsg"));
   message_ = new QLabel(this);
   message_->setObjectName(QStringLiteral("lblMsgPrinting"));
   message_->setMinimumWidth(280);
   auto* cancel = new QPushButton(tr("Cancel"), this);
   cancel->setObjectName(QStringLiteral("cmdCancel"));
-  connect(cancel, &QPushButton::clicked, this, [this] { on_cancel_(); });
+  connect(cancel, &QPushButton::clicked, this, &ProgressWindow::AskToCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(message_);
   layout->addWidget(cancel, 0, Qt::AlignHCenter);
 }
 
 void ProgressWindow::Show(const QString& caption, const QString& text) {
+  const bool saving = caption == QLatin1String(kSaveProgressCaption);
+  setObjectName(saving ? QStringLiteral("frmSaveMsg") : QStringLiteral("frmPrintMsg"));
+  message_->setObjectName(saving ? QStringLiteral("lblMsgSaving")
+                                 : QStringLiteral("lblMsgPrinting"));
   setWindowTitle(caption);
   message_->setText(text);
-  if (!isVisible()) show();
+  if (isVisible()) return;
+  if (const QWidget* main = MainWindow()) {
+    const QPoint corner = main->geometry().topLeft();
+    move(corner.x() + static_cast<int>(std::lround(kOffsetLeft / kTwipsPerPixel)),
+         corner.y() + static_cast<int>(std::lround(kOffsetTop / kTwipsPerPixel)));
+  }
+  SetTopmost(true);
+}
+
+void ProgressWindow::SetTopmost(bool on) {
+  setWindowFlag(Qt::WindowStaysOnTopHint, on);
+  show();  // changing a window's flags hides it
+  if (on) raise();
+}
+
+void ProgressWindow::AskToCancel() {
+  SetTopmost(false);
+  const ProgressCancelOutcome outcome = AskToCancelRun(windowTitle());
+  if (outcome.close_window) {
+    hide();
+    return;
+  }
+  if (outcome.topmost_again) SetTopmost(true);
 }
 
 void ProgressWindow::closeEvent(QCloseEvent* event) {
-  on_cancel_();
-  event->accept();
+  event->ignore();
+  AskToCancel();
 }
 
 }  // namespace tessaly

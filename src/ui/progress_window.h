@@ -1,11 +1,12 @@
 // The progress window of a long run (printing, saving): a small window on top with
-// the run's caption, one line of text and a Cancel button. Cancel reports through
-// the callback given at construction and the run stops at its next poll; closing
-// the window counts as Cancel, so a run never goes on without its window.
+// the run's caption, one line of text and a Cancel button. Cancel asks whether to
+// stop the run (the print run's or the save run's question); the answer sets the
+// program-wide cancel flag and decides whether the window closes and whether it
+// goes back on top. It opens beside the main window's top-left corner. Closing the
+// window counts as Cancel, so a run never goes on without its window.
 #pragma once
 
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 
@@ -15,16 +16,20 @@ class ProgressWindow : public QWidget {
   Q_OBJECT
 
  public:
-  explicit ProgressWindow(std::function<void()> on_cancel, QWidget* parent = nullptr);
+  explicit ProgressWindow(QWidget* parent = nullptr);
 
-  // Sets caption and text and shows the window when it is hidden.
+  // Sets caption and text; shows the window on top when it is hidden. The window and
+  // its label take the names of the run's window ("frmPrintMsg"/"lblMsgPrinting" or
+  // "frmSaveMsg"/"lblMsgSaving").
   void Show(const QString& caption, const QString& text);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  std::function<void()> on_cancel_;
+  void AskToCancel();
+  void SetTopmost(bool on);
+
   QLabel* message_;
 };
 

@@ -134,7 +134,7 @@ void QtUi::SetWaitCursor(bool on) {
 }
 
 void QtUi::ShowProgress(const QString& caption, const QString& text) {
-  if (!progress_) progress_ = new ProgressWindow([this] { SetCancelRequested(true); });
+  if (!progress_) progress_ = new ProgressWindow;
   progress_->Show(caption, text);
   LetMessagesRun();
 }

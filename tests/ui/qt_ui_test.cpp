@@ -109,12 +109,13 @@ TEST(QtUi, OnlyTheOutermostWaitCursorPairChangesTheCursor) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST(QtUi, ProgressWindowShowsTheRunAndItsCancelSetsTheCancelFlag) {
+TEST(QtUi, ProgressWindowShowsTheRunAndItsConfirmedCancelSetsTheCancelFlag) {
   QtUi ui;
+  ScopedUi scoped(ui);
   ui.ShowProgress("Print", "Printing page 1/2, Photo 1/4");
   QWidget* window = nullptr;
   for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == "frmProgress" && w->isVisible()) window = w;
+    if (w->objectName() == "frmPrintMsg" && w->isVisible()) window = w;
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->windowTitle(), "Print");
   auto* text = window->findChild<QLabel*>("lblMsgPrinting");
@@ -123,9 +124,11 @@ TEST(QtUi, ProgressWindowShowsTheRunAndItsCancelSetsTheCancelFlag) {
   EXPECT_FALSE(ui.CancelRequested());
   auto* cancel = window->findChild<QPushButton*>("cmdCancel");
   ASSERT_NE(cancel, nullptr);
+  SeenBox seen;
+  ClickWhenShown(QMessageBox::Yes, seen);
   cancel->click();
+  EXPECT_EQ(seen.text, "Cancel print job?");
   EXPECT_TRUE(ui.PollCancel());
-  ui.HideProgress();
   EXPECT_FALSE(window->isVisible());
 }
 

@@ -1,0 +1,324 @@
+// Controls, lists and wiring of the save dialog.
+#include "ui/save_dialog.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "controls/common_dialogs.h"
+#include "controls/ui_service.h"
+#include "controls/utils.h"
+#include "job/picture_manager.h"
+#include "save/file_name_template.h"
+#include "save/save_checks.h"
+#include "save/save_pipeline.h"
+#include "settings/settings_table.h"
+#include "ui/button_on_off.h"
+
+namespace tessaly {
+namespace {
+
+QLineEdit* DigitsBox(QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  // Only the keys 0 to 9 (and editing keys) reach the box.
+  box->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
+  return box;
+}
+
+// A value box that can be typed in is white with black text; a locked one takes the
+// dialog's background.
+void SetEditable(QLineEdit* box, bool editable) {
+  box->setReadOnly(!editable);
+  QPalette colours = box->palette();
+  const QPalette dialog = box->window()->palette();
+  colours.setColor(QPalette::Base, editable ? QColor(Qt::white) : dialog.color(QPalette::Window));
+  colours.setColor(QPalette::Text, editable ? QColor(Qt::black) : dialog.color(QPalette::Text));
+  box->setPalette(colours);
+}
+
+}  // namespace
+
+SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& settings_file)
+    : job_(job), owner_(owner), settings_file_(settings_file) {
+  setObjectName(QStringLiteral("frmSavePhotos"));
+  setWindowTitle(QStringLiteral("Tessaly - Save Photos"));
+  setModal(false);
+
+  folder_ = new QLineEdit(this);
+  folder_->setObjectName(QStringLiteral("txtSaveInFolder"));
+  auto* browse = new QPushButton(QStringLiteral("Browse..."), this);
+  browse->setObjectName(QStringLiteral("cmdBrowse"));
+
+  auto* rename = new QLabel(QStringLiteral("Name files as: (*)"), this);
+  rename->setObjectName(QStringLiteral("lblRename"));
+  template_ = new QComboBox(this);
+  template_->setObjectName(QStringLiteral("cboRenameAs"));
+  template_->setEditable(true);
+  template_->setInsertPolicy(QComboBox::NoInsert);
+  template_->lineEdit()->installEventFilter(this);
+  example_ = new QLabel(this);
+  example_->setObjectName(QStringLiteral("lblNameEx"));
+
+  type_ = new QComboBox(this);
+  type_->setObjectName(QStringLiteral("cboSaveAsType"));
+  quality_preset_ = new QComboBox(this);
+  quality_preset_->setObjectName(QStringLiteral("cboJPEGQuality"));
+  quality_ = DigitsBox(this);
+  quality_->setObjectName(QStringLiteral("txtJPEGQuality"));
+  quality_->setMaximumWidth(60);
+
+  auto* resolution = new QGroupBox(QStringLiteral("Print Resolution (**)"), this);
+  const QString captions[3] = {QStringLiteral("Normal (don't change the resolution)"),
+                               QStringLiteral("Set the minimum resolution to"),
+                               QStringLiteral("Set the maximum resolution to")};
+  auto* limits = new QGridLayout(resolution);
+  for (int i = 0; i < 3; ++i) {
+    interpolate_[i] = new QCheckBox(captions[i], resolution);
+    interpolate_[i]->setObjectName(QStringLiteral("chkInterpolate"));
+    interpolate_[i]->setProperty("index", i);
+    limits->addWidget(interpolate_[i], i, 0);
+    if (i == 0) continue;
+    interpol_val_[i] = DigitsBox(resolution);
+    interpol_val_[i]->setObjectName(QStringLiteral("txtInterpolVal"));
+    interpol_val_[i]->setProperty("index", i);
+    interpol_val_[i]->setMaximumWidth(60);
+    limits->addWidget(interpol_val_[i], i, 1);
+    limits->addWidget(new QLabel(QStringLiteral("ppi"), resolution), i, 2);
+  }
+  sharpen_ = new QCheckBox(QStringLiteral("Sharpen Images"), this);
+  sharpen_->setObjectName(QStringLiteral("chkSharpen"));
+
+  auto* tips_frame = new QGroupBox(this);
+  tips_frame->setObjectName(QStringLiteral("frmTips"));
+  auto* tips = new QLabel(QStringLiteral("(*)  Template for the name of saved files. Use one of "
+                                         "the supplied templates as a starting point.\n\n(**) "
+                                         "Resolution of the saved images at the current print "
+                                         "size."),
+                          tips_frame);
+  tips->setObjectName(QStringLiteral("lblTips"));
+  tips->setWordWrap(true);
+  (new QVBoxLayout(tips_frame))->addWidget(tips);
+
+  auto* save = new QPushButton(QStringLiteral("Save All"), this);
+  save->setObjectName(QStringLiteral("cmdSave"));
+  save->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel->setObjectName(QStringLiteral("cmdCancel"));
+  auto* help = new ButtonOnOff(this);
+  help->setObjectName(QStringLiteral("cmdHelp"));
+  help->SetCaption(QStringLiteral("Help"));
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(new QLabel(QStringLiteral("Save in folder:"), this), 0, 0);
+  grid->addWidget(folder_, 0, 1);
+  grid->addWidget(browse, 0, 2);
+  grid->addWidget(rename, 1, 0);
+  grid->addWidget(template_, 1, 1, 1, 2);
+  grid->addWidget(example_, 2, 1, 1, 2);
+  grid->addWidget(new QLabel(QStringLiteral("Save as type:"), this), 3, 0);
+  grid->addWidget(type_, 3, 1, 1, 2);
+  grid->addWidget(new QLabel(QStringLiteral("JPEG Quality:"), this), 4, 0);
+  auto* quality_row = new QHBoxLayout;
+  quality_row->addWidget(quality_preset_);
+  quality_row->addWidget(quality_);
+  quality_row->addStretch();
+  grid->addLayout(quality_row, 4, 1, 1, 2);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(help);
+  buttons->addStretch();
+  buttons->addWidget(save);
+  buttons->addWidget(cancel);
+  auto* page = new QVBoxLayout(this);
+  page->addLayout(grid);
+  page->addWidget(resolution);
+  page->addWidget(sharpen_);
+  page->addWidget(tips_frame);
+  page->addLayout(buttons);
+
+  connect(browse, &QPushButton::clicked, this, &SaveDialog::Browse);
+  connect(template_, &QComboBox::editTextChanged, this,
+          [this](const QString& text) { example_->setText(TemplateExample(text)); });
+  // Picking a preset writes its number; a number typed selects its preset.
+  connect(quality_preset_, &QComboBox::activated, this, [this](int index) {
+    if (JpegQualityOfPreset(index) >= 0)
+      quality_->setText(QString::number(JpegQualityOfPreset(index)));
+  });
+  connect(quality_, &QLineEdit::textChanged, this, &SaveDialog::QualityTyped);
+  connect(type_, &QComboBox::currentIndexChanged, this, &SaveDialog::TypePicked);
+  for (int i = 0; i < 3; ++i)
+    connect(interpolate_[i], &QCheckBox::toggled, this, [this, i] { InterpolateClicked(i); });
+  connect(save, &QPushButton::clicked, this, &SaveDialog::Save);
+  connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+  connect(help, &ButtonOnOff::Click, this, [] { ShowHelpPage(QStringLiteral("Save.htm")); });
+
+  Fill();
+}
+
+SaveDialog* SaveDialog::OpenForm(MyPictureManager& job, QWidget* owner,
+                                 const QString& settings_file) {
+  auto* dialog = new SaveDialog(job, owner, settings_file);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  // Owned by the window as a transient, not a child: a child would be disabled with it.
+  if (owner) {
+    dialog->winId();
+    dialog->windowHandle()->setTransientParent(owner->window()->windowHandle());
+    owner->setEnabled(false);
+  }
+  dialog->show();
+  dialog->findChild<QPushButton*>(QStringLiteral("cmdBrowse"))->setFocus();
+  return dialog;
+}
+
+void SaveDialog::Fill() {
+  template_->addItems(PresetTemplates());
+  quality_preset_->addItems(JpegQualityPresetTexts());
+  type_->addItems(SaveTypeTexts());
+  example_->clear();
+  const SaveDialogFields fields = ReadSaveDialogFields(settings_file_);
+  folder_->setText(fields.folder);
+  quality_->setText(fields.quality_text);
+  QualityTyped(fields.quality_text);
+  type_->setCurrentIndex(fields.type_index);
+  TypePicked(type_->currentIndex());
+  template_->setEditText(fields.name_template);
+  example_->setText(TemplateExample(fields.name_template));
+  {
+    const QSignalBlocker block1(interpolate_[1]);
+    const QSignalBlocker block2(interpolate_[2]);
+    interpolate_[1]->setChecked(fields.min_on);
+    interpolate_[2]->setChecked(fields.max_on);
+  }
+  interpol_val_[1]->setText(fields.min_text);
+  interpol_val_[2]->setText(fields.max_text);
+  sharpen_->setChecked(fields.sharpen);
+  for (int i = 0; i < 3; ++i) InterpolateClicked(i);
+}
+
+SaveDialogFields SaveDialog::Fields() const {
+  SaveDialogFields fields;
+  fields.folder = folder_->text();
+  fields.name_template = template_->currentText();
+  fields.type_index = type_->currentIndex();
+  fields.quality_text = quality_->text();
+  fields.min_on = interpolate_[1]->isChecked();
+  fields.min_text = interpol_val_[1]->text();
+  fields.max_on = interpolate_[2]->isChecked();
+  fields.max_text = interpol_val_[2]->text();
+  fields.sharpen = sharpen_->isChecked();
+  return fields;
+}
+
+void SaveDialog::InterpolateClicked(int index) {
+  if (index == 0 && interpolate_[0]->isChecked()) {
+    interpolate_[1]->setChecked(false);
+    interpolate_[2]->setChecked(false);
+  } else {
+    interpolate_[0]->setChecked(!interpolate_[1]->isChecked() && !interpolate_[2]->isChecked());
+  }
+  if (index > 0) SetEditable(interpol_val_[index], interpolate_[index]->isChecked());
+}
+
+void SaveDialog::QualityTyped(const QString& text) {
+  const double quality = LeadingNumber(text);
+  const int preset =
+      JpegQualityPresetFor(quality >= 0 && quality <= 100 ? static_cast<int>(quality) : -1);
+  if (!quality_preset_->hasFocus()) quality_preset_->setCurrentIndex(preset);
+}
+
+void SaveDialog::TypePicked(int index) {
+  const bool jpeg = index == 0;
+  quality_preset_->setEnabled(jpeg);
+  quality_->setEnabled(jpeg);
+}
+
+void SaveDialog::Browse() {
+  const QString folder = CurrentCommonDialogs().BrowseFolders(
+      QStringLiteral("Choose Folder:\r(Tip: right click for more options)"));
+  if (!folder.isEmpty()) folder_->setText(folder);
+}
+
+void SaveDialog::Save() {
+  SaveDialogFields fields = Fields();
+  SaveRunOptions options;
+  SaveField focus = SaveField::kNone;
+  // The checks include the template's; its message must not trigger a second one
+  // when it takes the focus from the template box.
+  checking_template_ = true;
+  const bool valid = CheckSaveDialog(fields, job_.Settings(), options, &focus);
+  checking_template_ = false;
+  if (!valid) {
+    QWidget* field = nullptr;
+    switch (focus) {
+      case SaveField::kFolder:
+        field = folder_;
+        break;
+      case SaveField::kTemplate:
+        field = template_;
+        break;
+      case SaveField::kQuality:
+        field = quality_;
+        break;
+      case SaveField::kMinResolution:
+        field = interpol_val_[1];
+        break;
+      case SaveField::kMaxResolution:
+        field = interpol_val_[2];
+        break;
+      case SaveField::kNone:
+        break;
+    }
+    if (field) field->setFocus();
+    return;
+  }
+  folder_->setText(fields.folder);
+  Ui& ui = CurrentUi();
+  ui.ShowProgress(QLatin1String(kSaveProgressCaption), QString());
+  hide();
+  ui.LetMessagesRun();
+  SavePhotos(job_, options);
+  WriteSaveDialogFields(fields, settings_file_);
+  canceled_ = false;
+  ui.HideProgress();
+  close();
+}
+
+bool SaveDialog::eventFilter(QObject* watched, QEvent* event) {
+  // Leaving the template box checks its characters and keeps the focus there when
+  // one cannot be in a file name.
+  if (watched == template_->lineEdit() && event->type() == QEvent::FocusOut &&
+      !checking_template_ && isVisible()) {
+    checking_template_ = true;
+    if (!CheckTemplateCharacters(template_->currentText())) template_->setFocus();
+    checking_template_ = false;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void SaveDialog::GiveBackOwner() {
+  if (!owner_) return;
+  owner_->setEnabled(true);
+  owner_->activateWindow();
+  owner_->setFocus();
+}
+
+void SaveDialog::done(int result) {
+  GiveBackOwner();
+  QDialog::done(result);
+}
+
+void SaveDialog::closeEvent(QCloseEvent* event) {
+  GiveBackOwner();
+  QDialog::closeEvent(event);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,74 @@
+// The save dialog: where and how the job's photos are saved (folder, name template,
+// file type, JPEG quality, resolution limits, sharpening). It opens beside the window
+// that asked for it, keeps that window disabled while it is open and gives it back
+// the focus when it closes. Save All checks the fields (the first failing field gets
+// the focus), hides the dialog, runs the save with its progress window, stores the
+// fields and closes. Canceled() is true unless Save All ran the save.
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+#include "settings/settings_file.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace tessaly {
+
+class MyPictureManager;
+struct SaveDialogFields;
+
+class SaveDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `job` must outlive the dialog; the fields are read from and stored in
+  // `settings_file`.
+  SaveDialog(MyPictureManager& job, QWidget* owner,
+             const QString& settings_file = SettingsFilePath());
+
+  // Opens a dialog that deletes itself when closed: fills it from the settings,
+  // disables `owner` and shows it without modality, the focus on "Browse...".
+  static SaveDialog* OpenForm(MyPictureManager& job, QWidget* owner,
+                              const QString& settings_file = SettingsFilePath());
+
+  bool Canceled() const { return canceled_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void done(int result) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Fill();
+  SaveDialogFields Fields() const;
+  // The resolution boxes: box 0 is ticked exactly when neither limit is, and a limit's
+  // value box is editable only while its box is ticked.
+  void InterpolateClicked(int index);
+  void QualityTyped(const QString& text);
+  void TypePicked(int index);
+  void Browse();
+  void Save();
+  // Enables the owner again and gives it the focus.
+  void GiveBackOwner();
+
+  MyPictureManager& job_;
+  QPointer<QWidget> owner_;
+  QString settings_file_;
+  bool canceled_ = true;
+  bool checking_template_ = false;
+  QLineEdit* folder_;
+  QComboBox* template_;
+  QLabel* example_;
+  QComboBox* type_;
+  QComboBox* quality_preset_;
+  QLineEdit* quality_;
+  QCheckBox* interpolate_[3];
+  QLineEdit* interpol_val_[3] = {nullptr, nullptr, nullptr};
+  QCheckBox* sharpen_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,154 @@
+// The preview window over a three-page job on an image printer (100 × 150 mm sheet,
+// four 60 × 40 mm cells a page, nine copies of a real PNG): the page text and the
+// enabled step buttons after each button, a step asked for while a page is drawn,
+// and Print closing the window before its hook runs.
+#include "ui/preview_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QLabel>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "controls/scripted_ui.h"
+#include "job/add_photo.h"
+#include "print/job_layout.h"
+#include "print/print_window.h"
+#include "support/image_printer.h"
+#include "support/scoped_state.h"
+#include "ui/button_on_off.h"
+
+namespace tessaly {
+namespace {
+
+class PreviewWindowTest : public testing::Test {
+ protected:
+  PreviewWindowTest()
+      : history_(dir_.filePath("history")),
+        catalogue_(100, 150, 5, 4.0),
+        printers_(&catalogue_, dir_.filePath("Tesly.ini")) {
+    QStringList names;
+    int count = 0;
+    int position = 0;
+    printers_.GetPrinterList(names, count, position);
+    job_.Settings().Size = PhotoSize{60, 40, 2};
+    job_.Settings().LayoutMode = kLayoutPortrait;
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(qRgb(200, 40, 40));
+    const QString path = dir_.filePath("red.png");
+    EXPECT_TRUE(image.save(path, "PNG"));
+    const int added = AddPhotoFile(job_, path);
+    EXPECT_EQ(added, 0);
+    job_.At(0).SetCopies(9);
+    ComputeJobLayout(layout_, *printers_.Device(), job_.Settings());
+  }
+
+  // Opens the preview through the print window's hook, as the main window does.
+  PreviewWindow* Open(std::function<void()> on_print = nullptr) {
+    PreviewWindow* opened = nullptr;
+    print_window_.SetPreviewHook([&](PrintWindow& w) {
+      opened = PreviewWindow::Open(w, std::move(on_print), [this] { ++closed_; });
+    });
+    print_window_.PrintIt(true);
+    return opened;
+  }
+
+  static void Click(PreviewWindow& window, const char* name) {
+    auto* button = window.findChild<ButtonOnOff*>(name);
+    ASSERT_NE(button, nullptr) << name;
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+
+  QTemporaryDir dir_;
+  test::ScopedHistoryRoot history_;
+  ScriptedUi ui_;
+  ScopedUi scoped_ui_{ui_};
+  test::ImagePrinterCatalogue catalogue_;
+  PrinterAccess printers_;
+  MyPictureManager job_;
+  PageLayout layout_;
+  PrintWindow print_window_{job_, printers_, layout_};
+  int closed_ = 0;
+};
+
+TEST_F(PreviewWindowTest, StepButtonsShowThePageAndItsEnabledNeighbours) {
+  QPointer<PreviewWindow> window = Open();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(window->windowTitle(), "Tessaly - Print Preview");
+  EXPECT_EQ(window->findChild<ButtonOnOff*>("cmdClose")->Caption(), "  Close");
+  auto* paper = window->findChild<QLabel*>("picPaper");
+  auto* pages = window->findChild<QLabel*>("lblPages");
+  ASSERT_NE(paper, nullptr);
+  ASSERT_NE(pages, nullptr);
+  struct Case {
+    const char* button;  // nullptr: the page shown on opening
+    QString text;
+    bool first, previous, next, last;
+  };
+  const std::vector<Case> cases = {
+      {nullptr, "Page 1/3", false, false, true, true},
+      {"cmdNext", "Page 2/3", true, true, true, true},
+      {"cmdLast", "Page 3/3", true, true, false, false},
+      {"cmdPrevious", "Page 2/3", true, true, true, true},
+      {"cmdFirst", "Page 1/3", false, false, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.toStdString());
+    if (c.button) Click(*window, c.button);
+    EXPECT_EQ(pages->text(), c.text);
+    EXPECT_FALSE(paper->pixmap().isNull());
+    EXPECT_EQ(window->findChild<ButtonOnOff*>("cmdFirst")->isEnabled(), c.first);
+    EXPECT_EQ(window->findChild<ButtonOnOff*>("cmdPrevious")->isEnabled(), c.previous);
+    EXPECT_EQ(window->findChild<ButtonOnOff*>("cmdNext")->isEnabled(), c.next);
+    EXPECT_EQ(window->findChild<ButtonOnOff*>("cmdLast")->isEnabled(), c.last);
+  }
+  QTest::keyClick(window, Qt::Key_End);  // the keys step as the buttons do
+  EXPECT_EQ(pages->text(), "Page 3/3");
+  EXPECT_FALSE(ui_.WaitCursor());
+  QTest::keyClick(window, Qt::Key_Escape);
+  EXPECT_EQ(closed_, 1);
+}
+
+// The events that run while page 2 is drawn bring another Next: it is refused, so the
+// window ends on page 2, drawn once, with the wait cursor and disabled buttons seen
+// during the drawing.
+TEST_F(PreviewWindowTest, AStepAskedForWhileAPageIsDrawnIsRefused) {
+  QPointer<PreviewWindow> window = Open();
+  ASSERT_NE(window, nullptr);
+  auto* next = window->findChild<ButtonOnOff*>("cmdNext");
+  bool asked = false;
+  bool wait_cursor = false;
+  bool next_enabled = true;
+  ui_.OnPoll([&](int) {
+    if (!window->Drawing() || asked) return;
+    asked = true;
+    wait_cursor = ui_.WaitCursor();
+    next_enabled = next->isEnabled();
+    emit next->Click();
+  });
+  Click(*window, "cmdNext");
+  ui_.OnPoll(nullptr);
+  EXPECT_TRUE(asked);
+  EXPECT_TRUE(wait_cursor);
+  EXPECT_FALSE(next_enabled);
+  EXPECT_EQ(window->Page(), 2);
+  EXPECT_EQ(window->findChild<QLabel*>("lblPages")->text(), "Page 2/3");
+  EXPECT_FALSE(window->findChild<QLabel*>("picPaper")->pixmap().isNull());
+  window->close();
+}
+
+TEST_F(PreviewWindowTest, PrintClosesTheWindowThenRunsTheHook) {
+  bool visible_at_print = true;
+  QPointer<PreviewWindow> window;
+  window = Open([&] { visible_at_print = window && window->isVisible(); });
+  ASSERT_NE(window, nullptr);
+  Click(*window, "cmdPrint");
+  EXPECT_FALSE(visible_at_print);
+  EXPECT_EQ(closed_, 1);
+}
+
+}  // namespace
+}  // namespace tessaly
