@@ -223,6 +223,8 @@ void JobSettingsDialog::UpdateSummary() {
 }
 
 void JobSettingsDialog::ModeClicked(int index) {
+  // Clicking the mode already chosen changes nothing (and loses no unsaved choice).
+  if ((index != 0) == setup_.Settings().ThumbMode) return;
   setup_.SwitchMode(index != 0);
   ShowState();
   UpdateSummary();
