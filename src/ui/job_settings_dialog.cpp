@@ -34,6 +34,9 @@ namespace {
 // printer.
 const QColor kContactSheetCaption(192, 0, 0);
 const QColor kNoPrinterColour(255, 0, 0);
+// The font dialog offers sizes up to the label's largest, so that the size chosen is
+// the size printed now and after the next start.
+constexpr double kMinFontSize = 1.0;
 
 }  // namespace
 
@@ -287,7 +290,7 @@ void JobSettingsDialog::ChooseFont() {
   font.italic = s.FontItalic;
   font.underline = s.FontUnderline;
   std::uint32_t colour = s.FontColor;
-  if (!CurrentCommonDialogs().ChooseFont(font, colour, 0.0, kMaxFontSize)) return;
+  if (!CurrentCommonDialogs().ChooseFont(font, colour, kMinFontSize, kMaxFontSize)) return;
   s.FontName = font.name.left(kMaxFaceNameLength);
   s.FontSize = font.size;
   s.FontBold = font.bold;
