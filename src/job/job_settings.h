@@ -63,4 +63,15 @@ struct JobSettings {
 // kMaxScreenPhotoSize). Resolution limits and sharpening start off.
 JobSettings LoadJobSettings(const QString& file = SettingsFilePath());
 
+// The layout keys of the section of `s.ThumbMode` into `s` (flags, font, centring,
+// layout mode, as LoadJobSettings reads them), and that mode's catalogue in the unit
+// of `s.Units` with the entry numbered UserSize selected and taken as `s.Size`.
+PhotoSizesList LoadModeSettings(JobSettings& s, const QString& file = SettingsFilePath());
+
+// Writes ThumbMode to "Options" and, unless `sizes_only`, the mode section's check
+// boxes, font, colour, centring and layout mode; then always the mode's catalogue and
+// selected entry. False when some value could not be written.
+bool SaveJobSettings(const JobSettings& s, const PhotoSizesList& sizes, bool sizes_only,
+                     const QString& file = SettingsFilePath());
+
 }  // namespace tessaly

@@ -44,6 +44,9 @@ class PdfPrinter : public PrinterDevice {
   void KillDoc() override;
 
   const QString& Folder() const { return folder_; }
+  // The paper of the documents started from now on (the properties choice).
+  QPageSize::PageSizeId Sheet() const { return sheet_.id(); }
+  void SetSheet(QPageSize::PageSizeId sheet) { sheet_ = QPageSize(sheet); }
   // The file the last ended document went to ("" before the first), and the files of
   // every ended document in order.
   QString LastFile() const { return files_.isEmpty() ? QString() : files_.last(); }

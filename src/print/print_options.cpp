@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "colour/colour_profiles.h"
 #include "colour/printer_profile.h"
+#include "controls/ui_service.h"
+#include "print/job_layout.h"
 #include "settings/resolution_limits.h"
 #include "settings/settings_table.h"
 
@@ -26,6 +29,10 @@ bool ValidResolution(const QString& text) {
   const double value = LeadingNumber(text);
   return value > 0.0 && value <= kMaxPrintResolution;
 }
+
+constexpr char kPaperChangedMessage[] =
+    "Warning: changing the printer paper size may also change the page layout.\n\n"
+    "Check the new page layout in the 'Settings' or in the 'Preview' window.";
 
 }  // namespace
 
@@ -79,6 +86,29 @@ PrintCheck CheckPrintDialog(const PrintDialogFields& fields, JobSettings& settin
   settings.DefaultSharpen = limits && fields.sharpen;
   settings.SpoolWait = std::clamp(LeadingNumber(fields.spool_wait_text), 0.0, kMaxSpoolWaitMinutes);
   return {};
+}
+
+OpenFileRequest PrinterProfileRequest() {
+  OpenFileRequest request;
+  request.title = QStringLiteral("Select Printer Profile");
+  request.filter = QStringLiteral("ICC/ICM Files|*.ICC;*.ICM");
+  request.initial_folder = ColourDirectory();
+  return request;
+}
+
+void PrintOptionsPrinterProperties(PrinterAccess& printers, PageLayout& layout,
+                                   const JobSettings& settings) {
+  PrinterDevice* before = printers.Device();
+  const SheetGeometry old_sheet = before ? SheetOf(*before) : SheetGeometry();
+  printers.ShowPrinterProperties();
+  if (PrinterDevice* device = printers.Device()) {
+    const SheetGeometry sheet = SheetOf(*device);
+    if (sheet.SheetWidth != old_sheet.SheetWidth || sheet.SheetHeight != old_sheet.SheetHeight)
+      CurrentUi().MessageBox(QLatin1String(kPaperChangedMessage), MsgButtons::Ok,
+                             MsgIcon::Information);
+    ComputeJobLayout(layout, *device, settings);
+  }
+  KeepPortraitAfterProperties(printers);
 }
 
 }  // namespace tessaly

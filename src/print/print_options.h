@@ -8,7 +8,10 @@
 
 #include <QString>
 
+#include "controls/common_dialogs.h"
 #include "job/job_settings.h"
+#include "print/page_layout.h"
+#include "print/printer_access.h"
 #include "settings/settings_file.h"
 
 namespace tessaly {
@@ -24,6 +27,9 @@ struct PrintDialogFields {
   bool sharpen = false;   // chkSharpen
   QString spool_wait_text = QStringLiteral("0");  // txtSpoolWait, minutes
 };
+
+// The help page of the print options.
+inline constexpr char kPrintHelpPage[] = "Print.htm";
 
 // The control a failed check puts the focus on.
 enum class PrintField { kNone, kCmdICCBrowse, kTxtInterpolVal1, kTxtInterpolVal2 };
@@ -51,5 +57,15 @@ void WritePrintDialogFields(const PrintDialogFields& fields,
 // sharpening and the pause; a contact sheet (settings.ThumbMode) ignores the ticks of
 // the limits and sharpening.
 PrintCheck CheckPrintDialog(const PrintDialogFields& fields, JobSettings& settings);
+
+// The "Browse..." request for a printer profile: ICC/ICM files in the system's
+// colour-profile folder.
+OpenFileRequest PrinterProfileRequest();
+
+// "Printer Properties..." of the print options: the properties dialog, a warning when
+// the sheet size changed (the page layout may change with it), the layout computed
+// again for the job, then the portrait rule with its messages.
+void PrintOptionsPrinterProperties(PrinterAccess& printers, PageLayout& layout,
+                                   const JobSettings& settings);
 
 }  // namespace tessaly

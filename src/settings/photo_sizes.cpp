@@ -201,11 +201,13 @@ int LoadSelectedSize(bool thumb_mode, const QString& file) {
   return static_cast<int>(std::nearbyint(number));
 }
 
-void SaveCatalogue(const PhotoSizeCatalogue& catalogue, int selected, bool thumb_mode,
+bool SaveCatalogue(const PhotoSizeCatalogue& catalogue, int selected, bool thumb_mode,
                    const QString& file) {
   const QString section = SizesSection(thumb_mode);
-  WriteIniValue(section, kSizesKey, catalogue.SizeCode(), file);
-  WriteIniValue(section, kSelectedKey, QString::number(catalogue.CompactNumber(selected)), file);
+  const bool sizes = WriteIniValue(section, kSizesKey, catalogue.SizeCode(), file);
+  return WriteIniValue(section, kSelectedKey, QString::number(catalogue.CompactNumber(selected)),
+                       file) &&
+         sizes;
 }
 
 double EffectiveMargin(double margins, bool thumb_mode) {

@@ -138,8 +138,8 @@ PhotoSizeCatalogue LoadCatalogue(bool thumb_mode, SizeUnit unit,
 // Number stored in key UserSize of a mode (0 when missing).
 int LoadSelectedSize(bool thumb_mode, const QString& file = SettingsFilePath());
 // Writes UserSizes and UserSize of a mode; `selected` is renumbered as SizeCode()
-// closes the gaps.
-void SaveCatalogue(const PhotoSizeCatalogue& catalogue, int selected, bool thumb_mode,
+// closes the gaps. False when the file could not be written.
+bool SaveCatalogue(const PhotoSizeCatalogue& catalogue, int selected, bool thumb_mode,
                    const QString& file = SettingsFilePath());
 
 // Margin the photos are drawn with: the size's margin, raised to kThumbMinMargin in

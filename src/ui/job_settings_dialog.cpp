@@ -1,0 +1,324 @@
+// Layout and wiring of the job settings window.
+#include "ui/job_settings_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "controls/common_dialogs.h"
+#include "controls/utils.h"
+#include "print/printer_access.h"
+#include "settings/photo_size_editor.h"
+#include "surface/cdib.h"
+#include "ui/control_name.h"
+#include "ui/page_layout_preview.h"
+#include "ui/photo_size_dialog.h"
+#include "ui/preferences_dialog.h"
+#include "ui/printer_combo.h"
+#include "ui/printer_properties_dialog.h"
+
+namespace tessaly {
+
+namespace {
+
+// The contact-sheet option's caption while it is chosen, and the summary without a
+// printer.
+const QColor kContactSheetCaption(192, 0, 0);
+const QColor kNoPrinterColour(255, 0, 0);
+// The font dialog offers sizes up to the label's largest, so that the size chosen is
+// the size printed now and after the next start.
+constexpr double kMinFontSize = 1.0;
+
+}  // namespace
+
+JobSettingsDialog::JobSettingsDialog(JobSetup& setup, PrinterAccess& printers, QWidget* parent)
+    : QDialog(parent), setup_(setup), printers_(printers) {
+  setObjectName(QStringLiteral("frmJobSetup"));
+  setWindowTitle(tr("Tessaly - Settings"));
+  BuildControls();
+  InstallPrinterPropertiesHook(printers_, this);
+  setup_.Open();
+  setup_.SetPrinterCount(FillPrinterCombo(*printers_list_, printers_));
+  ShowState();
+  UpdateSummary();
+}
+
+void JobSettingsDialog::BuildControls() {
+  printers_list_ = Named(new QComboBox(this), "cboPrinters");
+  auto* properties = Named(new QPushButton(tr("Printer Properties..."), this), "cmdPrinter");
+  auto* printer_row = new QHBoxLayout;
+  printer_row->addWidget(new QLabel(tr("Current Printer:"), this));
+  printer_row->addWidget(printers_list_, 1);
+  printer_row->addWidget(properties);
+
+  // Mode and sizes.
+  auto* page = new QGroupBox(tr("Print Page Layout"), this);
+  mode_[0] = Named(new QRadioButton(tr("Photo Layout"), page), "optMode",
+                   tr("Select this for printing or saving photos"), 0);
+  mode_[1] = Named(new QRadioButton(tr("Contact Sheet Layout"), page), "optMode",
+                   tr("Select this to print thumbnails"), 1);
+  auto* modes = new QButtonGroup(this);
+  modes->addButton(mode_[0], 0);
+  modes->addButton(mode_[1], 1);
+  units_ = Named(new QLabel(page), "lblUnits");
+  sizes_ = Named(new QComboBox(page), "cboSizes",
+                 tr("Currently selected photo sizes. The units can be changed in \"Other "
+                    "Preferences\""));
+  sizes_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  auto* add =
+      Named(new QPushButton(tr("Add"), page), "cmdNewUserSize", tr("Create new photo size"));
+  auto* edit =
+      Named(new QPushButton(tr("Edit"), page), "cmdEditUserSize", tr("Change current photo size"));
+  auto* remove = Named(new QPushButton(tr("Delete"), page), "cmdDeleteUserSize",
+                       tr("Delete Current photo size"));
+  auto* size_buttons = new QHBoxLayout;
+  size_buttons->addWidget(add);
+  size_buttons->addWidget(edit);
+  size_buttons->addWidget(remove);
+  auto* page_layout = new QVBoxLayout(page);
+  page_layout->addWidget(mode_[0]);
+  page_layout->addWidget(mode_[1]);
+  page_layout->addWidget(units_);
+  page_layout->addWidget(sizes_);
+  page_layout->addLayout(size_buttons);
+
+  // Page arrangement.
+  auto* arrangement = new QGroupBox(tr("Layout Mode"), this);
+  layout_mode_[0] =
+      Named(new QRadioButton(tr("Best Fit"), arrangement), "optLayoutMode",
+            tr("Automatically arrange photos to maximize the number of photos per page"), 0);
+  layout_mode_[1] = Named(new QRadioButton(tr("Landscape"), arrangement), "optLayoutMode",
+                          tr("All photos are printed in landscape"), 1);
+  layout_mode_[2] = Named(new QRadioButton(tr("Portrait"), arrangement), "optLayoutMode",
+                          tr("All photos are printed in portrait"), 2);
+  auto* layout_modes = new QButtonGroup(this);
+  center_ = Named(new QCheckBox(tr("Center Layout"), arrangement), "chkCenter",
+                  tr("Centre photos in the page. Depending on photo/page sizes and printer "
+                     "margins, fewer photos may fit on page."));
+  auto* arrangement_layout = new QVBoxLayout(arrangement);
+  for (int i = 0; i < 3; ++i) {
+    layout_modes->addButton(layout_mode_[i], i);
+    arrangement_layout->addWidget(layout_mode_[i]);
+  }
+  arrangement_layout->addWidget(center_);
+
+  // What is printed on each photo.
+  auto* options = new QGroupBox(tr("Photo options"), this);
+  print_date_ = Named(new QCheckBox(tr("Print Shot Date (exif date)"), options), "chkPrintDate",
+                      tr("Print date contained in the exif file data, using the mask defined in "
+                         "\"Other Preferences\""));
+  print_file_name_ = Named(new QCheckBox(tr("Print File Name"), options), "chkPrintFileName",
+                           tr("Print the file name"));
+  draw_frame_ = Named(new QCheckBox(tr("Frame Photos"), options), "chkDrawFrame",
+                      tr("Print a dark grey line around photos"));
+  crop_marks_ = Named(new QCheckBox(tr("Print Cut Marks"), options), "chkCropMarks",
+                      tr("When printing with margins, print fine doted lines to help cutting "
+                         "photos"));
+  auto* font = Named(new QPushButton(tr("Font..."), options), "cmdFont",
+                     tr("Set up the font to use for printed text"));
+  auto* options_layout = new QVBoxLayout(options);
+  for (QWidget* w : {static_cast<QWidget*>(print_date_), static_cast<QWidget*>(print_file_name_),
+                     static_cast<QWidget*>(draw_frame_), static_cast<QWidget*>(crop_marks_),
+                     static_cast<QWidget*>(font)})
+    options_layout->addWidget(w);
+
+  preview_ = new PageLayoutPreview(this);
+  summary_ = Named(new QLabel(this), "lblCurrentSettings");
+  auto* preferences = Named(new QPushButton(tr("Other Preferences..."), this), "cmdPreferences");
+  auto* ok = Named(new QPushButton(tr("Ok"), this), "cmdOK");
+  ok->setDefault(true);
+  auto* cancel = Named(new QPushButton(tr("Cancel"), this), "cmdCancel");
+  auto* help = Named(new QPushButton(tr("Help"), this), "cmdHelp");
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(preferences);
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addWidget(help);
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(page, 0, 0, 2, 1);
+  grid->addWidget(arrangement, 0, 1);
+  grid->addWidget(options, 1, 1);
+  grid->addWidget(preview_, 0, 2);
+  grid->addWidget(summary_, 1, 2);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(printer_row);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+
+  JobSettings& s = setup_.Settings();
+  connect(printers_list_, &QComboBox::currentIndexChanged, this, &JobSettingsDialog::PrinterChosen);
+  connect(properties, &QPushButton::clicked, this, &JobSettingsDialog::PrinterProperties);
+  connect(modes, &QButtonGroup::idClicked, this, &JobSettingsDialog::ModeClicked);
+  connect(sizes_, &QComboBox::currentIndexChanged, this, &JobSettingsDialog::SizeChosen);
+  connect(add, &QPushButton::clicked, this, &JobSettingsDialog::AddSize);
+  connect(edit, &QPushButton::clicked, this, &JobSettingsDialog::EditSize);
+  connect(remove, &QPushButton::clicked, this, &JobSettingsDialog::DeleteSize);
+  connect(layout_modes, &QButtonGroup::idClicked, this, [this, &s](int index) {
+    s.LayoutMode = index;
+    UpdateSummary();
+  });
+  connect(center_, &QCheckBox::clicked, this, [this, &s](bool checked) {
+    s.Center = checked;
+    UpdateSummary();
+  });
+  connect(print_date_, &QCheckBox::clicked, this, [&s](bool on) { s.PhotoPrintDate = on; });
+  connect(print_file_name_, &QCheckBox::clicked, this,
+          [&s](bool on) { s.PhotoPrintFileName = on; });
+  connect(draw_frame_, &QCheckBox::clicked, this, [&s](bool on) { s.PhotoDrawFrame = on; });
+  connect(crop_marks_, &QCheckBox::clicked, this, [&s](bool on) { s.DrawCropMarks = on; });
+  connect(font, &QPushButton::clicked, this, &JobSettingsDialog::ChooseFont);
+  connect(preferences, &QPushButton::clicked, this, &JobSettingsDialog::OtherPreferences);
+  connect(ok, &QPushButton::clicked, this, &JobSettingsDialog::Confirm);
+  connect(cancel, &QPushButton::clicked, this, &JobSettingsDialog::reject);
+  connect(help, &QPushButton::clicked, this,
+          [] { ShowHelpPage(QLatin1String(kSettingsHelpPage)); });
+}
+
+void JobSettingsDialog::ShowState() {
+  const JobSettings& s = setup_.Settings();
+  const bool thumb = s.ThumbMode;
+  {
+    const QSignalBlocker b0(mode_[0]), b1(mode_[1]);
+    mode_[thumb ? 1 : 0]->setChecked(true);
+  }
+  QPalette caption = palette();
+  if (thumb) caption.setColor(QPalette::WindowText, kContactSheetCaption);
+  mode_[1]->setPalette(caption);
+  layout_mode_[s.LayoutMode]->setChecked(true);
+  center_->setChecked(s.Center);
+  print_date_->setChecked(s.PhotoPrintDate);
+  print_file_name_->setChecked(s.PhotoPrintFileName);
+  draw_frame_->setChecked(s.PhotoDrawFrame);
+  crop_marks_->setChecked(s.DrawCropMarks);
+  const bool enabled = setup_.PrintChecksEnabled();
+  print_date_->setEnabled(enabled);
+  print_file_name_->setEnabled(enabled);
+  draw_frame_->setEnabled(enabled);
+  ShowSizes();
+}
+
+void JobSettingsDialog::ShowSizes() {
+  units_->setText(SizesCaption(setup_.Unit()));
+  const QSignalBlocker blocker(sizes_);
+  sizes_->clear();
+  for (const SizeListItem& item : setup_.Sizes().Items()) sizes_->addItem(item.text, item.number);
+  sizes_->setCurrentIndex(setup_.Sizes().SelectedIndex());
+}
+
+void JobSettingsDialog::UpdateSummary() {
+  const QStringList lines = setup_.Summary(printers_.Device(), layout_, sheet_);
+  QPalette text = palette();
+  if (setup_.NoPrinter()) text.setColor(QPalette::WindowText, kNoPrinterColour);
+  summary_->setPalette(text);
+  summary_->setText(lines.join(QLatin1Char('\n')));
+  preview_->ShowLayout(setup_.NoPrinter() ? nullptr : &layout_, sheet_);
+}
+
+void JobSettingsDialog::ModeClicked(int index) {
+  // Clicking the mode already chosen changes nothing (and loses no unsaved choice).
+  if ((index != 0) == setup_.Settings().ThumbMode) return;
+  setup_.SwitchMode(index != 0);
+  ShowState();
+  UpdateSummary();
+}
+
+void JobSettingsDialog::PrinterChosen(int index) {
+  if (setup_.NoPrinter()) return;
+  printers_.SelectPrinter(index + 1);
+  KeepPortraitSilently(printers_);
+  UpdateSummary();
+}
+
+void JobSettingsDialog::PrinterProperties() {
+  printers_.ShowPrinterProperties();
+  KeepPortraitAfterProperties(printers_);
+  UpdateSummary();
+}
+
+void JobSettingsDialog::SizeChosen(int index) {
+  setup_.SelectSize(index);
+  KeepPortraitSilently(printers_);
+  UpdateSummary();
+}
+
+void JobSettingsDialog::AddSize() {
+  PhotoSize size;
+  if (!RunPhotoSizeDialog(this, PhotoSizeEditor::ForAdd(setup_.Unit(), setup_.Settings().ThumbMode),
+                          size))
+    return;
+  setup_.AddSize(size);
+  ShowSizes();
+  UpdateSummary();
+}
+
+void JobSettingsDialog::EditSize() {
+  const PhotoSize* selected = setup_.Sizes().SelectedSize();
+  if (selected == nullptr) return;
+  PhotoSize size;
+  if (!RunPhotoSizeDialog(
+          this, PhotoSizeEditor::ForEdit(*selected, setup_.Unit(), setup_.Settings().ThumbMode),
+          size))
+    return;
+  setup_.EditSelectedSize(size);
+  ShowSizes();
+  UpdateSummary();
+}
+
+void JobSettingsDialog::DeleteSize() {
+  if (!setup_.DeleteSelectedSize()) return;
+  ShowSizes();
+  UpdateSummary();
+}
+
+void JobSettingsDialog::ChooseFont() {
+  JobSettings& s = setup_.Settings();
+  FontChoice font;
+  font.name = s.FontName;
+  font.size = s.FontSize;
+  font.bold = s.FontBold;
+  font.italic = s.FontItalic;
+  font.underline = s.FontUnderline;
+  std::uint32_t colour = s.FontColor;
+  if (!CurrentCommonDialogs().ChooseFont(font, colour, kMinFontSize, kMaxFontSize)) return;
+  s.FontName = font.name.left(kMaxFaceNameLength);
+  s.FontSize = font.size;
+  s.FontBold = font.bold;
+  s.FontItalic = font.italic;
+  s.FontUnderline = font.underline;
+  s.FontColor = colour & 0xFFFFFFu;
+}
+
+void JobSettingsDialog::OtherPreferences() {
+  const int old_units = setup_.Settings().Units;
+  if (!RunPreferences(this, setup_.Settings(), setup_.File())) return;
+  setup_.UnitsChanged(old_units);
+  ShowSizes();
+  UpdateSummary();
+}
+
+void JobSettingsDialog::Confirm() {
+  if (setup_.Confirm()) accept();
+}
+
+void JobSettingsDialog::reject() {
+  setup_.Cancel();
+  QDialog::reject();
+}
+
+bool RunJobSettings(QWidget* parent, JobSetup& setup, PrinterAccess& printers) {
+  JobSettingsDialog dialog(setup, printers, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace tessaly

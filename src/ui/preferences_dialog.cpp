@@ -1,0 +1,110 @@
+// Layout and wiring of the preferences window.
+#include "ui/preferences_dialog.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "controls/utils.h"
+#include "print/job_setup.h"
+
+namespace tessaly {
+
+PreferencesDialog::PreferencesDialog(JobSettings& settings, const QString& file, QWidget* parent)
+    : QDialog(parent), settings_(settings), file_(file) {
+  setObjectName(QStringLiteral("frmPreferences"));
+  setWindowTitle(tr("Other Preferences"));
+  const PreferencesFields fields = OpenPreferences(settings_);
+
+  units_ = new QComboBox(this);
+  units_->setObjectName(QStringLiteral("cboUnits"));
+  units_->addItems(UnitTexts());
+  units_->setCurrentIndex(fields.unit_index);
+
+  date_mask_ = new QComboBox(this);
+  date_mask_->setObjectName(QStringLiteral("cboDateMask"));
+  date_mask_->setEditable(true);
+  date_mask_->setInsertPolicy(QComboBox::NoInsert);
+  date_mask_->addItems(DateMaskTexts());
+  date_mask_->setEditText(fields.date_mask);
+  example_ = new QLabel(this);
+  example_->setObjectName(QStringLiteral("lblDateExample"));
+  connect(date_mask_, &QComboBox::editTextChanged, this, &PreferencesDialog::ShowExample);
+
+  screen_size_ = new QComboBox(this);
+  screen_size_->setObjectName(QStringLiteral("cboScreenPhotoSize"));
+  screen_size_->setEditable(true);
+  screen_size_->setInsertPolicy(QComboBox::NoInsert);
+  screen_size_->addItems(ScreenPhotoSizeTexts());
+  screen_size_->setEditText(fields.screen_size);
+  screen_size_->lineEdit()->installEventFilter(this);
+
+  auto* notes = new QLabel(tr("(*) This is the size of the photos on the screen, in pixels.") +
+                               QLatin1Char('\n') +
+                               tr("     The maximum size depends on the screen resolution"),
+                           this);
+  notes->setObjectName(QStringLiteral("lblNotas"));
+
+  auto* form = new QFormLayout;
+  form->addRow(tr("Units:"), units_);
+  form->addRow(tr("Date format:"), date_mask_);
+  form->addRow(QString(), example_);
+  form->addRow(tr("Screen photo size (*):"), screen_size_);
+
+  auto* ok = new QPushButton(tr("OK"), this);
+  ok->setObjectName(QStringLiteral("cmdOK"));
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(tr("Cancel"), this);
+  cancel->setObjectName(QStringLiteral("cmdCancel"));
+  auto* help = new QPushButton(tr("Help"), this);
+  help->setObjectName(QStringLiteral("cmdHelp"));
+  connect(ok, &QPushButton::clicked, this, &PreferencesDialog::Confirm);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(help, &QPushButton::clicked, this,
+          [] { ShowHelpPage(QLatin1String(kSettingsHelpPage)); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(help);
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(notes);
+  layout->addLayout(buttons);
+  ShowExample();
+}
+
+void PreferencesDialog::ShowExample() {
+  example_->setText(DateExample(date_mask_->currentText(), QDateTime::currentDateTime()));
+}
+
+bool PreferencesDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  const QString text = static_cast<QKeyEvent*>(event)->text();
+  // Backspace and the keys without a character keep their own work.
+  if (text.size() != 1 || !text.at(0).isPrint()) return false;
+  return !ScreenSizeKeyAccepted(text.at(0));
+}
+
+void PreferencesDialog::Confirm() {
+  PreferencesFields fields;
+  fields.unit_index = units_->currentIndex();
+  fields.date_mask = date_mask_->currentText();
+  fields.screen_size = screen_size_->currentText();
+  ApplyPreferences(fields, settings_, file_);
+  accept();
+}
+
+bool RunPreferences(QWidget* parent, JobSettings& settings, const QString& file) {
+  PreferencesDialog dialog(settings, file, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace tessaly

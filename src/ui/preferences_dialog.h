@@ -1,0 +1,42 @@
+// The "Other Preferences" window (frmPreferences): the unit, the date mask with its
+// example and the screen photo size, over the preferences rules of the core, which
+// fill the fields on opening and store what changed on Ok.
+#pragma once
+
+#include <QDialog>
+
+#include "job/job_settings.h"
+#include "job/preferences.h"
+
+class QComboBox;
+class QLabel;
+
+namespace tessaly {
+
+class PreferencesDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `settings` (the program-wide settings) takes the changes on Ok; `file` is written.
+  PreferencesDialog(JobSettings& settings, const QString& file, QWidget* parent = nullptr);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ShowExample();
+  void Confirm();
+
+  JobSettings& settings_;
+  QString file_;
+  QComboBox* units_;
+  QComboBox* date_mask_;
+  QComboBox* screen_size_;
+  QLabel* example_;
+};
+
+// Opens the preferences modally over `parent`; true when confirmed.
+bool RunPreferences(QWidget* parent, JobSettings& settings,
+                    const QString& file = SettingsFilePath());
+
+}  // namespace tessaly

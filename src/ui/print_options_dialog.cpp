@@ -1,0 +1,226 @@
+// Layout and wiring of the print options window.
+#include "ui/print_options_dialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "controls/ui_service.h"
+#include "controls/utils.h"
+#include "print/job_layout.h"
+#include "print/print_window.h"
+#include "print/printer_access.h"
+#include "ui/control_name.h"
+#include "ui/printer_combo.h"
+#include "ui/printer_properties_dialog.h"
+
+namespace tessaly {
+
+PrintOptionsDialog::PrintOptionsDialog(JobSettings& settings, PrinterAccess& printers,
+                                       PageLayout& layout, const QString& file, QWidget* parent)
+    : QDialog(parent), settings_(settings), printers_(printers), layout_(layout), file_(file) {
+  setObjectName(QStringLiteral("frmPrintDialog"));
+  setWindowTitle(tr("Tessaly - Print Photos"));
+  BuildControls();
+  InstallPrinterPropertiesHook(printers_, this);
+  FillPrinterCombo(*printers_list_, printers_);
+  stored_ = ReadPrintDialogFields(file_);
+  ShowFields(settings_.ThumbMode ? PrintDialogFields() : stored_);
+}
+
+void PrintOptionsDialog::BuildControls() {
+  printers_list_ = Named(new QComboBox(this), "cboPrinters");
+  auto* properties = Named(new QPushButton(tr("Printer Properties..."), this), "cmdPrinter");
+  auto* printer_row = new QHBoxLayout;
+  printer_row->addWidget(new QLabel(tr("Current Printer:"), this));
+  printer_row->addWidget(printers_list_, 1);
+  printer_row->addWidget(properties);
+
+  auto* colour = new QGroupBox(tr("Printer Color Space"), this);
+  colour_[0] =
+      Named(new QRadioButton(tr("Automatic"), colour), "optColorMngt",
+            tr("Use printer's default color space profile. Recommended for most users."), 0);
+  colour_[1] = Named(new QRadioButton(tr("sRGB"), colour), "optColorMngt",
+                     tr("Print images as sRGB. The default printer profile is ignored."), 1);
+  colour_[2] = Named(new QRadioButton(tr("Use Profile:"), colour), "optColorMngt",
+                     tr("Use a specific ICC profile (for advanced users only!)"), 2);
+  icc_file_ = Named(new QLineEdit(colour), "txtICCFile");
+  icc_file_->setReadOnly(true);
+  icc_browse_ = Named(new QPushButton(tr("Browse..."), colour), "cmdICCBrowse");
+  auto* colours = new QButtonGroup(this);
+  auto* colour_layout = new QGridLayout(colour);
+  for (int i = 0; i < 3; ++i) {
+    colours->addButton(colour_[i], i);
+    colour_layout->addWidget(colour_[i], i, 0);
+  }
+  colour_layout->addWidget(icc_file_, 2, 1);
+  colour_layout->addWidget(icc_browse_, 2, 2);
+
+  auto* resolution = new QGroupBox(tr("Print Resolution"), this);
+  interpolate_[0] =
+      Named(new QCheckBox(tr("Normal (don't change the resolution)"), resolution), "chkInterpolate",
+            tr("All images are printed at their native resolution"), 0);
+  interpolate_[1] =
+      Named(new QCheckBox(tr("Set the minimum resolution to"), resolution), "chkInterpolate",
+            tr("Improve print quality of low-resolution images: Images with lower resolution "
+               "than specified are interpolated to the specified resolution."),
+            1);
+  interpolate_[2] =
+      Named(new QCheckBox(tr("Set the maximum resolution to"), resolution), "chkInterpolate",
+            tr("Images with higher resolutions than specified are down-sampled to the specified "
+               "resolution"),
+            2);
+  // The value boxes and the pause take digits only.
+  auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this);
+  auto* resolution_layout = new QGridLayout(resolution);
+  for (int i = 0; i < 3; ++i) {
+    resolution_layout->addWidget(interpolate_[i], i, 0);
+    connect(interpolate_[i], &QCheckBox::clicked, this, [this, i] { ResolutionClicked(i); });
+    if (i == 0) continue;
+    interpol_val_[i] = Named(new QLineEdit(resolution), "txtInterpolVal", QString(), i);
+    interpol_val_[i]->setValidator(digits);
+    resolution_layout->addWidget(interpol_val_[i], i, 1);
+  }
+  sharpen_ = Named(new QCheckBox(tr("Sharpen Images"), this), "chkSharpen");
+  spool_wait_ = Named(new QLineEdit(this), "txtSpoolWait");
+  spool_wait_->setValidator(digits);
+  auto* pause_row = new QHBoxLayout;
+  pause_row->addWidget(new QLabel(tr("Pause between printed pages (minutes):"), this));
+  pause_row->addWidget(spool_wait_);
+
+  auto* print = Named(new QPushButton(tr("Print"), this), "cmdPrint");
+  print->setDefault(true);
+  auto* cancel = Named(new QPushButton(tr("Cancel"), this), "cmdCancel");
+  auto* help = Named(new QPushButton(tr("Help"), this), "cmdHelp");
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(help);
+  buttons->addStretch();
+  buttons->addWidget(print);
+  buttons->addWidget(cancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(printer_row);
+  layout->addWidget(colour);
+  layout->addWidget(resolution);
+  layout->addWidget(sharpen_);
+  layout->addLayout(pause_row);
+  layout->addLayout(buttons);
+
+  connect(printers_list_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (!printers_.SelectPrinter(index + 1)) return;
+    KeepPortraitSilently(printers_);
+  });
+  connect(properties, &QPushButton::clicked, this,
+          [this] { PrintOptionsPrinterProperties(printers_, layout_, settings_); });
+  connect(colours, &QButtonGroup::idClicked, this, &PrintOptionsDialog::ColourClicked);
+  connect(icc_browse_, &QPushButton::clicked, this, &PrintOptionsDialog::Browse);
+  connect(print, &QPushButton::clicked, this, &PrintOptionsDialog::Print);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(help, &QPushButton::clicked, this, [] { ShowHelpPage(QLatin1String(kPrintHelpPage)); });
+}
+
+void PrintOptionsDialog::ShowFields(const PrintDialogFields& fields) {
+  colour_[fields.colour_option]->setChecked(true);
+  ColourClicked(fields.colour_option);
+  // A profile is chosen again at every opening.
+  profile_.clear();
+  icc_file_->clear();
+  interpolate_[1]->setChecked(fields.min_on);
+  interpolate_[2]->setChecked(fields.max_on);
+  interpol_val_[1]->setText(fields.min_text);
+  interpol_val_[2]->setText(fields.max_text);
+  sharpen_->setChecked(fields.sharpen);
+  spool_wait_->setText(fields.spool_wait_text);
+  ResolutionClicked(1);
+  // Contact sheets print their thumbnails at native resolution, unsharpened.
+  const bool photos = !settings_.ThumbMode;
+  for (QCheckBox* box : interpolate_) box->setEnabled(photos);
+  sharpen_->setEnabled(photos);
+  for (int i = 1; i < 3; ++i) {
+    interpol_val_[i]->setEnabled(photos);
+    if (!photos) interpol_val_[i]->clear();
+  }
+}
+
+void PrintOptionsDialog::ResolutionClicked(int index) {
+  if (index == 0 && interpolate_[0]->isChecked()) {
+    interpolate_[1]->setChecked(false);
+    interpolate_[2]->setChecked(false);
+  }
+  interpolate_[0]->setChecked(!interpolate_[1]->isChecked() && !interpolate_[2]->isChecked());
+  for (int i = 1; i < 3; ++i) interpol_val_[i]->setReadOnly(!interpolate_[i]->isChecked());
+}
+
+void PrintOptionsDialog::ColourClicked(int index) {
+  const bool profile = index == 2;
+  icc_file_->setEnabled(profile);
+  icc_browse_->setEnabled(profile);
+}
+
+void PrintOptionsDialog::Browse() {
+  OpenFileRequest request = PrinterProfileRequest();
+  QStringList files;
+  if (!CurrentCommonDialogs().OpenFiles(request, files) || files.isEmpty()) return;
+  profile_ = files.first();
+  icc_file_->setText(profile_);
+}
+
+PrintDialogFields PrintOptionsDialog::Fields() const {
+  PrintDialogFields f;
+  for (int i = 0; i < 3; ++i)
+    if (colour_[i]->isChecked()) f.colour_option = i;
+  f.profile = profile_;
+  // A contact sheet leaves the photos' stored limits and sharpening as they were.
+  const bool photos = !settings_.ThumbMode;
+  f.min_on = photos ? interpolate_[1]->isChecked() : stored_.min_on;
+  f.min_text = photos ? interpol_val_[1]->text() : stored_.min_text;
+  f.max_on = photos ? interpolate_[2]->isChecked() : stored_.max_on;
+  f.max_text = photos ? interpol_val_[2]->text() : stored_.max_text;
+  f.sharpen = photos ? sharpen_->isChecked() : stored_.sharpen;
+  f.spool_wait_text = spool_wait_->text();
+  return f;
+}
+
+void PrintOptionsDialog::Print() {
+  const PrintDialogFields fields = Fields();
+  const PrintCheck check = CheckPrintDialog(fields, settings_);
+  if (!check.Passed()) {
+    CurrentUi().MessageBox(check.message, MsgButtons::Ok, MsgIcon::Exclamation);
+    switch (check.focus) {
+      case PrintField::kCmdICCBrowse:
+        icc_browse_->setFocus();
+        break;
+      case PrintField::kTxtInterpolVal1:
+        interpol_val_[1]->setFocus();
+        break;
+      case PrintField::kTxtInterpolVal2:
+        interpol_val_[2]->setFocus();
+        break;
+      case PrintField::kNone:
+        break;
+    }
+    return;
+  }
+  WritePrintDialogFields(fields, file_);
+  accept();
+}
+
+bool RunPrintOptions(QWidget* parent, MyPictureManager& job, PrinterAccess& printers,
+                     PageLayout& layout, PrintWindow& run) {
+  PrintOptionsDialog dialog(job.Settings(), printers, layout, SettingsFilePath(), parent);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  if (PrinterDevice* device = printers.Device()) ComputeJobLayout(layout, *device, job.Settings());
+  run.PrintIt(false);
+  return true;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,18 @@
+// Finding a window's controls in widget tests: by objectName, and for a control
+// array by objectName and its integer property "index".
+#pragma once
+
+#include <QWidget>
+
+namespace tessaly::test {
+
+// The control named `name` (of control-array element `index` when index ≥ 0) under
+// `root`, or nullptr.
+template <typename T>
+T* FindControl(const QWidget& root, const char* name, int index = -1) {
+  for (T* control : root.findChildren<T*>(QLatin1String(name)))
+    if (index < 0 || control->property("index").toInt() == index) return control;
+  return nullptr;
+}
+
+}  // namespace tessaly::test

@@ -1,0 +1,128 @@
+// The job settings window's wiring over real settings files: the mode options move
+// the catalogue and the check boxes, Add goes through the size editor's fields, and
+// a new unit from the preferences refills the list. Dialogs opened from the window
+// are driven through their controls once they run modally.
+#include "ui/job_settings_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "controls/scripted_ui.h"
+#include "print/printer_access.h"
+#include "settings/settings_file.h"
+#include "support/find_control.h"
+#include "support/scoped_state.h"
+
+namespace tessaly {
+namespace {
+
+using test::FindControl;
+
+class JobSettingsDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ini_ = dir_.filePath("Tesly.ini");
+    test::PutFile(ini_, "[Options]\r\nUnits=0\r\nPdfFolder=" + dir_.filePath("pdf").toUtf8() +
+                            "\r\nPhotoDrawFrame=1\r\nPhotoPrintDate=1\r\n"
+                            "UserSizes=010000x015000x0000-013000x018000x0300-\r\nUserSize=2\r\n"
+                            "[ThumbOptions]\r\nUserSizes=004000x004000x0400-\r\n");
+  }
+
+  // Runs `drive` on the modal dialog `name` once it is open, after `click` opens it.
+  // A dialog still open after `drive` is closed so that the test never blocks.
+  void DriveModal(QPushButton* click, const char* name, std::function<void(QDialog&)> drive) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      seen = dialog->objectName() == QLatin1String(name);
+      if (seen) drive(*dialog);
+      if (dialog->isVisible()) dialog->reject();
+    });
+    click->click();
+    EXPECT_TRUE(seen) << name;
+  }
+
+  QTemporaryDir dir_;
+  QString ini_;
+  ScriptedUi ui_;
+  ScopedUi scoped_ui_{ui_};
+  MyPictureManager job_;
+};
+
+TEST_F(JobSettingsDialogTest, ModeOptionsSwitchTheCatalogueAndTheCheckBoxesFollow) {
+  JobSetup setup(job_, ini_);
+  PrinterAccess printers(nullptr, ini_);
+  JobSettingsDialog dialog(setup, printers);
+  auto* frame = FindControl<QCheckBox>(dialog, "chkDrawFrame");
+  auto* date = FindControl<QCheckBox>(dialog, "chkPrintDate");
+  auto* name = FindControl<QCheckBox>(dialog, "chkPrintFileName");
+  auto* sizes = FindControl<QComboBox>(dialog, "cboSizes");
+  ASSERT_TRUE(frame && date && name && sizes);
+  EXPECT_TRUE(frame->isChecked() && frame->isEnabled());
+  EXPECT_EQ(sizes->currentIndex(), 1);
+  EXPECT_TRUE(FindControl<QLabel>(dialog, "lblCurrentSettings")->text().contains("Photos/page"));
+
+  FindControl<QRadioButton>(dialog, "optMode", 1)->click();
+  EXPECT_FALSE(frame->isChecked() || frame->isEnabled());
+  EXPECT_FALSE(date->isChecked() || date->isEnabled());
+  EXPECT_TRUE(name->isChecked());
+  EXPECT_FALSE(name->isEnabled());
+  EXPECT_EQ(sizes->count(), 1);
+
+  FindControl<QRadioButton>(dialog, "optMode", 0)->click();
+  EXPECT_TRUE(frame->isChecked() && frame->isEnabled());
+  EXPECT_TRUE(date->isChecked());
+  EXPECT_EQ(sizes->count(), 2);
+  EXPECT_EQ(sizes->currentIndex(), 1);
+  EXPECT_TRUE(ui_.Messages().empty());
+}
+
+TEST_F(JobSettingsDialogTest, AddTakesTheSizeTypedInTheEditor) {
+  JobSetup setup(job_, ini_);
+  PrinterAccess printers(nullptr, ini_);
+  JobSettingsDialog dialog(setup, printers);
+  DriveModal(FindControl<QPushButton>(dialog, "cmdNewUserSize"), "frmUserSize", [](QDialog& d) {
+    QTest::keyClicks(FindControl<QLineEdit>(d, "txtPhotoWidth"), "10");
+    QTest::keyClicks(FindControl<QLineEdit>(d, "txtPhotoHeight"), "15");
+    QTest::keyClicks(FindControl<QLineEdit>(d, "txtPhotoMargins"), "0,5");
+    EXPECT_EQ(FindControl<QLineEdit>(d, "txtImageHeight")->text(), "14");
+    FindControl<QPushButton>(d, "cmdOK")->click();
+  });
+  auto* sizes = FindControl<QComboBox>(dialog, "cboSizes");
+  ASSERT_EQ(sizes->count(), 3);
+  EXPECT_EQ(sizes->currentIndex(), 2);
+  EXPECT_EQ(sizes->currentText(), SizeListText({150.0, 100.0, 5.0}, SizeUnit::Centimetres));
+  EXPECT_DOUBLE_EQ(job_.Settings().Size.Width, 150.0);
+  EXPECT_DOUBLE_EQ(job_.Settings().Size.Margins, 5.0);
+}
+
+TEST_F(JobSettingsDialogTest, PreferencesWithANewUnitRefillTheList) {
+  JobSetup setup(job_, ini_);
+  PrinterAccess printers(nullptr, ini_);
+  JobSettingsDialog dialog(setup, printers);
+  DriveModal(FindControl<QPushButton>(dialog, "cmdPreferences"), "frmPreferences", [](QDialog& d) {
+    FindControl<QComboBox>(d, "cboUnits")->setCurrentIndex(1);
+    FindControl<QPushButton>(d, "cmdOK")->click();
+  });
+  EXPECT_EQ(ReadIniValue("Options", "Units", ini_), "1");
+  EXPECT_EQ(FindControl<QLabel>(dialog, "lblUnits")->text(), "Photo Sizes (inches)");
+  auto* sizes = FindControl<QComboBox>(dialog, "cboSizes");
+  EXPECT_EQ(sizes->currentIndex(), 0);
+  EXPECT_EQ(sizes->currentText(), SizeListText({150.0, 100.0, 0.0}, SizeUnit::Inches));
+  EXPECT_DOUBLE_EQ(job_.Settings().Size.Width, 150.0);
+}
+
+}  // namespace
+}  // namespace tessaly
