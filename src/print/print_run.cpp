@@ -13,6 +13,7 @@
 #include "controls/ui_service.h"
 #include "job/job_history.h"
 #include "print/print_window.h"
+#include "surface/surface_buffer.h"
 
 namespace tessaly {
 namespace {
@@ -159,6 +160,7 @@ void PrintWindow::PrintIt(bool Preview) {
     ui.LetMessagesRun();
   }
   printing_ = false;
+  ReleaseKeptSurfaceBuffers();
   ui.HideProgress();
   ui.LetMessagesRun();
   if (ui.CancelRequested()) printers_.KillDocAndReset();

@@ -16,6 +16,7 @@
 #include "print/page_layout.h"
 #include "print/printer_access.h"
 #include "surface/cdib.h"
+#include "surface/decode_ahead.h"
 
 class QPainter;
 
@@ -109,7 +110,9 @@ class PrintWindow {
   void EnableMainWindow(bool enabled);
   // The parts of one page drawing: each slot's final pixels (`turned` when turned to
   // its cell), the slots with their labels, frames and cut marks, and the title.
-  bool SlotPixels(int Page, int k, const PreviewPaper* paper, cDIB& result, bool& turned);
+  // `ahead` may be decoding slot k's photo already.
+  bool SlotPixels(int Page, int k, const PreviewPaper* paper, DecodeAhead& ahead, cDIB& result,
+                  bool& turned);
   bool DrawSlots(int Page, PreviewPaper* paper);
   bool DrawTitle(PreviewPaper* paper);
 

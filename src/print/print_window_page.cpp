@@ -67,8 +67,8 @@ void SlotsOfPage(const std::vector<PrintSlot>& table, int page, int& first, int&
 
 }  // namespace
 
-bool PrintWindow::SlotPixels(int Page, int k, const PreviewPaper* paper, cDIB& result,
-                             bool& turned) {
+bool PrintWindow::SlotPixels(int Page, int k, const PreviewPaper* paper, DecodeAhead& ahead,
+                             cDIB& result, bool& turned) {
   Ui& ui = CurrentUi();
   JobSettings& settings = job_.Settings();
   const MyPicture& photo = job_.At(slots_[k - 1].PhotoIndex);
@@ -97,7 +97,8 @@ bool PrintWindow::SlotPixels(int Page, int k, const PreviewPaper* paper, cDIB& r
                       .arg(k)
                       .arg(slot_count_));
   ui.LetMessagesRun();
-  while (!image.CreateFromFile(photo.Filename())) {
+  const bool taken = ahead.Take(photo.Filename(), image);
+  while (!taken && !image.CreateFromFile(photo.Filename())) {
     const MsgAnswer answer = ui.MessageBox(
         QStringLiteral("Error opening file '") + photo.Filename() + QStringLiteral("'"),
         MsgButtons::RetryCancel, MsgIcon::Critical);
@@ -156,12 +157,20 @@ bool PrintWindow::DrawSlots(int Page, PreviewPaper* paper) {
   int last = -1;
   SlotsOfPage(slots_, Page, first, last);
   PixelRect cut;
+  // The next slot's photo is decoded on a worker while this slot's is drawn (the
+  // page device compresses it on this thread); the first two photos of the page
+  // are decoded at once.
+  DecodeAhead ahead;
+  const auto decode_next = [&](int k) {
+    if (!preview && k < last) ahead.Start(job_.At(slots_[k].PhotoIndex).Filename());
+  };
   for (int k = first; k >= 1 && k <= last; ++k) {
+    if (k == first) decode_next(k);
     const MyPicture& photo = job_.At(slots_[k - 1].PhotoIndex);
     const PageCell& cell = cells_[(k - 1) % cells_per_page_];
     cDIB result;
     bool turned = false;
-    if (!SlotPixels(Page, k, paper, result, turned)) return false;
+    if (!SlotPixels(Page, k, paper, ahead, result, turned)) return false;
 
     PrintedPlacementInput in;
     in.cell = {cell.X0, cell.Y0, cell.X1, cell.Y1};
@@ -179,6 +188,7 @@ bool PrintWindow::DrawSlots(int Page, PreviewPaper* paper) {
     in.draw_cut_marks = settings.DrawCropMarks;
     const PrintedPlacement place = PlacePrintedPhoto(in);
 
+    decode_next(k);
     QPainter* dc = target();
     if (!dc) return false;
     result.ToSurface(*dc, place.x, place.y, place.w, place.h);

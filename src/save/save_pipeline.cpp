@@ -21,6 +21,8 @@
 #include "job/photo_placement.h"
 #include "save/file_name_template.h"
 #include "settings/settings_table.h"
+#include "surface/decode_ahead.h"
+#include "surface/surface_buffer.h"
 
 namespace tessaly {
 namespace {
@@ -116,9 +118,12 @@ bool PrepareSteps(cGDIImage& image, cDIB& result, const MyPicture& photo,
 // How one photo of the run ended.
 enum class PhotoOutcome { Saved, Skipped, Cancelled, Aborted };
 
+// `ahead` may hold the photo's picture already; once the photo's file is open it is
+// given `next_file` (when set) to decode while this photo is processed and saved.
 PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
                           const SaveRunOptions& options, const QString& extension, int type_code,
-                          int number, int count, QString& target) {
+                          int number, int count, DecodeAhead& ahead, const QString* next_file,
+                          QString& target) {
   Ui& ui = CurrentUi();
   const QString prefix = QStringLiteral("Saving file %1 of %2.").arg(number).arg(count) +
                          kCarriageReturn + kCarriageReturn;
@@ -129,13 +134,15 @@ PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
   // The surface outlives the image that borrows its pixels after preparation.
   cDIB result;
   cGDIImage image;
-  while (!image.CreateFromFile(file)) {
+  const bool taken = ahead.Take(file, image);
+  while (!taken && !image.CreateFromFile(file)) {
     const MsgAnswer answer =
         ui.MessageBox(QStringLiteral("Error opening file '") + file + QStringLiteral("'"),
                       MsgButtons::AbortRetryIgnore, MsgIcon::Critical);
     if (answer == MsgAnswer::Ignore) return PhotoOutcome::Skipped;
     if (answer != MsgAnswer::Retry) return PhotoOutcome::Aborted;
   }
+  if (next_file) ahead.Start(*next_file);
   if (ui.PollCancel()) return PhotoOutcome::Cancelled;
 
   ShowSaveInfo(prefix + QStringLiteral("Processing..."));
@@ -196,27 +203,33 @@ SaveRunReport SavePhotos(MyPictureManager& job, const SaveRunOptions& options) {
 
   const int count = job.Count();
   bool complete = true;
-  for (int i = 0; i < count && complete; ++i) {
-    QString target;
-    switch (SaveOnePhoto(job.At(i), job.Settings(), options, extension, type_code, i + 1, count,
-                         target)) {
-      case PhotoOutcome::Saved:
-        ++report.saved;
-        report.files.append(target);
-        break;
-      case PhotoOutcome::Skipped:
-        ++report.skipped;
-        break;
-      case PhotoOutcome::Cancelled:
-        report.cancelled = true;
-        complete = false;
-        break;
-      case PhotoOutcome::Aborted:
-        report.aborted = true;
-        complete = false;
-        break;
+  {
+    DecodeAhead ahead;
+    for (int i = 0; i < count && complete; ++i) {
+      QString target;
+      const QString* next_file = i + 1 < count ? &job.At(i + 1).Filename() : nullptr;
+      switch (SaveOnePhoto(job.At(i), job.Settings(), options, extension, type_code, i + 1, count,
+                           ahead, next_file, target)) {
+        case PhotoOutcome::Saved:
+          ++report.saved;
+          report.files.append(target);
+          break;
+        case PhotoOutcome::Skipped:
+          ++report.skipped;
+          break;
+        case PhotoOutcome::Cancelled:
+          report.cancelled = true;
+          complete = false;
+          break;
+        case PhotoOutcome::Aborted:
+          report.aborted = true;
+          complete = false;
+          break;
+      }
     }
   }
+  // The decoder ahead is gone: nothing of the run is still held.
+  ReleaseKeptSurfaceBuffers();
   if (complete) report.history_failed = !RecordJobHistory(job);
 
   ui.SetCancelRequested(false);

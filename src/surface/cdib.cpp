@@ -76,12 +76,19 @@ cDIB& cDIB::operator=(cDIB&& other) noexcept {
   return *this;
 }
 
-bool cDIB::Create(int width, int height, std::uint32_t background) {
+bool cDIB::CreateUnfilled(int width, int height) {
   Dispose();
   if (!SurfaceSizeAllowed(width, height)) return false;
   if (!buffer_.Allocate(width, height)) return false;
   width_ = width;
   height_ = height;
+  memory_image_ =
+      QImage(buffer_.View().bits, width, height, StrideFor(width), QImage::Format_BGR888);
+  return true;
+}
+
+bool cDIB::Create(int width, int height, std::uint32_t background) {
+  if (!CreateUnfilled(width, height)) return false;
 
   // One filled row (padding zero), copied to every row.
   const int stride = StrideFor(width);
@@ -95,8 +102,6 @@ bool cDIB::Create(int width, int height, std::uint32_t background) {
   }
   for (int y = 1; y < height; ++y)
     std::memcpy(first + static_cast<std::size_t>(y) * stride, first, stride);
-
-  memory_image_ = QImage(first, width, height, stride, QImage::Format_BGR888);
   return true;
 }
 

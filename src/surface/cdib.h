@@ -43,6 +43,9 @@ class cDIB {
   // pixel with `background`. False (and released) when the size is outside the
   // surface limits or memory is short.
   bool Create(int width, int height, std::uint32_t background = 0xFFFFFF);
+  // As Create, but the pixel bytes are left undefined (the row padding is zero), for
+  // a caller that writes every pixel itself.
+  bool CreateUnfilled(int width, int height);
   // Makes a white surface of the picture's size and copies the picture in.
   // Returns the picture's bits per pixel when below 9, else 24; 0 when nothing was made.
   int CreateFromStdPicture(const QImage& picture);

@@ -61,7 +61,7 @@ cDIB cGDIImage::ToDib(bool ScaleIt, bool Crop, int NewWidth, int NewHeight, int 
   cDIB out;
   if (!IsCreated()) return out;
   if (!ScaleIt && !Crop) {
-    if (!out.Create(view_.width, view_.height)) return out;
+    if (!out.CreateUnfilled(view_.width, view_.height)) return out;
     const SurfaceView dst = out.View();
     for (int y = 0; y < view_.height; ++y)
       std::memcpy(dst.Row(y), view_.Row(y), 3 * static_cast<std::size_t>(view_.width));
@@ -77,7 +77,8 @@ cDIB cGDIImage::ToDib(bool ScaleIt, bool Crop, int NewWidth, int NewHeight, int 
   const long long src_height = Crop ? span_y : view_.height;
   if (!SurfaceSizeAllowed(dst_width, dst_height) || !SurfaceSizeAllowed(src_width, src_height))
     return out;
-  if (!out.Create(static_cast<int>(dst_width), static_cast<int>(dst_height))) return out;
+  // The resampler writes every pixel of the destination.
+  if (!out.CreateUnfilled(static_cast<int>(dst_width), static_cast<int>(dst_height))) return out;
   if (!ResampleBicubic(view_, CropX0, CropY0, static_cast<int>(src_width),
                        static_cast<int>(src_height), out.View()))
     out.Dispose();

@@ -45,7 +45,13 @@ struct ByteDevice {
 // raised. The header size must be known before anything is decoded: a format whose
 // reader cannot tell the size up front is not opened.
 void PrepareReader(QImageReader& reader) {
-  QImageReader::setAllocationLimit(kQtAllocationLimitMiB);
+  // Set once: the limit is one process-wide value, and files may be read on two
+  // threads at once.
+  static const bool limit_raised = [] {
+    QImageReader::setAllocationLimit(kQtAllocationLimitMiB);
+    return true;
+  }();
+  static_cast<void>(limit_raised);
   reader.setDecideFormatFromContent(true);
   // Pixels are taken as stored; the photo record applies its own rotation.
   reader.setAutoTransform(false);

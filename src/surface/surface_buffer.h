@@ -2,7 +2,8 @@
 // stride padded to 4 bytes), for decoders that write every pixel byte themselves:
 // unlike cDIB it is not filled on creation, only its row padding is zeroed. Large
 // buffers are aligned to and advised for 2 MiB pages, so a photo's memory is mapped
-// in a few dozen page faults instead of one per 4 KiB page.
+// in a few dozen page faults instead of one per 4 KiB page, and a few released ones
+// are kept for the next buffer of about their size (see surface_buffer.cpp).
 #pragma once
 
 #include <cstdint>
@@ -30,11 +31,18 @@ class SurfaceBuffer {
   bool empty() const { return view_.empty(); }
 
  private:
+  // Frees or keeps the memory; `capacity` is the size of a large aligned block, 0
+  // for a small one from malloc.
   struct Free {
-    void operator()(std::uint8_t* p) const { std::free(p); }
+    std::size_t capacity;
+    void operator()(std::uint8_t* p) const;
   };
   std::unique_ptr<std::uint8_t, Free> bits_;
   SurfaceView view_;
 };
+
+// Frees the released buffers kept for reuse. A print or save run calls it when it
+// ends, so that an idle window program holds no photo-sized memory.
+void ReleaseKeptSurfaceBuffers();
 
 }  // namespace tessaly

@@ -615,6 +615,16 @@ TEST_F(SavePipelineTest, CompleteRunShowsProgressAndRecordsHistoryOncePerPhoto) 
     EXPECT_EQ(stored.unsharp, photo->UnsharpMask());
     EXPECT_EQ(stored.x1, 10000);
   }
+
+  // The run opens the next photo while it works on this one; each file still holds
+  // exactly what preparing its photo on its own gives.
+  for (const auto& [photo, name] : {std::pair{&one, "one.png"}, std::pair{&two, "two.png"}}) {
+    cGDIImage image;
+    cDIB expected;
+    ASSERT_TRUE(image.CreateFromFile(photo->Filename()));
+    ASSERT_TRUE(PrepareSavePhoto(image, expected, *photo, job.Settings()));
+    EXPECT_TRUE(SameAsFile(Out() + name, expected)) << name;
+  }
 }
 
 // Cancel while file 3 of 5 is opened or processed: files 1 and 2 exist, 3 is not

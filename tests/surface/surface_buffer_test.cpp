@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <utility>
 
 namespace tessaly {
@@ -24,6 +25,17 @@ TEST(SurfaceBuffer, RefusesSizesOutsideTheLimitsAndZeroesPadding) {
       for (int x = 3 * w; x < v.stride; ++x) nonzero += v.Row(y)[x] != 0;
     EXPECT_EQ(nonzero, 0) << w;
   }
+  // A released large buffer is kept and handed out again with whatever it held: the
+  // padding of the next buffer of about its size must still come out zero.
+  std::memset(buffer.View().bits, 0xFF, buffer.View().ByteCount());
+  buffer.Release();
+  ASSERT_TRUE(buffer.Allocate(702, 999));
+  const SurfaceView& reused = buffer.View();
+  int dirty = 0;
+  for (int y = 0; y < reused.height; ++y)
+    for (int x = 3 * reused.width; x < reused.stride; ++x) dirty += reused.Row(y)[x] != 0;
+  EXPECT_EQ(dirty, 0);
+  ASSERT_TRUE(buffer.Allocate(701, 1000));
   SurfaceBuffer moved(std::move(buffer));
   EXPECT_TRUE(buffer.empty());
   EXPECT_EQ(moved.View().width, 701);
