@@ -24,13 +24,21 @@
 #include "colour/colour_profiles.h"
 #include "colour/display_profile.h"
 #include "controls/ui_service.h"
+#include "controls/utils.h"
+#include "print/job_layout.h"
+#include "save/save_checks.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
+#include "ui/about_box.h"
 #include "ui/button_on_off.h"
 #include "ui/histogram_view.h"
 #include "ui/image_info_window.h"
+#include "ui/job_settings_dialog.h"
 #include "ui/open_photos_dialog.h"
 #include "ui/photo_view.h"
+#include "ui/preview_window.h"
+#include "ui/print_options_dialog.h"
+#include "ui/save_dialog.h"
 #include "ui/thumbnail_strip.h"
 #include "workspace/image_info_report.h"
 #include "workspace/white_balance_pick.h"
@@ -72,7 +80,12 @@ int ScreenWidth() {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), job_(LoadJobSettings()) {
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent),
+      job_(LoadJobSettings()),
+      printers_(&printer_catalogue_),
+      setup_(job_),
+      run_(job_, printers_, layout_) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Tessaly"));
   setAcceptDrops(true);
@@ -129,6 +142,17 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), job_(LoadJobSetti
   setCentralWidget(central);
 
   info_ = new ImageInfoWindow(this);
+  // The printers are listed once now, so that the current printer is known before the
+  // job settings are ever opened.
+  QStringList printer_names;
+  int printer_count = 0, default_printer = 0;
+  printers_.GetPrinterList(printer_names, printer_count, default_printer);
+  setup_.SetPrinterCount(printer_count);
+  run_.SetMainWindowHook([this](bool enabled) { setEnabled(enabled); });
+  run_.SetPreviewHook([this](PrintWindow& shown) {
+    PreviewWindow::Open(
+        shown, [this] { OnPrint(); }, [this] { setEnabled(true); });
+  });
   AddShortcuts();
   label_warning_.Reset();
   ClearEditPanel();
@@ -257,17 +281,35 @@ QWidget* MainWindow::BuildEditPanel() {
 QWidget* MainWindow::BuildCommands() {
   auto* box = new QWidget(this);
   box->setObjectName(QStringLiteral("commandContainer"));
-  auto* layout = new QHBoxLayout(box);
-  auto* add = CommandButton("cmdAdd", QStringLiteral("Add"), box);
-  auto* remove = CommandButton("cmdRemove", QStringLiteral("Remove"), box);
-  auto* info = CommandButton("cmdInfo", QStringLiteral("Info"), box);
-  auto* exit = CommandButton("cmdSair", QStringLiteral("Exit"), box);
-  for (ButtonOnOff* b : {add, remove, info, exit}) layout->addWidget(b);
-  connect(add, &ButtonOnOff::Click, this, &MainWindow::OnAdd);
-  connect(remove, &ButtonOnOff::Click, this, &MainWindow::OnRemove);
-  connect(remove, &ButtonOnOff::RightButtonUp, this, &MainWindow::OnRemoveAll);
-  connect(info, &ButtonOnOff::Click, this, &MainWindow::OnInfo);
-  connect(exit, &ButtonOnOff::Click, this, &QWidget::close);
+  auto* layout = new QGridLayout(box);
+  struct Command {
+    const char* name;
+    const char* caption;
+    std::function<void()> run;
+  };
+  // In the order of the tab chain: the photo commands, then the job's.
+  const Command commands[] = {
+      {"cmdAdd", "Add", [this] { OnAdd(); }},
+      {"cmdRemove", "Remove", [this] { OnRemove(); }},
+      {"cmdInfo", "Info", [this] { OnInfo(); }},
+      {"cmdJobSetup", "Settings", [this] { OnJobSetup(); }},
+      {"cmdPrintPreview", "Preview", [this] { OnPrintPreview(); }},
+      {"cmdPrint", "Print", [this] { OnPrint(); }},
+      {"cmdSave", "Save", [this] { OnSave(); }},
+      {"cmdHelp", "Help", [this] { OnHelp(); }},
+      {"cmdAbout", "About", [this] { AboutBox::ShowAbout(this); }},
+      {"cmdSair", "Exit", [this] { close(); }},
+  };
+  constexpr int kColumns = 5;
+  int i = 0;
+  for (const Command& c : commands) {
+    auto* button = CommandButton(c.name, QString::fromLatin1(c.caption), box);
+    layout->addWidget(button, i / kColumns, i % kColumns);
+    ++i;
+    connect(button, &ButtonOnOff::Click, this, c.run);
+    if (button->objectName() == QLatin1String("cmdRemove"))
+      connect(button, &ButtonOnOff::RightButtonUp, this, &MainWindow::OnRemoveAll);
+  }
   return box;
 }
 
@@ -285,6 +327,12 @@ void MainWindow::AddShortcuts() {
       {"actRotateCrop", QKeySequence(Qt::CTRL | Qt::Key_T), [this] { OnRotateCrop(); }},
       {"actReset", QKeySequence(Qt::CTRL | Qt::Key_0), [this] { OnReset(); }},
       {"actInfo", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { OnInfo(); }},
+      {"actJobSetup", QKeySequence(Qt::CTRL | Qt::Key_Comma), [this] { OnJobSetup(); }},
+      {"actPrintPreview", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+       [this] { OnPrintPreview(); }},
+      {"actPrint", QKeySequence::Print, [this] { OnPrint(); }},
+      {"actSave", QKeySequence::Save, [this] { OnSave(); }},
+      {"actHelp", QKeySequence::HelpContents, [this] { OnHelp(); }},
       {"actPreviousPhoto", QKeySequence(Qt::Key_PageUp), [this] { SelectPhoto(current_ - 1); }},
       {"actNextPhoto", QKeySequence(Qt::Key_PageDown), [this] { SelectPhoto(current_ + 1); }},
       {"actExit", QKeySequence::Quit, [this] { close(); }},
@@ -322,7 +370,11 @@ void MainWindow::Arrange(ScreenArrangement arrangement) {
 void MainWindow::Start(const QStringList& files) {
   WarnIfScreenTooSmall(ScreenWidth());
   CurrentUi().LetMessagesRun();
+  // Photos named on the command line are added at once with the stored settings;
+  // otherwise every run starts by choosing the photo size and then the photos.
   if (files.isEmpty()) {
+    OnJobSetup();
+    CurrentUi().LetMessagesRun();
     OnAdd();
     return;
   }
@@ -354,7 +406,8 @@ void MainWindow::ClearEditPanel() {
 
 void MainWindow::EnableEditControls() {
   if (strip_->NumberImages() == 0) return;
-  frame_edit_->setEnabled(true);
+  // Contact sheets print the photos as they are: nothing of a photo can be edited.
+  frame_edit_->setEnabled(!job_.Settings().ThumbMode);
   view_->SetCropEnabled(true);
   strip_->setEnabled(true);
   SetFileInfoText();
@@ -641,6 +694,43 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (url.isLocalFile()) files << url.toLocalFile();
   event->acceptProposedAction();
   AddFiles(files);
+}
+
+void MainWindow::OnJobSetup() {
+  if (RunJobSettings(this, setup_, printers_) && Current()) ImageSelected(current_);
+  EnableEditControls();
+  ShowContactSheetNotice();
+}
+
+bool MainWindow::RefuseWithoutPrinter() {
+  if (!setup_.NoPrinter() && printers_.Device()) return false;
+  CurrentUi().MessageBox(QStringLiteral("No printer!"), MsgButtons::Ok, MsgIcon::None);
+  return true;
+}
+
+void MainWindow::OnPrintPreview() {
+  if (RefuseWithoutPrinter() || job_.Count() == 0) return;
+  ComputeJobLayout(layout_, *printers_.Device(), job_.Settings());
+  run_.PrintIt(true);
+}
+
+void MainWindow::OnPrint() {
+  if (RefuseWithoutPrinter() || job_.Count() == 0) return;
+  RunPrintOptions(this, job_, printers_, layout_, run_);
+}
+
+void MainWindow::OnSave() {
+  if (job_.Count() == 0) return;
+  if (job_.Settings().ThumbMode) {
+    CurrentUi().MessageBox(QString::fromLatin1(kContactSheetSaveMessage), MsgButtons::Ok,
+                           MsgIcon::Information);
+    return;
+  }
+  SaveDialog::OpenForm(job_, this);
+}
+
+void MainWindow::OnHelp() {
+  ShowHelpPage(job_.Count() > 0 ? QStringLiteral("Edit.htm") : QStringLiteral("Overview.htm"));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,10 +1,12 @@
 // The program's main window, frmMain: owner of the job. It holds the view of the
 // active photo, the thumbnail strip (MyTumbs1), the photo's histogram, the edit panel (frameEdit:
 // seven sliders with value labels, sharpening, copies, label and the photo buttons), the photo
-// commands (add, remove, information, exit) and the file-information line. The loading flag is on
-// while the panel is filled from a record, so the controls' handlers then write nothing back. The
-// last photo folder (InitPath of section Options) is read when the window is made and written back
-// when it closes, after every other window of the program has been closed.
+// commands (add, remove, information, exit), the job commands (job settings, preview, print,
+// save, help, about) and the file-information line. For the job commands it keeps, for the
+// whole run, the printer access, the page layout, the job settings' state and the print window. The
+// loading flag is on while the panel is filled from a record, so the controls' handlers then write
+// nothing back. The last photo folder (InitPath of section Options) is read when the window is made
+// and written back when it closes, after every other window of the program has been closed.
 #pragma once
 
 #include <QMainWindow>
@@ -13,6 +15,11 @@
 
 #include "job/add_photo.h"
 #include "job/picture_manager.h"
+#include "print/cups/cups_printer_catalogue.h"
+#include "print/job_setup.h"
+#include "print/page_layout.h"
+#include "print/print_window.h"
+#include "print/printer_access.h"
 #include "workspace/edit_panel_rules.h"
 #include "workspace/main_window_rules.h"
 
@@ -49,7 +56,7 @@ class MainWindow : public QMainWindow {
   int CurrentPosition() const { return current_; }
 
   // Start-up once the window is shown: the small-screen warning, then the photos:
-  // `files` when given, else the open-photos dialog.
+  // `files` when given, else the job settings and then the open-photos dialog.
   void Start(const QStringList& files);
   // Adds files given on the command line or dropped on the window, in their order;
   // a file that cannot be opened is named in a message and skipped.
@@ -101,10 +108,22 @@ class MainWindow : public QMainWindow {
   void OnRotateCrop();
   void OnReset();
   void OnInfo();
+  void OnJobSetup();
+  void OnPrintPreview();
+  void OnPrint();
+  void OnSave();
+  void OnHelp();
+  // True, after saying "No printer!", when no printer can be used.
+  bool RefuseWithoutPrinter();
   void OnCopiesLeft();
   void OnLabelLeft();
 
   MyPictureManager job_;
+  CupsPrinterCatalogue printer_catalogue_;
+  PrinterAccess printers_;
+  PageLayout layout_;
+  JobSetup setup_;
+  PrintWindow run_;
   QString init_path_;
   int current_ = -1;
   bool loading_ = false;

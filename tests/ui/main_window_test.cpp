@@ -21,10 +21,12 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 
 #include "controls/scripted_ui.h"
+#include "controls/utils.h"
 #include "settings/settings_file.h"
 #include "support/scoped_state.h"
 #include "ui/button_on_off.h"
@@ -311,6 +313,54 @@ TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   EXPECT_TRUE(text->toPlainText().startsWith(" File Name:\t" + dir_.filePath("b.png")));
   QTest::mouseClick(info->findChild<QWidget*>("cmdClose"), Qt::LeftButton);
   EXPECT_FALSE(info->isVisible());
+}
+
+// Start-up asks for the job settings before the photos; the job commands open
+// their windows or say why they cannot.
+TEST_F(MainWindowTest, JobCommandsOpenTheirWindows) {
+  QString settings_shown;
+  QTimer::singleShot(0, [&settings_shown] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    settings_shown = dialog->objectName();
+    dialog->reject();
+  });
+  window_->Start({});
+  EXPECT_EQ(settings_shown, "frmJobSetup");
+  OpenPhotosDialog* dialog = window_->PhotosDialog();
+  ASSERT_NE(dialog, nullptr);  // then the photos
+  dialog->AddChosenFiles({Photo("a.png", 60, 40)});
+  dialog->reject();
+  QCoreApplication::processEvents();
+
+  QUrl opened;
+  const UrlOpener previous = SetUrlOpener([&opened](const QUrl& url) {
+    opened = url;
+    return true;
+  });
+  Click("cmdHelp");
+  SetUrlOpener(previous);
+  QFile help_copy(opened.toLocalFile());  // the help start page, sent to the edit page
+  ASSERT_TRUE(help_copy.open(QIODevice::ReadOnly)) << opened.toString().toStdString();
+  const QByteArray help = help_copy.readAll();
+  EXPECT_TRUE(help.contains("Edit.htm") && !help.contains("Overview.htm"));
+
+  Click("cmdPrintPreview");
+  QWidget* preview = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->objectName() == "frmPreview" && widget->isVisible()) preview = widget;
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(preview->findChild<QLabel*>("lblPages")->text(), "Page 1/1");
+  preview->close();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window_->isEnabled());
+
+  window_->Job().Settings().ThumbMode = true;
+  Click("cmdSave");
+  ASSERT_EQ(ui_.Messages().size(), 1u);
+  EXPECT_EQ(ui_.Messages()[0].text, "Can't save in contact sheet mode");
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    EXPECT_NE(widget->objectName(), "frmSavePhotos");
 }
 
 }  // namespace
