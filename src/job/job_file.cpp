@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -17,6 +18,7 @@
 
 #include "edits/unsharp_mask.h"
 #include "job/history_record.h"
+#include "job/job_history.h"
 #include "surface/quarter_turn.h"
 
 namespace tessaly {
@@ -291,6 +293,56 @@ bool ReadPhoto(const QJsonObject& object, const QString& path, const QString& fo
   return ReadCrop(object, path, entry, error);
 }
 
+QString ColourText(std::uint32_t colour) {
+  const std::uint32_t rgb = (colour & 0xFFu) << 16 | (colour & 0xFF00u) | (colour >> 16 & 0xFFu);
+  return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0')).toUpper();
+}
+
+QJsonObject SettingsObject(const JobSettings& s) {
+  static const char* const kLayouts[] = {"bestFit", "landscape", "portrait"};
+  return QJsonObject{
+      {QStringLiteral("photoSize"), QJsonObject{{QStringLiteral("width"), s.Size.Width},
+                                                {QStringLiteral("height"), s.Size.Height},
+                                                {QStringLiteral("margin"), s.Size.Margins}}},
+      {QStringLiteral("contactSheet"), s.ThumbMode},
+      {QStringLiteral("layout"), QLatin1String(kLayouts[std::clamp(s.LayoutMode, 0, 2)])},
+      {QStringLiteral("center"), s.Center},
+      {QStringLiteral("printDate"), s.PhotoPrintDate},
+      {QStringLiteral("printFileName"), s.PhotoPrintFileName},
+      {QStringLiteral("drawFrame"), s.PhotoDrawFrame},
+      {QStringLiteral("cropMarks"), s.DrawCropMarks},
+      {QStringLiteral("dateMask"), s.DateMask},
+      {QStringLiteral("font"), QJsonObject{{QStringLiteral("name"), s.FontName},
+                                           {QStringLiteral("size"), s.FontSize},
+                                           {QStringLiteral("bold"), s.FontBold},
+                                           {QStringLiteral("italic"), s.FontItalic},
+                                           {QStringLiteral("underline"), s.FontUnderline},
+                                           {QStringLiteral("color"), ColourText(s.FontColor)}}},
+  };
+}
+
+QJsonObject PhotoObject(const MyPicture& photo) {
+  const HistoryEdits e = HistoryEditsOf(photo);
+  QJsonObject object{
+      {QStringLiteral("file"), photo.Filename()},
+      {QStringLiteral("copies"), photo.Copies()},
+      {QStringLiteral("bright"), e.bright},
+      {QStringLiteral("contrast"), e.contrast},
+      {QStringLiteral("gamma"), GammaFromRecord(e.gamma100)},
+      {QStringLiteral("saturation"), e.saturation},
+      {QStringLiteral("red"), e.red},
+      {QStringLiteral("green"), e.green},
+      {QStringLiteral("blue"), e.blue},
+      {QStringLiteral("unsharpMask"), e.unsharp},
+      {QStringLiteral("angle"), e.angle},
+  };
+  // A contact sheet shows file names, not labels: its records keep no label of their own.
+  if (!photo.ThumbMode()) object.insert(QStringLiteral("label"), e.label);
+  if (e.x0 < e.x1 && e.y0 < e.y1)
+    object.insert(QStringLiteral("crop"), QJsonArray{e.x0, e.y0, e.x1, e.y1});
+  return object;
+}
+
 // "line L, column C" of a byte offset, for JSON syntax errors.
 QString TextPosition(const QByteArray& text, int offset) {
   int line = 1;
@@ -356,8 +408,13 @@ bool LoadJobFile(const QString& path, JobFile& job, QString& error) {
     error = path + QStringLiteral(": cannot be read (") + file.errorString() + u')';
     return false;
   }
+  const QByteArray text = file.read(kMaxJobFileBytes + 1);
+  if (text.size() > kMaxJobFileBytes) {
+    error = path + QStringLiteral(": too large for a job file");
+    return false;
+  }
   const QFileInfo info(path);
-  if (ParseJobFile(file.readAll(), info.absolutePath(), job, error)) return true;
+  if (ParseJobFile(text, info.absolutePath(), job, error)) return true;
   error = info.fileName() + QStringLiteral(": ") + error;
   return false;
 }
@@ -380,6 +437,28 @@ void ApplyJobPhoto(const JobPhotoEntry& entry, MyPicture& photo) {
   if (entry.has_crop) photo.RestoreEdits(entry.edits);
   photo.SetCopies(entry.copies);
   if (entry.label) photo.SetPhotoLabel(*entry.label);
+}
+
+QByteArray JobFileText(const JobSettings& settings, const MyPictureManager& job) {
+  QJsonArray photos;
+  for (int position = 0; position < job.Count(); ++position)
+    photos.append(PhotoObject(job.At(position)));
+  const QJsonObject top{{QStringLiteral("version"), kJobFileVersion},
+                        {QStringLiteral("settings"), SettingsObject(settings)},
+                        {QStringLiteral("photos"), photos}};
+  return QJsonDocument(top).toJson(QJsonDocument::Indented);
+}
+
+bool SaveJobFile(const JobSettings& settings, const MyPictureManager& job, const QString& path) {
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+  const QByteArray text = JobFileText(settings, job);
+  QSaveFile out(path);
+  if (!out.open(QIODevice::WriteOnly)) return false;
+  if (out.write(text) != text.size()) {
+    out.cancelWriting();
+    return false;
+  }
+  return out.commit();
 }
 
 }  // namespace tessaly

@@ -4,6 +4,7 @@
 // label, the seven edit values, UnsharpMask, angle and crop (ten-thousandths of the
 // picture). Every value is checked on reading; the first bad one stops the reading
 // with a message that names its field ("photos[2].gamma: expected a number ...").
+// A job written here reads back to the same settings and photo entries.
 #pragma once
 
 #include <QByteArray>
@@ -14,11 +15,14 @@
 #include "job/history_store.h"
 #include "job/job_settings.h"
 #include "job/my_picture.h"
+#include "job/picture_manager.h"
 
 namespace tessaly {
 
 // The format version this reader understands.
 inline constexpr int kJobFileVersion = 1;
+// The largest job file read: far above a thousand photos (about 400 bytes each).
+inline constexpr qint64 kMaxJobFileBytes = 16 * 1024 * 1024;
 
 // One photo of a job file. Edit values the file leaves out are neutral, so a job
 // file always says everything about a photo's edits; only the label, when left out,
@@ -42,7 +46,8 @@ struct JobFile {
 // text is not a valid job file; `job` is then unspecified.
 bool ParseJobFile(const QByteArray& text, const QString& folder, JobFile& job, QString& error);
 
-// Reads the file at `path` with ParseJobFile, photo paths relative to its folder.
+// Reads the file at `path` with ParseJobFile, photo paths relative to its folder;
+// a file above kMaxJobFileBytes is refused unread.
 bool LoadJobFile(const QString& path, JobFile& job, QString& error);
 
 // Gives a loaded record the entry's values as a history record would: the edit
@@ -50,5 +55,13 @@ bool LoadJobFile(const QString& path, JobFile& job, QString& error);
 // largest centred frame when the entry has none), then copies and, when given, the
 // label.
 void ApplyJobPhoto(const JobPhotoEntry& entry, MyPicture& photo);
+
+// The job file text of `settings` and of every photo of `job` in position order:
+// file, copies, label, edit values, angle and crop (when it has an area).
+QByteArray JobFileText(const JobSettings& settings, const MyPictureManager& job);
+
+// Writes JobFileText to `path`, creating its folder; the file at `path` is replaced
+// only once the new text is whole on the disk. False when it could not be written.
+bool SaveJobFile(const JobSettings& settings, const MyPictureManager& job, const QString& path);
 
 }  // namespace tessaly

@@ -1,0 +1,51 @@
+// The last job's file, loading it into a job, and the message for photos left out.
+#include "workspace/last_job.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "job/history_store.h"
+
+namespace tessaly {
+
+QString LastJobPath() {
+  return QFileInfo(HistoryRoot()).absolutePath() + QStringLiteral("/last_job.json");
+}
+
+bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job) {
+  if (job.Count() == 0) return true;
+  return SaveJobFile(settings, job, LastJobPath());
+}
+
+bool ReadLastJob(JobFile& job) {
+  const QString path = LastJobPath();
+  if (!QFileInfo(path).isFile()) return false;
+  QString error;
+  return LoadJobFile(path, job, error);
+}
+
+QStringList LoadJobPhotos(const JobFile& job_file, MyPictureManager& job,
+                          const AddJobPhotoFile& add) {
+  QStringList left_out;
+  for (const JobPhotoEntry& entry : job_file.photos) {
+    const int position = add(entry.file);
+    if (position < 0 || position >= job.Count()) {
+      left_out.append(entry.file);
+      continue;
+    }
+    ApplyJobPhoto(entry, job.At(position));
+  }
+  return left_out;
+}
+
+QString PhotosLeftOutText(const QStringList& files) {
+  if (files.isEmpty()) return QString();
+  QString text = QStringLiteral("These photos could not be opened and were left out:");
+  for (int i = 0; i < files.size() && i < kMaxNamedLeftOut; ++i)
+    text += u'\n' + QDir::toNativeSeparators(files[i]);
+  if (files.size() > kMaxNamedLeftOut)
+    text += QStringLiteral("\n... and %1 more").arg(files.size() - kMaxNamedLeftOut);
+  return text;
+}
+
+}  // namespace tessaly

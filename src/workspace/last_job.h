@@ -1,0 +1,46 @@
+// The last job kept between runs of the window: written as a job file beside the
+// edit history folder when the window closes with photos, and offered back by the
+// next start without files. Loading adds each photo through the caller's add path
+// and gives it its stored values; the photos that cannot be added are named together
+// in one message. Only a later close with photos replaces the file.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "job/job_file.h"
+#include "job/picture_manager.h"
+
+namespace tessaly {
+
+inline constexpr char kOpenLastJobQuestion[] = "Open the last job?";
+// The most photos the left-out message names one by one.
+inline constexpr int kMaxNamedLeftOut = 20;
+
+// last_job.json in the folder that holds the edit history's folder.
+QString LastJobPath();
+
+// Writes `settings` and the photos of `job` as the last job. An empty job writes
+// nothing and keeps the previous last job. False when the file could not be written.
+bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job);
+
+// Reads the last job; `job.settings` holds the base settings on entry. False when
+// there is none or it cannot be read as a job file (which always holds photos).
+bool ReadLastJob(JobFile& job);
+
+// Adds a photo file to the job: the position of its record, or −1 when it could not
+// be added.
+using AddJobPhotoFile = std::function<int(const QString& file)>;
+
+// Adds the photos of `job_file` in their order through `add` and gives every added
+// record the entry's edits, angle, crop, copies and label. Returns the files that
+// could not be added, in their order.
+QStringList LoadJobPhotos(const JobFile& job_file, MyPictureManager& job,
+                          const AddJobPhotoFile& add);
+
+// The one message that names the photos left out (at most kMaxNamedLeftOut, then
+// how many more); "" when none were.
+QString PhotosLeftOutText(const QStringList& files);
+
+}  // namespace tessaly
