@@ -41,6 +41,7 @@
 #include "ui/save_dialog.h"
 #include "ui/thumbnail_strip.h"
 #include "workspace/image_info_report.h"
+#include "workspace/last_job.h"
 #include "workspace/white_balance_pick.h"
 
 namespace tessaly {
@@ -371,11 +372,13 @@ void MainWindow::Start(const QStringList& files) {
   WarnIfScreenTooSmall(ScreenWidth());
   CurrentUi().LetMessagesRun();
   // Photos named on the command line are added at once with the stored settings;
-  // otherwise every run starts by choosing the photo size and then the photos.
+  // otherwise every run starts by choosing the photo size and then the photos,
+  // unless the last job brought its photos back.
   if (files.isEmpty()) {
+    const bool loaded = OfferLastJob();
     OnJobSetup();
     CurrentUi().LetMessagesRun();
-    OnAdd();
+    if (!loaded) OnAdd();
     return;
   }
   AddFiles(files);
@@ -577,6 +580,28 @@ void MainWindow::AddFiles(const QStringList& files) {
   ShowContactSheetNotice();
 }
 
+bool MainWindow::OfferLastJob() {
+  JobFile last;
+  last.settings = job_.Settings();
+  if (!ReadLastJob(last)) return false;
+  if (CurrentUi().MessageBox(QString::fromLatin1(kOpenLastJobQuestion), MsgButtons::YesNo,
+                             MsgIcon::Question) != MsgAnswer::Yes)
+    return false;
+  const QStringList left_out = LoadJobPhotos(last, job_, [this](const QString& file) {
+    const int position = AddPhotoFile(job_, file, nullptr, ToStrip());
+    if (position >= 0) ImageSelected(position);
+    CurrentUi().LetMessagesRun();
+    return position;
+  });
+  // The active photo was shown before its stored values were given back.
+  if (Current()) ImageSelected(current_);
+  EnableEditControls();
+  ShowContactSheetNotice();
+  if (!left_out.isEmpty())
+    CurrentUi().MessageBox(PhotosLeftOutText(left_out), MsgButtons::Ok, MsgIcon::Exclamation);
+  return job_.Count() > 0;
+}
+
 void MainWindow::OnRemove() {
   const int p = strip_->RemoveCurrentPhoto();
   if (p < 0) return;
@@ -741,6 +766,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     window->close();
     CurrentUi().LetMessagesRun();
   }
+  // Keeping the job is a convenience for the next start: a failure must not hold
+  // the window open, and the user can do nothing about it while closing.
+  if (copies_->isModified()) OnCopiesLeft();
+  if (label_->isModified()) OnLabelLeft();
+  if (!KeepLastJob(job_.Settings(), job_))
+    qWarning("The job could not be kept in %s", qPrintable(LastJobPath()));
   event->accept();
 }
 

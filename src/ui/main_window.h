@@ -6,7 +6,8 @@
 // whole run, the printer access, the page layout, the job settings' state and the print window. The
 // loading flag is on while the panel is filled from a record, so the controls' handlers then write
 // nothing back. The last photo folder (InitPath of section Options) is read when the window is made
-// and written back when it closes, after every other window of the program has been closed.
+// and written back when it closes, after every other window of the program has been closed; the
+// job, when it has photos, is then kept as the last job for the next start.
 #pragma once
 
 #include <QMainWindow>
@@ -56,7 +57,8 @@ class MainWindow : public QMainWindow {
   int CurrentPosition() const { return current_; }
 
   // Start-up once the window is shown: the small-screen warning, then the photos:
-  // `files` when given, else the job settings and then the open-photos dialog.
+  // `files` when given; else the offer of the last job, the job settings and, when
+  // the last job was not loaded, the open-photos dialog.
   void Start(const QStringList& files);
   // Adds files given on the command line or dropped on the window, in their order;
   // a file that cannot be opened is named in a message and skipped.
@@ -109,6 +111,9 @@ class MainWindow : public QMainWindow {
   void OnReset();
   void OnInfo();
   void OnJobSetup();
+  // Asks whether to open the last job when one with photos is kept and loads it on
+  // Yes. True when photos were loaded.
+  bool OfferLastJob();
   void OnPrintPreview();
   void OnPrint();
   void OnSave();

@@ -1,7 +1,8 @@
 // The main window's wiring, driven through its real controls on the offscreen
 // platform: adding photos through the open-photos dialog, the sliders and the
 // sharpening controls writing the record, reset, removing, the label warning, the
-// copies box and the information window. Messages go to the scripted Ui.
+// copies box, the information window and the last job kept between runs. Messages go
+// to the scripted Ui.
 #include "ui/main_window.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +35,7 @@
 #include "ui/image_info_window.h"
 #include "ui/open_photos_dialog.h"
 #include "ui/thumbnail_strip.h"
+#include "workspace/last_job.h"
 
 namespace tessaly {
 namespace {
@@ -361,6 +364,36 @@ TEST_F(MainWindowTest, JobCommandsOpenTheirWindows) {
   EXPECT_EQ(ui_.Messages()[0].text, "Can't save in contact sheet mode");
   for (QWidget* widget : QApplication::topLevelWidgets())
     EXPECT_NE(widget->objectName(), "frmSavePhotos");
+}
+
+// Closing with photos keeps the job; the next start offers it, and Yes brings the
+// photos back with their edits and names the one that has gone, instead of asking
+// for photos.
+TEST_F(MainWindowTest, LastJobIsKeptOnCloseAndOfferedAtTheNextStart) {
+  window_->AddFiles({Photo("a.png", 60, 40), Photo("b.png", 40, 60)});
+  window_->SelectPhoto(0);
+  Find<QSlider>("hsBright")->setValue(12);
+  window_->close();
+  ASSERT_TRUE(QFileInfo::exists(LastJobPath()));
+  ASSERT_TRUE(QFile::remove(dir_.filePath("b.png")));
+
+  window_.reset();
+  window_ = std::make_unique<MainWindow>();
+  ui_.Answer(MsgAnswer::Yes);
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+  });
+  window_->Start({});
+  ASSERT_EQ(window_->Job().Count(), 1);
+  EXPECT_EQ(window_->Job().At(0).Filename(), dir_.filePath("a.png"));
+  EXPECT_EQ(window_->Job().At(0).Bright(), 12);
+  EXPECT_EQ(Find<QSlider>("hsBright")->value(), 12);
+  EXPECT_EQ(window_->PhotosDialog(), nullptr);
+  ASSERT_EQ(ui_.Messages().size(), 2u);
+  EXPECT_EQ(ui_.Messages()[0].text, "Open the last job?");
+  EXPECT_EQ(ui_.Messages()[0].buttons, MsgButtons::YesNo);
+  EXPECT_EQ(ui_.Messages()[0].icon, MsgIcon::Question);
+  EXPECT_TRUE(ui_.MessageTexts()[1].contains(dir_.filePath("b.png")));
 }
 
 }  // namespace
