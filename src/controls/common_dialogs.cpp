@@ -12,6 +12,10 @@ class NobodyToAsk final : public CommonDialogs {
     files.clear();
     return false;
   }
+  bool SaveFile(OpenFileRequest&, QString& file) override {
+    file.clear();
+    return false;
+  }
   QString BrowseFolders(const QString&) override { return QString(); }
   bool ChooseFont(FontChoice&, std::uint32_t&, double, double) override { return false; }
 };

@@ -1,4 +1,4 @@
-// The common-dialogs seam: choosing files to open, a folder, and a font with its
+// The common-dialogs seam: choosing files to open, a file to save, a folder, and a font with its
 // colour. The window program installs dialogs built on Qt; tests install the
 // scripted twin. Every call returns whether the user confirmed; a cancelled call
 // leaves its in/out arguments as they were and gives back no file and no folder.
@@ -39,6 +39,9 @@ class CommonDialogs {
 
   // The chosen files (one unless multi_select) in `files`; empty on cancel.
   virtual bool OpenFiles(OpenFileRequest& request, QStringList& files) = 0;
+  // The name to save under in `file`, "" on cancel (`multi_select` and `must_exist`
+  // unused). A name already taken has been confirmed by the user.
+  virtual bool SaveFile(OpenFileRequest& request, QString& file) = 0;
   // The chosen folder's path, or "" when cancelled.
   virtual QString BrowseFolders(const QString& title) = 0;
   // Offers `font` and `colour` (0x00BBGGRR) with sizes from min_size to max_size

@@ -22,6 +22,15 @@ bool ScriptedCommonDialogs::OpenFiles(OpenFileRequest& request, QStringList& fil
   return true;
 }
 
+bool ScriptedCommonDialogs::SaveFile(OpenFileRequest& request, QString& file) {
+  QStringList files;
+  request.multi_select = false;
+  const bool chosen = OpenFiles(request, files);
+  requests_.back().kind = DialogKind::SaveFile;
+  file = chosen ? files.front() : QString();
+  return chosen;
+}
+
 QString ScriptedCommonDialogs::BrowseFolders(const QString& title) {
   requests_.push_back({DialogKind::BrowseFolders, title, {}, {}, false, {}});
   if (folders_.empty()) return QString();

@@ -1,6 +1,7 @@
 // The common dialogs answered from a script, for tests: each kind of dialog takes
-// its answers from its own queue, in order, and every request is recorded. A
-// dialog with no queued answer is cancelled.
+// its answers from its own queue, in order (the save dialog takes the first file of
+// the open dialog's queue), and every request is recorded. A dialog with no queued
+// answer is cancelled.
 #pragma once
 
 #include <deque>
@@ -10,7 +11,7 @@
 
 namespace tessaly {
 
-enum class DialogKind { OpenFiles, BrowseFolders, ChooseFont };
+enum class DialogKind { OpenFiles, SaveFile, BrowseFolders, ChooseFont };
 
 struct RecordedDialog {
   DialogKind kind;
@@ -24,6 +25,7 @@ struct RecordedDialog {
 class ScriptedCommonDialogs : public CommonDialogs {
  public:
   bool OpenFiles(OpenFileRequest& request, QStringList& files) override;
+  bool SaveFile(OpenFileRequest& request, QString& file) override;
   QString BrowseFolders(const QString& title) override;
   bool ChooseFont(FontChoice& font, std::uint32_t& colour, double min_size,
                   double max_size) override;

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -23,6 +24,7 @@
 
 #include "colour/colour_profiles.h"
 #include "colour/display_profile.h"
+#include "controls/common_dialogs.h"
 #include "controls/ui_service.h"
 #include "controls/utils.h"
 #include "print/job_layout.h"
@@ -155,6 +157,7 @@ MainWindow::MainWindow(QWidget* parent)
         shown, [this] { OnPrint(); }, [this] { setEnabled(true); });
   });
   AddShortcuts();
+  BuildFileMenu();
   label_warning_.Reset();
   ClearEditPanel();
   Arrange(ArrangementForScreen(width));
@@ -345,6 +348,15 @@ void MainWindow::AddShortcuts() {
     connect(action, &QAction::triggered, this, s.run);
     addAction(action);
   }
+}
+
+void MainWindow::BuildFileMenu() {
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  QAction* open = file->addAction(QStringLiteral("&Open Job..."), this, &MainWindow::OnOpenJob);
+  open->setObjectName(QStringLiteral("mnuOpenJob"));
+  QAction* save = file->addAction(QStringLiteral("Save &Job..."), this, &MainWindow::OnSaveJob);
+  save->setObjectName(QStringLiteral("mnuSaveJob"));
 }
 
 void MainWindow::Arrange(ScreenArrangement arrangement) {
@@ -587,7 +599,12 @@ bool MainWindow::OfferLastJob() {
   if (CurrentUi().MessageBox(QString::fromLatin1(kOpenLastJobQuestion), MsgButtons::YesNo,
                              MsgIcon::Question) != MsgAnswer::Yes)
     return false;
-  const QStringList left_out = LoadJobPhotos(last, job_, [this](const QString& file) {
+  AddJobPhotos(last);
+  return job_.Count() > 0;
+}
+
+void MainWindow::AddJobPhotos(const JobFile& job_file) {
+  const QStringList left_out = LoadJobPhotos(job_file, job_, [this](const QString& file) {
     const int position = AddPhotoFile(job_, file, nullptr, ToStrip());
     if (position >= 0) ImageSelected(position);
     CurrentUi().LetMessagesRun();
@@ -599,7 +616,34 @@ bool MainWindow::OfferLastJob() {
   ShowContactSheetNotice();
   if (!left_out.isEmpty())
     CurrentUi().MessageBox(PhotosLeftOutText(left_out), MsgButtons::Ok, MsgIcon::Exclamation);
-  return job_.Count() > 0;
+}
+
+void MainWindow::OnSaveJob() {
+  if (job_.Count() == 0) return;
+  if (copies_->isModified()) OnCopiesLeft();
+  if (label_->isModified()) OnLabelLeft();
+  OpenFileRequest request{QString::fromLatin1(kSaveJobTitle), QString::fromLatin1(kJobFileFilter),
+                          1, init_path_};
+  QString path;
+  if (!CurrentCommonDialogs().SaveFile(request, path)) return;
+  if (!SaveJobFile(job_.Settings(), job_, path))
+    CurrentUi().MessageBox(JobNotSavedText(path), MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void MainWindow::OnOpenJob() {
+  if (photos_dialog_) return;
+  OpenFileRequest request{QString::fromLatin1(kOpenJobTitle), QString::fromLatin1(kJobFileFilter),
+                          1, init_path_};
+  QStringList files;
+  if (!CurrentCommonDialogs().OpenFiles(request, files)) return;
+  JobFile opened;
+  opened.settings = job_.Settings();
+  QString error;
+  if (!LoadJobFile(files.front(), opened, error)) {
+    CurrentUi().MessageBox(error, MsgButtons::Ok, MsgIcon::Exclamation);
+    return;
+  }
+  AddJobPhotos(opened);
 }
 
 void MainWindow::OnRemove() {

@@ -1,13 +1,14 @@
 // The program's main window, frmMain: owner of the job. It holds the view of the
 // active photo, the thumbnail strip (MyTumbs1), the photo's histogram, the edit panel (frameEdit:
 // seven sliders with value labels, sharpening, copies, label and the photo buttons), the photo
-// commands (add, remove, information, exit), the job commands (job settings, preview, print,
-// save, help, about) and the file-information line. For the job commands it keeps, for the
-// whole run, the printer access, the page layout, the job settings' state and the print window. The
-// loading flag is on while the panel is filled from a record, so the controls' handlers then write
-// nothing back. The last photo folder (InitPath of section Options) is read when the window is made
-// and written back when it closes, after every other window of the program has been closed; the
-// job, when it has photos, is then kept as the last job for the next start.
+// commands (add, remove, information, exit), the File menu (save and open a job file), the job
+// commands (job settings, preview, print, save, help, about) and the file-information line. For the
+// job commands it keeps, for the whole run, the printer access, the page layout, the job settings'
+// state and the print window. The loading flag is on while the panel is filled from a record, so
+// the controls' handlers then write nothing back. The last photo folder (InitPath of section
+// Options) is read when the window is made and written back when it closes, after every other
+// window of the program has been closed; the job, when it has photos, is then kept as the last job
+// for the next start.
 #pragma once
 
 #include <QMainWindow>
@@ -41,6 +42,7 @@ class ImageInfoWindow;
 class OpenPhotosDialog;
 class PhotoView;
 class ThumbnailStrip;
+struct JobFile;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -80,6 +82,7 @@ class MainWindow : public QMainWindow {
   QWidget* BuildEditPanel();
   QWidget* BuildCommands();
   void AddShortcuts();
+  void BuildFileMenu();
   void Arrange(ScreenArrangement arrangement);
 
   MyPicture* Current();
@@ -114,6 +117,11 @@ class MainWindow : public QMainWindow {
   // Asks whether to open the last job when one with photos is kept and loads it on
   // Yes. True when photos were loaded.
   bool OfferLastJob();
+  // Adds a job file's photos with their stored values after those of the job and
+  // names the ones left out in one message.
+  void AddJobPhotos(const JobFile& job_file);
+  void OnSaveJob();
+  void OnOpenJob();
   void OnPrintPreview();
   void OnPrint();
   void OnSave();

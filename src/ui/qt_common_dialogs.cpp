@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "controls/dialog_filter.h"
@@ -48,6 +49,31 @@ bool QtCommonDialogs::OpenFiles(OpenFileRequest& request, QStringList& files) {
   if (dialog.exec() != QDialog::Accepted) return false;
   files = dialog.selectedFiles();
   if (files.isEmpty()) return false;
+  const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
+  if (chosen >= 0) request.filter_index = static_cast<int>(chosen) + 1;
+  return true;
+}
+
+bool QtCommonDialogs::SaveFile(OpenFileRequest& request, QString& file) {
+  file.clear();
+  QFileDialog dialog(Owner(), request.title, request.initial_folder);
+  dialog.setObjectName(QStringLiteral("saveFileDialog"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  const QStringList filters = QtNameFilters(request.filter);
+  if (!filters.isEmpty()) {
+    dialog.setNameFilters(filters);
+    const int index = std::clamp(request.filter_index, 1, static_cast<int>(filters.size()));
+    dialog.selectNameFilter(filters[index - 1]);
+    // A name typed without a type gets the first one of the chosen filter, before
+    // the dialog checks whether the name is taken.
+    static const QRegularExpression first_type(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = first_type.match(filters[index - 1]);
+    if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  file = dialog.selectedFiles().front();
   const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
   if (chosen >= 0) request.filter_index = static_cast<int>(chosen) + 1;
   return true;

@@ -1,7 +1,7 @@
 // The common dialogs of the window program on Qt: a non-native QFileDialog for
-// opening files (non-native so that every desktop shows the same dialog and the
-// filters match file names in either letter case), the folder chooser of
-// QFileDialog limited to folders, and QFontDialog followed by QColorDialog for a
+// opening and saving files (saving asks before a name already taken is used) (non-native so that
+// every desktop shows the same dialog and the filters match file names in either letter case), the
+// folder chooser of QFileDialog limited to folders, and QFontDialog followed by QColorDialog for a
 // font and its colour. A size range outside min..max is pulled into it.
 #pragma once
 
@@ -19,6 +19,7 @@ class QtCommonDialogs final : public CommonDialogs {
   void SetOwner(QWidget* owner) { owner_ = owner; }
 
   bool OpenFiles(OpenFileRequest& request, QStringList& files) override;
+  bool SaveFile(OpenFileRequest& request, QString& file) override;
   QString BrowseFolders(const QString& title) override;
   bool ChooseFont(FontChoice& font, std::uint32_t& colour, double min_size,
                   double max_size) override;

@@ -38,6 +38,10 @@ QStringList LoadJobPhotos(const JobFile& job_file, MyPictureManager& job,
   return left_out;
 }
 
+QString JobNotSavedText(const QString& path) {
+  return QStringLiteral("The job could not be saved as ") + QDir::toNativeSeparators(path);
+}
+
 QString PhotosLeftOutText(const QStringList& files) {
   if (files.isEmpty()) return QString();
   QString text = QStringLiteral("These photos could not be opened and were left out:");

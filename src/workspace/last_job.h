@@ -2,7 +2,8 @@
 // edit history folder when the window closes with photos, and offered back by the
 // next start without files. Loading adds each photo through the caller's add path
 // and gives it its stored values; the photos that cannot be added are named together
-// in one message. Only a later close with photos replaces the file.
+// in one message. Only a later close with photos replaces the file. The window's
+// commands that save and open other job files share the loading and the messages.
 #pragma once
 
 #include <QString>
@@ -15,6 +16,10 @@
 namespace tessaly {
 
 inline constexpr char kOpenLastJobQuestion[] = "Open the last job?";
+// The job-file commands' dialogs.
+inline constexpr char kSaveJobTitle[] = "Save Job";
+inline constexpr char kOpenJobTitle[] = "Open Job";
+inline constexpr char kJobFileFilter[] = "Job files|*.json";
 // The most photos the left-out message names one by one.
 inline constexpr int kMaxNamedLeftOut = 20;
 
@@ -38,6 +43,9 @@ using AddJobPhotoFile = std::function<int(const QString& file)>;
 // could not be added, in their order.
 QStringList LoadJobPhotos(const JobFile& job_file, MyPictureManager& job,
                           const AddJobPhotoFile& add);
+
+// The message for a job file that could not be written at `path`.
+QString JobNotSavedText(const QString& path);
 
 // The one message that names the photos left out (at most kMaxNamedLeftOut, then
 // how many more); "" when none were.

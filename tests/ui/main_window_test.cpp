@@ -27,6 +27,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "controls/scripted_common_dialogs.h"
 #include "controls/scripted_ui.h"
 #include "controls/utils.h"
 #include "settings/settings_file.h"
@@ -368,7 +369,7 @@ TEST_F(MainWindowTest, JobCommandsOpenTheirWindows) {
 
 // Closing with photos keeps the job; the next start offers it, and Yes brings the
 // photos back with their edits and names the one that has gone, instead of asking
-// for photos.
+// for photos. The File menu saves and opens job files.
 TEST_F(MainWindowTest, LastJobIsKeptOnCloseAndOfferedAtTheNextStart) {
   window_->AddFiles({Photo("a.png", 60, 40), Photo("b.png", 40, 60)});
   window_->SelectPhoto(0);
@@ -394,6 +395,23 @@ TEST_F(MainWindowTest, LastJobIsKeptOnCloseAndOfferedAtTheNextStart) {
   EXPECT_EQ(ui_.Messages()[0].buttons, MsgButtons::YesNo);
   EXPECT_EQ(ui_.Messages()[0].icon, MsgIcon::Question);
   EXPECT_TRUE(ui_.MessageTexts()[1].contains(dir_.filePath("b.png")));
+
+  // File, Save Job... writes the job under the name the save dialog gives, and
+  // Open Job... adds that file's photos with their edits.
+  ScriptedCommonDialogs dialogs;
+  ScopedCommonDialogs scoped_dialogs(dialogs);
+  const QString saved = dir_.filePath("saved.json");
+  dialogs.AnswerFiles({saved});
+  Find<QAction>("mnuSaveJob")->trigger();
+  ASSERT_TRUE(QFileInfo::exists(saved));
+  dialogs.AnswerFiles({saved});
+  Find<QAction>("mnuOpenJob")->trigger();
+  ASSERT_EQ(window_->Job().Count(), 2);
+  EXPECT_EQ(window_->Job().At(1).Bright(), 12);
+  ASSERT_EQ(dialogs.Requests().size(), 2u);
+  EXPECT_EQ(dialogs.Requests()[0].kind, DialogKind::SaveFile);
+  EXPECT_EQ(dialogs.Requests()[0].filter, "Job files|*.json");
+  EXPECT_EQ(dialogs.Requests()[1].kind, DialogKind::OpenFiles);
 }
 
 }  // namespace
