@@ -91,5 +91,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- bash "$0" --inner "$
 
 grep -qi '^InitPath=' "$XDG_CONFIG_HOME/tessaly/Tesly.ini" ||
   { echo "FAIL: InitPath was not written on close"; exit 1; }
+grep -q '"photos"' "$XDG_DATA_HOME/tessaly/last_job.json" ||
+  { echo "FAIL: the job was not kept on close"; exit 1; }
 [ ! -e "$XDG_RUNTIME_DIR/tessaly.lock" ] || { echo "FAIL: the instance lock was left behind"; exit 1; }
 echo "PASS"
