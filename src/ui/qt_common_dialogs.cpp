@@ -66,11 +66,16 @@ bool QtCommonDialogs::SaveFile(OpenFileRequest& request, QString& file) {
     dialog.setNameFilters(filters);
     const int index = std::clamp(request.filter_index, 1, static_cast<int>(filters.size()));
     dialog.selectNameFilter(filters[index - 1]);
-    // A name typed without a type gets the first one of the chosen filter, before
-    // the dialog checks whether the name is taken.
-    static const QRegularExpression first_type(QStringLiteral("\\*\\.(\\w+)"));
-    const QRegularExpressionMatch match = first_type.match(filters[index - 1]);
-    if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
+    // A name typed without a type gets the first pattern's type of the chosen pair
+    // (read from the classic text: the dialog's filter spells both letter cases),
+    // before the dialog checks whether the name is taken.
+    static const QRegularExpression first_type(QStringLiteral("^\\*\\.(\\w+)"));
+    const QStringList parts = request.filter.split(u'|');
+    const qsizetype patterns = 2 * static_cast<qsizetype>(index - 1) + 1;
+    if (patterns < parts.size()) {
+      const QRegularExpressionMatch match = first_type.match(parts[patterns].trimmed());
+      if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
+    }
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   file = dialog.selectedFiles().front();

@@ -66,5 +66,26 @@ TEST(QtCommonDialogs, OpenDialogFiltersNamesInEitherCaseAndReturnsTheChoice) {
   EXPECT_EQ(request.filter_index, 2);
 }
 
+// A name typed without a type is saved with the chosen filter's type.
+TEST(QtCommonDialogs, SaveDialogGivesATypedNameTheFilterType) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString folder = QDir(dir.path()).canonicalPath();
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) {
+      name->setText("holiday");
+      QMetaObject::invokeMethod(dialog, "accept");
+    }
+    if (dialog->isVisible()) dialog->reject();
+  });
+  QtCommonDialogs dialogs;
+  OpenFileRequest request{"Save Job", "Job files|*.json", 1, folder};
+  QString file;
+  EXPECT_TRUE(dialogs.SaveFile(request, file));
+  EXPECT_EQ(file.toStdString(), (folder + "/holiday.json").toStdString());
+}
+
 }  // namespace
 }  // namespace tessaly
