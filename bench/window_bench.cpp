@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -40,12 +41,18 @@ double ResidentMiB() {
   return -1;
 }
 
-// Shows `window` and handles events until the platform reports it exposed.
-void ShowAndWaitExposed(MainWindow& window) {
+// Shows `window` and handles events until the platform reports it exposed; false
+// when that has not happened within kExposeWaitMs.
+constexpr int kExposeWaitMs = 5000;
+bool ShowAndWaitExposed(MainWindow& window) {
   window.show();
   QApplication::processEvents();
-  while (!window.windowHandle() || !window.windowHandle()->isExposed())
+  const QDeadlineTimer deadline(kExposeWaitMs);
+  while (!window.windowHandle() || !window.windowHandle()->isExposed()) {
+    if (deadline.hasExpired()) return false;
     QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+  }
+  return true;
 }
 
 // A window, its scratch state and scripted messages for one benchmark.
@@ -61,10 +68,12 @@ void BM_WindowStartUp(benchmark::State& state) {
   WindowRig rig;
   for (auto _ : state) {
     auto window = std::make_unique<MainWindow>();
-    ShowAndWaitExposed(*window);
-    benchmark::DoNotOptimize(window.get());
-    window.reset();
+    if (!ShowAndWaitExposed(*window)) {
+      state.SkipWithError("the window was not exposed");
+      break;
+    }
     state.PauseTiming();
+    window.reset();
     QApplication::processEvents();
     state.ResumeTiming();
   }
@@ -73,7 +82,10 @@ void BM_WindowStartUp(benchmark::State& state) {
 void BM_WindowAddPhoto(benchmark::State& state) {
   WindowRig rig;
   rig.window = std::make_unique<MainWindow>();
-  ShowAndWaitExposed(*rig.window);
+  if (!ShowAndWaitExposed(*rig.window)) {
+    state.SkipWithError("the window was not exposed");
+    return;
+  }
   const QStringList file{QString::fromStdString(SyntheticJpegPath())};
   for (auto _ : state) rig.window->AddFiles(file);
   if (rig.window->Job().Count() != static_cast<int>(state.iterations()))
@@ -98,7 +110,7 @@ void AddThousand(ThousandPhotoJob& job) {
     files.append(name);
   }
   job.rig.window = std::make_unique<MainWindow>();
-  ShowAndWaitExposed(*job.rig.window);
+  if (!ShowAndWaitExposed(*job.rig.window)) return;
   job.rig.window->AddFiles(files);
   job.ok = job.rig.window->Job().Count() == kJobPhotos;
 }
