@@ -23,6 +23,24 @@ std::uint32_t ToBgr(const QColor& colour) {
          (static_cast<std::uint32_t>(colour.blue()) << 16);
 }
 
+// Qt's own dialog (never the desktop's), with the request's filters and the chosen
+// one selected (1-based, clamped); returns the Qt filters.
+QStringList SetUpFilters(QFileDialog& dialog, const OpenFileRequest& request) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  const QStringList filters = QtNameFilters(request.filter);
+  if (filters.isEmpty()) return filters;
+  dialog.setNameFilters(filters);
+  const int index = std::clamp(request.filter_index, 1, static_cast<int>(filters.size()));
+  dialog.selectNameFilter(filters[index - 1]);
+  return filters;
+}
+
+void RememberFilter(const QFileDialog& dialog, const QStringList& filters,
+                    OpenFileRequest& request) {
+  const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
+  if (chosen >= 0) request.filter_index = static_cast<int>(chosen) + 1;
+}
+
 }  // namespace
 
 QWidget* QtCommonDialogs::Owner() const {
@@ -33,24 +51,17 @@ bool QtCommonDialogs::OpenFiles(OpenFileRequest& request, QStringList& files) {
   files.clear();
   QFileDialog dialog(Owner(), request.title, request.initial_folder);
   dialog.setObjectName(QStringLiteral("openFileDialog"));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
   // The patterns carry both letter cases; the descriptions already name the types.
   dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(request.multi_select
                          ? QFileDialog::ExistingFiles
                          : (request.must_exist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
-  const QStringList filters = QtNameFilters(request.filter);
-  if (!filters.isEmpty()) {
-    dialog.setNameFilters(filters);
-    const int index = std::clamp(request.filter_index, 1, static_cast<int>(filters.size()));
-    dialog.selectNameFilter(filters[index - 1]);
-  }
+  const QStringList filters = SetUpFilters(dialog, request);
   if (dialog.exec() != QDialog::Accepted) return false;
   files = dialog.selectedFiles();
   if (files.isEmpty()) return false;
-  const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
-  if (chosen >= 0) request.filter_index = static_cast<int>(chosen) + 1;
+  RememberFilter(dialog, filters, request);
   return true;
 }
 
@@ -58,29 +69,25 @@ bool QtCommonDialogs::SaveFile(OpenFileRequest& request, QString& file) {
   file.clear();
   QFileDialog dialog(Owner(), request.title, request.initial_folder);
   dialog.setObjectName(QStringLiteral("saveFileDialog"));
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  const QStringList filters = QtNameFilters(request.filter);
+  const QStringList filters = SetUpFilters(dialog, request);
   if (!filters.isEmpty()) {
-    dialog.setNameFilters(filters);
-    const int index = std::clamp(request.filter_index, 1, static_cast<int>(filters.size()));
-    dialog.selectNameFilter(filters[index - 1]);
     // A name typed without a type gets the first pattern's type of the chosen pair
     // (read from the classic text: the dialog's filter spells both letter cases),
     // before the dialog checks whether the name is taken.
     static const QRegularExpression first_type(QStringLiteral("^\\*\\.(\\w+)"));
     const QStringList parts = request.filter.split(u'|');
-    const qsizetype patterns = 2 * static_cast<qsizetype>(index - 1) + 1;
-    if (patterns < parts.size()) {
+    const qsizetype patterns =
+        2 * static_cast<qsizetype>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    if (patterns > 0 && patterns < parts.size()) {
       const QRegularExpressionMatch match = first_type.match(parts[patterns].trimmed());
       if (match.hasMatch()) dialog.setDefaultSuffix(match.captured(1));
     }
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   file = dialog.selectedFiles().front();
-  const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
-  if (chosen >= 0) request.filter_index = static_cast<int>(chosen) + 1;
+  RememberFilter(dialog, filters, request);
   return true;
 }
 
