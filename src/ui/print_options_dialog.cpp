@@ -19,6 +19,7 @@
 #include "print/job_layout.h"
 #include "print/print_window.h"
 #include "print/printer_access.h"
+#include "print/printer_profiles.h"
 #include "ui/control_name.h"
 #include "ui/printer_combo.h"
 #include "ui/printer_properties_dialog.h"
@@ -118,6 +119,7 @@ void PrintOptionsDialog::BuildControls() {
   connect(printers_list_, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (!printers_.SelectPrinter(index + 1)) return;
     KeepPortraitSilently(printers_);
+    ShowProfile(RememberedPrinterProfile(printers_.CurrentPrinterName(), file_));
   });
   connect(properties, &QPushButton::clicked, this,
           [this] { PrintOptionsPrinterProperties(printers_, layout_, settings_); });
@@ -131,9 +133,7 @@ void PrintOptionsDialog::BuildControls() {
 void PrintOptionsDialog::ShowFields(const PrintDialogFields& fields) {
   colour_[fields.colour_option]->setChecked(true);
   ColourClicked(fields.colour_option);
-  // A profile is chosen again at every opening.
-  profile_.clear();
-  icc_file_->clear();
+  ShowProfile(RememberedPrinterProfile(printers_.CurrentPrinterName(), file_));
   interpolate_[1]->setChecked(fields.min_on);
   interpolate_[2]->setChecked(fields.max_on);
   interpol_val_[1]->setText(fields.min_text);
@@ -170,7 +170,11 @@ void PrintOptionsDialog::Browse() {
   OpenFileRequest request = PrinterProfileRequest();
   QStringList files;
   if (!CurrentCommonDialogs().OpenFiles(request, files) || files.isEmpty()) return;
-  profile_ = files.first();
+  ShowProfile(files.first());
+}
+
+void PrintOptionsDialog::ShowProfile(const QString& profile) {
+  profile_ = profile;
   icc_file_->setText(profile_);
 }
 
@@ -211,6 +215,7 @@ void PrintOptionsDialog::Print() {
     return;
   }
   WritePrintDialogFields(fields, file_);
+  RememberPrinterProfile(printers_.CurrentPrinterName(), profile_, file_);
   accept();
 }
 
