@@ -22,7 +22,7 @@
 #include "print/printer_profiles.h"
 #include "ui/control_name.h"
 #include "ui/printer_combo.h"
-#include "ui/printer_properties_dialog.h"
+#include "ui/printer_row.h"
 
 namespace tessaly {
 
@@ -32,19 +32,17 @@ PrintOptionsDialog::PrintOptionsDialog(JobSettings& settings, PrinterAccess& pri
   setObjectName(QStringLiteral("frmPrintDialog"));
   setWindowTitle(tr("Tessaly - Print Photos"));
   BuildControls();
-  InstallPrinterPropertiesHook(printers_, this);
   FillPrinterCombo(*printers_list_, printers_);
   stored_ = ReadPrintDialogFields(file_);
   ShowFields(settings_.ThumbMode ? PrintDialogFields() : stored_);
 }
 
 void PrintOptionsDialog::BuildControls() {
-  printers_list_ = Named(new QComboBox(this), "cboPrinters");
-  auto* properties = Named(new QPushButton(tr("Printer Properties..."), this), "cmdPrinter");
-  auto* printer_row = new QHBoxLayout;
-  printer_row->addWidget(new QLabel(tr("Current Printer:"), this));
-  printer_row->addWidget(printers_list_, 1);
-  printer_row->addWidget(properties);
+  const PrinterRow printer_row = BuildPrinterRow(
+      *this, printers_,
+      [this] { ShowProfile(RememberedPrinterProfile(printers_.CurrentPrinterName(), file_)); },
+      [this] { PrintOptionsPrinterProperties(printers_, layout_, settings_); });
+  printers_list_ = printer_row.list;
 
   auto* colour = new QGroupBox(tr("Printer Color Space"), this);
   colour_[0] =
@@ -109,20 +107,13 @@ void PrintOptionsDialog::BuildControls() {
   buttons->addWidget(cancel);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(printer_row);
+  layout->addLayout(printer_row.layout);
   layout->addWidget(colour);
   layout->addWidget(resolution);
   layout->addWidget(sharpen_);
   layout->addLayout(pause_row);
   layout->addLayout(buttons);
 
-  connect(printers_list_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (!printers_.SelectPrinter(index + 1)) return;
-    KeepPortraitSilently(printers_);
-    ShowProfile(RememberedPrinterProfile(printers_.CurrentPrinterName(), file_));
-  });
-  connect(properties, &QPushButton::clicked, this,
-          [this] { PrintOptionsPrinterProperties(printers_, layout_, settings_); });
   connect(colours, &QButtonGroup::idClicked, this, &PrintOptionsDialog::ColourClicked);
   connect(icc_browse_, &QPushButton::clicked, this, &PrintOptionsDialog::Browse);
   connect(print, &QPushButton::clicked, this, &PrintOptionsDialog::Print);
