@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "controls/scripted_ui.h"
+#include "resident_memory.h"
 #include "scratch_state.h"
 #include "synthetic_photo.h"
 #include "ui/main_window.h"
@@ -27,19 +28,6 @@ namespace tessaly::bench {
 namespace {
 
 constexpr int kJobPhotos = 1000;
-
-// VmRSS of this process in MiB, from /proc/self/status; −1 when unreadable.
-double ResidentMiB() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  const QList<QByteArray> lines = status.readAll().split('\n');
-  for (const QByteArray& line : lines) {
-    if (!line.startsWith("VmRSS:")) continue;
-    const QList<QByteArray> fields = line.simplified().split(' ');
-    if (fields.size() >= 2) return fields[1].toDouble() / 1024.0;
-  }
-  return -1;
-}
 
 // Shows `window` and handles events until the platform reports it exposed; false
 // when that has not happened within kExposeWaitMs.

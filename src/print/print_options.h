@@ -19,7 +19,8 @@ namespace tessaly {
 // The dialog's fields: ticks as shown, texts as typed.
 struct PrintDialogFields {
   int colour_option = 0;  // optColorMngt: 0 "Automatic", 1 "sRGB", 2 "Use Profile:"
-  QString profile;        // txtICCFile: the file chosen with "Browse..."; never stored
+  QString profile;        // txtICCFile: the file chosen with "Browse..."; kept per printer
+                          // apart from these fields (print/printer_profiles.h)
   bool min_on = false;    // chkInterpolate(1): "Set the minimum resolution to"
   QString min_text;       // txtInterpolVal(1)
   bool max_on = false;    // chkInterpolate(2): "Set the maximum resolution to"

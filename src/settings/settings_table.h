@@ -18,6 +18,8 @@ inline constexpr char kOptionsSection[] = "Options";
 inline constexpr char kThumbOptionsSection[] = "ThumbOptions";
 inline constexpr char kPrintOptionsSection[] = "PrintOptions";
 inline constexpr char kSaveOptionsSection[] = "SaveOptions";
+// The printer profile remembered for each printer (print/printer_profiles.h).
+inline constexpr char kPrinterProfilesSection[] = "PrinterProfiles";
 
 enum class SettingType { kInteger, kNumber, kText, kBoolean, kCheckState, kSizeCode };
 

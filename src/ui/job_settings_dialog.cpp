@@ -24,7 +24,7 @@
 #include "ui/photo_size_dialog.h"
 #include "ui/preferences_dialog.h"
 #include "ui/printer_combo.h"
-#include "ui/printer_properties_dialog.h"
+#include "ui/printer_row.h"
 
 namespace tessaly {
 
@@ -45,7 +45,6 @@ JobSettingsDialog::JobSettingsDialog(JobSetup& setup, PrinterAccess& printers, Q
   setObjectName(QStringLiteral("frmJobSetup"));
   setWindowTitle(tr("Tessaly - Settings"));
   BuildControls();
-  InstallPrinterPropertiesHook(printers_, this);
   setup_.Open();
   setup_.SetPrinterCount(FillPrinterCombo(*printers_list_, printers_));
   ShowState();
@@ -53,12 +52,9 @@ JobSettingsDialog::JobSettingsDialog(JobSetup& setup, PrinterAccess& printers, Q
 }
 
 void JobSettingsDialog::BuildControls() {
-  printers_list_ = Named(new QComboBox(this), "cboPrinters");
-  auto* properties = Named(new QPushButton(tr("Printer Properties..."), this), "cmdPrinter");
-  auto* printer_row = new QHBoxLayout;
-  printer_row->addWidget(new QLabel(tr("Current Printer:"), this));
-  printer_row->addWidget(printers_list_, 1);
-  printer_row->addWidget(properties);
+  const PrinterRow printer_row = BuildPrinterRow(
+      *this, printers_, [this] { UpdateSummary(); }, [this] { PrinterProperties(); });
+  printers_list_ = printer_row.list;
 
   // Mode and sizes.
   auto* page = new QGroupBox(tr("Print Page Layout"), this);
@@ -152,13 +148,11 @@ void JobSettingsDialog::BuildControls() {
   grid->addWidget(preview_, 0, 2);
   grid->addWidget(summary_, 1, 2);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(printer_row);
+  layout->addLayout(printer_row.layout);
   layout->addLayout(grid);
   layout->addLayout(buttons);
 
   JobSettings& s = setup_.Settings();
-  connect(printers_list_, &QComboBox::currentIndexChanged, this, &JobSettingsDialog::PrinterChosen);
-  connect(properties, &QPushButton::clicked, this, &JobSettingsDialog::PrinterProperties);
   connect(modes, &QButtonGroup::idClicked, this, &JobSettingsDialog::ModeClicked);
   connect(sizes_, &QComboBox::currentIndexChanged, this, &JobSettingsDialog::SizeChosen);
   connect(add, &QPushButton::clicked, this, &JobSettingsDialog::AddSize);
@@ -230,13 +224,6 @@ void JobSettingsDialog::ModeClicked(int index) {
   if ((index != 0) == setup_.Settings().ThumbMode) return;
   setup_.SwitchMode(index != 0);
   ShowState();
-  UpdateSummary();
-}
-
-void JobSettingsDialog::PrinterChosen(int index) {
-  if (setup_.NoPrinter()) return;
-  printers_.SelectPrinter(index + 1);
-  KeepPortraitSilently(printers_);
   UpdateSummary();
 }
 

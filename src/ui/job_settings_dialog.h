@@ -37,7 +37,6 @@ class JobSettingsDialog : public QDialog {
   void ShowSizes();
   void UpdateSummary();
   void ModeClicked(int index);
-  void PrinterChosen(int index);
   void PrinterProperties();
   void SizeChosen(int index);
   void AddSize();

@@ -19,9 +19,10 @@
 #include "print/job_layout.h"
 #include "print/print_window.h"
 #include "print/printer_access.h"
+#include "print/printer_profiles.h"
 #include "ui/control_name.h"
 #include "ui/printer_combo.h"
-#include "ui/printer_properties_dialog.h"
+#include "ui/printer_row.h"
 
 namespace tessaly {
 
@@ -31,19 +32,17 @@ PrintOptionsDialog::PrintOptionsDialog(JobSettings& settings, PrinterAccess& pri
   setObjectName(QStringLiteral("frmPrintDialog"));
   setWindowTitle(tr("Tessaly - Print Photos"));
   BuildControls();
-  InstallPrinterPropertiesHook(printers_, this);
   FillPrinterCombo(*printers_list_, printers_);
   stored_ = ReadPrintDialogFields(file_);
   ShowFields(settings_.ThumbMode ? PrintDialogFields() : stored_);
 }
 
 void PrintOptionsDialog::BuildControls() {
-  printers_list_ = Named(new QComboBox(this), "cboPrinters");
-  auto* properties = Named(new QPushButton(tr("Printer Properties..."), this), "cmdPrinter");
-  auto* printer_row = new QHBoxLayout;
-  printer_row->addWidget(new QLabel(tr("Current Printer:"), this));
-  printer_row->addWidget(printers_list_, 1);
-  printer_row->addWidget(properties);
+  const PrinterRow printer_row = BuildPrinterRow(
+      *this, printers_,
+      [this] { ShowProfile(RememberedPrinterProfile(printers_.CurrentPrinterName(), file_)); },
+      [this] { PrintOptionsPrinterProperties(printers_, layout_, settings_); });
+  printers_list_ = printer_row.list;
 
   auto* colour = new QGroupBox(tr("Printer Color Space"), this);
   colour_[0] =
@@ -108,19 +107,13 @@ void PrintOptionsDialog::BuildControls() {
   buttons->addWidget(cancel);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(printer_row);
+  layout->addLayout(printer_row.layout);
   layout->addWidget(colour);
   layout->addWidget(resolution);
   layout->addWidget(sharpen_);
   layout->addLayout(pause_row);
   layout->addLayout(buttons);
 
-  connect(printers_list_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (!printers_.SelectPrinter(index + 1)) return;
-    KeepPortraitSilently(printers_);
-  });
-  connect(properties, &QPushButton::clicked, this,
-          [this] { PrintOptionsPrinterProperties(printers_, layout_, settings_); });
   connect(colours, &QButtonGroup::idClicked, this, &PrintOptionsDialog::ColourClicked);
   connect(icc_browse_, &QPushButton::clicked, this, &PrintOptionsDialog::Browse);
   connect(print, &QPushButton::clicked, this, &PrintOptionsDialog::Print);
@@ -131,9 +124,7 @@ void PrintOptionsDialog::BuildControls() {
 void PrintOptionsDialog::ShowFields(const PrintDialogFields& fields) {
   colour_[fields.colour_option]->setChecked(true);
   ColourClicked(fields.colour_option);
-  // A profile is chosen again at every opening.
-  profile_.clear();
-  icc_file_->clear();
+  ShowProfile(RememberedPrinterProfile(printers_.CurrentPrinterName(), file_));
   interpolate_[1]->setChecked(fields.min_on);
   interpolate_[2]->setChecked(fields.max_on);
   interpol_val_[1]->setText(fields.min_text);
@@ -170,7 +161,11 @@ void PrintOptionsDialog::Browse() {
   OpenFileRequest request = PrinterProfileRequest();
   QStringList files;
   if (!CurrentCommonDialogs().OpenFiles(request, files) || files.isEmpty()) return;
-  profile_ = files.first();
+  ShowProfile(files.first());
+}
+
+void PrintOptionsDialog::ShowProfile(const QString& profile) {
+  profile_ = profile;
   icc_file_->setText(profile_);
 }
 
@@ -211,6 +206,7 @@ void PrintOptionsDialog::Print() {
     return;
   }
   WritePrintDialogFields(fields, file_);
+  RememberPrinterProfile(printers_.CurrentPrinterName(), profile_, file_);
   accept();
 }
 

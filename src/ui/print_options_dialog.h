@@ -1,7 +1,8 @@
 // The print options window (frmPrintDialog): printer, colour space, resolution
-// limits, sharpening and the pause between pages. The core checks the fields on
-// "Print" and names the field to correct; the window shows the message, puts the
-// focus there, and on success stores the fields and closes for the print run.
+// limits, sharpening and the pause between pages; the profile file shown is the one
+// the core remembers for the chosen printer. The core checks the fields on "Print"
+// and names the field to correct; the window shows the message, puts the focus
+// there, and on success stores the fields and the printer's profile and closes.
 #pragma once
 
 #include <QDialog>
@@ -36,6 +37,7 @@ class PrintOptionsDialog : public QDialog {
   void ResolutionClicked(int index);
   void ColourClicked(int index);
   void Browse();
+  void ShowProfile(const QString& profile);
   void Print();
   PrintDialogFields Fields() const;
 

@@ -18,13 +18,11 @@
 #include "job/history_store.h"
 #include "job/job_history.h"
 #include "print/job_layout.h"
-#include "support/image_printer.h"
-#include "support/scoped_state.h"
+#include "support/image_printer_job.h"
 
 namespace tessaly {
 namespace {
 
-constexpr double kPpm = 4.0;  // pixels per mm of the image printer
 const QRgb kRed = qRgb(255, 0, 0);
 const QRgb kBlue = qRgb(0, 0, 255);
 const QRgb kGreen = qRgb(0, 255, 0);
@@ -34,45 +32,9 @@ bool Near(QRgb a, QRgb b, int tolerance = 12) {
          std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
-class PrintWindowTest : public testing::Test {
+class PrintWindowTest : public test::ImagePrinterJobTest {
  protected:
-  PrintWindowTest()
-      : history_(dir_.filePath("history")),
-        catalogue_(100, 150, 5, kPpm),
-        printers_(&catalogue_, dir_.filePath("Tesly.ini")) {
-    QStringList names;
-    int count = 0;
-    int position = 0;
-    printers_.GetPrinterList(names, count, position);
-    // 40 × 60 mm photos with 2 mm margins: 2 × 2 upright cells in Portrait mode.
-    job_.Settings().Size = PhotoSize{60, 40, 2};
-    job_.Settings().LayoutMode = kLayoutPortrait;
-    job_.Settings().ICM = 1;
-  }
-
-  // A PNG whose left half is `left` and right half `right`.
-  QString Photo(const QString& name, int width, int height, QRgb left, QRgb right) {
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(right);
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width / 2; ++x) image.setPixel(x, y, left);
-    const QString path = dir_.filePath(name);
-    EXPECT_TRUE(image.save(path, "PNG"));
-    return path;
-  }
-
-  MyPicture& Add(const QString& path, int copies = 1) {
-    const int position = AddPhotoFile(job_, path);
-    EXPECT_GE(position, 0);
-    MyPicture& photo = job_.At(position);
-    photo.SetCopies(copies);
-    photo.SetPhotoLabel(QString());
-    return photo;
-  }
-
-  test::ImagePrinter& Printer() { return static_cast<test::ImagePrinter&>(*printers_.Device()); }
-
-  void Layout() { ComputeJobLayout(layout_, *printers_.Device(), job_.Settings()); }
+  PrintWindowTest() { job_.Settings().ICM = 1; }
 
   // A clock that moves only when the pause sleeps, and cancels at a chosen sleep.
   PauseClock TestClock() {
@@ -83,14 +45,6 @@ class PrintWindowTest : public testing::Test {
             }};
   }
 
-  QTemporaryDir dir_;
-  test::ScopedHistoryRoot history_;
-  ScriptedUi ui_;
-  ScopedUi scoped_ui_{ui_};
-  test::ImagePrinterCatalogue catalogue_;
-  PrinterAccess printers_;
-  MyPictureManager job_;
-  PageLayout layout_;
   double now_ = 0;
   int sleeps_ = 0;
   int cancel_at_sleep_ = 0;

@@ -235,24 +235,6 @@ class PrintRunTest : public ::testing::Test {
     ASSERT_NE(device, nullptr);
   }
 
-  // The cups-pdf files of `my_jobs`, in job order, once the last job has its file
-  // (jobs are done in order) or the wait is over.
-  static QStringList JobFiles(const std::set<int>& my_jobs) {
-    const QString folder = test::CupsPdfFolder();
-    std::map<int, QString> jobs;
-    QDeadlineTimer deadline(kJobWaitMs);
-    while (!deadline.hasExpired() && jobs.count(*my_jobs.rbegin()) == 0) {
-      for (const QString& name : test::PdfFiles(folder)) {
-        const int job = test::CupsPdfJobNumber(name);
-        if (my_jobs.count(job) > 0) jobs[job] = QDir(folder).filePath(name);
-      }
-      QThread::msleep(250);
-    }
-    QStringList files;
-    for (const auto& [job, file] : jobs) files << file;
-    return files;
-  }
-
   QTemporaryDir dir_;
   QString settings_;
   const QString saved_settings_ = SettingsFilePath();
@@ -278,7 +260,7 @@ TEST_F(PrintRunTest, CupsQueueGetsOneJobPerPageWithThePhotosInTheirCells) {
   my_jobs.erase(0);
   ASSERT_EQ(my_jobs.size(), 2u);
 
-  const QStringList files = JobFiles(my_jobs);
+  const QStringList files = test::CupsPdfJobFiles(my_jobs, kJobWaitMs);
   CheckPages(files, *device);
   for (const QString& file : files) QFile::remove(file);
 }
@@ -291,7 +273,7 @@ TEST_F(PrintRunTest, CupsQueueKeepsEveryPixelOfAPrintedPhoto) {
   QImage expected;
   ASSERT_EQ(test::PrintNoisePhoto(access, dir_.path(), expected), 1);
   ASSERT_GT(device->LastJob(), 0);
-  const QStringList files = JobFiles({device->LastJob()});
+  const QStringList files = test::CupsPdfJobFiles({device->LastJob()}, kJobWaitMs);
   ASSERT_EQ(files.size(), 1);
 
   const QStringList encodings = test::PdfImageEncodings(files[0], 1);

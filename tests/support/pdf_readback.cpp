@@ -4,10 +4,13 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QThread>
+#include <map>
 
 namespace tessaly::test {
 namespace {
@@ -70,6 +73,23 @@ int CupsPdfJobNumber(const QString& file_name) {
   static const QRegularExpression job(QStringLiteral("job_(\\d+)\\.pdf$"));
   const auto match = job.match(file_name);
   return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+QStringList CupsPdfJobFiles(const std::set<int>& jobs, int wait_ms) {
+  if (jobs.empty()) return {};
+  const QString folder = CupsPdfFolder();
+  std::map<int, QString> found;
+  QDeadlineTimer deadline(wait_ms);
+  while (!deadline.hasExpired() && found.count(*jobs.rbegin()) == 0) {
+    for (const QString& name : PdfFiles(folder)) {
+      const int job = CupsPdfJobNumber(name);
+      if (jobs.count(job) > 0) found[job] = QDir(folder).filePath(name);
+    }
+    QThread::msleep(250);
+  }
+  QStringList files;
+  for (const auto& [job, file] : found) files << file;
+  return files;
 }
 
 QString RunTool(const QString& program, const QStringList& arguments) {

@@ -12,6 +12,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <set>
 
 namespace tessaly::test {
 
@@ -28,6 +29,10 @@ QString CupsPdfFolder();
 QSet<QString> PdfFiles(const QString& folder);
 // The job number N of a cups-pdf file name ending "job_N.pdf"; 0 when it has none.
 int CupsPdfJobNumber(const QString& file_name);
+
+// The cups-pdf files of the CUPS jobs `jobs`, in job order, once the file of the last
+// job is there (the queue does its jobs in order) or `wait_ms` have passed.
+QStringList CupsPdfJobFiles(const std::set<int>& jobs, int wait_ms);
 
 // Standard output of `program`, or "" when it could not run within a minute.
 QString RunTool(const QString& program, const QStringList& arguments);

@@ -6,43 +6,23 @@
 
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QLabel>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "controls/scripted_ui.h"
-#include "job/add_photo.h"
-#include "print/job_layout.h"
 #include "print/print_window.h"
-#include "support/image_printer.h"
-#include "support/scoped_state.h"
+#include "support/image_printer_job.h"
 #include "ui/button_on_off.h"
 
 namespace tessaly {
 namespace {
 
-class PreviewWindowTest : public testing::Test {
+class PreviewWindowTest : public test::ImagePrinterJobTest {
  protected:
-  PreviewWindowTest()
-      : history_(dir_.filePath("history")),
-        catalogue_(100, 150, 5, 4.0),
-        printers_(&catalogue_, dir_.filePath("Tesly.ini")) {
-    QStringList names;
-    int count = 0;
-    int position = 0;
-    printers_.GetPrinterList(names, count, position);
-    job_.Settings().Size = PhotoSize{60, 40, 2};
-    job_.Settings().LayoutMode = kLayoutPortrait;
-    QImage image(300, 200, QImage::Format_RGB32);
-    image.fill(qRgb(200, 40, 40));
-    const QString path = dir_.filePath("red.png");
-    EXPECT_TRUE(image.save(path, "PNG"));
-    const int added = AddPhotoFile(job_, path);
-    EXPECT_EQ(added, 0);
-    job_.At(0).SetCopies(9);
-    ComputeJobLayout(layout_, *printers_.Device(), job_.Settings());
+  PreviewWindowTest() {
+    const QRgb red = qRgb(200, 40, 40);
+    Add(Photo("red.png", 300, 200, red, red), 9);
+    Layout();
   }
 
   // Opens the preview through the print window's hook, as the main window does.
@@ -61,14 +41,6 @@ class PreviewWindowTest : public testing::Test {
     QTest::mouseClick(button, Qt::LeftButton);
   }
 
-  QTemporaryDir dir_;
-  test::ScopedHistoryRoot history_;
-  ScriptedUi ui_;
-  ScopedUi scoped_ui_{ui_};
-  test::ImagePrinterCatalogue catalogue_;
-  PrinterAccess printers_;
-  MyPictureManager job_;
-  PageLayout layout_;
   PrintWindow print_window_{job_, printers_, layout_};
   int closed_ = 0;
 };
