@@ -7,16 +7,13 @@
 // pixel unchanged. Skipped when the queue is not installed.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
-#include <QThread>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <set>
 #include <vector>
