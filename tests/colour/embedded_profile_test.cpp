@@ -15,6 +15,7 @@
 
 #include "colour/colour_profiles.h"
 #include "support/fixtures.h"
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
 namespace tessaly::test {
@@ -204,12 +205,6 @@ TEST(EmbeddedProfileTest, TiffHeaderMustMatch) {
   EXPECT_EQ(ExtractTiffProfile(good.left(7), profile), -1);
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 TEST(EmbeddedProfileTest, FilesDispatchByExtension) {
   const QString dir = QString::fromStdString(TempDir());
   const QByteArray icc = Part('q', 50);
@@ -234,7 +229,7 @@ TEST(EmbeddedProfileTest, FilesDispatchByExtension) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const QString path = dir + "/" + c.name;
-    if (!c.bytes.isNull()) WriteFile(path, c.bytes);
+    if (!c.bytes.isNull()) PutFile(path, c.bytes);
     QByteArray profile("left over");
     EXPECT_EQ(ExtractProfiles(path, profile), c.code);
     EXPECT_EQ(profile, c.code == 1 ? icc : QByteArray());

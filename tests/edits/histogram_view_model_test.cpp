@@ -45,6 +45,20 @@ TEST(HistogramViewModel, ScaleCurvesAndShareTextsFollowTheControlsRules) {
     int first_bin, last_bin, probe_bin;
     double probe_y;
   };
+  using Curves = std::vector<Curve>;
+  const QColor black(0, 0, 0);
+  // Grey heights are channel sums divided by 3, truncated: bin 20 is 41 / 3 = 13,
+  // bin 90 is 5 / 3 = 1. Walk: 1, 7, 13 (maxima), 8 (second) → R = 8, H = 10.
+  // Shares of 64: 4 → 6.25 → "6.3", 8 → "12.5", 52 → 81.25 → "81.3".
+  const Curves grey = {{black, -15, 99, 20, -13.0}, {black, -15, 99, 90, -1.0}};
+  // Per bin red, green, blue: 4, 9, 9 (second), 15, 14 (second) → R = 14,
+  // H = nearest(16.8) = 17. Curves skip end bins holding a count.
+  const Curves coloured = {{QColor(255, 0, 0), -14, 98, 20, -15.0},
+                           {QColor(0, 255, 0), -15, 99, -3, -4.0},
+                           {QColor(0, 0, 255), -15, 98, 40, -12.0}};
+  // Heights only ever grow: S stays 0 and R is the maximum; nothing clipped.
+  const HistogramArray rising = MakeHistogram({{10, 3, 3, 3}, {20, 6, 6, 6}});
+  const Curves growing = {{black, -15, 99, 20, -6.0}};
   struct Case {
     const char* name;
     HistogramArray histogram;
@@ -52,43 +66,11 @@ TEST(HistogramViewModel, ScaleCurvesAndShareTextsFollowTheControlsRules) {
     std::uint64_t reference;
     std::int64_t scale;
     const char *below, *inside, *above;
-    std::vector<Curve> curves;
+    Curves curves;
   } cases[] = {
-      // Grey heights are channel sums divided by 3, truncated: bin 20 is 41 / 3 = 13,
-      // bin 90 is 5 / 3 = 1. Walk: 1, 7, 13 (maxima), 8 (second) → R = 8, H = 10.
-      // Shares of 64: 4 → 6.25 → "6.3", 8 → "12.5", 52 → 81.25 → "81.3".
-      {"grey",
-       Sample(),
-       false,
-       8,
-       10,
-       "6.3%",
-       "81.3%",
-       "12.5%",
-       {{QColor(0, 0, 0), -15, 99, 20, -13.0}, {QColor(0, 0, 0), -15, 99, 90, -1.0}}},
-      // Per bin red, green, blue: 4, 9, 9 (second), 15, 14 (second) → R = 14,
-      // H = nearest(16.8) = 17. Curves skip end bins holding a count.
-      {"coloured",
-       Sample(),
-       true,
-       14,
-       17,
-       "6.3%",
-       "81.3%",
-       "12.5%",
-       {{QColor(255, 0, 0), -14, 98, 20, -15.0},
-        {QColor(0, 255, 0), -15, 99, -3, -4.0},
-        {QColor(0, 0, 255), -15, 98, 40, -12.0}}},
-      // Heights only ever grow: S stays 0 and R is the maximum; nothing clipped.
-      {"growing",
-       MakeHistogram({{10, 3, 3, 3}, {20, 6, 6, 6}}),
-       false,
-       6,
-       7,
-       "0.0%",
-       "100.0%",
-       "0.0%",
-       {{QColor(0, 0, 0), -15, 99, 20, -6.0}}},
+      {"grey", Sample(), false, 8, 10, "6.3%", "81.3%", "12.5%", grey},
+      {"coloured", Sample(), true, 14, 17, "6.3%", "81.3%", "12.5%", coloured},
+      {"growing", rising, false, 6, 7, "0.0%", "100.0%", "0.0%", growing},
       // No pixels: no curve and empty texts.
       {"empty", HistogramArray(), true, 0, 0, "", "", "", {}},
   };

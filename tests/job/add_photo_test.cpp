@@ -160,22 +160,6 @@ TEST_F(AddPhotoTest, HiddenAndPixelFreeRecordsDrawTheShownPicture) {
   }
 }
 
-TEST_F(AddPhotoTest, UnreadableFilesAddNothing) {
-  MyPictureManager job;
-  const QString text = dir_ + "/notes.jpg";
-  QFile file(text);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("not a picture at all");
-  file.close();
-  EXPECT_EQ(AddPhotoFile(job, text), -1);
-  EXPECT_EQ(AddPhotoFile(job, dir_ + "/missing.png"), -1);
-  EXPECT_EQ(job.Count(), 0);
-  cDIB copy;
-  int w = 0;
-  int h = 0;
-  EXPECT_FALSE(MakeScreenCopy(text, 400, copy, w, h));
-}
-
 TEST_F(AddPhotoTest, HistoryValuesAreRoundedToHundredthsAndTenThousandths) {
   JobSettings settings;
   MyPictureManager job(settings);

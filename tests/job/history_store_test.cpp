@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "support/scoped_state.h"
 
@@ -45,15 +46,10 @@ void ExpectSameEdits(const HistoryEdits& a, const HistoryEdits& b) {
 // Points the store at a scratch folder for one test.
 class HistoryStoreTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    saved_root_ = HistoryRoot();
-    SetHistoryRoot(dir_.filePath("Tesly_DB"));
-  }
-  void TearDown() override { SetHistoryRoot(saved_root_); }
   QString Root() const { return dir_.filePath("Tesly_DB"); }
 
   QTemporaryDir dir_;
-  QString saved_root_;
+  test::ScopedHistoryRoot root_{Root()};
 };
 
 TEST(HistoryKey, DayAndTimeOfADateSerial) {
@@ -214,27 +210,6 @@ TEST_F(HistoryStoreTest, AnUnreadableLineEndsTheLookupWithNothingFound) {
   }
 }
 
-TEST_F(HistoryStoreTest, SaveAfterALastLineWithoutLineBreakStartsANewLine) {
-  const QString path = Root() + "/2003/2003-03.dat";
-  ASSERT_TRUE(QDir().mkpath(Root() + "/2003"));
-  {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("37695,0,\"a.jpg\",\"one\",1,0,100,0,0,0,0,0,0,0,10000,10000,0,40000");
-  }
-  HistoryEdits edits = SampleEdits();
-  edits.label = "two";
-  ASSERT_TRUE(SaveEdits(kMarch15th2003, "b.jpg", edits));
-  EXPECT_TRUE(FileBytes(path).contains(",0,40000\r\n37695,0,\"b.jpg\",\"two\""));
-  HistoryEdits got;
-  double print_date = 0;
-  ASSERT_TRUE(GetEdits(kMarch15th2003, "a.jpg", got, print_date));
-  EXPECT_EQ(got.label, "one");
-  EXPECT_EQ(print_date, 40000);
-  ASSERT_TRUE(GetEdits(kMarch15th2003, "b.jpg", got, print_date));
-  EXPECT_EQ(got.label, "two");
-}
-
 // An append that the disk cuts short — right after the line break that mends the
 // last line, in the middle of the record, at its last byte — fails and leaves the
 // month file byte for byte as it was, so no torn line can end later lookups.
@@ -258,9 +233,14 @@ TEST_F(HistoryStoreTest, AnAppendCutShortLeavesTheFileAsItWas) {
     EXPECT_FALSE(SaveEdits(kMarch15th2003, "b.jpg", edits));
     EXPECT_EQ(FileBytes(path), before);
   }
+  // With room, the append mends the last line and starts its own.
   ASSERT_TRUE(SaveEdits(kMarch15th2003, "b.jpg", edits));
+  EXPECT_TRUE(FileBytes(path).contains(",0,40000\r\n37695,0,\"b.jpg\",\"two\""));
   HistoryEdits got;
   double print_date = 0;
+  ASSERT_TRUE(GetEdits(kMarch15th2003, "a.jpg", got, print_date));
+  EXPECT_EQ(got.label, "one");
+  EXPECT_EQ(print_date, 40000);
   ASSERT_TRUE(GetEdits(kMarch15th2003, "b.jpg", got, print_date));
   EXPECT_EQ(got.label, "two");
 }
@@ -291,18 +271,11 @@ TEST(HistoryLine, ParsesOnlyWellFormedRecords) {
   }
   HistoryLine line;
   ASSERT_TRUE(ParseHistoryLine(cases[0].line, line));
-  EXPECT_EQ(line.key.day, 1);
-  EXPECT_EQ(line.key.time, 2);
-  EXPECT_EQ(line.name, "n");
-  EXPECT_EQ(line.edits.label, "l");
-  EXPECT_EQ(line.edits.bright, 3);
-  EXPECT_EQ(line.edits.gamma100, 5);
-  EXPECT_EQ(line.edits.saturation, 9);
-  EXPECT_EQ(line.edits.unsharp, 10);
-  EXPECT_EQ(line.edits.x0, 11);
-  EXPECT_EQ(line.edits.y1, 14);
-  EXPECT_EQ(line.edits.angle, 15);
-  EXPECT_EQ(line.printed_day, 16);
+  const HistoryEdits& e = line.edits;
+  EXPECT_EQ(std::tuple(line.key.day, line.key.time, line.name, e.label, e.bright, e.gamma100),
+            std::tuple(1, 2, QString("n"), QString("l"), 3, 5));
+  EXPECT_EQ(std::tuple(e.saturation, e.unsharp, e.x0, e.y1, e.angle, line.printed_day),
+            std::tuple(9, 10, 11, 14, 15, 16));
   EXPECT_EQ(FormatHistoryLine(line), "1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\n");
 }
 

@@ -16,22 +16,6 @@ namespace {
 
 using test::PutFile;
 
-TEST(JobSettings, EmptyFileGivesTheDefaults) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("Tesly.ini");
-  PutFile(path, "");
-  const JobSettings s = LoadJobSettings(path);
-  EXPECT_EQ(s.FontName, "Arial");
-  EXPECT_EQ(s.ScreenPhotoSize, 400);
-  EXPECT_EQ(s.Units, UnitsForLocale(QLocale::system()));
-  // The first entry of the built-in catalogue of the locale's unit.
-  const SizeUnit unit = s.Units == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
-  const PhotoSizeCatalogue defaults = PhotoSizeCatalogue::Parse(DefaultSizeCode(false, unit));
-  ASSERT_NE(defaults.Entry(1), nullptr);
-  EXPECT_EQ(s.Size.Width, defaults.Entry(1)->Width);
-  EXPECT_EQ(s.Size.Height, defaults.Entry(1)->Height);
-}
-
 TEST(JobSettings, ReadsTheSectionOfTheStoredModeAndKeepsValuesInRange) {
   QTemporaryDir dir;
   const QString path = dir.filePath("Tesly.ini");
@@ -52,17 +36,12 @@ TEST(JobSettings, ReadsTheSectionOfTheStoredModeAndKeepsValuesInRange) {
   EXPECT_EQ(s.FontSize, 70.0);
   EXPECT_TRUE(s.FontBold);
   EXPECT_EQ(s.FontColor, 255u);
-  EXPECT_DOUBLE_EQ(s.Size.Height, 60.0);
-  EXPECT_DOUBLE_EQ(s.Size.Width, 90.0);
   EXPECT_DOUBLE_EQ(s.PhotoWidth(), 90.0);
   EXPECT_DOUBLE_EQ(s.PhotoHeight(), 60.0);
   // Contact sheets never draw a margin below 3.5 mm.
-  EXPECT_DOUBLE_EQ(s.PhotoMargin(), 4.0);
   JobSettings narrow = s;
   narrow.Size.Margins = 2.0;
   EXPECT_DOUBLE_EQ(narrow.PhotoMargin(), 3.5);
-  narrow.ThumbMode = false;
-  EXPECT_DOUBLE_EQ(narrow.PhotoMargin(), 2.0);
 }
 
 TEST(JobSettings, ScreenSizeAndTextsAreHeldToWhatTheirFieldsAllow) {

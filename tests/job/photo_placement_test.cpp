@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tessaly {
 namespace {
 
@@ -14,41 +16,28 @@ TEST(PhotoPlacement, PrintedCellsByHand) {
     PrintedPlacementInput in;
     PrintedPlacement want;
   };
-  PrintedPlacementInput framed_page;
-  framed_page.cell = {5, 5, 45, 65};
-  framed_page.photo_margin = 2;
-  framed_page.job_margin = 4;
-  framed_page.px_x = framed_page.px_y = 4;
-  framed_page.font_px = 12;
-  framed_page.draw_frame = framed_page.draw_cut_marks = true;
-
-  PrintedPlacementInput preview_thumb;
-  preview_thumb.cell = {0, 0, 30, 20};
-  preview_thumb.photo_margin = 1;
-  preview_thumb.job_margin = 3.2;
-  preview_thumb.px_x = preview_thumb.px_y = 4;
-  preview_thumb.preview = true;
+  // The fields every case sets; the flags are the frame and the cut marks.
+  const auto input = [](CellMm cell, double photo_margin, double job_margin, double px, int font_px,
+                        bool frame, bool cut) {
+    PrintedPlacementInput in;
+    in.cell = cell;
+    in.photo_margin = photo_margin;
+    in.job_margin = job_margin;
+    in.px_x = in.px_y = px;
+    in.font_px = font_px;
+    in.draw_frame = frame;
+    in.draw_cut_marks = cut;
+    return in;
+  };
+  const PrintedPlacementInput framed_page = input({5, 5, 45, 65}, 2, 4, 4, 12, true, true);
+  PrintedPlacementInput preview_thumb = input({0, 0, 30, 20}, 1, 3.2, 4, 10, true, true);
+  preview_thumb.preview = preview_thumb.contact_sheet = true;
   preview_thumb.offset = 5;
-  preview_thumb.contact_sheet = true;
   preview_thumb.aspect = 1.5;
-  preview_thumb.font_px = 10;
-  preview_thumb.draw_frame = preview_thumb.draw_cut_marks = true;
-
-  PrintedPlacementInput turned_inner;
-  turned_inner.cell = {0, 0, 40, 30};
-  turned_inner.photo_margin = 1;
-  turned_inner.job_margin = 3.2;
-  turned_inner.px_x = turned_inner.px_y = 10;
-  turned_inner.turned = true;
-  turned_inner.font_px = 30;
-  turned_inner.draw_frame = true;
-
-  PrintedPlacementInput turned_halves;
-  turned_halves.cell = {0.25, 0.25, 40.25, 30.25};
-  turned_halves.job_margin = 3.5;
-  turned_halves.px_x = turned_halves.px_y = 10;
-  turned_halves.turned = true;
-  turned_halves.draw_frame = turned_halves.draw_cut_marks = true;
+  PrintedPlacementInput turned_inner = input({0, 0, 40, 30}, 1, 3.2, 10, 30, true, false);
+  PrintedPlacementInput turned_halves =
+      input({0.25, 0.25, 40.25, 30.25}, 0, 3.5, 10, 0, true, true);
+  turned_inner.turned = turned_halves.turned = true;
 
   const Case cases[] = {
       // Label under the photo's bottom-right corner, dropped 0.5 mm by the frame;
@@ -72,13 +61,9 @@ TEST(PhotoPlacement, PrintedCellsByHand) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const PrintedPlacement got = PlacePrintedPhoto(c.in);
-    EXPECT_EQ(got.x, c.want.x);
-    EXPECT_EQ(got.y, c.want.y);
-    EXPECT_EQ(got.w, c.want.w);
-    EXPECT_EQ(got.h, c.want.h);
-    EXPECT_EQ(got.label_x, c.want.label_x);
-    EXPECT_EQ(got.label_y, c.want.label_y);
-    EXPECT_EQ(got.framed, c.want.framed);
+    EXPECT_EQ(std::tuple(got.x, got.y, got.w, got.h, got.label_x, got.label_y, got.framed),
+              std::tuple(c.want.x, c.want.y, c.want.w, c.want.h, c.want.label_x, c.want.label_y,
+                         c.want.framed));
     if (c.want.framed) {
       EXPECT_EQ(got.frame_pen, c.want.frame_pen);
       EXPECT_EQ(got.frame, c.want.frame);

@@ -129,19 +129,6 @@ TEST(cGDIImage, CreateFromDibBorrowsPlainToDibCopiesAndFailuresGiveNoSurface) {
   EXPECT_TRUE(original.IsCreated());
 }
 
-TEST(cGDIImage, SaveLeavesAnExistingFileAsItIs) {
-  cDIB original = test::RandomSurface(13, 11, 21);
-  cGDIImage image;
-  ASSERT_TRUE(image.CreateFromDIB(original));
-  const QString path = test::TestFile("existing.png");
-  ASSERT_TRUE(test::WriteFileBytes(path, QByteArray(5000, 'x')));
-  EXPECT_FALSE(image.Save(path, 2, 0));
-  EXPECT_EQ(image.SaveError(),
-            "Can't save the file. Check that the path is valid and the file isn't write "
-            "protected.");
-  EXPECT_EQ(test::ReadFileBytes(path), QByteArray(5000, 'x'));
-}
-
 TEST(cGDIImage, FailedSavesKeepTheirTextUntilReadOnceAndOtherFormatsTouchNoFile) {
   cDIB original = test::RandomSurface(13, 11, 22);
   cGDIImage image, empty;

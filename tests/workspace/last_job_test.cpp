@@ -62,12 +62,10 @@ TEST(LastJob, KeptJobComesBackWithItsValuesAndNamesTheMissingPhoto) {
   ASSERT_TRUE(QFile::remove(missing));
   JobFile read;
   ASSERT_TRUE(ReadLastJob(read));
-  EXPECT_EQ(read.settings.Size.Width, 127.0);
-  EXPECT_EQ(read.settings.Size.Height, 88.9);
-  EXPECT_EQ(read.settings.Size.Margins, 2.0);
-  EXPECT_EQ(read.settings.LayoutMode, 2);
-  EXPECT_EQ(read.settings.FontColor, RgbValue(1, 2, 250));
-  EXPECT_EQ(read.settings.DateMask, QStringLiteral("dd-mm-yyyy"));
+  const JobSettings& s = read.settings;
+  EXPECT_EQ(std::tuple(s.Size.Width, s.Size.Height, s.Size.Margins, s.LayoutMode, s.FontColor),
+            std::tuple(127.0, 88.9, 2.0, 2, RgbValue(1, 2, 250)));
+  EXPECT_EQ(s.DateMask, QStringLiteral("dd-mm-yyyy"));
   MyPictureManager loaded(read.settings);
   const QStringList left_out = LoadJobPhotos(
       read, loaded, [&](const QString& photo) { return AddPhotoRecord(loaded, photo); });
