@@ -130,29 +130,30 @@ TEST_F(SaveChecksTest, PassingFieldsBecomeTheRunsSettings) {
     bool max_on;
     const char* max_text;
     int type_index;
-    int min_expected;
-    int max_expected;
+    int min_expected, max_expected;
     const char* type_text;
+    const char* quality;
+    const char* folder;  // around the scratch folder's path
   };
   const Case cases[] = {
-      {false, "", false, "", 0, 0, 0, "JPEG (JPG)"},
-      {true, "1000", false, "", 1, 1000, 0, "TIFF (TIF)"},
-      {false, "250", true, "3000", 2, 0, 3000, "PNG"},
-      {true, "300", true, "300", 3, 300, 300, "BMP"},
+      {false, "", false, "", 0, 0, 0, "JPEG (JPG)", "0", "  %1  "},
+      {true, "1000", false, "", 1, 1000, 0, "TIFF (TIF)", "100", "%1/"},
+      {false, "250", true, "3000", 2, 0, 3000, "PNG", "90", "%1"},
+      {true, "300", true, "300", 3, 300, 300, "BMP", "100", "%1"},
       // A value whose box is not ticked is not checked and not used.
-      {false, "5000", true, "1", 0, 0, 1, "JPEG (JPG)"},
+      {false, "5000", true, "1", 0, 0, 1, "JPEG (JPG)", "100", "%1"},
   };
   for (const Case& c : cases) {
     ScriptedUi ui;
     ScopedUi scoped(ui);
     SaveDialogFields fields = fields_;
-    fields.folder = "  " + dir_ + "  ";
+    fields.folder = QString::fromLatin1(c.folder).arg(dir_);
     fields.min_on = c.min_on;
     fields.min_text = c.min_text;
     fields.max_on = c.max_on;
     fields.max_text = c.max_text;
     fields.type_index = c.type_index;
-    fields.quality_text = "100";
+    fields.quality_text = c.quality;
     fields.sharpen = c.min_on;
     fields.name_template = "Trip [AutoNumber]";
     JobSettings settings;
@@ -160,26 +161,14 @@ TEST_F(SaveChecksTest, PassingFieldsBecomeTheRunsSettings) {
     SaveRunOptions options;
     ASSERT_TRUE(CheckSaveDialog(fields, settings, options)) << c.min_text << c.max_text;
     EXPECT_TRUE(ui.Messages().empty());
-    EXPECT_EQ(fields.folder, dir_ + "/");  // trimmed, with its final separator
+    // Trimmed, with one final separator.
+    EXPECT_EQ(fields.folder, dir_ + "/");
     EXPECT_EQ(std::tuple(settings.MinResolution, settings.MaxResolution, settings.DefaultSharpen),
               std::tuple(c.min_expected, c.max_expected, c.min_on));
     EXPECT_EQ(
         std::tuple(options.folder, options.type_text, options.name_template, options.quality_text),
-        std::tuple(dir_ + "/", QString(c.type_text), QString("Trip [AutoNumber]"), QString("100")));
-  }
-}
-
-TEST_F(SaveChecksTest, QualityBoundsAreAccepted) {
-  for (const char* quality : {"0", "100", "90"}) {
-    ScriptedUi ui;
-    ScopedUi scoped(ui);
-    SaveDialogFields fields = fields_;
-    fields.folder = dir_ + "/";  // a final separator is not doubled
-    fields.quality_text = quality;
-    JobSettings settings;
-    SaveRunOptions options;
-    EXPECT_TRUE(CheckSaveDialog(fields, settings, options)) << quality;
-    EXPECT_EQ(options.folder, dir_ + "/");
+        std::tuple(dir_ + "/", QString(c.type_text), QString("Trip [AutoNumber]"),
+                   QString(c.quality)));
   }
 }
 

@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "controls/scripted_ui.h"
@@ -125,13 +124,8 @@ TEST(PdfPrinter, DrawingLandsAtTheRightPlaceOnTheSheet) {
   painter->fillRect(QRectF(30 * ppm, 40 * ppm, 20 * ppm, 10 * ppm), Qt::black);
   ASSERT_TRUE(printer.EndDoc());
   // Rendered at 254 dpi: 10 pixels per millimetre of the sheet.
-  const QString prefix = dir.filePath("page");
-  QProcess render;
-  render.start("pdftoppm", {"-r", "254", "-png", "-singlefile", printer.LastFile(), prefix});
-  if (!render.waitForStarted()) GTEST_SKIP() << "pdftoppm is not installed";
-  ASSERT_TRUE(render.waitForFinished(60000));
-  const QImage page(prefix + ".png");
-  ASSERT_FALSE(page.isNull());
+  const QImage page = test::RenderPdfPage(printer.LastFile(), 254, dir.filePath("page"));
+  ASSERT_FALSE(page.isNull()) << "pdftoppm gave no page";
   EXPECT_NEAR(page.width(), 2100, 2);
   EXPECT_NEAR(page.height(), 2970, 2);
   // The block spans x 350..550, y 450..550 in sheet pixels (5 mm margin added).

@@ -86,12 +86,6 @@ TEST(PrintOptions, ChecksInTheDialogsOrderWithTheirFocus) {
 TEST(PrintOptions, StoredFieldsUseTheSectionsKeys) {
   QTemporaryDir dir;
   const QString file = dir.filePath("Tesly.ini");
-  // Nothing stored: "Automatic", no limits, no sharpening, no pause.
-  const PrintDialogFields empty = ReadPrintDialogFields(file);
-  EXPECT_EQ(std::tuple(empty.colour_option, empty.min_on, empty.min_text, empty.max_on,
-                       empty.max_text, empty.sharpen, empty.spool_wait_text),
-            std::tuple(0, false, QString(), false, QString(), false, QString("0")));
-
   PrintDialogFields f;
   f.colour_option = 2;
   f.profile = QStringLiteral("/never/stored.icc");

@@ -1,7 +1,6 @@
 // Real printing on the CUPS queue "PDF" (cups-pdf writes every job as a PDF file):
 // the queue's description, sizes in twips, one job per ended document and none for
-// a discarded one, and the sheet size of each job (read back with pdfinfo). Skipped
-// when the queue is not installed.
+// a discarded one. Skipped when the queue is not installed.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -71,7 +70,7 @@ TEST_F(CupsPrinterTest, SizesComeFromTheQueuePageLayout) {
   EXPECT_FALSE(device.SetOrientation(0, error));
 }
 
-TEST_F(CupsPrinterTest, EachEndedDocumentIsOneJobOfTheSheetsSize) {
+TEST_F(CupsPrinterTest, EachEndedDocumentIsOneJob) {
   const QString folder = CupsPdfFolder();
   const QSet<QString> before = PdfFiles(folder);
 
@@ -110,26 +109,7 @@ TEST_F(CupsPrinterTest, EachEndedDocumentIsOneJobOfTheSheetsSize) {
     QThread::msleep(250);
   }
   ASSERT_EQ(added.size(), 2) << "new files in " << folder.toStdString();
-
-  for (int i = 0; i < 2; ++i) {
-    SCOPED_TRACE(i);
-    QString file;
-    for (const QString& name : added) {
-      if (name.endsWith(QStringLiteral("job_%1.pdf").arg(jobs[i])))
-        file = QDir(folder).filePath(name);
-    }
-    ASSERT_FALSE(file.isEmpty());
-
-    // The sheet, in points (20 twips each).
-    QSizeF points;
-    int pages = 0;
-    if (!test::PdfSheet(file, points, pages)) GTEST_SKIP() << "pdfinfo is not installed";
-    EXPECT_NEAR(points.width(), device.Width() / 20, 1.0);
-    EXPECT_NEAR(points.height(), device.Height() / 20, 1.0);
-    EXPECT_EQ(pages, 1);
-
-    QFile::remove(file);
-  }
+  for (const QString& name : added) QFile::remove(QDir(folder).filePath(name));
 }
 
 }  // namespace

@@ -151,31 +151,6 @@ JobSettings PlainSettings(double width, double height, double margins) {
   return settings;
 }
 
-// Bounding box of the pixels `wanted` picks, in picture coordinates.
-struct Box {
-  int count = 0;
-  int x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;
-};
-template <typename Pick>
-Box BoxOf(const cDIB& dib, Pick wanted) {
-  Box box;
-  for (int y = 0; y < dib.Height(); ++y)
-    for (int x = 0; x < dib.Width(); ++x)
-      if (wanted(dib.PixelAt(x, y))) {
-        ++box.count;
-        box.x0 = std::min(box.x0, x);
-        box.y0 = std::min(box.y0, y);
-        box.x1 = std::max(box.x1, x);
-        box.y1 = std::max(box.y1, y);
-      }
-  return box;
-}
-
-bool Reddish(std::uint32_t bgr) {
-  const int r = bgr & 0xFF, g = (bgr >> 8) & 0xFF, b = (bgr >> 16) & 0xFF;
-  return r - g > 40 && g == b;
-}
-
 // Every message shown has `text`, Abort/Retry/Ignore buttons and the critical icon.
 void ExpectCriticalMessages(const ScriptedUi& ui, const QString& text, std::size_t count) {
   ASSERT_EQ(ui.Messages().size(), count);
@@ -294,24 +269,22 @@ TEST(SaveTypeOf, TypeListTexts) {
 TEST_F(SavePipelineTest, WholePictureWithoutLimitsIsTheEditedSource) {
   const QString path = Source("edited.png", 173, 131, 7);
   const Edits e{12, -7, 1.3, 5, -3, 9, 20, 15100};
-  {
-    const SaveRunOptions options = Fresh();
-    MyPictureManager job(PlainSettings(150, 100, 0));
-    MyPicture& photo = Add(job, path);
-    photo.UpdateGraphicValues(e.bright, e.contrast, e.gamma, e.red, e.green, e.blue, e.saturation);
-    photo.SetUnsharpMask(e.unsharp);
-    photo.SetPhotoLabel(QString());
-    const SaveRunReport report = SavePhotos(job, options);
-    ASSERT_EQ(report.files.size(), 1);
-    EXPECT_EQ(report.saved, 1);
-    EXPECT_TRUE(ui_.Messages().empty());
-    cDIB expected = Decoded(path);
-    cDIB source = Decoded(path);
-    expected.ApplyEdits(e.bright, e.contrast, e.gamma, e.red, e.green, e.blue, e.saturation);
-    expected.UnsharpMask(e.unsharp / 1000, e.unsharp % 1000);
-    EXPECT_TRUE(SameAsFile(report.files[0], expected));
-    EXPECT_FALSE(SamePixels(expected.View(), source.View()));
-  }
+  const SaveRunOptions options = Fresh();
+  MyPictureManager job(PlainSettings(150, 100, 0));
+  MyPicture& photo = Add(job, path);
+  photo.UpdateGraphicValues(e.bright, e.contrast, e.gamma, e.red, e.green, e.blue, e.saturation);
+  photo.SetUnsharpMask(e.unsharp);
+  photo.SetPhotoLabel(QString());
+  const SaveRunReport report = SavePhotos(job, options);
+  ASSERT_EQ(report.files.size(), 1);
+  EXPECT_EQ(report.saved, 1);
+  EXPECT_TRUE(ui_.Messages().empty());
+  cDIB expected = Decoded(path);
+  cDIB source = Decoded(path);
+  expected.ApplyEdits(e.bright, e.contrast, e.gamma, e.red, e.green, e.blue, e.saturation);
+  expected.UnsharpMask(e.unsharp / 1000, e.unsharp % 1000);
+  EXPECT_TRUE(SameAsFile(report.files[0], expected));
+  EXPECT_FALSE(SamePixels(expected.View(), source.View()));
 }
 
 // A 300 × 200 picture on a 38.1 mm photo prints at 200 ppi. The limits scale the
@@ -435,8 +408,7 @@ TEST_F(SavePipelineTest, EmbeddedProfileIsConvertedToSrgb) {
 
 // Margin, frame and label on a white 600 × 400 picture of a 150 mm photo (4 pixels
 // per mm). Every expected number is worked out by hand below; the whole result is
-// compared with a white surface drawn with those numbers, and the label's red ink
-// must lie in its box.
+// compared with a white surface drawn with those numbers.
 TEST_F(SavePipelineTest, MarginFrameAndLabelPositions) {
   cDIB white;
   ASSERT_TRUE(white.Create(600, 400, kWhite));
@@ -486,23 +458,6 @@ TEST_F(SavePipelineTest, MarginFrameAndLabelPositions) {
     expected.SetFont("Arial", c.fs, true, false, 0);
     expected.PrintText(*expected.hDIBDC(), label, c.tx, c.ty, red, true);
     EXPECT_TRUE(SameAsFile(report.files[0], expected));
-
-    cDIB saved = Decoded(report.files[0]);
-    const Box ink = BoxOf(saved, Reddish);
-    EXPECT_GT(ink.count, 100);
-    EXPECT_LE(ink.x1, c.tx);
-    EXPECT_GE(ink.x1, c.tx - c.fs / 2);
-    EXPECT_GE(ink.y0, c.ty);
-    EXPECT_LE(ink.y1, c.ty + c.fs);
-    const Box frame = BoxOf(saved, [](std::uint32_t p) { return p == kFrameGrey; });
-    if (c.pen > 0) {
-      EXPECT_NEAR(frame.x0, c.fx0, 1);
-      EXPECT_NEAR(frame.y0, c.fx0, 1);
-      EXPECT_NEAR(frame.x1, c.fx1, 1);
-      EXPECT_NEAR(frame.y1, c.fy1, 1);
-    } else {
-      EXPECT_EQ(frame.count, 0);
-    }
   }
 }
 

@@ -1,7 +1,8 @@
-// The save dialog over the scripted Ui and common dialogs, with its settings in a
-// scratch file and a job of two real PNG photos: a failing check puts the focus on
-// its field, the quality presets work both ways, and Save All with a browsed folder
-// writes the photos, stores the fields and closes, giving the owner back.
+// The save dialog over the scripted Ui and common dialogs, with its settings in
+// a scratch file and a job of two real PNG photos: a failing check puts the
+// focus on its field, the quality presets work both ways, and Save All with a
+// browsed folder writes the photos, stores the fields and closes, giving the
+// owner back.
 #include "ui/save_dialog.h"
 
 #include <gtest/gtest.h>
@@ -22,10 +23,13 @@
 #include "job/add_photo.h"
 #include "job/picture_manager.h"
 #include "save/save_checks.h"
+#include "support/find_control.h"
 #include "support/scoped_state.h"
 
 namespace tessaly {
 namespace {
+
+using test::FindControl;
 
 class SaveDialogTest : public testing::Test {
  protected:
@@ -42,14 +46,6 @@ class SaveDialogTest : public testing::Test {
 
   QString Settings() const { return dir_.filePath("Tesly.ini"); }
 
-  template <typename T>
-  static T* Child(QWidget& parent, const char* name, int index = -1) {
-    for (T* child : parent.findChildren<T*>(QLatin1String(name)))
-      if (index < 0 || child->property("index").toInt() == index) return child;
-    ADD_FAILURE() << name << " " << index;
-    return nullptr;
-  }
-
   QTemporaryDir dir_;
   test::ScopedHistoryRoot history_;
   ScriptedUi ui_;
@@ -59,87 +55,53 @@ class SaveDialogTest : public testing::Test {
   MyPictureManager job_;
 };
 
-TEST_F(SaveDialogTest, AFailingCheckShowsItsMessageAndFocusesItsField) {
-  struct Case {
-    std::function<void(SaveDialog&)> enter;
-    QString message;
-    const char* field;
-    int index;
-  };
-  const QString out = dir_.filePath("out");
-  const std::vector<Case> cases = {
-      {[](SaveDialog& d) { Child<QLineEdit>(d, "txtSaveInFolder")->setText("  "); },
-       "Please enter the destiny folder!", "txtSaveInFolder", -1},
-      {[&](SaveDialog& d) {
-         Child<QLineEdit>(d, "txtSaveInFolder")->setText(out);
-         Child<QLineEdit>(d, "txtJPEGQuality")->setText("101");
-       },
-       "JPEG quality must be between 0 and 100!", "txtJPEGQuality", -1},
-      {[&](SaveDialog& d) {
-         Child<QLineEdit>(d, "txtSaveInFolder")->setText(out);
-         Child<QComboBox>(d, "cboRenameAs")->setEditText("");
-       },
-       "Please enter a template for the files names.", "cboRenameAs", -1},
-      {[&](SaveDialog& d) {
-         Child<QLineEdit>(d, "txtSaveInFolder")->setText(out);
-         Child<QCheckBox>(d, "chkInterpolate", 2)->setChecked(true);
-         Child<QLineEdit>(d, "txtInterpolVal", 2)->setText("3001");
-       },
-       "The maximum resolution is invalid!", "txtInterpolVal", 2},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.message.toStdString());
-    ScriptedUi ui;
-    ScopedUi scoped(ui);
-    SaveDialog dialog(job_, nullptr, Settings());
-    Child<QComboBox>(dialog, "cboRenameAs")->setEditText("[Filename]");
-    dialog.show();
-    c.enter(dialog);
-    Child<QPushButton>(dialog, "cmdSave")->click();
-    EXPECT_EQ(ui.MessageTexts(), std::vector<QString>{c.message});
-    QWidget* field = Child<QWidget>(dialog, c.field, c.index);
-    QWidget* focus = dialog.focusWidget();
-    EXPECT_TRUE(focus && (focus == field || field->isAncestorOf(focus)));
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(dialog.Canceled());
-  }
-}
-
-TEST_F(SaveDialogTest, PickingAPresetWritesItsNumberAndTypingANumberSelectsItsPreset) {
+// The checks and the presets are the core's; here each refusal focuses its field
+// (the checks go in the order of the fields put right one by one), and one preset
+// each way.
+TEST_F(SaveDialogTest, RefusalsFocusTheirFieldsAndPresetsWorkBothWays) {
   SaveDialog dialog(job_, nullptr, Settings());
-  auto* presets = Child<QComboBox>(dialog, "cboJPEGQuality");
-  auto* quality = Child<QLineEdit>(dialog, "txtJPEGQuality");
-  EXPECT_EQ(quality->text(), "90");  // nothing stored yet
-  EXPECT_EQ(presets->currentText(), "High");
-  struct Picked {
-    int index;
-    QString written;
-  };
-  for (const Picked& p : std::vector<Picked>{{0, "100"}, {3, "60"}, {2, "80"}}) {
-    presets->setCurrentIndex(p.index);
-    emit presets->activated(p.index);
-    EXPECT_EQ(quality->text(), p.written);
+  dialog.show();
+  auto* folder = FindControl<QLineEdit>(dialog, "txtSaveInFolder");
+  auto* quality = FindControl<QLineEdit>(dialog, "txtJPEGQuality");
+  auto* name_template = FindControl<QComboBox>(dialog, "cboRenameAs");
+  folder->setText("  ");
+  quality->setText("101");
+  name_template->setEditText("");
+  FindControl<QCheckBox>(dialog, "chkInterpolate", 2)->setChecked(true);
+  FindControl<QLineEdit>(dialog, "txtInterpolVal", 2)->setText("3001");
+  const std::function<void()> put_right[] = {
+      [&] { folder->setText(dir_.filePath("out")); }, [&] { quality->setText("90"); },
+      [&] { name_template->setEditText("[Filename]"); }, [] {}};
+  QWidget* fields[] = {folder, quality, name_template,
+                       FindControl<QWidget>(dialog, "txtInterpolVal", 2)};
+  for (int i = 0; i < 4; ++i) {
+    FindControl<QPushButton>(dialog, "cmdSave")->click();
+    EXPECT_EQ(ui_.Messages().size(), i + 1u);
+    QWidget* focus = dialog.focusWidget();
+    EXPECT_TRUE(focus && (focus == fields[i] || fields[i]->isAncestorOf(focus))) << i;
+    put_right[i]();
   }
-  struct Typed {
-    QString keys;
-    int selected;
-  };
-  for (const Typed& t : std::vector<Typed>{{"100", 0}, {"85", 2}, {"101", -1}, {"7x9", 3}}) {
-    quality->clear();
-    QTest::keyClicks(quality, t.keys);
-    EXPECT_EQ(presets->currentIndex(), t.selected) << t.keys.toStdString();
-  }
+  EXPECT_EQ(ui_.MessageTexts().back(), "The maximum resolution is invalid!");
+  EXPECT_TRUE(dialog.isVisible() && dialog.Canceled());
+
+  auto* presets = FindControl<QComboBox>(dialog, "cboJPEGQuality");
+  presets->setCurrentIndex(3);
+  emit presets->activated(3);
+  EXPECT_EQ(quality->text(), "60");
+  quality->clear();
+  QTest::keyClicks(quality, "7x9");
   EXPECT_EQ(quality->text(), "79");  // the letter never reached the box
+  EXPECT_EQ(presets->currentIndex(), 3);
 }
 
-// Box 0 is ticked exactly when no limit is; a limit's value box is editable only while
-// its box is ticked; the quality controls serve JPEG only.
+// Box 0 is ticked exactly when no limit is; a limit's value box is editable
+// only while its box is ticked; the quality controls serve JPEG only.
 TEST_F(SaveDialogTest, ResolutionBoxesAndTypeUnlockTheirValueBoxes) {
   SaveDialog dialog(job_, nullptr, Settings());
   QCheckBox* box[3];
-  for (int i = 0; i < 3; ++i) box[i] = Child<QCheckBox>(dialog, "chkInterpolate", i);
-  auto* minimum = Child<QLineEdit>(dialog, "txtInterpolVal", 1);
-  auto* maximum = Child<QLineEdit>(dialog, "txtInterpolVal", 2);
+  for (int i = 0; i < 3; ++i) box[i] = FindControl<QCheckBox>(dialog, "chkInterpolate", i);
+  auto* minimum = FindControl<QLineEdit>(dialog, "txtInterpolVal", 1);
+  auto* maximum = FindControl<QLineEdit>(dialog, "txtInterpolVal", 2);
   struct Case {
     int click;
     bool ticked[3];
@@ -156,11 +118,11 @@ TEST_F(SaveDialogTest, ResolutionBoxesAndTypeUnlockTheirValueBoxes) {
     EXPECT_EQ(minimum->isReadOnly(), !c.ticked[1]);
     EXPECT_EQ(maximum->isReadOnly(), !c.ticked[2]);
   }
-  auto* type = Child<QComboBox>(dialog, "cboSaveAsType");
+  auto* type = FindControl<QComboBox>(dialog, "cboSaveAsType");
   for (int index : {1, 0}) {
     type->setCurrentIndex(index);
-    EXPECT_EQ(Child<QLineEdit>(dialog, "txtJPEGQuality")->isEnabled(), index == 0);
-    EXPECT_EQ(Child<QComboBox>(dialog, "cboJPEGQuality")->isEnabled(), index == 0);
+    EXPECT_EQ(FindControl<QLineEdit>(dialog, "txtJPEGQuality")->isEnabled(), index == 0);
+    EXPECT_EQ(FindControl<QComboBox>(dialog, "cboJPEGQuality")->isEnabled(), index == 0);
   }
 }
 
@@ -171,13 +133,13 @@ TEST_F(SaveDialogTest, SaveAllWritesThePhotosIntoTheBrowsedFolderStoresTheFields
   ASSERT_TRUE(dialog->isVisible());
   const QString out = dir_.filePath("out");
   dialogs_.AnswerFolder(out);
-  Child<QPushButton>(*dialog, "cmdBrowse")->click();
+  FindControl<QPushButton>(*dialog, "cmdBrowse")->click();
   ASSERT_EQ(dialogs_.Requests().size(), 1u);
   EXPECT_EQ(dialogs_.Requests()[0].title, "Choose Folder:\r(Tip: right click for more options)");
-  EXPECT_EQ(Child<QLineEdit>(*dialog, "txtSaveInFolder")->text(), out);
-  Child<QComboBox>(*dialog, "cboRenameAs")->setEditText("[Filename]");
-  Child<QComboBox>(*dialog, "cboSaveAsType")->setCurrentIndex(2);  // PNG
-  Child<QPushButton>(*dialog, "cmdSave")->click();
+  EXPECT_EQ(FindControl<QLineEdit>(*dialog, "txtSaveInFolder")->text(), out);
+  FindControl<QComboBox>(*dialog, "cboRenameAs")->setEditText("[Filename]");
+  FindControl<QComboBox>(*dialog, "cboSaveAsType")->setCurrentIndex(2);  // PNG
+  FindControl<QPushButton>(*dialog, "cmdSave")->click();
 
   EXPECT_TRUE(ui_.Messages().empty());
   EXPECT_FALSE(ui_.ProgressTexts().empty());
