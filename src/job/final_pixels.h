@@ -2,8 +2,10 @@
 // cropped, edited, colour-converted, turned to its cell, resampled by the resolution
 // factor and sharpened, in that order. The pipelines differ only in the steps they
 // ask for, so the same request always gives the same bytes. Crop corners are the
-// view's crop rectangle scaled to the image's pixels, halves to even; a corner that
-// is not a number fitting an int fails the step.
+// view's crop rectangle scaled to the full picture's pixels, halves to even; a
+// corner that is not a number fitting an int fails the step. An image decoded
+// reduced gives a result of the size its full picture would, its crop mapped
+// between pixels.
 #pragma once
 
 #include "colour/colour_profiles.h"
@@ -47,6 +49,12 @@ struct FinalPixelsSteps {
 // when it is not a number or lies beyond a billion (far above any surface limit, so
 // the surface itself still refuses what is too large).
 bool NearestPixelCount(double value, int& size);
+
+// The share of a file's full size (at most 1) its picture must be decoded at for
+// final pixels at `factor`: every result pixel still comes from one and a half
+// decoded pixels or more along each side, so a reduced decode changes the result
+// only slightly.
+double DecodeShare(double factor);
 
 // Makes `result` from `image` by `steps`; the image is consumed (disposed or turned).
 // `turned` tells whether the result was turned to its cell. False when a step failed

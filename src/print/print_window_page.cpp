@@ -54,6 +54,18 @@ void OpenPrinterConversion(const QString& file_name, const JobSettings& settings
                     : PrinterProfile(settings.ICM, printer.DeviceName(), settings.ICMProfile);
 }
 
+// The resolution factor of a photo on the page: the job's limits, or on a contact
+// sheet only the maximum (360 ppi when none is set).
+double SlotFactor(const MyPicture& photo, const JobSettings& settings) {
+  if (!settings.ThumbMode)
+    return ResolutionFactor(photo.PrintResolution(), settings.MinResolution,
+                            settings.MaxResolution);
+  const int maximum =
+      settings.MaxResolution == 0 ? kContactSheetMaxResolution : settings.MaxResolution;
+  const double r = photo.PrintResolution();
+  return r > maximum ? maximum / r : 1.0;
+}
+
 // The slots of `page` as 1-based first and last; last < first when there is none.
 void SlotsOfPage(const std::vector<PrintSlot>& table, int page, int& first, int& last) {
   first = 0;
@@ -97,28 +109,28 @@ bool PrintWindow::SlotPixels(int Page, int k, const PreviewPaper* paper, DecodeA
                       .arg(k)
                       .arg(slot_count_));
   ui.LetMessagesRun();
-  const bool taken = ahead.Take(photo.Filename(), image);
-  while (!taken && !image.CreateFromFile(photo.Filename())) {
+  // Contact sheets never print above 360 ppi unless a maximum is set; the maximum
+  // stays 360 for the rest of the program run.
+  if (settings.ThumbMode && settings.MaxResolution == 0)
+    settings.MaxResolution = kContactSheetMaxResolution;
+  steps.factor = SlotFactor(photo, settings);
+  // The file is decoded no larger than the printed pixels need.
+  const double share = DecodeShare(steps.factor);
+  const bool taken = ahead.Take(photo.Filename(), image, share);
+  while (!taken && !image.CreateFromFile(photo.Filename(), share)) {
     const MsgAnswer answer = ui.MessageBox(
         QStringLiteral("Error opening file '") + photo.Filename() + QStringLiteral("'"),
         MsgButtons::RetryCancel, MsgIcon::Critical);
     if (answer != MsgAnswer::Retry) return false;
   }
   if (ui.PollCancel()) return false;
+  // The profiles stay open until the final pixels are made.
+  ProfilePair conversion;
   if (!settings.ThumbMode) {
-    steps.factor =
-        ResolutionFactor(photo.PrintResolution(), settings.MinResolution, settings.MaxResolution);
-    ProfilePair conversion;
     OpenPrinterConversion(photo.Filename(), settings, *printers_.Device(), conversion);
     steps.colour_from = conversion.input;
     steps.colour_to = conversion.output;
-    return MakeFinalPixels(image, photo, steps, result, turned);
   }
-  // Contact sheets never print above 360 ppi unless a maximum is set; the maximum
-  // stays 360 for the rest of the program run.
-  if (settings.MaxResolution == 0) settings.MaxResolution = kContactSheetMaxResolution;
-  const double r = photo.PrintResolution();
-  if (r > settings.MaxResolution) steps.factor = settings.MaxResolution / r;
   return MakeFinalPixels(image, photo, steps, result, turned);
 }
 
@@ -162,7 +174,9 @@ bool PrintWindow::DrawSlots(int Page, PreviewPaper* paper) {
   // are decoded at once.
   DecodeAhead ahead;
   const auto decode_next = [&](int k) {
-    if (!preview && k < last) ahead.Start(job_.At(slots_[k].PhotoIndex).Filename());
+    if (preview || k >= last) return;
+    const MyPicture& next = job_.At(slots_[k].PhotoIndex);
+    ahead.Start(next.Filename(), DecodeShare(SlotFactor(next, job_.Settings())));
   };
   for (int k = first; k >= 1 && k <= last; ++k) {
     if (k == first) decode_next(k);

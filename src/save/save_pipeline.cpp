@@ -68,17 +68,20 @@ void ShowSaveInfo(const QString& text) {
   CurrentUi().ShowProgress(QString::fromLatin1(kSaveProgressCaption), text);
 }
 
+// Resolution limits: a photo below the minimum is enlarged to it, one above the
+// maximum reduced to it, as the crop is resampled.
+double SaveFactor(const MyPicture& photo, const JobSettings& settings) {
+  return ResolutionFactor(photo.PrintResolution(), settings.MinResolution, settings.MaxResolution);
+}
+
 // The steps of PrepareSavePhoto; false when cancelled or a step failed.
 bool PrepareSteps(cGDIImage& image, cDIB& result, const MyPicture& photo,
                   const JobSettings& settings) {
   Ui& ui = CurrentUi();
   ui.LetMessagesRun();
-  // Resolution limits: a photo below the minimum is enlarged to it, one above the
-  // maximum reduced to it, as the crop is resampled.
   FinalPixelsSteps steps;
   steps.scaling = FinalScaling::WithCrop;
-  steps.factor =
-      ResolutionFactor(photo.PrintResolution(), settings.MinResolution, settings.MaxResolution);
+  steps.factor = SaveFactor(photo, settings);
   steps.default_sharpen = settings.DefaultSharpen;
   ProfilePair conversion;
   OpenSrgbConversion(photo.Filename(), conversion);
@@ -119,10 +122,11 @@ bool PrepareSteps(cGDIImage& image, cDIB& result, const MyPicture& photo,
 enum class PhotoOutcome { Saved, Skipped, Cancelled, Aborted };
 
 // `ahead` may hold the photo's picture already; once the photo's file is open it is
-// given `next_file` (when set) to decode while this photo is processed and saved.
+// given `next` (when set) to decode while this photo is processed and saved. Files
+// are decoded no larger than the saved pixels need.
 PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
                           const SaveRunOptions& options, const QString& extension, int type_code,
-                          int number, int count, DecodeAhead& ahead, const QString* next_file,
+                          int number, int count, DecodeAhead& ahead, const MyPicture* next,
                           QString& target) {
   Ui& ui = CurrentUi();
   const QString prefix = QStringLiteral("Saving file %1 of %2.").arg(number).arg(count) +
@@ -134,15 +138,16 @@ PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
   // The surface outlives the image that borrows its pixels after preparation.
   cDIB result;
   cGDIImage image;
-  const bool taken = ahead.Take(file, image);
-  while (!taken && !image.CreateFromFile(file)) {
+  const double share = DecodeShare(SaveFactor(photo, settings));
+  const bool taken = ahead.Take(file, image, share);
+  while (!taken && !image.CreateFromFile(file, share)) {
     const MsgAnswer answer =
         ui.MessageBox(QStringLiteral("Error opening file '") + file + QStringLiteral("'"),
                       MsgButtons::AbortRetryIgnore, MsgIcon::Critical);
     if (answer == MsgAnswer::Ignore) return PhotoOutcome::Skipped;
     if (answer != MsgAnswer::Retry) return PhotoOutcome::Aborted;
   }
-  if (next_file) ahead.Start(*next_file);
+  if (next) ahead.Start(next->Filename(), DecodeShare(SaveFactor(*next, settings)));
   if (ui.PollCancel()) return PhotoOutcome::Cancelled;
 
   ShowSaveInfo(prefix + QStringLiteral("Processing..."));
@@ -207,9 +212,9 @@ SaveRunReport SavePhotos(MyPictureManager& job, const SaveRunOptions& options) {
     DecodeAhead ahead;
     for (int i = 0; i < count && complete; ++i) {
       QString target;
-      const QString* next_file = i + 1 < count ? &job.At(i + 1).Filename() : nullptr;
+      const MyPicture* next = i + 1 < count ? &job.At(i + 1) : nullptr;
       switch (SaveOnePhoto(job.At(i), job.Settings(), options, extension, type_code, i + 1, count,
-                           ahead, next_file, target)) {
+                           ahead, next, target)) {
         case PhotoOutcome::Saved:
           ++report.saved;
           report.files.append(target);

@@ -1,10 +1,10 @@
-// The batch save: every photo of the job opened at full resolution, turned, cropped
-// and resampled to the resolution limits in one step, edited, converted from its
-// embedded profile to sRGB, sharpened, given its white margin, frame and label, and
-// encoded into the target folder under a name from the template (never overwriting
-// a file). Questions and progress go through the Ui service; the program-wide cancel
-// flag stops the run before the photo in hand is written. A complete run records
-// every photo in the edit history; a cancelled or aborted run records none.
+// The batch save: every photo of the job opened (a JPEG decoded no larger than the
+// resolution limits need), turned, cropped and resampled to the resolution limits in one step,
+// edited, converted from its embedded profile to sRGB, sharpened, given its white margin, frame and
+// label, and encoded into the target folder under a name from the template (never overwriting a
+// file). Questions and progress go through the Ui service; the program-wide cancel flag stops the
+// run before the photo in hand is written. A complete run records every photo in the edit history;
+// a cancelled or aborted run records none.
 #pragma once
 
 #include <QString>

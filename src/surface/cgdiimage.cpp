@@ -21,14 +21,21 @@ cGDIImage& cGDIImage::operator=(cGDIImage&& other) noexcept {
   // valid whether it refers to that buffer or to a borrowed surface.
   owned_ = std::move(other.owned_);
   view_ = std::exchange(other.view_, SurfaceView{});
+  full_width_ = std::exchange(other.full_width_, 0);
+  full_height_ = std::exchange(other.full_height_, 0);
+  reduction_ = std::exchange(other.reduction_, 1.0);
   save_status_ = std::exchange(other.save_status_, 0);
   return *this;
 }
 
-bool cGDIImage::CreateFromFile(const QString& file) {
+bool cGDIImage::CreateFromFile(const QString& file, double least) {
   Dispose();
-  if (!ReadImageFile(file, owned_)) return false;
+  FullPicture full;
+  if (!ReadImageFileReduced(file, least, owned_, full)) return false;
   view_ = owned_.View();
+  full_width_ = full.width;
+  full_height_ = full.height;
+  reduction_ = full.scale;
   return true;
 }
 
@@ -36,12 +43,16 @@ bool cGDIImage::CreateFromDIB(cDIB& dib) {
   Dispose();
   if (!dib.IsCreated()) return false;
   view_ = dib.View();
+  full_width_ = view_.width;
+  full_height_ = view_.height;
   return true;
 }
 
 void cGDIImage::Dispose() {
   owned_.Release();
   view_ = SurfaceView{};
+  full_width_ = full_height_ = 0;
+  reduction_ = 1.0;
 }
 
 void cGDIImage::Rotate(int angle) {
@@ -54,6 +65,7 @@ void cGDIImage::Rotate(int angle) {
   if (!turned.Allocate(width, height) || !QuarterTurn(view_, turned.View(), angle)) return;
   owned_ = std::move(turned);
   view_ = owned_.View();
+  TurnedSize(angle, full_width_, full_height_, full_width_, full_height_);
 }
 
 cDIB cGDIImage::ToDib(bool ScaleIt, bool Crop, int NewWidth, int NewHeight, int CropX0, int CropY0,
@@ -82,6 +94,16 @@ cDIB cGDIImage::ToDib(bool ScaleIt, bool Crop, int NewWidth, int NewHeight, int 
   if (!ResampleBicubic(view_, CropX0, CropY0, static_cast<int>(src_width),
                        static_cast<int>(src_height), out.View()))
     out.Dispose();
+  return out;
+}
+
+cDIB cGDIImage::ToDibSubpixel(double x, double y, double width, double height, int NewWidth,
+                              int NewHeight) const {
+  cDIB out;
+  if (!IsCreated() || !SurfaceSizeAllowed(NewWidth, NewHeight)) return out;
+  // The resampler writes every pixel of the destination.
+  if (!out.CreateUnfilled(NewWidth, NewHeight)) return out;
+  if (!ResampleBicubicSubpixel(view_, x, y, width, height, out.View())) out.Dispose();
   return out;
 }
 

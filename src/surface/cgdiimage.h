@@ -3,7 +3,8 @@
 // quarter turns, crops and resamples it (high-quality bicubic) into a new cDIB, and
 // saves it as JPEG, PNG, TIFF or BMP. The pixels are its own, or borrowed from a
 // cDIB after CreateFromDIB: that surface must outlive the image, and nothing here
-// ever writes to it (Rotate makes the image its own first).
+// ever writes to it (Rotate makes the image its own first). A file may be decoded
+// reduced; the image then keeps the full size of the picture it stands for.
 #pragma once
 
 #include <QString>
@@ -22,9 +23,10 @@ class cGDIImage {
   cGDIImage(const cGDIImage&) = delete;
   cGDIImage& operator=(const cGDIImage&) = delete;
 
-  // Releases any image, then decodes the file (see image_file_reader.h). False when
-  // it cannot be read, is too large, or memory is short.
-  bool CreateFromFile(const QString& file);
+  // Releases any image, then decodes the file (see image_file_reader.h), a JPEG at
+  // the smallest DCT scale of at least `least` times its full size (1: the full
+  // size). False when it cannot be read, is too large, or memory is short.
+  bool CreateFromFile(const QString& file, double least = 1.0);
   // Releases any image, then refers to the surface's pixels. False when the surface
   // is not created.
   bool CreateFromDIB(cDIB& dib);
@@ -33,6 +35,14 @@ class cGDIImage {
   bool IsCreated() const { return !view_.empty(); }
   int Width() const { return view_.width; }
   int Height() const { return view_.height; }
+  // The size of the full picture the image stands for, turned with it: the file's
+  // size when it was decoded reduced, else the image's own size.
+  int FullWidth() const { return full_width_; }
+  int FullHeight() const { return full_height_; }
+  // The image's pixels per pixel of that full picture along each side (the DCT
+  // scale of a reduced decode, else 1). A reduced picture's last column and row
+  // may stand for less than a whole scaled pixel.
+  double Reduction() const { return reduction_; }
   // The held pixels (empty when there is no image).
   const SurfaceView& Pixels() const { return view_; }
 
@@ -56,6 +66,11 @@ class cGDIImage {
   // empty rectangle, destination outside the surface limits, memory short).
   cDIB ToDib(bool ScaleIt, bool Crop, int NewWidth, int NewHeight, int CropX0, int CropY0,
              int CropX1, int CropY1, int InterpolMode) const;
+  // The rectangle (x, y, width, height) of the image, in picture coordinates whose
+  // edges may fall between pixels, resampled onto a new NewWidth × NewHeight surface;
+  // one that is not created on failure, as for ToDib.
+  cDIB ToDibSubpixel(double x, double y, double width, double height, int NewWidth,
+                     int NewHeight) const;
 
   // Saves the image: lEncoder 1 JPEG (quality JPEG_Quality, 0..100), 2 PNG, 3 TIFF
   // without compression, 4 BMP. True on success; otherwise the status is kept for
@@ -68,6 +83,9 @@ class cGDIImage {
  private:
   SurfaceBuffer owned_;
   SurfaceView view_;
+  int full_width_ = 0;
+  int full_height_ = 0;
+  double reduction_ = 1.0;
   int save_status_ = 0;
 };
 

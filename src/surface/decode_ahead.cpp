@@ -18,20 +18,22 @@ void DecodeAhead::Drop() {
   file_.clear();
 }
 
-void DecodeAhead::Start(const QString& file) {
-  if (decoded_.valid() && file_ == file) return;
+void DecodeAhead::Start(const QString& file, double least) {
+  if (decoded_.valid() && file_ == file && least_ == least) return;
   Drop();
   file_ = file;
+  least_ = least;
   // Without a thread to run on, nothing is decoded ahead and Take reports so.
   try {
-    decoded_ = std::async(std::launch::async, [this, file] { return image_.CreateFromFile(file); });
+    decoded_ = std::async(std::launch::async,
+                          [this, file, least] { return image_.CreateFromFile(file, least); });
   } catch (const std::system_error&) {
     file_.clear();
   }
 }
 
-bool DecodeAhead::Take(const QString& file, cGDIImage& image) {
-  if (!decoded_.valid() || file_ != file) return false;
+bool DecodeAhead::Take(const QString& file, cGDIImage& image, double least) {
+  if (!decoded_.valid() || file_ != file || least_ != least) return false;
   const bool ready = decoded_.get();
   if (ready) image = std::move(image_);
   Drop();

@@ -20,18 +20,20 @@ class DecodeAhead {
   DecodeAhead(const DecodeAhead&) = delete;
   DecodeAhead& operator=(const DecodeAhead&) = delete;
 
-  // Starts decoding `file` unless that is the decode in flight already; any other
-  // decode in flight is waited for and dropped first.
-  void Start(const QString& file);
-  // When the decode in flight is of `file`: waits for it, moves the picture into
-  // `image` if it succeeded and forgets the decode; true when `image` got it. A
-  // decode of another file is left running, and `image` is left as it is.
-  bool Take(const QString& file, cGDIImage& image);
+  // Starts decoding `file`, reduced to at least `least` of its size (see
+  // cGDIImage::CreateFromFile), unless that is the decode in flight already; any
+  // other decode in flight is waited for and dropped first.
+  void Start(const QString& file, double least = 1.0);
+  // When the decode in flight is of `file` at `least`: waits for it, moves the
+  // picture into `image` if it succeeded and forgets the decode; true when `image`
+  // got it. Another decode is left running, and `image` is left as it is.
+  bool Take(const QString& file, cGDIImage& image, double least = 1.0);
 
  private:
   void Drop();
 
   QString file_;
+  double least_ = 1.0;
   cGDIImage image_;
   std::future<bool> decoded_;
 };

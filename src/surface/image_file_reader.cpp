@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QMimeDatabase>
+#include <cmath>
 #include <functional>
 
 #include "surface/decoded_image.h"
@@ -117,22 +118,26 @@ ImageReadStatus ReadWithQt(const PhotoFileBytes& bytes, SurfaceBuffer& out) {
 }
 
 // Reads the whole file, checks its header, then decodes it at `scale` when it is a
-// JPEG TurboJPEG can convert, else through Qt at full size.
+// JPEG TurboJPEG can convert, else through Qt at full size. `full` receives the
+// picture's size from its header and the scale it was decoded at.
 ImageReadStatus DecodeFile(const QString& file,
                            const std::function<JpegScale(const JpegHeader&)>& scale_for,
-                           SurfaceBuffer& out) {
+                           SurfaceBuffer& out, FullPicture& full) {
   out.Release();
+  full = FullPicture{};
+  int width = 0, height = 0;
   PhotoFileBytes bytes;
   const ImageReadStatus read = bytes.Read(file, kMaxPhotoFileBytes);
   if (read != ImageReadStatus::kOk) return read;
-  int width = 0, height = 0;
   const ImageReadStatus checked = CheckHeader(bytes, width, height);
   if (!ImageReadOpens(checked)) return checked;
   if (LooksLikeJpeg(bytes.data(), bytes.size())) {
     JpegHeader header;
     if (!ReadJpegHeader(bytes.data(), bytes.size(), header)) return ImageReadStatus::kTruncated;
-    switch (DecodeJpeg(bytes.data(), bytes.size(), scale_for(header), out)) {
+    const JpegScale scale = scale_for(header);
+    switch (DecodeJpeg(bytes.data(), bytes.size(), scale, out)) {
       case JpegDecodeResult::Decoded:
+        full = {width, height, static_cast<double>(scale.num) / scale.den};
         return checked;
       case JpegDecodeResult::Failed:
         return ImageReadStatus::kTruncated;
@@ -141,7 +146,9 @@ ImageReadStatus DecodeFile(const QString& file,
     }
   }
   const ImageReadStatus decoded = ReadWithQt(bytes, out);
-  return decoded == ImageReadStatus::kOk ? checked : decoded;
+  if (decoded != ImageReadStatus::kOk) return decoded;
+  full = {width, height, 1.0};
+  return checked;
 }
 
 void Report(ImageReadStatus* status, ImageReadStatus value) {
@@ -170,11 +177,23 @@ bool ImageFileSize(const QString& file, int& width, int& height, ImageReadStatus
 }
 
 bool ReadImageFile(const QString& file, SurfaceBuffer& out, ImageReadStatus* status) {
-  const ImageReadStatus result = DecodeFile(
-      file, [](const JpegHeader&) { return JpegScale{}; }, out);
+  FullPicture full;
+  return ReadImageFileReduced(file, 1.0, out, full, status);
+}
+
+bool ReadImageFileReduced(const QString& file, double least, SurfaceBuffer& out, FullPicture& full,
+                          ImageReadStatus* status) {
+  const auto scale_for = [least](const JpegHeader& header) {
+    if (!(least > 0.0 && least < 1.0)) return JpegScale{};
+    return JpegScaleCovering(header.width, header.height,
+                             static_cast<int>(std::ceil(header.width * least)),
+                             static_cast<int>(std::ceil(header.height * least)));
+  };
+  const ImageReadStatus result = DecodeFile(file, scale_for, out, full);
   Report(status, result);
   if (ImageReadOpens(result)) return true;
   out.Release();
+  full = FullPicture{};
   return false;
 }
 
@@ -188,7 +207,8 @@ cDIB ScaledCopyFromFile(const QString& file, int NewWidth, int NewHeight, ImageR
   const auto scale_for = [&](const JpegHeader& header) {
     return JpegScaleCovering(header.width, header.height, NewWidth, NewHeight);
   };
-  const ImageReadStatus read = DecodeFile(file, scale_for, decoded);
+  FullPicture full;
+  const ImageReadStatus read = DecodeFile(file, scale_for, decoded, full);
   Report(status, read);
   if (!ImageReadOpens(read)) return result;
   if (!result.Create(NewWidth, NewHeight)) {

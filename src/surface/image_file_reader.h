@@ -26,6 +26,21 @@ bool ImageFileSize(const QString& file, int& width, int& height, ImageReadStatus
 // whose data stops early decodes as far as its data goes (status kPartial).
 bool ReadImageFile(const QString& file, SurfaceBuffer& out, ImageReadStatus* status = nullptr);
 
+// The picture a reduced decode stands for: its full size from the header, and the
+// decoded pixels per full pixel along each side (1 for a full decode).
+struct FullPicture {
+  int width = 0;
+  int height = 0;
+  double scale = 1.0;
+};
+
+// As ReadImageFile, but a JPEG is decoded at the smallest DCT scale whose picture is
+// at least `least` times the full size on both sides (`least` 1 or more: the full
+// size); other formats are always decoded whole. `full` describes the picture
+// decoded (sizes 0 on failure).
+bool ReadImageFileReduced(const QString& file, double least, SurfaceBuffer& out, FullPicture& full,
+                          ImageReadStatus* status = nullptr);
+
 // The whole picture resampled to exactly NewWidth × NewHeight (high-quality
 // bicubic), for the screen copy of a photo. A JPEG is first decoded at the smallest
 // DCT scale (at most 1) that still covers the requested size, so a screen-sized copy

@@ -22,6 +22,9 @@ namespace {
 constexpr double kKeysA = -0.5;
 // The kernel is zero from 2 onwards (in units of the source pixel spacing, widened by the scale).
 constexpr double kKernelRadius = 2.0;
+// Real rectangle edges computed from whole ones may miss the picture's edge by a
+// rounding error; within this many pixels they count as on it.
+constexpr double kEdgeSlack = 1e-6;
 // Weight precision: 14 fraction bits is the most that keeps a weight of 1.0 inside int16,
 // which the 32-bit sums of the vector passes rely on.
 constexpr int kWeightBits = 14;
@@ -60,7 +63,7 @@ struct Taps {
   std::vector<std::int32_t> weights;
 };
 
-Taps BuildTaps(int origin, int length, int dst_length, int src_length) {
+Taps BuildTaps(double origin, double length, int dst_length, int src_length) {
   const double scale = static_cast<double>(length) / dst_length;
   const double widen = std::max(1.0, scale);
   const double reach = kKernelRadius * widen;
@@ -210,8 +213,17 @@ __attribute__((target_clones("avx2", "default"))) void FilterRow(const std::int3
 
 bool ResampleBicubic(const SurfaceView& src, int x, int y, int width, int height,
                      const SurfaceView& dst, const RowPoll& poll) {
-  if (src.empty() || dst.empty() || width <= 0 || height <= 0) return false;
+  if (width <= 0 || height <= 0) return false;
   if (x < 0 || y < 0 || x > src.width - width || y > src.height - height) return false;
+  return ResampleBicubicSubpixel(src, x, y, width, height, dst, poll);
+}
+
+bool ResampleBicubicSubpixel(const SurfaceView& src, double x, double y, double width,
+                             double height, const SurfaceView& dst, const RowPoll& poll) {
+  if (src.empty() || dst.empty() || !(width > 0) || !(height > 0)) return false;
+  if (!(x >= -kEdgeSlack) || !(y >= -kEdgeSlack) || !(x + width <= src.width + kEdgeSlack) ||
+      !(y + height <= src.height + kEdgeSlack))
+    return false;
 
   // Both axes in picture coordinates (row 0 at the top).
   const Taps across = BuildTaps(x, width, dst.width, src.width);

@@ -21,4 +21,10 @@ namespace tessaly {
 bool ResampleBicubic(const SurfaceView& src, int x, int y, int width, int height,
                      const SurfaceView& dst, const RowPoll& poll = {});
 
+// ResampleBicubic of a rectangle whose edges may fall between pixels (a crop mapped
+// onto a reduced decode); whole-number edges give the same bytes as ResampleBicubic.
+// Edges a rounding error outside the picture count as on its edge.
+bool ResampleBicubicSubpixel(const SurfaceView& src, double x, double y, double width,
+                             double height, const SurfaceView& dst, const RowPoll& poll = {});
+
 }  // namespace tessaly
