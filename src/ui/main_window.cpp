@@ -31,6 +31,7 @@
 #include "save/save_checks.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
+#include "surface/quarter_turn.h"
 #include "ui/about_box.h"
 #include "ui/button_on_off.h"
 #include "ui/histogram_view.h"
@@ -272,8 +273,8 @@ QWidget* MainWindow::BuildEditPanel() {
     chain(b);
   }
   grid->addLayout(buttons, row++, 0, 1, 3);
-  connect(rotate_left, &ButtonOnOff::Click, this, [this] { OnRotate(-1); });
-  connect(rotate_right, &ButtonOnOff::Click, this, [this] { OnRotate(1); });
+  connect(rotate_left, &ButtonOnOff::Click, this, [this] { OnRotate(-kQuarterTurn); });
+  connect(rotate_right, &ButtonOnOff::Click, this, [this] { OnRotate(kQuarterTurn); });
   connect(rotate_crop, &ButtonOnOff::Click, this, &MainWindow::OnRotateCrop);
   connect(white_balance_, &ButtonOnOff::Click, this, [this] {
     if (Current()) view_->SetWhiteBalanceMode(white_balance_->IsOn());
@@ -326,8 +327,8 @@ void MainWindow::AddShortcuts() {
   const Shortcut shortcuts[] = {
       {"actAdd", QKeySequence::Open, [this] { OnAdd(); }},
       {"actRemove", QKeySequence(Qt::Key_Delete), [this] { OnRemove(); }},
-      {"actRotateLeft", QKeySequence(Qt::CTRL | Qt::Key_L), [this] { OnRotate(-1); }},
-      {"actRotateRight", QKeySequence(Qt::CTRL | Qt::Key_R), [this] { OnRotate(1); }},
+      {"actRotateLeft", QKeySequence(Qt::CTRL | Qt::Key_L), [this] { OnRotate(-kQuarterTurn); }},
+      {"actRotateRight", QKeySequence(Qt::CTRL | Qt::Key_R), [this] { OnRotate(kQuarterTurn); }},
       {"actRotateCrop", QKeySequence(Qt::CTRL | Qt::Key_T), [this] { OnRotateCrop(); }},
       {"actReset", QKeySequence(Qt::CTRL | Qt::Key_0), [this] { OnReset(); }},
       {"actInfo", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { OnInfo(); }},

@@ -109,6 +109,7 @@ class MainWindow : public QMainWindow {
   void OnAddingClosed();
   void OnRemove();
   void OnRemoveAll();
+  // Turns the active photo by `step` degrees (+90 clockwise, −90 counter-clockwise).
   void OnRotate(int step);
   void OnRotateCrop();
   void OnReset();
