@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
+#include <QTimer>
 #include <functional>
 
 #include "colour/colour_profiles.h"
@@ -786,7 +787,10 @@ void MainWindow::OnPrintPreview() {
 
 void MainWindow::OnPrint() {
   if (RefuseWithoutPrinter() || job_.Count() == 0) return;
+  printing_ = true;
   RunPrintOptions(this, job_, printers_, layout_, run_);
+  printing_ = false;
+  CloseIfAsked();
 }
 
 void MainWindow::OnSave() {
@@ -796,14 +800,36 @@ void MainWindow::OnSave() {
                            MsgIcon::Information);
     return;
   }
-  SaveDialog::OpenForm(job_, this);
+  save_dialog_ = SaveDialog::OpenForm(job_, this);
 }
 
 void MainWindow::OnHelp() {
   ShowHelpPage(job_.Count() > 0 ? QStringLiteral("Edit.htm") : QStringLiteral("Overview.htm"));
 }
 
+bool MainWindow::RunGoing() const {
+  return printing_ || (save_dialog_ && save_dialog_->Saving());
+}
+
+void MainWindow::CloseIfAsked() {
+  if (!close_pending_ || RunGoing()) return;
+  close_pending_ = false;
+  // Once the run's callers have returned.
+  QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // The save dialog enables the window again when its run has ended.
+  if (event->type() == QEvent::EnabledChange && isEnabled()) CloseIfAsked();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (RunGoing()) {
+    close_pending_ = true;
+    event->ignore();
+    return;
+  }
   if (photos_dialog_) init_path_ = photos_dialog_->InitPath();
   WriteIniValue(kOptionsSection, QStringLiteral("InitPath"), init_path_);
   for (QWidget* window : QApplication::topLevelWidgets()) {
