@@ -10,7 +10,7 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QDirIterator>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +29,7 @@
 #include "job/history_store.h"
 #include "print/pdf_printer.h"
 #include "settings/settings_file.h"
+#include "support/find_control.h"
 #include "support/fixtures.h"
 #include "support/pdf_readback.h"
 #include "support/scoped_state.h"
@@ -54,14 +55,13 @@ QWidget* TopLevel(const char* name) {
 
 template <typename T>
 T* Child(const QWidget* parent, const char* name) {
-  T* found = parent ? parent->findChild<T*>(QLatin1String(name)) : nullptr;
+  T* found = test::FindControl<T>(*parent, name);
   EXPECT_NE(found, nullptr) << name;
   return found;
 }
 
 void Click(const QWidget* parent, const char* name) {
-  if (auto* button = Child<ButtonOnOff>(parent, name))
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseClick(Child<ButtonOnOff>(parent, name), Qt::LeftButton, {}, QPoint(5, 5));
 }
 
 class WholeJobTest : public ::testing::Test {
@@ -182,26 +182,22 @@ TEST_F(WholeJobTest, EditPreviewPrintSaveAndRestartWithTheEditsFromHistory) {
   Click(window_.get(), "cmdPrintPreview");
   QWidget* preview = TopLevel("frmPreview");
   ASSERT_NE(preview, nullptr);
-  struct Step {
+  const char* const buttons[] = {"cmdFirst", "cmdPrevious", "cmdNext", "cmdLast"};
+  const struct {
     const char* button;  // nullptr: the page shown on opening
     const char* text;
-    bool first, previous, next, last;
-  };
-  const Step steps[] = {
-      {nullptr, "Page 1/4", false, false, true, true},
-      {"cmdNext", "Page 2/4", true, true, true, true},
-      {"cmdLast", "Page 4/4", true, true, false, false},
-      {"cmdPrevious", "Page 3/4", true, true, true, true},
-      {"cmdFirst", "Page 1/4", false, false, true, true},
-  };
-  for (const Step& s : steps) {
-    SCOPED_TRACE(s.text);
+    const char* enabled;  // of First, Previous, Next and Last
+  } steps[] = {{nullptr, "Page 1/4", "0011"},
+               {"cmdNext", "Page 2/4", "1111"},
+               {"cmdLast", "Page 4/4", "1100"},
+               {"cmdPrevious", "Page 3/4", "1111"},
+               {"cmdFirst", "Page 1/4", "0011"}};
+  for (const auto& s : steps) {
     if (s.button) Click(preview, s.button);
     EXPECT_EQ(Child<QLabel>(preview, "lblPages")->text(), s.text);
-    EXPECT_EQ(Child<QWidget>(preview, "cmdFirst")->isEnabled(), s.first);
-    EXPECT_EQ(Child<QWidget>(preview, "cmdPrevious")->isEnabled(), s.previous);
-    EXPECT_EQ(Child<QWidget>(preview, "cmdNext")->isEnabled(), s.next);
-    EXPECT_EQ(Child<QWidget>(preview, "cmdLast")->isEnabled(), s.last);
+    for (int b = 0; b < 4; ++b)
+      EXPECT_EQ(Child<QWidget>(preview, buttons[b])->isEnabled(), s.enabled[b] == '1')
+          << s.text << " " << buttons[b];
   }
   Click(preview, "cmdClose");
   QCoreApplication::processEvents();
@@ -237,21 +233,16 @@ TEST_F(WholeJobTest, EditPreviewPrintSaveAndRestartWithTheEditsFromHistory) {
     EXPECT_NEAR(size.height(), (crop.CropY1() - crop.CropY0()) / crop.ScaleHeight() * h, 1.0) << i;
   }
 
-  // The history holds a line for every photo; the last one of the edited photo has
-  // its turn and brightness.
-  QMap<QString, HistoryLine> lines;
-  for (QDirIterator it(HistoryRoot(), {"*.dat"}, QDir::Files, QDirIterator::Subdirectories);
-       it.hasNext();) {
-    QFile file(it.next());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    for (const QByteArray& bytes : file.readAll().split('\n')) {
-      HistoryLine line;
-      if (!bytes.trimmed().isEmpty() && ParseHistoryLine(bytes, line)) lines[line.name] = line;
-    }
+  // The history folder holds a line for every photo, with its turn and brightness.
+  for (int i = 0; i < 3; ++i) {
+    const MyPicture& photo = window_->Job().At(i);
+    HistoryEdits stored;
+    double printed = 0;
+    ASSERT_TRUE(
+        GetEdits(photo.FileDate(), QFileInfo(photo.Filename()).fileName(), stored, printed));
+    EXPECT_EQ(stored.angle, photo.Angle()) << i;
+    EXPECT_EQ(stored.bright, photo.Bright()) << i;
   }
-  EXPECT_EQ(lines.keys(), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
-  EXPECT_EQ(lines["a.jpg"].edits.angle, 90);
-  EXPECT_EQ(lines["a.jpg"].edits.bright, 25);
 
   // Closed as the user closes it, then started again on the same home: the printed
   // photo comes back with its turn, crop and brightness.
