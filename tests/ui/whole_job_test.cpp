@@ -86,7 +86,12 @@ class WholeJobTest : public ::testing::Test {
   void TearDown() override {
     window_.reset();
     SetSettingsFilePath(saved_settings_);
-    for (size_t i = 0; i < saved_env_.size(); ++i) qputenv(kHomeVariables[i], saved_env_[i]);
+    for (size_t i = 0; i < saved_env_.size(); ++i) {
+      if (saved_env_[i].isNull())
+        qunsetenv(kHomeVariables[i]);
+      else
+        qputenv(kHomeVariables[i], saved_env_[i]);
+    }
   }
 
   // A main window on the scratch home, shown, with the job's photo size.
