@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSlider>
+#include <QTimer>
 #include <functional>
 
 #include "colour/colour_profiles.h"
@@ -31,6 +32,7 @@
 #include "save/save_checks.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
+#include "surface/quarter_turn.h"
 #include "ui/about_box.h"
 #include "ui/button_on_off.h"
 #include "ui/histogram_view.h"
@@ -272,8 +274,8 @@ QWidget* MainWindow::BuildEditPanel() {
     chain(b);
   }
   grid->addLayout(buttons, row++, 0, 1, 3);
-  connect(rotate_left, &ButtonOnOff::Click, this, [this] { OnRotate(-1); });
-  connect(rotate_right, &ButtonOnOff::Click, this, [this] { OnRotate(1); });
+  connect(rotate_left, &ButtonOnOff::Click, this, [this] { OnRotate(-kQuarterTurn); });
+  connect(rotate_right, &ButtonOnOff::Click, this, [this] { OnRotate(kQuarterTurn); });
   connect(rotate_crop, &ButtonOnOff::Click, this, &MainWindow::OnRotateCrop);
   connect(white_balance_, &ButtonOnOff::Click, this, [this] {
     if (Current()) view_->SetWhiteBalanceMode(white_balance_->IsOn());
@@ -326,8 +328,8 @@ void MainWindow::AddShortcuts() {
   const Shortcut shortcuts[] = {
       {"actAdd", QKeySequence::Open, [this] { OnAdd(); }},
       {"actRemove", QKeySequence(Qt::Key_Delete), [this] { OnRemove(); }},
-      {"actRotateLeft", QKeySequence(Qt::CTRL | Qt::Key_L), [this] { OnRotate(-1); }},
-      {"actRotateRight", QKeySequence(Qt::CTRL | Qt::Key_R), [this] { OnRotate(1); }},
+      {"actRotateLeft", QKeySequence(Qt::CTRL | Qt::Key_L), [this] { OnRotate(-kQuarterTurn); }},
+      {"actRotateRight", QKeySequence(Qt::CTRL | Qt::Key_R), [this] { OnRotate(kQuarterTurn); }},
       {"actRotateCrop", QKeySequence(Qt::CTRL | Qt::Key_T), [this] { OnRotateCrop(); }},
       {"actReset", QKeySequence(Qt::CTRL | Qt::Key_0), [this] { OnReset(); }},
       {"actInfo", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { OnInfo(); }},
@@ -785,7 +787,10 @@ void MainWindow::OnPrintPreview() {
 
 void MainWindow::OnPrint() {
   if (RefuseWithoutPrinter() || job_.Count() == 0) return;
+  printing_ = true;
   RunPrintOptions(this, job_, printers_, layout_, run_);
+  printing_ = false;
+  CloseIfAsked();
 }
 
 void MainWindow::OnSave() {
@@ -795,14 +800,36 @@ void MainWindow::OnSave() {
                            MsgIcon::Information);
     return;
   }
-  SaveDialog::OpenForm(job_, this);
+  save_dialog_ = SaveDialog::OpenForm(job_, this);
 }
 
 void MainWindow::OnHelp() {
   ShowHelpPage(job_.Count() > 0 ? QStringLiteral("Edit.htm") : QStringLiteral("Overview.htm"));
 }
 
+bool MainWindow::RunGoing() const {
+  return printing_ || (save_dialog_ && save_dialog_->Saving());
+}
+
+void MainWindow::CloseIfAsked() {
+  if (!close_pending_ || RunGoing()) return;
+  close_pending_ = false;
+  // Once the run's callers have returned.
+  QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // The save dialog enables the window again when its run has ended.
+  if (event->type() == QEvent::EnabledChange && isEnabled()) CloseIfAsked();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (RunGoing()) {
+    close_pending_ = true;
+    event->ignore();
+    return;
+  }
   if (photos_dialog_) init_path_ = photos_dialog_->InitPath();
   WriteIniValue(kOptionsSection, QStringLiteral("InitPath"), init_path_);
   for (QWidget* window : QApplication::topLevelWidgets()) {

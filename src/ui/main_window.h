@@ -8,7 +8,7 @@
 // the controls' handlers then write nothing back. The last photo folder (InitPath of section
 // Options) is read when the window is made and written back when it closes, after every other
 // window of the program has been closed; the job, when it has photos, is then kept as the last job
-// for the next start.
+// for the next start. A close asked for during a print or save run is done once the run has ended.
 #pragma once
 
 #include <QMainWindow>
@@ -41,6 +41,7 @@ class HistogramView;
 class ImageInfoWindow;
 class OpenPhotosDialog;
 class PhotoView;
+class SaveDialog;
 class ThumbnailStrip;
 struct JobFile;
 
@@ -72,6 +73,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -109,6 +111,7 @@ class MainWindow : public QMainWindow {
   void OnAddingClosed();
   void OnRemove();
   void OnRemoveAll();
+  // Turns the active photo by `step` degrees (+90 clockwise, −90 counter-clockwise).
   void OnRotate(int step);
   void OnRotateCrop();
   void OnReset();
@@ -128,6 +131,10 @@ class MainWindow : public QMainWindow {
   void OnHelp();
   // True, after saying "No printer!", when no printer can be used.
   bool RefuseWithoutPrinter();
+  // True while a print run (its options included) or a save run uses the job.
+  bool RunGoing() const;
+  // Closes the window, once the run has ended, when a close was asked for during it.
+  void CloseIfAsked();
   void OnCopiesLeft();
   void OnLabelLeft();
 
@@ -140,7 +147,9 @@ class MainWindow : public QMainWindow {
   QString init_path_;
   int current_ = -1;
   bool loading_ = false;
-  bool adding_ = false;  // a photo is being added: its selection follows the adding
+  bool adding_ = false;         // a photo is being added: its selection follows the adding
+  bool printing_ = false;       // the print options or the print run are going
+  bool close_pending_ = false;  // a close was asked for during a run
   LabelLengthWarning label_warning_;
 
   QGroupBox* frame_edit_;
@@ -159,6 +168,7 @@ class MainWindow : public QMainWindow {
   QPlainTextEdit* thumb_mode_;
   ImageInfoWindow* info_;
   QPointer<OpenPhotosDialog> photos_dialog_;
+  QPointer<SaveDialog> save_dialog_;
 };
 
 }  // namespace tessaly

@@ -282,11 +282,13 @@ void SaveDialog::Save() {
   }
   folder_->setText(fields.folder);
   Ui& ui = CurrentUi();
+  saving_ = true;
   ui.ShowProgress(QLatin1String(kSaveProgressCaption), QString());
   hide();
   ui.LetMessagesRun();
   SavePhotos(job_, options);
   WriteSaveDialogFields(fields, settings_file_);
+  saving_ = false;
   canceled_ = false;
   ui.HideProgress();
   close();

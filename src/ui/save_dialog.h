@@ -36,6 +36,8 @@ class SaveDialog : public QDialog {
                               const QString& settings_file = SettingsFilePath());
 
   bool Canceled() const { return canceled_; }
+  // True while Save All's run is going.
+  bool Saving() const { return saving_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -59,6 +61,7 @@ class SaveDialog : public QDialog {
   QPointer<QWidget> owner_;
   QString settings_file_;
   bool canceled_ = true;
+  bool saving_ = false;
   bool checking_template_ = false;
   QLineEdit* folder_;
   QComboBox* template_;

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,17 +20,20 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <functional>
 #include <memory>
 
 #include "controls/scripted_common_dialogs.h"
 #include "controls/scripted_ui.h"
 #include "controls/utils.h"
+#include "print/pdf_printer.h"
 #include "settings/settings_file.h"
 #include "support/find_control.h"
 #include "support/scoped_state.h"
@@ -403,6 +407,63 @@ TEST_F(MainWindowTest, LastJobIsKeptOnCloseAndOfferedAtTheNextStart) {
   EXPECT_EQ(dialogs.Requests()[0].kind, DialogKind::SaveFile);
   EXPECT_EQ(dialogs.Requests()[0].filter, "Job files|*.json");
   EXPECT_EQ(dialogs.Requests()[1].kind, DialogKind::OpenFiles);
+}
+
+// A close asked for while a print or a save run is going waits for the run's end:
+// every page and file is written, then the window closes and keeps the job.
+TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
+  ASSERT_TRUE(WriteIniValue("Options", "PdfFolder", dir_.filePath("pdf")));
+  window_->AddFiles({Photo("a.png", 60, 40), Photo("b.png", 40, 60)});
+  const auto print = [this] {
+    QTimer::singleShot(0, [] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_NE(dialog, nullptr);
+      auto* printers = dialog->findChild<QComboBox*>("cboPrinters");
+      printers->setCurrentIndex(printers->findText(kPdfPrinterName));
+      dialog->findChild<QLineEdit*>("txtSpoolWait")->setText("0");
+      dialog->findChild<QPushButton*>("cmdPrint")->click();
+    });
+    Click("cmdPrint");
+  };
+  const auto save = [this] {
+    Click("cmdSave");
+    QWidget* dialog = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      if (widget->objectName() == "frmSavePhotos" && widget->isVisible()) dialog = widget;
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QLineEdit*>("txtSaveInFolder")->setText(dir_.filePath("out"));
+    dialog->findChild<QComboBox*>("cboRenameAs")->setEditText("[Filename]");
+    dialog->findChild<QPushButton*>("cmdSave")->click();
+  };
+  struct Case {
+    std::function<void()> run;
+    QString folder;
+    int files;
+  } cases[] = {{print, dir_.filePath("pdf"), 1}, {save, dir_.filePath("out"), 2}};
+  ASSERT_TRUE(QDir().mkpath(dir_.filePath("out")));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder.toStdString());
+    window_->show();
+    bool asked = false;
+    bool open_after_close = false;
+    ui_.OnPoll([&](int) {
+      if (asked || !ui_.ProgressShown()) return;
+      asked = true;
+      window_->close();
+      open_after_close = window_->isVisible();
+    });
+    c.run();
+    ui_.OnPoll(nullptr);
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(open_after_close);
+    EXPECT_EQ(QDir(c.folder).entryList(QDir::Files).size(), c.files);
+    QFile::remove(LastJobPath());  // the waiting close keeps the job again
+    ASSERT_FALSE(QFileInfo::exists(LastJobPath()));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_TRUE(QFileInfo::exists(LastJobPath()));
+  }
+  EXPECT_TRUE(ui_.Messages().empty());
 }
 
 }  // namespace
