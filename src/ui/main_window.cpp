@@ -780,13 +780,14 @@ bool MainWindow::RefuseWithoutPrinter() {
 }
 
 void MainWindow::OnPrintPreview() {
-  if (RefuseWithoutPrinter() || job_.Count() == 0) return;
+  if (RunGoing() || RefuseWithoutPrinter() || job_.Count() == 0) return;
   ComputeJobLayout(layout_, *printers_.Device(), job_.Settings());
   run_.PrintIt(true);
 }
 
 void MainWindow::OnPrint() {
-  if (RefuseWithoutPrinter() || job_.Count() == 0) return;
+  // A run is never nested over the job a run in hand is using.
+  if (RunGoing() || RefuseWithoutPrinter() || job_.Count() == 0) return;
   printing_ = true;
   RunPrintOptions(this, job_, printers_, layout_, run_);
   printing_ = false;
@@ -794,7 +795,7 @@ void MainWindow::OnPrint() {
 }
 
 void MainWindow::OnSave() {
-  if (job_.Count() == 0) return;
+  if (RunGoing() || job_.Count() == 0) return;
   if (job_.Settings().ThumbMode) {
     CurrentUi().MessageBox(QString::fromLatin1(kContactSheetSaveMessage), MsgButtons::Ok,
                            MsgIcon::Information);

@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
@@ -410,7 +411,8 @@ TEST_F(MainWindowTest, LastJobIsKeptOnCloseAndOfferedAtTheNextStart) {
 }
 
 // A close asked for while a print or a save run is going waits for the run's end:
-// every page and file is written, then the window closes and keeps the job.
+// every page and file is written, then the window closes and keeps the job. A
+// second print, preview or save asked for meanwhile opens nothing.
 TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
   ASSERT_TRUE(WriteIniValue("Options", "PdfFolder", dir_.filePath("pdf")));
   window_->AddFiles({Photo("a.png", 60, 40), Photo("b.png", 40, 60)});
@@ -446,16 +448,35 @@ TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
     window_->show();
     bool asked = false;
     bool open_after_close = false;
+    QStringList nested;
     ui_.OnPoll([&](int) {
       if (asked || !ui_.ProgressShown()) return;
       asked = true;
       window_->close();
       open_after_close = window_->isVisible();
+      // A nested print options dialog would wait here: note it and close it.
+      QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+          nested << modal->objectName();
+          modal->close();
+        }
+      });
+      const auto shown = [] {
+        QSet<QWidget*> windows;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+          if (widget->isVisible()) windows.insert(widget);
+        return windows;
+      };
+      const QSet<QWidget*> before = shown();
+      for (const char* name : {"actPrint", "actPrintPreview", "actSave"})
+        window_->findChild<QAction*>(name)->trigger();
+      for (QWidget* widget : shown() - before) nested << widget->objectName();
     });
     c.run();
     ui_.OnPoll(nullptr);
     EXPECT_TRUE(asked);
     EXPECT_TRUE(open_after_close);
+    EXPECT_TRUE(nested.isEmpty()) << nested.join(u' ').toStdString();
     EXPECT_EQ(QDir(c.folder).entryList(QDir::Files).size(), c.files);
     QFile::remove(LastJobPath());  // the waiting close keeps the job again
     ASSERT_FALSE(QFileInfo::exists(LastJobPath()));
