@@ -363,7 +363,9 @@ bool ApplyToneEdits(const SurfaceView& view, const ToneEdits& edits, HistogramAr
     const std::lock_guard lock(histogram_lock);
     histogram->Add(local);
   };
-  return RunRowBands(view.height, kToneBandRows, work, poll);
+  // Bands only exist to let the poll run; without one a single band spares the
+  // threads a meeting per band, which costs most when the machine is busy.
+  return RunRowBands(view.height, poll ? kToneBandRows : view.height, work, poll);
 }
 
 }  // namespace tessaly
