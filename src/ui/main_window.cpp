@@ -95,6 +95,7 @@ MainWindow::MainWindow(QWidget* parent)
   init_path_ = ReadTextSetting(kOptionsSection, QStringLiteral("InitPath"));
   const int width = ScreenWidth();
   job_.Settings().ScreenPhotoSize = ScreenPhotoSizeInUse(job_.Settings().ScreenPhotoSize, width);
+  job_.Settings().ScreenPixelRatio = devicePixelRatioF();
 
   auto* central = new QWidget(this);
   // The photo views and the thumbnail strip take this area; it is as large as a
