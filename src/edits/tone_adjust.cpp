@@ -49,6 +49,9 @@ constexpr int kTableEditLimit = 1'000'000;
 constexpr int kShiftFirst = -1024;
 constexpr int kShiftLast = 1023;
 constexpr int kShiftSize = kShiftLast - kShiftFirst + 1;
+// Pictures up to this many pixels (a screen copy on a dense screen) are edited on
+// one thread.
+constexpr long long kOneThreadPixels = 1 << 22;
 
 int SaturateToInt32(long long value) {
   return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
@@ -414,8 +417,11 @@ bool ApplyToneEdits(const SurfaceView& view, const ToneEdits& edits, HistogramAr
     counts.AddTo(*histogram);
   };
   // Bands only exist to let the poll run; without one a single band spares the
-  // threads a meeting per band, which costs most when the machine is busy.
-  return RunRowBands(view.height, poll ? kToneBandRows : view.height, work, poll);
+  // threads a meeting per band, which costs most when the machine is busy. A
+  // picture of screen size is done sooner than a helper thread gets the processor
+  // on a busy machine, so it runs on the calling thread alone.
+  const bool small = static_cast<long long>(view.width) * view.height <= kOneThreadPixels;
+  return RunRowBands(view.height, poll ? kToneBandRows : view.height, work, poll, small ? 1 : 0);
 }
 
 }  // namespace tessaly
