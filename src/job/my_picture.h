@@ -41,9 +41,10 @@ inline constexpr double kGammaMax = 1.5;
 // nearest(S·h / w) high when h < w, else S high and nearest(S·w / h) wide; the
 // shorter side is at least 1 pixel, however long and thin the picture.
 void ScreenCopySize(int w, int h, int S, int& width, int& height);
-// The densest screen the screen copies are decoded for: beyond it a copy would cost
-// memory without showing more.
-inline constexpr double kMaxScreenPixelRatio = 4.0;
+// The densest screen the screen copies are decoded for. Every photo of the job keeps
+// its unedited screen copy, so this bounds the job's memory to four times that of
+// a plain screen; a denser screen scales the copy up.
+inline constexpr double kMaxScreenPixelRatio = 2.0;
 // The longer side in device pixels of a screen copy for screen size S on a screen
 // with `ratio` device pixels per screen pixel (held within 1..kMaxScreenPixelRatio).
 int ScreenCopyPixels(int S, double ratio);
