@@ -34,6 +34,10 @@ class HistogramArray {
   }
   // Counts one channel value (before clamping) in its bin. `channel` must be 1..3.
   void CountValue(int channel, int value) { ++counts_[Index(channel, HistogramBin(value))]; }
+  // Adds `count` to the counter of (channel 1..3, bin −15..100); both must be in range.
+  void AddToBin(int channel, int bin, std::uint32_t count) {
+    counts_[Index(channel, bin)] += count;
+  }
   // Adds every counter of `other` (used to gather counts made on several threads).
   void Add(const HistogramArray& other) {
     for (std::size_t i = 0; i < counts_.size(); ++i) counts_[i] += other.counts_[i];

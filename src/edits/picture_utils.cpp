@@ -77,11 +77,13 @@ void PictureUtilsCls::Paint(PictureBox& box) const {
     box.picture = QImage();
     return;
   }
-  QImage picture(width_, height_, QImage::Format_BGR888);
-  const std::size_t row_bytes = 3 * static_cast<std::size_t>(width_);
-  for (int y = 0; y < height_; ++y)
-    std::memcpy(picture.scanLine(y),
-                bits_.data() + static_cast<std::size_t>(height_ - 1 - y) * stride, row_bytes);
+  // Opaque 32-bit pixels are what the screen paints without converting them.
+  QImage picture(width_, height_, QImage::Format_RGB32);
+  for (int y = 0; y < height_; ++y) {
+    const std::uint8_t* bgr = bits_.data() + static_cast<std::size_t>(height_ - 1 - y) * stride;
+    auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int x = 0; x < width_; ++x, bgr += 3) out[x] = qRgb(bgr[2], bgr[1], bgr[0]);
+  }
   box.picture = std::move(picture);
 }
 

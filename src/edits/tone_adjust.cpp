@@ -49,6 +49,9 @@ constexpr int kTableEditLimit = 1'000'000;
 constexpr int kShiftFirst = -1024;
 constexpr int kShiftLast = 1023;
 constexpr int kShiftSize = kShiftLast - kShiftFirst + 1;
+// Pictures up to this many pixels (a screen copy on a dense screen) are edited on
+// one thread.
+constexpr long long kOneThreadPixels = 1 << 22;
 
 int SaturateToInt32(long long value) {
   return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
@@ -113,6 +116,24 @@ class ToneFormula {
   bool gamma_;
 };
 
+// A value's histogram bin counted from the first bin, as the tables keep it.
+std::uint8_t BinIndex(int value) {
+  return static_cast<std::uint8_t>(HistogramBin(value) - kHistogramFirstBin);
+}
+
+// One band's histogram counters by channel (0 = blue, 1 = green, 2 = red) and bin
+// index, counted in place and handed to the histogram once the band is done.
+struct BandCounts {
+  std::uint32_t bins[3][kHistogramBinCount] = {};
+
+  void AddTo(HistogramArray& histogram) const {
+    constexpr int kChannel[3] = {kHistogramBlue, kHistogramGreen, kHistogramRed};
+    for (int ch = 0; ch < 3; ++ch)
+      for (int i = 0; i < kHistogramBinCount; ++i)
+        histogram.AddToBin(kChannel[ch], kHistogramFirstBin + i, bins[ch][i]);
+  }
+};
+
 bool TablesApply(const ToneEdits& e) {
   for (int v : {e.RedAdjust, e.GreenAdjust, e.BlueAdjust, e.Saturation})
     if (v > kTableEditLimit || v < -kTableEditLimit) return false;
@@ -131,12 +152,14 @@ struct ToneTables {
         } else {
           channel_value[ch][byte] = f.Curve(adjusted);
           channel_byte[ch][byte] = ClampToByte(channel_value[ch][byte]);
+          channel_bin[ch][byte] = BinIndex(channel_value[ch][byte]);
         }
       }
     if (f.Saturates()) {
       for (int i = 0; i < kCurveSize; ++i) {
         curve_value[i] = f.Curve(kCurveFirst + i);
         curve_byte[i] = ClampToByte(curve_value[i]);
+        curve_bin[i] = BinIndex(curve_value[i]);
       }
       const double s = f.SaturationFactor();
       for (int parity = 0; parity < 2; ++parity)
@@ -197,7 +220,11 @@ struct ToneTables {
   // The same without range checks, only while saturation_in_tables holds: the
   // byte of channel `ch` whose pixel byte is `byte`.
   std::uint8_t SaturatedByteInTables(int ch, std::uint8_t byte, int luma) const {
-    return curve_byte[curve_start[ch][byte] + shift[shift_start[ch][byte] - luma]];
+    return curve_byte[CurveIndexInTables(ch, byte, luma)];
+  }
+  // Where the saturated value of that byte sits in the curve tables.
+  int CurveIndexInTables(int ch, std::uint8_t byte, int luma) const {
+    return curve_start[ch][byte] + shift[shift_start[ch][byte] - luma];
   }
   // The luminance of a pixel from its bytes, summed in the formula's order.
   int Luma(const std::uint8_t* p) const {
@@ -208,12 +235,14 @@ struct ToneTables {
   // Without saturation: the final value and byte of every byte of each channel.
   std::int32_t channel_value[3][256];
   std::uint8_t channel_byte[3][256];
+  std::uint8_t channel_bin[3][256];
   // With saturation: colour-adjusted values and their luminance terms by byte,
   // and the curve over kCurveFirst..kCurveLast.
   std::int32_t adjusted[3][256];
   double luma[3][256];
   std::int32_t curve_value[kCurveSize];
   std::uint8_t curve_byte[kCurveSize];
+  std::uint8_t curve_bin[kCurveSize];
   // Row p (0 even, 1 odd) of the shift table holds at d − kShiftFirst the value
   // round(p + d·s) − p. While the table path applies, s is a single with |s| ≥ 0.01 (24 significant
   // bits, the lowest at 2^−30 or above), |d| ≤ 1024 and |x| < 2^20, so d·s and x + d·s are exact in
@@ -268,21 +297,38 @@ void WritePixel(std::uint8_t* p, int b, int g, int r, HistogramArray* histogram)
   p[2] = ClampToByte(r);
 }
 
-// Rows with the values before clamping at hand, for the histogram.
-template <bool kSaturate>
+// Rows with the histogram: every value's byte and bin come from the same table
+// entry, so the values before clamping never need to be formed.
+template <bool kSaturate, bool kChecked>
 void EditAndCountRows(const SurfaceView& view, int first, int end, const ToneTables& t,
-                      HistogramArray& histogram) {
+                      BandCounts& counts) {
   for (int y = first; y < end; ++y) {
     std::uint8_t* p = view.Row(y);
-    for (int x = 0; x < view.width; ++x, p += 3) {
-      if constexpr (kSaturate) {
+    std::uint8_t* const row_end = p + 3 * view.width;
+    for (; p != row_end; p += 3) {
+      if constexpr (kSaturate && !kChecked) {
         const int luma = t.Luma(p);
-        const int b = t.adjusted[0][p[0]], g = t.adjusted[1][p[1]], r = t.adjusted[2][p[2]];
-        WritePixel(p, t.SaturatedValue(b, luma), t.SaturatedValue(g, luma),
-                   t.SaturatedValue(r, luma), &histogram);
+        const int b = t.CurveIndexInTables(0, p[0], luma);
+        const int g = t.CurveIndexInTables(1, p[1], luma);
+        const int r = t.CurveIndexInTables(2, p[2], luma);
+        p[0] = t.curve_byte[b];
+        p[1] = t.curve_byte[g];
+        p[2] = t.curve_byte[r];
+        ++counts.bins[0][t.curve_bin[b]];
+        ++counts.bins[1][t.curve_bin[g]];
+        ++counts.bins[2][t.curve_bin[r]];
+      } else if constexpr (kSaturate) {
+        const int luma = t.Luma(p);
+        for (int ch = 0; ch < 3; ++ch) {
+          const int value = t.SaturatedValue(t.adjusted[ch][p[ch]], luma);
+          ++counts.bins[ch][BinIndex(value)];
+          p[ch] = ClampToByte(value);
+        }
       } else {
-        WritePixel(p, t.channel_value[0][p[0]], t.channel_value[1][p[1]], t.channel_value[2][p[2]],
-                   &histogram);
+        for (int ch = 0; ch < 3; ++ch) {
+          ++counts.bins[ch][t.channel_bin[ch][p[ch]]];
+          p[ch] = t.channel_byte[ch][p[ch]];
+        }
       }
     }
   }
@@ -353,17 +399,29 @@ bool ApplyToneEdits(const SurfaceView& view, const ToneEdits& edits, HistogramAr
       return;
     }
     // Each band counts on its own and adds its counts once it is done.
-    HistogramArray local;
-    if (!tables)
+    if (!tables) {
+      HistogramArray local;
       DirectRows(view, first, end, formula, &local);
-    else if (saturate)
-      EditAndCountRows<true>(view, first, end, *tables, local);
+      const std::lock_guard lock(histogram_lock);
+      histogram->Add(local);
+      return;
+    }
+    BandCounts counts;
+    if (!saturate)
+      EditAndCountRows<false, false>(view, first, end, *tables, counts);
+    else if (tables->saturation_in_tables)
+      EditAndCountRows<true, false>(view, first, end, *tables, counts);
     else
-      EditAndCountRows<false>(view, first, end, *tables, local);
+      EditAndCountRows<true, true>(view, first, end, *tables, counts);
     const std::lock_guard lock(histogram_lock);
-    histogram->Add(local);
+    counts.AddTo(*histogram);
   };
-  return RunRowBands(view.height, kToneBandRows, work, poll);
+  // Bands only exist to let the poll run; without one a single band spares the
+  // threads a meeting per band, which costs most when the machine is busy. A
+  // picture of screen size is done sooner than a helper thread gets the processor
+  // on a busy machine, so it runs on the calling thread alone.
+  const bool small = static_cast<long long>(view.width) * view.height <= kOneThreadPixels;
+  return RunRowBands(view.height, poll ? kToneBandRows : view.height, work, poll, small ? 1 : 0);
 }
 
 }  // namespace tessaly

@@ -44,7 +44,10 @@ int AddPhotoFile(MyPictureManager& job, const QString& file, ImageReadStatus* st
   cDIB copy;
   int w = 0;
   int h = 0;
-  if (!MakeScreenCopy(file, job.Settings().ScreenPhotoSize, copy, w, h, status)) return -1;
+  const JobSettings& s = job.Settings();
+  if (!MakeScreenCopy(file, ScreenCopyPixels(s.ScreenPhotoSize, s.ScreenPixelRatio), copy, w, h,
+                      status))
+    return -1;
   return GetPicture(job, copy, file, w, h, to_strip);
 }
 

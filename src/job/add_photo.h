@@ -15,8 +15,9 @@
 
 namespace tessaly {
 
-// Decodes `file` into its colour-managed screen copy; `w` and `h` receive the
-// original's pixel size. False when the file cannot be opened as an image
+// Decodes `file` into its colour-managed screen copy with the longer side `S`
+// device pixels (ScreenCopyPixels); `w` and `h` receive the original's pixel size. False when the
+// file cannot be opened as an image
 // (`status`, when given, says why).
 bool MakeScreenCopy(const QString& file, int S, cDIB& copy, int& w, int& h,
                     ImageReadStatus* status = nullptr);

@@ -39,7 +39,10 @@ struct JobSettings {
   PhotoSize Size{152.4, 101.6, 0.0};  // the selected catalogue size, mm
   QString DateMask;                   // mask of the printed shot date; "" = as EXIF gives it
   int ScreenPhotoSize = 400;          // pixels, at least 400
-  int Units = 0;                      // 0 centimetres, 1 inches
+  // Device pixels per screen pixel of the window's screen: screen copies are decoded
+  // this much denser so they stay sharp. Set by the window, never stored.
+  double ScreenPixelRatio = 1.0;
+  int Units = 0;  // 0 centimetres, 1 inches
   // Set by the print options or the save dialog before a run.
   int MinResolution = 0;  // ppi, 0 = off
   int MaxResolution = 0;  // ppi, 0 = off

@@ -51,6 +51,11 @@ void ScreenCopySize(int w, int h, int S, int& width, int& height) {
   }
 }
 
+int ScreenCopyPixels(int S, double ratio) {
+  if (!(ratio > 1)) return S;
+  return static_cast<int>(std::nearbyint(S * std::min(ratio, kMaxScreenPixelRatio)));
+}
+
 MyPicture::MyPicture(const JobSettings& settings) : settings_(settings) {}
 
 void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double Pw, double m,
@@ -69,15 +74,21 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
   // the shape is the screen copy's.
   view_size_ = S + kViewBorderPixels;
   screen_size_ = S;
+  const int pixels_side = ScreenCopyPixels(S, settings_.ScreenPixelRatio);
+  pixel_ratio_ = static_cast<double>(pixels_side) / S;
   const bool have_pixels = surface.IsCreated();
   int w = surface.Width();
   int h = surface.Height();
   if (!have_pixels) ScreenCopySize(W, H, S, w, h);
   int picture_width = 0;
   int picture_height = 0;
+  // The picture's device pixels: the same shape with the longer side pixels_side.
+  int pixels_width = pixels_side;
+  int pixels_height = pixels_side;
   if (w <= h) {
     picture_height = S;
     picture_width = h > 0 ? ShortSide(static_cast<double>(w) / h * S) : 0;
+    pixels_width = h > 0 ? ShortSide(static_cast<double>(w) / h * pixels_side) : 0;
     photo_pixels_height_ = W;
     photo_pixels_width_ = H;
     box_.top = 0;
@@ -86,6 +97,7 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
   } else {
     picture_width = S;
     picture_height = ShortSide(static_cast<double>(h) / w * S);
+    pixels_height = ShortSide(static_cast<double>(h) / w * pixels_side);
     photo_pixels_width_ = W;
     photo_pixels_height_ = H;
     box_.left = 0;
@@ -95,17 +107,18 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
   box_.width = picture_width * kTwipsPerPixel;
   box_.height = picture_height * kTwipsPerPixel;
 
-  // The surface drawn into the picture, smoothly scaled when its size differs, then
-  // the working buffer and the unedited copy.
+  // The surface drawn into the picture's device pixels, smoothly scaled when its size
+  // differs, then the working buffer and the unedited copy.
   box_.picture = QImage();
   thumbnail_ = QImage();
   buffer_.Free();
   original_bits_.clear();
   if (have_pixels) {
     QImage drawn = surface.ToQImage();
-    if (!drawn.isNull() && (drawn.width() != picture_width || drawn.height() != picture_height))
-      drawn = drawn.scaled(picture_width, picture_height, Qt::IgnoreAspectRatio,
+    if (!drawn.isNull() && (drawn.width() != pixels_width || drawn.height() != pixels_height))
+      drawn = drawn.scaled(pixels_width, pixels_height, Qt::IgnoreAspectRatio,
                            Qt::SmoothTransformation);
+    drawn.setDevicePixelRatio(pixel_ratio_);
     box_.picture = drawn;
     thumbnail_ = drawn;
     buffer_.SetBitsFromPicture(box_, original_bits_, true);
@@ -216,6 +229,7 @@ void MyPicture::Rotate(int step) {
     if (buffer_.Bits().empty()) buffer_.ResetBits(original_bits_);
     buffer_.RotateBits(step, original_bits_, true);
     buffer_.Paint(box_);
+    box_.picture.setDevicePixelRatio(pixel_ratio_);
   }
   std::swap(box_.left, box_.top);
   crop_.TurnWithPicture(step);
@@ -311,6 +325,7 @@ void MyPicture::UpdateGraphic() {
   buffer_.ResetBits(original_bits_);
   ApplyRecordEdits(buffer_, histogram_, true);
   buffer_.Paint(box_);
+  box_.picture.setDevicePixelRatio(pixel_ratio_);
   ui.SetWaitCursor(false);
 }
 
@@ -333,6 +348,7 @@ QImage MyPicture::RedrawnPicture(const cDIB* screen_copy) const {
   HistogramArray histogram;
   ApplyRecordEdits(buffer, histogram, false);
   buffer.Paint(box);
+  box.picture.setDevicePixelRatio(pixel_ratio_);
   return box.picture;
 }
 
@@ -345,8 +361,10 @@ void MyPicture::ReleaseScreenPicture() {
 std::uint32_t MyPicture::POINT(double x, double y) const {
   const QImage& picture = box_.picture;
   if (picture.isNull() || !std::isfinite(x) || !std::isfinite(y) || x < 0 || y < 0) return 0;
-  const double px = std::floor(x / kTwipsPerPixel);
-  const double py = std::floor(y / kTwipsPerPixel);
+  // Twips are screen pixels; the picture may hold several device pixels per one.
+  const double ratio = picture.devicePixelRatio();
+  const double px = std::floor(x / kTwipsPerPixel * ratio);
+  const double py = std::floor(y / kTwipsPerPixel * ratio);
   if (px >= picture.width() || py >= picture.height()) return 0;
   const QRgb rgb = picture.pixel(static_cast<int>(px), static_cast<int>(py));
   return RgbValue(qRed(rgb), qGreen(rgb), qBlue(rgb));

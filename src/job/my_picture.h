@@ -41,6 +41,13 @@ inline constexpr double kGammaMax = 1.5;
 // nearest(S·h / w) high when h < w, else S high and nearest(S·w / h) wide; the
 // shorter side is at least 1 pixel, however long and thin the picture.
 void ScreenCopySize(int w, int h, int S, int& width, int& height);
+// The densest screen the screen copies are decoded for. Every photo of the job keeps
+// its unedited screen copy, so this bounds the job's memory to four times that of
+// a plain screen; a denser screen scales the copy up.
+inline constexpr double kMaxScreenPixelRatio = 2.0;
+// The longer side in device pixels of a screen copy for screen size S on a screen
+// with `ratio` device pixels per screen pixel (held within 1..kMaxScreenPixelRatio).
+int ScreenCopyPixels(int S, double ratio);
 
 class MyPicture {
  public:
@@ -52,7 +59,8 @@ class MyPicture {
   MyPicture(const MyPicture&) = delete;
   MyPicture& operator=(const MyPicture&) = delete;
 
-  // Loads the photo: `surface` is its screen copy (longer side about S pixels,
+  // Loads the photo: `surface` is its screen copy (longer side about
+  // ScreenCopyPixels(S, the job's ScreenPixelRatio) device pixels,
   // colour-converted, carrying the embedded-profile flag and description), W × H the
   // original's pixel size, S the screen photo size, Ph × Pw the job's photo height and
   // width and m the margin (mm). Runs the twelve steps of the record: geometry, pixels,
@@ -132,6 +140,8 @@ class MyPicture {
   void ReleaseScreenPicture();
   // The screen size S the record was loaded with.
   int ScreenSize() const { return screen_size_; }
+  // Device pixels per screen pixel of the shown picture, set when it was loaded.
+  double PixelRatio() const { return pixel_ratio_; }
   // True when the record holds its unedited screen pixels.
   bool HasScreenPixels() const { return !original_bits_.empty(); }
   // The picture as the view shows it, computed without keeping anything: the shown
@@ -184,6 +194,7 @@ class MyPicture {
   double margin_ = 0;
   int view_size_ = 0;
   int screen_size_ = 0;
+  double pixel_ratio_ = 1.0;
   int copies_ = 1;
   int photo_pixels_width_ = 0;
   int photo_pixels_height_ = 0;

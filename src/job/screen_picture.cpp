@@ -12,7 +12,9 @@ QImage ScreenPicture(const MyPicture& photo) {
   cDIB copy;
   int w = 0;
   int h = 0;
-  if (!MakeScreenCopy(photo.Filename(), photo.ScreenSize(), copy, w, h)) return QImage();
+  if (!MakeScreenCopy(photo.Filename(), ScreenCopyPixels(photo.ScreenSize(), photo.PixelRatio()),
+                      copy, w, h))
+    return QImage();
   return photo.RedrawnPicture(&copy);
 }
 

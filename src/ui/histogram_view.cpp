@@ -31,6 +31,9 @@ class HistogramBox : public QWidget {
 
 namespace {
 
+// Height below which the drawing box is not squeezed, in pixels.
+constexpr int kMinBoxHeight = 90;
+
 QLabel* ShareLabel(const QString& name, QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
@@ -62,6 +65,9 @@ HistogramView::HistogramView(QWidget* parent)
   row->addWidget(above_, 1);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  // The curves need some height to be read; a crowded window must not squeeze the
+  // box to nothing.
+  box_->setMinimumHeight(kMinBoxHeight);
   layout->addWidget(box_, 1);
   layout->addLayout(row);
 

@@ -97,6 +97,7 @@ MainWindow::MainWindow(QWidget* parent)
   init_path_ = ReadTextSetting(kOptionsSection, QStringLiteral("InitPath"));
   const int width = ScreenWidth();
   job_.Settings().ScreenPhotoSize = ScreenPhotoSizeInUse(job_.Settings().ScreenPhotoSize, width);
+  job_.Settings().ScreenPixelRatio = devicePixelRatioF();
 
   auto* central = new QWidget(this);
   // The photo views and the thumbnail strip take this area; it is as large as a
@@ -262,7 +263,10 @@ QWidget* MainWindow::BuildEditPanel() {
   grid->addWidget(label_, row++, 1, 1, 2);
   chain(label_);
 
-  auto* buttons = new QHBoxLayout;
+  // Three buttons a row, so their captions fit beside the photo on a medium screen.
+  auto* buttons = new QGridLayout;
+  constexpr int kButtonColumns = 3;
+  int button_index = 0;
   auto* rotate_left = CommandButton("cmdRotateLeft", QStringLiteral("Rotate Left"), frame_edit_);
   auto* rotate_right = CommandButton("cmdRotateRight", QStringLiteral("Rotate Right"), frame_edit_);
   auto* rotate_crop = CommandButton("cmdRotateCrop", QStringLiteral("Rotate Crop"), frame_edit_);
@@ -270,7 +274,8 @@ QWidget* MainWindow::BuildEditPanel() {
   white_balance_->SetCommandButtonMode(false);
   auto* reset = CommandButton("cmdReset", QStringLiteral("Reset"), frame_edit_);
   for (ButtonOnOff* b : {rotate_left, rotate_right, rotate_crop, white_balance_, reset}) {
-    buttons->addWidget(b);
+    buttons->addWidget(b, button_index / kButtonColumns, button_index % kButtonColumns);
+    ++button_index;
     chain(b);
   }
   grid->addLayout(buttons, row++, 0, 1, 3);

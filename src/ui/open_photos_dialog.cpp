@@ -131,8 +131,10 @@ void OpenPhotosDialog::Preview(const QString& file) {
   if (!preview_check_->isChecked() || !QFileInfo(file).isFile()) return;
   wait_->setText(QStringLiteral("Wait..."));
   CurrentUi().LetMessagesRun();
-  if (!MakeScreenCopy(file, job_.Settings().ScreenPhotoSize, preview_copy_, preview_w_,
-                      preview_h_)) {
+  // Decoded as adding the photo decodes it, so an added photo reuses this copy.
+  const JobSettings& s = job_.Settings();
+  if (!MakeScreenCopy(file, ScreenCopyPixels(s.ScreenPhotoSize, s.ScreenPixelRatio), preview_copy_,
+                      preview_w_, preview_h_)) {
     ClearPreview(QString());
     return;
   }

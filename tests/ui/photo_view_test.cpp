@@ -1,6 +1,7 @@
 // The photo view's wiring: hover pointers at the crop frame's zones, a drag of the
-// right edge and of the whole frame with real mouse events, and the white-balance
-// press and release. The crop rules themselves are tested with the core.
+// right edge and of the whole frame with real mouse events, on a plain and on a
+// doubly dense screen picture, and the white-balance press and release. The crop
+// rules themselves are tested with the core.
 #include "ui/photo_view.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +18,19 @@ namespace {
 
 class PhotoViewTest : public ::testing::Test {
  protected:
+  void SetUp() override { Load(1.0); }
+
   // A square 300-pixel picture on a 10 × 15 cm photo: the frame is upright,
-  // 3000 × 4500 twips at left 750 (pixels 50..250 across, the full height).
-  void SetUp() override {
+  // 3000 × 4500 twips at left 750 (pixels 50..250 across, the full height). Its
+  // screen copy has `ratio` device pixels per screen pixel, as the window decodes it
+  // for such a screen.
+  void Load(double ratio) {
     const QString dir = QString::fromStdString(test::TempDir());
+    history_.reset();
     history_ = std::make_unique<test::ScopedHistoryRoot>(dir);
-    cDIB surface = test::RandomSurface(300, 300, 7);
+    settings_.ScreenPixelRatio = ratio;
+    const int side = static_cast<int>(300 * ratio);
+    cDIB surface = test::RandomSurface(side, side, 7);
     photo_.SetPicture(surface, 3000, 3000, 300, 101.6, 152.4, 0, dir + "/none.png", 1);
     view_.SetPhoto(&photo_);
     view_.show();
@@ -35,10 +43,28 @@ class PhotoViewTest : public ::testing::Test {
   MyPicture photo_{settings_};
   PhotoView view_;
   QWidget* picture_ = nullptr;
+
+  void ExpectHoversAndDrags(double ratio);
 };
 
+// Everything the pointer does is in screen pixels, whatever the picture's density.
 TEST_F(PhotoViewTest, HoverPointersAndDragsOfTheRightEdgeAndTheFrame) {
+  for (const double ratio : {1.0, 2.0}) {
+    SCOPED_TRACE(ratio);
+    ASSERT_NO_FATAL_FAILURE(Load(ratio));
+    ExpectHoversAndDrags(ratio);
+  }
+}
+
+void PhotoViewTest::ExpectHoversAndDrags(double ratio) {
   ASSERT_EQ(view_.size(), QSize(304, 304));
+  const QImage& shown = photo_.picture().picture;
+  ASSERT_EQ(shown.size(), QSize(300, 300) * ratio);
+  EXPECT_EQ(shown.devicePixelRatio(), ratio);
+  // The white-balance pick reads the device pixel under the screen pixel.
+  const QRgb picked = shown.pixel(static_cast<int>(299 * ratio), static_cast<int>(10 * ratio));
+  EXPECT_EQ(photo_.POINT(299 * 15 + 7, 10 * 15 + 7),
+            RgbValue(qRed(picked), qGreen(picked), qBlue(picked)));
   EXPECT_EQ(view_.accessibleName(), "Photo");
   ASSERT_EQ(picture_->geometry(), QRect(2, 0, 300, 300));
   const CropRect& r = photo_.Crop().Rect();
