@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSlider>
 #include <QTimer>
 #include <functional>
@@ -145,7 +146,16 @@ MainWindow::MainWindow(QWidget* parent)
   main_layout->setObjectName(QStringLiteral("mainLayout"));
   main_layout->addLayout(left, 1);
   main_layout->addLayout(right);
-  setCentralWidget(central);
+  // On a screen smaller than the window's content, the content scrolls instead of
+  // running off the screen.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("windowScroll"));
+  scroll->setAccessibleName(QStringLiteral("Window"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(central);
+  setCentralWidget(scroll);
+  central->installEventFilter(this);
 
   info_ = new ImageInfoWindow(this);
   // The printers are listed once now, so that the current printer is known before the
@@ -369,7 +379,7 @@ void MainWindow::BuildFileMenu() {
 void MainWindow::Arrange(ScreenArrangement arrangement) {
   // Wide and medium screens keep the panel beside the photo, small ones below it;
   // the layouts follow every later size change, maximising included.
-  auto* layout = static_cast<QBoxLayout*>(centralWidget()->layout());
+  auto* layout = findChild<QBoxLayout*>(QStringLiteral("mainLayout"));
   const int side = job_.Settings().ScreenPhotoSize;
   switch (arrangement) {
     case ScreenArrangement::kWide:
@@ -385,6 +395,17 @@ void MainWindow::Arrange(ScreenArrangement arrangement) {
       resize(side + 40, side + 360);
       break;
   }
+  FitContent();
+}
+
+void MainWindow::FitContent() {
+  const QWidget* content = static_cast<QScrollArea*>(centralWidget())->widget();
+  const QSize least = content->minimumSizeHint() + QSize(0, menuBar()->sizeHint().height());
+  // Only a content that grew moves the window: a user's smaller window stays.
+  if (least == content_minimum_) return;
+  content_minimum_ = least;
+  if (const QScreen* shown = screen())
+    resize(size().expandedTo(least).boundedTo(shown->availableSize()));
 }
 
 void MainWindow::Start(const QStringList& files) {
@@ -746,6 +767,9 @@ void MainWindow::OnLabelLeft() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::LayoutRequest && centralWidget() &&
+      watched == static_cast<QScrollArea*>(centralWidget())->widget())
+    QTimer::singleShot(0, this, &MainWindow::FitContent);
   if (watched == copies_ && event->type() == QEvent::KeyPress) {
     const QString text = static_cast<QKeyEvent*>(event)->text();
     // Keys without a character (arrows, Tab) move as usual.

@@ -13,6 +13,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 #include <array>
 
 #include "job/add_photo.h"
@@ -86,6 +87,9 @@ class MainWindow : public QMainWindow {
   void AddShortcuts();
   void BuildFileMenu();
   void Arrange(ScreenArrangement arrangement);
+  // Grows the window to the content's least size, within the screen; beyond the
+  // screen the content scrolls.
+  void FitContent();
 
   MyPicture* Current();
   // The strip's imageSelected: shows the photo at `position` and fills the edit
@@ -169,6 +173,7 @@ class MainWindow : public QMainWindow {
   ImageInfoWindow* info_;
   QPointer<OpenPhotosDialog> photos_dialog_;
   QPointer<SaveDialog> save_dialog_;
+  QSize content_minimum_;
 };
 
 }  // namespace tessaly
