@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 #include <functional>
 
 #include "controls/scripted_ui.h"
+#include "job/add_photo.h"
 #include "print/printer_access.h"
 #include "settings/settings_file.h"
 #include "support/find_control.h"
@@ -122,6 +124,48 @@ TEST_F(JobSettingsDialogTest, PreferencesWithANewUnitRefillTheList) {
   EXPECT_EQ(sizes->currentIndex(), 0);
   EXPECT_EQ(sizes->currentText(), SizeListText({150.0, 100.0, 0.0}, SizeUnit::Inches));
   EXPECT_DOUBLE_EQ(job_.Settings().Size.Width, 150.0);
+}
+
+// With no system printer only the built-in one is listed; Cancel after a mode
+// switch keeps the stored mode; Edit and Delete reach the catalogue; OK gives the
+// job's photos the chosen size.
+TEST_F(JobSettingsDialogTest, CancelEditDeleteAndOkReachTheJob) {
+  QImage image(60, 40, QImage::Format_RGB32);
+  image.fill(Qt::gray);
+  ASSERT_TRUE(image.save(dir_.filePath("p.png")));
+  ASSERT_GE(AddPhotoFile(job_, dir_.filePath("p.png")), 0);
+  const double added_width = job_.At(0).ImgPrintWidth();
+  JobSetup setup(job_, ini_);
+  PrinterAccess printers(nullptr, ini_);
+  {
+    JobSettingsDialog dialog(setup, printers);
+    EXPECT_EQ(FindControl<QComboBox>(dialog, "cboPrinters")->count(), 1);
+    EXPECT_FALSE(setup.NoPrinter());
+    FindControl<QRadioButton>(dialog, "optMode", 1)->click();
+    EXPECT_TRUE(job_.Settings().ThumbMode);
+    FindControl<QPushButton>(dialog, "cmdCancel")->click();
+    EXPECT_FALSE(job_.Settings().ThumbMode);
+  }
+  JobSettingsDialog dialog(setup, printers);
+  auto* sizes = FindControl<QComboBox>(dialog, "cboSizes");
+  DriveModal(FindControl<QPushButton>(dialog, "cmdEditUserSize"), "frmUserSize", [](QDialog& d) {
+    auto* width = FindControl<QLineEdit>(d, "txtPhotoWidth");
+    width->selectAll();
+    QTest::keyClicks(width, "20");
+    FindControl<QPushButton>(d, "cmdOK")->click();
+  });
+  EXPECT_EQ(sizes->currentText(), SizeListText({200.0, 130.0, 3.0}, SizeUnit::Centimetres));
+  sizes->setCurrentIndex(0);
+  ui_.Answer(MsgAnswer::Yes);
+  FindControl<QPushButton>(dialog, "cmdDeleteUserSize")->click();
+  ASSERT_EQ(sizes->count(), 1);
+  sizes->setCurrentIndex(0);
+  FindControl<QPushButton>(dialog, "cmdOK")->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_DOUBLE_EQ(job_.Settings().Size.Width, 200.0);
+  EXPECT_NE(job_.At(0).ImgPrintWidth(), added_width);
+  EXPECT_DOUBLE_EQ(job_.At(0).ImgPrintWidth(), job_.Settings().PhotoWidth());
+  EXPECT_DOUBLE_EQ(job_.At(0).ImgPrintHeight(), job_.Settings().PhotoHeight());
 }
 
 }  // namespace
