@@ -298,6 +298,7 @@ TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   EXPECT_EQ(window_->CurrentPosition(), 1);
   EXPECT_EQ(window_->Job().At(0).PhotoLabel(), "Beach");
   window_->SelectPhoto(0);
+  EXPECT_EQ(copies->text(), "1");
 
   Click("cmdInfo");
   auto* info = window_->findChild<ImageInfoWindow*>();
@@ -370,6 +371,9 @@ TEST_F(MainWindowTest, LastJobIsKeptOnCloseAndOfferedAtTheNextStart) {
   window_->AddFiles({Photo("a.png", 60, 40), Photo("b.png", 40, 60)});
   window_->SelectPhoto(0);
   Find<QSlider>("hsBright")->setValue(12);
+  auto* copies = Find<QLineEdit>("txtCopies");
+  copies->selectAll();
+  QTest::keyClicks(copies, "3");  // typed, not yet left
   window_->close();
   ASSERT_TRUE(QFileInfo::exists(LastJobPath()));
   ASSERT_TRUE(QFile::remove(dir_.filePath("b.png")));
@@ -384,6 +388,7 @@ TEST_F(MainWindowTest, LastJobIsKeptOnCloseAndOfferedAtTheNextStart) {
   ASSERT_EQ(window_->Job().Count(), 1);
   EXPECT_EQ(window_->Job().At(0).Filename(), dir_.filePath("a.png"));
   EXPECT_EQ(window_->Job().At(0).Bright(), 12);
+  EXPECT_EQ(window_->Job().At(0).Copies(), 3);
   EXPECT_EQ(Find<QSlider>("hsBright")->value(), 12);
   EXPECT_EQ(window_->PhotosDialog(), nullptr);
   ASSERT_EQ(ui_.Messages().size(), 2u);

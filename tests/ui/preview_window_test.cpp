@@ -1,7 +1,7 @@
 // The preview window over a three-page job on an image printer (100 × 150 mm sheet,
-// four 60 × 40 mm cells a page, nine copies of a real PNG): the page text and the
-// enabled step buttons after each button, a step asked for while a page is drawn,
-// and Print closing the window before its hook runs.
+// four 60 × 40 mm cells a page, nine copies of a real PNG): its title, page text
+// and keys, a step asked for while a page is drawn, and Print closing the window
+// before its hook runs.
 #include "ui/preview_window.h"
 
 #include <gtest/gtest.h>
@@ -45,40 +45,20 @@ class PreviewWindowTest : public test::ImagePrinterJobTest {
   int closed_ = 0;
 };
 
-TEST_F(PreviewWindowTest, StepButtonsShowThePageAndItsEnabledNeighbours) {
+// The stepping rules are the core's and the whole-job test steps the buttons; here
+// the window's own text, paper and keys.
+TEST_F(PreviewWindowTest, OpensOnPageOneAndTheKeysStep) {
   QPointer<PreviewWindow> window = Open();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->windowTitle(), "Tessaly - Print Preview");
   EXPECT_EQ(window->findChild<ButtonOnOff*>("cmdClose")->Caption(), "  Close");
-  auto* paper = window->findChild<QLabel*>("picPaper");
   auto* pages = window->findChild<QLabel*>("lblPages");
-  ASSERT_NE(paper, nullptr);
-  ASSERT_NE(pages, nullptr);
-  struct Case {
-    const char* button;  // nullptr: the page shown on opening
-    QString text;
-    bool first, previous, next, last;
-  };
-  const std::vector<Case> cases = {
-      {nullptr, "Page 1/3", false, false, true, true},
-      {"cmdNext", "Page 2/3", true, true, true, true},
-      {"cmdLast", "Page 3/3", true, true, false, false},
-      {"cmdPrevious", "Page 2/3", true, true, true, true},
-      {"cmdFirst", "Page 1/3", false, false, true, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text.toStdString());
-    if (c.button) Click(*window, c.button);
-    EXPECT_EQ(pages->text(), c.text);
-    EXPECT_FALSE(paper->pixmap().isNull());
-    EXPECT_EQ(window->findChild<ButtonOnOff*>("cmdFirst")->isEnabled(), c.first);
-    EXPECT_EQ(window->findChild<ButtonOnOff*>("cmdPrevious")->isEnabled(), c.previous);
-    EXPECT_EQ(window->findChild<ButtonOnOff*>("cmdNext")->isEnabled(), c.next);
-    EXPECT_EQ(window->findChild<ButtonOnOff*>("cmdLast")->isEnabled(), c.last);
-  }
-  QTest::keyClick(window, Qt::Key_End);  // the keys step as the buttons do
+  EXPECT_EQ(pages->text(), "Page 1/3");
+  EXPECT_FALSE(window->findChild<QLabel*>("picPaper")->pixmap().isNull());
+  QTest::keyClick(window, Qt::Key_End);
   EXPECT_EQ(pages->text(), "Page 3/3");
+  EXPECT_FALSE(window->findChild<ButtonOnOff*>("cmdLast")->isEnabled());
   EXPECT_FALSE(ui_.WaitCursor());
   QTest::keyClick(window, Qt::Key_Escape);
   EXPECT_EQ(closed_, 1);
@@ -91,6 +71,7 @@ TEST_F(PreviewWindowTest, AStepAskedForWhileAPageIsDrawnIsRefused) {
   QPointer<PreviewWindow> window = Open();
   ASSERT_NE(window, nullptr);
   auto* next = window->findChild<ButtonOnOff*>("cmdNext");
+  auto* last = window->findChild<ButtonOnOff*>("cmdLast");
   bool asked = false;
   bool wait_cursor = false;
   bool next_enabled = true;
@@ -98,7 +79,7 @@ TEST_F(PreviewWindowTest, AStepAskedForWhileAPageIsDrawnIsRefused) {
     if (!window->Drawing() || asked) return;
     asked = true;
     wait_cursor = ui_.WaitCursor();
-    next_enabled = next->isEnabled();
+    next_enabled = next->isEnabled() || last->isEnabled();
     emit next->Click();
   });
   Click(*window, "cmdNext");
