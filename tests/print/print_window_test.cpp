@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <optional>
 
 #include "controls/scripted_ui.h"
 #include "edits/output_rules.h"
@@ -31,7 +32,15 @@ bool Near(QRgb a, QRgb b, int tolerance = 12) {
 
 class PrintWindowTest : public test::ImagePrinterJobTest {
  protected:
-  PrintWindowTest() { job_.Settings().ICM = 1; }
+  explicit PrintWindowTest(double margin_mm = 5) : ImagePrinterJobTest(margin_mm) {
+    job_.Settings().ICM = 1;
+  }
+
+  // A new window over the job as laid out now.
+  PrintWindow& NewWindow() {
+    Layout();
+    return window_.emplace(job_, printers_, layout_);
+  }
 
   // A clock that moves only when the pause sleeps, and cancels at a chosen sleep.
   PauseClock TestClock() {
@@ -42,6 +51,7 @@ class PrintWindowTest : public test::ImagePrinterJobTest {
             }};
   }
 
+  std::optional<PrintWindow> window_;
   double now_ = 0;
   int sleeps_ = 0;
   int cancel_at_sleep_ = 0;
@@ -80,9 +90,8 @@ TEST_F(PrintWindowTest, PhotosLandTurnedInTheirCellsWithSharedCutMarks) {
   job_.Settings().DrawCropMarks = true;
   Add(Photo("wide.png", 300, 200, kRed, kBlue), 3);
   Add(Photo("tall.png", 200, 300, kGreen, kBlue), 2);
-  Layout();
+  PrintWindow& window = NewWindow();
   ASSERT_EQ(layout_.GetPageCellCount(), 4);
-  PrintWindow window(job_, printers_, layout_);
   window.PrintIt(false);
   EXPECT_EQ(window.PageCount(), 2);
   ASSERT_EQ(Printer().pages.size(), 2u);
@@ -119,9 +128,7 @@ TEST_F(PrintWindowTest, PhotosLandTurnedInTheirCellsWithSharedCutMarks) {
 TEST_F(PrintWindowTest, SquarePhotoIsAlwaysTurned) {
   job_.Settings().Size = PhotoSize{50, 50, 2};
   Add(Photo("square.png", 200, 200, kGreen, kBlue));
-  Layout();
-  PrintWindow window(job_, printers_, layout_);
-  window.PrintIt(false);
+  NewWindow().PrintIt(false);
   ASSERT_EQ(Printer().pages.size(), 1u);
   // Turned a quarter counter-clockwise: the left (green) half ends at the bottom.
   EXPECT_TRUE(Near(Printer().pages[0].pixel(100, 40), kBlue));
@@ -133,9 +140,7 @@ TEST_F(PrintWindowTest, FrameAndLabelInAWideMargin) {
   job_.Settings().PhotoDrawFrame = true;
   MyPicture& photo = Add(Photo("tall.png", 200, 300, kBlue, kBlue));
   photo.SetPhotoLabel(QStringLiteral("WWWW"));
-  Layout();
-  PrintWindow window(job_, printers_, layout_);
-  window.PrintIt(false);
+  NewWindow().PrintIt(false);
   ASSERT_EQ(Printer().pages.size(), 1u);
   const QImage& page = Printer().pages[0];
   // The photo fills (16,16) 128 × 208; the 1-pixel frame runs from nearest(16 − 1.6)
@@ -158,8 +163,7 @@ TEST_F(PrintWindowTest, FrameAndLabelInAWideMargin) {
 
 TEST_F(PrintWindowTest, PreviewDrawsTheScreenPicturesOnTheWholeSheet) {
   Add(Photo("wide.png", 300, 200, kRed, kBlue));
-  Layout();
-  PrintWindow window(job_, printers_, layout_);
+  PrintWindow& window = NewWindow();
   std::vector<QImage> previews;
   window.SetPreviewHook([&](PrintWindow& w) {
     for (int p = 1; p <= w.PageCount(); ++p) previews.push_back(w.PreviewPage(p, 600));
@@ -185,8 +189,7 @@ TEST_F(PrintWindowTest, PreviewDrawsTheScreenPicturesOnTheWholeSheet) {
 TEST_F(PrintWindowTest, PreviewRequestDuringADrawingIsRefused) {
   job_.Settings().ThumbMode = true;
   Add(Photo("wide.png", 300, 200, kRed, kBlue));
-  Layout();
-  PrintWindow window(job_, printers_, layout_);
+  PrintWindow& window = NewWindow();
   ui_.AnswerInput(QStringLiteral("Holiday"));
   QImage page;
   std::vector<bool> nested_null;
@@ -221,8 +224,7 @@ TEST_F(PrintWindowTest, ContactSheetTitleAndResolutionCap) {
   job_.Settings().FontUnderline = true;
   Add(Photo("a.png", 300, 200, kRed, kBlue), 5);
   Add(Photo("b.png", 200, 300, kGreen, kGreen));
-  Layout();
-  PrintWindow window(job_, printers_, layout_);
+  PrintWindow& window = NewWindow();
   window.SetTitle(QStringLiteral("Old"));
   ui_.AnswerInput(QStringLiteral("Holiday"));
   window.PrintIt(false);
@@ -251,19 +253,16 @@ TEST_F(PrintWindowTest, ContactSheetTitleAndResolutionCap) {
 
 // The title's top is 5 mm below the sheet's top edge: 3 mm into the printable area
 // of a printer whose margins are 2 mm.
-class NarrowMarginPrinterTest : public test::ImagePrinterJobTest {
+class NarrowMarginPrinterTest : public PrintWindowTest {
  protected:
-  NarrowMarginPrinterTest() : ImagePrinterJobTest(2) {}
+  NarrowMarginPrinterTest() : PrintWindowTest(2) {}
 };
 
 TEST_F(NarrowMarginPrinterTest, ContactSheetTitleStandsFiveMillimetresBelowTheSheetTop) {
   job_.Settings().ThumbMode = true;
-  job_.Settings().ICM = 1;
   Add(Photo("a.png", 30, 20, kRed, kRed));
-  Layout();
-  PrintWindow window(job_, printers_, layout_);
   ui_.AnswerInput(QStringLiteral("Holiday"));
-  window.PrintIt(false);
+  NewWindow().PrintIt(false);
   ASSERT_EQ(Printer().titles.size(), 1u);
   EXPECT_NEAR(Printer().titles[0].y_mm, 3.0, 1e-9);
 }
@@ -271,8 +270,7 @@ TEST_F(NarrowMarginPrinterTest, ContactSheetTitleStandsFiveMillimetresBelowTheSh
 TEST_F(PrintWindowTest, NothingFitsAndEmptyJob) {
   Add(Photo("a.png", 300, 200, kRed, kBlue));
   job_.Settings().Size = PhotoSize{400, 300, 0};
-  Layout();
-  PrintWindow window(job_, printers_, layout_);
+  PrintWindow& window = NewWindow();
   window.PrintIt(false);
   ASSERT_EQ(ui_.Messages().size(), 1u);
   EXPECT_EQ(ui_.Messages()[0].text,
@@ -293,8 +291,7 @@ TEST_F(PrintWindowTest, NothingFitsAndEmptyJob) {
 TEST_F(PrintWindowTest, SpoolerPauseCountsDownBeforeEveryLaterPage) {
   job_.Settings().SpoolWait = 1.0;
   Add(Photo("a.png", 300, 200, kRed, kBlue), 9);
-  Layout();
-  PrintWindow window(job_, printers_, layout_);
+  PrintWindow& window = NewWindow();
   window.SetClock(TestClock());
   window.PrintIt(false);
   EXPECT_EQ(Printer().pages.size(), 3u);
@@ -312,8 +309,7 @@ TEST_F(PrintWindowTest, CancelDuringThePauseOfPageThreeAbortsAndStillRecords) {
   job_.Settings().SpoolWait = 0.5;
   MyPicture& photo = Add(Photo("a.png", 300, 200, kRed, kBlue), 9);
   photo.SetBright(12);
-  Layout();
-  PrintWindow window(job_, printers_, layout_);
+  PrintWindow& window = NewWindow();
   // Page 2's pause takes 30 steps; cancel 5 steps into page 3's.
   cancel_at_sleep_ = 35;
   window.SetClock(TestClock());
@@ -351,7 +347,6 @@ TEST_F(PrintWindowTest, APhotoThatCannotBeReadEndsItsPageUncounted) {
     while (job_.Count() > 0) job_.Remove(0);
     const QString path = Photo(c.name, 300, 200, kRed, kBlue);
     Add(path, 2);
-    Layout();
     if (c.remove) {
       ASSERT_TRUE(QFile::remove(path));
     } else {
@@ -360,7 +355,7 @@ TEST_F(PrintWindowTest, APhotoThatCannotBeReadEndsItsPageUncounted) {
     for (const MsgAnswer answer : c.answers) ui_.Answer(answer);
     const std::size_t pages_before = Printer().pages.size();
     const std::size_t first = ui_.Messages().size();
-    PrintWindow window(job_, printers_, layout_);
+    PrintWindow& window = NewWindow();
     window.PrintIt(false);
     ASSERT_EQ(ui_.Messages().size(), first + c.answers.size());
     const RecordedMessage& message = ui_.Messages()[first];
