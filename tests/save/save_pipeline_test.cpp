@@ -71,11 +71,6 @@ cDIB Decoded(const QString& path) {
   return image.ToDib(false, false, 0, 0, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic);
 }
 
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 ::testing::AssertionResult SameAsFile(const QString& path, cDIB& expected) {
   cDIB saved = Decoded(path);
   if (saved.Width() != expected.Width() || saved.Height() != expected.Height())
@@ -231,9 +226,14 @@ TEST(SaveTypeOf, TypeListTexts) {
     const char* extension;
     int code;
   } cases[] = {
-      {"JPEG (JPG)", true, ".jpg", 1}, {"TIFF (TIF)", true, ".tif", 3}, {"PNG", true, ".png", 2},
-      {"BMP", true, ".bmp", 4},        {"Ti", true, ".tif", 3},         {"GIF", false, "", 0},
-      {"P", false, "", 0},             {" JPEG", false, "", 0},
+      {"JPEG (JPG)", true, ".jpg", 1},
+      {"TIFF (TIF)", true, ".tif", 3},
+      {"PNG", true, ".png", 2},
+      {"BMP", true, ".bmp", 4},
+      {"Ti", true, ".tif", 3},
+      {"GIF", false, "", 0},
+      {"P", false, "", 0},
+      {" JPEG", false, "", 0},
   };
   for (const auto& c : cases) {
     QString extension;
@@ -368,7 +368,7 @@ TEST_F(SavePipelineTest, EmbeddedProfileIsConvertedToSrgb) {
   const QString plain = Sources() + "plain.jpg";
   ASSERT_TRUE(WriteImage(scene, plain, kSaveJpeg, 92));
   const QString tagged = Sources() + "tagged.jpg";
-  PutFile(tagged, WithEmbeddedProfile(FileBytes(plain), WideGamutProfile()));
+  PutFile(tagged, WithEmbeddedProfile(FileContent(plain), WideGamutProfile()));
   QByteArray profile;
   ASSERT_EQ(ExtractProfiles(tagged, profile), kProfileFound) << "premise";
   MyPictureManager job(PlainSettings(150, 100, 0));
@@ -468,13 +468,13 @@ TEST_F(SavePipelineTest, TypesAndQuality) {
     if (c.jpeg_quality >= 0) {
       const QString direct = options.folder + "direct.jpg";
       ASSERT_TRUE(WriteImage(source, direct, kSaveJpeg, c.jpeg_quality));
-      EXPECT_EQ(FileBytes(report.files[0]), FileBytes(direct));
+      EXPECT_EQ(FileContent(report.files[0]), FileContent(direct));
       continue;
     }
     EXPECT_TRUE(SameAsFile(report.files[0], source));
     if (QString::fromLatin1(c.type) == "BMP") {
-      if (first_bmp.isEmpty()) first_bmp = FileBytes(report.files[0]);
-      EXPECT_EQ(FileBytes(report.files[0]), first_bmp);
+      if (first_bmp.isEmpty()) first_bmp = FileContent(report.files[0]);
+      EXPECT_EQ(FileContent(report.files[0]), first_bmp);
     }
   }
 }
@@ -717,7 +717,7 @@ TEST_F(SavePipelineTest, WhatHoldsTheNameIsNeverTouched) {
     EXPECT_EQ(report.files, QStringList{options.folder + "scene(01).png"});
     EXPECT_EQ(entries, (QStringList{"scene(01).png", "scene.png"}));
     if (c.put == Put::kFileWhileSaving) {
-      EXPECT_EQ(FileBytes(target), QByteArray("other"));
+      EXPECT_EQ(FileContent(target), QByteArray("other"));
     } else {
       EXPECT_EQ(QFileInfo(target).symLinkTarget(), nowhere);
     }
