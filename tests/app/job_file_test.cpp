@@ -99,6 +99,8 @@ TEST(JobFile, EveryMalformedFieldIsNamed) {
        "photos[1].gamma: expected a number between 0.5 and 1.5"},
       {Photos(R"({"file":"a.jpg","bright":"5"})"),
        "photos[0].bright: expected a whole number from -51 to 51"},
+      {Photos(R"({"file":"a.jpg","contrast":52})"),
+       "photos[0].contrast: expected a whole number from -51 to 51"},
       {Photos(R"({"file":"a.jpg","copies":0})"),
        "photos[0].copies: expected a whole number from 1 to 9999"},
       {Photos(R"({"file":"a.jpg","label":false})"), "photos[0].label: expected a text"},

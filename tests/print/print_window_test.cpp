@@ -57,9 +57,12 @@ class PrintWindowTest : public test::ImagePrinterJobTest {
   int cancel_at_sleep_ = 0;
 };
 
-// Default sharpening picks its radius and amount from the resolution factor.
+// Default sharpening picks its radius and amount from the resolution factor; the
+// photo's own value wins even with the default off.
 TEST(OutputRules, DefaultSharpeningFollowsTheFactor) {
   int radius = 0, amount = 0;
+  ASSERT_TRUE(SharpenParameters(15080, false, 0.5, radius, amount));
+  EXPECT_EQ(radius * 1000 + amount, 15080);
   ASSERT_TRUE(SharpenParameters(0, true, 1.2, radius, amount));
   EXPECT_EQ(radius * 1000 + amount, 10100);
   ASSERT_TRUE(SharpenParameters(0, true, 1.26, radius, amount));
