@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QPainter>
 
-
 namespace tessaly {
 namespace {
 
