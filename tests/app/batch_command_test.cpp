@@ -21,50 +21,43 @@
 #include "job/add_photo.h"
 #include "job/history_store.h"
 #include "support/fixtures.h"
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 #include "workspace/image_info_report.h"
 
 namespace tessaly {
 namespace {
 
+using test::ExitedWith;
 using test::Result;
 
 class BatchCommandTest : public test::BatchHomeTest {
  protected:
   QStringList MakeCharts() {
     const Result r = Batch({"charts", "charts"});
-    EXPECT_EQ(r.exit_code, 0) << r.err.constData();
+    EXPECT_TRUE(ExitedWith(r, 0));
     return QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
   }
 
   QStringList OutFiles() const { return QDir(dir_ + "/out").entryList(QDir::Files, QDir::Name); }
 
   void WriteFile(const QString& name, const QByteArray& text) {
-    QFile file(dir_ + "/" + name);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    test::PutFile(dir_ + "/" + name, text);
   }
 };
 
 TEST_F(BatchCommandTest, EveryCommandHasItsHelp) {
-  struct Case {
-    QStringList arguments;
-    int exit_code;
-    const char* begins;
+  const std::pair<QStringList, const char*> cases[] = {
+      {{"--help"}, "Usage: tessaly-batch COMMAND"},
+      {{"save", "-h"}, "Usage: tessaly-batch save --to DIR"},
+      {{"charts", "--help"}, "Usage: tessaly-batch charts DIR"},
   };
-  const Case cases[] = {
-      {{"--help"}, 0, "Usage: tessaly-batch COMMAND"},
-      {{"save", "-h"}, 0, "Usage: tessaly-batch save --to DIR"},
-      {{"charts", "--help"}, 0, "Usage: tessaly-batch charts DIR"},
-  };
-  for (const Case& c : cases) {
-    const Result r = Batch(c.arguments);
-    EXPECT_EQ(r.exit_code, c.exit_code) << c.arguments.join(' ').toStdString();
-    EXPECT_TRUE(r.out.startsWith(c.begins)) << r.out.constData();
+  for (const auto& [arguments, begins] : cases) {
+    const Result r = Batch(arguments);
+    EXPECT_TRUE(ExitedWith(r, 0));
+    EXPECT_TRUE(r.out.startsWith(begins)) << r.out.constData();
   }
-  const Result unknown = Batch({"frobnicate"});
-  EXPECT_EQ(unknown.exit_code, 2);
-  EXPECT_TRUE(unknown.err.contains("tessaly-batch: unknown command 'frobnicate'"));
+  EXPECT_TRUE(ExitedWith(Batch({"frobnicate"}), 2, "tessaly-batch: unknown command 'frobnicate'"));
 }
 
 TEST_F(BatchCommandTest, InfoPrintsTheWindowsReportOfEachPhoto) {
@@ -86,15 +79,13 @@ TEST_F(BatchCommandTest, InfoPrintsTheWindowsReportOfEachPhoto) {
   ASSERT_TRUE(expected.contains(" in\r\r\n"));  // inches, from the named settings file
 
   const Result r = Batch({"info", "--settings", "Tesly.ini", first, second});
-  EXPECT_EQ(r.exit_code, 0) << r.err.constData();
+  EXPECT_TRUE(ExitedWith(r, 0));
   EXPECT_EQ(r.out.toStdString(), expected.toStdString());
 
   // An unreadable file is reported; the others are still printed.
   const Result bad = Batch({"info", "--settings", "Tesly.ini", first, "nothing.jpg", second});
-  EXPECT_EQ(bad.exit_code, 1);
+  EXPECT_TRUE(ExitedWith(bad, 1, ("Error opening file '" + dir_ + "/nothing.jpg'\n").toUtf8()));
   EXPECT_EQ(bad.out.toStdString(), expected.toStdString());
-  EXPECT_TRUE(bad.err.contains(("Error opening file '" + dir_ + "/nothing.jpg'\n").toUtf8()))
-      << bad.err.constData();
 }
 
 TEST_F(BatchCommandTest, SavesChartsUnderTemplateNamesAndNeverOverwrites) {
@@ -104,13 +95,12 @@ TEST_F(BatchCommandTest, SavesChartsUnderTemplateNamesAndNeverOverwrites) {
                            "--type", "png"};
   arguments += charts;
   const Result r = Batch(arguments);
-  EXPECT_EQ(r.exit_code, 0) << r.err.constData();
+  EXPECT_TRUE(ExitedWith(r, 0, "Saving file 4 of 4."));
   const QStringList names = {"Chart 001.png", "Chart 002.png", "Chart 003.png", "Chart 004.png"};
   EXPECT_EQ(OutFiles(), names);
   QStringList listed;
   for (const QString& name : names) listed << dir_ + "/out/" + name;
   EXPECT_EQ(QString::fromUtf8(r.out), listed.join(u'\n') + u'\n');
-  EXPECT_TRUE(r.err.contains("Saving file 4 of 4."));
   for (const QString& path : listed)
     EXPECT_FALSE(QImageReader(path).read().isNull()) << path.toStdString();
 
@@ -142,10 +132,8 @@ TEST_F(BatchCommandTest, RefusedInputGivesTheDialogsMessagesAndExitCode2) {
        "tessaly-batch save: --size: Photo margins must leave a picture of at least 1 mm"},
   };
   for (const Case& c : cases) {
-    const Result r = Batch(QStringList{"save"} + c.arguments);
-    EXPECT_EQ(r.exit_code, 2) << c.arguments.join(' ').toStdString();
-    EXPECT_TRUE(r.err.contains(c.message)) << c.arguments.join(' ').toStdString() << "\n"
-                                           << r.err.constData();
+    EXPECT_TRUE(ExitedWith(Batch(QStringList{"save"} + c.arguments), 2, c.message))
+        << c.arguments.join(' ').toStdString();
   }
   EXPECT_TRUE(OutFiles().isEmpty());
 }
@@ -158,15 +146,12 @@ TEST_F(BatchCommandTest, SaveTakesTheSaveDialogsStoredChoicesUnderItsOptions) {
                              "/out\r\nSaveAsType=2\r\nRenameAs=Stored [AutoNumber]\r\n"
                              "Interpolate2=1\r\nInterpolVal2=5000\r\n");
   // The stored maximum is refused as the dialog would refuse it; --max off lifts it.
-  const Result refused = Batch({"save", "--settings", "Tesly.ini", chart});
-  EXPECT_EQ(refused.exit_code, 2);
-  EXPECT_TRUE(refused.err.contains("The maximum resolution is invalid!\n"))
-      << refused.err.constData();
-  const Result stored = Batch({"save", "--settings", "Tesly.ini", "--max", "off", chart});
-  EXPECT_EQ(stored.exit_code, 0) << stored.err.constData();
-  const Result typed = Batch({"save", "--settings", "Tesly.ini", "--max", "off", "--type", "bmp",
-                              "--template", "Typed", chart});
-  EXPECT_EQ(typed.exit_code, 0) << typed.err.constData();
+  EXPECT_TRUE(ExitedWith(Batch({"save", "--settings", "Tesly.ini", chart}), 2,
+                         "The maximum resolution is invalid!\n"));
+  EXPECT_TRUE(ExitedWith(Batch({"save", "--settings", "Tesly.ini", "--max", "off", chart}), 0));
+  EXPECT_TRUE(ExitedWith(Batch({"save", "--settings", "Tesly.ini", "--max", "off", "--type", "bmp",
+                                "--template", "Typed", chart}),
+                         0));
   EXPECT_EQ(OutFiles(), QStringList({"Stored 001.png", "Typed.bmp"}));
 }
 
@@ -234,17 +219,14 @@ TEST_F(BatchCommandTest, UnreadablePhotosAreSkippedOrAbortTheRun) {
   };
   const QByteArray missing = refusal("missing.jpg", "cannot be read");
 
-  const Result aborted = Batch({"save", "--to", "out", "--job", "job.json"});
-  EXPECT_EQ(aborted.exit_code, 1);
-  EXPECT_TRUE(aborted.err.contains(missing)) << aborted.err.constData();
+  EXPECT_TRUE(ExitedWith(Batch({"save", "--to", "out", "--job", "job.json"}), 1, missing));
   EXPECT_TRUE(OutFiles().isEmpty());
 
   // Without a runtime folder Qt warns on every run; that warning stays off too.
   env_.remove("XDG_RUNTIME_DIR");
   const Result ignored =
       Batch({"save", "--to", "out", "--on-error", "ignore", "--job", "job.json"});
-  EXPECT_EQ(ignored.exit_code, 1);
-  EXPECT_TRUE(ignored.err.contains(missing)) << ignored.err.constData();
+  EXPECT_TRUE(ExitedWith(ignored, 1, missing));
   EXPECT_TRUE(ignored.err.contains(refusal("notes.jpg", "not a photo file")));
   EXPECT_TRUE(ignored.err.contains(refusal("pipe.jpg", "not a regular file")));
   EXPECT_TRUE(ignored.err.contains(

@@ -1,6 +1,6 @@
 // Runs of the built tessaly-batch in a scratch home: settings, edit history, caches
 // and the runtime folder all under the test's own folder, the offscreen platform,
-// and the command's exit code with what it wrote on each stream.
+// and the command's exit code with what it wrote on each stream, checked together.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,6 +18,13 @@ struct Result {
   QByteArray out;
   QByteArray err;
 };
+
+// Success when the run exited with `code` and its standard error holds `part`.
+inline testing::AssertionResult ExitedWith(const Result& r, int code, const QByteArray& part = {}) {
+  if (r.exit_code == code && r.err.contains(part)) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "exit code " << r.exit_code << ", standard error:\n"
+                                     << r.err.constData();
+}
 
 class BatchHomeTest : public testing::Test {
  protected:

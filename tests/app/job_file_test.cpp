@@ -82,18 +82,6 @@ TEST(JobFile, ReadsSettingsAndPhotos) {
             (std::vector<int>{1, 0, 100, 0, 0}));
 }
 
-TEST(JobFile, SettingsLeftOutKeepTheBase) {
-  JobFile job;
-  job.settings.Size = PhotoSize{178.0, 127.0, 2.0};
-  job.settings.FontName = QStringLiteral("Base");
-  job.settings.PhotoDrawFrame = true;
-  QString error;
-  ASSERT_TRUE(ParseJobFile(Photos(R"({"file":"a.jpg"})"), "/x", job, error));
-  EXPECT_DOUBLE_EQ(job.settings.Size.Width, 178.0);
-  EXPECT_EQ(job.settings.FontName, "Base");
-  EXPECT_TRUE(job.settings.PhotoDrawFrame);
-}
-
 TEST(JobFile, EveryMalformedFieldIsNamed) {
   struct Case {
     QByteArray text;
@@ -163,20 +151,22 @@ TEST(JobFile, EveryMalformedFieldIsNamed) {
   }
 }
 
+// A file without settings leaves every setting at the base's value.
 TEST(JobFile, LoadNamesTheFileAndResolvesAgainstItsFolder) {
   const QString dir = QString::fromStdString(test::TempDir());
-  QFile file(dir + "/job.json");
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(Photos(R"({"file":"../pictures/a.jpg"})"));
-  file.close();
+  test::PutFile(dir + "/job.json", Photos(R"({"file":"../pictures/a.jpg"})"));
   JobFile job;
+  job.settings.Size = PhotoSize{178.0, 127.0, 2.0};
+  job.settings.FontName = QStringLiteral("Base");
+  job.settings.PhotoDrawFrame = true;
   QString error;
   ASSERT_TRUE(LoadJobFile(dir + "/job.json", job, error)) << error.toStdString();
   EXPECT_EQ(job.photos[0].file, QDir::cleanPath(dir + "/../pictures/a.jpg"));
+  EXPECT_DOUBLE_EQ(job.settings.Size.Width, 178.0);
+  EXPECT_EQ(job.settings.FontName, "Base");
+  EXPECT_TRUE(job.settings.PhotoDrawFrame);
 
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write(Photos(R"({"file":"a.jpg","red":99})"));
-  file.close();
+  test::PutFile(dir + "/job.json", Photos(R"({"file":"a.jpg","red":99})"));
   EXPECT_FALSE(LoadJobFile(dir + "/job.json", job, error));
   EXPECT_EQ(error, "job.json: photos[0].red: expected a whole number from -51 to 51");
 
@@ -238,7 +228,10 @@ TEST_F(ApplyJobPhotoTest, CropIsKeptOnlyWhenItsShapeFitsTheFrame) {
   JobPhotoEntry entry;
   entry.edits.angle = -90;
   ApplyJobPhoto(entry, photo);  // no crop: the largest centred frame of the turned picture
-  const int default_frame[] = {photo.CropX0(), photo.CropY0(), photo.CropX1(), photo.CropY1()};
+  const auto corners = [&photo] {
+    return std::vector<int>{photo.CropX0(), photo.CropY0(), photo.CropX1(), photo.CropY1()};
+  };
+  const std::vector<int> default_frame = corners();
   const double width = photo.ScaleWidth();
   const double height = photo.ScaleHeight();
   const double aspect = photo.Crop().Aspect();  // height ÷ width of the frame
@@ -250,29 +243,23 @@ TEST_F(ApplyJobPhotoTest, CropIsKeptOnlyWhenItsShapeFitsTheFrame) {
   const double crop_height = std::nearbyint(width * 0.6) * aspect;
   const int y1 = static_cast<int>(
       std::lrint((std::nearbyint(height * 0.05) + crop_height) / height * 10000.0));
-  entry.edits.x0 = x0;
-  entry.edits.y0 = y0;
-  entry.edits.x1 = x1;
-  entry.edits.y1 = y1;
+  std::tie(entry.edits.x0, entry.edits.y0, entry.edits.x1, entry.edits.y1) =
+      std::tuple(x0, y0, x1, y1);
   entry.has_crop = true;
   ApplyJobPhoto(entry, photo);
-  EXPECT_EQ(photo.CropX0(), std::lrint(width * x0 / 10000.0));
-  EXPECT_EQ(photo.CropY0(), std::lrint(height * y0 / 10000.0));
-  EXPECT_EQ(photo.CropX1(), std::lrint(width * x1 / 10000.0));
-  EXPECT_EQ(photo.CropY1(), std::lrint(height * y1 / 10000.0));
+  const auto at = [](double side, int fraction) {
+    return static_cast<int>(std::lrint(side * fraction / 10000.0));
+  };
+  EXPECT_EQ(corners(),
+            (std::vector<int>{at(width, x0), at(height, y0), at(width, x1), at(height, y1)}));
   EXPECT_NEAR(HistoryEditsOf(photo).x1, x1, 1);
 
   // A square crop fits neither the frame nor its turn: the default frame comes back.
   const int square = static_cast<int>(std::lrint(width * 0.5 / height * 10000.0));
-  entry.edits.x0 = 0;
-  entry.edits.y0 = 0;
-  entry.edits.x1 = 5000;
-  entry.edits.y1 = square;
+  std::tie(entry.edits.x0, entry.edits.y0, entry.edits.x1, entry.edits.y1) =
+      std::tuple(0, 0, 5000, square);
   ApplyJobPhoto(entry, photo);
-  EXPECT_EQ(photo.CropX0(), default_frame[0]);
-  EXPECT_EQ(photo.CropY0(), default_frame[1]);
-  EXPECT_EQ(photo.CropX1(), default_frame[2]);
-  EXPECT_EQ(photo.CropY1(), default_frame[3]);
+  EXPECT_EQ(corners(), default_frame);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 namespace tessaly {
 namespace {
 
+using test::ExitedWith;
 using test::Result;
 
 // 4 x 6 in, height first.
@@ -39,9 +40,8 @@ class PrintCommandsTest : public test::BatchHomeTest {
 
   // The settings file: the built-in printer writes into pdf/, then `options`.
   void WriteSettings(const QByteArray& options) {
-    QFile file(dir_ + "/config/tessaly/Tesly.ini");
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Options]\r\nPdfFolder=" + dir_.toUtf8() + "/pdf\r\n" + options);
+    test::PutFile(dir_ + "/config/tessaly/Tesly.ini",
+                  "[Options]\r\nPdfFolder=" + dir_.toUtf8() + "/pdf\r\n" + options);
   }
 
   // A flat 600 x 400 photo: the 3:2 shape of a turned 4 x 6 in cell, so the default
@@ -68,35 +68,27 @@ bool IsColour(QRgb pixel, QRgb colour) {
 }
 
 TEST_F(PrintCommandsTest, PrinterListAndNoPrinter) {
+  const QString photo = WritePhoto("red.png", qRgb(255, 0, 0));
   const Result listed = Batch({"printers"});
-  EXPECT_EQ(listed.exit_code, 0) << listed.err.constData();
+  EXPECT_TRUE(ExitedWith(listed, 0));
   EXPECT_EQ(listed.out, "* Print to PDF\n");
-  const Result unknown = Batch({"layout", "--printer", "PDF"});
-  EXPECT_EQ(unknown.exit_code, 2);
-  EXPECT_TRUE(unknown.err.contains("--printer: no printer 'PDF'")) << unknown.err.constData();
+  EXPECT_TRUE(ExitedWith(Batch({"layout", "--printer", "PDF"}), 2, "--printer: no printer 'PDF'"));
   // Without a system default, layout says which printer stands in; print refuses.
-  const Result first = Batch({"layout"});
-  EXPECT_EQ(first.exit_code, 0) << first.err.constData();
-  EXPECT_TRUE(first.err.contains("the system has no default printer; using \"Print to PDF\"\n"))
-      << first.err.constData();
-  const Result refused = Batch({"print", WritePhoto("red.png", qRgb(255, 0, 0))});
-  EXPECT_EQ(refused.exit_code, 4);
-  EXPECT_TRUE(refused.err.contains(
-      "the system has no default printer; choose one with --printer NAME: \"Print to PDF\"\n"))
-      << refused.err.constData();
-  EXPECT_TRUE(QDir(dir_ + "/pdf").isEmpty());
+  EXPECT_TRUE(ExitedWith(Batch({"layout"}), 0,
+                         "the system has no default printer; using \"Print to PDF\"\n"));
+  EXPECT_TRUE(ExitedWith(
+      Batch({"print", photo}), 4,
+      "the system has no default printer; choose one with --printer NAME: \"Print to PDF\"\n"));
 
   WriteSettings("PdfPrinter=0\r\n");
   const Result none = Batch({"printers"});
-  EXPECT_EQ(none.exit_code, 4);
+  EXPECT_TRUE(ExitedWith(none, 4));
   EXPECT_EQ(none.out, "No Printer!\n");
   // The summary shows a line break, then "No Printer!".
   const Result layout = Batch({"layout"});
-  EXPECT_EQ(layout.exit_code, 4);
+  EXPECT_TRUE(ExitedWith(layout, 4));
   EXPECT_EQ(layout.out, "\nNo Printer!\n");
-  const Result print = Batch({"print", WritePhoto("red.png", qRgb(255, 0, 0))});
-  EXPECT_EQ(print.exit_code, 4);
-  EXPECT_TRUE(print.err.contains("No Printer!\n")) << print.err.constData();
+  EXPECT_TRUE(ExitedWith(Batch({"print", photo}), 4, "No Printer!\n"));
   EXPECT_TRUE(QDir(dir_ + "/pdf").isEmpty());
 }
 
@@ -106,7 +98,7 @@ TEST_F(PrintCommandsTest, LayoutOfFourBySixOnA4) {
   // Centred: (200 - 152.4) / 2 across, (287 - 203.2) / 2 down.
   const Result r = Batch({"layout", "--printer", kPdfPrinter, "--size", kFourBySix, "--mode",
                           "landscape", "--center"});
-  EXPECT_EQ(r.exit_code, 0) << r.err.constData();
+  EXPECT_TRUE(ExitedWith(r, 0));
   EXPECT_EQ(r.out.toStdString(),
             "Paper size........: 21.0 x 29.7 cm\nPrintable area...: 20.00 x 28.70 cm\n"
             "Photos/page....: 2\n1\t23.80\t41.90\t176.20\t143.50\t2\n"
@@ -128,7 +120,7 @@ TEST_F(PrintCommandsTest, PreviewPagesShowEachPhotoInItsCell) {
   const Result r =
       Batch({"print", "--size", kFourBySix, "--preview", "preview", WritePhoto("1.png", red),
              WritePhoto("2.png", green), WritePhoto("3.png", blue)});
-  EXPECT_EQ(r.exit_code, 0) << r.err.constData();
+  EXPECT_TRUE(ExitedWith(r, 0));
   EXPECT_EQ(QString::fromUtf8(r.out),
             dir_ + "/preview/page-1.png\n" + dir_ + "/preview/page-2.png\n");
   EXPECT_EQ(QDir(dir_ + "/preview").entryList(QDir::Files).size(), 2);
@@ -150,10 +142,8 @@ TEST_F(PrintCommandsTest, PreviewPagesShowEachPhotoInItsCell) {
 
 TEST_F(PrintCommandsTest, ContactSheetTitleComesFromTheTitleOption) {
   const QString photo = WritePhoto("1.png", qRgb(0, 0, 255));
-  QFile job(dir_ + "/sheet.json");
-  ASSERT_TRUE(job.open(QIODevice::WriteOnly));
-  job.write(R"({"version":1,"settings":{"contactSheet":true},"photos":[{"file":"1.png"}]})");
-  job.close();
+  test::PutFile(dir_ + "/sheet.json",
+                R"({"version":1,"settings":{"contactSheet":true},"photos":[{"file":"1.png"}]})");
   // Dark pixels in the band above the cells (5 to 10 mm from the sheet's top).
   const auto band_ink = [this](const QString& folder) {
     const QImage page(dir_ + "/" + folder + "/page-1.png");
@@ -163,14 +153,12 @@ TEST_F(PrintCommandsTest, ContactSheetTitleComesFromTheTitleOption) {
     }
     return dark;
   };
-  const Result titled =
-      Batch({"print", "--job", "sheet.json", "--title", "HOLIDAY", "--preview", "titled"});
-  EXPECT_EQ(titled.exit_code, 0) << titled.err.constData();
-  EXPECT_TRUE(titled.err.contains("Enter a title for the contact sheet pages (optional): HOLIDAY"));
+  EXPECT_TRUE(ExitedWith(
+      Batch({"print", "--job", "sheet.json", "--title", "HOLIDAY", "--preview", "titled"}), 0,
+      "Enter a title for the contact sheet pages (optional): HOLIDAY"));
   EXPECT_GT(band_ink("titled"), 20);
   // Without --title the prompt counts as cancelled: no title.
-  const Result untitled = Batch({"print", "--job", "sheet.json", "--preview", "untitled"});
-  EXPECT_EQ(untitled.exit_code, 0) << untitled.err.constData();
+  EXPECT_TRUE(ExitedWith(Batch({"print", "--job", "sheet.json", "--preview", "untitled"}), 0));
   EXPECT_EQ(band_ink("untitled"), 0);
 }
 
@@ -189,10 +177,9 @@ TEST_F(PrintCommandsTest, PrintTakesThePrintOptionsStoredChoicesUnderItsOptions)
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored.constData());
     WriteSettings("Units=0\r\n[PrintOptions]\r\n" + c.stored);
-    const Result r =
-        Batch(QStringList{"print", "--printer", kPdfPrinter} + c.options + QStringList{photo});
-    EXPECT_EQ(r.exit_code, c.exit_code) << r.err.constData();
-    EXPECT_TRUE(r.err.contains(c.message)) << r.err.constData();
+    EXPECT_TRUE(ExitedWith(
+        Batch(QStringList{"print", "--printer", kPdfPrinter} + c.options + QStringList{photo}),
+        c.exit_code, c.message));
   }
   EXPECT_EQ(QDir(dir_ + "/pdf").entryList({"*.pdf"}, QDir::Files).size(), 1);
 }
@@ -201,8 +188,7 @@ TEST_F(PrintCommandsTest, PrintToPdfWritesOneFilePerPage) {
   QStringList arguments = {"print", "--printer", kPdfPrinter, "--size", kFourBySix + QString("+3")};
   for (int i = 0; i < 3; ++i) arguments << WritePhoto(QString("%1.png").arg(i), qRgb(200, 90, 30));
   const Result r = Batch(arguments);
-  EXPECT_EQ(r.exit_code, 0) << r.err.constData();
-  EXPECT_TRUE(r.err.contains("Printed 2 of 2 pages on Print to PDF\n")) << r.err.constData();
+  EXPECT_TRUE(ExitedWith(r, 0, "Printed 2 of 2 pages on Print to PDF\n"));
   const QStringList listed = QString::fromUtf8(r.out).split(u'\n', Qt::SkipEmptyParts);
   const QStringList files = QDir(dir_ + "/pdf").entryList({"*.pdf"}, QDir::Files, QDir::Name);
   ASSERT_EQ(files.size(), 2);
@@ -223,9 +209,7 @@ TEST_F(PrintCommandsTest, WriteFailuresAreReportedAndNothingIsReplaced) {
   ASSERT_TRUE(QDir(dir_ + "/pdf").removeRecursively());
   test::PutFile(dir_ + "/pdf", "not a folder");
   const Result blocked = Batch(print);
-  EXPECT_EQ(blocked.exit_code, 1) << blocked.err.constData();
-  EXPECT_TRUE(blocked.err.contains("Printed 0 of 1 pages on Print to PDF\n"))
-      << blocked.err.constData();
+  EXPECT_TRUE(ExitedWith(blocked, 1, "Printed 0 of 1 pages on Print to PDF\n"));
   EXPECT_EQ(blocked.out, QByteArray());
   ASSERT_TRUE(QFile::remove(dir_ + "/pdf"));
 
@@ -233,7 +217,7 @@ TEST_F(PrintCommandsTest, WriteFailuresAreReportedAndNothingIsReplaced) {
   ASSERT_TRUE(QDir().mkpath(pages));
   ASSERT_TRUE(QFile::link(dir_ + "/nowhere.png", pages + "/page-1.png"));
   const Result preview = Batch({"print", "--preview", pages, "--size", kFourBySix, photo});
-  EXPECT_EQ(preview.exit_code, 0) << preview.err.constData();
+  EXPECT_TRUE(ExitedWith(preview, 0));
   EXPECT_EQ(preview.out, (pages + "/page-1(01).png\n").toUtf8());
   EXPECT_FALSE(QImage(pages + "/page-1(01).png").isNull());
   EXPECT_EQ(QFileInfo(pages + "/page-1.png").symLinkTarget(), dir_ + "/nowhere.png");
@@ -243,11 +227,10 @@ TEST_F(PrintCommandsTest, WriteFailuresAreReportedAndNothingIsReplaced) {
   ASSERT_TRUE(QDir().mkpath(dir_ + "/data/tessaly"));
   test::PutFile(dir_ + "/data/tessaly/Tesly_DB", "not a folder");
   const Result no_history = Batch(print);
-  EXPECT_EQ(no_history.exit_code, 1) << no_history.err.constData();
-  EXPECT_TRUE(no_history.err.contains("Printed 1 of 1 pages on Print to PDF\n"));
-  EXPECT_TRUE(no_history.err.contains(
-      ("The edit history could not be written in " + dir_ + "/data/tessaly/Tesly_DB\n").toUtf8()))
-      << no_history.err.constData();
+  EXPECT_TRUE(ExitedWith(no_history, 1, "Printed 1 of 1 pages on Print to PDF\n"));
+  EXPECT_TRUE(ExitedWith(
+      no_history, 1,
+      ("The edit history could not be written in " + dir_ + "/data/tessaly/Tesly_DB\n").toUtf8()));
   EXPECT_EQ(QDir(dir_ + "/pdf").entryList({"*.pdf"}, QDir::Files).size(), 1);
 }
 

@@ -6,11 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
-#include <functional>
 #include <tuple>
 
 #include "controls/scripted_ui.h"
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
 namespace tessaly {
@@ -28,98 +27,75 @@ class SaveChecksTest : public testing::Test {
 };
 
 TEST_F(SaveChecksTest, RefusalsShowTheirMessageAndNameTheirField) {
-  QFile file(dir_ + "/plain.txt");
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
-  const QString missing_folder =
+  test::PutFile(dir_ + "/plain.txt", QByteArray());
+  const QString quality = QStringLiteral("JPEG quality must be between 0 and 100!");
+  const QString min = QStringLiteral("The minimum resolution is invalid!");
+  const QString max = QStringLiteral("The maximum resolution is invalid!");
+  const QString missing = QStringLiteral(
       "Selected folder doesn't exist.\r\rTip: to create a new folder, click the \"Browse...\" "
-      "button";
+      "button");
+  // A resolution given as nullptr leaves its box unticked.
   struct Case {
-    const char* what;
-    std::function<void(SaveDialogFields&)> change;
+    QString folder;
+    const char* quality;
+    const char* name_template;
+    const char* min;
+    const char* max;
     QString message;
     SaveField focus;
   };
   const Case cases[] = {
-      {"blank folder", [](SaveDialogFields& f) { f.folder = "   "; },
-       "Please enter the destiny folder!", SaveField::kFolder},
-      {"missing folder", [&](SaveDialogFields& f) { f.folder = dir_ + "/nope"; }, missing_folder,
+      {"   ", "90", "[Filename]", nullptr, nullptr, "Please enter the destiny folder!",
        SaveField::kFolder},
-      {"a file, not a folder", [&](SaveDialogFields& f) { f.folder = dir_ + "/plain.txt"; },
-       missing_folder, SaveField::kFolder},
-      {"a name too long to look up",
-       [&](SaveDialogFields& f) { f.folder = dir_ + "/" + QString(300, u'n'); }, "Invalid path!",
+      {dir_ + "/nope", "90", "[Filename]", nullptr, nullptr, missing, SaveField::kFolder},
+      // A file, not a folder.
+      {dir_ + "/plain.txt", "90", "[Filename]", nullptr, nullptr, missing, SaveField::kFolder},
+      // A name too long to look up.
+      {dir_ + "/" + QString(300, u'n'), "90", "[Filename]", nullptr, nullptr, "Invalid path!",
        SaveField::kFolder},
-      {"quality above 100", [](SaveDialogFields& f) { f.quality_text = "101"; },
-       "JPEG quality must be between 0 and 100!", SaveField::kQuality},
-      {"quality below 0", [](SaveDialogFields& f) { f.quality_text = "-1"; },
-       "JPEG quality must be between 0 and 100!", SaveField::kQuality},
-      {"empty template", [](SaveDialogFields& f) { f.name_template.clear(); },
-       "Please enter a template for the files names.", SaveField::kTemplate},
-      {"template character",
-       [](SaveDialogFields& f) {
-         f.name_template = "a:b";
-         f.folder.clear();  // the template box is left before Save is pressed
-       },
+      {dir_, "101", "[Filename]", nullptr, nullptr, quality, SaveField::kQuality},
+      {dir_, "-1", "[Filename]", nullptr, nullptr, quality, SaveField::kQuality},
+      {dir_, "90", "", nullptr, nullptr, "Please enter a template for the files names.",
+       SaveField::kTemplate},
+      // The template box is left before Save is pressed: the folder is not looked at.
+      {"", "90", "a:b", nullptr, nullptr,
        "A file name cannot contain any of the following characters:\r\\ / \" * ? : | > <",
        SaveField::kTemplate},
-      {"minimum empty",
-       [](SaveDialogFields& f) {
-         f.min_on = true;
-         f.min_text.clear();
-       },
-       "The minimum resolution is invalid!", SaveField::kMinResolution},
-      {"minimum 1001",
-       [](SaveDialogFields& f) {
-         f.min_on = true;
-         f.min_text = "1001";
-       },
-       "The minimum resolution is invalid!", SaveField::kMinResolution},
-      {"maximum 0",
-       [](SaveDialogFields& f) {
-         f.max_on = true;
-         f.max_text = "0";
-       },
-       "The maximum resolution is invalid!", SaveField::kMaxResolution},
-      {"maximum 3001",
-       [](SaveDialogFields& f) {
-         f.max_on = true;
-         f.max_text = "3001";
-       },
-       "The maximum resolution is invalid!", SaveField::kMaxResolution},
-      {"minimum above maximum",
-       [](SaveDialogFields& f) {
-         f.min_on = f.max_on = true;
-         f.min_text = "300";
-         f.max_text = "200";
-       },
+      {dir_, "90", "[Filename]", "", nullptr, min, SaveField::kMinResolution},
+      {dir_, "90", "[Filename]", "1001", nullptr, min, SaveField::kMinResolution},
+      {dir_, "90", "[Filename]", nullptr, "0", max, SaveField::kMaxResolution},
+      {dir_, "90", "[Filename]", nullptr, "3001", max, SaveField::kMaxResolution},
+      {dir_, "90", "[Filename]", "300", "200",
        "The minimum resolution can't be greater than the maximum resolution!",
        SaveField::kMinResolution},
-      {"quality is checked before the template",
-       [](SaveDialogFields& f) {
-         f.quality_text = "200";
-         f.name_template.clear();
-       },
-       "JPEG quality must be between 0 and 100!", SaveField::kQuality},
+      // The quality is checked before the template.
+      {dir_, "200", "", nullptr, nullptr, quality, SaveField::kQuality},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.message.toStdString() + " " + c.folder.toStdString() + " " + c.quality);
     ScriptedUi ui;
     ScopedUi scoped(ui);
     SaveDialogFields fields = fields_;
-    c.change(fields);
+    fields.folder = c.folder;
+    fields.quality_text = c.quality;
+    fields.name_template = c.name_template;
+    fields.min_on = c.min != nullptr;
+    fields.min_text = c.min;
+    fields.max_on = c.max != nullptr;
+    fields.max_text = c.max;
     JobSettings settings;
     settings.MinResolution = 150;  // left from an earlier run
     settings.MaxResolution = 600;
     SaveRunOptions options;
     SaveField focus = SaveField::kNone;
-    EXPECT_FALSE(CheckSaveDialog(fields, settings, options, &focus)) << c.what;
-    EXPECT_TRUE(test::OnlyMessages(ui, c.message, MsgIcon::Exclamation)) << c.what;
-    EXPECT_EQ(focus, c.focus) << c.what;
+    EXPECT_FALSE(CheckSaveDialog(fields, settings, options, &focus));
+    EXPECT_TRUE(test::OnlyMessages(ui, c.message, MsgIcon::Exclamation));
+    EXPECT_EQ(focus, c.focus);
     // Once the Save button runs, the limits of an earlier run are off; a template
     // refused on leaving its box never gets that far.
     const bool refused_in_box = c.focus == SaveField::kTemplate && !fields.name_template.isEmpty();
-    EXPECT_EQ(settings.MinResolution, refused_in_box ? 150 : 0) << c.what;
-    EXPECT_EQ(settings.MaxResolution, refused_in_box ? 600 : 0) << c.what;
+    EXPECT_EQ(settings.MinResolution, refused_in_box ? 150 : 0);
+    EXPECT_EQ(settings.MaxResolution, refused_in_box ? 600 : 0);
   }
 }
 

@@ -1,6 +1,6 @@
 // Photo, label, frame and cut-mark rectangles computed by hand for a few printed and
-// previewed cells and saved files, halves to even included, and the joining of cut
-// marks to a neighbour's.
+// previewed cells, halves to even included, and the joining of cut marks to a
+// neighbour's. Saved files are drawn and compared in the save pipeline's test.
 #include "job/photo_placement.h"
 
 #include <gtest/gtest.h>
@@ -73,24 +73,6 @@ TEST(PhotoPlacement, PrintedCellsByHand) {
   }
   EXPECT_EQ(PrintedLabelFontPixels(10, 4, false), 14);
   EXPECT_EQ(PrintedLabelFontPixels(10, 4, true), 15);
-}
-
-TEST(PhotoPlacement, SavedFilesByHand) {
-  EXPECT_EQ(SavedLabelFontPixels(10, 10), 35);
-  // A 5 mm margin at 10 px/mm: frame 0.4 mm outside the photo on every side, label
-  // under the photo's corner, dropped 0.5 mm.
-  SavedPlacement got = PlaceSavedPhoto(500, 400, 5, 10, 20, true);
-  EXPECT_TRUE(got.framed);
-  EXPECT_EQ(got.frame_pen, 2);
-  EXPECT_EQ(got.frame, (PixelRect{46, 46, 454, 354}));
-  EXPECT_EQ(got.label_x, 450);
-  EXPECT_EQ(got.label_y, 355);
-  // Below a 3.5 mm margin: no frame, the label 5 mm from the right and 4 mm above the
-  // bottom.
-  got = PlaceSavedPhoto(500, 400, 3.2, 10, 20, true);
-  EXPECT_FALSE(got.framed);
-  EXPECT_EQ(got.label_x, 450);
-  EXPECT_EQ(got.label_y, 340);
 }
 
 TEST(CutMarks, NeighboursWithinThreePixelsShareALine) {

@@ -1,20 +1,12 @@
 // Page layout: the worked 4 × 6 in example, the tie rules of Best Fit, the fixed
-// modes without strips, the contact-sheet band and the title printed above it,
-// centring with its clamps, and the preview drawn onto a real image.
+// modes without strips, the contact-sheet band, centring
+// with its clamps, and the preview drawn onto a real image.
 #include "print/page_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
-
-#include "controls/scripted_ui.h"
-#include "job/add_photo.h"
-#include "print/job_layout.h"
-#include "print/print_window.h"
-#include "support/image_printer.h"
-#include "support/scoped_state.h"
 
 namespace tessaly {
 namespace {
@@ -173,37 +165,6 @@ TEST(PageLayout, ContactSheetBandAndCentring) {
                            true);
   ASSERT_GT(layout.GetPageCellCount(), 0);
   EXPECT_EQ(layout.GetPageCells()[0].X0, 0.0);
-}
-
-// The title's top is 5 mm below the sheet's top edge: 3 mm into the printable area
-// of a printer whose margins are 2 mm.
-TEST(PageLayout, ContactSheetTitleStandsFiveMillimetresBelowTheSheetTop) {
-  QTemporaryDir dir;
-  test::ScopedHistoryRoot history(dir.filePath("history"));
-  ScriptedUi ui;
-  ScopedUi scoped(ui);
-  test::ImagePrinterCatalogue catalogue(100, 150, 2, 4);
-  PrinterAccess printers(&catalogue, dir.filePath("Tesly.ini"));
-  QStringList names;
-  int count = 0;
-  int position = 0;
-  printers.GetPrinterList(names, count, position);
-  MyPictureManager job;
-  job.Settings().ThumbMode = true;
-  job.Settings().Size = PhotoSize{60, 40, 2};
-  job.Settings().ICM = 1;
-  QImage photo(30, 20, QImage::Format_RGB32);
-  photo.fill(Qt::red);
-  ASSERT_TRUE(photo.save(dir.filePath("a.png")));
-  ASSERT_GE(AddPhotoFile(job, dir.filePath("a.png")), 0);
-  PageLayout layout;
-  ComputeJobLayout(layout, *printers.Device(), job.Settings());
-  PrintWindow window(job, printers, layout);
-  ui.AnswerInput(QStringLiteral("Holiday"));
-  window.PrintIt(false);
-  const auto& printer = static_cast<test::ImagePrinter&>(*printers.Device());
-  ASSERT_EQ(printer.titles.size(), 1u);
-  EXPECT_NEAR(printer.titles[0].y_mm, 3.0, 1e-9);
 }
 
 int CountBluePixels(const QImage& image) {

@@ -44,7 +44,10 @@ TEST(PdfPrinter, SizesInTwipsFollowTheOrientation) {
   EXPECT_NEAR(TwipsToMm(letter.Width()), 215.9, 0.01);
 }
 
-TEST(PdfPrinter, EachEndedDocumentIsOneFileAndADiscardedOneLeavesNothing) {
+// Each ended document is one file; a discarded one leaves nothing and takes no page
+// number. A name that something holds, even a link to nowhere, is left alone and the
+// document takes the next page number's name.
+TEST(PdfPrinter, EachEndedDocumentIsOneFileUnderAFreeName) {
   QTemporaryDir dir;
   const QString folder = dir.filePath("out/pdf");
   PdfPrinter printer(folder, QPageSize::A4);
@@ -53,27 +56,31 @@ TEST(PdfPrinter, EachEndedDocumentIsOneFileAndADiscardedOneLeavesNothing) {
   ASSERT_NE(printer.hDC(), nullptr);
   printer.hDC()->fillRect(QRectF(0, 0, 100, 100), Qt::black);
   ASSERT_TRUE(printer.EndDoc());
+  const QString first = printer.LastFile();
+  ASSERT_TRUE(first.endsWith(" p1.pdf")) << first.toStdString();
   ASSERT_NE(printer.hDC(), nullptr);
   printer.KillDoc();
   printer.PrintText("second", 10, 10, PrintFont{"Liberation Sans", 12});
   ASSERT_TRUE(printer.EndDoc());
-  const QStringList files = PdfFiles(folder);
-  ASSERT_EQ(files.size(), 2);
-  EXPECT_TRUE(files[0].endsWith(" p1.pdf")) << files[0].toStdString();
-  EXPECT_TRUE(files[1].endsWith(" p2.pdf")) << files[1].toStdString();
-  EXPECT_EQ(printer.LastFile(), QDir(folder).filePath(files[1]));
+  const QString nowhere = dir.filePath("nowhere.pdf");
+  ASSERT_TRUE(QFile::link(nowhere, first.chopped(6) + "p3.pdf"));
+  ASSERT_NE(printer.hDC(), nullptr);
+  ASSERT_TRUE(printer.EndDoc());
+  EXPECT_EQ(printer.Files(),
+            (QStringList{first, first.chopped(6) + "p2.pdf", first.chopped(6) + "p4.pdf"}));
+  EXPECT_EQ(QFileInfo(first.chopped(6) + "p3.pdf").symLinkTarget(), nowhere);
+  EXPECT_FALSE(QFileInfo::exists(nowhere));
   // A second printer of the same second never overwrites those files.
   PdfPrinter again(folder, QPageSize::A4);
   ASSERT_NE(again.hDC(), nullptr);
   ASSERT_TRUE(again.EndDoc());
-  EXPECT_EQ(PdfFiles(folder).size(), 3);
+  EXPECT_EQ(PdfFiles(folder).size(), 4);
 }
 
 // A document that cannot be written is reported as failed when it is ended, once: a
 // folder that cannot be made, a file where the folder should be, a name too long, a
-// disk that fills up. A name that something holds, even a link to nowhere, is left
-// alone and the document takes the next page number's name.
-TEST(PdfPrinter, FailedWritesAreReportedAndTakenNamesSkipped) {
+// disk that fills up.
+TEST(PdfPrinter, FailedWritesAreReported) {
   QTemporaryDir dir;
   test::PutFile(dir.filePath("file"), "x");
   for (const QString& folder :
@@ -98,20 +105,6 @@ TEST(PdfPrinter, FailedWritesAreReportedAndTakenNamesSkipped) {
   }
   EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
             QStringList());
-
-  PdfPrinter printer(folder, QPageSize::A4);
-  ASSERT_NE(printer.hDC(), nullptr);
-  ASSERT_TRUE(printer.EndDoc());
-  const QString first = printer.LastFile();
-  ASSERT_TRUE(first.endsWith(" p1.pdf")) << first.toStdString();
-  const QString second = first.chopped(6) + "p2.pdf";
-  const QString nowhere = dir.filePath("nowhere.pdf");
-  ASSERT_TRUE(QFile::link(nowhere, second));
-  ASSERT_NE(printer.hDC(), nullptr);
-  ASSERT_TRUE(printer.EndDoc());
-  EXPECT_EQ(printer.Files(), (QStringList{first, first.chopped(6) + "p3.pdf"}));
-  EXPECT_EQ(QFileInfo(second).symLinkTarget(), nowhere);
-  EXPECT_FALSE(QFileInfo::exists(nowhere));
 }
 
 TEST(PdfPrinter, DrawingLandsAtTheRightPlaceOnTheSheet) {

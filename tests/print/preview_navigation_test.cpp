@@ -4,37 +4,39 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 namespace tessaly {
 namespace {
+
+// Page, pages text and whether Previous and Next are enabled.
+std::tuple<int, QString, bool, bool> State(const PreviewNavigation& n) {
+  return {n.Page(), n.PagesText(), n.PreviousEnabled(), n.NextEnabled()};
+}
+
+// A step's page (0: no step) and whether the text changes before the page is drawn.
+std::pair<int, bool> Step(const PreviewStep& step) {
+  return {step.page, step.text_before_drawing};
+}
 
 TEST(PreviewNavigation, StepsEnableButtonsAndTellWhenTheTextChanges) {
   PreviewNavigation one(1);
   EXPECT_EQ(one.PagesText(), "");
   EXPECT_EQ(one.Next().page, 1);  // the window opens on page 1
-  EXPECT_EQ(one.PagesText(), "Page 1/1");
-  EXPECT_FALSE(one.NextEnabled());
-  EXPECT_FALSE(one.PreviousEnabled());
-  EXPECT_EQ(one.Last().page, 0);
-  EXPECT_EQ(one.First().page, 0);
-  EXPECT_EQ(one.Next().page, 0);
+  EXPECT_EQ(State(one), std::tuple(1, QString("Page 1/1"), false, false));
+  EXPECT_EQ((std::vector<int>{one.Last().page, one.First().page, one.Next().page}),
+            (std::vector<int>{0, 0, 0}));
   EXPECT_EQ(one.Page(), 1);
 
   PreviewNavigation three(3);
   three.Next();
-  const PreviewStep next = three.Next();
-  EXPECT_EQ(next.page, 2);
-  EXPECT_TRUE(next.text_before_drawing);
-  EXPECT_TRUE(three.PreviousEnabled());
-  EXPECT_TRUE(three.NextEnabled());
-  const PreviewStep last = three.Last();
-  EXPECT_EQ(last.page, 3);
-  EXPECT_TRUE(last.text_before_drawing);
-  EXPECT_EQ(three.PagesText(), "Page 3/3");
-  EXPECT_FALSE(three.NextEnabled());
-  const PreviewStep first = three.First();
-  EXPECT_EQ(first.page, 1);
-  EXPECT_FALSE(first.text_before_drawing);
-  EXPECT_FALSE(three.PreviousEnabled());
+  EXPECT_EQ(Step(three.Next()), std::pair(2, true));
+  EXPECT_EQ(State(three), std::tuple(2, QString("Page 2/3"), true, true));
+  EXPECT_EQ(Step(three.Last()), std::pair(3, true));
+  EXPECT_EQ(State(three), std::tuple(3, QString("Page 3/3"), true, false));
+  EXPECT_EQ(Step(three.First()), std::pair(1, false));
+  EXPECT_EQ(State(three), std::tuple(1, QString("Page 1/3"), false, true));
   EXPECT_EQ(three.Previous().page, 0);
   EXPECT_EQ(three.Page(), 1);
 }

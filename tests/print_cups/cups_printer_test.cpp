@@ -3,15 +3,12 @@
 // a discarded one. Skipped when the queue is not installed.
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSet>
-#include <QThread>
 
 #include "print/cups/cups_printer_catalogue.h"
 #include "print/cups/cups_printer_device.h"
@@ -35,22 +32,19 @@ class CupsPrinterTest : public ::testing::Test {
   }
 };
 
-TEST_F(CupsPrinterTest, TheQueueIsDescribedByItsNameAndDevice) {
+// The queue is listed as "name on device" and opens as a device of that name.
+TEST_F(CupsPrinterTest, TheQueueIsListedAndItsSizesComeFromItsPageLayout) {
   CupsPrinterCatalogue catalogue;
   const QStringList descriptions = catalogue.Descriptions();
-  const QString description = QStringLiteral("PDF on cups-pdf:/");
-  ASSERT_TRUE(descriptions.contains(description)) << descriptions.join(" | ").toStdString();
-  std::unique_ptr<PrinterDevice> device = catalogue.Open(description);
-  ASSERT_NE(device, nullptr);
-  EXPECT_EQ(device->DeviceName(), test::kCupsPdfQueue);
+  ASSERT_TRUE(descriptions.contains("PDF on cups-pdf:/")) << descriptions.join(" | ").toStdString();
   EXPECT_EQ(catalogue.Open(QStringLiteral("PDF on nowhere:/")), nullptr);
   const QString system_default = catalogue.DefaultDescription();
   EXPECT_TRUE(system_default.isEmpty() || descriptions.contains(system_default));
-}
-
-TEST_F(CupsPrinterTest, SizesComeFromTheQueuePageLayout) {
-  CupsPrinterDevice device{QLatin1String(test::kCupsPdfQueue)};
-  ASSERT_TRUE(device.IsValid());
+  std::unique_ptr<PrinterDevice> opened = catalogue.Open(QStringLiteral("PDF on cups-pdf:/"));
+  auto* cups = dynamic_cast<CupsPrinterDevice*>(opened.get());
+  ASSERT_NE(cups, nullptr);
+  EXPECT_EQ(cups->DeviceName(), test::kCupsPdfQueue);
+  CupsPrinterDevice& device = *cups;
   const QPageLayout layout = device.Printer().pageLayout();
   const QRectF full = layout.fullRect(QPageLayout::Millimeter);
   const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
@@ -98,18 +92,10 @@ TEST_F(CupsPrinterTest, EachEndedDocumentIsOneJob) {
 
   // Jobs are done in order: once the second has its file, a discarded document that
   // had been sent would have one too.
-  const QString second_suffix = QStringLiteral("job_%1.pdf").arg(jobs[1]);
-  QSet<QString> added;
-  QDeadlineTimer deadline(kJobWaitMs);
-  while (!deadline.hasExpired()) {
-    added = PdfFiles(folder) - before;
-    bool done = false;
-    for (const QString& name : added) done = done || name.endsWith(second_suffix);
-    if (done) break;
-    QThread::msleep(250);
-  }
-  ASSERT_EQ(added.size(), 2) << "new files in " << folder.toStdString();
-  for (const QString& name : added) QFile::remove(QDir(folder).filePath(name));
+  const QStringList files = test::CupsPdfJobFiles({jobs[0], jobs[1]}, kJobWaitMs);
+  ASSERT_EQ(files.size(), 2);
+  EXPECT_EQ((PdfFiles(folder) - before).size(), 2) << "new files in " << folder.toStdString();
+  for (const QString& file : files) QFile::remove(file);
 }
 
 }  // namespace

@@ -7,8 +7,7 @@
 // unchanged. Skipped when the queue is not installed.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QImage>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
@@ -19,7 +18,6 @@
 
 #include "controls/scripted_ui.h"
 #include "job/add_photo.h"
-#include "job/history_store.h"
 #include "print/cups/cups_printer_catalogue.h"
 #include "print/cups/cups_printer_device.h"
 #include "print/job_layout.h"
@@ -120,7 +118,7 @@ class PrintRunTest : public ::testing::Test {
   void TearDown() override { SetSettingsFilePath(saved_settings_); }
 
   // Runs the job on the current printer of `access`; every page ended, no message,
-  // the progress at the last copy, and every photo in the scoped edit history.
+  // the progress at the last copy.
   void PrintJob(PrinterAccess& access) {
     ASSERT_NE(access.Device(), nullptr);
     ComputeJobLayout(layout_, *access.Device(), job_->Settings());
@@ -133,14 +131,6 @@ class PrintRunTest : public ::testing::Test {
     EXPECT_TRUE(ui_.Messages().empty()) << ui_.Messages().front().text.toStdString();
     ASSERT_FALSE(ui_.ProgressTexts().empty());
     EXPECT_EQ(ui_.ProgressTexts().back(), "Printing page 2/2, Photo 7/7");
-    for (int i = 0; i < job_->Count(); ++i) {
-      const MyPicture& photo = job_->At(i);
-      HistoryEdits edits;
-      double print_date = 0;
-      EXPECT_TRUE(
-          GetEdits(photo.FileDate(), QFileInfo(photo.Filename()).fileName(), edits, print_date))
-          << kPhotos[i].name;
-    }
   }
 
   // Checks the two page files (page order) against the sheet of `device`.

@@ -41,10 +41,6 @@ TEST_F(FileNameTemplate, TokensExpandInAnyLetterCase) {
   };
   const Case cases[] = {
       {"/nowhere/IMG_0001.JPG", "[FileName] [Date]", 1, "IMG_0001 20241122"},
-      {"/nowhere/IMG_0001.JPG", "[Filename]", 1, "IMG_0001"},
-      {"/nowhere/IMG_0001.JPG", "[DateTime]", 1, "20241122_0905"},
-      {"/nowhere/IMG_0001.JPG", "[Date-]", 1, "2024-11-22"},
-      {"/nowhere/IMG_0001.JPG", "[DateTime-]", 1, "2024-11-22 09h05m"},
       {"/nowhere/IMG_0001.JPG", "[filename]_[date]_[datetime-]", 1,
        "IMG_0001_20241122_2024-11-22 09h05m"},
       {"/nowhere/IMG_0001.JPG", "[FILENAME][DATE-][DATETIME]", 1,
@@ -53,7 +49,6 @@ TEST_F(FileNameTemplate, TokensExpandInAnyLetterCase) {
       {"/nowhere/x.jpg", "[autonumber]", 7, "007"},
       {"/nowhere/x.jpg", "[AutoNumber]", 1234, "1234"},
       {"/nowhere/x.jpg", "[Other] [Date ] [Filename", 1, "[Other] [Date ] [Filename"},
-      {"/nowhere/x.jpg", "Something-[Filename]", 1, "Something-x"},
       // Text from the file name is never taken for a token.
       {"/nowhere/[Date] [AutoNumber].jpg", "[Filename]", 3, "[Date] [AutoNumber]"},
       // The source extension comes off wherever it occurs, with its letter case.
@@ -80,7 +75,6 @@ TEST_F(FileNameTemplate, DatesComeFromTheSourceFile) {
   const QString out = folder_ + "out/";
   EXPECT_EQ(BuildFileName(out, source, "[FileName] [Date]", ".jpg", 1), "IMG_0001 20231122");
   EXPECT_EQ(BuildFileName(out, source, "[DateTime-]", ".jpg", 1), "2023-11-22 09h05m");
-  EXPECT_EQ(BuildFileName(out, source, "[DateTime]", ".jpg", 1), "20231122_0905");
   Touch("late.png", QDateTime(QDate(1999, 1, 2), QTime(23, 59, 0)));
   EXPECT_EQ(BuildFileName(out, folder_ + "late.png", "[Date-] [DateTime]", ".png", 1),
             "1999-01-02 19990102_2359");

@@ -25,9 +25,11 @@ namespace tessaly::test {
 
 class ImagePrinterJobTest : public testing::Test {
  protected:
-  ImagePrinterJobTest()
+  ImagePrinterJobTest() : ImagePrinterJobTest(5) {}
+  // The same printer with sheet margins of `margin_mm`.
+  explicit ImagePrinterJobTest(double margin_mm)
       : history_(dir_.filePath("history")),
-        catalogue_(100, 150, 5, 4.0),
+        catalogue_(100, 150, margin_mm, 4.0),
         printers_(&catalogue_, SettingsFile()) {
     QStringList names;
     int count = 0;

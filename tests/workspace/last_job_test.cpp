@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <tuple>
 
 #include "job/add_photo.h"
@@ -49,15 +48,11 @@ TEST(LastJob, KeptJobComesBackWithItsValuesAndNamesTheMissingPhoto) {
   const HistoryEdits before = HistoryEditsOf(edited);
 
   ASSERT_TRUE(KeepLastJob(settings, job));
-  QFile file(LastJobPath());
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QByteArray written = file.readAll();
-  file.close();
+  const QByteArray written = test::FileContent(LastJobPath());
+  ASSERT_FALSE(written.isEmpty());
   // An empty job keeps the last job that had photos.
   EXPECT_TRUE(KeepLastJob(settings, MyPictureManager(settings)));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_EQ(file.readAll(), written);
-  file.close();
+  EXPECT_EQ(test::FileContent(LastJobPath()), written);
 
   ASSERT_TRUE(QFile::remove(missing));
   JobFile read;
@@ -85,9 +80,7 @@ TEST(LastJob, KeptJobComesBackWithItsValuesAndNamesTheMissingPhoto) {
   EXPECT_EQ(PhotosLeftOutText({}), QString());
 
   // The same job padded past the job-file bound is not read at all.
-  ASSERT_TRUE(file.open(QIODevice::Append));
-  ASSERT_TRUE(file.write(QByteArray(kMaxJobFileBytes + 1 - written.size(), ' ')) > 0);
-  file.close();
+  test::PutFile(LastJobPath(), written + QByteArray(kMaxJobFileBytes + 1 - written.size(), ' '));
   JobFile oversized;
   EXPECT_FALSE(ReadLastJob(oversized));
 }

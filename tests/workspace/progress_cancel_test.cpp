@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "controls/scripted_ui.h"
 #include "print/print_window.h"
 #include "save/save_pipeline.h"
@@ -30,13 +32,13 @@ TEST(ProgressCancel, EachWindowAsksItsQuestionAndReactsToTheAnswer) {
     ui.Answer(c.answer);
     const ProgressCancelOutcome outcome = AskToCancelRun(QString::fromLatin1(c.caption));
     ASSERT_EQ(ui.Messages().size(), 1u);
-    EXPECT_EQ(ui.Messages()[0].text, c.question);
-    EXPECT_EQ(ui.Messages()[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(ui.Messages()[0].icon, MsgIcon::Question);
-    EXPECT_EQ(ui.CancelRequested(), c.expected.cancelled);
-    EXPECT_EQ(outcome.cancelled, c.expected.cancelled);
-    EXPECT_EQ(outcome.close_window, c.expected.close_window);
-    EXPECT_EQ(outcome.topmost_again, c.expected.topmost_again);
+    const RecordedMessage& m = ui.Messages()[0];
+    EXPECT_EQ(std::tuple(m.text, m.buttons, m.icon),
+              std::tuple(QString(c.question), MsgButtons::YesNo, MsgIcon::Question));
+    const ProgressCancelOutcome& e = c.expected;
+    EXPECT_EQ(std::tuple(ui.CancelRequested(), outcome.cancelled, outcome.close_window,
+                         outcome.topmost_again),
+              std::tuple(e.cancelled, e.cancelled, e.close_window, e.topmost_again));
   }
 }
 
