@@ -56,44 +56,6 @@ TEST(ImageFileReader, EveryFixtureOpensOrFailsCleanly) {
   EXPECT_GE(opened, static_cast<int>(files.size()) - 2);
 }
 
-TEST(ImageFileReader, TruncatedJpegsDecodeWhatTheyHaveOrFail) {
-  TESSALY_SKIP_WITHOUT_FIXTURES();
-  const QString source = test::FixturePath("exif-org_canon-ixus.jpg");
-  const QByteArray whole = test::ReadFileBytes(source);
-  ASSERT_GT(whole.size(), 100000);
-  int full_w = 0, full_h = 0;
-  ASSERT_TRUE(ImageFileSize(source, full_w, full_h));
-  const QString path = test::TestFile("cut.jpg");
-  int decoded = 0, refused = 0;
-  // Every cut inside the first 64 bytes, then one every 1499 bytes.
-  for (int n = 0; n < whole.size(); n += n < 64 ? 1 : 1499) {
-    ASSERT_TRUE(test::WriteFileBytes(path, whole.left(n)));
-    SurfaceBuffer dib;
-    if (ReadImageFile(path, dib)) {
-      ++decoded;
-      EXPECT_EQ(dib.View().width, full_w) << n;
-      EXPECT_EQ(dib.View().height, full_h) << n;
-    } else {
-      ++refused;
-      EXPECT_TRUE(dib.empty()) << n;
-    }
-    cDIB small = ScaledCopyFromFile(path, 80, 60);
-    if (small.IsCreated()) {
-      EXPECT_EQ(small.Width(), 80);
-    }
-  }
-  // Cuts inside the headers fail; cuts inside the picture data give a picture.
-  EXPECT_GT(refused, 64);
-  EXPECT_GT(decoded, 50);
-  // Junk and missing files are refused by both.
-  ASSERT_TRUE(test::WriteFileBytes(path, QByteArray(3000, '\x17')));
-  for (const QString& bad : {path, test::TestFile("nothing_here.png")}) {
-    SurfaceBuffer dib;
-    EXPECT_FALSE(ReadImageFile(bad, dib)) << bad.toStdString();
-    EXPECT_FALSE(ImageFileSize(bad, full_w, full_h)) << bad.toStdString();
-  }
-}
-
 // Every reason a file does not open comes back as its own code, from the header
 // check and from the decode alike; nothing hangs on a FIFO; a claimed size beyond
 // the limits is refused from the header even when the file is complete, and a
