@@ -249,20 +249,5 @@ TEST(cDIB, PrintTextAlignsTurnsAndLeavesTheBackground) {
   EXPECT_EQ(InkBox(printed.copy(0, 0, 200, 30), qRgb(255, 255, 255)).top(), box.top());
 }
 
-TEST(cDIB, MovingKeepsThePixelsAndDisposeIsHarmlessRepeated) {
-  cDIB a = test::RandomSurface(3, 3, 5);
-  a.hDIBDC();
-  const std::vector<std::uint8_t> bytes = test::PixelBytes(a.View());
-  cDIB b = std::move(a);
-  EXPECT_FALSE(a.IsCreated());
-  EXPECT_EQ(test::PixelBytes(b.View()), bytes);
-  b.SetPen(0, 1, 0xFFFFFF);
-  b.DrawLine(0, 2, 2, 2);
-  EXPECT_EQ(b.PixelAt(1, 2), 0xFFFFFFu);
-  for (int i = 0; i < 2; ++i) a.Dispose(), b.Dispose();
-  EXPECT_EQ(std::tuple(a.hDIBDC(), a.hDIB(), b.DIBitsPtr()), std::tuple(nullptr, nullptr, nullptr));
-  EXPECT_FALSE(b.IsCreated());
-}
-
 }  // namespace
 }  // namespace tessaly
