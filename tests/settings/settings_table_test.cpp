@@ -4,6 +4,7 @@
 
 #include "settings/photo_sizes.h"
 #include "support/scoped_state.h"
+#include "surface/crafted_files.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,6 @@
 #include <QFont>
 #include <QSet>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <climits>
 #include <utility>
 
@@ -21,8 +21,7 @@ namespace {
 using test::PutFile;
 
 TEST(SettingsTable, ComputedDefaultsAndStoredValues) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("Tesly.ini");
+  const QString path = test::TestFile("Tesly.ini");
   PutFile(path, "");
   EXPECT_EQ(ReadIntSetting("Options", "Units", path), UnitsForLocale(QLocale::system()));
   EXPECT_DOUBLE_EQ(ReadNumberSetting("Options", "FontSize", path), QFont().pointSizeF());
@@ -90,8 +89,7 @@ TEST(SettingsTable, TableListsEveryKeyOnce) {
 }
 
 TEST(SettingsTable, UserSizesDefaultIsTheBuiltInCatalogueOfTheMode) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("Tesly.ini");
+  const QString path = test::TestFile("Tesly.ini");
   const SizeUnit unit =
       UnitsForLocale(QLocale::system()) == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
   EXPECT_EQ(ReadTextSetting("Options", "UserSizes", path), DefaultSizeCode(false, unit));
@@ -102,8 +100,7 @@ TEST(SettingsTable, UserSizesDefaultIsTheBuiltInCatalogueOfTheMode) {
 }
 
 TEST(SettingsTable, TypedWritersStoreTheirTextForms) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("Tesly.ini");
+  const QString path = test::TestFile("Tesly.ini");
   ASSERT_TRUE(WriteBoolSetting("Options", "ThumbMode", true, path));
   ASSERT_TRUE(WriteCheckSetting("Options", "Center", true, path));
   ASSERT_TRUE(WriteCheckSetting("Options", "DrawCropMarks", false, path));
