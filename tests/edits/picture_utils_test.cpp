@@ -138,6 +138,7 @@ TEST(PictureUtils, RotateBitsTurnsBufferAndCopyOrRefusesOtherAngles) {
   const ScopedUi scoped(ui);
   std::vector<std::uint8_t> original;
   PictureUtilsCls p = Loaded(TestPicture(3, 2), original);
+  const std::vector<std::uint8_t> upright = original;
   ASSERT_TRUE(p.RotateBits(90, original, true));
   EXPECT_EQ(QSize(p.Width(), p.Height()), QSize(2, 3));
   EXPECT_EQ(QSize(p.BoxWidth(), p.BoxHeight()), QSize(150, 225));
@@ -145,7 +146,7 @@ TEST(PictureUtils, RotateBitsTurnsBufferAndCopyOrRefusesOtherAngles) {
   ASSERT_EQ(p.Bits().size(), 8u * 3);  // stride 8
   EXPECT_EQ(original, p.Bits());
   // Turned clockwise on screen: the new picture's pixel (x, y) is the old (y, 1 − x).
-  QImage shown = Shown(p);
+  const QImage shown = Shown(p);
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 2; ++x) EXPECT_EQ(shown.pixel(x, y), TestColour(y, 1 - x));
 
@@ -156,9 +157,7 @@ TEST(PictureUtils, RotateBitsTurnsBufferAndCopyOrRefusesOtherAngles) {
   ASSERT_TRUE(p.RotateBits(-180, original, false));
   EXPECT_EQ(p.Bits(), original);
   ASSERT_TRUE(p.RotateBits(-90, original, true));
-  shown = Shown(p);
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 3; ++x) EXPECT_EQ(shown.pixel(x, y), TestColour(x, y));
+  EXPECT_EQ(p.Bits(), upright);
   EXPECT_EQ(p.BoxWidth(), 225);
   EXPECT_TRUE(ui.Messages().empty());
 

@@ -107,54 +107,6 @@ cDIB TexturedSurface(int width, int height, Texture texture, std::uint32_t seed)
   return dib;
 }
 
-// A width × height surface of one grey level with one pixel (column c, memory row
-// r) of another colour (blue, green, red).
-cDIB Spot(int width, int height, int background, int c, int r, const int (&spot)[3]) {
-  cDIB dib;
-  dib.Create(width, height, 0x010101u * background);
-  for (int ch = 0; ch < 3; ++ch)
-    dib.View().Row(r)[3 * c + ch] = static_cast<std::uint8_t>(spot[ch]);
-  return dib;
-}
-
-TEST(UnsharpMask, HalfwayBlurValuesRoundToEven) {
-  // One 5 × 5 window around the centre 30 (weight 12 with radius code 15), all
-  // other pixels 0 except the ones listed per channel. Amount 100 blends to
-  // 60 − blurred. First picture, screen path:
-  //   blue  18     → (18 + 360)/36 = 10.5 → 10, giving 50
-  //   green 54     → (54 + 360)/36 = 11.5 → 12, giving 48
-  //   red   40, 14 → 11.5 → 12 as well, giving 48
-  // On the full path the same picture stays unblurred: blue and green have no
-  // larger neighbour, so the centre is their maximum (a local extreme). The third
-  // picture gives every channel a larger neighbour:
-  //   blue  50, 40 → (90 + 360)/36 = 12.5 → 12, giving 48
-  //   green 40, 14 → 11.5 → 12, giving 48
-  //   red   31, 5  → (36 + 360)/36 = 11, giving 49
-  struct Case {
-    bool full;
-    int extra[3][2];  // per channel: up to two other values (0 = none)
-    int expected[3];
-  };
-  const Case cases[] = {
-      {false, {{18, 0}, {54, 0}, {40, 14}}, {50, 48, 48}},
-      {true, {{18, 0}, {54, 0}, {40, 14}}, {30, 30, 30}},
-      {true, {{50, 40}, {40, 14}, {31, 5}}, {48, 48, 49}},
-  };
-  for (const Case& c : cases) {
-    cDIB dib = Spot(5, 5, 0, 2, 2, {30, 30, 30});
-    const SurfaceView v = dib.View();
-    for (int ch = 0; ch < 3; ++ch) {
-      v.Row(0)[3 * 1 + ch] = static_cast<std::uint8_t>(c.extra[ch][0]);
-      v.Row(4)[3 * 3 + ch] = static_cast<std::uint8_t>(c.extra[ch][1]);
-    }
-    if (c.full)
-      dib.UnsharpMask(15, 100);
-    else
-      ASSERT_TRUE(UnsharpMaskScreen(v, 15, 100));
-    for (int ch = 0; ch < 3; ++ch) EXPECT_EQ(At(v, 2, 2, ch), c.expected[ch]) << c.full << ch;
-  }
-}
-
 TEST(UnsharpMask, InvalidRadiusShowsMessageAndChangesNothing) {
   ScriptedUi ui;
   ScopedUi scope(ui);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QTransform>
-#include <functional>
 
 #include "support/test_surfaces.h"
 #include "surface/cgdiimage.h"
@@ -22,30 +21,6 @@ std::vector<std::uint8_t> ThreeByTwo() {
       p[2] = static_cast<std::uint8_t>(200 + r);
     }
   return bits;
-}
-
-TEST(QuarterTurn, EveryAngleMovesEachPixelToItsTurnedPlaceWithZeroPadding) {
-  struct Case {
-    int angle, width, height;
-    // Byte offset of source pixel (c, r) in the turned memory.
-    std::function<int(int c, int r)> at;
-  };
-  const Case cases[] = {
-      {90, 2, 3, [](int c, int r) { return (2 - c) * 8 + 3 * r; }},   // column r of row W−1−c
-      {-90, 2, 3, [](int c, int r) { return c * 8 + 3 * (1 - r); }},  // column H−1−r of row c
-      {180, 3, 2, [](int c, int r) { return (1 - r) * 12 + 3 * (2 - c); }},
-      {-180, 3, 2, [](int c, int r) { return (1 - r) * 12 + 3 * (2 - c); }},
-  };
-  for (const Case& t : cases) {
-    std::vector<std::uint8_t> bits = ThreeByTwo(), expected(StrideFor(t.width) * t.height, 0);
-    for (int r = 0; r < 2; ++r)
-      for (int c = 0; c < 3; ++c)
-        std::copy_n(ThreeByTwo().begin() + r * 12 + 3 * c, 3, expected.begin() + t.at(c, r));
-    int w = 3, h = 2;
-    ASSERT_TRUE(QuarterTurnBytes(bits, w, h, t.angle));
-    EXPECT_EQ(QSize(w, h), QSize(t.width, t.height)) << t.angle;
-    EXPECT_EQ(bits, expected) << t.angle;
-  }
 }
 
 // Pictures wider and taller than a copy tile, turned on several cores through the
