@@ -164,6 +164,27 @@ TEST(cDIB, LinesAndRectanglesUseTheCurrentPenInPictureCoordinates) {
             std::tuple(Qt::DashLine, 3, QColor(0, 255, 0)));
 }
 
+// A move hands over the pixels, the size and the pen, and leaves the source empty
+// with its painter ended: both surfaces draw again at once.
+TEST(cDIB, MoveHandsOverThePixelsAndThePenAndEmptiesTheSource) {
+  cDIB source;
+  ASSERT_TRUE(source.Create(8, 4, 0xFFFFFF));
+  source.SetPen(cDIB::kSolidPen, 1, 0x0000FF);
+  source.DrawLine(0, 0, 7, 0);  // opens the source's painter
+  cDIB moved;
+  moved = std::move(source);
+  EXPECT_EQ(std::tuple(source.Width(), source.Height(), source.IsCreated()),
+            std::tuple(0, 0, false));
+  EXPECT_EQ(moved.CurrentPen().color(), QColor(255, 0, 0));
+  moved.DrawLine(0, 3, 7, 3);
+  EXPECT_EQ(std::tuple(moved.PixelAt(4, 0), moved.PixelAt(4, 3), moved.PixelAt(4, 1)),
+            std::tuple(0x0000FFu, 0x0000FFu, 0xFFFFFFu));
+  ASSERT_TRUE(source.Create(4, 2, 0xFFFFFF));
+  source.SetPen(cDIB::kSolidPen, 1, 0xFF0000);
+  source.DrawLine(0, 1, 3, 1);
+  EXPECT_EQ(source.PixelAt(2, 1), 0xFF0000u);
+}
+
 TEST(cDIB, ThickOutlinesHaveFourEqualCornersAndDisposeResetsPenAndFont) {
   cDIB dib;
   dib.SetPen(0, 5, 0x000000);
