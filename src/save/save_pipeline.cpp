@@ -27,7 +27,6 @@
 namespace tessaly {
 namespace {
 
-// Classic pen style code of a solid pen.
 // Largest pixels per millimetre accepted (25 million ppi): keeps every length in
 // pixels computed from it, font height and margin included, well inside int range.
 constexpr double kLargestPixelsPerMm = 1e6;
