@@ -11,11 +11,12 @@
 #include <tuple>
 
 #include "support/scoped_state.h"
+#include "surface/crafted_files.h"
 
 namespace tessaly {
 namespace {
 
-using test::FileContent;
+using test::ReadFileBytes;
 
 // Hand-computed serials: 1 Jan 2003 is day 37622, so 15 Mar 2003 is
 // 37622 + 31 + 28 + 14 = 37695 and 31 Dec 2002 is 37621.
@@ -98,14 +99,14 @@ TEST_F(HistoryStoreTest, FirstSaveCreatesFoldersAndFileThenAppendsWithCrLf) {
       "37695,50000,\"IMG_0001.JPG\",\"Anna, Bob and Carl\",5,-3,110,1,-51,"
       "51,-2,2080,0,150,10000,9850,-90," +
       QByteArray::number(Today()) + "\r\n";
-  EXPECT_EQ(FileContent(path), first);
+  EXPECT_EQ(ReadFileBytes(path), first);
   EXPECT_EQ(QDir(Root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"2003"});
 
   HistoryEdits other;
   other.label = "";
   ASSERT_TRUE(SaveEdits(kMarch15th2003 + 0.25, "b.jpg", other));
-  EXPECT_EQ(FileContent(path), first + "37695,25000,\"b.jpg\",\"\",0,0,100,0,0,0,0,0,0,0,0,0,0," +
-                                   QByteArray::number(Today()) + "\r\n");
+  EXPECT_EQ(ReadFileBytes(path), first + "37695,25000,\"b.jpg\",\"\",0,0,100,0,0,0,0,0,0,0,0,0,0," +
+                                     QByteArray::number(Today()) + "\r\n");
 
   HistoryEdits got;
   double print_date = -1;
@@ -176,7 +177,7 @@ TEST_F(HistoryStoreTest, LabelsWithCommasAndQuotes) {
   EXPECT_EQ(LabelOf(date, "comma.jpg"), "Rome, Italy, 2003");
   EXPECT_EQ(LabelOf(date, "quote.jpg"), "the 'big' day  line two");
   EXPECT_EQ(LabelOf(date, "say \"cheese\".jpg"), "the 'big' day  line two");
-  EXPECT_TRUE(FileContent(Root() + "/2003/2003-03.dat").contains("\"say 'cheese'.jpg\""));
+  EXPECT_TRUE(ReadFileBytes(Root() + "/2003/2003-03.dat").contains("\"say 'cheese'.jpg\""));
 }
 
 TEST_F(HistoryStoreTest, AnUnreadableLineEndsTheLookupWithNothingFound) {
@@ -226,11 +227,11 @@ TEST_F(HistoryStoreTest, AnAppendCutShortLeavesTheFileAsItWas) {
     test::ScopedFileSizeLimit full(static_cast<rlim_t>(before.size() + room));
     ASSERT_TRUE(full.Active());
     EXPECT_FALSE(SaveEdits(kMarch15th2003, "b.jpg", edits));
-    EXPECT_EQ(FileContent(path), before);
+    EXPECT_EQ(ReadFileBytes(path), before);
   }
   // With room, the append mends the last line and starts its own.
   ASSERT_TRUE(SaveEdits(kMarch15th2003, "b.jpg", edits));
-  EXPECT_TRUE(FileContent(path).contains(",0,40000\r\n37695,0,\"b.jpg\",\"two\""));
+  EXPECT_TRUE(ReadFileBytes(path).contains(",0,40000\r\n37695,0,\"b.jpg\",\"two\""));
   EXPECT_EQ(LabelOf(kMarch15th2003, "a.jpg"), "one");
   EXPECT_EQ(LabelOf(kMarch15th2003, "b.jpg"), "two");
 }

@@ -28,6 +28,7 @@
 #include "job/history_store.h"
 #include "support/scoped_state.h"
 #include "support/test_surfaces.h"
+#include "surface/crafted_files.h"
 #include "surface/image_file_writer.h"
 
 namespace tessaly::test {
@@ -368,7 +369,7 @@ TEST_F(SavePipelineTest, EmbeddedProfileIsConvertedToSrgb) {
   const QString plain = Sources() + "plain.jpg";
   ASSERT_TRUE(WriteImage(scene, plain, kSaveJpeg, 92));
   const QString tagged = Sources() + "tagged.jpg";
-  PutFile(tagged, WithEmbeddedProfile(FileContent(plain), WideGamutProfile()));
+  PutFile(tagged, WithEmbeddedProfile(ReadFileBytes(plain), WideGamutProfile()));
   QByteArray profile;
   ASSERT_EQ(ExtractProfiles(tagged, profile), kProfileFound) << "premise";
   MyPictureManager job(PlainSettings(150, 100, 0));
@@ -468,13 +469,13 @@ TEST_F(SavePipelineTest, TypesAndQuality) {
     if (c.jpeg_quality >= 0) {
       const QString direct = options.folder + "direct.jpg";
       ASSERT_TRUE(WriteImage(source, direct, kSaveJpeg, c.jpeg_quality));
-      EXPECT_EQ(FileContent(report.files[0]), FileContent(direct));
+      EXPECT_EQ(ReadFileBytes(report.files[0]), ReadFileBytes(direct));
       continue;
     }
     EXPECT_TRUE(SameAsFile(report.files[0], source));
     if (QString::fromLatin1(c.type) == "BMP") {
-      if (first_bmp.isEmpty()) first_bmp = FileContent(report.files[0]);
-      EXPECT_EQ(FileContent(report.files[0]), first_bmp);
+      if (first_bmp.isEmpty()) first_bmp = ReadFileBytes(report.files[0]);
+      EXPECT_EQ(ReadFileBytes(report.files[0]), first_bmp);
     }
   }
 }
@@ -717,7 +718,7 @@ TEST_F(SavePipelineTest, WhatHoldsTheNameIsNeverTouched) {
     EXPECT_EQ(report.files, QStringList{options.folder + "scene(01).png"});
     EXPECT_EQ(entries, (QStringList{"scene(01).png", "scene.png"}));
     if (c.put == Put::kFileWhileSaving) {
-      EXPECT_EQ(FileContent(target), QByteArray("other"));
+      EXPECT_EQ(ReadFileBytes(target), QByteArray("other"));
     } else {
       EXPECT_EQ(QFileInfo(target).symLinkTarget(), nowhere);
     }

@@ -1,6 +1,6 @@
 // Test helpers that change program-wide state for one scope and put it back: the
 // edit history's root folder, the default locale and the largest file the process
-// may write; and reading and writing a whole file.
+// may write; and writing a whole file.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -67,12 +67,6 @@ class ScopedFileSizeLimit {
   rlimit saved_{};
   bool active_ = false;
 };
-
-// The file's whole content; empty when it cannot be read.
-inline QByteArray FileContent(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Replaces the file's content with `bytes`; fails the test when it cannot.
 inline void PutFile(const QString& path, const QByteArray& bytes) {

@@ -12,6 +12,7 @@
 #include "job/job_history.h"
 #include "support/scoped_state.h"
 #include "support/test_surfaces.h"
+#include "surface/crafted_files.h"
 
 namespace tessaly {
 namespace {
@@ -48,11 +49,11 @@ TEST(LastJob, KeptJobComesBackWithItsValuesAndNamesTheMissingPhoto) {
   const HistoryEdits before = HistoryEditsOf(edited);
 
   ASSERT_TRUE(KeepLastJob(settings, job));
-  const QByteArray written = test::FileContent(LastJobPath());
+  const QByteArray written = test::ReadFileBytes(LastJobPath());
   ASSERT_FALSE(written.isEmpty());
   // An empty job keeps the last job that had photos.
   EXPECT_TRUE(KeepLastJob(settings, MyPictureManager(settings)));
-  EXPECT_EQ(test::FileContent(LastJobPath()), written);
+  EXPECT_EQ(test::ReadFileBytes(LastJobPath()), written);
 
   ASSERT_TRUE(QFile::remove(missing));
   JobFile read;
