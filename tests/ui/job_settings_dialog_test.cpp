@@ -34,7 +34,6 @@ using test::FindControl;
 class JobSettingsDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ini_ = dir_.filePath("Tesly.ini");
     test::PutFile(ini_, "[Options]\r\nUnits=0\r\nPdfFolder=" + dir_.filePath("pdf").toUtf8() +
                             "\r\nPhotoDrawFrame=1\r\nPhotoPrintDate=1\r\n"
                             "UserSizes=010000x015000x0000-013000x018000x0300-\r\nUserSize=2\r\n"
@@ -57,16 +56,16 @@ class JobSettingsDialogTest : public ::testing::Test {
   }
 
   QTemporaryDir dir_;
-  QString ini_;
+  const QString ini_ = dir_.filePath("Tesly.ini");
   ScriptedUi ui_;
   ScopedUi scoped_ui_{ui_};
   MyPictureManager job_;
+  JobSetup setup_{job_, ini_};
+  PrinterAccess printers_{nullptr, ini_};
 };
 
 TEST_F(JobSettingsDialogTest, ModeOptionsSwitchTheCatalogueAndTheCheckBoxesFollow) {
-  JobSetup setup(job_, ini_);
-  PrinterAccess printers(nullptr, ini_);
-  JobSettingsDialog dialog(setup, printers);
+  JobSettingsDialog dialog(setup_, printers_);
   auto* frame = FindControl<QCheckBox>(dialog, "chkDrawFrame");
   auto* date = FindControl<QCheckBox>(dialog, "chkPrintDate");
   auto* name = FindControl<QCheckBox>(dialog, "chkPrintFileName");
@@ -92,9 +91,7 @@ TEST_F(JobSettingsDialogTest, ModeOptionsSwitchTheCatalogueAndTheCheckBoxesFollo
 }
 
 TEST_F(JobSettingsDialogTest, AddTakesTheSizeTypedInTheEditor) {
-  JobSetup setup(job_, ini_);
-  PrinterAccess printers(nullptr, ini_);
-  JobSettingsDialog dialog(setup, printers);
+  JobSettingsDialog dialog(setup_, printers_);
   DriveModal(FindControl<QPushButton>(dialog, "cmdNewUserSize"), "frmUserSize", [](QDialog& d) {
     QTest::keyClicks(FindControl<QLineEdit>(d, "txtPhotoWidth"), "10");
     QTest::keyClicks(FindControl<QLineEdit>(d, "txtPhotoHeight"), "15");
@@ -111,9 +108,7 @@ TEST_F(JobSettingsDialogTest, AddTakesTheSizeTypedInTheEditor) {
 }
 
 TEST_F(JobSettingsDialogTest, PreferencesWithANewUnitRefillTheList) {
-  JobSetup setup(job_, ini_);
-  PrinterAccess printers(nullptr, ini_);
-  JobSettingsDialog dialog(setup, printers);
+  JobSettingsDialog dialog(setup_, printers_);
   DriveModal(FindControl<QPushButton>(dialog, "cmdPreferences"), "frmPreferences", [](QDialog& d) {
     FindControl<QComboBox>(d, "cboUnits")->setCurrentIndex(1);
     FindControl<QPushButton>(d, "cmdOK")->click();
@@ -135,18 +130,16 @@ TEST_F(JobSettingsDialogTest, CancelEditDeleteAndOkReachTheJob) {
   ASSERT_TRUE(image.save(dir_.filePath("p.png")));
   ASSERT_GE(AddPhotoFile(job_, dir_.filePath("p.png")), 0);
   const double added_width = job_.At(0).ImgPrintWidth();
-  JobSetup setup(job_, ini_);
-  PrinterAccess printers(nullptr, ini_);
   {
-    JobSettingsDialog dialog(setup, printers);
+    JobSettingsDialog dialog(setup_, printers_);
     EXPECT_EQ(FindControl<QComboBox>(dialog, "cboPrinters")->count(), 1);
-    EXPECT_FALSE(setup.NoPrinter());
+    EXPECT_FALSE(setup_.NoPrinter());
     FindControl<QRadioButton>(dialog, "optMode", 1)->click();
     EXPECT_TRUE(job_.Settings().ThumbMode);
     FindControl<QPushButton>(dialog, "cmdCancel")->click();
     EXPECT_FALSE(job_.Settings().ThumbMode);
   }
-  JobSettingsDialog dialog(setup, printers);
+  JobSettingsDialog dialog(setup_, printers_);
   auto* sizes = FindControl<QComboBox>(dialog, "cboSizes");
   DriveModal(FindControl<QPushButton>(dialog, "cmdEditUserSize"), "frmUserSize", [](QDialog& d) {
     auto* width = FindControl<QLineEdit>(d, "txtPhotoWidth");

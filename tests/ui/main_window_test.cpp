@@ -183,10 +183,7 @@ TEST_F(MainWindowTest, OpenPhotosDialogPreviewsAddsAndStopsOnEscape) {
 
 TEST_F(MainWindowTest, FilesGivenOrDroppedAreAddedAndAnUnreadableOneIsNamed) {
   const QString broken = dir_.filePath("broken.jpg");
-  QFile file(broken);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("not a photo");
-  file.close();
+  test::PutFile(broken, "not a photo");
   window_->AddFiles({Photo("b.png", 30, 20), broken, Photo("a.png", 30, 20)});
   ASSERT_EQ(window_->Job().Count(), 2);
   EXPECT_EQ(window_->Job().At(0).Filename(), dir_.filePath("b.png"));
@@ -347,9 +344,7 @@ TEST_F(MainWindowTest, JobCommandsOpenTheirWindows) {
   EXPECT_TRUE(help.contains("Edit.htm") && !help.contains("Overview.htm"));
 
   Click("cmdPrintPreview");
-  QWidget* preview = nullptr;
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    if (widget->objectName() == "frmPreview" && widget->isVisible()) preview = widget;
+  QWidget* preview = test::ShownWindow("frmPreview");
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(preview->findChild<QLabel*>("lblPages")->text(), "Page 1/1");
   preview->close();
@@ -360,8 +355,7 @@ TEST_F(MainWindowTest, JobCommandsOpenTheirWindows) {
   Click("cmdSave");
   ASSERT_EQ(ui_.Messages().size(), 1u);
   EXPECT_EQ(ui_.Messages()[0].text, "Can't save in contact sheet mode");
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    EXPECT_NE(widget->objectName(), "frmSavePhotos");
+  EXPECT_EQ(test::ShownWindow("frmSavePhotos"), nullptr);
 }
 
 // Closing with photos keeps the job; the next start offers it, and Yes brings the
@@ -434,9 +428,7 @@ TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
   };
   const auto save = [this] {
     Click("cmdSave");
-    QWidget* dialog = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-      if (widget->objectName() == "frmSavePhotos" && widget->isVisible()) dialog = widget;
+    QWidget* dialog = test::ShownWindow("frmSavePhotos");
     ASSERT_NE(dialog, nullptr);
     dialog->findChild<QLineEdit*>("txtSaveInFolder")->setText(dir_.filePath("out"));
     dialog->findChild<QComboBox*>("cboRenameAs")->setEditText("[Filename]");

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <vector>
 
+#include "support/find_control.h"
+
 namespace tessaly {
 namespace {
 
@@ -113,17 +115,12 @@ TEST(QtUi, ProgressWindowShowsTheRunAndItsConfirmedCancelSetsTheCancelFlag) {
   QtUi ui;
   ScopedUi scoped(ui);
   ui.ShowProgress("Print", "Printing page 1/2, Photo 1/4");
-  QWidget* window = nullptr;
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->objectName() == "frmPrintMsg" && w->isVisible()) window = w;
+  QWidget* window = test::ShownWindow("frmPrintMsg");
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->windowTitle(), "Print");
-  auto* text = window->findChild<QLabel*>("lblMsgPrinting");
-  ASSERT_NE(text, nullptr);
-  EXPECT_EQ(text->text(), "Printing page 1/2, Photo 1/4");
+  EXPECT_EQ(window->findChild<QLabel*>("lblMsgPrinting")->text(), "Printing page 1/2, Photo 1/4");
   EXPECT_FALSE(ui.CancelRequested());
   auto* cancel = window->findChild<QPushButton*>("cmdCancel");
-  ASSERT_NE(cancel, nullptr);
   SeenBox seen;
   ClickWhenShown(QMessageBox::Yes, seen);
   cancel->click();
