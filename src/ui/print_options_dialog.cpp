@@ -23,6 +23,7 @@
 #include "ui/control_name.h"
 #include "ui/printer_combo.h"
 #include "ui/printer_row.h"
+#include "ui/resolution_boxes.h"
 
 namespace tessaly {
 
@@ -64,31 +65,10 @@ void PrintOptionsDialog::BuildControls() {
   colour_layout->addWidget(icc_file_, 2, 1);
   colour_layout->addWidget(icc_browse_, 2, 2);
 
-  auto* resolution = new QGroupBox(tr("Print Resolution"), this);
-  interpolate_[0] =
-      Named(new QCheckBox(tr("Normal (don't change the resolution)"), resolution), "chkInterpolate",
-            tr("All images are printed at their native resolution"), 0);
-  interpolate_[1] =
-      Named(new QCheckBox(tr("Set the minimum resolution to"), resolution), "chkInterpolate",
-            tr("Improve print quality of low-resolution images: Images with lower resolution "
-               "than specified are interpolated to the specified resolution."),
-            1);
-  interpolate_[2] =
-      Named(new QCheckBox(tr("Set the maximum resolution to"), resolution), "chkInterpolate",
-            tr("Images with higher resolutions than specified are down-sampled to the specified "
-               "resolution"),
-            2);
-  // The value boxes and the pause take digits only.
-  auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d*")), this);
-  auto* resolution_layout = new QGridLayout(resolution);
-  for (int i = 0; i < 3; ++i) {
-    resolution_layout->addWidget(interpolate_[i], i, 0);
-    connect(interpolate_[i], &QCheckBox::clicked, this, [this, i] { ResolutionClicked(i); });
-    if (i == 0) continue;
-    interpol_val_[i] = Named(new QLineEdit(resolution), "txtInterpolVal", QString(), i);
-    interpol_val_[i]->setValidator(digits);
-    resolution_layout->addWidget(interpol_val_[i], i, 1);
-  }
+  resolution_ = new ResolutionBoxes(tr("Print Resolution"), this);
+  // The pause takes digits only.
+  auto* digits =
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
   sharpen_ = Named(new QCheckBox(tr("Sharpen Images"), this), "chkSharpen");
   spool_wait_ = Named(new QLineEdit(this), "txtSpoolWait");
   spool_wait_->setValidator(digits);
@@ -109,7 +89,7 @@ void PrintOptionsDialog::BuildControls() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(printer_row.layout);
   layout->addWidget(colour);
-  layout->addWidget(resolution);
+  layout->addWidget(resolution_);
   layout->addWidget(sharpen_);
   layout->addLayout(pause_row);
   layout->addLayout(buttons);
@@ -125,30 +105,16 @@ void PrintOptionsDialog::ShowFields(const PrintDialogFields& fields) {
   colour_[fields.colour_option]->setChecked(true);
   ColourClicked(fields.colour_option);
   ShowProfile(RememberedPrinterProfile(printers_.CurrentPrinterName(), file_));
-  interpolate_[1]->setChecked(fields.min_on);
-  interpolate_[2]->setChecked(fields.max_on);
-  interpol_val_[1]->setText(fields.min_text);
-  interpol_val_[2]->setText(fields.max_text);
   sharpen_->setChecked(fields.sharpen);
   spool_wait_->setText(fields.spool_wait_text);
-  ResolutionClicked(1);
   // Contact sheets print their thumbnails at native resolution, unsharpened.
   const bool photos = !settings_.ThumbMode;
-  for (QCheckBox* box : interpolate_) box->setEnabled(photos);
+  if (photos)
+    resolution_->SetLimits(fields.min_on, fields.min_text, fields.max_on, fields.max_text);
+  else
+    resolution_->SetLimits(false, QString(), false, QString());
+  resolution_->setEnabled(photos);
   sharpen_->setEnabled(photos);
-  for (int i = 1; i < 3; ++i) {
-    interpol_val_[i]->setEnabled(photos);
-    if (!photos) interpol_val_[i]->clear();
-  }
-}
-
-void PrintOptionsDialog::ResolutionClicked(int index) {
-  if (index == 0 && interpolate_[0]->isChecked()) {
-    interpolate_[1]->setChecked(false);
-    interpolate_[2]->setChecked(false);
-  }
-  interpolate_[0]->setChecked(!interpolate_[1]->isChecked() && !interpolate_[2]->isChecked());
-  for (int i = 1; i < 3; ++i) interpol_val_[i]->setReadOnly(!interpolate_[i]->isChecked());
 }
 
 void PrintOptionsDialog::ColourClicked(int index) {
@@ -176,10 +142,10 @@ PrintDialogFields PrintOptionsDialog::Fields() const {
   f.profile = profile_;
   // A contact sheet leaves the photos' stored limits and sharpening as they were.
   const bool photos = !settings_.ThumbMode;
-  f.min_on = photos ? interpolate_[1]->isChecked() : stored_.min_on;
-  f.min_text = photos ? interpol_val_[1]->text() : stored_.min_text;
-  f.max_on = photos ? interpolate_[2]->isChecked() : stored_.max_on;
-  f.max_text = photos ? interpol_val_[2]->text() : stored_.max_text;
+  f.min_on = photos ? resolution_->LimitOn(1) : stored_.min_on;
+  f.min_text = photos ? resolution_->LimitText(1) : stored_.min_text;
+  f.max_on = photos ? resolution_->LimitOn(2) : stored_.max_on;
+  f.max_text = photos ? resolution_->LimitText(2) : stored_.max_text;
   f.sharpen = photos ? sharpen_->isChecked() : stored_.sharpen;
   f.spool_wait_text = spool_wait_->text();
   return f;
@@ -195,10 +161,10 @@ void PrintOptionsDialog::Print() {
         icc_browse_->setFocus();
         break;
       case PrintField::kTxtInterpolVal1:
-        interpol_val_[1]->setFocus();
+        resolution_->Value(1)->setFocus();
         break;
       case PrintField::kTxtInterpolVal2:
-        interpol_val_[2]->setFocus();
+        resolution_->Value(2)->setFocus();
         break;
       case PrintField::kNone:
         break;

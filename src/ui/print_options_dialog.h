@@ -21,6 +21,7 @@ namespace tessaly {
 
 class PrintWindow;
 class PrinterAccess;
+class ResolutionBoxes;
 
 class PrintOptionsDialog : public QDialog {
   Q_OBJECT
@@ -34,7 +35,6 @@ class PrintOptionsDialog : public QDialog {
  private:
   void BuildControls();
   void ShowFields(const PrintDialogFields& fields);
-  void ResolutionClicked(int index);
   void ColourClicked(int index);
   void Browse();
   void ShowProfile(const QString& profile);
@@ -51,8 +51,7 @@ class PrintOptionsDialog : public QDialog {
   QRadioButton* colour_[3] = {};
   QLineEdit* icc_file_ = nullptr;
   QPushButton* icc_browse_ = nullptr;
-  QCheckBox* interpolate_[3] = {};
-  QLineEdit* interpol_val_[3] = {};  // [1] minimum, [2] maximum; [0] unused
+  ResolutionBoxes* resolution_ = nullptr;
   QCheckBox* sharpen_ = nullptr;
   QLineEdit* spool_wait_ = nullptr;
 };

@@ -23,6 +23,7 @@
 #include "save/save_pipeline.h"
 #include "settings/settings_table.h"
 #include "ui/button_on_off.h"
+#include "ui/resolution_boxes.h"
 
 namespace tessaly {
 namespace {
@@ -33,17 +34,6 @@ QLineEdit* DigitsBox(QWidget* parent) {
   box->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
   return box;
-}
-
-// A value box that can be typed in is white with black text; a locked one takes the
-// dialog's background.
-void SetEditable(QLineEdit* box, bool editable) {
-  box->setReadOnly(!editable);
-  QPalette colours = box->palette();
-  const QPalette dialog = box->window()->palette();
-  colours.setColor(QPalette::Base, editable ? QColor(Qt::white) : dialog.color(QPalette::Window));
-  colours.setColor(QPalette::Text, editable ? QColor(Qt::black) : dialog.color(QPalette::Text));
-  box->setPalette(colours);
 }
 
 }  // namespace
@@ -77,24 +67,7 @@ SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& set
   quality_->setObjectName(QStringLiteral("txtJPEGQuality"));
   quality_->setMaximumWidth(60);
 
-  auto* resolution = new QGroupBox(QStringLiteral("Print Resolution (**)"), this);
-  const QString captions[3] = {QStringLiteral("Normal (don't change the resolution)"),
-                               QStringLiteral("Set the minimum resolution to"),
-                               QStringLiteral("Set the maximum resolution to")};
-  auto* limits = new QGridLayout(resolution);
-  for (int i = 0; i < 3; ++i) {
-    interpolate_[i] = new QCheckBox(captions[i], resolution);
-    interpolate_[i]->setObjectName(QStringLiteral("chkInterpolate"));
-    interpolate_[i]->setProperty("index", i);
-    limits->addWidget(interpolate_[i], i, 0);
-    if (i == 0) continue;
-    interpol_val_[i] = DigitsBox(resolution);
-    interpol_val_[i]->setObjectName(QStringLiteral("txtInterpolVal"));
-    interpol_val_[i]->setProperty("index", i);
-    interpol_val_[i]->setMaximumWidth(60);
-    limits->addWidget(interpol_val_[i], i, 1);
-    limits->addWidget(new QLabel(QStringLiteral("ppi"), resolution), i, 2);
-  }
+  resolution_ = new ResolutionBoxes(QStringLiteral("Print Resolution (**)"), this);
   sharpen_ = new QCheckBox(QStringLiteral("Sharpen Images"), this);
   sharpen_->setObjectName(QStringLiteral("chkSharpen"));
 
@@ -140,7 +113,7 @@ SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& set
   buttons->addWidget(cancel);
   auto* page = new QVBoxLayout(this);
   page->addLayout(grid);
-  page->addWidget(resolution);
+  page->addWidget(resolution_);
   page->addWidget(sharpen_);
   page->addWidget(tips_frame);
   page->addLayout(buttons);
@@ -155,8 +128,6 @@ SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& set
   });
   connect(quality_, &QLineEdit::textChanged, this, &SaveDialog::QualityTyped);
   connect(type_, &QComboBox::currentIndexChanged, this, &SaveDialog::TypePicked);
-  for (int i = 0; i < 3; ++i)
-    connect(interpolate_[i], &QCheckBox::toggled, this, [this, i] { InterpolateClicked(i); });
   connect(save, &QPushButton::clicked, this, &SaveDialog::Save);
   connect(cancel, &QPushButton::clicked, this, &QWidget::close);
   connect(help, &ButtonOnOff::Click, this, [] { ShowHelpPage(QStringLiteral("Save.htm")); });
@@ -192,16 +163,8 @@ void SaveDialog::Fill() {
   TypePicked(type_->currentIndex());
   template_->setEditText(fields.name_template);
   example_->setText(TemplateExample(fields.name_template));
-  {
-    const QSignalBlocker block1(interpolate_[1]);
-    const QSignalBlocker block2(interpolate_[2]);
-    interpolate_[1]->setChecked(fields.min_on);
-    interpolate_[2]->setChecked(fields.max_on);
-  }
-  interpol_val_[1]->setText(fields.min_text);
-  interpol_val_[2]->setText(fields.max_text);
+  resolution_->SetLimits(fields.min_on, fields.min_text, fields.max_on, fields.max_text);
   sharpen_->setChecked(fields.sharpen);
-  for (int i = 0; i < 3; ++i) InterpolateClicked(i);
 }
 
 SaveDialogFields SaveDialog::Fields() const {
@@ -210,22 +173,12 @@ SaveDialogFields SaveDialog::Fields() const {
   fields.name_template = template_->currentText();
   fields.type_index = type_->currentIndex();
   fields.quality_text = quality_->text();
-  fields.min_on = interpolate_[1]->isChecked();
-  fields.min_text = interpol_val_[1]->text();
-  fields.max_on = interpolate_[2]->isChecked();
-  fields.max_text = interpol_val_[2]->text();
+  fields.min_on = resolution_->LimitOn(1);
+  fields.min_text = resolution_->LimitText(1);
+  fields.max_on = resolution_->LimitOn(2);
+  fields.max_text = resolution_->LimitText(2);
   fields.sharpen = sharpen_->isChecked();
   return fields;
-}
-
-void SaveDialog::InterpolateClicked(int index) {
-  if (index == 0 && interpolate_[0]->isChecked()) {
-    interpolate_[1]->setChecked(false);
-    interpolate_[2]->setChecked(false);
-  } else {
-    interpolate_[0]->setChecked(!interpolate_[1]->isChecked() && !interpolate_[2]->isChecked());
-  }
-  if (index > 0) SetEditable(interpol_val_[index], interpolate_[index]->isChecked());
 }
 
 void SaveDialog::QualityTyped(const QString& text) {
@@ -269,10 +222,10 @@ void SaveDialog::Save() {
         field = quality_;
         break;
       case SaveField::kMinResolution:
-        field = interpol_val_[1];
+        field = resolution_->Value(1);
         break;
       case SaveField::kMaxResolution:
-        field = interpol_val_[2];
+        field = resolution_->Value(2);
         break;
       case SaveField::kNone:
         break;

@@ -19,6 +19,7 @@ class QLineEdit;
 namespace tessaly {
 
 class MyPictureManager;
+class ResolutionBoxes;
 struct SaveDialogFields;
 
 class SaveDialog : public QDialog {
@@ -47,9 +48,6 @@ class SaveDialog : public QDialog {
  private:
   void Fill();
   SaveDialogFields Fields() const;
-  // The resolution boxes: box 0 is ticked exactly when neither limit is, and a limit's
-  // value box is editable only while its box is ticked.
-  void InterpolateClicked(int index);
   void QualityTyped(const QString& text);
   void TypePicked(int index);
   void Browse();
@@ -69,8 +67,7 @@ class SaveDialog : public QDialog {
   QComboBox* type_;
   QComboBox* quality_preset_;
   QLineEdit* quality_;
-  QCheckBox* interpolate_[3];
-  QLineEdit* interpol_val_[3] = {nullptr, nullptr, nullptr};
+  ResolutionBoxes* resolution_;
   QCheckBox* sharpen_;
 };
 
