@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
+#include <algorithm>
 #include <map>
 
 namespace tessaly::test {
@@ -44,6 +45,34 @@ bool ListImages(const QString& file, int first, int last, QList<ListedImage>& im
   return !list.isEmpty();
 }
 
+// True once the file is a whole PDF: its last kilobyte holds the end-of-file marker.
+// cups-pdf writes its file in place, so a file seen early may still be growing.
+bool PdfComplete(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  if (file.size() > 1024) file.seek(file.size() - 1024);
+  return file.readAll().contains("%%EOF");
+}
+
+// The complete cups-pdf files of the jobs `wanted` picks, in job order, once `enough`
+// holds for them or `wait_ms` have passed.
+template <typename Wanted, typename Enough>
+QStringList WaitForJobFiles(Wanted wanted, Enough enough, int wait_ms) {
+  const QString folder = CupsPdfFolder();
+  std::map<int, QString> found;
+  for (QDeadlineTimer deadline(wait_ms); !deadline.hasExpired() && !enough(found);
+       QThread::msleep(250)) {
+    for (const QString& name : PdfFiles(folder)) {
+      const int job = CupsPdfJobNumber(name);
+      const QString path = QDir(folder).filePath(name);
+      if (wanted(job) && PdfComplete(path)) found[job] = path;
+    }
+  }
+  QStringList files;
+  for (const auto& [job, file] : found) files << file;
+  return files;
+}
+
 }  // namespace
 
 QString CupsPdfFolder() {
@@ -75,21 +104,27 @@ int CupsPdfJobNumber(const QString& file_name) {
   return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
+int NewestCupsPdfJob() {
+  int newest = 0;
+  for (const QString& name : PdfFiles(CupsPdfFolder()))
+    newest = std::max(newest, CupsPdfJobNumber(name));
+  return newest;
+}
+
 QStringList CupsPdfJobFiles(const std::set<int>& jobs, int wait_ms) {
   if (jobs.empty()) return {};
-  const QString folder = CupsPdfFolder();
-  std::map<int, QString> found;
-  QDeadlineTimer deadline(wait_ms);
-  while (!deadline.hasExpired() && found.count(*jobs.rbegin()) == 0) {
-    for (const QString& name : PdfFiles(folder)) {
-      const int job = CupsPdfJobNumber(name);
-      if (jobs.count(job) > 0) found[job] = QDir(folder).filePath(name);
-    }
-    QThread::msleep(250);
-  }
-  QStringList files;
-  for (const auto& [job, file] : found) files << file;
-  return files;
+  const int last = *jobs.rbegin();
+  return WaitForJobFiles(
+      [&jobs](int job) { return jobs.count(job) > 0; },
+      [last](const std::map<int, QString>& found) { return found.count(last) > 0; }, wait_ms);
+}
+
+QStringList CupsPdfFilesAfter(int after, int count, int wait_ms) {
+  return WaitForJobFiles([after](int job) { return job > after; },
+                         [count](const std::map<int, QString>& found) {
+                           return static_cast<int>(found.size()) >= count;
+                         },
+                         wait_ms);
 }
 
 QString RunTool(const QString& program, const QStringList& arguments) {

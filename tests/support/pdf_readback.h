@@ -30,9 +30,14 @@ QSet<QString> PdfFiles(const QString& folder);
 // The job number N of a cups-pdf file name ending "job_N.pdf"; 0 when it has none.
 int CupsPdfJobNumber(const QString& file_name);
 
-// The cups-pdf files of the CUPS jobs `jobs`, in job order, once the file of the last
-// job is there (the queue does its jobs in order) or `wait_ms` have passed.
+// The newest job number among the cups-pdf files already there; 0 when none.
+int NewestCupsPdfJob();
+// The whole cups-pdf files of the CUPS jobs `jobs`, in job order, once the file of the
+// last job is there (the queue does its jobs in order) or `wait_ms` have passed.
 QStringList CupsPdfJobFiles(const std::set<int>& jobs, int wait_ms);
+// The whole cups-pdf files of the jobs after job `after`, in job order, once there
+// are `count` of them or `wait_ms` have passed.
+QStringList CupsPdfFilesAfter(int after, int count, int wait_ms);
 
 // Standard output of `program`, or "" when it could not run within a minute.
 QString RunTool(const QString& program, const QStringList& arguments);

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QImageReader>
 #include <QLabel>
@@ -18,7 +17,6 @@
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 #include <memory>
 
@@ -254,22 +252,12 @@ TEST_F(WholeJobTest, EditedJobPrintsOnTheCupsQueue) {
   }
   ASSERT_NO_FATAL_FAILURE(BuildEditedJob());
   // This run's jobs are the files that appear after the newest job already there.
-  const QString folder = test::CupsPdfFolder();
-  int last_job = 0;
-  for (const QString& name : test::PdfFiles(folder))
-    last_job = std::max(last_job, test::CupsPdfJobNumber(name));
+  const int last_job = test::NewestCupsPdfJob();
   PrintOn(QLatin1String(test::kCupsPdfQueue));
   EXPECT_TRUE(ui_.Messages().empty());
-
-  QMap<int, QString> jobs;
-  for (QDeadlineTimer deadline(kJobWaitMs); !deadline.hasExpired() && jobs.size() < kCopies;
-       QThread::msleep(250)) {
-    for (const QString& name : test::PdfFiles(folder))
-      if (test::CupsPdfJobNumber(name) > last_job)
-        jobs[test::CupsPdfJobNumber(name)] = QDir(folder).filePath(name);
-  }
-  CheckPrinted(jobs.values());
-  for (const QString& file : jobs) QFile::remove(file);
+  const QStringList files = test::CupsPdfFilesAfter(last_job, kCopies, kJobWaitMs);
+  CheckPrinted(files);
+  for (const QString& file : files) QFile::remove(file);
 }
 
 }  // namespace
