@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "controls/ui_service.h"
@@ -21,6 +20,7 @@
 #include "print/printer_access.h"
 #include "print/printer_profiles.h"
 #include "ui/control_name.h"
+#include "ui/digits_box.h"
 #include "ui/printer_combo.h"
 #include "ui/printer_row.h"
 #include "ui/resolution_boxes.h"
@@ -66,12 +66,8 @@ void PrintOptionsDialog::BuildControls() {
   colour_layout->addWidget(icc_browse_, 2, 2);
 
   resolution_ = new ResolutionBoxes(tr("Print Resolution"), this);
-  // The pause takes digits only.
-  auto* digits =
-      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
   sharpen_ = Named(new QCheckBox(tr("Sharpen Images"), this), "chkSharpen");
-  spool_wait_ = Named(new QLineEdit(this), "txtSpoolWait");
-  spool_wait_->setValidator(digits);
+  spool_wait_ = Named(DigitsBox(this), "txtSpoolWait");
   auto* pause_row = new QHBoxLayout;
   pause_row->addWidget(new QLabel(tr("Pause between printed pages (minutes):"), this));
   pause_row->addWidget(spool_wait_);

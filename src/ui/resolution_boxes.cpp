@@ -3,9 +3,9 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QRegularExpressionValidator>
 
 #include "ui/control_name.h"
+#include "ui/digits_box.h"
 
 namespace tessaly {
 namespace {
@@ -34,16 +34,12 @@ ResolutionBoxes::ResolutionBoxes(const QString& title, QWidget* parent) : QGroup
                     tr("Images with higher resolutions than specified are down-sampled to the "
                        "specified resolution"),
                     2);
-  // Only the keys 0 to 9 (and editing keys) reach the value boxes.
-  auto* digits =
-      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this);
   auto* layout = new QGridLayout(this);
   for (int i = 0; i < 3; ++i) {
     layout->addWidget(boxes_[i], i, 0);
     connect(boxes_[i], &QCheckBox::clicked, this, [this, i] { Clicked(i); });
     if (i == 0) continue;
-    values_[i] = Named(new QLineEdit(this), "txtInterpolVal", QString(), i);
-    values_[i]->setValidator(digits);
+    values_[i] = Named(DigitsBox(this), "txtInterpolVal", QString(), i);
     values_[i]->setMaximumWidth(60);
     layout->addWidget(values_[i], i, 1);
     layout->addWidget(new QLabel(tr("ppi"), this), i, 2);

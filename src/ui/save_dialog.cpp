@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -23,20 +22,11 @@
 #include "save/save_pipeline.h"
 #include "settings/settings_table.h"
 #include "ui/button_on_off.h"
+#include "ui/digits_box.h"
 #include "ui/resolution_boxes.h"
 
 namespace tessaly {
-namespace {
-
-QLineEdit* DigitsBox(QWidget* parent) {
-  auto* box = new QLineEdit(parent);
-  // Only the keys 0 to 9 (and editing keys) reach the box.
-  box->setValidator(
-      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
-  return box;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& settings_file)
     : job_(job), owner_(owner), settings_file_(settings_file) {
