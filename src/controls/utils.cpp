@@ -79,13 +79,19 @@ bool ShowHelpPage(const QString& page) {
   html.replace(kRewrittenPage, page.toUtf8());
 
   const QString copy_path = HelpCopyPath();
-  if (!QDir().mkpath(QFileInfo(copy_path).absolutePath())) return false;
-  QSaveFile copy(copy_path);
-  if (!copy.open(QIODevice::WriteOnly)) return false;
-  copy.write(WithBase(std::move(html), folder));
-  if (!copy.commit()) return false;
-
+  if (!ReplaceFileContent(copy_path, WithBase(std::move(html), folder))) return false;
   return OpenWithDesktop(QUrl::fromLocalFile(copy_path));
+}
+
+bool ReplaceFileContent(const QString& path, const QByteArray& bytes) {
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+  QSaveFile out(path);
+  if (!out.open(QIODevice::WriteOnly)) return false;
+  if (out.write(bytes) != bytes.size()) {
+    out.cancelWriting();
+    return false;
+  }
+  return out.commit();
 }
 
 QString FileNameOfPath(const QString& path) {

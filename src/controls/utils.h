@@ -37,6 +37,11 @@ QString HelpCopyPath();
 // Help.htm is missing.
 bool ShowHelpPage(const QString& page);
 
+// Replaces the file at `path` with `bytes`, creating its folder: the bytes go to a
+// temporary file that takes the name only when every byte and the flush to the disk
+// succeeded, so a failure leaves the old file as it was.
+bool ReplaceFileContent(const QString& path, const QByteArray& bytes);
+
 // The text after the last '/'; the whole text when there is none.
 QString FileNameOfPath(const QString& path);
 // The text after the last point when that point is not the first character and

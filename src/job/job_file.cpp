@@ -10,12 +10,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
 
+#include "controls/utils.h"
 #include "edits/unsharp_mask.h"
 #include "job/history_record.h"
 #include "job/job_history.h"
@@ -450,15 +450,7 @@ QByteArray JobFileText(const JobSettings& settings, const MyPictureManager& job)
 }
 
 bool SaveJobFile(const JobSettings& settings, const MyPictureManager& job, const QString& path) {
-  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
-  const QByteArray text = JobFileText(settings, job);
-  QSaveFile out(path);
-  if (!out.open(QIODevice::WriteOnly)) return false;
-  if (out.write(text) != text.size()) {
-    out.cancelWriting();
-    return false;
-  }
-  return out.commit();
+  return ReplaceFileContent(path, JobFileText(settings, job));
 }
 
 }  // namespace tessaly

@@ -3,12 +3,10 @@
 // through QSaveFile, so the old file stays whole until the new one is complete.
 #include "settings/settings_file.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include "controls/utils.h"
 #include "settings/ini_text.h"
 
 namespace tessaly {
@@ -48,15 +46,7 @@ bool WriteIniValue(const QString& section, const QString& key, const QString& va
     if (in.error() != QFileDevice::NoError) return false;
     in.close();
   }
-  if (!SetIniValue(text, section, key, value)) return false;
-  if (!QDir().mkpath(QFileInfo(file).absolutePath())) return false;
-  QSaveFile out(file);
-  if (!out.open(QIODevice::WriteOnly)) return false;
-  if (out.write(text) != text.size()) {
-    out.cancelWriting();
-    return false;
-  }
-  return out.commit();
+  return SetIniValue(text, section, key, value) && ReplaceFileContent(file, text);
 }
 
 }  // namespace tessaly
