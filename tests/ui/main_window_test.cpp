@@ -34,6 +34,7 @@
 #include "controls/scripted_common_dialogs.h"
 #include "controls/scripted_ui.h"
 #include "controls/utils.h"
+#include "job/my_picture.h"
 #include "print/pdf_printer.h"
 #include "settings/settings_file.h"
 #include "support/find_control.h"
@@ -151,6 +152,18 @@ TEST_F(MainWindowTest, AddedPhotosAreSortedSelectedAndEditedThroughThePanel) {
   EXPECT_EQ(Find<QLabel>("lblGamma")->text(), "1.00");
   EXPECT_EQ(Find<QLabel>("lblRed")->text(), "0");
   EXPECT_TRUE(ui_.Messages().empty());
+}
+
+// The screen's pixel ratio reaches the job, and a photo's screen copy is decoded at
+// it. ctest also runs this case on a doubly dense screen (QT_SCALE_FACTOR=2).
+TEST_F(MainWindowTest, ScreenCopyFollowsTheScreenPixelRatio) {
+  const double ratio = window_->devicePixelRatioF();
+  EXPECT_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+  EXPECT_EQ(window_->Job().Settings().ScreenPixelRatio, ratio);
+  AddThroughDialog({Photo("a.png", 1600, 1200)});
+  const QImage& copy = Record().picture().picture;
+  EXPECT_EQ(copy.devicePixelRatio(), ratio);
+  EXPECT_EQ(copy.width(), ScreenCopyPixels(window_->Job().Settings().ScreenPhotoSize, ratio));
 }
 
 TEST_F(MainWindowTest, OpenPhotosDialogPreviewsAddsAndStopsOnEscape) {
