@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "colour/colour_profiles.h"
@@ -147,40 +148,30 @@ TEST(ColourTransformTest, BadProfilesChangeNothingAndSayNothing) {
 
 TEST(ColourTransformTest, DescriptionIsFirstLineUpTo200Characters) {
   const std::string long_text(230, 'd');
-  struct Case {
-    std::string tag;
-    QString description;
-  };
-  const std::vector<Case> cases = {{"Carriage\rreturn", "Carriage"},
-                                   {long_text, QString(200, 'd')}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.tag);
-    cmsHPROFILE profile = GammaRgbProfile(1.8, c.tag.c_str());
-    EXPECT_EQ(ProfileDescription(profile), c.description);
+  const std::pair<std::string, QString> cases[] = {{"Carriage\rreturn", "Carriage"},
+                                                   {long_text, QString(200, 'd')}};
+  for (const auto& [tag, description] : cases) {
+    SCOPED_TRACE(tag);
+    cmsHPROFILE profile = GammaRgbProfile(1.8, tag.c_str());
+    EXPECT_EQ(ProfileDescription(profile), description);
     cmsCloseProfile(profile);
   }
 }
 
 TEST(ColourTransformTest, PrinterProfileModes) {
   const QString chosen = SaveGammaProfile(1.8, "Chosen printer profile");
-  struct Case {
-    const char* name;
-    int mode;
-    QString file;
-    QString description;  // null: no profile
-  };
-  const std::vector<Case> cases = {
+  // {name, mode, file, description (null: no profile)}
+  const std::tuple<const char*, int, QString, QString> cases[] = {
       {"sRGB ignores the chosen file", kPrinterProfileSrgb, chosen, "sRGB built-in"},
       {"chosen file", kPrinterProfileChosen, chosen, "Chosen printer profile"},
       {"chosen file missing", kPrinterProfileChosen, chosen + ".gone", QString()},
       {"automatic on a queue that does not exist", kPrinterProfileAutomatic, chosen,
-       "sRGB built-in"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    ProfileHandle profile = PrinterProfile(c.mode, "NoSuchTessalyQueue", c.file);
-    EXPECT_EQ(profile == nullptr, c.description.isNull());
-    EXPECT_EQ(ProfileDescription(profile), c.description);
+       "sRGB built-in"}};
+  for (const auto& [name, mode, file, description] : cases) {
+    SCOPED_TRACE(name);
+    ProfileHandle profile = PrinterProfile(mode, "NoSuchTessalyQueue", file);
+    EXPECT_EQ(profile == nullptr, description.isNull());
+    EXPECT_EQ(ProfileDescription(profile), description);
     CloseProfile(profile);
   }
   // Each call gives its own handle.
@@ -193,12 +184,7 @@ TEST(ColourTransformTest, PrinterProfileModes) {
 
 TEST(ColourTransformTest, PpdProfileKeyword) {
   const QString folder = "/usr/share/cups/profiles";
-  struct Case {
-    const char* name;
-    QByteArray ppd;
-    QString path;
-  };
-  const std::vector<Case> cases = {
+  const std::tuple<const char*, QByteArray, QString> cases[] = {
       {"relative name",
        "*PPD-Adobe: \"4.3\"\n*cupsICCProfile RGB.Plain.360dpi/Plain: \"p/plain.icc\"\n",
        folder + "/p/plain.icc"},
@@ -210,10 +196,8 @@ TEST(ColourTransformTest, PpdProfileKeyword) {
       {"longer keyword is another keyword", "*cupsICCProfileX A../A: \"x.icc\"\n", QString()},
       {"commented out", "*% *cupsICCProfile A../A: \"x.icc\"\n", QString()},
       {"empty name", "*cupsICCProfile A../A: \"\"\n", QString()}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(PpdIccProfilePath(c.ppd, folder), c.path);
-  }
+  for (const auto& [name, ppd, path] : cases)
+    EXPECT_EQ(PpdIccProfilePath(ppd, folder), path) << name;
 }
 
 TEST(ColourTransformTest, ColourDirectories) {

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "controls/formatting.h"
@@ -133,91 +134,76 @@ QString Shown(const char* stored) {
 }
 
 // Each case builds a file with the given first-directory and EXIF-directory entries
-// and checks one text.
+// and checks one text, in both byte orders: shorts sit in the first two bytes of the
+// value field, which differ between the orders.
 TEST(Exif, TextsFollowTheirRules) {
-  const TiffWriter w(true);
-  const auto r = [&w](std::uint16_t tag, int num, int den, std::uint16_t type = 5) {
-    return Tag{tag, type, 1, 0, w.Rational(num, den)};
-  };
-  const auto text = [](std::uint16_t tag, const std::string& s) {
-    return Tag{tag, 2, static_cast<std::uint32_t>(s.size() + 1), 0, Text(s)};
-  };
-  struct Case {
-    std::vector<Tag> ifd0, exif;
-    QString ExifTexts::*field;
-    QString expected;
-  };
-  const auto shutter = &ExifTexts::ShutterSpeed;
-  const auto aperture = &ExifTexts::Aperture;
-  const auto focal = &ExifTexts::FocalLength;
-  const auto flash = &ExifTexts::Flash;
-  const auto date = &ExifTexts::DateTaken;
-  const std::vector<Case> cases = {
-      {{}, {r(33434, 1, 250)}, shutter, "1/250 sec"},
-      {{}, {r(37377, 797, 100, 10)}, shutter, "1/251 sec"},
-      // The fallbacks count only when the direct value gave nothing, in either order.
-      {{}, {r(37377, 5, 1, 10), r(33434, 1, 250)}, shutter, "1/250 sec"},
-      {{}, {r(33434, 1, 0), r(37377, 5, 1, 10)}, shutter, "1/32 sec"},
-      {{}, {r(33437, 28, 10)}, aperture, "F 2.8"},
-      {{}, {r(33437, 56, 10, 10)}, aperture, "F 5.6"},
-      {{}, {r(37378, 6, 1)}, aperture, "F 8"},
-      {{}, {r(33437, 4, 1), r(37378, 6, 1)}, aperture, "F 4"},
-      {{}, {r(33437, 28, 0)}, aperture, ""},
-      {{}, {{33437, 5, 2, 0, w.Rational(28, 10)}}, aperture, ""},
-      {{}, {{33437, 3, 1, 0, w.Rational(28, 10)}}, aperture, ""},
-      // One decimal rounds a tie away from zero; values of any size follow the formulas.
-      {{}, {r(37386, 425, 100)}, focal, "4.3 mm"},
-      {{}, {r(37386, 2000000000, 1)}, focal, "2000000000 mm"},
-      {{}, {{37385, 3, 1, 0}}, flash, "No Flash"},
-      {{}, {{37385, 3, 1, 16}}, flash, ""},
-      {{}, {{37385, 4, 1, 1}}, flash, ""},
-      {{}, {{34855, 3, 1, 65535}}, &ExifTexts::IsoSpeed, "ISO 65535"},
-      {{}, {{34855, 3, 2, 100}}, &ExifTexts::IsoSpeed, ""},
-      {{}, {{40961, 3, 1, 1}}, &ExifTexts::ColorSpace, "sRGB"},
-      // Dates are reformatted only when valid; other texts stay as stored, trimmed.
-      {{}, {text(36867, "  2008:05:30 15:56:01  ")}, date, Shown("2008:05:30 15:56:01")},
-      {{}, {text(36867, "0000:00:00 00:00:00")}, date, "0000:00:00 00:00:00"},
-      {{}, {text(36867, "2008:05:30 24:00:00")}, date, "2008:05:30 24:00:00"},
-      {{}, {text(36867, " unknown ")}, date, "unknown"},
-      // Control bytes and the terminating zero are dropped from texts; blanks stay.
-      {{{271, 2, 9, 0, {'C', 'a', '\t', 'n', 'o', 'n', ' ', 1, 0}}},
-       {},
-       &ExifTexts::Maker,
-       "Canon "},
-      // A text ending at the file's last byte is read; one byte more is not.
-      {{{272, 2, 3, 0, {'A', 'B', 'C'}}}, {}, &ExifTexts::Model, "ABC"},
-      {{{272, 2, 4, 0, {'A', 'B', 'C'}}}, {}, &ExifTexts::Model, ""},
-      // Only type 2 is a text; camera tags count only in the first directory.
-      {{{271, 7, 4, 0, Text("Can")}}, {}, &ExifTexts::Maker, ""},
-      {{}, {text(271, "Can"), {34855, 3, 1, 50}}, &ExifTexts::Maker, ""},
-      {{{34855, 3, 1, 50}}, {{40961, 3, 1, 1}}, &ExifTexts::IsoSpeed, ""},
-  };
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    SCOPED_TRACE(i);
-    const Case& c = cases[i];
-    ExifTexts t;
-    EXPECT_TRUE(Read(w.Build(c.ifd0, c.exif), t));
-    EXPECT_EQ(t.*c.field, c.expected);
-  }
-}
-
-// Shorts sit in the first two bytes of the value field, which differ between the orders.
-TEST(Exif, BothByteOrdersGiveTheSameTexts) {
   for (bool big : {false, true}) {
     SCOPED_TRACE(big);
     const TiffWriter w(big);
-    const Bytes tiff = w.Build({{271, 2, 6, 0, Text("Maker")}, {272, 2, 8, 0, Text("Model 7")}},
-                               {{36867, 2, 20, 0, Text("2021:11:03 07:08:09")},
-                                {33434, 5, 1, 0, w.Rational(1, 125)},
-                                {33437, 5, 1, 0, w.Rational(71, 10)},
-                                {37385, 3, 1, 9},
-                                {37386, 5, 1, 0, w.Rational(135, 1)},
-                                {34855, 3, 1, 400},
-                                {40961, 3, 1, 1}});
-    ExifTexts t;
-    ASSERT_TRUE(Read(tiff, t));
-    EXPECT_EQ(Joined(t), "Maker|Model 7|1/125 sec|F 7.1|Flash|135 mm|ISO 400|sRGB");
-    EXPECT_EQ(t.DateTaken, Shown("2021:11:03 07:08:09"));
+    const auto r = [&w](std::uint16_t tag, int num, int den, std::uint16_t type = 5) {
+      return Tag{tag, type, 1, 0, w.Rational(num, den)};
+    };
+    const auto text = [](std::uint16_t tag, const std::string& s) {
+      return Tag{tag, 2, static_cast<std::uint32_t>(s.size() + 1), 0, Text(s)};
+    };
+    struct Case {
+      std::vector<Tag> ifd0, exif;
+      QString ExifTexts::*field;
+      QString expected;
+    };
+    const auto shutter = &ExifTexts::ShutterSpeed;
+    const auto aperture = &ExifTexts::Aperture;
+    const auto focal = &ExifTexts::FocalLength;
+    const auto flash = &ExifTexts::Flash;
+    const auto date = &ExifTexts::DateTaken;
+    const std::vector<Case> cases = {
+        {{}, {r(33434, 1, 250)}, shutter, "1/250 sec"},
+        {{}, {r(37377, 797, 100, 10)}, shutter, "1/251 sec"},
+        // The fallbacks count only when the direct value gave nothing, in either order.
+        {{}, {r(37377, 5, 1, 10), r(33434, 1, 250)}, shutter, "1/250 sec"},
+        {{}, {r(33434, 1, 0), r(37377, 5, 1, 10)}, shutter, "1/32 sec"},
+        {{}, {r(33437, 28, 10)}, aperture, "F 2.8"},
+        {{}, {r(33437, 56, 10, 10)}, aperture, "F 5.6"},
+        {{}, {r(37378, 6, 1)}, aperture, "F 8"},
+        {{}, {r(33437, 4, 1), r(37378, 6, 1)}, aperture, "F 4"},
+        {{}, {r(33437, 28, 0)}, aperture, ""},
+        {{}, {{33437, 5, 2, 0, w.Rational(28, 10)}}, aperture, ""},
+        {{}, {{33437, 3, 1, 0, w.Rational(28, 10)}}, aperture, ""},
+        // One decimal rounds a tie away from zero; values of any size follow the formulas.
+        {{}, {r(37386, 425, 100)}, focal, "4.3 mm"},
+        {{}, {r(37386, 2000000000, 1)}, focal, "2000000000 mm"},
+        {{}, {{37385, 3, 1, 0}}, flash, "No Flash"},
+        {{}, {{37385, 3, 1, 9}}, flash, "Flash"},
+        {{}, {{37385, 3, 1, 16}}, flash, ""},
+        {{}, {{37385, 4, 1, 1}}, flash, ""},
+        {{}, {{34855, 3, 1, 65535}}, &ExifTexts::IsoSpeed, "ISO 65535"},
+        {{}, {{34855, 3, 2, 100}}, &ExifTexts::IsoSpeed, ""},
+        {{}, {{40961, 3, 1, 1}}, &ExifTexts::ColorSpace, "sRGB"},
+        // Dates are reformatted only when valid; other texts stay as stored, trimmed.
+        {{}, {text(36867, "  2008:05:30 15:56:01  ")}, date, Shown("2008:05:30 15:56:01")},
+        {{}, {text(36867, "0000:00:00 00:00:00")}, date, "0000:00:00 00:00:00"},
+        {{}, {text(36867, "2008:05:30 24:00:00")}, date, "2008:05:30 24:00:00"},
+        {{}, {text(36867, " unknown ")}, date, "unknown"},
+        // Control bytes and the terminating zero are dropped from texts; blanks stay.
+        {{{271, 2, 9, 0, {'C', 'a', '\t', 'n', 'o', 'n', ' ', 1, 0}}},
+         {},
+         &ExifTexts::Maker,
+         "Canon "},
+        // A text ending at the file's last byte is read; one byte more is not.
+        {{{272, 2, 3, 0, {'A', 'B', 'C'}}}, {}, &ExifTexts::Model, "ABC"},
+        {{{272, 2, 4, 0, {'A', 'B', 'C'}}}, {}, &ExifTexts::Model, ""},
+        // Only type 2 is a text; camera tags count only in the first directory.
+        {{{271, 7, 4, 0, Text("Can")}}, {}, &ExifTexts::Maker, ""},
+        {{}, {text(271, "Can"), {34855, 3, 1, 50}}, &ExifTexts::Maker, ""},
+        {{{34855, 3, 1, 50}}, {{40961, 3, 1, 1}}, &ExifTexts::IsoSpeed, ""},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+      SCOPED_TRACE(i);
+      const Case& c = cases[i];
+      ExifTexts t;
+      EXPECT_TRUE(Read(w.Build(c.ifd0, c.exif), t));
+      EXPECT_EQ(t.*c.field, c.expected);
+    }
   }
 }
 
@@ -231,12 +217,7 @@ TEST(Exif, LocatesTheHeaderOnlyWhereExpected) {
     b[at] = v;
     return b;
   };
-  struct Case {
-    const char* name;
-    Bytes file;
-    bool found;
-  };
-  const std::vector<Case> cases = {
+  const std::vector<std::tuple<const char*, Bytes, bool>> cases = {
       {"tiff", tiff, true},
       {"exif first", Concat({kSoi, ExifSegment(tiff), kEoi}), true},
       {"jfif then exif", Concat({kSoi, kJfif, ExifSegment(tiff), kEoi}), true},
@@ -246,13 +227,12 @@ TEST(Exif, LocatesTheHeaderOnlyWhereExpected) {
       {"byte order MI", with(tiff, 1, 'I'), false},
       {"not 42", with(tiff, 3, 43), false},
       {"shorter than a probe", Bytes{'M', 'M', 0, 42, 0, 0, 0, 8, 0}, false},
-      {"empty", Bytes{}, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+      {"empty", Bytes{}, false}};
+  for (const auto& [name, file, found] : cases) {
+    SCOPED_TRACE(name);
     ExifTexts t;
-    EXPECT_EQ(Read(c.file, t), c.found);
-    EXPECT_EQ(Joined(t), c.found ? "Camera||||||ISO 200|" : "|||||||");
+    EXPECT_EQ(Read(file, t), found);
+    EXPECT_EQ(Joined(t), found ? "Camera||||||ISO 200|" : "|||||||");
   }
 }
 
@@ -328,13 +308,7 @@ TEST(Exif, TruncatedFilesAreNeverReadPastTheirEnd) {
 // Texts: maker|model|shutter|aperture|flash|focal length|ISO|colour space.
 TEST(Exif, CameraFixtures) {
   TESSALY_SKIP_WITHOUT_FIXTURES();
-  struct Case {
-    const char* file;
-    bool found;
-    const char* texts;
-    const char* taken;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, bool, const char*, const char*> cases[] = {
       {"Canon_40D.jpg", true, "Canon|Canon EOS 40D|1/160 sec|F 7.1|Flash|135 mm|ISO 100|sRGB",
        "2008:05:30 15:56:01"},
       {"Olympus_C8080WZ.jpg", true,
@@ -343,14 +317,13 @@ TEST(Exif, CameraFixtures) {
       // EXIF as the third segment (after JFIF and an ICC or XMP segment): not found.
       {"orientation_landscape_6.jpg", false, "|||||||", ""},
       // Big-endian TIFF files without camera tags.
-      {"tiff_Arbitro.tiff", true, "|||||||", ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.file);
+      {"tiff_Arbitro.tiff", true, "|||||||", ""}};
+  for (const auto& [file, found, texts, taken] : cases) {
+    SCOPED_TRACE(file);
     ExifTexts t;
-    EXPECT_EQ(ReadExif(test::FixturePath(c.file), t), c.found);
-    EXPECT_EQ(Joined(t), c.texts);
-    EXPECT_EQ(t.DateTaken, *c.taken ? Shown(c.taken) : QString());
+    EXPECT_EQ(ReadExif(test::FixturePath(file), t), found);
+    EXPECT_EQ(Joined(t), texts);
+    EXPECT_EQ(t.DateTaken, *taken ? Shown(taken) : QString());
   }
 }
 

@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <utility>
 
 namespace tessaly {
 namespace {
 
 TEST(DialogFilter, ClassicPairsBecomeNameFiltersThatMatchEitherCase) {
-  struct Case {
-    QString classic;
-    QStringList filters;
-  };
-  const std::vector<Case> cases = {
+  const std::pair<QString, QStringList> cases[] = {
       {"Image files |*.JPG;*.PNG|PNG (*.PNG)|*.PNG|",
        {"Image files (*.[jJ][pP][gG] *.[pP][nN][gG])", "PNG (*.PNG) (*.[pP][nN][gG])"}},
       {"All|*.*", {"All (*.*)"}},
@@ -21,8 +17,8 @@ TEST(DialogFilter, ClassicPairsBecomeNameFiltersThatMatchEitherCase) {
       {"Only a description", {}},
       {"", {}},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(QtNameFilters(c.classic), c.filters) << c.classic.toStdString();
+  for (const auto& [classic, filters] : cases)
+    EXPECT_EQ(QtNameFilters(classic), filters) << classic.toStdString();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <random>
 #include <utility>
+#include <vector>
 
 #include "support/scoped_state.h"
 #include "support/test_surfaces.h"
@@ -21,58 +22,33 @@ QDateTime Local(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms =
   return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms), Qt::LocalTime);
 }
 
-struct NumberCase {
-  double value;
-  const char* pattern;
-  const char* text;
-};
-
 TEST(FormatNumber, EveryPatternOfTheProgramWithTiesAndNegatives) {
   // Decimals round the double's exact value half away from zero; whole numbers round
   // the value at 15 significant digits half to even.
   ScopedLocale comma("de_DE");  // the point must stay a point
-  const NumberCase cases[] = {
-      {12.25, "#0.0", "12.3"},
-      {12.35, "#0.0", "12.3"},
-      {0.05, "#0.0", "0.1"},
-      {-3.75, "#0.0", "-3.8"},
-      {-0.04, "#0.0", "0.0"},
-      {9.96, "#0.0", "10.0"},
-      {4, "##0.0#", "4.0"},
-      {6.125, "##0.0#", "6.13"},
-      {152.4 / 25.4, "##0.0#", "6.0"},
-      {1.005, "0.00", "1.00"},
-      {2.675, "0.00", "2.67"},
-      {-0.005, "0.00", "-0.01"},
-      {8.5 / 25.4, "0.000", "0.335"},
-      {0.5, "#####.0", ".5"},
-      {123456.78, "#####.0", "123456.8"},
-      {101.6 * 100, "000000", "010160"},
-      {15240.5, "000000", "015240"},
-      {15241.5, "000000", "015242"},
-      {1234567, "000000", "1234567"},
-      {7, "#000", "007"},
-      {-4, "00", "-04"},
-      {0.5, "####", ""},
-      {1 / 0.004, "####", "250"},
-      {123456789012345678.0, "####", "123456789012346000"},
-      {7, "#0.", "7."},
-      {12.5, "#0.", "12."},
-      {2.5, "F #0.0 mm", "F 2.5 mm"},
-  };
-  for (const NumberCase& c : cases)
-    EXPECT_EQ(FormatNumber(c.value, c.pattern), c.text) << c.value << " with " << c.pattern;
+  const std::pair<const char*, std::vector<std::pair<double, const char*>>> cases[] = {
+      {"#0.0", {{12.25, "12.3"}, {12.35, "12.3"}, {0.05, "0.1"}, {-3.75, "-3.8"}, {-0.04, "0.0"}}},
+      {"#0.0", {{9.96, "10.0"}}},
+      {"##0.0#", {{4, "4.0"}, {6.125, "6.13"}, {152.4 / 25.4, "6.0"}}},
+      {"0.00", {{1.005, "1.00"}, {2.675, "2.67"}, {-0.005, "-0.01"}}},
+      {"0.000", {{8.5 / 25.4, "0.335"}}},
+      {"#####.0", {{0.5, ".5"}, {123456.78, "123456.8"}}},
+      {"000000", {{101.6 * 100, "010160"}, {15240.5, "015240"}, {15241.5, "015242"}}},
+      {"000000", {{1234567, "1234567"}}},
+      {"#000", {{7, "007"}}},
+      {"00", {{-4, "-04"}}},
+      {"####", {{0.5, ""}, {1 / 0.004, "250"}, {123456789012345678.0, "123456789012346000"}}},
+      {"#0.", {{7, "7."}, {12.5, "12."}}},
+      {"F #0.0 mm", {{2.5, "F 2.5 mm"}}}};
+  for (const auto& [pattern, values] : cases)
+    for (const auto& [value, text] : values)
+      EXPECT_EQ(FormatNumber(value, pattern), text) << value << " with " << pattern;
 }
-
-struct DateCase {
-  const char* mask;
-  const char* text;
-};
 
 TEST(FormatDate, PatternsOfMasksFileNamesAndHistoryPaths) {
   ScopedLocale us("en_US");
   const QDateTime when = Local(2003, 3, 7, 9, 5, 4);  // a Friday, day 66 of the year
-  const DateCase cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"dd-mm-yyyy h:N", "07-03-2003 9:5"},
       {"YYYY\\-MM\\-DD\\ Hh\\hNn\\m", "2003-03-07 09h05m"},
       {"yyyy\\\\yyyy\\-mm", "2003\\2003-03"},
@@ -83,9 +59,8 @@ TEST(FormatDate, PatternsOfMasksFileNamesAndHistoryPaths) {
       {"\"at\" h", "at 9"},
       {"ddddd", "3/7/03"},
       {"dddddd", "Friday, March 7, 2003"},
-      {"", ""},
-  };
-  for (const DateCase& c : cases) EXPECT_EQ(FormatDate(when, c.mask), c.text) << c.mask;
+      {"", ""}};
+  for (const auto& [mask, text] : cases) EXPECT_EQ(FormatDate(when, mask), text) << mask;
 
   // A long run of one letter is read six, four or two letters at a time, in one pass.
   const QString days(400000, u'd');
@@ -142,20 +117,15 @@ TEST(FormatDate, ShortDateWithLongTimeReadsBackWithTwoDigitYearsIn1930To2029) {
   EXPECT_FALSE(ParseShortDateLongTime("2004:07:09 17:05:42", back));
 }
 
-struct SerialCase {
-  QDateTime when;
-  double serial;
-};
-
 TEST(DateSerial, DaysSinceTheEpochWithTheTimeAsFraction) {
-  const SerialCase cases[] = {
+  const std::pair<QDateTime, double> cases[] = {
       {Local(1899, 12, 30), 0.0},        {Local(1899, 12, 31), 1.0},
       {Local(2000, 1, 1, 18), 36526.75}, {Local(2003, 3, 7, 6), 37687.25},
       {Local(1899, 12, 29, 6), -1.25},  // before the epoch the time still adds
   };
-  for (const SerialCase& c : cases) {
-    EXPECT_EQ(DateSerial(c.when), c.serial) << c.when.toString(Qt::ISODate).toStdString();
-    EXPECT_EQ(DateFromSerial(c.serial), c.when) << c.serial;
+  for (const auto& [when, serial] : cases) {
+    EXPECT_EQ(DateSerial(when), serial) << when.toString(Qt::ISODate).toStdString();
+    EXPECT_EQ(DateFromSerial(serial), when) << serial;
   }
   EXPECT_EQ(DateSerial(QDateTime()), 0.0);
   EXPECT_FALSE(DateFromSerial(std::nan("")).isValid());

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <tuple>
 #include <vector>
 
 #include "support/scoped_state.h"
@@ -33,16 +34,13 @@ TEST(Utils, FileNameAndExtensionOfPaths) {
 }
 
 TEST(Utils, FormatFixedWidthPadsAndCuts) {
-  struct Case {
-    double value;
-    int digits, decimals;
-    const char* text;
-  };
-  const Case cases[] = {{4, 3, 2, "  4.00"},  {7, 2, 0, " 7."},       {0.125, 3, 2, "  0.13"},
-                        {-1.5, 2, 1, "-1.5"}, {1234.5, 2, 1, "1234"}, {999.996, 3, 2, "1000.0"},
-                        {0.0, 1, 3, "0.000"}};
-  for (const Case& c : cases)
-    EXPECT_EQ(FormatFixedWidth(c.value, c.digits, c.decimals), c.text) << c.value;
+  // {value, digits before the point, decimals, text}
+  const std::tuple<double, int, int, const char*> cases[] = {
+      {4, 3, 2, "  4.00"},  {7, 2, 0, " 7."},       {0.125, 3, 2, "  0.13"},
+      {-1.5, 2, 1, "-1.5"}, {1234.5, 2, 1, "1234"}, {999.996, 3, 2, "1000.0"},
+      {0.0, 1, 3, "0.000"}};
+  for (const auto& [value, digits, decimals, text] : cases)
+    EXPECT_EQ(FormatFixedWidth(value, digits, decimals), text) << value;
 }
 
 TEST(Utils, MeasurementSystemAndPointDecimal) {

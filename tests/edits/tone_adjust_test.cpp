@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "controls/scripted_ui.h"
@@ -16,15 +18,6 @@ namespace tessaly {
 namespace {
 
 using test::AllBytes;
-
-struct Pixel {
-  int blue, green, red;
-  bool operator==(const Pixel&) const = default;
-};
-
-void PrintTo(const Pixel& p, std::ostream* os) {
-  *os << "(B " << p.blue << ", G " << p.green << ", R " << p.red << ")";
-}
 
 // The plain evaluation the whole-surface pass must match: the formula pixel by
 // pixel, clamped, with the values before clamping counted.
@@ -45,11 +38,8 @@ void ReferenceEdit(const SurfaceView& v, const ToneEdits& e, HistogramArray* his
 }
 
 TEST(ToneAdjust, HandComputedPixelsPinEveryStepAndItsRounding) {
-  struct Case {
-    const char* what;
-    ToneEdits edits;
-    Pixel in, out;  // out: values before clamping
-  } cases[] = {
+  // {what, edits, blue, green and red in, the same out before clamping}
+  std::tuple<const char*, ToneEdits, std::array<int, 3>, std::array<int, 3>> cases[] = {
       // (255 + 51 − 128)·0.51 + 306 = 396.78 → 397, far above the byte range.
       {"bright and contrast 51", {51, 51, 1.0, 0, 0, 0, 0}, {255, 255, 255}, {397, 397, 397}},
       // −41 after the colour step; gamma skips values ≤ 0.
@@ -74,24 +64,20 @@ TEST(ToneAdjust, HandComputedPixelsPinEveryStepAndItsRounding) {
       {"channel adjustments", {0, 0, 1.0, 5, -4, 3, 0}, {10, 20, 30}, {13, 16, 35}},
       {"every value at once", {10, 15, 0.9, 5, -4, 3, 20}, {50, 100, 200}, {31, 87, 245}},
   };
-  for (Case& c : cases) {
-    ToneAdjustPixel(c.edits, c.in.blue, c.in.green, c.in.red);
-    EXPECT_EQ(c.in, c.out) << c.what;
+  for (auto& [what, edits, in, out] : cases) {
+    ToneAdjustPixel(edits, in[0], in[1], in[2]);
+    EXPECT_EQ(in, out) << what;
   }
 }
 
 TEST(ToneAdjust, GammaDeadZoneNeutralValuesAndHalfToEvenRounding) {
-  struct Case {
-    double gamma;
-    float exponent;
-    bool active;
-  } cases[] = {
+  const std::tuple<double, float, bool> cases[] = {
       {2.00, 1.0f, false},    {0.50, 1.5f, true},    {0.991, 1.009f, false}, {0.989, 1.011f, true},
       {1.009, 0.991f, false}, {1.011, 0.989f, true}, {3.00, 1.0f, false},    {2.5, 0.5f, true},
   };
-  for (const Case& c : cases) {
-    EXPECT_FLOAT_EQ(GammaExponent(c.gamma), c.exponent) << c.gamma;
-    EXPECT_EQ(GammaActive(GammaExponent(c.gamma)), c.active) << c.gamma;
+  for (const auto& [gamma, exponent, active] : cases) {
+    EXPECT_FLOAT_EQ(GammaExponent(gamma), exponent) << gamma;
+    EXPECT_EQ(GammaActive(GammaExponent(gamma)), active) << gamma;
   }
   // Neutral: every integer zero and gamma inactive.
   EXPECT_TRUE((ToneEdits{0, 0, 0.995, 0, 0, 0, 0}.IsNeutral()));

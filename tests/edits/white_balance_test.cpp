@@ -14,10 +14,8 @@ namespace {
 using test::Rgb;
 
 TEST(WhiteBalance, UniformSpotsGiveEachChannelsDistanceFromGrey) {
-  struct Case {
-    std::uint32_t colour;
-    int red, green, blue;
-  } cases[] = {
+  // {spot colour, red, green and blue adjustments}
+  const std::tuple<std::uint32_t, int, int, int> cases[] = {
       {Rgb(0, 0, 0), 0, 0, 0},        // black: nothing to divide by
       {Rgb(128, 128, 128), 0, 0, 0},  // already grey
       // avg 116.67: (116.67 − 200)·128/116.67 = −91.43, 18.29, 73.14.
@@ -25,35 +23,32 @@ TEST(WhiteBalance, UniformSpotsGiveEachChannelsDistanceFromGrey) {
       // Only blue: avg 30; red and green +128, blue (30 − 90)·128/30 = −256.
       {Rgb(0, 0, 90), 128, 128, -256},
   };
-  for (const Case& c : cases) {
-    const WhiteBalanceAdjust a = WhiteBalanceAt([&](int, int) { return c.colour; }, 40.0, 30.0);
-    EXPECT_EQ(std::tuple(a.RedAdjust, a.GreenAdjust, a.BlueAdjust),
-              std::tuple(c.red, c.green, c.blue))
-        << std::hex << c.colour;
+  for (const auto& [colour, red, green, blue] : cases) {
+    const WhiteBalanceAdjust a = WhiteBalanceAt([&](int, int) { return colour; }, 40.0, 30.0);
+    EXPECT_EQ(std::tuple(a.RedAdjust, a.GreenAdjust, a.BlueAdjust), std::tuple(red, green, blue))
+        << std::hex << colour;
   }
 }
 
 TEST(WhiteBalance, SamplesFiveByFiveFromHalfEvenRoundedCorners) {
-  struct Case {
-    double x, y;
-    int x0, y0;
-  } cases[] = {
+  // {spot centre x, y, first sampled column, row}
+  const std::tuple<double, double, int, int> cases[] = {
       {10.5, 7.5, 8, 6},   // round(8.5) = 8, round(5.5) = 6
       {11.5, 6.5, 10, 4},  // round(9.5) = 10, round(4.5) = 4
       {2.0, 2.0, 0, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& [x, y, x0, y0] : cases) {
     std::multiset<std::pair<int, int>> seen;
     WhiteBalanceAt(
         [&](int X, int Y) {
           seen.insert({X, Y});
           return Rgb(1, 2, 3);
         },
-        c.x, c.y);
+        x, y);
     std::multiset<std::pair<int, int>> expected;
-    for (int X = c.x0; X < c.x0 + 5; ++X)
-      for (int Y = c.y0; Y < c.y0 + 5; ++Y) expected.insert({X, Y});
-    EXPECT_EQ(seen, expected) << c.x << "," << c.y;
+    for (int X = x0; X < x0 + 5; ++X)
+      for (int Y = y0; Y < y0 + 5; ++Y) expected.insert({X, Y});
+    EXPECT_EQ(seen, expected) << x << "," << y;
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "controls/scripted_ui.h"
 
 namespace tessaly {
@@ -59,14 +61,8 @@ TEST(PhotoSizeEditor, ContactSheetSizesAreSquareWithTheMinimumMargin) {
 }
 
 TEST(PhotoSizeEditor, OkChecksInOrderAndStoresMillimetresWidestFirst) {
-  struct Case {
-    const char* width;
-    const char* height;
-    const char* margins;
-    const char* message;  // nullptr: accepted
-    Field focus;
-  };
-  const Case cases[] = {
+  // {width, height, margins, message (nullptr: accepted), field focused}
+  const std::tuple<const char*, const char*, const char*, const char*, Field> cases[] = {
       {"10", "", "0", "Invalid number", Field::kPhotoHeight},
       {"1.2.3", "15", "0", "Invalid number", Field::kPhotoWidth},
       {"0", "15", "0", "Invalid size!", Field::kPhotoWidth},
@@ -74,22 +70,22 @@ TEST(PhotoSizeEditor, OkChecksInOrderAndStoresMillimetresWidestFirst) {
       {"10", "0.05", "0", "Photo size must be at least 1 mm on each side.", Field::kPhotoWidth},
       {"10", "15", "0.3", nullptr, Field::kPhotoWidth},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.width + std::string("x") + c.height + "+" + c.margins);
+  for (const auto& [width, height, margins, message, field] : cases) {
+    SCOPED_TRACE(width + std::string("x") + height + "+" + margins);
     ScriptedUi ui;
     ScopedUi scoped(ui);
     PhotoSizeEditor editor = PhotoSizeEditor::ForAdd(SizeUnit::Centimetres, false);
-    editor.SetText(Field::kPhotoWidth, c.width);
-    editor.SetText(Field::kPhotoHeight, c.height);
-    editor.SetText(Field::kMargins, c.margins);
+    editor.SetText(Field::kPhotoWidth, width);
+    editor.SetText(Field::kPhotoHeight, height);
+    editor.SetText(Field::kMargins, margins);
     PhotoSize size;
     Field focus = Field::kImageWidth;
     const bool accepted = editor.Confirm(size, &focus);
-    EXPECT_EQ(accepted, c.message == nullptr);
-    if (c.message) {
+    EXPECT_EQ(accepted, message == nullptr);
+    if (message) {
       ASSERT_EQ(ui.Messages().size(), 1u);
-      EXPECT_EQ(ui.Messages()[0].text, c.message);
-      EXPECT_EQ(focus, c.focus);
+      EXPECT_EQ(ui.Messages()[0].text, message);
+      EXPECT_EQ(focus, field);
       continue;
     }
     EXPECT_TRUE(ui.Messages().empty());

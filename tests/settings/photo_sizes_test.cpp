@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <tuple>
 
 #include "controls/scripted_ui.h"
 #include "support/test_surfaces.h"
@@ -18,56 +19,46 @@ QString IniIn(const char* name) {
 }
 
 TEST(PhotoSizes, DefaultCataloguesHoldTheListedSizes) {
-  struct Case {
-    bool thumb;
-    SizeUnit unit;
-    int count;
-    int number;  // one entry checked by hand
-    double height, width, margins;
-  };
-  const Case cases[] = {{false, SizeUnit::Inches, 12, 10, 101.60, 152.40, 5.08},
-                        {false, SizeUnit::Centimetres, 12, 12, 150.0, 200.0, 10.0},
-                        {true, SizeUnit::Inches, 1, 1, 45.72, 45.72, 3.56},
-                        {true, SizeUnit::Centimetres, 1, 1, 46.0, 46.0, 3.5}};
-  for (const Case& t : cases) {
-    SCOPED_TRACE(testing::Message() << "thumb " << t.thumb << " entry " << t.number);
-    const QString code = DefaultSizeCode(t.thumb, t.unit);
+  // {thumb, unit, count, number of one entry checked by hand, its height, width, margins}
+  const std::tuple<bool, SizeUnit, std::size_t, int, double, double, double> cases[] = {
+      {false, SizeUnit::Inches, 12, 10, 101.60, 152.40, 5.08},
+      {false, SizeUnit::Centimetres, 12, 12, 150.0, 200.0, 10.0},
+      {true, SizeUnit::Inches, 1, 1, 45.72, 45.72, 3.56},
+      {true, SizeUnit::Centimetres, 1, 1, 46.0, 46.0, 3.5}};
+  for (const auto& [thumb, unit, count, number, height, width, margins] : cases) {
+    SCOPED_TRACE(testing::Message() << "thumb " << thumb << " entry " << number);
+    const QString code = DefaultSizeCode(thumb, unit);
     const PhotoSizeCatalogue catalogue = PhotoSizeCatalogue::Parse(code);
-    ASSERT_EQ(catalogue.Numbers().size(), static_cast<std::size_t>(t.count));
-    const PhotoSize* size = catalogue.Entry(t.number);
+    ASSERT_EQ(catalogue.Numbers().size(), count);
+    const PhotoSize* size = catalogue.Entry(number);
     ASSERT_NE(size, nullptr);
-    EXPECT_DOUBLE_EQ(size->Height, t.height);
-    EXPECT_DOUBLE_EQ(size->Width, t.width);
-    EXPECT_DOUBLE_EQ(size->Margins, t.margins);
+    EXPECT_DOUBLE_EQ(size->Height, height);
+    EXPECT_DOUBLE_EQ(size->Width, width);
+    EXPECT_DOUBLE_EQ(size->Margins, margins);
     // Writing the parsed defaults gives back the same text.
     EXPECT_EQ(catalogue.SizeCode(), code);
   }
 }
 
 TEST(PhotoSizes, ParsingCountsEntriesAndKeepsNumbersOfRejectedOnes) {
-  struct Case {
-    const char* code;
-    int slot_count;
-    std::vector<int> kept;
-    bool thumb = false;
-  };
-  const Case cases[] = {
-      {"010160x015240x0508", 1, {1}},                      // 18 characters: (18 + 1) div 19
-      {"010160x015240x050", 0, {}},                        // 17 characters: no entry
-      {"010160x000000x0508-010160x015240x0508-", 2, {2}},  // zero width
-      {"010160x015240x-050-010160x015240x0000-", 2, {2}},  // negative margin
+  // {code, slot count, numbers kept, contact sheet}
+  const std::tuple<const char*, int, std::vector<int>, bool> cases[] = {
+      {"010160x015240x0508", 1, {1}, false},                      // 18 characters: (18 + 1) div 19
+      {"010160x015240x050", 0, {}, false},                        // 17 characters: no entry
+      {"010160x000000x0508-010160x015240x0508-", 2, {2}, false},  // zero width
+      {"010160x015240x-050-010160x015240x0000-", 2, {2}, false},  // negative margin
       // A side below 1 mm, or a picture below 1 mm inside the margins, is no print.
-      {"000099x015240x0000-000100x000100x0000-", 2, {2}},
-      {"010160x015240x5080-010160x015240x5000-", 2, {2}},
-      {"000700x000700x0000-001000x001000x0000-", 2, {1, 2}},
+      {"000099x015240x0000-000100x000100x0000-", 2, {2}, false},
+      {"010160x015240x5080-010160x015240x5000-", 2, {2}, false},
+      {"000700x000700x0000-001000x001000x0000-", 2, {1, 2}, false},
       {"000700x000700x0000-001000x001000x0000-", 2, {2}, true}  // margin at least 3.5
   };
-  for (const Case& t : cases) {
-    SCOPED_TRACE(t.code);
+  for (const auto& [code, slot_count, kept, thumb] : cases) {
+    SCOPED_TRACE(code);
     const PhotoSizeCatalogue catalogue =
-        PhotoSizeCatalogue::Parse(QString::fromLatin1(t.code), t.thumb);
-    EXPECT_EQ(catalogue.SlotCount(), t.slot_count);
-    EXPECT_EQ(catalogue.Numbers(), t.kept);
+        PhotoSizeCatalogue::Parse(QString::fromLatin1(code), thumb);
+    EXPECT_EQ(catalogue.SlotCount(), slot_count);
+    EXPECT_EQ(catalogue.Numbers(), kept);
   }
   // Entry 3 keeps its number behind the rejected entry 2 and holds its own values.
   const PhotoSizeCatalogue gap =
@@ -81,54 +72,41 @@ TEST(PhotoSizes, ParsingCountsEntriesAndKeepsNumbersOfRejectedOnes) {
 }
 
 TEST(PhotoSizes, WritingRoundsHundredthsHalfToEvenAndHoldsEachField) {
-  struct Case {
-    PhotoSize size;
-    const char* code;
-  };
-  const Case cases[] = {
+  const std::pair<PhotoSize, const char*> cases[] = {
       {{152.4, 101.6, 5.08}, "010160x015240x0508-"},
       {{20.0, 10.625, 0.375}, "001062x002000x0038-"},   // 1062.5 → 1062, 37.5 → 38
       {{200.004, 99.996, 0.0}, "010000x020000x0000-"},  // 9999.6 → 10000
       {{12345.678, 1.0, 150.0}, "000100x999999x9999-"}  // too large: held in the field
   };
-  for (const Case& t : cases) {
+  for (const auto& [size, code] : cases) {
     PhotoSizeCatalogue catalogue;
-    catalogue.Append(t.size);
-    EXPECT_EQ(catalogue.SizeCode(), QString::fromLatin1(t.code));
+    catalogue.Append(size);
+    EXPECT_EQ(catalogue.SizeCode(), QString::fromLatin1(code));
   }
 }
 
 TEST(PhotoSizes, ListTextsLineUpInFixedColumns) {
-  struct Case {
-    PhotoSize size;
-    SizeUnit unit;
-    const char* text;
-  };
-  const Case cases[] = {
+  const std::tuple<PhotoSize, SizeUnit, const char*> cases[] = {
       {{152.4, 101.6, 5.08}, SizeUnit::Inches, "  4.00 x  6.00   0.20 margins"},
       {{300.0, 200.0, 0.0}, SizeUnit::Inches, "  7.87 x 11.81"},
       {{133.3, 100.0, 0.0}, SizeUnit::Centimetres, " 10.00 x 13.33"},
       {{150.0, 100.0, 125.0}, SizeUnit::Centimetres, " 10.00 x 15.00  12.50 margins"}};
-  for (const Case& t : cases) EXPECT_EQ(SizeListText(t.size, t.unit), QString::fromLatin1(t.text));
+  for (const auto& [size, unit, text] : cases)
+    EXPECT_EQ(SizeListText(size, unit), QString::fromLatin1(text));
   EXPECT_EQ(SizesCaption(SizeUnit::Centimetres), "Photo Sizes (cm)");
   EXPECT_EQ(SizesCaption(SizeUnit::Inches), "Photo Sizes (inches)");
 }
 
 TEST(PhotoSizes, EffectiveMarginRaisesOnlyContactSheetMargins) {
-  struct Case {
-    double margins;
-    bool thumb;
-    double effective;
-    bool wide;
-  };
-  const Case cases[] = {{2.0, true, 3.5, true},
-                        {2.0, false, 2.0, false},
-                        {5.0, true, 5.0, true},
-                        {3.5, false, 3.5, true},
-                        {3.49, false, 3.49, false}};
-  for (const Case& t : cases) {
-    EXPECT_DOUBLE_EQ(EffectiveMargin(t.margins, t.thumb), t.effective);
-    EXPECT_EQ(IsWideMargin(t.margins, t.thumb), t.wide);
+  // {margins, contact sheet, effective margin, wide}
+  const std::tuple<double, bool, double, bool> cases[] = {{2.0, true, 3.5, true},
+                                                          {2.0, false, 2.0, false},
+                                                          {5.0, true, 5.0, true},
+                                                          {3.5, false, 3.5, true},
+                                                          {3.49, false, 3.49, false}};
+  for (const auto& [margins, thumb, effective, wide] : cases) {
+    EXPECT_DOUBLE_EQ(EffectiveMargin(margins, thumb), effective);
+    EXPECT_EQ(IsWideMargin(margins, thumb), wide);
   }
 }
 
@@ -189,14 +167,10 @@ TEST(PhotoSizesList, SelectByNumberFallsBackToTheFirstItem) {
   EXPECT_EQ(list.Items()[1].number, 3);
   EXPECT_EQ(list.SelectedSize(), nullptr);
 
-  struct Case {
-    int number, index;
-  };
-  const Case cases[] = {{3, 1}, {0, 0}, {2, 0}, {99, 0}};
-  for (const Case& t : cases) {
+  for (auto [number, index] : {std::pair{3, 1}, {0, 0}, {2, 0}, {99, 0}}) {
     list.SelectIndex(-1);
-    list.SelectByNumber(t.number);
-    EXPECT_EQ(list.SelectedIndex(), t.index) << t.number;
+    list.SelectByNumber(number);
+    EXPECT_EQ(list.SelectedIndex(), index) << number;
   }
   PhotoSizesList empty(PhotoSizeCatalogue::Parse(u""), SizeUnit::Inches);
   empty.SelectByNumber(0);

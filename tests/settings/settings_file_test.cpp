@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <tuple>
 
 #include "settings/ini_text.h"
 #include "support/scoped_state.h"
@@ -45,13 +46,8 @@ TEST(SettingsFile, WriteCreatesFolderFileSectionAndKey) {
 }
 
 TEST(SettingsFile, WritesKeepEveryOtherLineByteForByte) {
-  struct Case {
-    const char* section;
-    const char* key;
-    const char* value;
-    QByteArray expected;
-  };
-  const Case cases[] = {
+  // {section, key, value, expected file}
+  const std::tuple<const char*, const char*, const char*, QByteArray> cases[] = {
       // In-place replacement keeps the file's spelling of the key and its blanks.
       {"options", "DATEMASK", "yyyy",
        QByteArray(kHandEdited).replace("  DateMask = dd-mm-yyyy \r\n", "  DateMask =yyyy\r\n")},
@@ -68,12 +64,12 @@ TEST(SettingsFile, WritesKeepEveryOtherLineByteForByte) {
        kHandEdited + "[SaveOptions]\r\nRenameAs=<name>_<n>\r\n"},
   };
   const QString path = test::TestFile("Tesly.ini");
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.key);
+  for (const auto& [section, key, value, expected] : cases) {
+    SCOPED_TRACE(key);
     PutFile(path, kHandEdited);
-    ASSERT_TRUE(WriteIniValue(c.section, c.key, c.value, path));
-    EXPECT_EQ(test::ReadFileBytes(path), c.expected);
-    EXPECT_EQ(ReadIniValue(c.section, c.key, path), c.value);
+    ASSERT_TRUE(WriteIniValue(section, key, value, path));
+    EXPECT_EQ(test::ReadFileBytes(path), expected);
+    EXPECT_EQ(ReadIniValue(section, key, path), value);
   }
 }
 
@@ -110,26 +106,13 @@ TEST(SettingsFile, OddLinesFollowTheDocumentedRules) {
       "ThumbMode=True\n"  // second section of the same name: never read
       "[Print Options\n"
       "Sharpen=1";
-  struct Case {
-    const char* section;
-    const char* key;
-    const char* expected;
-  };
-  const Case cases[] = {{"Options", "Units", "2"},
-                        {"Options", "NoEquals", ""},
-                        {"Options", ";DateMask", ""},
-                        {"Options", "#FontName", ""},
-                        {"Options", "Unit", ""},
-                        {"Options", "", ""},
-                        {"Options", "RenameAs", "a=b"},
-                        {"Options", "Empty", ""},
-                        {"Options", "ThumbMode", ""},
-                        {"Print Options", "Sharpen", "1"},
-                        {"", "Units", ""}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.section) + "/" + c.key);
-    EXPECT_EQ(FindIniValue(text, c.section, c.key), QString(c.expected));
-  }
+  const std::pair<const char*, const char*> options[] = {
+      {"Units", "2"}, {"NoEquals", ""},    {";DateMask", ""}, {"#FontName", ""}, {"Unit", ""},
+      {"", ""},       {"RenameAs", "a=b"}, {"Empty", ""},     {"ThumbMode", ""}};
+  for (const auto& [key, expected] : options)
+    EXPECT_EQ(FindIniValue(text, "Options", key), QString(expected)) << key;
+  EXPECT_EQ(FindIniValue(text, "Print Options", "Sharpen"), "1");
+  EXPECT_EQ(FindIniValue(text, "", "Units"), "");
   // Writing into the first of the two "Options" sections.
   QByteArray changed = text;
   ASSERT_TRUE(SetIniValue(changed, "options", "thumbmode", "False"));
@@ -142,12 +125,8 @@ TEST(SettingsFile, OddLinesFollowTheDocumentedRules) {
 // took a second CR on insertion, which made the CR part of the section name and
 // lost the new key.
 TEST(SettingsFile, LastLineWithoutItsLineBreak) {
-  struct Case {
-    QByteArray before;
-    const char *section, *key;
-    QByteArray after;
-  };
-  const Case cases[] = {
+  // {text before, section, key, text after}
+  const std::tuple<QByteArray, const char*, const char*, QByteArray> cases[] = {
       {"[Options]\r\nUnits=1", "Options", "DateMask", "[Options]\r\nUnits=1\r\nDateMask=1"},
       {"[Options]\r\nUnits=1", "SaveOptions", "Sharpen",
        "[Options]\r\nUnits=1\r\n[SaveOptions]\r\nSharpen=1\r\n"},
@@ -155,37 +134,24 @@ TEST(SettingsFile, LastLineWithoutItsLineBreak) {
       {"[Options]\nUnits=1\r", "SaveOptions", "Sharpen",
        "[Options]\nUnits=1\r\n[SaveOptions]\nSharpen=1\n"},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.before.toStdString());
-    QByteArray text = c.before;
-    ASSERT_TRUE(SetIniValue(text, c.section, c.key, "1"));
-    EXPECT_EQ(text, c.after);
-    EXPECT_EQ(FindIniValue(text, c.section, c.key), "1");
+  for (const auto& [before, section, key, after] : cases) {
+    SCOPED_TRACE(before.toStdString());
+    QByteArray text = before;
+    ASSERT_TRUE(SetIniValue(text, section, key, "1"));
+    EXPECT_EQ(text, after);
+    EXPECT_EQ(FindIniValue(text, section, key), "1");
   }
 }
 
 TEST(SettingsFile, NamesAndValuesThatCannotBeStoredLeaveTheFileAlone) {
   const QString path = test::TestFile("Tesly.ini");
   PutFile(path, kHandEdited);
-  struct Case {
-    const char* section;
-    const char* key;
-    const char* value;
-  };
-  const Case cases[] = {{"Options", "Units", "1\r\n[Evil]"},
-                        {"Opt]ions", "Units", "1"},
-                        {"", "Units", "1"},
-                        {"Options", "", "1"},
-                        {"Options", "A=B", "1"},
-                        {"Options", ";Units", "1"},
-                        {"Options", "#Units", "1"},
-                        {"Options", "Un\nits", "1"},
-                        {"Options", "[Units", "1"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.section) + "/" + c.key);
-    EXPECT_FALSE(WriteIniValue(c.section, c.key, c.value, path));
-    EXPECT_EQ(test::ReadFileBytes(path), kHandEdited);
-  }
+  for (const char* key : {"", "A=B", ";Units", "#Units", "Un\nits", "[Units"})
+    EXPECT_FALSE(WriteIniValue("Options", key, "1", path)) << key;
+  EXPECT_FALSE(WriteIniValue("Options", "Units", "1\r\n[Evil]", path));
+  EXPECT_FALSE(WriteIniValue("Opt]ions", "Units", "1", path));
+  EXPECT_FALSE(WriteIniValue("", "Units", "1", path));
+  EXPECT_EQ(test::ReadFileBytes(path), kHandEdited);
 }
 
 TEST(SettingsFile, PathIsSettableAndDefaultsToTheConfigFolder) {

@@ -5,8 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <array>
 #include <cstdlib>
+#include <tuple>
 
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 #include "surface/crafted_files.h"
 #include "surface/resample.h"
@@ -35,34 +38,30 @@ TEST(cGDIImage, EveryFormatKeepsOrientationAndChannelOrder) {
   cDIB quadrants = test::QuadrantSurface(w, h);
   cGDIImage source;
   ASSERT_TRUE(source.CreateFromDIB(quadrants));
-  const struct {
-    int format;
-    const char* name;
-    int tolerance;
-  } formats[] = {{1, "q.jpg", 6}, {2, "q.png", 0}, {3, "q.tif", 0}, {4, "q.bmp", 0}};
-  const struct {
-    int x, y;
-    std::uint32_t colour;
-  } probes[] = {{5, 4, kTopLeftRed},
-                {w - 6, 4, kTopRightGreen},
-                {5, h - 5, kBottomLeftBlue},
-                {w - 6, h - 5, kBottomRightGrey}};
-  for (const auto& f : formats) {
-    const QString path = test::TestFile(f.name);
-    ASSERT_TRUE(source.Save(path, f.format, 95)) << f.name;
+  // {format, file, largest channel error}
+  const std::tuple<int, const char*, int> formats[] = {
+      {1, "q.jpg", 6}, {2, "q.png", 0}, {3, "q.tif", 0}, {4, "q.bmp", 0}};
+  // {x, y, colour}
+  const std::tuple<int, int, std::uint32_t> probes[] = {{5, 4, kTopLeftRed},
+                                                        {w - 6, 4, kTopRightGreen},
+                                                        {5, h - 5, kBottomLeftBlue},
+                                                        {w - 6, h - 5, kBottomRightGrey}};
+  for (const auto& [format, name, tolerance] : formats) {
+    const QString path = test::TestFile(name);
+    ASSERT_TRUE(source.Save(path, format, 95)) << name;
     EXPECT_EQ(source.SaveError(), "");
     const QImage qt(path);
-    ASSERT_EQ(qt.size(), QSize(w, h)) << f.name;
+    ASSERT_EQ(qt.size(), QSize(w, h)) << name;
     cGDIImage ours;
-    ASSERT_TRUE(ours.CreateFromFile(path)) << f.name;
-    for (const auto& p : probes) {
-      EXPECT_LE(ChannelDistance(test::FromQRgb(qt.pixel(p.x, p.y)), p.colour), f.tolerance)
-          << f.name << " (Qt) at " << p.x << "," << p.y;
-      EXPECT_LE(ChannelDistance(test::PixelOf(ours.Pixels(), p.x, p.y), p.colour), f.tolerance)
-          << f.name << " at " << p.x << "," << p.y;
+    ASSERT_TRUE(ours.CreateFromFile(path)) << name;
+    for (const auto& [x, y, colour] : probes) {
+      EXPECT_LE(ChannelDistance(test::FromQRgb(qt.pixel(x, y)), colour), tolerance)
+          << name << " (Qt) at " << x << "," << y;
+      EXPECT_LE(ChannelDistance(test::PixelOf(ours.Pixels(), x, y), colour), tolerance)
+          << name << " at " << x << "," << y;
     }
-    if (f.tolerance == 0) {
-      EXPECT_TRUE(test::SamePixels(ours.Pixels(), quadrants.View())) << f.name;
+    if (tolerance == 0) {
+      EXPECT_TRUE(test::SamePixels(ours.Pixels(), quadrants.View())) << name;
     }
   }
 }
@@ -110,18 +109,16 @@ TEST(cGDIImage, CreateFromDibBorrowsPlainToDibCopiesAndFailuresGiveNoSurface) {
   ASSERT_TRUE(copy.IsCreated());
   EXPECT_NE(copy.DIBitsPtr(), original.DIBitsPtr());
   EXPECT_TRUE(test::SamePixels(copy.View(), original.View()));
-  // Empty source rectangle, empty or oversized destination.
-  EXPECT_FALSE(
-      image.ToDib(false, true, 0, 0, 5, 5, 5, 9, cGDIImage::kHighQualityBicubic).IsCreated());
-  EXPECT_FALSE(
-      image.ToDib(false, true, 0, 0, 9, 5, 4, 9, cGDIImage::kHighQualityBicubic).IsCreated());
-  EXPECT_FALSE(
-      image.ToDib(true, false, 0, 10, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic).IsCreated());
-  EXPECT_FALSE(
-      image.ToDib(true, false, 70000, 10, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic).IsCreated());
-  EXPECT_FALSE(
-      image.ToDib(false, true, 0, 0, -2147483647, 0, 2147483647, 3, cGDIImage::kHighQualityBicubic)
-          .IsCreated());
+  // Empty source rectangle, empty or oversized destination: {scale, new w, h, x0, y0, x1, y1}.
+  const std::array<int, 7> refused[] = {{0, 0, 0, 5, 5, 5, 9},
+                                        {0, 0, 0, 9, 5, 4, 9},
+                                        {1, 0, 10, 0, 0, 0, 0},
+                                        {1, 70000, 10, 0, 0, 0, 0},
+                                        {0, 0, 0, -2147483647, 0, 2147483647, 3}};
+  for (const auto& [scale, nw, nh, x0, y0, x1, y1] : refused)
+    EXPECT_FALSE(image.ToDib(scale, !scale, nw, nh, x0, y0, x1, y1, cGDIImage::kHighQualityBicubic)
+                     .IsCreated())
+        << nw << " " << x0 << "," << y0;
   image.Dispose();
   image.Dispose();
   EXPECT_FALSE(image.IsCreated());
@@ -134,7 +131,7 @@ TEST(cGDIImage, FailedSavesKeepTheirTextUntilReadOnceAndOtherFormatsTouchNoFile)
   cGDIImage image, empty;
   ASSERT_TRUE(image.CreateFromDIB(original));
   const QString path = test::TestFile("keep.jpg"), never = test::TestFile("never.png");
-  ASSERT_TRUE(test::WriteFileBytes(path, "keep me"));
+  test::PutFile(path, "keep me");
   for (int format : {0, 5, -1}) {
     EXPECT_FALSE(image.Save(path, format, 90)) << format;
     EXPECT_EQ(test::ReadFileBytes(path), QByteArray("keep me")) << format;

@@ -71,11 +71,6 @@ QByteArray ReadFileBytes(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 std::uint32_t Le16(const QByteArray& b, int at) {
   return Field(b, at, 2, false);
 }

@@ -16,7 +16,6 @@ namespace tessaly::test {
 // first call of each test only, so files written earlier in the test stay.
 QString TestFile(const QString& name);
 QByteArray ReadFileBytes(const QString& path);
-bool WriteFileBytes(const QString& path, const QByteArray& bytes);
 
 // Little- and big-endian fields of a byte array.
 std::uint32_t Le16(const QByteArray& b, int at);

@@ -10,8 +10,12 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <array>
+#include <string>
+#include <tuple>
 #include <vector>
 
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 #include "surface/crafted_files.h"
 #include "surface/decoded_image.h"
@@ -66,12 +70,8 @@ TEST(ImageFileReader, EachReasonAFileDoesNotOpenIsReported) {
       "\0\0\0\x18"
       "ftypheic\0\0\0\0mif1heic",
       24);
-  struct Case {
-    const char* name;
-    QByteArray bytes;  // written unless the case makes its own file
-    ImageReadStatus expected;
-  };
-  const Case cases[] = {
+  // {name, bytes (written unless the case makes its own file), status}
+  const std::tuple<const char*, QByteArray, ImageReadStatus> cases[] = {
       {"complete.jpg", jpeg, ImageReadStatus::kOk},
       {"cut.jpg", jpeg.left(jpeg.size() * 2 / 3), ImageReadStatus::kPartial},
       {"fifo.jpg", {}, ImageReadStatus::kNotRegularFile},
@@ -93,29 +93,28 @@ TEST(ImageFileReader, EachReasonAFileDoesNotOpenIsReported) {
       {"claims.bmp", test::CraftedBmp(10000, 10000, false), ImageReadStatus::kTruncated},
       {"claims.tif", test::CraftedTiff(10000, 10000, false), ImageReadStatus::kTruncated},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const QString path = test::TestFile(c.name);
-    const QByteArray name(c.name);
-    if (name == "fifo.jpg") {
+  for (const auto& [name, bytes, expected] : cases) {
+    SCOPED_TRACE(name);
+    const QString path = test::TestFile(name);
+    if (name == std::string("fifo.jpg")) {
       ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    } else if (name == "folder.jpg") {
+    } else if (name == std::string("folder.jpg")) {
       ASSERT_TRUE(QDir().mkpath(path));
-    } else if (name != "missing.jpg") {
-      ASSERT_TRUE(test::WriteFileBytes(path, c.bytes));
+    } else if (name != std::string("missing.jpg")) {
+      test::PutFile(path, bytes);
     }
     ImageReadStatus header = ImageReadStatus::kOk;
     int w = -1, h = -1;
-    EXPECT_EQ(ImageFileSize(path, w, h, &header), ImageReadOpens(c.expected));
-    EXPECT_EQ(header, c.expected);
-    EXPECT_EQ(w > 0, ImageReadOpens(c.expected));
+    EXPECT_EQ(ImageFileSize(path, w, h, &header), ImageReadOpens(expected));
+    EXPECT_EQ(header, expected);
+    EXPECT_EQ(w > 0, ImageReadOpens(expected));
     ImageReadStatus decode = ImageReadStatus::kOk;
     SurfaceBuffer dib;
-    EXPECT_EQ(ReadImageFile(path, dib, &decode), ImageReadOpens(c.expected));
-    EXPECT_EQ(decode, c.expected);
-    EXPECT_EQ(dib.empty(), !ImageReadOpens(c.expected));
-    EXPECT_EQ(ImageReadStatusText(c.expected).isEmpty(), c.expected == ImageReadStatus::kOk);
-    if (c.expected == ImageReadStatus::kTooLarge) {
+    EXPECT_EQ(ReadImageFile(path, dib, &decode), ImageReadOpens(expected));
+    EXPECT_EQ(decode, expected);
+    EXPECT_EQ(dib.empty(), !ImageReadOpens(expected));
+    EXPECT_EQ(ImageReadStatusText(expected).isEmpty(), expected == ImageReadStatus::kOk);
+    if (expected == ImageReadStatus::kTooLarge) {
       EXPECT_FALSE(ScaledCopyFromFile(path, 100, 100).IsCreated());
     }
   }
@@ -135,8 +134,8 @@ TEST(ImageFileReader, CmykJpegFallsBackToQtsReader) {
   ASSERT_EQ(tjCompress2(tj, cmyk.data(), w, 0, h, TJPF_CMYK, &jpeg, &size, TJSAMP_444, 95, 0), 0);
   tjDestroy(tj);
   const QString path = test::TestFile("cmyk.jpg");
-  ASSERT_TRUE(test::WriteFileBytes(
-      path, QByteArray(reinterpret_cast<const char*>(jpeg), static_cast<qsizetype>(size))));
+  test::PutFile(path,
+                QByteArray(reinterpret_cast<const char*>(jpeg), static_cast<qsizetype>(size)));
   tjFree(jpeg);
   SurfaceBuffer dib;
   ASSERT_TRUE(ReadImageFile(path, dib));
@@ -151,26 +150,24 @@ TEST(ImageFileReader, ScreenCopyDecodesAtTheRightDctScale) {
   const int w = 403, h = 301;
   const QString path = test::TestFile("screen.jpg");
   const QByteArray jpeg = test::SmallJpeg(w, h);
-  ASSERT_TRUE(test::WriteFileBytes(path, jpeg));
-  struct Case {
-    int want_w, want_h, num, den;
-  };
-  const Case cases[] = {
+  test::PutFile(path, jpeg);
+  // {requested width, height, expected scale numerator, denominator}
+  const std::array<int, 4> cases[] = {
       {101, 76, 1, 4},                                     // exactly the 1/4 size: no resampling
       {90, 60, 1, 4},                                      // 1/8 (51 × 38) is too small
       {51, 38, 1, 8},                                      // exactly 1/8
       {50, 30, 1, 8},   {52, 30, 1, 4}, {403, 301, 1, 1},  // own size
       {500, 400, 1, 1},                                    // larger: full decode, then resampled up
   };
-  for (const Case& c : cases) {
-    const int sw = (w * c.num + c.den - 1) / c.den, sh = (h * c.num + c.den - 1) / c.den;
+  for (const auto& [want_w, want_h, num, den] : cases) {
+    const int sw = (w * num + den - 1) / den, sh = (h * num + den - 1) / den;
     cDIB scaled = test::TurboJpegDecoded(jpeg, sw, sh), expected;
-    ASSERT_TRUE(expected.Create(c.want_w, c.want_h));
+    ASSERT_TRUE(expected.Create(want_w, want_h));
     ASSERT_TRUE(ResampleBicubic(scaled.View(), 0, 0, sw, sh, expected.View()));
-    cDIB copy = ScaledCopyFromFile(path, c.want_w, c.want_h);
-    EXPECT_EQ(QSize(copy.Width(), copy.Height()), QSize(c.want_w, c.want_h));
+    cDIB copy = ScaledCopyFromFile(path, want_w, want_h);
+    EXPECT_EQ(QSize(copy.Width(), copy.Height()), QSize(want_w, want_h));
     EXPECT_TRUE(test::SamePixels(copy.View(), expected.View()))
-        << c.want_w << "x" << c.want_h << " at " << c.num << "/" << c.den;
+        << want_w << "x" << want_h << " at " << num << "/" << den;
   }
 }
 

@@ -67,7 +67,7 @@ TEST(ImageFileWriter, BmpHeaderAndBottomUpRows) {
 TEST(ImageFileWriter, FailuresMapOntoTheFourTextsAndLeaveNoFileBehind) {
   cDIB dib = test::RandomSurface(11, 9, 54);
   const QString folder = TempFolder();
-  ASSERT_TRUE(test::WriteFileBytes(folder + "/plain.txt", "text"));
+  test::PutFile(folder + "/plain.txt", "text");
   struct Case {
     QString name;
     int format, quality;
@@ -109,8 +109,8 @@ TEST(ImageFileWriter, NothingThatHoldsTheNameIsTouched) {
   const QString outside = TempFolder() + "/outside";
   ASSERT_TRUE(QDir().mkpath(folder));
   ASSERT_TRUE(QDir().mkpath(outside));
-  ASSERT_TRUE(test::WriteFileBytes(outside + "/kept.bin", "kept"));
-  ASSERT_TRUE(test::WriteFileBytes(folder + "/file", "mine"));
+  test::PutFile(outside + "/kept.bin", "kept");
+  test::PutFile(folder + "/file", "mine");
   ASSERT_TRUE(QDir().mkpath(folder + "/folder"));
   ASSERT_TRUE(QFile::link(outside + "/kept.bin", folder + "/link"));
   ASSERT_TRUE(QFile::link(outside + "/nowhere.bin", folder + "/dangling"));

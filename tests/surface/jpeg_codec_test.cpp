@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <algorithm>
+#include <array>
 #include <map>
 #include <vector>
 
@@ -103,10 +104,8 @@ TEST(JpegCodec, EncoderUsesTheStandardTablesScaledByTheQualityFullChromaAndTheSu
 }
 
 TEST(JpegCodec, ScaleCoveringPicksTheSmallestFactorNotBelowTheRequest) {
-  struct Case {
-    int width, height, min_width, min_height, num, den;
-  };
-  const Case cases[] = {
+  // {width, height, smallest width, height wanted, scale numerator, denominator}
+  const std::array<int, 6> cases[] = {
       {6000, 4000, 750, 500, 1, 8},  // exactly 1/8
       {6000, 4000, 751, 500, 1, 4},  // 1/8 is one pixel short
       {6000, 4000, 700, 501, 1, 4},  // height decides
@@ -115,10 +114,10 @@ TEST(JpegCodec, ScaleCoveringPicksTheSmallestFactorNotBelowTheRequest) {
       {100, 80, 200, 160, 1, 1},     // never above 1: upscaling is the resampler's job
       {4001, 3001, 501, 376, 1, 8},  // rounded up: 4001/8 → 501, 3001/8 → 376
   };
-  for (const Case& c : cases) {
-    const JpegScale s = JpegScaleCovering(c.width, c.height, c.min_width, c.min_height);
-    EXPECT_EQ(s.num * c.den, c.num * s.den) << c.width << "x" << c.height << " -> " << c.min_width
-                                            << "x" << c.min_height << ": " << s.num << "/" << s.den;
+  for (const auto& [width, height, min_width, min_height, num, den] : cases) {
+    const JpegScale s = JpegScaleCovering(width, height, min_width, min_height);
+    EXPECT_EQ(s.num * den, num * s.den) << width << "x" << height << " -> " << min_width << "x"
+                                        << min_height << ": " << s.num << "/" << s.den;
   }
   EXPECT_EQ(std::tuple(JpegScaledSide(4001, {1, 8}), JpegScaledSide(4000, {3, 8}),
                        JpegScaledSide(1, {1, 8})),
