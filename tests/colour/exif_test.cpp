@@ -241,27 +241,26 @@ TEST(Exif, HostileOffsetsAndCountsFailCleanly) {
   const Bytes good = w.Build({{271, 2, 7, 0, Text("Camera")}}, {{34855, 3, 1, 200}});
   const std::size_t exif_pointer = 8 + 2 + 12 + 8;  // value field of the added 34665 entry
 
-  Bytes ifd0_past_end = good;
-  w.U32(ifd0_past_end, 4, 0xFFFFFFF0);
+  // A copy of the good file with the 32-bit field at `at` set to `v`.
+  const auto patched = [&](std::size_t at, std::uint32_t v) {
+    Bytes b = good;
+    w.U32(b, at, v);
+    return b;
+  };
+  ExifTexts t;
+  EXPECT_FALSE(Read(patched(4, 0xFFFFFFF0), t));  // first directory past the end
   Bytes huge_count = good;
   w.U16(huge_count, 8, 0xFFFF);
-  Bytes exif_past_end = good;
-  w.U32(exif_past_end, exif_pointer, static_cast<std::uint32_t>(good.size()) - 1);
-  Bytes exif_loop = good;  // the EXIF directory is the first directory again
-  w.U32(exif_loop, exif_pointer, 8);
-  Bytes exif_at_header = good;  // "II" read as an entry count of 18761
-  w.U32(exif_at_header, exif_pointer, 0);
-
-  ExifTexts t;
-  EXPECT_FALSE(Read(ifd0_past_end, t));
   EXPECT_FALSE(Read(huge_count, t));
   EXPECT_EQ(t.Maker, "");
   // The first directory's texts are kept when the EXIF directory cannot be read.
-  EXPECT_FALSE(Read(exif_past_end, t));
+  EXPECT_FALSE(Read(patched(exif_pointer, static_cast<std::uint32_t>(good.size()) - 1), t));
   EXPECT_EQ(Joined(t), "Camera|||||||");
-  EXPECT_TRUE(Read(exif_loop, t));
+  // The EXIF directory is the first directory again.
+  EXPECT_TRUE(Read(patched(exif_pointer, 8), t));
   EXPECT_EQ(Joined(t), "Camera|||||||");
-  EXPECT_FALSE(Read(exif_at_header, t));
+  // "II" read as an entry count of 18761.
+  EXPECT_FALSE(Read(patched(exif_pointer, 0), t));
 
   // Offsets that wrap around in 32 bits, and counts far beyond the file.
   const std::vector<Tag> wrapping = {

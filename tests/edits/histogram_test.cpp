@@ -3,16 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 namespace tessaly {
 namespace {
 
 TEST(Histogram, ValuesLandInTheirChannelAndInBinsOfThreeTruncatedTowardZero) {
-  struct Case {
-    int value, bin;
-  } cases[] = {{2, 0},  {3, 1},   {257, 85},  {258, 86},  {299, 99},  {300, 100},
-               {-2, 0}, {-3, -1}, {-41, -13}, {-45, -15}, {-48, -15}, {INT32_MIN, -15}};
-  for (const Case& c : cases) EXPECT_EQ(HistogramBin(c.value), c.bin) << c.value;
+  // {value, bin}
+  const std::pair<int, int> cases[] = {{2, 0},     {3, 1},     {257, 85},  {258, 86},
+                                       {299, 99},  {300, 100}, {-2, 0},    {-3, -1},
+                                       {-41, -13}, {-45, -15}, {-48, -15}, {INT32_MIN, -15}};
+  for (const auto& [value, bin] : cases) EXPECT_EQ(HistogramBin(value), bin) << value;
 
   HistogramArray h;
   h.CountValue(kHistogramRed, 255);

@@ -26,12 +26,7 @@ QImage TestPicture(int width, int height, QImage::Format format = QImage::Format
 // its unedited copy in `original`.
 PictureUtilsCls Loaded(const QImage& picture, std::vector<std::uint8_t>& original,
                        bool return_original = true) {
-  PictureBox box;
-  box.picture = picture;
-  box.left = 120;
-  box.top = 45;
-  box.width = 75 * picture.width();
-  box.height = 75 * picture.height();
+  PictureBox box{picture, 120, 45, 75 * picture.width(), 75 * picture.height()};
   PictureUtilsCls p;
   EXPECT_TRUE(p.SetBitsFromPicture(box, original, return_original));
   return p;
@@ -39,10 +34,7 @@ PictureUtilsCls Loaded(const QImage& picture, std::vector<std::uint8_t>& origina
 
 // What Paint shows, checked to leave the box's position alone.
 QImage Shown(const PictureUtilsCls& p) {
-  PictureBox shown;
-  shown.left = 3;
-  shown.top = 8;
-  shown.width = shown.height = 1;
+  PictureBox shown{QImage(), 3, 8, 1, 1};
   p.Paint(shown);
   EXPECT_EQ(QPoint(shown.left, shown.top), QPoint(3, 8));
   EXPECT_EQ(QSize(shown.width, shown.height), QSize(p.BoxWidth(), p.BoxHeight()));
@@ -55,16 +47,11 @@ TEST(PictureUtils, SetBitsReadsBottomUpBlueGreenRedAndRecordsSizes) {
   EXPECT_EQ(QSize(p.Width(), p.Height()), QSize(5, 3));
   EXPECT_EQ(QSize(p.BoxWidth(), p.BoxHeight()), QSize(375, 225));
   EXPECT_EQ(p.Orientation(), 2);
-  // Stride 16 = 15 pixel bytes + 1 zero byte; memory row 0 is the picture's bottom row.
-  std::vector<std::uint8_t> expected;
-  for (int r = 0; r < 3; ++r) {
-    for (int c = 0; c < 5; ++c) {
-      const QRgb want = TestColour(c, 2 - r);
-      expected.insert(expected.end(), {std::uint8_t(qBlue(want)), std::uint8_t(qGreen(want)),
-                                       std::uint8_t(qRed(want))});
-    }
-    expected.push_back(0);
-  }
+  // The layout of a surface: B,G,R rows padded to four bytes with zeroes, memory row
+  // 0 the picture's bottom row.
+  cDIB dib;
+  ASSERT_EQ(dib.CreateFromStdPicture(TestPicture(5, 3)), 24);
+  const std::vector<std::uint8_t> expected = test::AllBytes(dib.View());
   EXPECT_EQ(p.Bits(), expected);
   EXPECT_EQ(original, expected);
 

@@ -88,7 +88,7 @@ TEST(SettingsTable, TableListsEveryKeyOnce) {
   EXPECT_EQ(SettingDefault("Options", "NoSuchKey"), "");
 }
 
-TEST(SettingsTable, UserSizesDefaultIsTheBuiltInCatalogueOfTheMode) {
+TEST(SettingsTable, UserSizesDefaultIsTheModesCatalogueAndTypedWritersStoreTextForms) {
   const QString path = test::TestFile("Tesly.ini");
   const SizeUnit unit =
       UnitsForLocale(QLocale::system()) == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
@@ -97,10 +97,7 @@ TEST(SettingsTable, UserSizesDefaultIsTheBuiltInCatalogueOfTheMode) {
   EXPECT_NE(DefaultSizeCode(false, unit), DefaultSizeCode(true, unit));
   ASSERT_TRUE(WriteIniValue("Options", "UserSizes", "stored", path));
   EXPECT_EQ(ReadTextSetting("Options", "UserSizes", path), "stored");
-}
-
-TEST(SettingsTable, TypedWritersStoreTheirTextForms) {
-  const QString path = test::TestFile("Tesly.ini");
+  // The typed writers store their text forms.
   ASSERT_TRUE(WriteBoolSetting("Options", "ThumbMode", true, path));
   ASSERT_TRUE(WriteCheckSetting("Options", "Center", true, path));
   ASSERT_TRUE(WriteCheckSetting("Options", "DrawCropMarks", false, path));

@@ -13,7 +13,7 @@ namespace {
 
 using test::At;
 
-TEST(cDIB, CreateFillsBlueGreenRedRowsPaddedToFourWithZeroes) {
+TEST(cDIB, CreateFillsRowsPaddedToFourAndRefusesEmptyOrOversizedSurfaces) {
   const std::pair<int, int> cases[] = {{1, 4}, {2, 8}, {3, 12}, {4, 12}, {5, 16}, {7, 24}};
   for (auto [width, stride] : cases) {
     cDIB dib;
@@ -26,9 +26,6 @@ TEST(cDIB, CreateFillsBlueGreenRedRowsPaddedToFourWithZeroes) {
     EXPECT_EQ(test::AllBytes(dib.View()), expected) << width;
     EXPECT_EQ(dib.PixelAt(width - 1, 2), 0x112233u);  // last row and column
   }
-}
-
-TEST(cDIB, CreateRefusesEmptyAndOversizedSurfacesWithoutAllocating) {
   cDIB dib;
   for (auto [w, h] : {std::pair{0, 10}, {10, -1}, {65536, 1}, {20000, 10001}})  // 200.02 Mpx
     EXPECT_FALSE(dib.Create(w, h)) << w << "x" << h;
@@ -64,7 +61,7 @@ TEST(cDIB, CreateFromStdPictureStoresRowsBottomUpAndReportsBitsPerPixel) {
   EXPECT_EQ(dib.CreateFromStdPicture(QImage()), 0);
 }
 
-TEST(cDIB, AddMarginsLeavesAWhiteBorderExactlyMWide) {
+TEST(cDIB, AddMarginsFramesInWhiteAndLoadBltCopiesFromAnOffset) {
   for (int m : {0, 1, 3}) {
     cDIB dib = test::RandomSurface(5, 3, 7);
     const std::vector<std::uint8_t> inner = test::PixelBytes(dib.View());
@@ -84,9 +81,6 @@ TEST(cDIB, AddMarginsLeavesAWhiteBorderExactlyMWide) {
   }
   cDIB never;
   EXPECT_FALSE(never.AddMargins(2).IsCreated());
-}
-
-TEST(cDIB, LoadBltCopiesFromAnOffsetAndKeepsPixelsOutsideTheSource) {
   cDIB src = test::RandomSurface(6, 5, 9);
   cDIB dst;
   dst.Create(4, 4, 0x0000FF);

@@ -19,14 +19,6 @@ void Append(QByteArray& b, std::uint32_t v, int bytes, bool big_endian = false) 
     b.append(static_cast<char>(v >> 8 * (big_endian ? bytes - 1 - i : i)));
 }
 
-std::uint32_t Field(const QByteArray& b, int at, int bytes, bool big_endian) {
-  std::uint32_t v = 0;
-  for (int i = 0; i < bytes; ++i)
-    v |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + i]))
-         << 8 * (big_endian ? bytes - 1 - i : i);
-  return v;
-}
-
 void AppendPngChunk(QByteArray& png, const char* type, const QByteArray& data) {
   Append(png, static_cast<std::uint32_t>(data.size()), 4, true);
   const QByteArray body = QByteArray(type, 4) + data;
@@ -71,14 +63,12 @@ QByteArray ReadFileBytes(const QString& path) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-std::uint32_t Le16(const QByteArray& b, int at) {
-  return Field(b, at, 2, false);
-}
-std::uint32_t Le32(const QByteArray& b, int at) {
-  return Field(b, at, 4, false);
-}
-std::uint32_t Be16(const QByteArray& b, int at) {
-  return Field(b, at, 2, true);
+std::uint32_t Field(const QByteArray& b, int at, int bytes, bool big_endian) {
+  std::uint32_t v = 0;
+  for (int i = 0; i < bytes; ++i)
+    v |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + i]))
+         << 8 * (big_endian ? bytes - 1 - i : i);
+  return v;
 }
 
 std::uint32_t PixelOf(const SurfaceView& view, int x, int y) {
@@ -156,7 +146,7 @@ QByteArray JpegWithFrameSize(const QByteArray& jpeg, int width, int height) {
   int at = 2;
   while (at + 4 <= out.size()) {
     const int marker = static_cast<std::uint8_t>(out[at + 1]);
-    const int length = static_cast<int>(Be16(out, at + 2));
+    const int length = static_cast<int>(Field(out, at + 2, 2, true));
     // Baseline, extended and progressive frame headers: height then width after
     // the 8-bit precision field.
     if (marker == 0xC0 || marker == 0xC1 || marker == 0xC2) {
@@ -216,7 +206,7 @@ QByteArray JpegWithRepeatedLastScan(const QByteArray& jpeg, int repeats) {
   while (at + 4 <= jpeg.size() && byte(at + 1) != 0xD9) {
     const bool scan = byte(at + 1) == 0xDA;
     if (scan) last_scan = at;
-    at += 2 + static_cast<int>(Be16(jpeg, at + 2));
+    at += 2 + static_cast<int>(Field(jpeg, at + 2, 2, true));
     while (scan && at + 1 < jpeg.size() && !ends_scan(at)) ++at;
   }
   if (last_scan < 0 || at + 2 > jpeg.size() || byte(at + 1) != 0xD9) return QByteArray();

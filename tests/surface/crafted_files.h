@@ -17,10 +17,8 @@ namespace tessaly::test {
 QString TestFile(const QString& name);
 QByteArray ReadFileBytes(const QString& path);
 
-// Little- and big-endian fields of a byte array.
-std::uint32_t Le16(const QByteArray& b, int at);
-std::uint32_t Le32(const QByteArray& b, int at);
-std::uint32_t Be16(const QByteArray& b, int at);
+// The `bytes`-byte field at `at` of a byte array, little-endian unless `big_endian`.
+std::uint32_t Field(const QByteArray& b, int at, int bytes, bool big_endian);
 
 // Pixel (x, y) of a view in picture coordinates (top-left origin) as 0xBBGGRR.
 std::uint32_t PixelOf(const SurfaceView& view, int x, int y);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <random>
+#include <tuple>
 
 #include "support/test_surfaces.h"
 #include "surface/crafted_files.h"
@@ -100,27 +101,22 @@ TEST(DecodedImage, PngFilesWithAlphaSixteenBitsGreyAndPalette) {
       grey.scanLine(y)[x] = static_cast<uchar>(50 * x + y);
       palette.scanLine(y)[x] = static_cast<uchar>((x + y) % 3);
     }
-  struct Case {
-    const char* name;
-    const QImage& image;
-    std::function<std::uint32_t(int x, int y)> expected;
-  };
-  const Case cases[] = {
+  // {name, picture, expected pixel (x, y)}
+  const std::tuple<const char*, const QImage&, std::function<std::uint32_t(int, int)>> cases[] = {
       {"rgba16", deep, [&](int x, int y) { return OverWhite(deep, x, y); }},
       {"grey8", grey, [&](int x, int y) { return 0x010101u * grey.constScanLine(y)[x]; }},
       {"palette", palette,
        [&](int x, int y) { return test::FromQRgb(palette.color(palette.constScanLine(y)[x])); }},
   };
-  for (const Case& c : cases) {
-    const QString path = dir + "/" + c.name + ".png";
-    ASSERT_TRUE(QImageWriter(path, "png").write(c.image)) << c.name;
+  for (const auto& [name, image, expected] : cases) {
+    const QString path = dir + "/" + name + ".png";
+    ASSERT_TRUE(QImageWriter(path, "png").write(image)) << name;
     SurfaceBuffer dib;
-    ASSERT_TRUE(ReadImageFile(path, dib)) << c.name;
+    ASSERT_TRUE(ReadImageFile(path, dib)) << name;
     ASSERT_EQ(QSize(dib.View().width, dib.View().height), QSize(5, 3));
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 5; ++x)
-        EXPECT_EQ(test::PixelOf(dib.View(), x, y), c.expected(x, y))
-            << c.name << " " << x << "," << y;
+        EXPECT_EQ(test::PixelOf(dib.View(), x, y), expected(x, y)) << name << " " << x << "," << y;
   }
   // The 16-bit file really holds 16 bits a sample (IHDR bit depth), so the
   // 16-to-8 rounding above was exercised on the file's own samples.

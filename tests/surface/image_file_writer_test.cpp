@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <tuple>
 #include <vector>
 
 #include "support/scoped_state.h"
@@ -16,9 +17,6 @@
 
 namespace tessaly {
 namespace {
-
-using test::Le16;
-using test::Le32;
 
 const QString kGeneralText =
     "Can't save the file. Check that the path is valid and the file isn't write protected.";
@@ -55,7 +53,7 @@ TEST(ImageFileWriter, BmpHeaderAndBottomUpRows) {
                                      {18, 4, w},          {22, 4, h},  {26, 2, 1},
                                      {28, 2, 24},         {30, 4, 0},  {34, 4, 24 * h}};
   for (const auto& f : fields)
-    EXPECT_EQ(f[1] == 2 ? Le16(bmp, f[0]) : Le32(bmp, f[0]), f[2]) << "offset " << f[0];
+    EXPECT_EQ(test::Field(bmp, f[0], f[1], false), f[2]) << "offset " << f[0];
   // File row r is memory row r (the picture's row h − 1 − r), pixels blue, green,
   // red, then zero padding.
   QByteArray rows;
@@ -68,21 +66,17 @@ TEST(ImageFileWriter, FailuresMapOntoTheFourTextsAndLeaveNoFileBehind) {
   cDIB dib = test::RandomSurface(11, 9, 54);
   const QString folder = TempFolder();
   test::PutFile(folder + "/plain.txt", "text");
-  struct Case {
-    QString name;
-    int format, quality;
-    SaveStatus status;
-  };
-  const Case cases[] = {
+  // {name, format, quality, status}
+  const std::tuple<QString, int, int, SaveStatus> cases[] = {
       {"missing/photo.jpg", kSaveJpeg, 80, kSaveFileNotFound},
       {"missing/deeper/photo.png", kSavePng, 80, kSaveFileNotFound},
       {"plain.txt/photo.tif", kSaveTiff, 80, kSaveFileNotFound},  // parent is a file
       {"bad_quality.jpg", kSaveJpeg, 101, kSaveInvalidParameter},
       {"good.jpg", kSaveJpeg, 0, kSaveOk},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(WriteImageFile(dib.View(), folder + "/" + c.name, c.format, c.quality), c.status)
-        << c.name.toStdString();
+  for (const auto& [name, format, quality, status] : cases)
+    EXPECT_EQ(WriteImageFile(dib.View(), folder + "/" + name, format, quality), status)
+        << name.toStdString();
   EXPECT_EQ(WriteImageFile(SurfaceView{}, folder + "/empty.bmp", kSaveBmp, 0),
             kSaveInvalidParameter);
   // Only what was there and the one good file: no temporary leftovers.
