@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <tuple>

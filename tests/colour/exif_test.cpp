@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
-#include <QFile>
 #include <QStringList>
 #include <cstdint>
 #include <string>

@@ -40,12 +40,8 @@ HistogramArray Sample() {
 }
 
 TEST(HistogramViewModel, ScaleCurvesAndShareTextsFollowTheControlsRules) {
-  struct Curve {
-    QColor colour;
-    int first_bin, last_bin, probe_bin;
-    double probe_y;
-  };
-  using Curves = std::vector<Curve>;
+  // {colour, first bin, last bin, a probed bin, its height}
+  using Curves = std::vector<std::tuple<QColor, int, int, int, double>>;
   const QColor black(0, 0, 0);
   // Grey heights are channel sums divided by 3, truncated: bin 20 is 41 / 3 = 13,
   // bin 90 is 5 / 3 = 1. Walk: 1, 7, 13 (maxima), 8 (second) → R = 8, H = 10.
@@ -53,45 +49,40 @@ TEST(HistogramViewModel, ScaleCurvesAndShareTextsFollowTheControlsRules) {
   const Curves grey = {{black, -15, 99, 20, -13.0}, {black, -15, 99, 90, -1.0}};
   // Per bin red, green, blue: 4, 9, 9 (second), 15, 14 (second) → R = 14,
   // H = nearest(16.8) = 17. Curves skip end bins holding a count.
-  const Curves coloured = {{QColor(255, 0, 0), -14, 98, 20, -15.0},
-                           {QColor(0, 255, 0), -15, 99, -3, -4.0},
-                           {QColor(0, 0, 255), -15, 98, 40, -12.0}};
+  const Curves colour_curves = {{QColor(255, 0, 0), -14, 98, 20, -15.0},
+                                {QColor(0, 255, 0), -15, 99, -3, -4.0},
+                                {QColor(0, 0, 255), -15, 98, 40, -12.0}};
   // Heights only ever grow: S stays 0 and R is the maximum; nothing clipped.
   const HistogramArray rising = MakeHistogram({{10, 3, 3, 3}, {20, 6, 6, 6}});
   const Curves growing = {{black, -15, 99, 20, -6.0}};
-  struct Case {
-    const char* name;
-    HistogramArray histogram;
-    bool coloured;
-    std::uint64_t reference;
-    std::int64_t scale;
-    const char *below, *inside, *above;
-    Curves curves;
-  } cases[] = {
-      {"grey", Sample(), false, 8, 10, "6.3%", "81.3%", "12.5%", grey},
-      {"coloured", Sample(), true, 14, 17, "6.3%", "81.3%", "12.5%", coloured},
-      {"growing", rising, false, 6, 7, "0.0%", "100.0%", "0.0%", growing},
-      // No pixels: no curve and empty texts.
-      {"empty", HistogramArray(), true, 0, 0, "", "", "", {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const HistogramViewModel m = ComputeHistogramView(c.histogram, c.coloured);
-    EXPECT_EQ(std::tuple(m.reference, m.scale), std::tuple(c.reference, c.scale));
+  // {name, histogram, coloured, reference, scale, share texts below, inside and
+  // above the range, curves}
+  const std::tuple<const char*, HistogramArray, bool, std::uint64_t, std::int64_t, const char*,
+                   const char*, const char*, Curves>
+      cases[] = {
+          {"grey", Sample(), false, 8, 10, "6.3%", "81.3%", "12.5%", grey},
+          {"coloured", Sample(), true, 14, 17, "6.3%", "81.3%", "12.5%", colour_curves},
+          {"growing", rising, false, 6, 7, "0.0%", "100.0%", "0.0%", growing},
+          // No pixels: no curve and empty texts.
+          {"empty", HistogramArray(), true, 0, 0, "", "", "", {}},
+      };
+  for (const auto& [name, histogram, coloured, reference, scale, below, inside, above, curves] :
+       cases) {
+    SCOPED_TRACE(name);
+    const HistogramViewModel m = ComputeHistogramView(histogram, coloured);
+    EXPECT_EQ(std::tuple(m.reference, m.scale), std::tuple(reference, scale));
     EXPECT_EQ(std::tuple(m.below_text, m.inside_text, m.above_text),
-              std::tuple(QString(c.below), QString(c.inside), QString(c.above)));
+              std::tuple(QString(below), QString(inside), QString(above)));
     // Grey mode has one curve; the probes list it once per probed bin.
-    const std::size_t expected_curves = c.coloured ? c.curves.size() : (c.curves.empty() ? 0 : 1);
-    ASSERT_EQ(m.curves.size(), expected_curves);
-    for (std::size_t i = 0; i < c.curves.size(); ++i) {
-      const Curve& want = c.curves[i];
-      const HistogramCurve& got = m.curves[c.coloured ? i : 0];
-      EXPECT_EQ(got.colour, want.colour) << i;
-      ASSERT_EQ(got.points.size(), std::size_t(want.last_bin - want.first_bin + 1)) << i;
-      EXPECT_EQ(got.points.front().x(), want.first_bin) << i;
-      EXPECT_EQ(got.points.back().x(), want.last_bin) << i;
-      EXPECT_EQ(got.points[want.probe_bin - want.first_bin], QPointF(want.probe_bin, want.probe_y))
-          << i;
+    ASSERT_EQ(m.curves.size(), coloured ? curves.size() : (curves.empty() ? 0 : 1));
+    for (std::size_t i = 0; i < curves.size(); ++i) {
+      const auto& [colour, first_bin, last_bin, probe_bin, probe_y] = curves[i];
+      const HistogramCurve& got = m.curves[coloured ? i : 0];
+      EXPECT_EQ(got.colour, colour) << i;
+      ASSERT_EQ(got.points.size(), std::size_t(last_bin - first_bin + 1)) << i;
+      EXPECT_EQ(got.points.front().x(), first_bin) << i;
+      EXPECT_EQ(got.points.back().x(), last_bin) << i;
+      EXPECT_EQ(got.points[probe_bin - first_bin], QPointF(probe_bin, probe_y)) << i;
     }
   }
 }

@@ -5,7 +5,6 @@
 #include <array>
 #include <climits>
 #include <cmath>
-#include <cstring>
 #include <random>
 #include <tuple>
 #include <vector>

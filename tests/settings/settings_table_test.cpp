@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QFont>
 #include <QSet>
 #include <QStandardPaths>

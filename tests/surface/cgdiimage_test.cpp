@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <array>
 #include <cstdlib>
 #include <tuple>
@@ -16,11 +16,6 @@
 
 namespace tessaly {
 namespace {
-
-using test::kBottomLeftBlue;
-using test::kBottomRightGrey;
-using test::kTopLeftRed;
-using test::kTopRightGreen;
 
 int ChannelDistance(std::uint32_t a, std::uint32_t b) {
   int worst = 0;
@@ -34,18 +29,28 @@ int ChannelDistance(std::uint32_t a, std::uint32_t b) {
 // decoder and with ours: red must come back at the top-left. The lossless formats
 // come back byte-exact.
 TEST(cGDIImage, EveryFormatKeepsOrientationAndChannelOrder) {
+  // A picture split at (w/2, h/2) into four flat quadrants: red top-left, green
+  // top-right, blue bottom-left, grey bottom-right.
   const int w = 41, h = 29;
-  cDIB quadrants = test::QuadrantSurface(w, h);
+  QImage picture(w, h, QImage::Format_RGB32);
+  QPainter painter(&picture);
+  painter.fillRect(0, 0, w / 2, h / 2, QColor(255, 0, 0));
+  painter.fillRect(w / 2, 0, w - w / 2, h / 2, QColor(0, 255, 0));
+  painter.fillRect(0, h / 2, w / 2, h - h / 2, QColor(0, 0, 255));
+  painter.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, QColor(128, 128, 128));
+  painter.end();
+  cDIB quadrants;
+  ASSERT_EQ(quadrants.CreateFromStdPicture(picture), 24);
   cGDIImage source;
   ASSERT_TRUE(source.CreateFromDIB(quadrants));
   // {format, file, largest channel error}
   const std::tuple<int, const char*, int> formats[] = {
       {1, "q.jpg", 6}, {2, "q.png", 0}, {3, "q.tif", 0}, {4, "q.bmp", 0}};
   // {x, y, colour}
-  const std::tuple<int, int, std::uint32_t> probes[] = {{5, 4, kTopLeftRed},
-                                                        {w - 6, 4, kTopRightGreen},
-                                                        {5, h - 5, kBottomLeftBlue},
-                                                        {w - 6, h - 5, kBottomRightGrey}};
+  const std::tuple<int, int, std::uint32_t> probes[] = {{5, 4, test::Rgb(255, 0, 0)},
+                                                        {w - 6, 4, test::Rgb(0, 255, 0)},
+                                                        {5, h - 5, test::Rgb(0, 0, 255)},
+                                                        {w - 6, h - 5, test::Rgb(128, 128, 128)}};
   for (const auto& [format, name, tolerance] : formats) {
     const QString path = test::TestFile(name);
     ASSERT_TRUE(source.Save(path, format, 95)) << name;

@@ -6,7 +6,6 @@
 #include <turbojpeg.h>
 
 #include <QFile>
-#include <array>
 #include <string>
 #include <vector>
 
@@ -74,22 +73,6 @@ std::uint32_t Field(const QByteArray& b, int at, int bytes, bool big_endian) {
 std::uint32_t PixelOf(const SurfaceView& view, int x, int y) {
   const std::uint8_t* p = view.Row(view.height - 1 - y) + 3 * x;
   return p[2] | (p[1] << 8) | (static_cast<std::uint32_t>(p[0]) << 16);
-}
-
-cDIB QuadrantSurface(int width, int height) {
-  cDIB dib;
-  dib.Create(width, height);
-  for (int y = 0; y < height; ++y)  // picture rows, top first
-    for (int x = 0; x < width; ++x) {
-      const bool left = x < width / 2, top = y < height / 2;
-      const std::uint32_t colour =
-          top ? (left ? kTopLeftRed : kTopRightGreen) : (left ? kBottomLeftBlue : kBottomRightGrey);
-      std::uint8_t* p = dib.View().Row(height - 1 - y) + 3 * x;
-      p[0] = static_cast<std::uint8_t>(colour >> 16);
-      p[1] = static_cast<std::uint8_t>(colour >> 8);
-      p[2] = static_cast<std::uint8_t>(colour);
-    }
-  return dib;
 }
 
 QByteArray CraftedPng(int width, int height, bool with_pixel_data) {

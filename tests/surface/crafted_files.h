@@ -23,15 +23,6 @@ std::uint32_t Field(const QByteArray& b, int at, int bytes, bool big_endian);
 // Pixel (x, y) of a view in picture coordinates (top-left origin) as 0xBBGGRR.
 std::uint32_t PixelOf(const SurfaceView& view, int x, int y);
 
-// Colours of the quadrant picture (0xBBGGRR).
-inline constexpr std::uint32_t kTopLeftRed = 0x0000FF;
-inline constexpr std::uint32_t kTopRightGreen = 0x00FF00;
-inline constexpr std::uint32_t kBottomLeftBlue = 0xFF0000;
-inline constexpr std::uint32_t kBottomRightGrey = 0x808080;
-// A picture split at (width/2, height/2) into four flat quadrants: red top-left,
-// green top-right, blue bottom-left, grey bottom-right.
-cDIB QuadrantSurface(int width, int height);
-
 // A colour-type-2, 8-bit PNG claiming width × height. With pixel data it is a
 // complete, decodable file (a gradient); without, its image data stops after one row.
 QByteArray CraftedPng(int width, int height, bool with_pixel_data);

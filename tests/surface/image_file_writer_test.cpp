@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <tuple>
-#include <vector>
 
 #include "support/scoped_state.h"
 #include "support/test_surfaces.h"

@@ -115,18 +115,6 @@ TEST(JpegCodec, DecodesStraightIntoTheSurfaceAsTurboJpegDoesAtEveryScale) {
   }
 }
 
-TEST(JpegCodec, HeaderGivesTheFrameSize) {
-  const QByteArray jpeg = test::SmallJpeg(33, 17);
-  const auto* data = reinterpret_cast<const std::uint8_t*>(jpeg.constData());
-  JpegHeader header;
-  ASSERT_TRUE(ReadJpegHeader(data, jpeg.size(), header));
-  EXPECT_EQ(QSize(header.width, header.height), QSize(33, 17));
-  EXPECT_FALSE(JpegNeedsOtherReader(header));
-  EXPECT_FALSE(ReadJpegHeader(data + 1, jpeg.size() - 1, header));
-  EXPECT_FALSE(ReadJpegHeader(data, 40, header));  // cut before the frame header
-  EXPECT_FALSE(LooksLikeJpeg(reinterpret_cast<const std::uint8_t*>("\x89PNG"), 4));
-}
-
 TEST(JpegCodec, OversizedFramesAndTooManyProgressiveScansAreRefused) {
   // A real stream whose frame header claims 20000 × 20000: the decoder would fill
   // the missing data with grey and succeed, so only the size check stops it.

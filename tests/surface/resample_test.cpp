@@ -108,7 +108,7 @@ TEST(ResampleBicubic, StaysWithinOneOfTheDoublePrecisionFilter) {
   }
 }
 
-TEST(ResampleBicubic, OneToOneAndConstantPicturesComeBackExactly) {
+TEST(ResampleBicubic, OneToOneGivesBackTheSourceBytes) {
   // {source width, height, x, y, width, height}
   for (const auto& c : {std::array{37, 23, 0, 0, 37, 23}, std::array{37, 23, 5, 3, 19, 11},
                         std::array{1, 1, 0, 0, 1, 1}, std::array{29, 31, 28, 0, 1, 31}}) {
@@ -118,15 +118,6 @@ TEST(ResampleBicubic, OneToOneAndConstantPicturesComeBackExactly) {
     expected.LoadBlt(src, c[2], c[3]);
     ASSERT_TRUE(ResampleBicubic(src.View(), c[2], c[3], c[4], c[5], dst.View()));
     EXPECT_TRUE(test::SamePixels(dst.View(), expected.View())) << c[0] << "x" << c[1];
-  }
-  cDIB src;
-  ASSERT_TRUE(src.Create(83, 59, 0x10F07B));  // blue 0x10, green 0xF0, red 0x7B
-  for (const auto& [w, h] : {std::pair{17, 11}, std::pair{200, 7}}) {
-    cDIB dst, expected;
-    ASSERT_TRUE(dst.Create(w, h, 0));
-    ASSERT_TRUE(expected.Create(w, h, 0x10F07B));
-    ASSERT_TRUE(ResampleBicubic(src.View(), 3, 2, 71, 50, dst.View()));
-    EXPECT_TRUE(test::SamePixels(dst.View(), expected.View())) << w << "x" << h;
   }
 }
 
