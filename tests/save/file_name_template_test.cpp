@@ -80,20 +80,6 @@ TEST_F(FileNameTemplate, DatesComeFromTheSourceFile) {
             "1999-01-02 19990102_2359");
 }
 
-TEST_F(FileNameTemplate, ExistingFilesGetNumberedSuffixes) {
-  // Five photos saved one after another into an empty folder.
-  QStringList names;
-  for (int photo = 1; photo <= 5; ++photo) {
-    const QString name = BuildFileName(folder_, "/nowhere/x.jpg", "Something", ".jpg", photo);
-    names << name;
-    Touch(name + ".jpg");
-  }
-  EXPECT_EQ(names, QStringList({"Something", "Something(01)", "Something(02)", "Something(03)",
-                                "Something(04)"}));
-  // Another extension does not collide.
-  EXPECT_EQ(BuildFileName(folder_, "/nowhere/x.jpg", "Something", ".png", 1), "Something");
-}
-
 TEST_F(FileNameTemplate, SuffixesGoOnPastNinetyNine) {
   Touch("S.tif");
   for (int counter = 1; counter <= 99; ++counter) {
@@ -102,6 +88,8 @@ TEST_F(FileNameTemplate, SuffixesGoOnPastNinetyNine) {
     Touch(name + ".tif");
   }
   EXPECT_EQ(BuildFileName(folder_, "/nowhere/S.jpg", "[Filename]", ".tif", 1), "S(100)");
+  // Another extension does not collide.
+  EXPECT_EQ(BuildFileName(folder_, "/nowhere/S.jpg", "[Filename]", ".png", 1), "S");
   // A gap is filled first.
   ASSERT_TRUE(QFile::remove(folder_ + "S(37).tif"));
   EXPECT_EQ(BuildFileName(folder_, "/nowhere/S.jpg", "[Filename]", ".tif", 1), "S(37)");
