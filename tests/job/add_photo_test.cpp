@@ -1,14 +1,10 @@
 // Adding photo files: the screen-copy size with halves to even, real JPEG and PNG
-// files loaded into the job at their screen-copy size, unreadable files refused, and the history
-// record written for every photo of a job.
+// files loaded into the job at their screen-copy size, unreadable files refused, and
+// a photo's history values rounded as the record stores them.
 #include "job/add_photo.h"
 
 #include <gtest/gtest.h>
 
-#include <QDate>
-#include <QFile>
-#include <QFileInfo>
-#include <cmath>
 #include <vector>
 
 #include "job/job_history.h"
@@ -152,52 +148,6 @@ TEST_F(AddPhotoTest, HistoryValuesAreRoundedToHundredthsAndTenThousandths) {
   EXPECT_EQ(e.x0, 5);     // 3 / 6000 → 5.0
   EXPECT_EQ(e.x1, 9995);  // 5997 / 6000
   EXPECT_EQ(e.y1, 10000);
-}
-
-TEST_F(AddPhotoTest, RecordJobHistoryWritesOneLinePerPhotoThatReadsBack) {
-  JobSettings settings;
-  settings.Size = PhotoSize{152.4, 101.6, 0};
-  MyPictureManager job(settings);
-  const QString files[] = {Write("one.jpg", 600, 400, 4), Write("two.png", 300, 450, 5),
-                           Write("three.bmp", 500, 500, 6)};
-  for (const QString& f : files) ASSERT_GE(AddPhotoFile(job, f), 0);
-  job.At(0).UpdateGraphicValues(10, -3, 1.3, 1, 2, 3, -4);
-  job.At(0).SetPhotoLabel("First, with a comma");
-  job.At(1).Rotate(-90);
-  job.At(1).SetUnsharpMask(15120);
-  job.At(2).Rotate(90);
-  job.At(2).Rotate(90);
-  job.At(2).RotateCrop();
-  ASSERT_TRUE(RecordJobHistory(job));
-
-  QStringList months;
-  for (int i = 0; i < job.Count(); ++i) {
-    const MyPicture& p = job.At(i);
-    SCOPED_TRACE(p.Filename().toStdString());
-    HistoryEdits stored;
-    double printed = 0;
-    ASSERT_TRUE(GetEdits(p.FileDate(), QFileInfo(p.Filename()).fileName(), stored, printed));
-    const HistoryEdits e = HistoryEditsOf(p);
-    EXPECT_EQ(stored.label, e.label);
-    EXPECT_EQ(
-        (std::vector<int>{stored.bright, stored.contrast, stored.gamma100, stored.red, stored.green,
-                          stored.blue, stored.saturation, stored.unsharp, stored.x0, stored.y0,
-                          stored.x1, stored.y1, stored.angle}),
-        (std::vector<int>{p.Bright(), p.Contrast(), static_cast<int>(std::lrint(p.gamma() * 100)),
-                          p.RedAdjust(), p.GreenAdjust(), p.BlueAdjust(), p.Saturation(),
-                          p.UnsharpMask(), e.x0, e.y0, e.x1, e.y1, p.Angle()}));
-    EXPECT_EQ(printed, QDate(1899, 12, 30).daysTo(QDate::currentDate()));
-    HistoryKey key;
-    ASSERT_TRUE(HistoryKeyOf(p.FileDate(), key));
-    months << HistoryFilePath(key.day);
-  }
-  EXPECT_EQ(job.At(2).Angle(), 180);
-  // The files were written just now: one month file, one line per photo.
-  months.removeDuplicates();
-  ASSERT_EQ(months.size(), 1);
-  QFile month(months[0]);
-  ASSERT_TRUE(month.open(QIODevice::ReadOnly));
-  EXPECT_EQ(month.readAll().count("\r\n"), 3);
 }
 
 }  // namespace

@@ -16,16 +16,21 @@ namespace {
 
 using test::PutFile;
 
-TEST(JobSettings, ReadsTheSectionOfTheStoredModeAndKeepsValuesInRange) {
+// The settings loaded from a settings file holding `text`.
+JobSettings Loaded(const QByteArray& text) {
   QTemporaryDir dir;
   const QString path = dir.filePath("Tesly.ini");
-  PutFile(path,
-          "[Options]\r\nThumbMode=True\r\nUnits=0\r\nScreenPhotoSize=300\r\n"
-          "DateMask=dd-mm-yyyy h:N\r\nPhotoDrawFrame=1\r\nFontName=Courier\r\n"
-          "[ThumbOptions]\r\nPhotoPrintFileName=1\r\nLayoutMode=7\r\nFontName=Verdana\r\n"
-          "FontSize=96\r\nFontBold=True\r\nFontColor=255\r\n"
-          "UserSizes=005000x005000x0200-006000x009000x0400-\r\nUserSize=2\r\n");
-  const JobSettings s = LoadJobSettings(path);
+  PutFile(path, text);
+  return LoadJobSettings(path);
+}
+
+TEST(JobSettings, ReadsTheSectionOfTheStoredModeAndKeepsValuesInRange) {
+  const JobSettings s = Loaded(
+      "[Options]\r\nThumbMode=True\r\nUnits=0\r\nScreenPhotoSize=300\r\n"
+      "DateMask=dd-mm-yyyy h:N\r\nPhotoDrawFrame=1\r\nFontName=Courier\r\n"
+      "[ThumbOptions]\r\nPhotoPrintFileName=1\r\nLayoutMode=7\r\nFontName=Verdana\r\n"
+      "FontSize=96\r\nFontBold=True\r\nFontColor=255\r\n"
+      "UserSizes=005000x005000x0200-006000x009000x0400-\r\nUserSize=2\r\n");
   EXPECT_TRUE(s.ThumbMode);
   EXPECT_EQ(s.ScreenPhotoSize, 400);  // below 400 becomes 400
   EXPECT_EQ(s.DateMask, "dd-mm-yyyy h:N");
@@ -53,13 +58,10 @@ TEST(JobSettings, ScreenSizeAndTextsAreHeldToWhatTheirFieldsAllow) {
   const Case cases[] = {{"300", 400}, {"540", 540}, {"701", 700}, {"99999999", 700}};
   const QByteArray mask(900, 'd');
   const QByteArray font(60, 'F');
-  QTemporaryDir dir;
-  const QString path = dir.filePath("Tesly.ini");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.screen);
-    PutFile(path, "[Options]\r\nScreenPhotoSize=" + QByteArray(c.screen) + "\r\nDateMask=" + mask +
-                      "\r\nFontName=" + font + "\r\n");
-    const JobSettings s = LoadJobSettings(path);
+    const JobSettings s = Loaded("[Options]\r\nScreenPhotoSize=" + QByteArray(c.screen) +
+                                 "\r\nDateMask=" + mask + "\r\nFontName=" + font + "\r\n");
     EXPECT_EQ(s.ScreenPhotoSize, c.expected);
     EXPECT_EQ(s.DateMask, QString(mask.left(kMaxDateMaskLength)));
     EXPECT_EQ(s.FontName, QString(font.left(kMaxFaceNameLength)));
@@ -67,12 +69,9 @@ TEST(JobSettings, ScreenSizeAndTextsAreHeldToWhatTheirFieldsAllow) {
 }
 
 TEST(JobSettings, EmptyFontNameSkipsTheOtherFontKeys) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath("Tesly.ini");
-  PutFile(path,
-          "[Options]\r\nFontName=\r\nFontSize=20\r\nFontItalic=True\r\nFontColor=65280\r\n"
-          "UserSize=99\r\n");
-  const JobSettings s = LoadJobSettings(path);
+  const JobSettings s = Loaded(
+      "[Options]\r\nFontName=\r\nFontSize=20\r\nFontItalic=True\r\nFontColor=65280\r\n"
+      "UserSize=99\r\n");
   EXPECT_EQ(s.FontName, "Arial");
   EXPECT_EQ(s.FontColor, 0u);
   EXPECT_FALSE(s.FontItalic);
