@@ -18,6 +18,13 @@ SheetGeometry Sheet(double sw, double sh, double pw, double ph) {
   return SheetGeometry{sw, sh, pw, ph};
 }
 
+// Lays out L × S photos on a printable area pw × ph of a sheet sw × sh; the flags
+// are the job's centring, contact-sheet band and cut marks.
+void Lay(PageLayout& layout, double sw, double sh, double pw, double ph, double L, double S,
+         int mode, bool center = false, bool thumb = false, bool cut = false) {
+  layout.ComputePageLayout(pw, ph, L, S, mode, center, Sheet(sw, sh, pw, ph), thumb, cut);
+}
+
 TEST(PageLayout, WorkedExampleAndModes) {
   CandidateLayout c1;
   CandidateLayout c2;
@@ -37,15 +44,14 @@ TEST(PageLayout, WorkedExampleAndModes) {
   EXPECT_DOUBLE_EQ(c2.Cells[1].Y0, kS);
   EXPECT_DOUBLE_EQ(c2.BlockWidth, kL);
 
-  const SheetGeometry sheet = Sheet(210, 297, 200, 280);
   PageLayout layout;
-  layout.ComputePageLayout(200, 280, kL, kS, kLayoutBestFit, false, sheet, false, false);
+  Lay(layout, 210, 297, 200, 280, kL, kS, kLayoutBestFit);
   ASSERT_EQ(layout.GetPageCellCount(), 2);
   for (const PageCell& cell : layout.GetPageCells()) EXPECT_EQ(cell.Orientation, 2);
-  layout.ComputePageLayout(200, 280, kL, kS, kLayoutPortrait, false, sheet, false, false);
+  Lay(layout, 210, 297, 200, 280, kL, kS, kLayoutPortrait);
   ASSERT_EQ(layout.GetPageCellCount(), 1);
   EXPECT_EQ(layout.GetPageCells()[0].Orientation, 1);
-  layout.ComputePageLayout(200, 280, kL, kS, kLayoutLandscape, false, sheet, false, false);
+  Lay(layout, 210, 297, 200, 280, kL, kS, kLayoutLandscape);
   EXPECT_EQ(layout.GetPageCellCount(), 2);
   EXPECT_EQ(layout.GetPageCells()[0].Orientation, 2);
 }
@@ -74,8 +80,7 @@ TEST(PageLayout, BestFitTiesAndStripNumbering) {
     EXPECT_EQ(c1.Uniform, c.uniform1) << c.pw << "x" << c.ph;
     EXPECT_EQ(c2.Uniform, c.uniform2) << c.pw << "x" << c.ph;
     PageLayout layout;
-    layout.ComputePageLayout(c.pw, c.ph, c.L, c.S, kLayoutBestFit, false,
-                             Sheet(c.pw, c.ph, c.pw, c.ph), false, false);
+    Lay(layout, c.pw, c.ph, c.pw, c.ph, c.L, c.S, kLayoutBestFit);
     EXPECT_EQ(layout.GetPageCellCount(), std::max(c.count1, c.count2));
     EXPECT_EQ(layout.GetPageCells()[0].Orientation, c.chosen_orientation) << c.pw << "x" << c.ph;
   }
@@ -98,19 +103,16 @@ TEST(PageLayout, BestFitTiesAndStripNumbering) {
 
 TEST(PageLayout, ExactFitNothingFitsAndTheCellCap) {
   PageLayout layout;
-  layout.ComputePageLayout(kS, kL, kL, kS, kLayoutPortrait, false, Sheet(120, 170, kS, kL), false,
-                           false);
+  Lay(layout, 120, 170, kS, kL, kL, kS, kLayoutPortrait);
   EXPECT_EQ(layout.GetPageCellCount(), 1);
   // A photo larger than the area both ways keeps the count 0 and the previous cells.
   const std::vector<PageCell> before = layout.GetPageCells();
-  layout.ComputePageLayout(90, 90, kL, kS, kLayoutBestFit, false, Sheet(100, 100, 90, 90), false,
-                           false);
+  Lay(layout, 100, 100, 90, 90, kL, kS, kLayoutBestFit);
   EXPECT_EQ(layout.GetPageCellCount(), 0);
   EXPECT_EQ(layout.GetPageCells().size(), before.size());
   // Specks of 0.01 mm (623 million on A4) are laid out up to the cap, row by row.
   for (int mode : {kLayoutBestFit, kLayoutLandscape, kLayoutPortrait}) {
-    layout.ComputePageLayout(210, 297, 0.01, 0.01, mode, true, Sheet(210, 297, 210, 297), false,
-                             false);
+    Lay(layout, 210, 297, 210, 297, 0.01, 0.01, mode, true);
     ASSERT_EQ(layout.GetPageCellCount(), kMaxPageCells) << mode;
     const std::vector<PageCell> cells = layout.GetPageCells();
     ASSERT_EQ(cells.size(), static_cast<std::size_t>(kMaxPageCells));
@@ -124,45 +126,38 @@ TEST(PageLayout, ExactFitNothingFitsAndTheCellCap) {
 TEST(PageLayout, ContactSheetBandAndCentring) {
   // Side margin 3 mm < 5: band = round(11 − 3) = 8, cells start at 7.9 mm.
   PageLayout layout;
-  layout.ComputePageLayout(204, 291, 46, 46, kLayoutBestFit, false, Sheet(210, 297, 204, 291), true,
-                           false);
+  Lay(layout, 210, 297, 204, 291, 46, 46, kLayoutBestFit, false, true);
   ASSERT_GT(layout.GetPageCellCount(), 0);
   EXPECT_EQ(layout.GetPageCellCount(), 4 * 6);  // candidate 1 on 283 mm: 6 rows of 46
   for (const PageCell& cell : layout.GetPageCells()) EXPECT_GE(cell.Y0, 7.9 - 1e-9);
   EXPECT_DOUBLE_EQ(layout.GetPageCells()[0].Y0, 7.9);
   // Side margin 2.5 gives 11 − 2.5 = 8.5, rounded to the even 8.
-  layout.ComputePageLayout(205, 291, 46, 46, kLayoutBestFit, false, Sheet(210, 297, 205, 291), true,
-                           false);
+  Lay(layout, 210, 297, 205, 291, 46, 46, kLayoutBestFit, false, true);
   EXPECT_DOUBLE_EQ(layout.GetPageCells()[0].Y0, 7.9);
   // Wide side margins keep the band at 6.
-  layout.ComputePageLayout(190, 277, 46, 46, kLayoutBestFit, false, Sheet(210, 297, 190, 277), true,
-                           false);
+  Lay(layout, 210, 297, 190, 277, 46, 46, kLayoutBestFit, false, true);
   EXPECT_DOUBLE_EQ(layout.GetPageCells()[0].Y0, 5.9);
 
   // Centring: m = 5, b = 297 − 280 − 5 = 12, PH reduced by 7 to 273 for placement.
-  layout.ComputePageLayout(200, 280, kL, kS, kLayoutLandscape, true, Sheet(210, 297, 200, 280),
-                           false, false);
+  Lay(layout, 210, 297, 200, 280, kL, kS, kLayoutLandscape, true);
   ASSERT_EQ(layout.GetPageCellCount(), 2);
   const double dx = (200 - kL) / 2;
   const double dy = (12 - 5) / 2.0 + (280 - 2 * kS) / 2;
   EXPECT_NEAR(layout.GetPageCells()[0].X0, dx, 1e-9);
   EXPECT_NEAR(layout.GetPageCells()[0].Y0, dy, 1e-9);
   // Cut marks pull both offsets back by 0.1 mm.
-  layout.ComputePageLayout(200, 280, kL, kS, kLayoutLandscape, true, Sheet(210, 297, 200, 280),
-                           false, true);
+  Lay(layout, 210, 297, 200, 280, kL, kS, kLayoutLandscape, true, false, true);
   EXPECT_NEAR(layout.GetPageCells()[0].X0, dx - 0.1, 1e-9);
   EXPECT_NEAR(layout.GetPageCells()[0].Y0, dy - 0.1, 1e-9);
   // A contact sheet whose band filled the last millimetres: the centred block would
   // end 2.9 mm below the printable height and is pulled up to 0.3 mm above it.
-  layout.ComputePageLayout(190, 282, 46, 46, kLayoutBestFit, true, Sheet(210, 297, 190, 282), true,
-                           false);
+  Lay(layout, 210, 297, 190, 282, 46, 46, kLayoutBestFit, true, true);
   ASSERT_EQ(layout.GetPageCellCount(), 24);
   EXPECT_NEAR(layout.GetPageCells()[0].X0, 3.0, 1e-9);
   EXPECT_NEAR(layout.GetPageCells()[0].Y0, 282 - 276 - 0.3, 1e-9);
   // A block exactly as wide as the area: the cut-mark pull-back would make dx
   // negative, and it stays 0.
-  layout.ComputePageLayout(kL, 280, kL, kS, kLayoutLandscape, true, Sheet(170, 297, kL, 280), false,
-                           true);
+  Lay(layout, 170, 297, kL, 280, kL, kS, kLayoutLandscape, true, false, true);
   ASSERT_GT(layout.GetPageCellCount(), 0);
   EXPECT_EQ(layout.GetPageCells()[0].X0, 0.0);
 }
@@ -178,7 +173,7 @@ int CountBluePixels(const QImage& image) {
 TEST(PageLayout, PreviewDrawsCellsOrTheMessage) {
   const SheetGeometry sheet = Sheet(210, 297, 200, 280);
   PageLayout layout;
-  layout.ComputePageLayout(200, 280, kL, kS, kLayoutBestFit, false, sheet, false, false);
+  Lay(layout, 210, 297, 200, 280, kL, kS, kLayoutBestFit);
   QImage image(400, 297, QImage::Format_RGB32);
   image.fill(Qt::gray);
   {
@@ -198,8 +193,7 @@ TEST(PageLayout, PreviewDrawsCellsOrTheMessage) {
     found = image.pixel(95 + 5 + 20, top + dy) == qRgb(0, 0, 255);
   EXPECT_TRUE(found);
 
-  layout.ComputePageLayout(90, 90, kL, kS, kLayoutBestFit, false, Sheet(100, 100, 90, 90), false,
-                           false);
+  Lay(layout, 100, 100, 90, 90, kL, kS, kLayoutBestFit);
   QImage empty(200, 200, QImage::Format_RGB32);
   empty.fill(Qt::white);
   {

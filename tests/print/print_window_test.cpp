@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QImage>
 #include <optional>
+#include <tuple>
 
 #include "controls/scripted_ui.h"
 #include "edits/output_rules.h"
@@ -28,6 +29,14 @@ const QRgb kGreen = qRgb(0, 255, 0);
 bool Near(QRgb a, QRgb b, int tolerance = 12) {
   return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
          std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// The brightness in the photo's history record; none when it has no record.
+std::optional<int> RecordedBright(const MyPicture& photo, const QString& name) {
+  HistoryEdits edits;
+  double printed = 0;
+  if (!GetEdits(photo.FileDate(), name, edits, printed)) return std::nullopt;
+  return edits.bright;
 }
 
 class PrintWindowTest : public test::ImagePrinterJobTest {
@@ -78,12 +87,11 @@ TEST_F(PrintWindowTest, SlotsAndPagesOfCopies) {
   Add(Photo("b.png", 200, 300, kGreen, kGreen), 4);
   const std::vector<PrintSlot> table = BuildPrintSlots(job_, 2);
   ASSERT_EQ(table.size(), 7u);
-  const int pages[] = {1, 1, 2, 2, 3, 3, 4};
-  const int photos[] = {0, 0, 0, 1, 1, 1, 1};
+  // Two slots a page: the three copies of photo 0, then the four of photo 1.
   for (int k = 0; k < 7; ++k) {
-    EXPECT_EQ(table[k].SlotNo, k + 1);
-    EXPECT_EQ(table[k].Page, pages[k]) << k;
-    EXPECT_EQ(table[k].PhotoIndex, photos[k]) << k;
+    EXPECT_EQ(std::tuple(table[k].SlotNo, table[k].Page, table[k].PhotoIndex),
+              std::tuple(k + 1, k / 2 + 1, k < 3 ? 0 : 1))
+        << k;
   }
   job_.Settings().ThumbMode = true;  // a contact sheet shows every photo once
   EXPECT_EQ(BuildPrintSlots(job_, 4).size(), 2u);
@@ -182,9 +190,7 @@ TEST_F(PrintWindowTest, PreviewDrawsTheScreenPicturesOnTheWholeSheet) {
   EXPECT_TRUE(Near(paper.pixel(27, 100), qRgb(255, 255, 255)));
   EXPECT_TRUE(window.PreviewPage(2, 600).isNull());
   // A preview records no history.
-  HistoryEdits edits;
-  double printed = 0;
-  EXPECT_FALSE(GetEdits(job_.At(0).FileDate(), "wide.png", edits, printed));
+  EXPECT_EQ(RecordedBright(job_.At(0), "wide.png"), std::nullopt);
 }
 
 // A preview request made by the events that run while a page is drawn is refused;
@@ -244,9 +250,7 @@ TEST_F(PrintWindowTest, ContactSheetTitleAndResolutionCap) {
   EXPECT_DOUBLE_EQ(Printer().titles[0].x_mm, std::nearbyint((90 + text_width) / 2.2));
   EXPECT_FALSE(Printer().titles[0].underline);
   // No history for a contact sheet.
-  HistoryEdits edits;
-  double printed = 0;
-  EXPECT_FALSE(GetEdits(job_.At(0).FileDate(), "a.png", edits, printed));
+  EXPECT_EQ(RecordedBright(job_.At(0), "a.png"), std::nullopt);
 
   // A cancelled title box prints no title.
   window.PrintIt(false);
@@ -322,10 +326,7 @@ TEST_F(PrintWindowTest, CancelDuringThePauseOfPageThreeAbortsAndStillRecords) {
   EXPECT_EQ(Printer().discarded, 0);
   EXPECT_FALSE(window.Printing());
   EXPECT_FALSE(ui_.ProgressShown());
-  HistoryEdits edits;
-  double printed = 0;
-  ASSERT_TRUE(GetEdits(photo.FileDate(), "a.png", edits, printed));
-  EXPECT_EQ(edits.bright, 12);
+  EXPECT_EQ(RecordedBright(photo, "a.png"), 12);
 
   // A cancel while page 1 is drawn discards its open document.
   job_.Settings().SpoolWait = 0;

