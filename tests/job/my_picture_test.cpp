@@ -235,7 +235,7 @@ TEST_F(MyPictureTest, CopiesLabelAndHistoryInContactSheetMode) {
   MyPicture p(settings_);
   cDIB surface = test::RandomSurface(30, 20, 9);
   Load(p, surface, file, 3);
-  const int copies[][2] = {{-4, 1}, {1, 1}, {7, 7}};
+  const int copies[][2] = {{-4, 1}, {0, 1}, {1, 1}, {7, 7}};
   for (const auto& c : copies) {
     p.SetCopies(c[0]);
     EXPECT_EQ(p.Copies(), c[1]) << c[0];
