@@ -191,14 +191,12 @@ TEST(ColourTransformTest, PpdProfileKeyword) {
 }
 
 TEST(ColourTransformTest, ColourDirectories) {
-  const QByteArray saved_home = qgetenv("HOME");
   const QString home = QString::fromStdString(TempDir());
-  qputenv("HOME", QFile::encodeName(home));
+  const test::ScopedEnv scoped_home("HOME", QFile::encodeName(home));
   EXPECT_EQ(ColourDirectory(), "/usr/share/color/icc");
   EXPECT_EQ(ColourDirectories(), QStringList{"/usr/share/color/icc"});
   ASSERT_TRUE(QDir().mkpath(home + "/.local/share/icc"));
   EXPECT_EQ(ColourDirectories(), (QStringList{"/usr/share/color/icc", home + "/.local/share/icc"}));
-  qputenv("HOME", saved_home);
 }
 
 // A JPEG file holding `icc` in one APP2 chunk and no image data: enough for the

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -67,9 +68,7 @@ class HelpPageTest : public ::testing::Test {
     root_ = QString::fromStdString(test::TempDir());
     help_ = root_ + "/Tesly_Help";
     ASSERT_TRUE(QDir().mkpath(help_));
-    saved_cache_ = qgetenv("XDG_CACHE_HOME");
-    had_cache_ = qEnvironmentVariableIsSet("XDG_CACHE_HOME");
-    qputenv("XDG_CACHE_HOME", (root_ + "/cache").toUtf8());
+    cache_.emplace("XDG_CACHE_HOME", (root_ + "/cache").toUtf8());
     SetHelpFolder(help_);
     saved_opener_ = SetUrlOpener([this](const QUrl& url) {
       opened_.push_back(url);
@@ -79,15 +78,10 @@ class HelpPageTest : public ::testing::Test {
   void TearDown() override {
     SetUrlOpener(saved_opener_);
     SetHelpFolder(QString());
-    if (had_cache_)
-      qputenv("XDG_CACHE_HOME", saved_cache_);
-    else
-      qunsetenv("XDG_CACHE_HOME");
   }
 
   QString root_, help_;
-  QByteArray saved_cache_;
-  bool had_cache_ = false;
+  std::optional<test::ScopedEnv> cache_;
   UrlOpener saved_opener_;
   std::vector<QUrl> opened_;
 };

@@ -1,6 +1,6 @@
 // Test helpers that change program-wide state for one scope and put it back: the
-// edit history's root folder, the default locale and the largest file the process
-// may write; and writing a whole file.
+// edit history's root folder, an environment variable, the default locale and the
+// largest file the process may write; and writing a whole file.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -27,6 +27,29 @@ class ScopedHistoryRoot {
 
  private:
   QString saved_;
+};
+
+// Sets the environment variable `name` to `value`, then restores its value or its
+// absence.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const QByteArray& value)
+      : name_(name), had_(qEnvironmentVariableIsSet(name)), saved_(qgetenv(name)) {
+    qputenv(name, value);
+  }
+  ~ScopedEnv() {
+    if (had_)
+      qputenv(name_, saved_);
+    else
+      qunsetenv(name_);
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  bool had_;
+  QByteArray saved_;
 };
 
 // Makes `name` the default locale and restores the previous one.
