@@ -61,12 +61,6 @@ QRgb SheetPixel(const QImage& page, double x, double y) {
                     static_cast<int>(std::lround(y * page.height() / kSheetHeightMm)));
 }
 
-bool IsColour(QRgb pixel, QRgb colour) {
-  return std::abs(qRed(pixel) - qRed(colour)) < 40 &&
-         std::abs(qGreen(pixel) - qGreen(colour)) < 40 &&
-         std::abs(qBlue(pixel) - qBlue(colour)) < 40;
-}
-
 TEST_F(PrintCommandsTest, PrinterListAndNoPrinter) {
   const QString photo = WritePhoto("red.png", qRgb(255, 0, 0));
   const Result listed = Batch({"printers"});
@@ -133,8 +127,8 @@ TEST_F(PrintCommandsTest, PreviewPagesShowEachPhotoInItsCell) {
     const QImage image(dir_ + QStringLiteral("/preview/page-%1.png").arg(page + 1));
     ASSERT_EQ(image.size(), QSize(990, 1400));
     for (int cell = 0; cell < 2; ++cell) {
-      EXPECT_TRUE(
-          IsColour(SheetPixel(image, 5 + 76.2, 5 + 50.8 + cell * 101.6), expected[page][cell]))
+      EXPECT_TRUE(test::NearColour(SheetPixel(image, 5 + 76.2, 5 + 50.8 + cell * 101.6),
+                                   expected[page][cell], 39))
           << "page " << page + 1 << " cell " << cell + 1;
     }
   }

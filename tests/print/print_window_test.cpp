@@ -18,6 +18,7 @@
 #include "job/history_store.h"
 #include "print/job_layout.h"
 #include "support/image_printer_job.h"
+#include "support/test_surfaces.h"
 
 namespace tessaly {
 namespace {
@@ -27,8 +28,7 @@ const QRgb kBlue = qRgb(0, 0, 255);
 const QRgb kGreen = qRgb(0, 255, 0);
 
 bool Near(QRgb a, QRgb b, int tolerance = 12) {
-  return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
-         std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+  return test::NearColour(a, b, tolerance);
 }
 
 // The brightness in the photo's history record; none when it has no record.

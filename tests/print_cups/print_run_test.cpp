@@ -26,6 +26,7 @@
 #include "support/noise_photo_print.h"
 #include "support/pdf_readback.h"
 #include "support/scoped_state.h"
+#include "support/test_surfaces.h"
 
 namespace tessaly {
 namespace {
@@ -59,12 +60,6 @@ const std::vector<std::vector<std::pair<int, int>>> kPages = {
     {{1, 0}, {1, 1}, {1, 2}},
 };
 
-bool Near(QRgb a, QRgb b) {
-  return std::abs(qRed(a) - qRed(b)) <= kColourTolerance &&
-         std::abs(qGreen(a) - qGreen(b)) <= kColourTolerance &&
-         std::abs(qBlue(a) - qBlue(b)) <= kColourTolerance;
-}
-
 // Pixels near a photo colour that lie outside every rectangle of `allowed`.
 int StrayPixels(const QImage& page, const std::vector<QRect>& allowed) {
   int stray = 0;
@@ -72,7 +67,8 @@ int StrayPixels(const QImage& page, const std::vector<QRect>& allowed) {
     const auto* row = reinterpret_cast<const QRgb*>(page.constScanLine(y));
     for (int x = 0; x < page.width(); ++x) {
       bool photo = false;
-      for (const TestPhoto& p : kPhotos) photo = photo || Near(row[x], p.body);
+      for (const TestPhoto& p : kPhotos)
+        photo = photo || test::NearColour(row[x], p.body, kColourTolerance);
       if (!photo) continue;
       bool inside = false;
       for (const QRect& r : allowed) inside = inside || r.contains(x, y);
@@ -161,7 +157,7 @@ class PrintRunTest : public ::testing::Test {
         const QRectF cell_mm(off + cell.X0, off + cell.Y0, cell.X1 - cell.X0, cell.Y1 - cell.Y0);
         const QRectF photo_mm = cell_mm.adjusted(m, m, -m, -m);
         const QPoint centre = ToPixels(photo_mm).center();
-        EXPECT_TRUE(Near(raster.pixel(centre), p.body));
+        EXPECT_TRUE(test::NearColour(raster.pixel(centre), p.body, kColourTolerance));
         allowed.push_back(
             ToPixels(photo_mm.adjusted(-kToleranceMm, -kToleranceMm, kToleranceMm, kToleranceMm)));
       }

@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -40,6 +41,11 @@ constexpr std::uint32_t Rgb(int r, int g, int b) {
 }
 inline std::uint32_t FromQRgb(QRgb p) {
   return Rgb(qRed(p), qGreen(p), qBlue(p));
+}
+// True when every channel of `a` is within `tolerance` of that of `b`.
+inline bool NearColour(QRgb a, QRgb b, int tolerance) {
+  return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+         std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 // A unique temporary folder path for the running test (created).
 std::string TempDir();
