@@ -1,6 +1,6 @@
 // A whole job driven from the real main window on the offscreen platform, with the
 // scripted Ui and common dialogs, in a scratch home: three camera photos added, one
-// turned, cropped by a drag and brightened, another given two copies; the preview
+// turned, cropped by a drag and brightened; the preview
 // stepped through; the job printed on the built-in PDF printer and on the CUPS queue
 // "PDF" (read back page by page); saved as JPEG under a name template; and the
 // edits given back from the history to the re-added photo after a restart.
@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinterInfo>
@@ -38,9 +37,9 @@ namespace {
 
 // cups-pdf may take a while for its first job (Ghostscript starting up).
 constexpr int kJobWaitMs = 120000;
-// One cell a page on A4 or Letter, so the four copies make four pages.
+// One cell a page on A4 or Letter, so the three photos make three pages.
 const PhotoSize kSize{150.0, 180.0, 0.0};
-constexpr int kCopies = 4;
+constexpr int kCopies = 3;
 const char* const kHomeVariables[] = {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"};
 
 template <typename T>
@@ -94,8 +93,7 @@ class WholeJobTest : public ::testing::Test {
   MyPicture& Record() { return window_->Job().At(window_->CurrentPosition()); }
 
   // Adds the photos through the open-photos dialog, then edits the first one (a
-  // quarter turn, the crop's right edge dragged in, brightness) and gives the second
-  // two copies.
+  // quarter turn, the crop's right edge dragged in, brightness).
   void BuildEditedJob() {
     Click(window_.get(), "cmdAdd");
     OpenPhotosDialog* dialog = window_->PhotosDialog();
@@ -120,12 +118,6 @@ class WholeJobTest : public ::testing::Test {
     EXPECT_LT(Record().Crop().Rect().Width, before.Width - 400);
     Child<QSlider>(window_.get(), "hsBright")->setValue(25);
     EXPECT_EQ(Record().Bright(), 25);
-
-    window_->SelectPhoto(1);
-    auto* copies = Child<QLineEdit>(window_.get(), "txtCopies");
-    copies->setText("2");
-    emit copies->editingFinished();
-    EXPECT_EQ(Record().Copies(), 2);
   }
 
   // Prints the job through the print options on the printer listed as `printer`,
@@ -182,11 +174,11 @@ TEST_F(WholeJobTest, EditPreviewPrintSaveAndRestartWithTheEditsFromHistory) {
     const char* button;  // nullptr: the page shown on opening
     const char* text;
     const char* enabled;  // of First, Previous, Next and Last
-  } steps[] = {{nullptr, "Page 1/4", "0011"},
-               {"cmdNext", "Page 2/4", "1111"},
-               {"cmdLast", "Page 4/4", "1100"},
-               {"cmdPrevious", "Page 3/4", "1111"},
-               {"cmdFirst", "Page 1/4", "0011"}};
+  } steps[] = {{nullptr, "Page 1/3", "0011"},
+               {"cmdNext", "Page 2/3", "1111"},
+               {"cmdLast", "Page 3/3", "1100"},
+               {"cmdPrevious", "Page 2/3", "1111"},
+               {"cmdFirst", "Page 1/3", "0011"}};
   for (const auto& s : steps) {
     if (s.button) Click(preview, s.button);
     EXPECT_EQ(Child<QLabel>(preview, "lblPages")->text(), s.text);
@@ -204,7 +196,7 @@ TEST_F(WholeJobTest, EditPreviewPrintSaveAndRestartWithTheEditsFromHistory) {
     printed << QDir(dir_.filePath("pdf")).filePath(name);
   CheckPrinted(printed);
 
-  // Saved as JPEG (type 0) under a template, each file the size of its crop.
+  // Saved as JPEG (type 0) under a template; the saved pixels are the save tests'.
   const QString out = dir_.filePath("out");
   ASSERT_TRUE(QDir().mkpath(out));
   Click(window_.get(), "cmdSave");
@@ -217,21 +209,9 @@ TEST_F(WholeJobTest, EditPreviewPrintSaveAndRestartWithTheEditsFromHistory) {
   Child<QPushButton>(save, "cmdSave")->click();
   const QStringList names{"Job 001 a.jpg", "Job 002 b.jpg", "Job 003 c.jpg"};
   EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name), names);
-  for (int i = 0; i < names.size(); ++i) {
-    const MyPicture& photo = window_->Job().At(i);
-    const bool turned = photo.Angle() == 90 || photo.Angle() == -90;
-    const int w = turned ? photo.PhotoPixelsHeight() : photo.PhotoPixelsWidth();
-    const int h = turned ? photo.PhotoPixelsWidth() : photo.PhotoPixelsHeight();
-    const CropFrame& crop = photo.Crop();
-    const QSize size = QImageReader(QDir(out).filePath(names[i])).size();
-    EXPECT_NEAR(size.width(), (crop.CropX1() - crop.CropX0()) / crop.ScaleWidth() * w, 1.0) << i;
-    EXPECT_NEAR(size.height(), (crop.CropY1() - crop.CropY0()) / crop.ScaleHeight() * h, 1.0) << i;
-  }
 
   // Closed as the user closes it, then started again on the same home: the printed
-  // photo comes back with its turn, crop and brightness.
-  const MyPicture& edited = window_->Job().At(0);
-  const int corners[] = {edited.CropX0(), edited.CropY0(), edited.CropX1(), edited.CropY1()};
+  // photo comes back with its edits (the stored crop's corners are the history tests').
   window_->close();
   window_.reset();
   ASSERT_NO_FATAL_FAILURE(NewWindow());
@@ -240,9 +220,6 @@ TEST_F(WholeJobTest, EditPreviewPrintSaveAndRestartWithTheEditsFromHistory) {
   EXPECT_EQ(Record().Angle(), 90);
   EXPECT_EQ(Record().Bright(), 25);
   EXPECT_EQ(Child<QSlider>(window_.get(), "hsBright")->value(), 25);
-  const int restored[] = {Record().CropX0(), Record().CropY0(), Record().CropX1(),
-                          Record().CropY1()};
-  for (int i = 0; i < 4; ++i) EXPECT_NEAR(restored[i], corners[i], 2) << i;
   EXPECT_TRUE(ui_.Messages().empty()) << ui_.MessageTexts().front().toStdString();
 }
 
