@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <vector>
 
+#include "controls/scripted_ui.h"
 #include "support/find_control.h"
 
 namespace tessaly {
@@ -111,22 +112,43 @@ TEST(QtUi, OnlyTheOutermostWaitCursorPairChangesTheCursor) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST(QtUi, ProgressWindowShowsTheRunAndItsConfirmedCancelSetsTheCancelFlag) {
-  QtUi ui;
-  ScopedUi scoped(ui);
-  ui.ShowProgress("Print", "Printing page 1/2, Photo 1/4");
-  QWidget* window = test::ShownWindow("frmPrintMsg");
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(window->windowTitle(), "Print");
-  EXPECT_EQ(window->findChild<QLabel*>("lblMsgPrinting")->text(), "Printing page 1/2, Photo 1/4");
-  EXPECT_FALSE(ui.CancelRequested());
-  auto* cancel = window->findChild<QPushButton*>("cmdCancel");
-  SeenBox seen;
-  ClickWhenShown(QMessageBox::Yes, seen);
-  cancel->click();
-  EXPECT_EQ(seen.text, "Cancel print job?");
-  EXPECT_TRUE(ui.PollCancel());
-  EXPECT_FALSE(window->isVisible());
+// The progress window the service shows, with its Cancel answered through the
+// scripted Ui: the question of each run, the cancel flag and whether the window
+// stays shown and on top.
+TEST(QtUi, ProgressWindowCancelAsksTheRunsQuestionAndActsOnTheAnswer) {
+  // A print run's window goes on a Yes; a save run's window stays shown, on top.
+  struct Case {
+    QString caption;
+    const char* window_name;
+    const char* label_name;
+    QString question;
+    bool save;
+  } cases[] = {
+      {"Print", "frmPrintMsg", "lblMsgPrinting", "Cancel print job?", false},
+      {"Saving Files", "frmSaveMsg", "lblMsgSaving", "Stop saving files?", true},
+  };
+  for (const Case& c : cases) {
+    for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
+      const bool yes = answer == MsgAnswer::Yes;
+      SCOPED_TRACE(c.caption.toStdString() + (yes ? " Yes" : " No"));
+      QtUi shown;
+      ScriptedUi ui;
+      ScopedUi scoped(ui);
+      shown.ShowProgress(c.caption, "Photo 1/3");
+      QWidget* window = test::ShownWindow(c.window_name);
+      ASSERT_NE(window, nullptr);
+      EXPECT_EQ(window->findChild<QLabel*>(c.label_name)->text(), "Photo 1/3");
+      ui.Answer(answer);
+      window->findChild<QPushButton*>("cmdCancel")->click();
+      ASSERT_EQ(ui.MessageTexts(), std::vector<QString>{c.question});
+      EXPECT_EQ(ui.Messages()[0].buttons, MsgButtons::YesNo);
+      EXPECT_EQ(ui.CancelRequested(), yes);
+      EXPECT_EQ(window->isVisible(), c.save || !yes);
+      EXPECT_EQ(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.save);
+      shown.HideProgress();
+      EXPECT_FALSE(window->isVisible());
+    }
+  }
 }
 
 }  // namespace
