@@ -17,6 +17,16 @@ namespace {
 
 using Names = std::set<QString>;
 
+// Chooses `name` as a user typing it does, and never leaves the dialog waiting: a
+// dialog that did not take the choice is cancelled.
+void TypeNameAndAccept(QFileDialog* dialog, const QString& name) {
+  if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit")) {
+    edit->setText(name);
+    QMetaObject::invokeMethod(dialog, "accept");
+  }
+  if (dialog->isVisible()) dialog->reject();
+}
+
 // Notes the names the open dialog lists in `folder` once they equal `expected` or
 // after a bounded number of looks (the folder is read in the background).
 void WatchListing(const QString& folder, const Names& expected, Names& seen, int looks_left) {
@@ -35,13 +45,7 @@ void WatchListing(const QString& folder, const Names& expected, Names& seen, int
     QTimer::singleShot(10, [=, &seen] { WatchListing(folder, expected, seen, looks_left - 1); });
     return;
   }
-  // Chooses Y.JPG as a user typing its name does, and never leaves the dialog
-  // waiting: a dialog that did not take the choice is cancelled.
-  if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) {
-    name->setText("Y.JPG");
-    QMetaObject::invokeMethod(dialog, "accept");
-  }
-  if (dialog->isVisible()) dialog->reject();
+  TypeNameAndAccept(dialog, "Y.JPG");
 }
 
 TEST(QtCommonDialogs, OpenDialogFiltersNamesInEitherCaseAndReturnsTheChoice) {
@@ -72,13 +76,8 @@ TEST(QtCommonDialogs, SaveDialogGivesATypedNameTheFilterType) {
   ASSERT_TRUE(dir.isValid());
   const QString folder = QDir(dir.path()).canonicalPath();
   QTimer::singleShot(0, [] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit")) {
-      name->setText("holiday");
-      QMetaObject::invokeMethod(dialog, "accept");
-    }
-    if (dialog->isVisible()) dialog->reject();
+    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+      TypeNameAndAccept(dialog, "holiday");
   });
   QtCommonDialogs dialogs;
   OpenFileRequest request{"Save Job", "Job files|*.json", 1, folder};
