@@ -64,7 +64,9 @@ class JobSettingsDialogTest : public ::testing::Test {
   PrinterAccess printers_{nullptr, ini_};
 };
 
-TEST_F(JobSettingsDialogTest, ModeOptionsSwitchTheCatalogueAndTheCheckBoxesFollow) {
+// The mode options switch the catalogue and the check boxes follow; Add takes the
+// size typed in the editor; a new unit from the preferences refills the list.
+TEST_F(JobSettingsDialogTest, ModesAddAndANewUnitReachTheList) {
   JobSettingsDialog dialog(setup_, printers_);
   auto* frame = FindControl<QCheckBox>(dialog, "chkDrawFrame");
   auto* date = FindControl<QCheckBox>(dialog, "chkPrintDate");
@@ -86,11 +88,7 @@ TEST_F(JobSettingsDialogTest, ModeOptionsSwitchTheCatalogueAndTheCheckBoxesFollo
   EXPECT_TRUE(frame->isChecked() && frame->isEnabled());
   EXPECT_TRUE(date->isChecked());
   EXPECT_EQ(sizes->count(), 2);
-  EXPECT_TRUE(ui_.Messages().empty());
-}
 
-TEST_F(JobSettingsDialogTest, AddTakesTheSizeTypedInTheEditor) {
-  JobSettingsDialog dialog(setup_, printers_);
   DriveModal(FindControl<QPushButton>(dialog, "cmdNewUserSize"), "frmUserSize", [](QDialog& d) {
     QTest::keyClicks(FindControl<QLineEdit>(d, "txtPhotoWidth"), "10");
     QTest::keyClicks(FindControl<QLineEdit>(d, "txtPhotoHeight"), "15");
@@ -98,22 +96,18 @@ TEST_F(JobSettingsDialogTest, AddTakesTheSizeTypedInTheEditor) {
     EXPECT_EQ(FindControl<QLineEdit>(d, "txtImageHeight")->text(), "14");
     FindControl<QPushButton>(d, "cmdOK")->click();
   });
-  auto* sizes = FindControl<QComboBox>(dialog, "cboSizes");
   ASSERT_EQ(sizes->count(), 3);
   EXPECT_EQ(sizes->currentIndex(), 2);
   EXPECT_EQ(sizes->currentText(), SizeListText({150.0, 100.0, 5.0}, SizeUnit::Centimetres));
-}
 
-TEST_F(JobSettingsDialogTest, PreferencesWithANewUnitRefillTheList) {
-  JobSettingsDialog dialog(setup_, printers_);
   DriveModal(FindControl<QPushButton>(dialog, "cmdPreferences"), "frmPreferences", [](QDialog& d) {
     FindControl<QComboBox>(d, "cboUnits")->setCurrentIndex(1);
     FindControl<QPushButton>(d, "cmdOK")->click();
   });
   EXPECT_EQ(ReadIniValue("Options", "Units", ini_), "1");
   EXPECT_EQ(FindControl<QLabel>(dialog, "lblUnits")->text(), "Photo Sizes (inches)");
-  EXPECT_EQ(FindControl<QComboBox>(dialog, "cboSizes")->currentText(),
-            SizeListText({150.0, 100.0, 0.0}, SizeUnit::Inches));
+  EXPECT_EQ(sizes->currentText(), SizeListText({150.0, 100.0, 0.0}, SizeUnit::Inches));
+  EXPECT_TRUE(ui_.Messages().empty());
 }
 
 // With no system printer only the built-in one is listed; Cancel after a mode
