@@ -375,7 +375,6 @@ TEST_F(MainWindowTest, LastJobIsKeptOnCloseAndOfferedAtTheNextStart) {
   window_->Start({});
   ASSERT_EQ(window_->Job().Count(), 1);
   EXPECT_EQ(window_->Job().At(0).Filename(), dir_.filePath("a.png"));
-  EXPECT_EQ(window_->Job().At(0).Bright(), 12);
   EXPECT_EQ(window_->Job().At(0).Copies(), 3);
   EXPECT_EQ(Find<QSlider>("hsBright")->value(), 12);
   EXPECT_EQ(window_->PhotosDialog(), nullptr);
