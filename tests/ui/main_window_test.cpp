@@ -264,6 +264,9 @@ TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   EXPECT_EQ(copies->text(), "12");
   emit copies->editingFinished();
   EXPECT_EQ(Record().Copies(), 12);
+  copies->setText("0");  // the box shows the value the photo takes
+  emit copies->editingFinished();
+  EXPECT_EQ(copies->text(), "1");
 
   // Far wider than the photo: one warning however long the typing goes on, and the
   // trimmed text is kept.
@@ -297,7 +300,7 @@ TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   EXPECT_EQ(window_->CurrentPosition(), 1);
   EXPECT_EQ(window_->Job().At(0).PhotoLabel(), "Beach");
   window_->SelectPhoto(0);
-  EXPECT_EQ(copies->text(), "12");
+  EXPECT_EQ(copies->text(), "1");
 
   Click("cmdInfo");
   auto* info = window_->findChild<ImageInfoWindow*>();
