@@ -35,12 +35,6 @@ class PreviewWindowTest : public test::ImagePrinterJobTest {
     return opened;
   }
 
-  static void Click(PreviewWindow& window, const char* name) {
-    auto* button = window.findChild<ButtonOnOff*>(name);
-    ASSERT_NE(button, nullptr) << name;
-    QTest::mouseClick(button, Qt::LeftButton);
-  }
-
   PrintWindow print_window_{job_, printers_, layout_};
   int closed_ = 0;
 };
@@ -84,7 +78,7 @@ TEST_F(PreviewWindowTest, AStepAskedForWhileAPageIsDrawnIsRefusedAndPrintClosesF
     next_enabled = next->isEnabled() || last->isEnabled();
     emit next->Click();
   });
-  Click(*window, "cmdNext");
+  QTest::mouseClick(next, Qt::LeftButton);
   ui_.OnPoll(nullptr);
   EXPECT_TRUE(asked);
   EXPECT_TRUE(wait_cursor);
@@ -92,7 +86,7 @@ TEST_F(PreviewWindowTest, AStepAskedForWhileAPageIsDrawnIsRefusedAndPrintClosesF
   EXPECT_EQ(window->Page(), 2);
   EXPECT_EQ(window->findChild<QLabel*>("lblPages")->text(), "Page 2/3");
   EXPECT_FALSE(window->findChild<QLabel*>("picPaper")->pixmap().isNull());
-  Click(*window, "cmdPrint");
+  QTest::mouseClick(window->findChild<ButtonOnOff*>("cmdPrint"), Qt::LeftButton);
   EXPECT_FALSE(visible_at_print);
   EXPECT_EQ(closed_, 1);
 }
