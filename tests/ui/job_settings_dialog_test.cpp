@@ -99,6 +99,8 @@ TEST_F(JobSettingsDialogTest, ModesAddAndANewUnitReachTheList) {
   ASSERT_EQ(sizes->count(), 3);
   EXPECT_EQ(sizes->currentIndex(), 2);
   EXPECT_EQ(sizes->currentText(), SizeListText({150.0, 100.0, 5.0}, SizeUnit::Centimetres));
+  EXPECT_DOUBLE_EQ(job_.Settings().Size.Width, 150.0);
+  EXPECT_DOUBLE_EQ(job_.Settings().Size.Margins, 5.0);
 
   DriveModal(FindControl<QPushButton>(dialog, "cmdPreferences"), "frmPreferences", [](QDialog& d) {
     FindControl<QComboBox>(d, "cboUnits")->setCurrentIndex(1);
