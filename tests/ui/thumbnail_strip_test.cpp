@@ -37,7 +37,6 @@ TEST(ThumbnailStripTest, AddClickRemoveAndNavigate) {
   }
   EXPECT_EQ(Selections(selected), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
   EXPECT_EQ(strip.NumberImages(), 10);
-  EXPECT_EQ(strip.ActiveImageNumber(), 9);
   // Only the cell-sized drawing is kept.
   EXPECT_EQ(strip.CellPicture(0).deviceIndependentSize().toSize(), QSize(cell, cell));
   EXPECT_EQ(strip.accessibleName(), "Thumbnails");
