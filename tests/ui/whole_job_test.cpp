@@ -1,15 +1,15 @@
 // A whole job driven from the real main window on the offscreen platform, with the
 // scripted Ui and common dialogs, in a scratch home: three camera photos added, one
-// turned, cropped by a drag and brightened; the preview stepped through; the job
-// printed on the built-in PDF printer and on the CUPS queue "PDF" (read back page by
-// page). Saving from the window is driven by the main window and save dialog tests;
-// the edits given back from the history after a print or a save are the print, save
-// and photo record tests'.
+// turned, cropped by a drag and brightened, another given two copies; the preview
+// stepped through; the job printed on the built-in PDF printer and on the CUPS queue
+// "PDF" (read back page by page); saved as JPEG under a name template; the history
+// lines found; and the edits given back to the re-added photo after a restart.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinterInfo>
@@ -18,11 +18,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <list>
 #include <memory>
 
 #include "controls/scripted_common_dialogs.h"
 #include "controls/scripted_ui.h"
 #include "controls/units.h"
+#include "controls/utils.h"
+#include "job/history_store.h"
 #include "print/pdf_printer.h"
 #include "settings/settings_file.h"
 #include "support/find_control.h"
@@ -38,9 +41,9 @@ namespace {
 
 // cups-pdf may take a while for its first job (Ghostscript starting up).
 constexpr int kJobWaitMs = 120000;
-// One cell a page on A4 or Letter, so the three photos make three pages.
+// One cell a page on A4 or Letter, so the four copies make four pages.
 const PhotoSize kSize{150.0, 180.0, 0.0};
-constexpr int kCopies = 3;
+constexpr int kCopies = 4;
 const char* const kHomeVariables[] = {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"};
 
 template <typename T>
@@ -59,10 +62,7 @@ class WholeJobTest : public ::testing::Test {
   void SetUp() override {
     TESSALY_SKIP_WITHOUT_FIXTURES();
     ASSERT_TRUE(dir_.isValid());
-    for (const char* name : kHomeVariables) {
-      saved_env_.push_back(qgetenv(name));
-      qputenv(name, dir_.filePath(name).toUtf8());
-    }
+    for (const char* name : kHomeVariables) home_.emplace_back(name, dir_.filePath(name).toUtf8());
     SetSettingsFilePath(dir_.filePath("Tesly.ini"));
     history_ = std::make_unique<test::ScopedHistoryRoot>(dir_.filePath("history"));
     ASSERT_TRUE(WriteIniValue("Options", "PdfFolder", dir_.filePath("pdf")));
@@ -71,26 +71,25 @@ class WholeJobTest : public ::testing::Test {
       photos_ << dir_.filePath(name);
       ASSERT_TRUE(QFile::copy(test::FixturePath(sources[photos_.size() - 1]), photos_.back()));
     }
+    ASSERT_NO_FATAL_FAILURE(NewWindow());
+  }
+  void TearDown() override {
+    window_.reset();
+    SetSettingsFilePath(saved_settings_);
+  }
+
+  // A main window on the scratch home, shown, with the job's photo size.
+  void NewWindow() {
     window_ = std::make_unique<MainWindow>();
     window_->Job().Settings().Size = kSize;
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
   }
-  void TearDown() override {
-    window_.reset();
-    SetSettingsFilePath(saved_settings_);
-    for (size_t i = 0; i < saved_env_.size(); ++i) {
-      if (saved_env_[i].isNull())
-        qunsetenv(kHomeVariables[i]);
-      else
-        qputenv(kHomeVariables[i], saved_env_[i]);
-    }
-  }
-
   MyPicture& Record() { return window_->Job().At(window_->CurrentPosition()); }
 
   // Adds the photos through the open-photos dialog, then edits the first one (a
-  // quarter turn, the crop's right edge dragged in, brightness).
+  // quarter turn, the crop's right edge dragged in, brightness) and gives the second
+  // two copies.
   void BuildEditedJob() {
     Click(window_.get(), "cmdAdd");
     OpenPhotosDialog* dialog = window_->PhotosDialog();
@@ -115,6 +114,12 @@ class WholeJobTest : public ::testing::Test {
     EXPECT_LT(Record().Crop().Rect().Width, before.Width - 400);
     Child<QSlider>(window_.get(), "hsBright")->setValue(25);
     EXPECT_EQ(Record().Bright(), 25);
+
+    window_->SelectPhoto(1);
+    auto* copies = Child<QLineEdit>(window_.get(), "txtCopies");
+    copies->setText("2");
+    emit copies->editingFinished();
+    EXPECT_EQ(Record().Copies(), 2);
   }
 
   // Prints the job through the print options on the printer listed as `printer`,
@@ -149,7 +154,7 @@ class WholeJobTest : public ::testing::Test {
   }
 
   QTemporaryDir dir_;
-  std::vector<QByteArray> saved_env_;
+  std::list<test::ScopedEnv> home_;
   const QString saved_settings_ = SettingsFilePath();
   std::unique_ptr<test::ScopedHistoryRoot> history_;
   ScriptedUi ui_;
@@ -160,7 +165,7 @@ class WholeJobTest : public ::testing::Test {
   std::unique_ptr<MainWindow> window_;
 };
 
-TEST_F(WholeJobTest, EditPreviewAndPrint) {
+TEST_F(WholeJobTest, EditPreviewPrintSaveAndRestartWithTheEditsFromHistory) {
   ASSERT_NO_FATAL_FAILURE(BuildEditedJob());
 
   Click(window_.get(), "cmdPrintPreview");
@@ -171,11 +176,11 @@ TEST_F(WholeJobTest, EditPreviewAndPrint) {
     const char* button;  // nullptr: the page shown on opening
     const char* text;
     const char* enabled;  // of First, Previous, Next and Last
-  } steps[] = {{nullptr, "Page 1/3", "0011"},
-               {"cmdNext", "Page 2/3", "1111"},
-               {"cmdLast", "Page 3/3", "1100"},
-               {"cmdPrevious", "Page 2/3", "1111"},
-               {"cmdFirst", "Page 1/3", "0011"}};
+  } steps[] = {{nullptr, "Page 1/4", "0011"},
+               {"cmdNext", "Page 2/4", "1111"},
+               {"cmdLast", "Page 4/4", "1100"},
+               {"cmdPrevious", "Page 3/4", "1111"},
+               {"cmdFirst", "Page 1/4", "0011"}};
   for (const auto& s : steps) {
     if (s.button) Click(preview, s.button);
     EXPECT_EQ(Child<QLabel>(preview, "lblPages")->text(), s.text);
@@ -193,6 +198,54 @@ TEST_F(WholeJobTest, EditPreviewAndPrint) {
     printed << QDir(dir_.filePath("pdf")).filePath(name);
   CheckPrinted(printed);
 
+  // Saved as JPEG (type 0) under a template, each file the size of its crop.
+  const QString out = dir_.filePath("out");
+  ASSERT_TRUE(QDir().mkpath(out));
+  Click(window_.get(), "cmdSave");
+  QWidget* save = test::ShownWindow("frmSavePhotos");
+  ASSERT_NE(save, nullptr);
+  dialogs_.AnswerFolder(out);
+  Child<QPushButton>(save, "cmdBrowse")->click();
+  Child<QComboBox>(save, "cboRenameAs")->setEditText("Job [AutoNumber] [Filename]");
+  Child<QComboBox>(save, "cboSaveAsType")->setCurrentIndex(0);
+  Child<QPushButton>(save, "cmdSave")->click();
+  const QStringList names{"Job 001 a.jpg", "Job 002 b.jpg", "Job 003 c.jpg"};
+  EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name), names);
+  for (int i = 0; i < names.size(); ++i) {
+    const MyPicture& photo = window_->Job().At(i);
+    const bool turned = photo.Angle() == 90 || photo.Angle() == -90;
+    const int w = turned ? photo.PhotoPixelsHeight() : photo.PhotoPixelsWidth();
+    const int h = turned ? photo.PhotoPixelsWidth() : photo.PhotoPixelsHeight();
+    const CropFrame& crop = photo.Crop();
+    const QSize size = QImageReader(QDir(out).filePath(names[i])).size();
+    EXPECT_NEAR(size.width(), (crop.CropX1() - crop.CropX0()) / crop.ScaleWidth() * w, 1.0) << i;
+    EXPECT_NEAR(size.height(), (crop.CropY1() - crop.CropY0()) / crop.ScaleHeight() * h, 1.0) << i;
+  }
+
+  // The history holds a line for every printed photo.
+  for (int i = 0; i < 3; ++i) {
+    const MyPicture& photo = window_->Job().At(i);
+    HistoryEdits stored;
+    double printed_on = 0;
+    EXPECT_TRUE(GetEdits(photo.FileDate(), FileNameOfPath(photo.Filename()), stored, printed_on))
+        << i;
+  }
+
+  // Closed as the user closes it, then started again on the same home: the printed
+  // photo comes back with its turn, crop and brightness.
+  const MyPicture& edited = window_->Job().At(0);
+  const int corners[] = {edited.CropX0(), edited.CropY0(), edited.CropX1(), edited.CropY1()};
+  window_->close();
+  window_.reset();
+  ASSERT_NO_FATAL_FAILURE(NewWindow());
+  window_->AddFiles({photos_[0]});
+  ASSERT_EQ(window_->Job().Count(), 1);
+  EXPECT_EQ(Record().Angle(), 90);
+  EXPECT_EQ(Record().Bright(), 25);
+  EXPECT_EQ(Child<QSlider>(window_.get(), "hsBright")->value(), 25);
+  const int restored[] = {Record().CropX0(), Record().CropY0(), Record().CropX1(),
+                          Record().CropY1()};
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(restored[i], corners[i], 2) << i;
   EXPECT_TRUE(ui_.Messages().empty()) << ui_.MessageTexts().front().toStdString();
 }
 
