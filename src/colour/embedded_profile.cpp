@@ -27,6 +27,9 @@ constexpr std::uint8_t kMarkerPrefix = 0xFF;
 constexpr std::uint8_t kApp2 = 0xE2;
 constexpr std::uint8_t kQuantizationTable = 0xDB;  // profiles always come before it
 constexpr std::int64_t kFirstSegmentOffset = 2;    // just after the FF D8 start marker
+// A JPEG's first bytes read for its profile: its segments up to the image data
+// usually fit, the rest of the file is read only when they do not.
+constexpr std::int64_t kJpegProfileReadBytes = 256 << 10;
 
 // TIFF: 8-byte header, 12-byte directory entries; the profile is tag 34675 of
 // type 7 (undefined bytes), its count the size and its value the offset.
@@ -46,10 +49,17 @@ class ByteReader {
         little_endian_(little_endian) {}
 
   std::int64_t size() const { return size_; }
-  // True when `count` bytes starting at `offset` lie inside the file.
+  // True when `count` bytes starting at `offset` lie inside the file; a range that
+  // reaches past the end is noted (see ReachedEnd).
   bool Has(std::int64_t offset, std::int64_t count) const {
-    return offset >= 0 && count >= 0 && offset <= size_ && count <= size_ - offset;
+    const bool inside = offset >= 0 && count >= 0 && offset <= size_ && count <= size_ - offset;
+    if (!inside && offset >= 0 && count >= 0) reached_end_ = true;
+    return inside;
   }
+  // True once a check looked past the last byte: on a file's first bytes only, the
+  // answer could then differ from the whole file's.
+  bool ReachedEnd() const { return reached_end_; }
+  void NoteEnd() const { reached_end_ = true; }
   std::uint8_t Byte(std::int64_t offset) const { return data_[offset]; }
   const char* At(std::int64_t offset) const {
     return reinterpret_cast<const char*>(data_ + offset);
@@ -68,6 +78,7 @@ class ByteReader {
   const std::uint8_t* data_;
   std::int64_t size_;
   bool little_endian_;
+  mutable bool reached_end_ = false;
 };
 
 // True when the 18 bytes at `offset` are a profile segment header.
@@ -93,11 +104,10 @@ int Finish(int code, QByteArray& profile) {
   return code;
 }
 
-}  // namespace
-
-int ExtractJpegProfile(QByteArrayView file, QByteArray& profile) {
+// The JPEG reader, over `in`: on a file's first bytes, in.ReachedEnd() tells whether
+// the answer needs more of them.
+int WalkJpegProfile(const ByteReader& in, QByteArray& profile) {
   profile.clear();
-  const ByteReader in(file, false);
   if (!in.Has(0, 4) || in.Byte(0) != 0xFF || in.Byte(1) != 0xD8 || in.Byte(2) != 0xFF) {
     return kNotJpegOrTiff;
   }
@@ -111,7 +121,11 @@ int ExtractJpegProfile(QByteArrayView file, QByteArray& profile) {
     const bool quantization =
         in.Byte(offset) == kMarkerPrefix && in.Byte(offset + 1) == kQuantizationTable;
     offset += static_cast<std::int64_t>(in.Word(offset + 2)) + 2;
-    if (quantization || offset >= in.size() - 1) return kNoProfile;
+    if (quantization) return kNoProfile;
+    if (offset >= in.size() - 1) {
+      in.NoteEnd();
+      return kNoProfile;
+    }
   }
 
   // The chunks must follow one another directly, each numbered one more than the
@@ -130,6 +144,12 @@ int ExtractJpegProfile(QByteArrayView file, QByteArray& profile) {
     if (offset < 0) return Finish(kNoProfile, profile);
   }
   return kProfileFound;
+}
+
+}  // namespace
+
+int ExtractJpegProfile(QByteArrayView file, QByteArray& profile) {
+  return WalkJpegProfile(ByteReader(file, false), profile);
 }
 
 int ExtractTiffProfile(QByteArrayView file, QByteArray& profile) {
@@ -166,13 +186,22 @@ int ExtractProfiles(const QString& file_name, QByteArray& profile) {
   if (!tiff && !jpeg) return kNotJpegOrTiff;
   if (!QFileInfo(file_name).isFile()) return kFileMissing;
 
-  // Plain bounded reads: a file that shrinks meanwhile cannot fault the process.
+  // Plain bounded reads: a file that shrinks meanwhile cannot fault the process. A
+  // JPEG's profile comes before its image data, so its first bytes are read first
+  // and the rest only when the segments run past them.
   PhotoFileBytes bytes;
-  const ImageReadStatus read = bytes.Read(file_name, kMaxPhotoFileBytes);
+  ImageReadStatus read = bytes.Read(file_name, tiff ? kMaxPhotoFileBytes : kJpegProfileReadBytes);
   if (read == ImageReadStatus::kCannotRead) return kNoProfile;
   // Anything else not read (an empty or special file) is searched as no bytes.
-  const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  return tiff ? ExtractTiffProfile(view, profile) : ExtractJpegProfile(view, profile);
+  QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  if (tiff) return ExtractTiffProfile(view, profile);
+  const ByteReader first(view, false);
+  const int code = WalkJpegProfile(first, profile);
+  if (!first.ReachedEnd() || bytes.whole()) return code;
+  read = bytes.Read(file_name, kMaxPhotoFileBytes);
+  if (read == ImageReadStatus::kCannotRead) return Finish(kNoProfile, profile);
+  view = QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  return ExtractJpegProfile(view, profile);
 }
 
 }  // namespace tessaly

@@ -199,6 +199,20 @@ TEST(EmbeddedProfileTest, FilesDispatchByExtension) {
   ASSERT_TRUE(QDir().mkpath(dir + "/folder.jpg"));
   QByteArray profile;
   EXPECT_EQ(ExtractProfiles(dir + "/folder.jpg", profile), -2);
+
+  // Profiles beyond the file's first 256 KiB, which are read first: after large
+  // segments, and in chunks that run past them.
+  const QByteArray segment = QByteArray("\xFF\xE1", 2) + Field(65535, 2) + QByteArray(65533, 'x');
+  const QByteArray big = Part('b', 65000);
+  const std::pair<QByteArray, QByteArray> far[] = {
+      {kSoi + segment.repeated(5) + Chunk(1, 1, icc) + kDqt, icc},
+      {kSoi + segment.repeated(3) + Chunk(1, 3, big) + Chunk(2, 3, big) + Chunk(3, 3, icc) + kDqt,
+       big + big + icc}};
+  for (const auto& [bytes, expected] : far) {
+    PutFile(dir + "/far.jpg", bytes);
+    EXPECT_EQ(ExtractProfiles(dir + "/far.jpg", profile), 1);
+    EXPECT_EQ(profile, expected);
+  }
 }
 
 }  // namespace
