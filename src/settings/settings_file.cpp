@@ -1,6 +1,6 @@
 // The settings file on disk: each read opens, reads and closes the file; each write
 // reads the whole text, changes one value with SetIniValue and replaces the file
-// through QSaveFile, so the old file stays whole until the new one is complete.
+// with ReplaceFileContent, so the old file stays whole until the new one is complete.
 #include "settings/settings_file.h"
 
 #include <QFile>

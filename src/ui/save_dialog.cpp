@@ -26,8 +26,6 @@
 #include "ui/resolution_boxes.h"
 
 namespace tessaly {
-namespace {}  // namespace
-
 SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& settings_file)
     : job_(job), owner_(owner), settings_file_(settings_file) {
   setObjectName(QStringLiteral("frmSavePhotos"));

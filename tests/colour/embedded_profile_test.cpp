@@ -1,7 +1,7 @@
 // Embedded profile extraction from JPEG and TIFF files built byte by byte:
 // single and split APP2 chunks with every way a chunk sequence can break, the
 // segment walk's stopping rules, the first-directory TIFF rule in both byte
-// orders, and dispatch by extension.
+// orders, dispatch by extension, and JPEG profiles beyond the first bytes read.
 #include "colour/embedded_profile.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// The Qt Ui service over real message boxes, input box and progress windows: the
+// buttons, icon and title each message shows and the answer clicked, the wait
+// cursor kept through nested pairs, and each run's Cancel question and its effect.
 #include "ui/qt_ui.h"
 
 #include <gtest/gtest.h>
