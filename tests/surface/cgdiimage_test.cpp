@@ -78,24 +78,21 @@ TEST(cGDIImage, ToDibResamplesExactlyTheRectangleItDescribes) {
   cDIB original = test::RandomSurface(150, 250, 8);
   cGDIImage image;
   ASSERT_TRUE(image.CreateFromDIB(original));
-  struct Case {
-    bool scale, crop;
-    int nw, nh, x0, y0, x1, y1, out_w, out_h, sx, sy, sw, sh;
-  };
-  const Case cases[] = {
-      {false, true, 0, 0, 10, 20, 109, 219, 100, 200, 10, 20, 99, 199},
-      {false, true, 0, 0, 0, 0, 99, 49, 100, 50, 0, 0, 99, 49},
-      {true, true, 40, 61, 3, 7, 130, 200, 40, 61, 3, 7, 127, 193},
-      {true, false, 47, 83, 0, 0, 0, 0, 47, 83, 0, 0, 150, 250},
-  };
-  for (const Case& c : cases) {
-    cDIB out = image.ToDib(c.scale, c.crop, c.nw, c.nh, c.x0, c.y0, c.x1, c.y1,
-                           cGDIImage::kHighQualityBicubic),
+  // {scale, crop, new size, crop corners, result size, source rectangle}
+  const std::tuple<bool, bool, int, int, int, int, int, int, int, int, int, int, int, int> cases[] =
+      {
+          {false, true, 0, 0, 10, 20, 109, 219, 100, 200, 10, 20, 99, 199},
+          {false, true, 0, 0, 0, 0, 99, 49, 100, 50, 0, 0, 99, 49},
+          {true, true, 40, 61, 3, 7, 130, 200, 40, 61, 3, 7, 127, 193},
+          {true, false, 47, 83, 0, 0, 0, 0, 47, 83, 0, 0, 150, 250},
+      };
+  for (const auto& [scale, crop, nw, nh, x0, y0, x1, y1, out_w, out_h, sx, sy, sw, sh] : cases) {
+    cDIB out = image.ToDib(scale, crop, nw, nh, x0, y0, x1, y1, cGDIImage::kHighQualityBicubic),
          expected;
-    ASSERT_EQ(QSize(out.Width(), out.Height()), QSize(c.out_w, c.out_h)) << c.x0 << "," << c.y0;
-    ASSERT_TRUE(expected.Create(c.out_w, c.out_h));
-    ASSERT_TRUE(ResampleBicubic(original.View(), c.sx, c.sy, c.sw, c.sh, expected.View()));
-    EXPECT_TRUE(test::SamePixels(out.View(), expected.View())) << c.x0 << "," << c.y0;
+    ASSERT_EQ(QSize(out.Width(), out.Height()), QSize(out_w, out_h)) << x0 << "," << y0;
+    ASSERT_TRUE(expected.Create(out_w, out_h));
+    ASSERT_TRUE(ResampleBicubic(original.View(), sx, sy, sw, sh, expected.View()));
+    EXPECT_TRUE(test::SamePixels(out.View(), expected.View())) << x0 << "," << y0;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <tuple>
 #include <vector>
 
 #include "support/test_surfaces.h"
@@ -66,11 +67,8 @@ cDIB ReferenceResample(cDIB& src, int x, int y, int width, int height, int dst_w
 }
 
 TEST(ResampleBicubic, StaysWithinOneOfTheDoublePrecisionFilter) {
-  struct Case {
-    const char* name;
-    int src_width, src_height, x, y, width, height, dst_width, dst_height;
-  };
-  const Case cases[] = {
+  // {name, source width and height, rectangle x, y, width, height, result width, height}
+  const std::tuple<const char*, int, int, int, int, int, int, int, int> cases[] = {
       {"photo-like shrink", 601, 403, 0, 0, 601, 403, 177, 118},
       {"shrink 3.1 from an offset", 131, 97, 9, 14, 97, 61, 31, 20},
       {"enlarge", 13, 9, 0, 0, 13, 9, 40, 31},
@@ -87,24 +85,25 @@ TEST(ResampleBicubic, StaysWithinOneOfTheDoublePrecisionFilter) {
       {"65535:1 down", 3, 65535, 0, 0, 3, 65535, 2, 1},
   };
   std::uint32_t seed = 1;
-  for (const Case& c : cases) {
-    cDIB src = test::RandomSurface(c.src_width, c.src_height, seed++);
+  for (const auto& [name, src_width, src_height, x, y, width, height, dst_width, dst_height] :
+       cases) {
+    cDIB src = test::RandomSurface(src_width, src_height, seed++);
     cDIB dst;
-    ASSERT_TRUE(dst.Create(c.dst_width, c.dst_height));
-    ASSERT_TRUE(ResampleBicubic(src.View(), c.x, c.y, c.width, c.height, dst.View())) << c.name;
-    cDIB ref = ReferenceResample(src, c.x, c.y, c.width, c.height, c.dst_width, c.dst_height);
+    ASSERT_TRUE(dst.Create(dst_width, dst_height));
+    ASSERT_TRUE(ResampleBicubic(src.View(), x, y, width, height, dst.View())) << name;
+    cDIB ref = ReferenceResample(src, x, y, width, height, dst_width, dst_height);
     int largest = 0, unequal = 0;
-    for (int r = 0; r < c.dst_height; ++r)
-      for (int i = 0; i < 3 * c.dst_width; ++i) {
+    for (int r = 0; r < dst_height; ++r)
+      for (int i = 0; i < 3 * dst_width; ++i) {
         const int diff = std::abs(dst.View().Row(r)[i] - ref.View().Row(r)[i]);
         largest = std::max(largest, diff);
         unequal += diff != 0;
       }
-    EXPECT_LE(largest, 1) << c.name;
+    EXPECT_LE(largest, 1) << name;
     // Fixed-point error is a small fraction of a level, so only values within a hair
     // of a half may round the other way; a rounding bias would move most bytes. A
     // picture of a few bytes may have one such.
-    EXPECT_LE(unequal, std::max(1.0, 0.02 * 3 * c.dst_width * c.dst_height)) << c.name;
+    EXPECT_LE(unequal, std::max(1.0, 0.02 * 3 * dst_width * dst_height)) << name;
   }
 }
 

@@ -30,6 +30,7 @@
 #include <QUrl>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "controls/scripted_common_dialogs.h"
 #include "controls/scripted_ui.h"
@@ -109,18 +110,15 @@ TEST_F(MainWindowTest, AddedPhotosAreSortedSelectedAndEditedThroughThePanel) {
   EXPECT_TRUE(Find<QWidget>("frameEdit")->isEnabled());
   EXPECT_TRUE(Find<QLabel>("lblFileInfo")->text().contains("A.png"));
 
-  struct Case {
-    const char* slider;
-    int value;
-    int (MyPicture::*field)() const;
-  } cases[] = {
+  using Field = int (MyPicture::*)() const;
+  const std::tuple<const char*, int, Field> cases[] = {
       {"hsBright", 12, &MyPicture::Bright},         {"hsContrast", -7, &MyPicture::Contrast},
       {"hsSaturation", 30, &MyPicture::Saturation}, {"hsRed", -51, &MyPicture::RedAdjust},
       {"hsGreen", 4, &MyPicture::GreenAdjust},      {"hsBlue", 51, &MyPicture::BlueAdjust},
   };
-  for (const Case& c : cases) {
-    Find<QSlider>(c.slider)->setValue(c.value);
-    EXPECT_EQ((Record().*c.field)(), c.value) << c.slider;
+  for (const auto& [slider, value, field] : cases) {
+    Find<QSlider>(slider)->setValue(value);
+    EXPECT_EQ((Record().*field)(), value) << slider;
   }
   // A drag moves the label only; the release writes the record.
   auto* gamma = Find<QSlider>("hsGamma");
@@ -426,14 +424,11 @@ TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
     dialog->findChild<QComboBox*>("cboRenameAs")->setEditText("[Filename]");
     dialog->findChild<QPushButton*>("cmdSave")->click();
   };
-  struct Case {
-    std::function<void()> run;
-    QString folder;
-    int files;
-  } cases[] = {{print, dir_.filePath("pdf"), 1}, {save, dir_.filePath("out"), 2}};
+  const std::tuple<std::function<void()>, QString, int> cases[] = {{print, dir_.filePath("pdf"), 1},
+                                                                   {save, dir_.filePath("out"), 2}};
   ASSERT_TRUE(QDir().mkpath(dir_.filePath("out")));
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.folder.toStdString());
+  for (const auto& [run, folder, files] : cases) {
+    SCOPED_TRACE(folder.toStdString());
     window_->show();
     bool asked = false;
     bool open_after_close = false;
@@ -461,11 +456,11 @@ TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
         window_->findChild<QAction*>(name)->trigger();
       for (QWidget* widget : shown() - before) nested << widget->objectName();
     });
-    c.run();
+    run();
     ui_.OnPoll(nullptr);
     EXPECT_TRUE(open_after_close);  // the close was asked for during the run
     EXPECT_TRUE(nested.isEmpty()) << nested.join(u' ').toStdString();
-    EXPECT_EQ(QDir(c.folder).entryList(QDir::Files).size(), c.files);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), files);
     QFile::remove(LastJobPath());  // the waiting close keeps the job again
     ASSERT_FALSE(QFileInfo::exists(LastJobPath()));
     QCoreApplication::processEvents();

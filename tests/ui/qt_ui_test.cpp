@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <tuple>
 #include <vector>
 
 #include "controls/scripted_ui.h"
@@ -41,40 +42,33 @@ void ClickWhenShown(QMessageBox::StandardButton button, SeenBox& seen) {
 
 TEST(QtUi, MessageBoxShowsTextTitleIconAndButtonsAndReturnsTheClickedAnswer) {
   using B = QMessageBox;
-  struct Case {
-    MsgButtons buttons;
-    MsgIcon icon;
-    QString title;
-    B::StandardButton click;
-    B::StandardButtons shown;
-    B::Icon shown_icon;
-    QString shown_title;
-    MsgAnswer answer;
-  };
-  const std::vector<Case> cases = {
-      {MsgButtons::Ok, MsgIcon::Information, "", B::Ok, B::Ok, B::Information, "Tessaly",
-       MsgAnswer::Ok},
-      {MsgButtons::YesNo, MsgIcon::Question, "Tessaly - Settings", B::Yes, B::Yes | B::No,
-       B::Question, "Tessaly - Settings", MsgAnswer::Yes},
-      {MsgButtons::AbortRetryIgnore, MsgIcon::Critical, "", B::Ignore,
-       B::Abort | B::Retry | B::Ignore, B::Critical, "Tessaly", MsgAnswer::Ignore},
-      {MsgButtons::RetryCancel, MsgIcon::Critical, "", B::Retry, B::Retry | B::Cancel, B::Critical,
-       "Tessaly", MsgAnswer::Retry},
-      {MsgButtons::OkCancel, MsgIcon::Exclamation, "", B::Cancel, B::Ok | B::Cancel, B::Warning,
-       "Tessaly", MsgAnswer::Cancel},
-      {MsgButtons::YesNoCancel, MsgIcon::None, "", B::No, B::Yes | B::No | B::Cancel, B::NoIcon,
-       "Tessaly", MsgAnswer::No},
-  };
+  // {buttons, icon, title asked, button clicked, buttons, icon and title shown, answer}
+  const std::tuple<MsgButtons, MsgIcon, QString, B::StandardButton, B::StandardButtons, B::Icon,
+                   QString, MsgAnswer>
+      cases[] = {
+          {MsgButtons::Ok, MsgIcon::Information, "", B::Ok, B::Ok, B::Information, "Tessaly",
+           MsgAnswer::Ok},
+          {MsgButtons::YesNo, MsgIcon::Question, "Tessaly - Settings", B::Yes, B::Yes | B::No,
+           B::Question, "Tessaly - Settings", MsgAnswer::Yes},
+          {MsgButtons::AbortRetryIgnore, MsgIcon::Critical, "", B::Ignore,
+           B::Abort | B::Retry | B::Ignore, B::Critical, "Tessaly", MsgAnswer::Ignore},
+          {MsgButtons::RetryCancel, MsgIcon::Critical, "", B::Retry, B::Retry | B::Cancel,
+           B::Critical, "Tessaly", MsgAnswer::Retry},
+          {MsgButtons::OkCancel, MsgIcon::Exclamation, "", B::Cancel, B::Ok | B::Cancel, B::Warning,
+           "Tessaly", MsgAnswer::Cancel},
+          {MsgButtons::YesNoCancel, MsgIcon::None, "", B::No, B::Yes | B::No | B::Cancel, B::NoIcon,
+           "Tessaly", MsgAnswer::No},
+      };
   QtUi ui;
   ui.SetWaitCursor(true);  // a box asked in the middle of a run
-  for (const Case& c : cases) {
+  for (const auto& [buttons, icon, title, click, shown, shown_icon, shown_title, answer] : cases) {
     SeenBox seen;
-    ClickWhenShown(c.click, seen);
-    EXPECT_EQ(ui.MessageBox("Remove all images?", c.buttons, c.icon, c.title), c.answer);
+    ClickWhenShown(click, seen);
+    EXPECT_EQ(ui.MessageBox("Remove all images?", buttons, icon, title), answer);
     EXPECT_EQ(seen.text, "Remove all images?");
-    EXPECT_EQ(seen.title, c.shown_title);
-    EXPECT_EQ(seen.icon, c.shown_icon);
-    EXPECT_EQ(seen.buttons, c.shown);
+    EXPECT_EQ(seen.title, shown_title);
+    EXPECT_EQ(seen.icon, shown_icon);
+    EXPECT_EQ(seen.buttons, shown);
     EXPECT_EQ(seen.cursor, Qt::ArrowCursor);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   }
@@ -119,34 +113,29 @@ TEST(QtUi, OnlyTheOutermostWaitCursorPairChangesTheCursor) {
 // stays shown and on top.
 TEST(QtUi, ProgressWindowCancelAsksTheRunsQuestionAndActsOnTheAnswer) {
   // A print run's window goes on a Yes; a save run's window stays shown, on top.
-  struct Case {
-    QString caption;
-    const char* window_name;
-    const char* label_name;
-    QString question;
-    bool save;
-  } cases[] = {
+  // {caption, window, label, question, whether it is a save run}
+  const std::tuple<QString, const char*, const char*, QString, bool> cases[] = {
       {"Print", "frmPrintMsg", "lblMsgPrinting", "Cancel print job?", false},
       {"Saving Files", "frmSaveMsg", "lblMsgSaving", "Stop saving files?", true},
   };
-  for (const Case& c : cases) {
+  for (const auto& [caption, window_name, label_name, question, save] : cases) {
     for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
       const bool yes = answer == MsgAnswer::Yes;
-      SCOPED_TRACE(c.caption.toStdString() + (yes ? " Yes" : " No"));
+      SCOPED_TRACE(caption.toStdString() + (yes ? " Yes" : " No"));
       QtUi shown;
       ScriptedUi ui;
       ScopedUi scoped(ui);
-      shown.ShowProgress(c.caption, "Photo 1/3");
-      QWidget* window = test::ShownWindow(c.window_name);
+      shown.ShowProgress(caption, "Photo 1/3");
+      QWidget* window = test::ShownWindow(window_name);
       ASSERT_NE(window, nullptr);
-      EXPECT_EQ(window->findChild<QLabel*>(c.label_name)->text(), "Photo 1/3");
+      EXPECT_EQ(window->findChild<QLabel*>(label_name)->text(), "Photo 1/3");
       ui.Answer(answer);
       window->findChild<QPushButton*>("cmdCancel")->click();
-      ASSERT_EQ(ui.MessageTexts(), std::vector<QString>{c.question});
+      ASSERT_EQ(ui.MessageTexts(), std::vector<QString>{question});
       EXPECT_EQ(ui.Messages()[0].buttons, MsgButtons::YesNo);
       EXPECT_EQ(ui.CancelRequested(), yes);
-      EXPECT_EQ(window->isVisible(), c.save || !yes);
-      EXPECT_EQ(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), c.save);
+      EXPECT_EQ(window->isVisible(), save || !yes);
+      EXPECT_EQ(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), save);
       shown.HideProgress();
       EXPECT_FALSE(window->isVisible());
     }

@@ -102,21 +102,15 @@ TEST_F(SaveDialogTest, ResolutionBoxesAndTypeUnlockTheirValueBoxes) {
   for (int i = 0; i < 3; ++i) box[i] = FindControl<QCheckBox>(dialog, "chkInterpolate", i);
   auto* minimum = FindControl<QLineEdit>(dialog, "txtInterpolVal", 1);
   auto* maximum = FindControl<QLineEdit>(dialog, "txtInterpolVal", 2);
-  struct Case {
-    int click;
-    bool ticked[3];
-  };
-  const std::vector<Case> cases = {
-      {1, {false, true, false}}, {2, {false, true, true}},  {1, {false, false, true}},
-      {2, {true, false, false}}, {1, {false, true, false}}, {0, {true, false, false}},
-      {0, {true, false, false}},  // unticking box 0 alone ticks it again
-  };
+  // {box clicked, boxes ticked after the click}; unticking box 0 alone ticks it again.
+  const std::pair<int, const char*> cases[] = {{1, "010"}, {2, "011"}, {1, "001"}, {2, "100"},
+                                               {1, "010"}, {0, "100"}, {0, "100"}};
   EXPECT_TRUE(box[0]->isChecked());
-  for (const Case& c : cases) {
-    box[c.click]->click();
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(box[i]->isChecked(), c.ticked[i]) << c.click << i;
-    EXPECT_EQ(minimum->isReadOnly(), !c.ticked[1]);
-    EXPECT_EQ(maximum->isReadOnly(), !c.ticked[2]);
+  for (const auto& [click, ticked] : cases) {
+    box[click]->click();
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(box[i]->isChecked(), ticked[i] == '1') << click << i;
+    EXPECT_EQ(minimum->isReadOnly(), ticked[1] == '0');
+    EXPECT_EQ(maximum->isReadOnly(), ticked[2] == '0');
   }
   auto* type = FindControl<QComboBox>(dialog, "cboSaveAsType");
   for (int index : {1, 0}) {
