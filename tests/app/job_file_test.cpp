@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <tuple>
 #include <vector>
 
@@ -51,27 +50,23 @@ TEST(JobFile, ReadsSettingsAndPhotos) {
 
   const JobSettings& s = job.settings;
   EXPECT_EQ(std::tuple(s.Size.Width, s.Size.Height, s.Size.Margins), std::tuple(152.4, 101.6, 3.5));
-  EXPECT_FALSE(s.ThumbMode);
-  EXPECT_EQ(s.LayoutMode, 2);
   EXPECT_TRUE(s.Center && s.PhotoPrintDate && s.PhotoPrintFileName && s.PhotoDrawFrame &&
               s.DrawCropMarks);
-  EXPECT_EQ(s.DateMask, "dd-mm-yyyy");
-  EXPECT_EQ(s.FontName, "Liberation Serif");
-  EXPECT_DOUBLE_EQ(s.FontSize, 12.5);
   EXPECT_TRUE(s.FontBold && s.FontItalic && s.FontUnderline);
-  EXPECT_EQ(s.FontColor, 0x302010u);  // red in the low byte
-  EXPECT_EQ(s.Units, 1);              // not in the file: the base value stays
+  // The colour has red in the low byte; the units are not in the file: the base value stays.
+  EXPECT_EQ(
+      std::tuple(s.ThumbMode, s.LayoutMode, s.DateMask, s.FontName, s.FontSize, s.FontColor,
+                 s.Units),
+      std::tuple(false, 2, QString("dd-mm-yyyy"), QString("Liberation Serif"), 12.5, 0x302010u, 1));
 
   ASSERT_EQ(job.photos.size(), 2u);
   const JobPhotoEntry& a = job.photos[0];
-  EXPECT_EQ(a.file, "/jobs/today/sub/a.jpg");
-  EXPECT_EQ(a.copies, 3);
-  EXPECT_EQ(a.label, QStringLiteral("Kitchen"));
+  EXPECT_EQ(std::tuple(a.file, a.copies, a.label.value_or(QString()), a.has_crop),
+            std::tuple(QString("/jobs/today/sub/a.jpg"), 3, QString("Kitchen"), true));
   const HistoryEdits& e = a.edits;
   EXPECT_EQ((std::vector<int>{e.bright, e.contrast, e.gamma100, e.saturation, e.red, e.green,
                               e.blue, e.unsharp, e.angle, e.x0, e.y0, e.x1, e.y1}),
             (std::vector<int>{-51, 51, 115, 7, -3, 4, 5, 15120, -90, 1, 2, 9999, 10000}));
-  EXPECT_TRUE(a.has_crop);
 
   // Left-out values are neutral; the label stays unset.
   const JobPhotoEntry& b = job.photos[1];
@@ -83,11 +78,7 @@ TEST(JobFile, ReadsSettingsAndPhotos) {
 }
 
 TEST(JobFile, EveryMalformedFieldIsNamed) {
-  struct Case {
-    QByteArray text;
-    const char* error;
-  };
-  const Case cases[] = {
+  const std::pair<QByteArray, const char*> cases[] = {
       {"[1, 2]", "expected a JSON object"},
       {R"({"photos":[{"file":"a.jpg"}]})", "version: expected 1"},
       {R"({"version":1})", "photos: expected a list of at least one photo"},
@@ -143,11 +134,11 @@ TEST(JobFile, EveryMalformedFieldIsNamed) {
       {"{\"version\":1,\n  \"photos\" []}",
        "not valid JSON: missing name separator at line 2, column 13"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [text, expected] : cases) {
     JobFile job;
     QString error;
-    EXPECT_FALSE(ParseJobFile(c.text, "/x", job, error)) << c.text.constData();
-    EXPECT_EQ(error.toStdString(), c.error) << c.text.constData();
+    EXPECT_FALSE(ParseJobFile(text, "/x", job, error)) << text.constData();
+    EXPECT_EQ(error.toStdString(), expected) << text.constData();
   }
 }
 
@@ -162,9 +153,8 @@ TEST(JobFile, LoadNamesTheFileAndResolvesAgainstItsFolder) {
   QString error;
   ASSERT_TRUE(LoadJobFile(dir + "/job.json", job, error)) << error.toStdString();
   EXPECT_EQ(job.photos[0].file, QDir::cleanPath(dir + "/../pictures/a.jpg"));
-  EXPECT_DOUBLE_EQ(job.settings.Size.Width, 178.0);
-  EXPECT_EQ(job.settings.FontName, "Base");
-  EXPECT_TRUE(job.settings.PhotoDrawFrame);
+  EXPECT_EQ(std::tuple(job.settings.Size.Width, job.settings.FontName, job.settings.PhotoDrawFrame),
+            std::tuple(178.0, QString("Base"), true));
 
   test::PutFile(dir + "/job.json", Photos(R"({"file":"a.jpg","red":99})"));
   EXPECT_FALSE(LoadJobFile(dir + "/job.json", job, error));
@@ -174,31 +164,17 @@ TEST(JobFile, LoadNamesTheFileAndResolvesAgainstItsFolder) {
   EXPECT_TRUE(error.startsWith(dir + "/missing.json: cannot be read")) << error.toStdString();
 }
 
-class ApplyJobPhotoTest : public testing::Test {
- protected:
-  ApplyJobPhotoTest() : dir_(QString::fromStdString(test::TempDir())), history_(dir_ + "/history") {
-    settings_.Size = PhotoSize{152.4, 101.6, 3.5};
-  }
-
-  // A landscape photo (odd sizes) added to a fresh job.
-  MyPicture& AddPhoto(MyPictureManager& job) {
-    const QString path = dir_ + "/photo.png";
-    if (!QFile::exists(path)) {
-      EXPECT_TRUE(test::RandomSurface(601, 397, 5).ToQImage().save(path));
-    }
-    const int position = AddPhotoFile(job, path);
-    EXPECT_GE(position, 0);
-    return job.At(position);
-  }
-
-  QString dir_;
-  ScopedHistoryRoot history_;
-  JobSettings settings_;
-};
-
-TEST_F(ApplyJobPhotoTest, GivesTheRecordTheEntrysValues) {
-  MyPictureManager job(settings_);
-  MyPicture& photo = AddPhoto(job);
+// An entry applied to a landscape photo (odd sizes) of a fresh job: its values, then a
+// crop kept only when its shape fits the frame.
+TEST(ApplyJobPhoto, GivesTheRecordTheEntrysValuesAndKeepsAFittingCrop) {
+  const QString dir = QString::fromStdString(test::TempDir());
+  ScopedHistoryRoot history(dir + "/history");
+  JobSettings settings;
+  settings.Size = PhotoSize{152.4, 101.6, 3.5};
+  MyPictureManager job(settings);
+  ASSERT_TRUE(test::RandomSurface(601, 397, 5).ToQImage().save(dir + "/photo.png"));
+  ASSERT_EQ(AddPhotoFile(job, dir + "/photo.png"), 0);
+  MyPicture& photo = job.At(0);
   JobPhotoEntry entry;
   entry.copies = 4;
   entry.label = QStringLiteral("On the shelf");
@@ -220,12 +196,8 @@ TEST_F(ApplyJobPhotoTest, GivesTheRecordTheEntrysValues) {
   EXPECT_EQ(photo.Angle(), 0);
   EXPECT_EQ(photo.Bright(), 0);
   EXPECT_DOUBLE_EQ(photo.gamma(), 1.0);
-}
 
-TEST_F(ApplyJobPhotoTest, CropIsKeptOnlyWhenItsShapeFitsTheFrame) {
-  MyPictureManager job(settings_);
-  MyPicture& photo = AddPhoto(job);
-  JobPhotoEntry entry;
+  entry = JobPhotoEntry();
   entry.edits.angle = -90;
   ApplyJobPhoto(entry, photo);  // no crop: the largest centred frame of the turned picture
   const auto corners = [&photo] {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "controls/scripted_ui.h"
 #include "settings/settings_file.h"
@@ -24,6 +25,12 @@ constexpr char kTwoModes[] =
     "UserSizes=010000x015000x0000-013000x018000x0300-\r\nUserSize=2\r\n"
     "[ThumbOptions]\r\nCenter=1\r\nLayoutMode=1\r\n"
     "UserSizes=004000x004000x0400-\r\nUserSize=1\r\n";
+
+// The check boxes a contact sheet sets: frame, date, file name; and the centring.
+std::tuple<bool, bool, bool, bool> Boxes(const MyPictureManager& job) {
+  const JobSettings& s = job.Settings();
+  return {s.PhotoDrawFrame, s.PhotoPrintDate, s.PhotoPrintFileName, s.Center};
+}
 
 TEST(JobSetup, ModesKeepTheirOwnSettingsAndCancelGoesBackToTheStoredMode) {
   QTemporaryDir dir;
@@ -52,20 +59,14 @@ TEST(JobSetup, ModesKeepTheirOwnSettingsAndCancelGoesBackToTheStoredMode) {
   EXPECT_EQ(ReadIniValue("Options", "PhotoDrawFrame", ini), "1");  // sizes only
   EXPECT_EQ(setup.Sizes().Items().size(), 1u);
   EXPECT_DOUBLE_EQ(job.Settings().Size.Width, 40.0);
-  EXPECT_TRUE(job.Settings().Center);
   EXPECT_EQ(job.Settings().LayoutMode, 1);
-  EXPECT_FALSE(job.Settings().PhotoPrintDate);
-  EXPECT_TRUE(job.Settings().PhotoPrintFileName);
-  EXPECT_FALSE(job.Settings().PhotoDrawFrame);
+  EXPECT_EQ(Boxes(job), std::tuple(false, false, true, true));
   EXPECT_FALSE(setup.PrintChecksEnabled());
 
   setup.SwitchMode(false);
   EXPECT_EQ(setup.Sizes().Items().size(), 3u);
   EXPECT_EQ(setup.Sizes().SelectedNumber(), 3);
-  EXPECT_TRUE(job.Settings().PhotoDrawFrame);
-  EXPECT_TRUE(job.Settings().PhotoPrintDate);
-  EXPECT_FALSE(job.Settings().PhotoPrintFileName);
-  EXPECT_FALSE(job.Settings().Center);
+  EXPECT_EQ(Boxes(job), std::tuple(true, true, false, false));
 
   // Cancel reads the stored photo mode back and loads its saved settings.
   setup.SwitchMode(true);
@@ -120,25 +121,15 @@ TEST(JobSetup, OkWritesEveryKeyOfTheModeAndResizesThePhotos) {
   ASSERT_TRUE(setup.Confirm());
   EXPECT_FALSE(setup.NotConfirmed());
 
-  const struct {
-    const char* key;
-    const char* value;
-  } keys[] = {{"ThumbMode", "False"},
-              {"PhotoPrintDate", "0"},
-              {"PhotoPrintFileName", "1"},
-              {"PhotoDrawFrame", "1"},
-              {"DrawCropMarks", "1"},
-              {"FontName", "Liberation Serif"},
-              {"FontSize", "12.5"},
-              {"FontUnderline", "False"},
-              {"FontItalic", "False"},
-              {"FontBold", "True"},
-              {"FontColor", "1193046"},
-              {"Center", "1"},
-              {"LayoutMode", "2"},
-              {"UserSize", "1"},
-              {"UserSizes", "010000x015000x0000-013000x018000x0300-"}};
-  for (const auto& k : keys) EXPECT_EQ(ReadIniValue("Options", k.key, ini), k.value) << k.key;
+  // Every key of the mode as written, "key=value".
+  for (const char* line :
+       {"ThumbMode=False", "PhotoPrintDate=0", "PhotoPrintFileName=1", "PhotoDrawFrame=1",
+        "DrawCropMarks=1", "FontName=Liberation Serif", "FontSize=12.5", "FontUnderline=False",
+        "FontItalic=False", "FontBold=True", "FontColor=1193046", "Center=1", "LayoutMode=2",
+        "UserSize=1", "UserSizes=010000x015000x0000-013000x018000x0300-"}) {
+    const QString key = QString(line).section('=', 0, 0);
+    EXPECT_EQ(ReadIniValue("Options", key, ini), QString(line).section('=', 1)) << line;
+  }
   // The contact-sheet section is left as it was.
   EXPECT_EQ(ReadIniValue("ThumbOptions", "LayoutMode", ini), "1");
   EXPECT_EQ(ReadIniValue("ThumbOptions", "FontName", ini), "");

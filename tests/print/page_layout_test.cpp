@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <tuple>
 
 namespace tessaly {
 namespace {
@@ -14,15 +15,11 @@ namespace {
 constexpr double kL = 152.4;  // 4 × 6 in
 constexpr double kS = 101.6;
 
-SheetGeometry Sheet(double sw, double sh, double pw, double ph) {
-  return SheetGeometry{sw, sh, pw, ph};
-}
-
 // Lays out L × S photos on a printable area pw × ph of a sheet sw × sh; the flags
 // are the job's centring, contact-sheet band and cut marks.
 void Lay(PageLayout& layout, double sw, double sh, double pw, double ph, double L, double S,
          int mode, bool center = false, bool thumb = false, bool cut = false) {
-  layout.ComputePageLayout(pw, ph, L, S, mode, center, Sheet(sw, sh, pw, ph), thumb, cut);
+  layout.ComputePageLayout(pw, ph, L, S, mode, center, SheetGeometry{sw, sh, pw, ph}, thumb, cut);
 }
 
 TEST(PageLayout, WorkedExampleAndModes) {
@@ -44,49 +41,38 @@ TEST(PageLayout, WorkedExampleAndModes) {
   EXPECT_DOUBLE_EQ(c2.Cells[1].Y0, kS);
   EXPECT_DOUBLE_EQ(c2.BlockWidth, kL);
 
+  // Each mode's cell count and the orientation of every cell.
   PageLayout layout;
-  Lay(layout, 210, 297, 200, 280, kL, kS, kLayoutBestFit);
-  ASSERT_EQ(layout.GetPageCellCount(), 2);
-  for (const PageCell& cell : layout.GetPageCells()) EXPECT_EQ(cell.Orientation, 2);
-  Lay(layout, 210, 297, 200, 280, kL, kS, kLayoutPortrait);
-  ASSERT_EQ(layout.GetPageCellCount(), 1);
-  EXPECT_EQ(layout.GetPageCells()[0].Orientation, 1);
-  Lay(layout, 210, 297, 200, 280, kL, kS, kLayoutLandscape);
-  EXPECT_EQ(layout.GetPageCellCount(), 2);
-  EXPECT_EQ(layout.GetPageCells()[0].Orientation, 2);
+  for (const auto& [mode, count, orientation] :
+       {std::tuple(kLayoutBestFit, 2, 2), std::tuple(kLayoutPortrait, 1, 1),
+        std::tuple(kLayoutLandscape, 2, 2)}) {
+    Lay(layout, 210, 297, 200, 280, kL, kS, mode);
+    ASSERT_EQ(layout.GetPageCellCount(), count) << mode;
+    for (const PageCell& cell : layout.GetPageCells()) EXPECT_EQ(cell.Orientation, orientation);
+  }
 }
 
 TEST(PageLayout, BestFitTiesAndStripNumbering) {
-  struct Case {
-    double pw, ph, L, S;
-    int count1, count2;
-    bool uniform1, uniform2;
-    int chosen_orientation;  // orientation of the first kept cell
-  };
-  const Case cases[] = {
-      // Both uniform and equal: candidate 2.
-      {100, 100, 50, 50, 4, 4, true, true, 2},
-      // Candidate 1 alone uniform on a tie: candidate 1.
-      {90, 110, 50, 40, 4, 4, true, false, 1},
-      // Candidate 1 has more cells.
-      {110, 150, 75, 50, 4, 3, true, true, 1},
-  };
-  for (const Case& c : cases) {
-    CandidateLayout c1;
-    CandidateLayout c2;
-    BuildCandidateLayouts(c.pw, c.ph, c.L, c.S, true, c1, c2);
-    EXPECT_EQ(c1.CellCount, c.count1) << c.pw << "x" << c.ph;
-    EXPECT_EQ(c2.CellCount, c.count2) << c.pw << "x" << c.ph;
-    EXPECT_EQ(c1.Uniform, c.uniform1) << c.pw << "x" << c.ph;
-    EXPECT_EQ(c2.Uniform, c.uniform2) << c.pw << "x" << c.ph;
-    PageLayout layout;
-    Lay(layout, c.pw, c.ph, c.pw, c.ph, c.L, c.S, kLayoutBestFit);
-    EXPECT_EQ(layout.GetPageCellCount(), std::max(c.count1, c.count2));
-    EXPECT_EQ(layout.GetPageCells()[0].Orientation, c.chosen_orientation) << c.pw << "x" << c.ph;
-  }
-  // Candidate 2's upright strip (two columns, two rows) is numbered row by row.
   CandidateLayout c1;
   CandidateLayout c2;
+  // The area and photo; both candidates' cell counts and uniformity; the orientation
+  // of the first kept cell.
+  const std::tuple<double, double, double, double, int, int, bool, bool, int> cases[] = {
+      {100, 100, 50, 50, 4, 4, true, true, 2},  // both uniform and equal: candidate 2
+      {90, 110, 50, 40, 4, 4, true, false, 1},  // candidate 1 alone uniform on a tie
+      {110, 150, 75, 50, 4, 3, true, true, 1},  // candidate 1 has more cells
+  };
+  for (const auto& [pw, ph, L, S, count1, count2, uniform1, uniform2, chosen] : cases) {
+    SCOPED_TRACE(testing::Message() << pw << "x" << ph);
+    BuildCandidateLayouts(pw, ph, L, S, true, c1, c2);
+    EXPECT_EQ(std::tuple(c1.CellCount, c2.CellCount, c1.Uniform, c2.Uniform),
+              std::tuple(count1, count2, uniform1, uniform2));
+    PageLayout layout;
+    Lay(layout, pw, ph, pw, ph, L, S, kLayoutBestFit);
+    EXPECT_EQ(layout.GetPageCellCount(), std::max(count1, count2));
+    EXPECT_EQ(layout.GetPageCells()[0].Orientation, chosen);
+  }
+  // Candidate 2's upright strip (two columns, two rows) is numbered row by row.
   BuildCandidateLayouts(160, 120, 60, 20, true, c1, c2);
   ASSERT_EQ(c2.CellCount, 6 * 2 + 2 * 2);
   const PageCell& first_strip = c2.Cells[12];
@@ -127,8 +113,7 @@ TEST(PageLayout, ContactSheetBandAndCentring) {
   // Side margin 3 mm < 5: band = round(11 − 3) = 8, cells start at 7.9 mm.
   PageLayout layout;
   Lay(layout, 210, 297, 204, 291, 46, 46, kLayoutBestFit, false, true);
-  ASSERT_GT(layout.GetPageCellCount(), 0);
-  EXPECT_EQ(layout.GetPageCellCount(), 4 * 6);  // candidate 1 on 283 mm: 6 rows of 46
+  ASSERT_EQ(layout.GetPageCellCount(), 4 * 6);  // candidate 1 on 283 mm: 6 rows of 46
   for (const PageCell& cell : layout.GetPageCells()) EXPECT_GE(cell.Y0, 7.9 - 1e-9);
   EXPECT_DOUBLE_EQ(layout.GetPageCells()[0].Y0, 7.9);
   // Side margin 2.5 gives 11 − 2.5 = 8.5, rounded to the even 8.
@@ -162,16 +147,8 @@ TEST(PageLayout, ContactSheetBandAndCentring) {
   EXPECT_EQ(layout.GetPageCells()[0].X0, 0.0);
 }
 
-int CountBluePixels(const QImage& image) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (image.pixel(x, y) == qRgb(0, 0, 255)) ++count;
-  return count;
-}
-
 TEST(PageLayout, PreviewDrawsCellsOrTheMessage) {
-  const SheetGeometry sheet = Sheet(210, 297, 200, 280);
+  const SheetGeometry sheet{210, 297, 200, 280};
   PageLayout layout;
   Lay(layout, 210, 297, 200, 280, kL, kS, kLayoutBestFit);
   QImage image(400, 297, QImage::Format_RGB32);
@@ -185,7 +162,6 @@ TEST(PageLayout, PreviewDrawsCellsOrTheMessage) {
   }
   EXPECT_EQ(image.pixel(50, 100), QColor(Qt::gray).rgb());  // outside the box
   EXPECT_EQ(image.pixel(100, 2), qRgb(255, 255, 255));
-  EXPECT_GT(CountBluePixels(image), 400);
   // The first cell's top edge at y = 5 + 210/65 mm, 1 px per mm.
   const int top = static_cast<int>(5 + 210.0 / 65);
   bool found = false;
@@ -198,7 +174,7 @@ TEST(PageLayout, PreviewDrawsCellsOrTheMessage) {
   empty.fill(Qt::white);
   {
     QPainter painter(&empty);
-    layout.DrawLayoutPreview(painter, QRectF(0, 0, 200, 200), Sheet(100, 100, 90, 90));
+    layout.DrawLayoutPreview(painter, QRectF(0, 0, 200, 200), SheetGeometry{100, 100, 90, 90});
   }
   // Only the message, in black, centred on the whole sheet.
   QImage message(200, 200, QImage::Format_RGB32);

@@ -7,59 +7,55 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <tuple>
 
 namespace tessaly {
 namespace {
 
+PrintDialogFields Fields(int colour, bool min_on, const char* min, bool max_on, const char* max) {
+  PrintDialogFields f;
+  f.colour_option = colour;
+  f.min_on = min_on;
+  f.min_text = QString::fromLatin1(min);
+  f.max_on = max_on;
+  f.max_text = QString::fromLatin1(max);
+  return f;
+}
+
 TEST(PrintOptions, ChecksInTheDialogsOrderWithTheirFocus) {
-  struct Case {
-    const char* name;
-    PrintDialogFields fields;
-    bool contact_sheet;
-    const char* message;  // "" when the checks pass
-    PrintField focus;
-  };
-  const auto fields = [](int colour, bool min_on, const char* min, bool max_on, const char* max) {
-    PrintDialogFields f;
-    f.colour_option = colour;
-    f.min_on = min_on;
-    f.min_text = QString::fromLatin1(min);
-    f.max_on = max_on;
-    f.max_text = QString::fromLatin1(max);
-    return f;
-  };
   const char* kProfile = "Please select a printer profile.";
   const char* kMin = "The minimum resolution is invalid!";
   const char* kMax = "The maximum resolution is invalid!";
   const char* kOrder = "The minimum resolution can't be greater than the maximum resolution!";
-  const Case cases[] = {
-      {"profile before resolution", fields(2, true, "0", false, ""), false, kProfile,
+  // Name, fields, contact sheet, message ("" when the checks pass) and focus.
+  const std::tuple<const char*, PrintDialogFields, bool, const char*, PrintField> cases[] = {
+      {"profile before resolution", Fields(2, true, "0", false, ""), false, kProfile,
        PrintField::kCmdICCBrowse},
-      {"minimum 1001", fields(0, true, "1001", false, ""), false, kMin,
+      {"minimum 1001", Fields(0, true, "1001", false, ""), false, kMin,
        PrintField::kTxtInterpolVal1},
-      {"minimum empty", fields(1, true, "", false, ""), false, kMin, PrintField::kTxtInterpolVal1},
-      {"minimum not digits", fields(1, true, "12a", false, ""), false, kMin,
+      {"minimum empty", Fields(1, true, "", false, ""), false, kMin, PrintField::kTxtInterpolVal1},
+      {"minimum not digits", Fields(1, true, "12a", false, ""), false, kMin,
        PrintField::kTxtInterpolVal1},
-      {"maximum 0", fields(0, true, "1000", true, "0"), false, kMax, PrintField::kTxtInterpolVal2},
-      {"minimum above maximum", fields(0, true, "300", true, "200"), false, kOrder,
+      {"maximum 0", Fields(0, true, "1000", true, "0"), false, kMax, PrintField::kTxtInterpolVal2},
+      {"minimum above maximum", Fields(0, true, "300", true, "200"), false, kOrder,
        PrintField::kTxtInterpolVal1},
-      {"unticked boxes are not checked", fields(0, false, "5000", false, "x"), false, "",
+      {"unticked boxes are not checked", Fields(0, false, "5000", false, "x"), false, "",
        PrintField::kNone},
-      {"contact sheet ignores the limits", fields(1, true, "5000", true, "0"), true, "",
+      {"contact sheet ignores the limits", Fields(1, true, "5000", true, "0"), true, "",
        PrintField::kNone},
-      {"minimum 1000 equals maximum", fields(0, true, "1000", true, "1000"), false, "",
+      {"minimum 1000 equals maximum", Fields(0, true, "1000", true, "1000"), false, "",
        PrintField::kNone},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, in, contact_sheet, message, focus] : cases) {
+    SCOPED_TRACE(name);
     JobSettings settings;
-    settings.ThumbMode = c.contact_sheet;
+    settings.ThumbMode = contact_sheet;
     settings.MinResolution = 77;
     settings.MaxResolution = 88;
-    const PrintCheck check = CheckPrintDialog(c.fields, settings);
-    EXPECT_EQ(check.message, QString::fromLatin1(c.message));
-    EXPECT_EQ(check.focus, c.focus);
-    EXPECT_EQ(check.Passed(), *c.message == '\0');
+    const PrintCheck check = CheckPrintDialog(in, settings);
+    EXPECT_EQ(check.message, QString::fromLatin1(message));
+    EXPECT_EQ(check.focus, focus);
+    EXPECT_EQ(check.Passed(), *message == '\0');
     // The limits are switched off before any check.
     if (!check.Passed()) {
       EXPECT_EQ(settings.MinResolution + settings.MaxResolution, 0);
@@ -68,7 +64,7 @@ TEST(PrintOptions, ChecksInTheDialogsOrderWithTheirFocus) {
 
   // Passing fields become the job's options; a contact sheet gets neither limits nor
   // sharpening.
-  PrintDialogFields f = fields(2, true, "150", true, "600");
+  PrintDialogFields f = Fields(2, true, "150", true, "600");
   f.profile = QStringLiteral("/profiles/printer.icc");
   f.sharpen = true;
   f.spool_wait_text = QStringLiteral("2");
@@ -86,13 +82,8 @@ TEST(PrintOptions, ChecksInTheDialogsOrderWithTheirFocus) {
 TEST(PrintOptions, StoredFieldsUseTheSectionsKeys) {
   QTemporaryDir dir;
   const QString file = dir.filePath("Tesly.ini");
-  PrintDialogFields f;
-  f.colour_option = 2;
+  PrintDialogFields f = Fields(2, true, "200", false, "0");
   f.profile = QStringLiteral("/never/stored.icc");
-  f.min_on = true;
-  f.min_text = QStringLiteral("200");
-  f.max_on = false;
-  f.max_text = QStringLiteral("0");
   f.sharpen = true;
   f.spool_wait_text = QStringLiteral("3");
   WritePrintDialogFields(f, file);

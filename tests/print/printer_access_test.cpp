@@ -6,13 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QPainter>
 #include <QTemporaryDir>
 #include <map>
 
 #include "controls/scripted_ui.h"
 #include "print/pdf_printer.h"
 #include "settings/settings_table.h"
+#include "support/image_printer.h"
 
 namespace tessaly {
 namespace {
@@ -31,17 +31,15 @@ struct FakeDriver {
   bool takes_portrait = true;
 };
 
-class FakeDevice : public PrinterDevice {
+class FakeDevice : public test::ImagePrinter {
  public:
   FakeDevice(const QString& name, FakeDriver driver)
-      : name_(name), driver_(driver), orientation_(driver.default_orientation) {}
+      : ImagePrinter(210, 297, 5, 1),
+        name_(name),
+        driver_(driver),
+        orientation_(driver.default_orientation) {}
 
   QString DeviceName() const override { return name_; }
-  double Width() const override { return 11906; }
-  double Height() const override { return 16838; }
-  double ScaleWidth() const override { return 11338; }
-  double ScaleHeight() const override { return 16270; }
-  double PixelsPerMm() const override { return 600 / kMmPerInch; }
   int Orientation() const override { return orientation_; }
   bool SetOrientation(int orientation, QString& error) override {
     if (orientation == 1 && !driver_.takes_portrait) {
@@ -51,9 +49,6 @@ class FakeDevice : public PrinterDevice {
     orientation_ = orientation;
     return true;
   }
-  QPainter* hDC() override { return nullptr; }
-  void PrintText(const QString&, double, double, const PrintFont&) override {}
-  double TextWidthMm(const QString&, const PrintFont&) override { return 0; }
   bool EndDoc() override {
     ++ended;
     orientation_ = driver_.default_orientation;
@@ -102,15 +97,10 @@ Listing List(PrinterAccess& access) {
   return listing;
 }
 
-FakeDevice& Fake(PrinterAccess& access) {
-  return *dynamic_cast<FakeDevice*>(access.Device());
-}
-
 class PrinterAccessTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
-    settings_ = dir_.filePath("Tesly.ini");
     ASSERT_TRUE(WriteIniValue("Options", "PdfFolder", dir_.filePath("pdf"), settings_));
     catalogue_.descriptions = {"Alpha on usb://alpha", "Beta on ipp://beta/queue",
                                "Gamma on Demand on lpd://gamma"};
@@ -118,18 +108,15 @@ class PrinterAccessTest : public ::testing::Test {
   }
 
   QTemporaryDir dir_;
-  QString settings_;
+  const QString settings_ = dir_.filePath("Tesly.ini");
   FakeCatalogue catalogue_;
+  PrinterAccess access_{&catalogue_, settings_};
   ScriptedUi ui_;
   ScopedUi scoped_{ui_};
 };
 
 TEST(PrinterDisplayName, CutsThePortFromTheLastOn) {
-  struct Case {
-    const char* description;
-    const char* shown;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"Canon on USB001", "Canon"},
       {"Canon", "Canon"},
       {"Print on Demand on LPT1:", "Print on Demand"},
@@ -141,49 +128,45 @@ TEST(PrinterDisplayName, CutsThePortFromTheLastOn) {
       {"Name onX", "Name onX"},
       {"", ""},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.description);
-    EXPECT_EQ(PrinterDisplayName(c.description), c.shown);
-  }
+  for (const auto& [description, shown] : cases)
+    EXPECT_EQ(PrinterDisplayName(description), shown) << description;
 }
 
 TEST_F(PrinterAccessTest, ListsTheSystemPrintersThenTheBuiltInOneAndFindsTheDefault) {
-  PrinterAccess access(&catalogue_, settings_);
-  EXPECT_EQ(access.Device(), nullptr);
-  const Listing first = List(access);
+  EXPECT_EQ(access_.Device(), nullptr);
+  const Listing first = List(access_);
   EXPECT_EQ(first.descriptions, QStringList({"Alpha on usb://alpha", "Beta on ipp://beta/queue",
                                              "Gamma on Demand on lpd://gamma", "Print to PDF"}));
   EXPECT_EQ(first.count, 4);
   EXPECT_EQ(first.default_position, 2);
-  EXPECT_EQ(access.CurrentPrinterName(), "Beta on ipp://beta/queue");
-  ASSERT_NE(access.Device(), nullptr);
-  EXPECT_EQ(access.Device()->DeviceName(), "Beta");
+  EXPECT_EQ(access_.CurrentPrinterName(), "Beta on ipp://beta/queue");
+  ASSERT_NE(access_.Device(), nullptr);
+  EXPECT_EQ(access_.Device()->DeviceName(), "Beta");
 
   // A printer chosen earlier stays current, whatever the system's default says.
-  ASSERT_TRUE(access.SelectPrinter(3));
-  EXPECT_EQ(access.Device()->DeviceName(), "Gamma on Demand");
+  ASSERT_TRUE(access_.SelectPrinter(3));
+  EXPECT_EQ(access_.Device()->DeviceName(), "Gamma on Demand");
   catalogue_.default_description = "Alpha on usb://alpha";
-  EXPECT_EQ(List(access).default_position, 3);
+  EXPECT_EQ(List(access_).default_position, 3);
 
   // Switched off in the settings, the built-in printer is not listed.
   ASSERT_TRUE(WriteCheckSetting("Options", "PdfPrinter", false, settings_));
-  const Listing without = List(access);
+  const Listing without = List(access_);
   EXPECT_EQ(without.count, 3);
   EXPECT_FALSE(without.descriptions.contains("Print to PDF"));
-  EXPECT_FALSE(access.SelectPrinter(4));
+  EXPECT_FALSE(access_.SelectPrinter(4));
 
   // A current printer that has gone from the system is not found in the list.
   catalogue_.descriptions.removeAt(2);
-  const Listing gone = List(access);
+  const Listing gone = List(access_);
   EXPECT_EQ(gone.count, 2);
   EXPECT_EQ(gone.default_position, 0);
 }
 
 TEST_F(PrinterAccessTest, WithoutASystemDefaultTheFirstListedPrinterIsCurrent) {
   catalogue_.default_description.clear();
-  PrinterAccess access(&catalogue_, settings_);
-  EXPECT_EQ(List(access).default_position, 1);
-  EXPECT_EQ(access.Device()->DeviceName(), "Alpha");
+  EXPECT_EQ(List(access_).default_position, 1);
+  EXPECT_EQ(access_.Device()->DeviceName(), "Alpha");
 
   // Only the built-in printer: it is the default.
   PrinterAccess pdf_only(nullptr, settings_);
@@ -192,110 +175,101 @@ TEST_F(PrinterAccessTest, WithoutASystemDefaultTheFirstListedPrinterIsCurrent) {
   EXPECT_EQ(listing.default_position, 1);
   ASSERT_NE(dynamic_cast<PdfPrinter*>(pdf_only.Device()), nullptr);
   EXPECT_EQ(dynamic_cast<PdfPrinter*>(pdf_only.Device())->Folder(), dir_.filePath("pdf"));
-}
 
-TEST_F(PrinterAccessTest, NoQueueAndNoBuiltInPrinterMeansAnEmptyList) {
+  // No queue and no built-in printer: an empty list and no device.
   ASSERT_TRUE(WriteCheckSetting("Options", "PdfPrinter", false, settings_));
   FakeCatalogue empty;
-  PrinterAccess access(&empty, settings_);
-  Listing listing = List(access);
-  listing.descriptions.append("stale");
-  access.GetPrinterList(listing.descriptions, listing.count, listing.default_position);
-  EXPECT_TRUE(listing.descriptions.isEmpty());
-  EXPECT_EQ(listing.count, 0);
-  EXPECT_EQ(listing.default_position, 0);
-  EXPECT_TRUE(access.CurrentPrinterName().isEmpty());
-  EXPECT_EQ(access.Device(), nullptr);
-  EXPECT_FALSE(access.SelectPrinter(1));
-  EXPECT_FALSE(access.EndDocAndReset());
+  PrinterAccess none(&empty, settings_);
+  Listing nothing = List(none);
+  nothing.descriptions.append("stale");
+  none.GetPrinterList(nothing.descriptions, nothing.count, nothing.default_position);
+  EXPECT_TRUE(nothing.descriptions.isEmpty());
+  EXPECT_EQ(nothing.count, 0);
+  EXPECT_EQ(nothing.default_position, 0);
+  EXPECT_TRUE(none.CurrentPrinterName().isEmpty());
+  EXPECT_EQ(none.Device(), nullptr);
+  EXPECT_FALSE(none.SelectPrinter(1));
+  EXPECT_FALSE(none.EndDocAndReset());
 }
 
 TEST_F(PrinterAccessTest, SelectingChangesNothingWhenThePrinterCannotBeOpened) {
   catalogue_.broken = {"Alpha on usb://alpha"};
-  PrinterAccess access(&catalogue_, settings_);
-  List(access);
-  PrinterDevice* before = access.Device();
+  List(access_);
+  PrinterDevice* before = access_.Device();
   for (int position : {0, 1, 5, -1}) {
     SCOPED_TRACE(position);
-    EXPECT_FALSE(access.SelectPrinter(position));
-    EXPECT_EQ(access.CurrentPrinterName(), "Beta on ipp://beta/queue");
-    EXPECT_EQ(access.Device(), before);
+    EXPECT_FALSE(access_.SelectPrinter(position));
+    EXPECT_EQ(access_.CurrentPrinterName(), "Beta on ipp://beta/queue");
+    EXPECT_EQ(access_.Device(), before);
   }
-  ASSERT_TRUE(access.SelectPrinter(4));
-  EXPECT_EQ(access.CurrentPrinterName(), "Print to PDF");
-  EXPECT_EQ(access.Device()->DeviceName(), "Print to PDF");
+  ASSERT_TRUE(access_.SelectPrinter(4));
+  EXPECT_EQ(access_.CurrentPrinterName(), "Print to PDF");
+  EXPECT_EQ(access_.Device()->DeviceName(), "Print to PDF");
 }
 
-TEST_F(PrinterAccessTest, ALandscapeDriverEndsPortraitWithoutAMessage) {
+// A landscape driver ends portrait without a message, and the kept portrait survives
+// ended and discarded documents of a driver that goes back to landscape after each.
+TEST_F(PrinterAccessTest, ALandscapeDriverEndsPortraitWithoutAMessageAndStaysSo) {
   catalogue_.drivers["Alpha on usb://alpha"] = {2, true};
-  PrinterAccess access(&catalogue_, settings_);
-  List(access);
-  ASSERT_TRUE(access.SelectPrinter(1));
-  EXPECT_EQ(access.GetPaperOrientation(), 2);  // the driver's own settings first
-  KeepPortraitSilently(access);
-  EXPECT_EQ(access.GetPaperOrientation(), 1);
-  EXPECT_EQ(access.Device()->Orientation(), 1);
+  List(access_);
+  ASSERT_TRUE(access_.SelectPrinter(1));
+  EXPECT_EQ(access_.GetPaperOrientation(), 2);  // the driver's own settings first
+  KeepPortraitSilently(access_);
+  EXPECT_EQ(access_.GetPaperOrientation(), 1);
+  EXPECT_EQ(access_.Device()->Orientation(), 1);
   EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_TRUE(access_.EndDocAndReset());
+  EXPECT_EQ(dynamic_cast<FakeDevice&>(*access_.Device()).ended, 1);
+  EXPECT_EQ(access_.Device()->Orientation(), 1);
+  access_.KillDocAndReset();
+  EXPECT_EQ(dynamic_cast<FakeDevice&>(*access_.Device()).killed, 1);
+  EXPECT_EQ(access_.Device()->Orientation(), 1);
+  EXPECT_EQ(access_.GetPaperOrientation(), 1);
 }
 
 TEST_F(PrinterAccessTest, PropertiesDialogThenThePortraitRuleWithItsMessages) {
   catalogue_.drivers["Gamma on Demand on lpd://gamma"] = {2, false};
-  PrinterAccess access(&catalogue_, settings_);
-  List(access);
-  EXPECT_FALSE(access.ShowPrinterProperties());  // no dialog installed
+  List(access_);
+  EXPECT_FALSE(access_.ShowPrinterProperties());  // no dialog installed
 
   // The user turns the paper to landscape: told, then turned back.
-  access.SetPropertiesHook([](PrinterDevice& device) {
+  access_.SetPropertiesHook([](PrinterDevice& device) {
     QString error;
     return device.SetOrientation(2, error);
   });
-  ASSERT_TRUE(access.ShowPrinterProperties());
-  EXPECT_EQ(access.GetPaperOrientation(), 2);
-  KeepPortraitAfterProperties(access);
+  ASSERT_TRUE(access_.ShowPrinterProperties());
+  EXPECT_EQ(access_.GetPaperOrientation(), 2);
+  KeepPortraitAfterProperties(access_);
   ASSERT_EQ(ui_.Messages().size(), 1u);
   EXPECT_EQ(ui_.Messages()[0].text, kNotice);
-  EXPECT_EQ(access.GetPaperOrientation(), 1);
-  EXPECT_EQ(access.Device()->Orientation(), 1);
-  KeepPortraitAfterProperties(access);  // already portrait: nothing to say
+  EXPECT_EQ(access_.GetPaperOrientation(), 1);
+  EXPECT_EQ(access_.Device()->Orientation(), 1);
+  KeepPortraitAfterProperties(access_);  // already portrait: nothing to say
   EXPECT_EQ(ui_.Messages().size(), 1u);
 
   // A cancelled dialog keeps the settings, and the device follows them again.
-  access.SetPropertiesHook([](PrinterDevice& device) {
+  access_.SetPropertiesHook([](PrinterDevice& device) {
     QString error;
     device.SetOrientation(2, error);
     return false;
   });
-  EXPECT_FALSE(access.ShowPrinterProperties());
-  EXPECT_EQ(access.GetPaperOrientation(), 1);
-  EXPECT_EQ(access.Device()->Orientation(), 1);
+  EXPECT_FALSE(access_.ShowPrinterProperties());
+  EXPECT_EQ(access_.GetPaperOrientation(), 1);
+  EXPECT_EQ(access_.Device()->Orientation(), 1);
 
   // A printer that refuses portrait: both messages.
-  ASSERT_TRUE(access.SelectPrinter(3));
-  EXPECT_EQ(access.GetPaperOrientation(), 2);
-  KeepPortraitAfterProperties(access);
+  ASSERT_TRUE(access_.SelectPrinter(3));
+  EXPECT_EQ(access_.GetPaperOrientation(), 2);
+  KeepPortraitAfterProperties(access_);
   ASSERT_EQ(ui_.Messages().size(), 3u);
   EXPECT_EQ(ui_.Messages()[1].text, kNotice);
   EXPECT_EQ(ui_.Messages()[2].text, kRefused);
-  EXPECT_EQ(access.GetPaperOrientation(), 2);
+  EXPECT_EQ(access_.GetPaperOrientation(), 2);
 
   // The device itself turned before a layout: its refusal is shown as it is.
-  KeepDevicePortrait(*access.Device());
+  KeepDevicePortrait(*access_.Device());
   ASSERT_EQ(ui_.Messages().size(), 4u);
   EXPECT_EQ(ui_.Messages()[3].text, "Portrait is not supported by Gamma on Demand");
-}
-
-TEST_F(PrinterAccessTest, EndedAndDiscardedDocumentsKeepTheOrientation) {
-  catalogue_.drivers["Beta on ipp://beta/queue"] = {1, true};
-  PrinterAccess access(&catalogue_, settings_);
-  List(access);
-  access.SetPaperOrientation(2);
-  EXPECT_TRUE(access.EndDocAndReset());
-  EXPECT_EQ(Fake(access).ended, 1);
-  EXPECT_EQ(access.Device()->Orientation(), 2);
-  access.KillDocAndReset();
-  EXPECT_EQ(Fake(access).killed, 1);
-  EXPECT_EQ(access.Device()->Orientation(), 2);
-  EXPECT_EQ(access.GetPaperOrientation(), 2);
 }
 
 }  // namespace
