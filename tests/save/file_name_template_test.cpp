@@ -24,9 +24,7 @@ class FileNameTemplate : public testing::Test {
   void Touch(const QString& name, const QDateTime& when = QDateTime()) {
     QFile file(folder_ + name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    if (when.isValid()) {
-      ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
-    }
+    ASSERT_TRUE(!when.isValid() || file.setFileTime(when, QFileDevice::FileModificationTime));
   }
 
   QString folder_;
