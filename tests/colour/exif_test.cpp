@@ -25,10 +25,8 @@ using Bytes = std::vector<std::uint8_t>;
 // value field holds their offset; otherwise the value field is `value` (a short
 // is written into the field's first two bytes).
 struct Tag {
-  std::uint16_t tag;
-  std::uint16_t type;
-  std::uint32_t count;
-  std::uint32_t value = 0;
+  std::uint16_t tag, type;
+  std::uint32_t count, value = 0;
   Bytes payload = {};
 };
 
@@ -268,9 +266,7 @@ TEST(Exif, TruncatedFilesAreNeverReadPastTheirEnd) {
   for (std::size_t n = 0; n < file.size(); ++n) {
     SCOPED_TRACE(n);
     const bool found = Read(Bytes(file.begin(), file.begin() + n), t);
-    if (n < header + 8) {
-      EXPECT_FALSE(found);
-    }
+    EXPECT_FALSE(found && n < header + 8);  // nothing before the TIFF header is whole
     EXPECT_EQ(t.Aperture, "");
   }
   EXPECT_TRUE(Read(file, t));
