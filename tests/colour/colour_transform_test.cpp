@@ -10,14 +10,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "colour/colour_profiles.h"
-#include "colour/display_profile.h"
-#include "colour/embedded_profile.h"
+#include "colour/icc_test_profiles.h"
 #include "colour/printer_profile.h"
 #include "controls/scripted_ui.h"
 #include "support/scoped_state.h"
@@ -26,59 +24,12 @@
 namespace tessaly::test {
 namespace {
 
-// An RGB profile with sRGB's primaries and D65 white but a pure power-law tone
-// curve, with `description` in its description tag.
-cmsHPROFILE GammaRgbProfile(double gamma, const char* description) {
-  cmsCIExyY white;
-  cmsWhitePointFromTemp(&white, 6504);
-  const cmsCIExyYTRIPLE primaries = {{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
-  cmsToneCurve* curve = cmsBuildGamma(nullptr, gamma);
-  cmsToneCurve* curves[3] = {curve, curve, curve};
-  cmsHPROFILE profile = cmsCreateRGBProfile(&white, &primaries, curves);
-  cmsFreeToneCurve(curve);
-  cmsMLU* text = cmsMLUalloc(nullptr, 1);
-  cmsMLUsetASCII(text, "en", "US", description);
-  cmsWriteTag(profile, cmsSigProfileDescriptionTag, text);
-  cmsMLUfree(text);
-  return profile;
-}
-
-QByteArray ProfileBytes(cmsHPROFILE profile) {
-  cmsUInt32Number size = 0;
-  cmsSaveProfileToMem(profile, nullptr, &size);
-  QByteArray bytes(static_cast<qsizetype>(size), '\0');
-  cmsSaveProfileToMem(profile, bytes.data(), &size);
-  return bytes;
-}
-
 QString SaveGammaProfile(double gamma, const char* description) {
   const QString path = QString::fromStdString(TempDir()) + "/gamma.icc";
   cmsHPROFILE profile = GammaRgbProfile(gamma, description);
   EXPECT_TRUE(cmsSaveProfileToFile(profile, QFile::encodeName(path).constData()));
   cmsCloseProfile(profile);
   return path;
-}
-
-// The expected surface bytes, row padding included (the MarkedRandomSurface sets it
-// to 0xA5, and it must stay): every pixel sent alone through a transform made in
-// R,G,B byte order, its bytes swapped into the surface's B,G,R order by hand.
-std::vector<std::uint8_t> DirectTransform(const SurfaceView& view, cmsHPROFILE in,
-                                          cmsHPROFILE out) {
-  cmsHTRANSFORM t = cmsCreateTransform(in, TYPE_RGB_8, out, TYPE_RGB_8, INTENT_PERCEPTUAL, 0);
-  EXPECT_NE(t, nullptr);
-  std::vector<std::uint8_t> expected = AllBytes(view);
-  for (int y = 0; y < view.height; ++y)
-    for (int x = 0; x < view.width; ++x) {
-      std::uint8_t* p = &expected[static_cast<std::size_t>(y) * view.stride + 3 * x];
-      const std::uint8_t rgb[3] = {p[2], p[1], p[0]};
-      std::uint8_t result[3];
-      cmsDoTransform(t, rgb, result, 1);
-      p[0] = result[2];
-      p[1] = result[1];
-      p[2] = result[0];
-    }
-  cmsDeleteTransform(t);
-  return expected;
 }
 
 TEST(ColourTransformTest, MatchesOnePixelTransforms) {
@@ -91,7 +42,6 @@ TEST(ColourTransformTest, MatchesOnePixelTransforms) {
     cDIB dib = MarkedRandomSurface(w, h, 100u + w);
     ProfileHandle srgb = CreateSrgbProfile();
     ProfileHandle gamma = OpenProfileFile(gamma_file);
-    ASSERT_NE(gamma, nullptr);
     const std::vector<std::uint8_t> expected = DirectTransform(dib.View(), srgb, gamma);
     ASSERT_TRUE(dib.ColorTransform(srgb, gamma));
     // The profiles stay open and usable after the transform.
@@ -202,15 +152,9 @@ TEST(ColourTransformTest, ColourDirectories) {
 // A JPEG file holding `icc` in one APP2 chunk and no image data: enough for the
 // profile reader, which never decodes pixels.
 QString JpegWithProfile(const QString& name, const QByteArray& icc) {
-  QByteArray file("\xFF\xD8", 2);
-  if (!icc.isNull()) {
-    const int length = 16 + static_cast<int>(icc.size());
-    file += QByteArray("\xFF\xE2", 2) + static_cast<char>(length >> 8) +
-            static_cast<char>(length & 0xFF) + QByteArray("ICC_PROFILE\0\1\1", 14) + icc;
-  }
-  file += QByteArray("\xFF\xDB\x00\x04\x00\x00\xFF\xD9", 8);
   const QString path = QString::fromStdString(TempDir()) + "/" + name;
-  PutFile(path, file);
+  PutFile(path, QByteArray("\xFF\xD8", 2) + (icc.isNull() ? QByteArray() : IccChunk(1, 1, icc)) +
+                    QByteArray("\xFF\xDB\x00\x04\x00\x00\xFF\xD9", 8));
   return path;
 }
 
@@ -218,44 +162,31 @@ TEST(ColourTransformTest, PreviewColourManagement) {
   ScriptedUi ui;
   ScopedUi scoped(ui);
   cmsHPROFILE embedded = GammaRgbProfile(1.8, "Embedded 1.8\nsecond line");
+  cmsHPROFILE srgb = cmsCreate_sRGBProfile();
   const QByteArray icc = ProfileBytes(embedded);
-
-  // Embedded profile: converted to the display profile (sRGB offscreen).
-  {
+  // {file, its profile, flagged as embedded, description, converted from (null: left alone)}
+  const std::tuple<const char*, QByteArray, bool, QString, cmsHPROFILE> cases[] = {
+      // Converted to the display profile (sRGB offscreen).
+      {"embedded.jpg", icc, true, "Embedded 1.8", embedded},
+      // No embedded profile: sRGB to sRGB, a stale description emptied.
+      {"plain.jpg", QByteArray(), false, QString(), srgb},
+      // A corrupt one: flagged as embedded, but nothing converted and no description.
+      {"corrupt.jpg", icc.left(icc.size() / 2), true, QString(), nullptr}};
+  for (const auto& [name, profile, flagged, description, from] : cases) {
+    SCOPED_TRACE(name);
     cDIB dib = MarkedRandomSurface(21, 11, 3);
-    cmsHPROFILE srgb = cmsCreate_sRGBProfile();
-    const std::vector<std::uint8_t> expected = DirectTransform(dib.View(), embedded, srgb);
-    cmsCloseProfile(srgb);
-    PreviewColourManagement(JpegWithProfile("embedded.jpg", icc), dib);
-    EXPECT_TRUE(dib.HaveEmbededProfile);
-    EXPECT_EQ(dib.EmbededProfileDescription, "Embedded 1.8");
-    EXPECT_EQ(AllBytes(dib.View()), expected);
-  }
-  // No embedded profile: sRGB to sRGB, description emptied.
-  {
-    cDIB dib = MarkedRandomSurface(21, 11, 4);
-    const std::vector<std::uint8_t> before = PixelBytes(dib.View());
-    dib.HaveEmbededProfile = true;
+    const std::vector<std::uint8_t> expected =
+        from ? DirectTransform(dib.View(), from, srgb) : AllBytes(dib.View());
+    dib.HaveEmbededProfile = !flagged;
     dib.EmbededProfileDescription = "stale";
-    PreviewColourManagement(JpegWithProfile("plain.jpg", QByteArray()), dib);
-    EXPECT_FALSE(dib.HaveEmbededProfile);
-    EXPECT_EQ(dib.EmbededProfileDescription, QString());
-    const std::vector<std::uint8_t> after = PixelBytes(dib.View());
-    for (std::size_t i = 0; i < before.size(); ++i)
-      ASSERT_LE(std::abs(after[i] - before[i]), 1) << i;
-  }
-  // A corrupt embedded profile: flagged as embedded, but nothing converted, no
-  // description, no message.
-  {
-    cDIB dib = MarkedRandomSurface(21, 11, 5);
-    const std::vector<std::uint8_t> before = AllBytes(dib.View());
-    PreviewColourManagement(JpegWithProfile("corrupt.jpg", icc.left(icc.size() / 2)), dib);
-    EXPECT_TRUE(dib.HaveEmbededProfile);
-    EXPECT_EQ(dib.EmbededProfileDescription, QString());
-    EXPECT_EQ(AllBytes(dib.View()), before);
+    PreviewColourManagement(JpegWithProfile(name, profile), dib);
+    EXPECT_EQ(dib.HaveEmbededProfile, flagged);
+    EXPECT_EQ(dib.EmbededProfileDescription, description);
+    EXPECT_EQ(AllBytes(dib.View()), expected);
   }
   EXPECT_TRUE(ui.Messages().empty());
   cmsCloseProfile(embedded);
+  cmsCloseProfile(srgb);
 }
 
 }  // namespace

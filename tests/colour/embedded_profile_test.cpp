@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <array>
 #include <cstdint>
 #include <tuple>
 #include <vector>
 
+#include "colour/icc_test_profiles.h"
 #include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
@@ -31,13 +33,7 @@ const QByteArray kApp1 =
     QByteArray("\xFF\xE1", 2) + Field(12, 2) + QByteArray("Exif\0\0MM\0\x2A", 10);
 const QByteArray kDqt = QByteArray("\xFF\xDB", 2) + Field(4, 2) + QByteArray(2, '\0');
 const QByteArray kEoi("\xFF\xD9", 2);
-
-// One APP2 profile chunk: header with its sequence number and chunk total, then data.
-QByteArray Chunk(int sequence, int count, const QByteArray& data) {
-  return QByteArray("\xFF\xE2", 2) + Field(16 + static_cast<std::uint32_t>(data.size()), 2) +
-         QByteArray("ICC_PROFILE\0", 12) + static_cast<char>(sequence) + static_cast<char>(count) +
-         data;
-}
+constexpr auto Chunk = IccChunk;
 
 // Profile data whose bytes differ from chunk to chunk, so a lost or repeated
 // chunk shows in the result.
@@ -59,32 +55,28 @@ TEST(EmbeddedProfileTest, JpegChunkSequences) {
       {"first number not checked", kSoi + Chunk(4, 2, a) + Chunk(5, 2, b) + kDqt, 1, a + b},
       {"count 0 reads one chunk", kSoi + Chunk(1, 0, a) + Chunk(2, 0, b) + kDqt, 1, a},
       {"empty chunk data", kSoi + Chunk(1, 1, QByteArray()) + kDqt, 1, QByteArray()},
-      {"second chunk numbered 3",
-       kSoi + Chunk(1, 3, a) + Chunk(3, 3, b) + Chunk(2, 3, c) + kDqt,
-       -3,
-       {}},
-      {"chunk missing at the end", kSoi + Chunk(1, 3, a) + Chunk(2, 3, b) + kDqt, -3, {}},
-      {"total changes", kSoi + Chunk(1, 2, a) + Chunk(2, 3, b) + Chunk(3, 3, c) + kDqt, -3, {}},
-      {"chunk duplicated", kSoi + Chunk(1, 3, a) + Chunk(1, 3, a) + Chunk(2, 3, b) + kDqt, -3, {}},
-      {"segment between chunks", kSoi + Chunk(1, 2, a) + kApp0 + Chunk(2, 2, b) + kDqt, -3, {}},
-      {"quantization table first", kSoi + kDqt + Chunk(1, 1, a) + kEoi, 0, {}},
+      {"second chunk numbered 3", kSoi + Chunk(1, 3, a) + Chunk(3, 3, b) + Chunk(2, 3, c) + kDqt,
+       -3, ""},
+      {"chunk missing at the end", kSoi + Chunk(1, 3, a) + Chunk(2, 3, b) + kDqt, -3, ""},
+      {"total changes", kSoi + Chunk(1, 2, a) + Chunk(2, 3, b) + Chunk(3, 3, c) + kDqt, -3, ""},
+      {"chunk duplicated", kSoi + Chunk(1, 3, a) + Chunk(1, 3, a) + Chunk(2, 3, b) + kDqt, -3, ""},
+      {"segment between chunks", kSoi + Chunk(1, 2, a) + kApp0 + Chunk(2, 2, b) + kDqt, -3, ""},
+      {"quantization table first", kSoi + kDqt + Chunk(1, 1, a) + kEoi, 0, ""},
       {"DB without the FF marker is no table",
        kSoi + kApp0 + QByteArray("\xFE\xDB", 2) + Field(4, 2) + QByteArray(2, '\0') +
            Chunk(1, 1, a) + kDqt,
        1, a},
-      {"profile after the quantization table", kSoi + kApp0 + kDqt + Chunk(1, 1, a), 0, {}},
+      {"profile after the quantization table", kSoi + kApp0 + kDqt + Chunk(1, 1, a), 0, ""},
       {"other APP2 segment",
        kSoi + QByteArray("\xFF\xE2", 2) + Field(18, 2) + "ICC_PROFILX" + QByteArray(5, '\1') + kDqt,
-       0,
-       {}},
-      {"chunk data cut by the file end", (kSoi + Chunk(1, 1, a)).chopped(5), 0, {}},
+       0, ""},
+      {"chunk data cut by the file end", (kSoi + Chunk(1, 1, a)).chopped(5), 0, ""},
       {"chunk length below its header",
        kSoi + QByteArray("\xFF\xE2", 2) + Field(10, 2) + QByteArray("ICC_PROFILE\0\1\1", 14) + kDqt,
-       0,
-       {}},
-      {"segment length past the end", kSoi + QByteArray("\xFF\xE0\xFF\xF0", 4), 0, {}},
-      {"no start marker", QByteArray("\xFF\xD9\xFF\xE0", 4) + Chunk(1, 1, a), -1, {}},
-      {"too short", QByteArray("\xFF\xD8\xFF", 3), -1, {}}};
+       0, ""},
+      {"segment length past the end", kSoi + QByteArray("\xFF\xE0\xFF\xF0", 4), 0, ""},
+      {"no start marker", QByteArray("\xFF\xD9\xFF\xE0", 4) + Chunk(1, 1, a), -1, ""},
+      {"too short", QByteArray("\xFF\xD8\xFF", 3), -1, ""}};
   for (const auto& [name, file, code, expected] : cases) {
     SCOPED_TRACE(name);
     QByteArray profile("left over");
@@ -93,39 +85,30 @@ TEST(EmbeddedProfileTest, JpegChunkSequences) {
   }
 }
 
-// A TIFF file with the given directory entries (tag, type, count, value) in its
-// first directory, an optional second directory, and `tail` bytes after them.
-struct Entry {
-  std::uint32_t tag, type, count, value;
-};
+// A TIFF directory entry: tag, type, count, value.
+using Entry = std::array<std::uint32_t, 4>;
 
-class TiffBuilder {
- public:
-  explicit TiffBuilder(bool little_endian) : le_(little_endian) {}
-  QByteArray Directory(const std::vector<Entry>& entries, std::uint32_t next) const {
-    QByteArray out = Field(static_cast<std::uint32_t>(entries.size()), 2, le_);
-    for (const Entry& e : entries)
-      out += Field(e.tag, 2, le_) + Field(e.type, 2, le_) + Field(e.count, 4, le_) +
-             Field(e.value, 4, le_);
-    return out + Field(next, 4, le_);
-  }
-  QByteArray Header(std::uint32_t first_directory) const {
-    return QByteArray(le_ ? "II" : "MM") + Field(42, 2, le_) + Field(first_directory, 4, le_);
-  }
+// A TIFF directory in the byte order `le` says, pointing to the directory at `next`.
+QByteArray TiffDirectory(bool le, const std::vector<Entry>& entries, std::uint32_t next) {
+  QByteArray out = Field(static_cast<std::uint32_t>(entries.size()), 2, le);
+  for (const auto& [tag, type, count, value] : entries)
+    out += Field(tag, 2, le) + Field(type, 2, le) + Field(count, 4, le) + Field(value, 4, le);
+  return out + Field(next, 4, le);
+}
 
- private:
-  bool le_;
-};
+// A TIFF header pointing to the first directory.
+QByteArray TiffHeader(bool le, std::uint32_t first_directory) {
+  return QByteArray(le ? "II" : "MM") + Field(42, 2, le) + Field(first_directory, 4, le);
+}
 
 TEST(EmbeddedProfileTest, TiffFirstDirectoryOnly) {
   const QByteArray icc = Part('p', 29);
   for (const bool le : {true, false}) {
     SCOPED_TRACE(le ? "II" : "MM");
-    const TiffBuilder t(le);
     // Layout: header (8), profile bytes at 8, first directory after them.
     const std::uint32_t dir = 8 + static_cast<std::uint32_t>(icc.size());
     const auto file_with = [&](const std::vector<Entry>& entries) {
-      return t.Header(dir) + icc + t.Directory(entries, 0);
+      return TiffHeader(le, dir) + icc + TiffDirectory(le, entries, 0);
     };
     const std::uint32_t n = static_cast<std::uint32_t>(icc.size());
     const std::uint32_t second = dir + 2 + 12 + 4;
@@ -139,27 +122,24 @@ TEST(EmbeddedProfileTest, TiffFirstDirectoryOnly) {
         {"tag after other entries",
          file_with({{256, 3, 1, 640}, {257, 4, 1, 480}, {34675, 7, n, 8}}), 1, icc},
         {"part of the bytes", file_with({{34675, 7, 5, 10}}), 1, icc.mid(2, 5)},
-        {"other type ignored", file_with({{34675, 1, n, 8}}), 0, {}},
+        {"other type ignored", file_with({{34675, 1, n, 8}}), 0, ""},
         {"first of type 7 taken", file_with({{34675, 2, 3, 8}, {34675, 7, 4, 9}}), 1,
          icc.mid(1, 4)},
-        {"zero count", file_with({{34675, 7, 0, 8}}), 0, {}},
-        {"bytes past the end", file_with({{34675, 7, 5000, 8}}), 0, {}},
-        {"huge count", file_with({{34675, 7, 0xFFFFFFF0u, 8}}), 0, {}},
+        {"zero count", file_with({{34675, 7, 0, 8}}), 0, ""},
+        {"bytes past the end", file_with({{34675, 7, 5000, 8}}), 0, ""},
+        {"huge count", file_with({{34675, 7, 0xFFFFFFF0u, 8}}), 0, ""},
         {"only in the second directory",
-         t.Header(dir) + icc + t.Directory({{256, 3, 1, 7}}, second) +
-             t.Directory({{34675, 7, n, 8}}, 0),
-         0,
-         {}},
-        {"directory past the end", t.Header(5000) + icc, 0, {}},
-        {"directory cut short", file_with({{256, 3, 1, 7}, {34675, 7, n, 8}}).chopped(20), 0, {}},
+         TiffHeader(le, dir) + icc + TiffDirectory(le, {{256, 3, 1, 7}}, second) +
+             TiffDirectory(le, {{34675, 7, n, 8}}, 0),
+         0, ""},
+        {"directory past the end", TiffHeader(le, 5000) + icc, 0, ""},
+        {"directory cut short", file_with({{256, 3, 1, 7}, {34675, 7, n, 8}}).chopped(20), 0, ""},
         {"directory cut short after the profile entry",
-         file_with({{34675, 7, n, 8}, {256, 3, 1, 7}, {257, 4, 1, 480}}).chopped(10),
-         0,
-         {}},
-        {"no profile", good, 0, {}},
-        {"byte order IM or MI", with(good, 1, le ? 'M' : 'I'), -1, {}},
-        {"42 in the other byte order", with(with(good, 2, good[3]), 3, good[2]), -1, {}},
-        {"header cut short", good.left(7), -1, {}},
+         file_with({{34675, 7, n, 8}, {256, 3, 1, 7}, {257, 4, 1, 480}}).chopped(10), 0, ""},
+        {"no profile", good, 0, ""},
+        {"byte order IM or MI", with(good, 1, le ? 'M' : 'I'), -1, ""},
+        {"42 in the other byte order", with(with(good, 2, good[3]), 3, good[2]), -1, ""},
+        {"header cut short", good.left(7), -1, ""},
     };
     for (const auto& [name, file, code, expected] : cases) {
       SCOPED_TRACE(name);
@@ -174,20 +154,15 @@ TEST(EmbeddedProfileTest, FilesDispatchByExtension) {
   const QString dir = QString::fromStdString(TempDir());
   const QByteArray icc = Part('q', 50);
   const QByteArray jpeg = kSoi + kApp0 + Chunk(1, 1, icc) + kDqt + kEoi;
-  const TiffBuilder t(false);
-  const QByteArray tiff = t.Header(8) + t.Directory({{34675, 7, 50, 26}}, 0) + icc;
+  const QByteArray tiff =
+      TiffHeader(false, 8) + TiffDirectory(false, {{34675, 7, 50, 26}}, 0) + icc;
   // {name, bytes (null: the file is not written), code}
-  const std::tuple<const char*, QByteArray, int> cases[] = {{"photo.jpg", jpeg, 1},
-                                                            {"photo.JPEG", jpeg, 1},
-                                                            {"photo.tif", tiff, 1},
-                                                            {"scan.tiff", tiff, 1},
-                                                            {"photo.png", jpeg, -1},
-                                                            {"photo.jpg.bak", jpeg, -1},
-                                                            {"tiff.jpg", tiff, -1},
-                                                            {"jpeg.tif", jpeg, -1},
-                                                            {"empty.jpg", QByteArray(""), -1},
-                                                            {"missing.jpg", QByteArray(), -2},
-                                                            {"missing.bmp", QByteArray(), -1}};
+  const QByteArray none;
+  const std::tuple<const char*, QByteArray, int> cases[] = {
+      {"photo.jpg", jpeg, 1},    {"photo.JPEG", jpeg, 1},  {"photo.tif", tiff, 1},
+      {"scan.tiff", tiff, 1},    {"photo.png", jpeg, -1},  {"photo.jpg.bak", jpeg, -1},
+      {"tiff.jpg", tiff, -1},    {"jpeg.tif", jpeg, -1},   {"empty.jpg", "", -1},
+      {"missing.jpg", none, -2}, {"missing.bmp", none, -1}};
   for (const auto& [name, bytes, code] : cases) {
     SCOPED_TRACE(name);
     const QString path = dir + "/" + name;

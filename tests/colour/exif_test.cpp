@@ -25,10 +25,8 @@ using Bytes = std::vector<std::uint8_t>;
 // value field holds their offset; otherwise the value field is `value` (a short
 // is written into the field's first two bytes).
 struct Tag {
-  std::uint16_t tag;
-  std::uint16_t type;
-  std::uint32_t count;
-  std::uint32_t value = 0;
+  std::uint16_t tag, type;
+  std::uint32_t count, value = 0;
   Bytes payload = {};
 };
 
@@ -145,49 +143,44 @@ TEST(Exif, TextsFollowTheirRules) {
     const auto text = [](std::uint16_t tag, const std::string& s) {
       return Tag{tag, 2, static_cast<std::uint32_t>(s.size() + 1), 0, Text(s)};
     };
-    struct Case {
-      std::vector<Tag> ifd0, exif;
-      QString ExifTexts::*field;
-      QString expected;
-    };
-    const auto shutter = &ExifTexts::ShutterSpeed;
-    const auto aperture = &ExifTexts::Aperture;
-    const auto focal = &ExifTexts::FocalLength;
-    const auto flash = &ExifTexts::Flash;
-    const auto date = &ExifTexts::DateTaken;
+    const QString taken = Shown("2008:05:30 15:56:01");
+    // {first-directory entries, EXIF-directory entries, the text, its value}
+    using Case = std::tuple<std::vector<Tag>, std::vector<Tag>, QString ExifTexts::*, QString>;
     const std::vector<Case> cases = {
-        {{}, {r(33434, 1, 250)}, shutter, "1/250 sec"},
-        {{}, {r(37377, 797, 100, 10)}, shutter, "1/251 sec"},
+        {{}, {r(33434, 1, 250)}, &ExifTexts::ShutterSpeed, "1/250 sec"},
+        {{}, {r(37377, 797, 100, 10)}, &ExifTexts::ShutterSpeed, "1/251 sec"},
         // The fallbacks count only when the direct value gave nothing, in either order.
-        {{}, {r(37377, 5, 1, 10), r(33434, 1, 250)}, shutter, "1/250 sec"},
-        {{}, {r(33434, 1, 0), r(37377, 5, 1, 10)}, shutter, "1/32 sec"},
-        {{}, {r(33437, 28, 10)}, aperture, "F 2.8"},
-        {{}, {r(33437, 56, 10, 10)}, aperture, "F 5.6"},
-        {{}, {r(37378, 6, 1)}, aperture, "F 8"},
-        {{}, {r(33437, 4, 1), r(37378, 6, 1)}, aperture, "F 4"},
-        {{}, {r(33437, 28, 0)}, aperture, ""},
-        {{}, {{33437, 5, 2, 0, w.Rational(28, 10)}}, aperture, ""},
-        {{}, {{33437, 3, 1, 0, w.Rational(28, 10)}}, aperture, ""},
+        {{}, {r(37377, 5, 1, 10), r(33434, 1, 250)}, &ExifTexts::ShutterSpeed, "1/250 sec"},
+        {{}, {r(33434, 1, 0), r(37377, 5, 1, 10)}, &ExifTexts::ShutterSpeed, "1/32 sec"},
+        {{}, {r(33437, 28, 10)}, &ExifTexts::Aperture, "F 2.8"},
+        {{}, {r(33437, 56, 10, 10)}, &ExifTexts::Aperture, "F 5.6"},
+        {{}, {r(37378, 6, 1)}, &ExifTexts::Aperture, "F 8"},
+        {{}, {r(33437, 4, 1), r(37378, 6, 1)}, &ExifTexts::Aperture, "F 4"},
+        {{}, {r(33437, 28, 0)}, &ExifTexts::Aperture, ""},
+        {{}, {{33437, 5, 2, 0, w.Rational(28, 10)}}, &ExifTexts::Aperture, ""},
+        {{}, {{33437, 3, 1, 0, w.Rational(28, 10)}}, &ExifTexts::Aperture, ""},
         // One decimal rounds a tie away from zero; values of any size follow the formulas.
-        {{}, {r(37386, 425, 100)}, focal, "4.3 mm"},
-        {{}, {r(37386, 2000000000, 1)}, focal, "2000000000 mm"},
-        {{}, {{37385, 3, 1, 0}}, flash, "No Flash"},
-        {{}, {{37385, 3, 1, 9}}, flash, "Flash"},
-        {{}, {{37385, 3, 1, 16}}, flash, ""},
-        {{}, {{37385, 4, 1, 1}}, flash, ""},
+        {{}, {r(37386, 425, 100)}, &ExifTexts::FocalLength, "4.3 mm"},
+        {{}, {r(37386, 2000000000, 1)}, &ExifTexts::FocalLength, "2000000000 mm"},
+        // Extreme but readable values: 2^(2^31 − 1) overflows and stays unshown,
+        // 2^(−(2^31 − 1) / 2) is 0, cut to "F 0".
+        {{}, {r(37377, 0x7FFFFFFF, 1, 10)}, &ExifTexts::ShutterSpeed, ""},
+        {{}, {r(37378, -0x7FFFFFFF, 1, 10)}, &ExifTexts::Aperture, "F 0"},
+        {{}, {r(37386, 0x7FFFFFFF, 1)}, &ExifTexts::FocalLength, "2147483647 mm"},
+        {{}, {{37385, 3, 1, 0}}, &ExifTexts::Flash, "No Flash"},
+        {{}, {{37385, 3, 1, 9}}, &ExifTexts::Flash, "Flash"},
+        {{}, {{37385, 3, 1, 16}}, &ExifTexts::Flash, ""},
+        {{}, {{37385, 4, 1, 1}}, &ExifTexts::Flash, ""},
         {{}, {{34855, 3, 1, 65535}}, &ExifTexts::IsoSpeed, "ISO 65535"},
         {{}, {{34855, 3, 2, 100}}, &ExifTexts::IsoSpeed, ""},
         {{}, {{40961, 3, 1, 1}}, &ExifTexts::ColorSpace, "sRGB"},
         // Dates are reformatted only when valid; other texts stay as stored, trimmed.
-        {{}, {text(36867, "  2008:05:30 15:56:01  ")}, date, Shown("2008:05:30 15:56:01")},
-        {{}, {text(36867, "0000:00:00 00:00:00")}, date, "0000:00:00 00:00:00"},
-        {{}, {text(36867, "2008:05:30 24:00:00")}, date, "2008:05:30 24:00:00"},
-        {{}, {text(36867, " unknown ")}, date, "unknown"},
+        {{}, {text(36867, "  2008:05:30 15:56:01  ")}, &ExifTexts::DateTaken, taken},
+        {{}, {text(36867, "0000:00:00 00:00:00")}, &ExifTexts::DateTaken, "0000:00:00 00:00:00"},
+        {{}, {text(36867, "2008:05:30 24:00:00")}, &ExifTexts::DateTaken, "2008:05:30 24:00:00"},
+        {{}, {text(36867, " unknown ")}, &ExifTexts::DateTaken, "unknown"},
         // Control bytes and the terminating zero are dropped from texts; blanks stay.
-        {{{271, 2, 9, 0, {'C', 'a', '\t', 'n', 'o', 'n', ' ', 1, 0}}},
-         {},
-         &ExifTexts::Maker,
-         "Canon "},
+        {{text(271, "Ca\tnon \1")}, {}, &ExifTexts::Maker, "Canon "},
         // A text ending at the file's last byte is read; one byte more is not.
         {{{272, 2, 3, 0, {'A', 'B', 'C'}}}, {}, &ExifTexts::Model, "ABC"},
         {{{272, 2, 4, 0, {'A', 'B', 'C'}}}, {}, &ExifTexts::Model, ""},
@@ -197,88 +190,68 @@ TEST(Exif, TextsFollowTheirRules) {
         {{{34855, 3, 1, 50}}, {{40961, 3, 1, 1}}, &ExifTexts::IsoSpeed, ""},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
-      SCOPED_TRACE(i);
-      const Case& c = cases[i];
+      const auto& [ifd0, exif, field, expected] = cases[i];
       ExifTexts t;
-      EXPECT_TRUE(Read(w.Build(c.ifd0, c.exif), t));
-      EXPECT_EQ(t.*c.field, c.expected);
+      EXPECT_TRUE(Read(w.Build(ifd0, exif), t)) << i;
+      EXPECT_EQ(t.*field, expected) << i;
     }
   }
 }
 
 // Where the TIFF structure is looked for: at a JPEG's first segment, at its second
-// after a JFIF segment, or at the start of a non-JPEG file.
-TEST(Exif, LocatesTheHeaderOnlyWhereExpected) {
-  const TiffWriter w(true);
-  const Bytes tiff = w.Build({{271, 2, 7, 0, Text("Camera")}}, {{34855, 3, 1, 200}});
-  // A copy of `b` with byte `at` replaced.
+// after a JFIF segment, or at the start of a non-JPEG file. Hostile offsets and
+// counts fail cleanly; the first directory's texts are kept when the EXIF directory
+// cannot be read.
+TEST(Exif, LocatesTheHeaderOnlyWhereExpectedAndFailsCleanly) {
+  const TiffWriter be(true), le(false);
+  const Bytes tiff = be.Build({{271, 2, 7, 0, Text("Camera")}}, {{34855, 3, 1, 200}});
+  const Bytes good = le.Build({{271, 2, 7, 0, Text("Camera")}}, {{34855, 3, 1, 200}});
+  const std::size_t exif_pointer = 8 + 2 + 12 + 8;  // value field of the added 34665 entry
+  // A copy of `b` with byte `at` replaced; the little-endian file with the 32-bit field
+  // at `at` set to `v`.
   const auto with = [](Bytes b, std::size_t at, std::uint8_t v) {
     b[at] = v;
     return b;
   };
-  const std::vector<std::tuple<const char*, Bytes, bool>> cases = {
-      {"tiff", tiff, true},
-      {"exif first", Concat({kSoi, ExifSegment(tiff), kEoi}), true},
-      {"jfif then exif", Concat({kSoi, kJfif, ExifSegment(tiff), kEoi}), true},
-      {"exif third", Concat({kSoi, kJfif, kApp2, ExifSegment(tiff), kEoi}), false},
-      {"not Exif", Concat({kSoi, with(ExifSegment(tiff), 8, 'x'), kEoi}), false},
-      {"no zero after Exif", Concat({kSoi, with(ExifSegment(tiff), 8, 1), kEoi}), false},
-      {"byte order MI", with(tiff, 1, 'I'), false},
-      {"not 42", with(tiff, 3, 43), false},
-      {"shorter than a probe", Bytes{'M', 'M', 0, 42, 0, 0, 0, 8, 0}, false},
-      {"empty", Bytes{}, false}};
-  for (const auto& [name, file, found] : cases) {
-    SCOPED_TRACE(name);
-    ExifTexts t;
-    EXPECT_EQ(Read(file, t), found);
-    EXPECT_EQ(Joined(t), found ? "Camera||||||ISO 200|" : "|||||||");
-  }
-}
-
-TEST(Exif, HostileOffsetsAndCountsFailCleanly) {
-  const TiffWriter w(false);
-  const Bytes good = w.Build({{271, 2, 7, 0, Text("Camera")}}, {{34855, 3, 1, 200}});
-  const std::size_t exif_pointer = 8 + 2 + 12 + 8;  // value field of the added 34665 entry
-
-  // A copy of the good file with the 32-bit field at `at` set to `v`.
   const auto patched = [&](std::size_t at, std::uint32_t v) {
     Bytes b = good;
-    w.U32(b, at, v);
+    le.U32(b, at, v);
     return b;
   };
-  ExifTexts t;
-  EXPECT_FALSE(Read(patched(4, 0xFFFFFFF0), t));  // first directory past the end
   Bytes huge_count = good;
-  w.U16(huge_count, 8, 0xFFFF);
-  EXPECT_FALSE(Read(huge_count, t));
-  EXPECT_EQ(t.Maker, "");
-  // The first directory's texts are kept when the EXIF directory cannot be read.
-  EXPECT_FALSE(Read(patched(exif_pointer, static_cast<std::uint32_t>(good.size()) - 1), t));
-  EXPECT_EQ(Joined(t), "Camera|||||||");
-  // The EXIF directory is the first directory again.
-  EXPECT_TRUE(Read(patched(exif_pointer, 8), t));
-  EXPECT_EQ(Joined(t), "Camera|||||||");
-  // "II" read as an entry count of 18761.
-  EXPECT_FALSE(Read(patched(exif_pointer, 0), t));
-
+  le.U16(huge_count, 8, 0xFFFF);
   // Offsets that wrap around in 32 bits, and counts far beyond the file.
   const std::vector<Tag> wrapping = {
       {271, 2, 0x20, 0xFFFFFFF0}, {272, 2, 0xFFFFFFFF, 8}, {34665, 3, 1, 8}};
-  EXPECT_TRUE(Read(w.Build(wrapping, {}), t));
-  EXPECT_EQ(Joined(t), "|||||||");
   const std::vector<Tag> rationals = {
       {33434, 5, 1, 0xFFFFFFFC}, {33437, 5, 1, 0xFFFFFFFF}, {37386, 10, 1, 0x7FFFFFFF}};
-  EXPECT_TRUE(Read(w.Build({}, rationals), t));
-  EXPECT_EQ(Joined(t), "|||||||");
-  // Extreme but readable values follow the formulas: 2^(2^31 − 1) overflows and stays
-  // unshown, 2^(−(2^31 − 1) / 2) is 0, cut to "F 0".
-  const std::vector<Tag> extreme = {{37377, 10, 1, 0, w.Rational(0x7FFFFFFF, 1)},
-                                    {37378, 10, 1, 0, w.Rational(-0x7FFFFFFF, 1)},
-                                    {37386, 5, 1, 0, w.Rational(0x7FFFFFFF, 1)}};
-  EXPECT_TRUE(Read(w.Build({}, extreme), t));
-  EXPECT_EQ(t.ShutterSpeed, "");
-  EXPECT_EQ(t.Aperture, "F 0");
-  EXPECT_EQ(t.FocalLength, "2147483647 mm");
+  const QString none = "|||||||", camera = "Camera|||||||";
+  const std::vector<std::tuple<const char*, Bytes, bool, QString>> cases = {
+      {"tiff", tiff, true, "Camera||||||ISO 200|"},
+      {"exif first", Concat({kSoi, ExifSegment(tiff), kEoi}), true, "Camera||||||ISO 200|"},
+      {"jfif then exif", Concat({kSoi, kJfif, ExifSegment(tiff), kEoi}), true,
+       "Camera||||||ISO 200|"},
+      {"exif third", Concat({kSoi, kJfif, kApp2, ExifSegment(tiff), kEoi}), false, none},
+      {"not Exif", Concat({kSoi, with(ExifSegment(tiff), 8, 'x'), kEoi}), false, none},
+      {"no zero after Exif", Concat({kSoi, with(ExifSegment(tiff), 8, 1), kEoi}), false, none},
+      {"byte order MI", with(tiff, 1, 'I'), false, none},
+      {"not 42", with(tiff, 3, 43), false, none},
+      {"shorter than a probe", Bytes{'M', 'M', 0, 42, 0, 0, 0, 8, 0}, false, none},
+      {"empty", Bytes{}, false, none},
+      {"first directory past the end", patched(4, 0xFFFFFFF0), false, none},
+      {"huge entry count", huge_count, false, none},
+      {"EXIF directory past the end", patched(exif_pointer, std::uint32_t(good.size() - 1)), false,
+       camera},
+      {"EXIF directory is the first", patched(exif_pointer, 8), true, camera},
+      {"\"II\" read as an entry count of 18761", patched(exif_pointer, 0), false, camera},
+      {"wrapping offsets", le.Build(wrapping, {}), true, none},
+      {"rationals out of the file", le.Build({}, rationals), true, none}};
+  for (const auto& [name, file, found, texts] : cases) {
+    SCOPED_TRACE(name);
+    ExifTexts t;
+    EXPECT_EQ(Read(file, t), found);
+    EXPECT_EQ(Joined(t), texts);
+  }
 }
 
 // Every cut-off copy of a JFIF-then-EXIF file is read without touching bytes
@@ -293,9 +266,7 @@ TEST(Exif, TruncatedFilesAreNeverReadPastTheirEnd) {
   for (std::size_t n = 0; n < file.size(); ++n) {
     SCOPED_TRACE(n);
     const bool found = Read(Bytes(file.begin(), file.begin() + n), t);
-    if (n < header + 8) {
-      EXPECT_FALSE(found);
-    }
+    EXPECT_FALSE(found && n < header + 8);  // nothing before the TIFF header is whole
     EXPECT_EQ(t.Aperture, "");
   }
   EXPECT_TRUE(Read(file, t));

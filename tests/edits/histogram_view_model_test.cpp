@@ -4,23 +4,20 @@
 
 #include <QImage>
 #include <QPainter>
+#include <array>
 #include <initializer_list>
 #include <tuple>
 
 namespace tessaly {
 namespace {
 
-struct BinCounts {
-  int bin, red, green, blue;
-};
-
-HistogramArray MakeHistogram(std::initializer_list<BinCounts> bins) {
+// A histogram from {bin, red, green and blue counts} rows.
+HistogramArray MakeHistogram(std::initializer_list<std::array<int, 4>> bins) {
   HistogramArray h;
-  for (const BinCounts& b : bins)
-    for (auto [channel, count] :
-         {std::pair{kHistogramRed, b.red}, std::pair{kHistogramGreen, b.green},
-          std::pair{kHistogramBlue, b.blue}})
-      for (int i = 0; i < count; ++i) h.CountValue(channel, b.bin * 3);
+  for (const auto& [bin, red, green, blue] : bins)
+    for (auto [channel, count] : {std::pair{kHistogramRed, red}, std::pair{kHistogramGreen, green},
+                                  std::pair{kHistogramBlue, blue}})
+      for (int i = 0; i < count; ++i) h.CountValue(channel, bin * 3);
   return h;
 }
 
@@ -39,7 +36,20 @@ HistogramArray Sample() {
                         {100, 6, 0, 3}});
 }
 
-TEST(HistogramViewModel, ScaleCurvesAndShareTextsFollowTheControlsRules) {
+// True when the model drawn on a white 231 × 125 image paints some pixel `colour`.
+bool Shows(const HistogramViewModel& model, QRgb colour) {
+  QImage image(231, 125, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  DrawHistogramView(painter, QRectF(0, 0, image.width(), image.height()), model);
+  painter.end();
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (image.pixel(x, y) == colour) return true;
+  return false;
+}
+
+TEST(HistogramViewModel, ScaleCurvesShareTextsAndDrawingFollowTheControlsRules) {
   // {colour, first bin, last bin, a probed bin, its height}
   using Curves = std::vector<std::tuple<QColor, int, int, int, double>>;
   const QColor black(0, 0, 0);
@@ -84,29 +94,9 @@ TEST(HistogramViewModel, ScaleCurvesAndShareTextsFollowTheControlsRules) {
       EXPECT_EQ(got.points.back().x(), last_bin) << i;
       EXPECT_EQ(got.points[probe_bin - first_bin], QPointF(probe_bin, probe_y)) << i;
     }
-  }
-}
-
-TEST(HistogramViewModel, DrawingShowsEachCurveInItsColourAndNothingWhenEmpty) {
-  const auto draw = [](const HistogramViewModel& model) {
-    QImage image(231, 125, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    DrawHistogramView(painter, QRectF(0, 0, image.width(), image.height()), model);
-    painter.end();
-    return image;
-  };
-  const auto has = [](const QImage& image, QRgb colour) {
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x)
-        if (image.pixel(x, y) == colour) return true;
-    return false;
-  };
-  const QImage coloured = draw(ComputeHistogramView(Sample(), true));
-  const QImage empty = draw(ComputeHistogramView(HistogramArray(), true));
-  for (QRgb colour : {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)}) {
-    EXPECT_TRUE(has(coloured, colour)) << std::hex << colour;
-    EXPECT_FALSE(has(empty, colour)) << std::hex << colour;
+    // Drawn, each coloured curve shows in its colour; grey and empty models show none.
+    for (QRgb c : {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)})
+      EXPECT_EQ(Shows(m, c), coloured && !curves.empty()) << std::hex << c;
   }
 }
 

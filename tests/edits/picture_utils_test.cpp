@@ -41,7 +41,7 @@ QImage Shown(const PictureUtilsCls& p) {
   return shown.picture;
 }
 
-TEST(PictureUtils, SetBitsReadsBottomUpBlueGreenRedAndRecordsSizes) {
+TEST(PictureUtils, SetBitsReadsBottomUpBlueGreenRedOverWhiteAndRecordsSizes) {
   std::vector<std::uint8_t> original;
   PictureUtilsCls p = Loaded(TestPicture(5, 3), original);
   EXPECT_EQ(QSize(p.Width(), p.Height()), QSize(5, 3));
@@ -63,15 +63,13 @@ TEST(PictureUtils, SetBitsReadsBottomUpBlueGreenRedAndRecordsSizes) {
   PictureBox empty;
   EXPECT_FALSE(p.SetBitsFromPicture(empty, untouched, true));
   EXPECT_TRUE(p.View().empty());
-}
 
-TEST(PictureUtils, TransparentPixelsAreReadAsSeenOverWhite) {
-  QImage picture(2, 1, QImage::Format_ARGB32);
-  picture.setPixel(0, 0, qRgba(0, 0, 0, 0));
-  picture.setPixel(1, 0, qRgba(200, 10, 30, 255));
-  std::vector<std::uint8_t> original;
-  const PictureUtilsCls p = Loaded(picture, original);
-  EXPECT_EQ(p.Bits(), (std::vector<std::uint8_t>{255, 255, 255, 30, 10, 200, 0, 0}));
+  // Transparent pixels are read as seen over white.
+  QImage clear(2, 1, QImage::Format_ARGB32);
+  clear.setPixel(0, 0, qRgba(0, 0, 0, 0));
+  clear.setPixel(1, 0, qRgba(200, 10, 30, 255));
+  EXPECT_EQ(Loaded(clear, original).Bits(),
+            (std::vector<std::uint8_t>{255, 255, 255, 30, 10, 200, 0, 0}));
 }
 
 TEST(PictureUtils, EditsMatchTheFullResolutionPassAndCountBeforeClamping) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 #include "controls/scripted_ui.h"
 #include "support/test_surfaces.h"
@@ -16,15 +17,6 @@ using test::AllBytes;
 using test::At;
 using test::PixelBytes;
 
-// Window half-width r, extra centre weight k and divisor of each radius code.
-struct Box {
-  int r, k, divisor;
-};
-
-Box BoxFor(int radius_code) {
-  return radius_code == 10 ? Box{1, 0, 9} : radius_code == 15 ? Box{2, 11, 36} : Box{2, 0, 25};
-}
-
 // How often each branch of the reference ran.
 struct ReferenceCounts {
   int blurred = 0, flat = 0, extreme = 0;
@@ -33,8 +25,11 @@ struct ReferenceCounts {
 
 // The unsharp mask written straight from its formulas, one pixel at a time.
 ReferenceCounts ReferenceUnsharp(const SurfaceView& v, int radius_code, int amount, bool full) {
-  const Box box = BoxFor(radius_code);
-  const int r = box.r, n = (2 * r + 1) * (2 * r + 1);
+  // Window half-width r, extra centre weight k and divisor of each radius code.
+  const auto [r, k, divisor] = radius_code == 10   ? std::tuple(1, 0, 9)
+                               : radius_code == 15 ? std::tuple(2, 11, 36)
+                                                   : std::tuple(2, 0, 25);
+  const int n = (2 * r + 1) * (2 * r + 1);
   std::vector<std::uint8_t> copy = AllBytes(v);
   ReferenceCounts counts;
   for (int y = r; y <= v.height - 1 - r; ++y) {
@@ -63,7 +58,7 @@ ReferenceCounts ReferenceUnsharp(const SurfaceView& v, int radius_code, int amou
       }
       ++counts.blurred;
       for (int ch = 0; ch < 3; ++ch) {
-        const double q = (sum[ch] + box.k * centre[ch]) / static_cast<double>(box.divisor);
+        const double q = (sum[ch] + k * centre[ch]) / static_cast<double>(divisor);
         if (q - std::floor(q) == 0.5) ++counts.ties;
         copy[static_cast<std::size_t>(y) * v.stride + 3 * x + ch] =
             static_cast<std::uint8_t>(std::nearbyint(q));
@@ -128,11 +123,9 @@ TEST(UnsharpMask, InvalidRadiusShowsMessageAndChangesNothing) {
   EXPECT_EQ(ui.Messages().size(), 1u);
   EXPECT_EQ(ui.Polls(), 0);
   // The photo's sharpening value is radius code × 1000 + amount.
-  const int splits[][3] = {{15100, 15, 100}, {20150, 20, 150}};
-  for (const auto& s : splits) {
-    EXPECT_EQ(SharpenRadiusCode(s[0]), s[1]) << s[0];
-    EXPECT_EQ(SharpenAmount(s[0]), s[2]) << s[0];
-  }
+  EXPECT_EQ(std::tuple(SharpenRadiusCode(15100), SharpenAmount(15100), SharpenRadiusCode(20150),
+                       SharpenAmount(20150)),
+            std::tuple(15, 100, 20, 150));
 }
 
 TEST(UnsharpMask, FastPathMatchesPlainEvaluationByteForByte) {

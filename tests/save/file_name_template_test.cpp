@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
+#include <tuple>
 
 #include "controls/scripted_ui.h"
 #include "support/test_surfaces.h"
@@ -24,22 +24,15 @@ class FileNameTemplate : public testing::Test {
   void Touch(const QString& name, const QDateTime& when = QDateTime()) {
     QFile file(folder_ + name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    if (when.isValid()) {
-      ASSERT_TRUE(file.setFileTime(when, QFileDevice::FileModificationTime));
-    }
+    ASSERT_TRUE(!when.isValid() || file.setFileTime(when, QFileDevice::FileModificationTime));
   }
 
   QString folder_;
 };
 
 TEST_F(FileNameTemplate, TokensExpandInAnyLetterCase) {
-  struct Case {
-    const char* source;
-    const char* name_template;
-    int number;
-    const char* expected;
-  };
-  const Case cases[] = {
+  // {source, template, number, name}
+  const std::tuple<const char*, const char*, int, const char*> cases[] = {
       {"/nowhere/IMG_0001.JPG", "[FileName] [Date]", 1, "IMG_0001 20241122"},
       {"/nowhere/IMG_0001.JPG", "[filename]_[date]_[datetime-]", 1,
        "IMG_0001_20241122_2024-11-22 09h05m"},
@@ -60,11 +53,11 @@ TEST_F(FileNameTemplate, TokensExpandInAnyLetterCase) {
       {"/some.folder/photo", "[Filename]", 1, "photo"},  // a point in the folder is no extension
       {"photo.tif", "[Filename]", 1, "photo"},
   };
-  for (const Case& t : cases) {
-    SCOPED_TRACE(t.name_template);
-    EXPECT_EQ(BuildFileName(folder_, QString::fromUtf8(t.source),
-                            QString::fromUtf8(t.name_template), ".jpg", t.number),
-              QString::fromUtf8(t.expected));
+  for (const auto& [source, name_template, number, expected] : cases) {
+    EXPECT_EQ(BuildFileName(folder_, QString::fromUtf8(source), QString::fromUtf8(name_template),
+                            ".jpg", number),
+              QString::fromUtf8(expected))
+        << source << " " << name_template;
   }
 }
 
