@@ -13,7 +13,6 @@
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QSet>
-#include <QTemporaryDir>
 #include <memory>
 #include <set>
 #include <vector>
@@ -27,7 +26,7 @@
 #include "settings/settings_table.h"
 #include "support/noise_photo_print.h"
 #include "support/pdf_readback.h"
-#include "support/scoped_state.h"
+#include "support/scratch_home.h"
 #include "support/test_surfaces.h"
 
 namespace tessaly {
@@ -87,17 +86,14 @@ QRect ToPixels(const QRectF& mm) {
                       qRound(mm.bottom() * test::kReadBackPixelsPerMm) - 1));
 }
 
-class PrintRunTest : public ::testing::Test {
+class PrintRunTest : public test::ScratchHomeTest {
  protected:
   // Makes the queue "PDF" the current printer, over two photos in a fresh job.
   void SetUp() override {
     if (QPrinterInfo::printerInfo(QLatin1String(test::kCupsPdfQueue)).isNull()) {
       GTEST_SKIP() << "the CUPS queue \"PDF\" is not installed (scripts/start_cups.sh)";
     }
-    ASSERT_TRUE(dir_.isValid());
-    SetSettingsFilePath(settings_);
-    history_ = std::make_unique<test::ScopedHistoryRoot>(dir_.filePath("history"));
-    ASSERT_TRUE(WriteIniValue("Options", "PdfFolder", dir_.filePath("pdf"), settings_));
+    ASSERT_TRUE(WriteIniValue("Options", "PdfFolder", dir_.filePath("pdf")));
 
     JobSettings settings;
     settings.Size = kSize;
@@ -123,18 +119,10 @@ class PrintRunTest : public ::testing::Test {
     ASSERT_NE(device_, nullptr);
   }
 
-  void TearDown() override { SetSettingsFilePath(saved_settings_); }
-
-  QTemporaryDir dir_;
-  const QString settings_ = dir_.filePath("Tesly.ini");
-  const QString saved_settings_ = SettingsFilePath();
-  std::unique_ptr<test::ScopedHistoryRoot> history_;
-  ScriptedUi ui_;
-  ScopedUi scoped_ui_{ui_};
   std::unique_ptr<MyPictureManager> job_;
   PageLayout layout_;
   CupsPrinterCatalogue catalogue_;
-  PrinterAccess access_{&catalogue_, settings_};
+  PrinterAccess access_{&catalogue_, SettingsFile()};
   CupsPrinterDevice* device_ = nullptr;
 };
 

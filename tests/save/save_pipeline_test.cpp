@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTransform>
 #include <algorithm>
 #include <cerrno>
@@ -22,7 +21,7 @@
 #include "controls/scripted_ui.h"
 #include "job/add_photo.h"
 #include "job/history_store.h"
-#include "support/scoped_state.h"
+#include "support/scratch_home.h"
 #include "support/test_surfaces.h"
 #include "surface/crafted_files.h"
 #include "surface/image_file_writer.h"
@@ -68,7 +67,7 @@ void ExpectCriticalMessages(const ScriptedUi& ui, const QString& text, std::size
               std::tuple(text, MsgButtons::AbortRetryIgnore, MsgIcon::Critical));
 }
 
-class SavePipelineTest : public ::testing::Test {
+class SavePipelineTest : public ScratchHomeTest {
  protected:
   void SetUp() override { ASSERT_TRUE(QDir().mkpath(Sources())); }
 
@@ -121,11 +120,7 @@ class SavePipelineTest : public ::testing::Test {
     return lines;
   }
 
-  QTemporaryDir dir_;
-  ScopedHistoryRoot root_{dir_.filePath("Tesly_DB")};
   int histories_ = 0;
-  ScriptedUi ui_;
-  ScopedUi scoped_ui_{ui_};
 };
 
 TEST(SaveTypeOf, TypeListTexts) {

@@ -10,27 +10,23 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 
-#include "controls/scripted_ui.h"
 #include "job/add_photo.h"
 #include "job/picture_manager.h"
 #include "print/job_layout.h"
 #include "print/page_layout.h"
 #include "print/printer_access.h"
 #include "support/image_printer.h"
-#include "support/scoped_state.h"
+#include "support/scratch_home.h"
 
 namespace tessaly::test {
 
-class ImagePrinterJobTest : public testing::Test {
+class ImagePrinterJobTest : public ScratchHomeTest {
  protected:
   ImagePrinterJobTest() : ImagePrinterJobTest(5) {}
   // The same printer with sheet margins of `margin_mm`.
   explicit ImagePrinterJobTest(double margin_mm)
-      : history_(dir_.filePath("history")),
-        catalogue_(100, 150, margin_mm, 4.0),
-        printers_(&catalogue_, SettingsFile()) {
+      : catalogue_(100, 150, margin_mm, 4.0), printers_(&catalogue_, SettingsFile()) {
     QStringList names;
     int count = 0;
     int position = 0;
@@ -38,8 +34,6 @@ class ImagePrinterJobTest : public testing::Test {
     job_.Settings().Size = PhotoSize{60, 40, 2};
     job_.Settings().LayoutMode = kLayoutPortrait;
   }
-
-  QString SettingsFile() const { return dir_.filePath(QStringLiteral("Tesly.ini")); }
 
   // A PNG in the scratch folder whose left half is `left` and right half `right`.
   QString Photo(const QString& name, int width, int height, QRgb left, QRgb right) {
@@ -66,10 +60,6 @@ class ImagePrinterJobTest : public testing::Test {
 
   void Layout() { ComputeJobLayout(layout_, *printers_.Device(), job_.Settings()); }
 
-  QTemporaryDir dir_;
-  ScopedHistoryRoot history_;
-  ScriptedUi ui_;
-  ScopedUi scoped_ui_{ui_};
   ImagePrinterCatalogue catalogue_;
   PrinterAccess printers_;
   MyPictureManager job_;

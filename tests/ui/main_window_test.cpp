@@ -24,7 +24,6 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -39,7 +38,7 @@
 #include "print/pdf_printer.h"
 #include "settings/settings_file.h"
 #include "support/find_control.h"
-#include "support/scoped_state.h"
+#include "support/scratch_home.h"
 #include "ui/button_on_off.h"
 #include "ui/image_info_window.h"
 #include "ui/open_photos_dialog.h"
@@ -49,19 +48,11 @@
 namespace tessaly {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::ScratchHomeTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    saved_settings_ = SettingsFilePath();
-    SetSettingsFilePath(dir_.filePath("Tesly.ini"));
-    history_ = std::make_unique<test::ScopedHistoryRoot>(dir_.filePath("history"));
     window_ = std::make_unique<MainWindow>();
     window_->SetInitPath(dir_.path());
-  }
-  void TearDown() override {
-    window_.reset();
-    SetSettingsFilePath(saved_settings_);
   }
 
   // Writes a small PNG photo named `name` in the scratch folder.
@@ -90,11 +81,6 @@ class MainWindowTest : public ::testing::Test {
   }
   MyPicture& Record() { return window_->Job().At(window_->CurrentPosition()); }
 
-  QTemporaryDir dir_;
-  QString saved_settings_;
-  std::unique_ptr<test::ScopedHistoryRoot> history_;
-  ScriptedUi ui_;
-  ScopedUi scoped_ui_{ui_};
   std::unique_ptr<MainWindow> window_;
 };
 

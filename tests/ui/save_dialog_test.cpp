@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
@@ -24,16 +23,16 @@
 #include "job/picture_manager.h"
 #include "save/save_checks.h"
 #include "support/find_control.h"
-#include "support/scoped_state.h"
+#include "support/scratch_home.h"
 
 namespace tessaly {
 namespace {
 
 using test::FindControl;
 
-class SaveDialogTest : public testing::Test {
+class SaveDialogTest : public test::ScratchHomeTest {
  protected:
-  SaveDialogTest() : history_(dir_.filePath("history")) {
+  SaveDialogTest() {
     for (const QString name : {"first.png", "second.png"}) {
       QImage image(60, 40, QImage::Format_RGB32);
       image.fill(qRgb(30, 120, 200));
@@ -44,12 +43,6 @@ class SaveDialogTest : public testing::Test {
     EXPECT_TRUE(QDir(dir_.path()).mkdir("out"));
   }
 
-  QString Settings() const { return dir_.filePath("Tesly.ini"); }
-
-  QTemporaryDir dir_;
-  test::ScopedHistoryRoot history_;
-  ScriptedUi ui_;
-  ScopedUi scoped_ui_{ui_};
   ScriptedCommonDialogs dialogs_;
   ScopedCommonDialogs scoped_dialogs_{dialogs_};
   MyPictureManager job_;
@@ -59,7 +52,7 @@ class SaveDialogTest : public testing::Test {
 // (the checks go in the order of the fields put right one by one), and one preset
 // each way.
 TEST_F(SaveDialogTest, RefusalsFocusTheirFieldsAndPresetsWorkBothWays) {
-  SaveDialog dialog(job_, nullptr, Settings());
+  SaveDialog dialog(job_, nullptr, SettingsFile());
   dialog.show();
   auto* folder = FindControl<QLineEdit>(dialog, "txtSaveInFolder");
   auto* quality = FindControl<QLineEdit>(dialog, "txtJPEGQuality");
@@ -97,7 +90,7 @@ TEST_F(SaveDialogTest, RefusalsFocusTheirFieldsAndPresetsWorkBothWays) {
 // Box 0 is ticked exactly when no limit is; a limit's value box is editable
 // only while its box is ticked; the quality controls serve JPEG only.
 TEST_F(SaveDialogTest, ResolutionBoxesAndTypeUnlockTheirValueBoxes) {
-  SaveDialog dialog(job_, nullptr, Settings());
+  SaveDialog dialog(job_, nullptr, SettingsFile());
   QCheckBox* box[3];
   for (int i = 0; i < 3; ++i) box[i] = FindControl<QCheckBox>(dialog, "chkInterpolate", i);
   auto* minimum = FindControl<QLineEdit>(dialog, "txtInterpolVal", 1);
@@ -122,7 +115,7 @@ TEST_F(SaveDialogTest, ResolutionBoxesAndTypeUnlockTheirValueBoxes) {
 
 TEST_F(SaveDialogTest, SaveAllWritesThePhotosIntoTheBrowsedFolderStoresTheFieldsAndCloses) {
   QWidget owner;
-  QPointer<SaveDialog> dialog = SaveDialog::OpenForm(job_, &owner, Settings());
+  QPointer<SaveDialog> dialog = SaveDialog::OpenForm(job_, &owner, SettingsFile());
   EXPECT_FALSE(owner.isEnabled());
   ASSERT_TRUE(dialog->isVisible());
   const QString out = dir_.filePath("out");
@@ -143,7 +136,7 @@ TEST_F(SaveDialogTest, SaveAllWritesThePhotosIntoTheBrowsedFolderStoresTheFields
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_FALSE(dialog->Canceled());
   EXPECT_TRUE(owner.isEnabled());
-  const SaveDialogFields stored = ReadSaveDialogFields(Settings());
+  const SaveDialogFields stored = ReadSaveDialogFields(SettingsFile());
   EXPECT_EQ(stored.folder, out + "/");
   EXPECT_EQ(stored.type_index, 2);
   EXPECT_EQ(stored.name_template, "[Filename]");

@@ -15,7 +15,6 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QSlider>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <list>
@@ -31,7 +30,7 @@
 #include "support/find_control.h"
 #include "support/fixtures.h"
 #include "support/pdf_readback.h"
-#include "support/scoped_state.h"
+#include "support/scratch_home.h"
 #include "ui/button_on_off.h"
 #include "ui/main_window.h"
 #include "ui/open_photos_dialog.h"
@@ -57,14 +56,11 @@ void Click(const QWidget* parent, const char* name) {
   QTest::mouseClick(Child<ButtonOnOff>(parent, name), Qt::LeftButton, {}, QPoint(5, 5));
 }
 
-class WholeJobTest : public ::testing::Test {
+class WholeJobTest : public test::ScratchHomeTest {
  protected:
   void SetUp() override {
     TESSALY_SKIP_WITHOUT_FIXTURES();
-    ASSERT_TRUE(dir_.isValid());
     for (const char* name : kHomeVariables) home_.emplace_back(name, dir_.filePath(name).toUtf8());
-    SetSettingsFilePath(dir_.filePath("Tesly.ini"));
-    history_ = std::make_unique<test::ScopedHistoryRoot>(dir_.filePath("history"));
     ASSERT_TRUE(WriteIniValue("Options", "PdfFolder", dir_.filePath("pdf")));
     const char* sources[] = {"Canon_PowerShot_S40.jpg", "exif-org_canon-ixus.jpg", "Nikon_D70.jpg"};
     for (const QString name : {"a.jpg", "b.jpg", "c.jpg"}) {
@@ -72,10 +68,6 @@ class WholeJobTest : public ::testing::Test {
       ASSERT_TRUE(QFile::copy(test::FixturePath(sources[photos_.size() - 1]), photos_.back()));
     }
     ASSERT_NO_FATAL_FAILURE(NewWindow());
-  }
-  void TearDown() override {
-    window_.reset();
-    SetSettingsFilePath(saved_settings_);
   }
 
   // A main window on the scratch home, shown, with the job's photo size.
@@ -153,12 +145,7 @@ class WholeJobTest : public ::testing::Test {
     }
   }
 
-  QTemporaryDir dir_;
   std::list<test::ScopedEnv> home_;
-  const QString saved_settings_ = SettingsFilePath();
-  std::unique_ptr<test::ScopedHistoryRoot> history_;
-  ScriptedUi ui_;
-  ScopedUi scoped_ui_{ui_};
   ScriptedCommonDialogs dialogs_;
   ScopedCommonDialogs scoped_dialogs_{dialogs_};
   QStringList photos_;
