@@ -188,7 +188,7 @@ TEST_F(PrintRunTest, CupsQueueGetsOneJobPerPageWithThePhotosInTheirCells) {
     EXPECT_EQ(pages, 1);
     EXPECT_NEAR(points.width(), device_->Width() / 20, 1.0);  // 20 twips a point
     EXPECT_NEAR(points.height(), device_->Height() / 20, 1.0);
-    EXPECT_EQ(test::PdfImagesOnPage(files[page], 1), static_cast<int>(kPages[page].size()));
+    EXPECT_EQ(test::PdfImageEncodings(files[page], 1).size(), std::ssize(kPages[page]));
 
     const QImage raster = test::RenderPdfPage(files[page], test::kReadBackDpi,
                                               dir_.filePath(QStringLiteral("page%1").arg(page)));

@@ -19,6 +19,21 @@ namespace {
 // How long one tool may run; Ghostscript-made pages of full photos render slowly.
 constexpr int kToolWaitMs = 60000;
 
+// Standard output of `program`, or "" when it could not run within a minute.
+QString RunTool(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForStarted() || !process.waitForFinished(kToolWaitMs)) return QString();
+  return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+// The job number N of a cups-pdf file name ending "job_N.pdf"; 0 when it has none.
+int CupsPdfJobNumber(const QString& file_name) {
+  static const QRegularExpression job(QStringLiteral("job_(\\d+)\\.pdf$"));
+  const auto match = job.match(file_name);
+  return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
 // One row of pdfimages -list: its page, type ("image", "smask", ...) and encoding.
 struct ListedImage {
   int page = 0;
@@ -98,12 +113,6 @@ QSet<QString> PdfFiles(const QString& folder) {
   return QSet<QString>(names.begin(), names.end());
 }
 
-int CupsPdfJobNumber(const QString& file_name) {
-  static const QRegularExpression job(QStringLiteral("job_(\\d+)\\.pdf$"));
-  const auto match = job.match(file_name);
-  return match.hasMatch() ? match.captured(1).toInt() : 0;
-}
-
 int NewestCupsPdfJob() {
   int newest = 0;
   for (const QString& name : PdfFiles(CupsPdfFolder()))
@@ -127,13 +136,6 @@ QStringList CupsPdfFilesAfter(int after, int count, int wait_ms) {
                          wait_ms);
 }
 
-QString RunTool(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForStarted() || !process.waitForFinished(kToolWaitMs)) return QString();
-  return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
-
 bool PdfSheet(const QString& file, QSizeF& points, int& pages) {
   const QString info = RunTool(QStringLiteral("pdfinfo"), {file});
   const auto size =
@@ -143,15 +145,6 @@ bool PdfSheet(const QString& file, QSizeF& points, int& pages) {
   points = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
   pages = count.captured(1).toInt();
   return true;
-}
-
-int PdfImagesOnPage(const QString& file, int page) {
-  QList<ListedImage> listed;
-  if (!ListImages(file, page, page, listed)) return -1;
-  int images = 0;
-  for (const ListedImage& image : listed)
-    if (image.page == page && image.type == QLatin1String("image")) ++images;
-  return images;
 }
 
 QStringList PdfImageEncodings(const QString& file, int page) {

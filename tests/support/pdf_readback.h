@@ -1,9 +1,8 @@
 // Reading printed pages back for the real-printing tests: where cups-pdf writes the
-// jobs of the user running the tests, the CUPS job number in a cups-pdf file name,
-// and a PDF file's sheet (pdfinfo), its images per page with their encodings and
+// jobs of the user running the tests, the whole files of given CUPS jobs, and a
+// PDF file's sheet (pdfinfo), its images per page with their encodings and
 // stored pixels (pdfimages) and a page rendered at a given resolution (pdftoppm). A
-// tool that is missing or fails gives an empty answer (empty text or list, -1
-// images, a null image).
+// tool that is missing or fails gives an empty answer (an empty list, a null image).
 #pragma once
 
 #include <QImage>
@@ -27,8 +26,6 @@ inline constexpr double kReadBackPixelsPerMm = 10.0;
 QString CupsPdfFolder();
 // Names of the PDF files directly in `folder`.
 QSet<QString> PdfFiles(const QString& folder);
-// The job number N of a cups-pdf file name ending "job_N.pdf"; 0 when it has none.
-int CupsPdfJobNumber(const QString& file_name);
 
 // The newest job number among the cups-pdf files already there; 0 when none.
 int NewestCupsPdfJob();
@@ -39,15 +36,11 @@ QStringList CupsPdfJobFiles(const std::set<int>& jobs, int wait_ms);
 // are `count` of them or `wait_ms` have passed.
 QStringList CupsPdfFilesAfter(int after, int count, int wait_ms);
 
-// Standard output of `program`, or "" when it could not run within a minute.
-QString RunTool(const QString& program, const QStringList& arguments);
-
 // The first page's size in points and the page count, from pdfinfo; false when
 // pdfinfo gave neither.
 bool PdfSheet(const QString& file, QSizeF& points, int& pages);
-// Images (soft masks left out) that pdfimages lists on page `page` (1-based).
-int PdfImagesOnPage(const QString& file, int page);
-// The encoding ("image", "jpeg", "jpx", ...) of each image of page `page`, in order.
+// The encoding ("image", "jpeg", "jpx", ...) of each image of page `page` (1-based),
+// in order, soft masks left out.
 QStringList PdfImageEncodings(const QString& file, int page);
 // The images of page `page` as stored in the file, in order, extracted with
 // pdfimages -png into files named `scratch_prefix`-NNN.png; soft masks left out.

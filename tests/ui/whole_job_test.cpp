@@ -141,7 +141,7 @@ class WholeJobTest : public test::ScratchHomeTest {
       int pages = 0;
       ASSERT_TRUE(test::PdfSheet(file, points, pages)) << "pdfinfo is missing";
       EXPECT_EQ(pages, 1) << file.toStdString();
-      EXPECT_EQ(test::PdfImagesOnPage(file, 1), 1) << file.toStdString();
+      EXPECT_EQ(test::PdfImageEncodings(file, 1).size(), 1) << file.toStdString();
     }
   }
 
