@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tessaly {
 namespace {
 
@@ -30,12 +32,9 @@ TEST(ThumbnailStripRules, LabelsAndCellGeometry) {
 
 TEST(ThumbnailStripRules, AddNavigateAndRemoveWithThreeVisibleCells) {
   enum Op { Add, Next, Previous, Center, Activate, Remove };
-  struct Step {
-    Op op;
-    int arg;
-    int result;  // Add: position; Remove: removed position; others: 1 when changed
-    int count, active, scroll;
-  } steps[] = {
+  // {operation, argument, result, count, active, scroll}; the result of Add is the position,
+  // of Remove the removed position, of the others 1 when something changed.
+  const std::tuple<Op, int, int, int, int, int> steps[] = {
       {Remove, 0, -1, 0, -1, 0},  // nothing to remove
       {Add, 0, 0, 1, 0, 0},
       {Add, 0, 1, 2, 1, 0},
@@ -64,33 +63,17 @@ TEST(ThumbnailStripRules, AddNavigateAndRemoveWithThreeVisibleCells) {
   };
   ThumbnailStripState state;
   int index = 0;
-  for (const Step& s : steps) {
-    int result = 1;
-    switch (s.op) {
-      case Add:
-        result = state.Add(3);
-        break;
-      case Next:
-        result = state.Next(3) ? 1 : 0;
-        break;
-      case Previous:
-        result = state.Previous(3) ? 1 : 0;
-        break;
-      case Center:
-        state.Center(3);
-        break;
-      case Activate:
-        result = state.Activate(s.arg) ? 1 : 0;
-        break;
-      case Remove:
-        result = state.RemoveCurrent();
-        break;
-    }
-    EXPECT_EQ(result, s.result) << "step " << index;
-    EXPECT_EQ(state.Count(), s.count) << "step " << index;
-    EXPECT_EQ(state.Active(), s.active) << "step " << index;
-    EXPECT_EQ(state.Scroll(), s.scroll) << "step " << index;
-    ++index;
+  for (const auto& [op, arg, result, count, active, scroll] : steps) {
+    if (op == Center) state.Center(3);
+    const int got = op == Add        ? state.Add(3)
+                    : op == Remove   ? state.RemoveCurrent()
+                    : op == Next     ? state.Next(3)
+                    : op == Previous ? state.Previous(3)
+                    : op == Activate ? state.Activate(arg)
+                                     : 1;
+    EXPECT_EQ(std::tuple(got, state.Count(), state.Active(), state.Scroll()),
+              std::tuple(result, count, active, scroll))
+        << "step " << index++;
   }
 }
 
