@@ -85,17 +85,17 @@ TEST(EditPanelRules, LabelCheckUsesTheCropsSideMarginsAndWarnsOnce) {
   // {case, label, crop wider than high, contact sheet, margin, too big}
   const std::tuple<const char*, QString, bool, bool, double, bool> cases[] = {
       // The width from the photo's long side less two margins, with 15 % to spare.
-      {"wide, 10 % room", label, true, false, (152.4 - 1.10 * w) / 2, true},
-      {"wide, 20 % room", label, true, false, (152.4 - 1.20 * w) / 2, false},
+      {"wide, 14 % room", label, true, false, (152.4 - 1.14 * w) / 2, true},
+      {"wide, 16 % room", label, true, false, (152.4 - 1.16 * w) / 2, false},
       // An upright crop measures along the short side.
-      {"tall, 10 % room", label, false, false, (101.6 - 1.10 * w) / 2, true},
-      {"tall, 20 % room", label, false, false, (101.6 - 1.20 * w) / 2, false},
+      {"tall, 14 % room", label, false, false, (101.6 - 1.14 * w) / 2, true},
+      {"tall, 16 % room", label, false, false, (101.6 - 1.16 * w) / 2, false},
       // Contact sheets take the margin once.
-      {"contact sheet", label, true, true, 152.4 - 1.20 * w, false},
+      {"contact sheet", label, true, true, 152.4 - 1.16 * w, false},
       // The "M" after the label counts.
       {"with M", label, true, false, (152.4 - 1.15 * (w + bare) / 2) / 2, true},
       // Blanks around the label do not.
-      {"trimmed", "   " + label + "   ", true, false, (152.4 - 1.20 * w) / 2, false},
+      {"trimmed", "   " + label + "   ", true, false, (152.4 - 1.16 * w) / 2, false},
   };
   for (const auto& [name, text, wide, thumb, margin, too_big] : cases)
     EXPECT_EQ(LabelTooBig(text, settings(margin, thumb), wide), too_big) << name;
@@ -113,8 +113,9 @@ TEST(EditPanelRules, LabelCheckUsesTheCropsSideMarginsAndWarnsOnce) {
   warning.OnLabelChanged(label, tight, true);
   EXPECT_EQ(ui.Messages().size(), 3u);
   warning.Reset();
-  warning.OnLabelChanged(label, settings(tight.Size.Margins, true), true);  // contact sheet
-  warning.OnLabelChanged("Hi", tight, true);                                // fits
+  // Typing in contact-sheet mode is never checked, even for a label too big there.
+  warning.OnLabelChanged(label, settings(152.4 - 1.10 * w, true), true);
+  warning.OnLabelChanged("Hi", tight, true);  // fits
   EXPECT_EQ(ui.Messages().size(), 3u);
   EXPECT_FALSE(warning.Warned());
 }
