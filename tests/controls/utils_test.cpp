@@ -41,9 +41,9 @@ TEST(Utils, FormatFixedWidthPadsAndCuts) {
 }
 
 TEST(Utils, MeasurementSystemAndPointDecimal) {
-  EXPECT_TRUE(IsUSMeasure(QLocale("en_US")));
-  EXPECT_FALSE(IsUSMeasure(QLocale("en_GB")));
-  EXPECT_FALSE(IsUSMeasure(QLocale::c()));
+  EXPECT_EQ(std::tuple(IsUSMeasure(QLocale("en_US")), IsUSMeasure(QLocale("en_GB")),
+                       IsUSMeasure(QLocale::c())),
+            std::tuple(true, false, false));
 
   test::ScopedLocale comma("de_DE");
   EXPECT_EQ(PointDecimal(0.1 + 0.2), "0.3");

@@ -108,24 +108,7 @@ TEST_F(HistoryStoreTest, FirstSaveCreatesFoldersAndFileThenAppendsWithCrLf) {
   EXPECT_EQ(print_date, Today());
 }
 
-TEST_F(HistoryStoreTest, LastMatchingRecordWins) {
-  HistoryEdits older = SampleEdits();
-  HistoryEdits newer = SampleEdits();
-  newer.bright = -20;
-  newer.label = "second print";
-  newer.angle = 180;
-  const double date = kMarch15th2003 + 0.75;
-  ASSERT_TRUE(SaveEdits(date, "a.jpg", older));
-  ASSERT_TRUE(SaveEdits(date, "other.jpg", SampleEdits()));
-  ASSERT_TRUE(SaveEdits(date, "a.jpg", newer));
-  ASSERT_TRUE(SaveEdits(date, "other.jpg", older));
-  HistoryEdits got;
-  double print_date = 0;
-  ASSERT_TRUE(GetEdits(date, "a.jpg", got, print_date));
-  ExpectSameEdits(got, newer);
-}
-
-TEST_F(HistoryStoreTest, KeyIsDayTimeAndExactName) {
+TEST_F(HistoryStoreTest, KeyIsDayTimeAndExactNameAndTheLastMatchWins) {
   // The middle of time unit 40000, so that 0.35 s either way stays inside it.
   const double date = kMarch15th2003 + 0.400005;
   ASSERT_TRUE(SaveEdits(date, "Photo.jpg", SampleEdits()));
@@ -135,6 +118,21 @@ TEST_F(HistoryStoreTest, KeyIsDayTimeAndExactName) {
   ExpectNotFound(date + 1.0, "Photo.jpg");
   ExpectNotFound(date, "photo.jpg");  // names are case-sensitive
   ExpectNotFound(date, "dir/Photo.jpg");
+
+  HistoryEdits older = SampleEdits();
+  HistoryEdits newer = SampleEdits();
+  newer.bright = -20;
+  newer.label = "second print";
+  newer.angle = 180;
+  const double later = kMarch15th2003 + 0.75;
+  ASSERT_TRUE(SaveEdits(later, "a.jpg", older));
+  ASSERT_TRUE(SaveEdits(later, "other.jpg", SampleEdits()));
+  ASSERT_TRUE(SaveEdits(later, "a.jpg", newer));
+  ASSERT_TRUE(SaveEdits(later, "other.jpg", older));
+  HistoryEdits got;
+  double print_date = 0;
+  ASSERT_TRUE(GetEdits(later, "a.jpg", got, print_date));
+  ExpectSameEdits(got, newer);
 }
 
 TEST_F(HistoryStoreTest, LabelsWithCommasAndQuotes) {

@@ -14,15 +14,13 @@ TEST(ThumbnailStripRules, LabelsAndCellGeometry) {
     EXPECT_EQ(TumbLabelText(number), text) << number;
 
   // 60-pixel cells: pitch 61, the first 2 pixels in.
-  EXPECT_EQ(TumbLeft(0, 60), 2);
-  EXPECT_EQ(TumbLeft(3, 60), 185);
+  EXPECT_EQ(std::pair(TumbLeft(0, 60), TumbLeft(3, 60)), std::pair(2, 185));
   for (const auto& [x, cell] :
        {std::pair{1, -1}, {2, 0}, {61, 0}, {62, -1}, {63, 1}, {185, 3}, {244, 3}})
     EXPECT_EQ(TumbAt(x, 60), cell) << x;
   // Four cells end at pixel 245; a fifth would need 306.
-  EXPECT_EQ(VisibleTumbs(305, 60), 4);
-  EXPECT_EQ(VisibleTumbs(306, 60), 5);
-  EXPECT_EQ(VisibleTumbs(30, 60), 1);
+  EXPECT_EQ(std::tuple(VisibleTumbs(305, 60), VisibleTumbs(306, 60), VisibleTumbs(30, 60)),
+            std::tuple(4, 5, 1));
 
   EXPECT_EQ(TumbPictureRect(300, 200, 60), QRect(0, 10, 60, 40));
   EXPECT_EQ(TumbPictureRect(200, 300, 60), QRect(10, 0, 40, 60));
