@@ -45,7 +45,7 @@ TEST(FormatNumber, EveryPatternOfTheProgramWithTiesAndNegatives) {
       EXPECT_EQ(FormatNumber(value, pattern), text) << value << " with " << pattern;
 }
 
-TEST(FormatDate, PatternsOfMasksFileNamesAndHistoryPaths) {
+TEST(FormatDate, PatternsOfMasksFileNamesAndHistoryPathsAndNamedFormatsOfTheLocale) {
   ScopedLocale us("en_US");
   const QDateTime when = Local(2003, 3, 7, 9, 5, 4);  // a Friday, day 66 of the year
   const std::pair<const char*, const char*> cases[] = {
@@ -71,21 +71,16 @@ TEST(FormatDate, PatternsOfMasksFileNamesAndHistoryPaths) {
   const QDateTime late = Local(2026, 12, 31, 23, 59, 58);
   EXPECT_EQ(FormatDate(late, "hh:nn:ss dd-mm-yy"), "23:59:58 31-12-26");
   EXPECT_EQ(FormatDate(late, "h:nn mm"), "23:59 12");  // a minute field ends the hour's reach
-}
 
-TEST(FormatDate, NamedFormatsFollowTheDefaultLocale) {
-  const QDateTime when = Local(2003, 3, 7, 9, 5, 4);
-  {
-    ScopedLocale us("en_US");
-    EXPECT_EQ(FormatDate(when, "short date"), "3/7/03");
-    EXPECT_EQ(FormatDate(when, "Medium Date"), "07-Mar-03");
-    EXPECT_EQ(FormatDate(when, "Short Time"), "9:05 AM");
-    EXPECT_EQ(FormatDate(when, "General Date"), "3/7/03 9:05:04 AM");
-    EXPECT_EQ(FormatDate(Local(2003, 3, 7), "General Date"), "3/7/03");  // midnight: no time
-    EXPECT_EQ(FormatDate(Local(2003, 3, 7, 0, 0, 1), "General Date"), "3/7/03 12:00:01 AM");
-    EXPECT_EQ(FormatDate(Local(1899, 12, 30, 9, 5, 4), "General Date"), "9:05:04 AM");
-    EXPECT_EQ(FormatDate(Local(2003, 3, 7, 21, 5, 4), "Long Time"), "9:05:04 PM");
-  }
+  // Named formats follow the default locale.
+  EXPECT_EQ(FormatDate(when, "short date"), "3/7/03");
+  EXPECT_EQ(FormatDate(when, "Medium Date"), "07-Mar-03");
+  EXPECT_EQ(FormatDate(when, "Short Time"), "9:05 AM");
+  EXPECT_EQ(FormatDate(when, "General Date"), "3/7/03 9:05:04 AM");
+  EXPECT_EQ(FormatDate(Local(2003, 3, 7), "General Date"), "3/7/03");  // midnight: no time
+  EXPECT_EQ(FormatDate(Local(2003, 3, 7, 0, 0, 1), "General Date"), "3/7/03 12:00:01 AM");
+  EXPECT_EQ(FormatDate(Local(1899, 12, 30, 9, 5, 4), "General Date"), "9:05:04 AM");
+  EXPECT_EQ(FormatDate(Local(2003, 3, 7, 21, 5, 4), "Long Time"), "9:05:04 PM");
   {
     ScopedLocale de("de_DE");
     EXPECT_EQ(FormatDate(when, "Long Date"), "Freitag, 7. März 2003");

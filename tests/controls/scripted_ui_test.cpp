@@ -5,7 +5,7 @@
 namespace tessaly {
 namespace {
 
-TEST(ScriptedUi, AnswersFromScriptThenWithTheAnswerThatNeverLoops) {
+TEST(ScriptedUi, AnswersFromScriptThenNeverLoopsCancelsOnTheChosenPollAndInstallsScoped) {
   ScriptedUi ui;
   ui.Answer(MsgAnswer::Retry);
   EXPECT_EQ(ui.MessageBox("a", MsgButtons::AbortRetryIgnore, MsgIcon::Critical), MsgAnswer::Retry);
@@ -21,10 +21,8 @@ TEST(ScriptedUi, AnswersFromScriptThenWithTheAnswerThatNeverLoops) {
   ui.AnswerInput("Holiday");
   EXPECT_TRUE(ui.InputBox("Title?", "t", value));
   EXPECT_EQ(value, "Holiday");
-}
 
-TEST(ScriptedUi, CancelIsRaisedOnTheChosenPollAndScopedInstallRestores) {
-  ScriptedUi ui;
+  // Cancel is raised on the chosen poll; the scoped install restores the previous Ui.
   {
     ScopedUi scope(ui);
     EXPECT_EQ(&CurrentUi(), &ui);

@@ -16,22 +16,18 @@ namespace tessaly {
 namespace {
 
 TEST(Utils, FileNameAndExtensionOfPaths) {
-  const std::vector<std::pair<QString, QString>> names = {
-      {"/home/ana/photos/IMG_0001.JPG", "IMG_0001.JPG"},
-      {"/home/ana/photos/", ""},
-      {"a\\b.jpg", "a\\b.jpg"}  // a backslash is part of a Linux name
-  };
-  for (const auto& [path, name] : names)
-    EXPECT_EQ(FileNameOfPath(path), name) << path.toStdString();
-
-  const std::vector<std::pair<QString, QString>> extensions = {
-      {"/home/ana/photos/IMG_0001.JPG", "JPG"},
-      {"/home/ana/trip.2003/IMG_0001", ""},  // the only point is in a folder name
-      {"/home/ana/name.", ""},               // a name ending with a point
-      {".hidden", ""},                       // a point as first character
-      {"a.tar.gz", "gz"}};
-  for (const auto& [path, ext] : extensions)
-    EXPECT_EQ(FileExtension(path), ext) << path.toStdString();
+  // {path, file name, extension}
+  const std::tuple<QString, QString, QString> cases[] = {
+      {"/home/ana/photos/IMG_0001.JPG", "IMG_0001.JPG", "JPG"},
+      {"/home/ana/photos/", "", ""},
+      {"a\\b.jpg", "a\\b.jpg", "jpg"},                   // a backslash is part of a Linux name
+      {"/home/ana/trip.2003/IMG_0001", "IMG_0001", ""},  // the only point is in a folder name
+      {"/home/ana/name.", "name.", ""},                  // a name ending with a point
+      {".hidden", ".hidden", ""},                        // a point as first character
+      {"a.tar.gz", "a.tar.gz", "gz"}};
+  for (const auto& [path, name, ext] : cases)
+    EXPECT_EQ(std::pair(FileNameOfPath(path), FileExtension(path)), std::pair(name, ext))
+        << path.toStdString();
 }
 
 TEST(Utils, FormatFixedWidthPadsAndCuts) {
@@ -45,9 +41,9 @@ TEST(Utils, FormatFixedWidthPadsAndCuts) {
 }
 
 TEST(Utils, MeasurementSystemAndPointDecimal) {
-  EXPECT_TRUE(IsUSMeasure(QLocale("en_US")));
-  EXPECT_FALSE(IsUSMeasure(QLocale("en_GB")));
-  EXPECT_FALSE(IsUSMeasure(QLocale::c()));
+  EXPECT_EQ(std::tuple(IsUSMeasure(QLocale("en_US")), IsUSMeasure(QLocale("en_GB")),
+                       IsUSMeasure(QLocale::c())),
+            std::tuple(true, false, false));
 
   test::ScopedLocale comma("de_DE");
   EXPECT_EQ(PointDecimal(0.1 + 0.2), "0.3");

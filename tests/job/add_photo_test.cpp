@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "job/job_history.h"
@@ -20,18 +21,16 @@ using test::ScopedHistoryRoot;
 TEST(ScreenCopySize, LongerSideIsSAndTheOtherIsNearestWithHalvesToEven) {
   // w, h, S, then the copy's size: 266.67, a square, halves 1.5, 2.5 and 3.5 both
   // ways, and at least one pixel.
-  const int cases[][5] = {
-      {3000, 2000, 400, 400, 267},
-      {500, 500, 400, 400, 400},
-      {8, 3, 4, 4, 2},
-      {8, 5, 4, 4, 2},
-      {8, 7, 4, 4, 4},
-      {5, 8, 4, 2, 4},
-      {1, 401, 400, 1, 400},
-      {1, 1000, 400, 1, 400},
-      {60000, 50, 400, 400, 1},
-      {65535, 65534, 5000, 5000, 5000},
-  };
+  const int cases[][5] = {{3000, 2000, 400, 400, 267},
+                          {500, 500, 400, 400, 400},
+                          {8, 3, 4, 4, 2},
+                          {8, 5, 4, 4, 2},
+                          {8, 7, 4, 4, 4},
+                          {5, 8, 4, 2, 4},
+                          {1, 401, 400, 1, 400},
+                          {1, 1000, 400, 1, 400},
+                          {60000, 50, 400, 400, 1},
+                          {65535, 65534, 5000, 5000, 5000}};
   for (const auto& c : cases) {
     int width = -1;
     int height = -1;
@@ -73,8 +72,9 @@ TEST_F(AddPhotoTest, AddPhotoFileLoadsARecordWithTheJobsSize) {
   ASSERT_EQ(thumbnails.size(), 2u);
 
   MyPicture& p = job.At(0);
-  EXPECT_EQ(p.Filename(), first);
-  EXPECT_EQ(p.PhotoPixelsHeight(), 400);
+  EXPECT_EQ(std::tuple(p.Filename(), p.PhotoPixelsHeight(), p.ImgPrintWidth(), p.ImgPrintHeight(),
+                       p.Margin()),
+            std::tuple(first, 400, 177.8, 127.0, 2.0));
   // Added hidden: the unedited copy alone until the photo is shown.
   EXPECT_TRUE(p.picture().picture.isNull());
   EXPECT_TRUE(p.pictureToTumb().isNull());
@@ -84,9 +84,6 @@ TEST_F(AddPhotoTest, AddPhotoFileLoadsARecordWithTheJobsSize) {
   EXPECT_TRUE(thumbnails[0].convertToFormat(QImage::Format_RGB888) ==
               p.picture().picture.convertToFormat(QImage::Format_RGB888));
   EXPECT_EQ(thumbnails[1].size(), QSize(267, 400));
-  EXPECT_EQ(p.ImgPrintWidth(), 177.8);
-  EXPECT_EQ(p.ImgPrintHeight(), 127);
-  EXPECT_EQ(p.Margin(), 2);
   job.At(1).UpdateGraphic();
   EXPECT_EQ(job.At(1).picture().picture.size(), QSize(267, 400));
 }
@@ -115,10 +112,10 @@ TEST_F(AddPhotoTest, HiddenAndPixelFreeRecordsDrawTheShownPicture) {
       p->SetUnsharpMask(15120);
     }
     EXPECT_TRUE(record.picture().picture.isNull());
-    EXPECT_EQ(record.picture().width, shown.picture().width);
-    EXPECT_EQ(record.picture().height, shown.picture().height);
-    EXPECT_EQ(record.CropX0(), shown.CropX0());
-    EXPECT_EQ(record.CropY1(), shown.CropY1());
+    EXPECT_EQ(
+        std::tuple(record.picture().width, record.picture().height, record.CropX0(),
+                   record.CropY1()),
+        std::tuple(shown.picture().width, shown.picture().height, shown.CropX0(), shown.CropY1()));
     const QImage expected = shown.picture().picture;
     ASSERT_FALSE(expected.isNull());
     EXPECT_TRUE(ScreenPicture(record) == expected);
@@ -134,20 +131,17 @@ TEST_F(AddPhotoTest, HistoryValuesAreRoundedToHundredthsAndTenThousandths) {
   ASSERT_EQ(AddPhotoFile(job, Write("a.jpg", 600, 400, 3)), 0);  // picture 6000 × 4005 twips
   MyPicture& p = job.At(0);
   p.Crop().SetRect(CropRect{1234, 567, 3000, 2000});
-  p.Setgamma(1.125);  // 112.5 → 112
+  p.Setgamma(1.125);
   HistoryEdits e = HistoryEditsOf(p);
-  EXPECT_EQ(e.gamma100, 112);
-  EXPECT_EQ(e.x0, 2057);  // 1234 / 6000 → 2056.67
-  EXPECT_EQ(e.y0, 1416);  // 567 / 4005 → 1415.73
-  EXPECT_EQ(e.x1, 7057);  // 4234 / 6000 → 7056.67
-  EXPECT_EQ(e.y1, 6409);  // 2567 / 4005 → 6409.49
-  p.Setgamma(0.875);      // 87.5 → 88
+  // Gamma 112.5 → 112; corners 1234 / 6000 → 2056.67, 567 / 4005 → 1415.73,
+  // 4234 / 6000 → 7056.67, 2567 / 4005 → 6409.49.
+  EXPECT_EQ(std::tuple(e.gamma100, e.x0, e.y0, e.x1, e.y1),
+            std::tuple(112, 2057, 1416, 7057, 6409));
+  p.Setgamma(0.875);
   p.Crop().SetRect(CropRect{3, 0, 5994, 4005});
   e = HistoryEditsOf(p);
-  EXPECT_EQ(e.gamma100, 88);
-  EXPECT_EQ(e.x0, 5);     // 3 / 6000 → 5.0
-  EXPECT_EQ(e.x1, 9995);  // 5997 / 6000
-  EXPECT_EQ(e.y1, 10000);
+  // 87.5 → 88; 3 / 6000 → 5.0; 5997 / 6000 → 9995.
+  EXPECT_EQ(std::tuple(e.gamma100, e.x0, e.x1, e.y1), std::tuple(88, 5, 9995, 10000));
 }
 
 }  // namespace

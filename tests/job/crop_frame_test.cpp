@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <set>
+#include <tuple>
 #include <vector>
 
 #include "surface/quarter_turn.h"
@@ -48,13 +48,7 @@ TEST(CropFrame, HoverPicksDragModeAndPointerInOrder) {
   // Rectangle 1500..6000 × 1200..4200 twips.
   constexpr int kH = kDragHorizontal, kV = kDragVertical;
   const ViewPointer size = ViewPointer::SizeAll, none = ViewPointer::Default;
-  struct Case {
-    const char* name;
-    double x, y;
-    int mode;
-    ViewPointer pointer;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, double, double, int, ViewPointer> cases[] = {
       {"89 inside the left edge", 1589, 2700, kH, size},
       {"90 inside the left edge is the move zone", 1590, 2700, kDragMove, ViewPointer::Hand},
       {"59 inside the right edge", 5941, 2700, kH, size},
@@ -66,41 +60,34 @@ TEST(CropFrame, HoverPicksDragModeAndPointerInOrder) {
       {"60 below the bottom edge", 3000, 4260, kDragNone, none},
       {"the top-left corner resizes horizontally", 1500, 1200, kH, size},
       {"the bottom-right corner resizes horizontally", 6000, 4200, kH, size}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, x, y, mode, pointer] : cases) {
+    SCOPED_TRACE(name);
     CropFrame frame = Frame(kWide, kTall, 2.0 / 3.0, {1500, 1200, 4500, 3000});
-    const PointerMoveResult result = Hover(frame, c.x, c.y);
-    EXPECT_EQ(frame.DragMode(), c.mode);
-    EXPECT_TRUE(result.pointer_changed);
-    EXPECT_EQ(result.pointer, c.pointer);
-    EXPECT_FALSE(result.resolution_changed);
+    const PointerMoveResult result = Hover(frame, x, y);
+    EXPECT_EQ(std::tuple(frame.DragMode(), result.pointer_changed, result.pointer,
+                         result.resolution_changed),
+              std::tuple(mode, true, pointer, false));
   }
 }
 
 TEST(CropFrame, DisabledContactSheetAndPipetteStopTheInteraction) {
   // A blocked move must neither change the mode nor store the pointer position: the
   // drag afterwards moves by its offset from the hover at (3000, 2000).
-  struct Case {
-    const char* name;
-    bool enabled, white_balance, thumb_mode;
-    bool pointer_changed;
-    ViewPointer pointer;
-  };
-  const Case cases[] = {{"job without photos", false, false, false, false, ViewPointer::Default},
-                        {"white-balance pick", true, true, false, true, ViewPointer::Pipette},
-                        {"contact sheet", true, false, true, false, ViewPointer::Default}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  // {case, enabled, white balance, contact sheet, pointer changed, pointer}
+  const std::tuple<const char*, bool, bool, bool, bool, ViewPointer> cases[] = {
+      {"job without photos", false, false, false, false, ViewPointer::Default},
+      {"white-balance pick", true, true, false, true, ViewPointer::Pipette},
+      {"contact sheet", true, false, true, false, ViewPointer::Default}};
+  for (const auto& [name, enabled, white_balance, thumb_mode, pointer_changed, pointer] : cases) {
+    SCOPED_TRACE(name);
     CropFrame frame = Frame(kWide, kTall, 0.5, {1500, 1200, 4500, 2250});
     Hover(frame, 3000, 2000);
     ASSERT_EQ(frame.DragMode(), kDragMove);
     for (bool held : {false, true}) {
       const PointerMoveResult r =
-          frame.PointerMove(held, 1520, 100, c.enabled, c.white_balance, c.thumb_mode);
-      EXPECT_EQ(r.pointer_changed, c.pointer_changed);
-      EXPECT_EQ(r.pointer, c.pointer);
-      EXPECT_FALSE(r.resolution_changed);
-      EXPECT_EQ(frame.DragMode(), kDragMove);
+          frame.PointerMove(held, 1520, 100, enabled, white_balance, thumb_mode);
+      EXPECT_EQ(std::tuple(r.pointer_changed, r.pointer, r.resolution_changed, frame.DragMode()),
+                std::tuple(pointer_changed, pointer, false, kDragMove));
       ExpectRect(frame.Rect(), {1500, 1200, 4500, 2250});
     }
     Drag(frame, 3100, 2050);
@@ -112,20 +99,13 @@ TEST(CropFrame, OneDragStepOfEveryMode) {
   // Picture 9000 × 6000, aspect 0.5. Each case hovers at (hx, hy) to pick the mode
   // and the previous position, then drags once to (x, y) with the button held.
   constexpr int kM = kDragMove, kH = kDragHorizontal, kV = kDragVertical;
-  struct Case {
-    const char* name;
-    CropRect start;
-    double hx, hy;
-    int mode;
-    double x, y;
-    CropRect expected;
-  };
   const CropRect mv{1500, 1200, 4500, 2250};
   const CropRect sd{3000, 2000, 3000, 1500};
   const CropRect low{3000, 4000, 3000, 1500};
   const CropRect vt{2000, 1000, 4000, 2000};
   const CropRect rt{5000, 2000, 2000, 1000};
-  const Case cases[] = {
+  // {case, start, hover x, y, mode, drag x, y, expected}
+  const std::tuple<const char*, CropRect, double, double, int, double, double, CropRect> cases[] = {
       {"move", mv, 3000, 2000, kM, 3100, 1950, {1600, 1150, 4500, 2250}},
       {"move past the left border", mv, 3000, 2000, kM, 1000, 2000, {0, 1200, 4500, 2250}},
       {"move past the right border", mv, 3000, 2000, kM, 7000, 2000, {4500, 1200, 4500, 2250}},
@@ -147,17 +127,16 @@ TEST(CropFrame, OneDragStepOfEveryMode) {
       {"bottom past, width limited", vt, 3000, 2990, kV, 3000, 9999, {2000, 1000, 7000, 3500}},
       {"bottom edge to a height of 444", vt, 3000, 2990, kV, 3000, 1444, vt},
       {"bottom to a height of 445", vt, 3000, 2990, kV, 3000, 1445, {2000, 1000, 890, 445}}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    CropFrame frame = Frame(kWide, kTall, 0.5, c.start);
-    Hover(frame, c.hx, c.hy);
-    ASSERT_EQ(frame.DragMode(), c.mode);
-    const PointerMoveResult result = Drag(frame, c.x, c.y);
-    ExpectRect(frame.Rect(), c.expected);
-    EXPECT_FALSE(result.pointer_changed);
+  for (const auto& [name, start, hx, hy, mode, x, y, expected] : cases) {
+    SCOPED_TRACE(name);
+    CropFrame frame = Frame(kWide, kTall, 0.5, start);
+    Hover(frame, hx, hy);
+    ASSERT_EQ(frame.DragMode(), mode);
+    const PointerMoveResult result = Drag(frame, x, y);
+    ExpectRect(frame.Rect(), expected);
     // Raised after every held move in a drag mode, also when nothing changed.
-    EXPECT_EQ(result.resolution_changed, c.mode != kDragNone);
-    EXPECT_EQ(frame.DragMode(), c.mode);
+    EXPECT_EQ(std::tuple(result.pointer_changed, result.resolution_changed, frame.DragMode()),
+              std::tuple(false, mode != kDragNone, mode));
   }
 }
 
@@ -179,21 +158,18 @@ TEST(CropFrame, EdgeChoiceHalvesTheWholeSideWithIntegerDivision) {
   // halving would give 3751.35). The previous pointer comes from a hover over a
   // helper rectangle whose edge sits there; then the real rectangle is dragged to
   // 2500 and shows which edge moved.
-  struct Case {
-    double previous;
-    bool leading_edge;
-  };
-  const Case cases[] = {{1000, true}, {3750, true}, {3750.5, false}, {3751, false}, {8000, false}};
+  // {previous pointer, whether the leading edge moves}
+  const std::pair<double, bool> cases[] = {
+      {1000, true}, {3750, true}, {3750.5, false}, {3751, false}, {8000, false}};
   const float side = 4501.7f;
   for (bool vertical : {false, true}) {
-    for (const Case& c : cases) {
-      SCOPED_TRACE(testing::Message() << (vertical ? "top/bottom " : "left/right ") << c.previous);
-      CropFrame frame;
-      frame.SetScale(vertical ? kTall : kWide, vertical ? kWide : kTall);
-      frame.SetAspect(vertical ? 2.0 : 0.5);
-      const float p = static_cast<float>(c.previous);
-      frame.SetRect(vertical ? CropRect{1000, p, 1000, 2000} : CropRect{p, 1000, 2000, 1000});
-      Hover(frame, vertical ? 1500 : c.previous, vertical ? c.previous : 1500);
+    for (const auto& [previous, leading_edge] : cases) {
+      SCOPED_TRACE(testing::Message() << (vertical ? "top/bottom " : "left/right ") << previous);
+      const float p = static_cast<float>(previous);
+      CropFrame frame =
+          Frame(vertical ? kTall : kWide, vertical ? kWide : kTall, vertical ? 2.0 : 0.5,
+                vertical ? CropRect{1000, p, 1000, 2000} : CropRect{p, 1000, 2000, 1000});
+      Hover(frame, vertical ? 1500 : previous, vertical ? previous : 1500);
       ASSERT_EQ(frame.DragMode(), vertical ? kDragVertical : kDragHorizontal);
       const float other = 600;
       frame.SetRect(vertical ? CropRect{other, 1500.5f, side / 2, side}
@@ -203,7 +179,7 @@ TEST(CropFrame, EdgeChoiceHalvesTheWholeSideWithIntegerDivision) {
       const float lead = vertical ? r.Top : r.Left;
       const float length = vertical ? r.Height : r.Width;
       const double far_edge = 1500.5 + static_cast<double>(side);
-      if (c.leading_edge) {
+      if (leading_edge) {
         EXPECT_FLOAT_EQ(lead, 2500);
         EXPECT_FLOAT_EQ(length, static_cast<float>(far_edge - 2500));
       } else {
@@ -225,38 +201,33 @@ TEST(CropFrame, LargestCentredFrame) {
     return CropRect{static_cast<float>((sw - sh / a) / 2), 0, static_cast<float>(sh / a),
                     static_cast<float>(sh)};
   };
-  struct Case {
-    const char* name;
-    double sw, sh, print_height, print_width, margin;
-    double aspect;
-    CropRect expected;
-  };
   // Picture shape ± the 0.0001 tolerance, and the next double past it.
   const double at = kTall / kWide + 0.0001;
   const double above = std::nextafter(at, 1.0);
   const double up_at = kWide / kTall - 0.0001;
   const double below = std::nextafter(up_at, 0.0);
-  const Case cases[] = {
-      {"landscape, taller frame", kWide, kTall, 130, 180, 5, 12.0 / 17, {250, 0, 8500, 6000}},
-      {"landscape, flatter frame", kWide, kTall, 100, 200, 0, 0.5, {0, 750, 9000, 4500}},
-      {"landscape at the tolerance", kWide, kTall, at, 1, 0, at, full_width(kWide, kTall, at)},
-      {"landscape past it", kWide, kTall, above, 1, 0, above, full_height(kWide, kTall, above)},
-      {"upright, narrower frame", kTall, kWide, 100, 200, 0, 2, {750, 0, 4500, 9000}},
-      {"upright, wider frame", kTall, kWide, 130, 180, 5, 17.0 / 12, {0, 250, 6000, 8500}},
-      {"upright at the tolerance", kTall, kWide, 1, up_at, 0, up_at,
-       full_height(kTall, kWide, up_at)},
-      {"upright past it", kTall, kWide, 1, below, 0, below, full_width(kTall, kWide, below)},
-      {"square picture: upright", kTall, kTall, 100, 150, 0, 1.5, {1000, 0, 4000, 6000}}};
+  // {case, picture width, height, print height, width, margin, aspect, frame}
+  const std::tuple<const char*, double, double, double, double, double, double, CropRect> cases[] =
+      {{"landscape, taller frame", kWide, kTall, 130, 180, 5, 12.0 / 17, {250, 0, 8500, 6000}},
+       {"landscape, flatter frame", kWide, kTall, 100, 200, 0, 0.5, {0, 750, 9000, 4500}},
+       {"landscape at the tolerance", kWide, kTall, at, 1, 0, at, full_width(kWide, kTall, at)},
+       {"landscape past it", kWide, kTall, above, 1, 0, above, full_height(kWide, kTall, above)},
+       {"upright, narrower frame", kTall, kWide, 100, 200, 0, 2, {750, 0, 4500, 9000}},
+       {"upright, wider frame", kTall, kWide, 130, 180, 5, 17.0 / 12, {0, 250, 6000, 8500}},
+       {"upright at the tolerance", kTall, kWide, 1, up_at, 0, up_at,
+        full_height(kTall, kWide, up_at)},
+       {"upright past it", kTall, kWide, 1, below, 0, below, full_width(kTall, kWide, below)},
+       {"square picture: upright", kTall, kTall, 100, 150, 0, 1.5, {1000, 0, 4000, 6000}}};
   // The upright boundary cases rely on 1 ÷ (1 ÷ t) giving t back.
   ASSERT_EQ(1 / (1 / up_at), up_at);
   ASSERT_EQ(1 / (1 / below), below);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, sw, sh, print_height, print_width, margin, aspect, expected] : cases) {
+    SCOPED_TRACE(name);
     CropFrame frame;
-    frame.SetScale(c.sw, c.sh);
-    frame.SetLargestCentred(c.print_height, c.print_width, c.margin);
-    EXPECT_DOUBLE_EQ(frame.Aspect(), c.aspect);
-    ExpectRect(frame.Rect(), c.expected);
+    frame.SetScale(sw, sh);
+    frame.SetLargestCentred(print_height, print_width, margin);
+    EXPECT_DOUBLE_EQ(frame.Aspect(), aspect);
+    ExpectRect(frame.Rect(), expected);
   }
 }
 
@@ -285,8 +256,7 @@ TEST(CropFrame, TurnWithPictureCoversTheSamePixels) {
   // covers pixels 1..3 × 2..3 (twips 15 per pixel).
   for (int step : {90, -90}) {
     SCOPED_TRACE(step);
-    int width = 7;
-    int height = 5;
+    int width = 7, height = 5;
     std::vector<std::uint8_t> bits(static_cast<std::size_t>(StrideFor(width)) * height);
     for (int y = 0; y < height; ++y) {
       for (int x = 0; x < width; ++x) {
@@ -312,64 +282,53 @@ TEST(CropFrame, TurnWithPictureCoversTheSamePixels) {
 
 TEST(CropFrame, RotateCropTogglesCentredAndLimited) {
   // Unlimited (twice gives the same size, centred), height limited, width limited.
-  struct Case {
-    double sw, sh, aspect;
-    CropRect start, once, twice;
-  };
   constexpr double kW = kWide, kT = kTall;
-  const Case cases[] = {
+  // {picture width, height, aspect, start, after one toggle, after two}
+  const std::tuple<double, double, double, CropRect, CropRect, CropRect> cases[] = {
       {kW, kT, 0.5, {1000, 500, 4000, 2000}, {3500, 1000, 2000, 4000}, {2500, 2000, 4000, 2000}},
       {kW, kT, 0.5, {0, 1000, 8000, 4000}, {3000, 0, 3000, 6000}, {1500, 1500, 6000, 3000}},
       {kT, kW, 2, {1000, 500, 4000, 8000}, {0, 3000, 6000, 3000}, {1500, 1500, 3000, 6000}}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.start.Width);
-    CropFrame frame = Frame(c.sw, c.sh, c.aspect, c.start);
+  for (const auto& [sw, sh, aspect, start, once, twice] : cases) {
+    SCOPED_TRACE(start.Width);
+    CropFrame frame = Frame(sw, sh, aspect, start);
     frame.SetVisible(false);
     frame.RotateCrop();
-    EXPECT_DOUBLE_EQ(frame.Aspect(), 1 / c.aspect);
+    EXPECT_DOUBLE_EQ(frame.Aspect(), 1 / aspect);
     EXPECT_TRUE(frame.Visible());
-    ExpectRect(frame.Rect(), c.once);
+    ExpectRect(frame.Rect(), once);
     frame.RotateCrop();
-    EXPECT_DOUBLE_EQ(frame.Aspect(), c.aspect);
-    ExpectRect(frame.Rect(), c.twice);
+    EXPECT_DOUBLE_EQ(frame.Aspect(), aspect);
+    ExpectRect(frame.Rect(), twice);
   }
 }
 
 TEST(CropFrame, PrintResolutionUsesTheLongerSides) {
-  struct Case {
-    double sw, sh;
-    CropRect rect;
-    int pixels;
-    double print_width, margin, expected;
-  };
-  const Case cases[] = {
+  // {picture width, height, crop, pixels, print width, margin, resolution}
+  const std::tuple<double, double, CropRect, int, double, double, double> cases[] = {
       {kWide, kTall, {0, 0, 9000, 6000}, 3000, 150, 0, 508},
       {kWide, kTall, {0, 0, 9000, 6000}, 3000, 152, 1, 508},  // margins come off
       {kWide, kTall, {100, 100, 4500, 3000}, 3000, 150, 0, 254},
       {kWide, kTall, {0, 0, 3000, 4500}, 3000, 150, 0, 254},  // upright crop
       {kTall, kWide, {0, 0, 3000, 4500}, 4000, 127, 3.5, 25.4 * 4000 / 240},
       {kTall, kWide, {0, 0, 6000, 3000}, 4000, 150, 0, 25.4 * 4000 * (6000.0 / 9000) / 150}};
-  for (const Case& c : cases) {
-    const CropFrame frame = Frame(c.sw, c.sh, 1, c.rect);
-    EXPECT_EQ(frame.PrintResolution(c.pixels, c.print_width, c.margin),
-              static_cast<float>(c.expected))
-        << c.sw << " " << c.rect.Width << " " << c.margin;
+  for (const auto& [sw, sh, rect, pixels, print_width, margin, expected] : cases) {
+    EXPECT_EQ(Frame(sw, sh, 1, rect).PrintResolution(pixels, print_width, margin),
+              static_cast<float>(expected))
+        << sw << " " << rect.Width << " " << margin;
   }
 }
 
 TEST(CropFrame, CornersRoundHalfToEven) {
-  struct Case {
-    CropRect rect;
-    int x0, y0, x1, y1;
-  };
-  const Case cases[] = {{{2.5f, 3.5f, 10, 10.5f}, 2, 4, 12, 14},
-                        {{0.5f, 1.5f, 1, 1}, 0, 2, 2, 2},
-                        {{1.49f, 7.51f, 0.99f, 4.98f}, 1, 8, 2, 12}};
-  for (const Case& c : cases) {
+  // {rectangle, corners x0, y0, x1, y1}
+  const std::pair<CropRect, std::vector<int>> cases[] = {
+      {{2.5f, 3.5f, 10, 10.5f}, {2, 4, 12, 14}},
+      {{0.5f, 1.5f, 1, 1}, {0, 2, 2, 2}},
+      {{1.49f, 7.51f, 0.99f, 4.98f}, {1, 8, 2, 12}}};
+  for (const auto& [rect, corners] : cases) {
     CropFrame frame;
-    frame.SetRect(c.rect);
+    frame.SetRect(rect);
     EXPECT_EQ((std::vector<int>{frame.CropX0(), frame.CropY0(), frame.CropX1(), frame.CropY1()}),
-              (std::vector<int>{c.x0, c.y0, c.x1, c.y1}));
+              corners);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <tuple>
 
 #include "controls/scripted_ui.h"
 #include "job/add_photo.h"
@@ -68,16 +69,9 @@ TEST(FinalPixels, ReducedDecodeGivesTheFullDecodesSizeAndNearlyItsPixels) {
   // pixels are 1201 × 1200 (wide) but whose half-size decode crops 600 × 600.
   constexpr CropRect kCrop{0.13f, 0.21f, 0.71f, 0.52f};
   constexpr CropRect kNearlySquare{0, 0, 1200.0f / kWidth, 1199.0f / kHeight};
-  const struct {
-    const char* name;
-    FinalScaling scaling;
-    int quarter_turns;  // clockwise; negative for anticlockwise
-    bool crop;
-    CropRect rect;
-    int orientation;
-    double factor;
-    bool sharpen;
-  } cases[] = {
+  // {case, scaling, quarter turns (clockwise; negative for anticlockwise), crop and edits,
+  //  crop rectangle, orientation, resolution factor, default sharpening}
+  const std::tuple<const char*, FinalScaling, int, bool, CropRect, int, double, bool> cases[] = {
       {"saved, cropped", FinalScaling::WithCrop, 0, true, kCrop, 0, 0.3, false},
       {"saved, turned, sharpened", FinalScaling::WithCrop, 1, true, kCrop, 0, 0.45, true},
       {"printed, turned to its cell", FinalScaling::Last, 0, true, kCrop, 1, 0.26, true},
@@ -85,45 +79,40 @@ TEST(FinalPixels, ReducedDecodeGivesTheFullDecodesSizeAndNearlyItsPixels) {
       {"printed, wide in a wide cell", FinalScaling::Last, 0, true, kNearlySquare, 2, 0.3, false},
       {"contact sheet", FinalScaling::Last, -1, false, kCrop, 0, 0.2, false},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, scaling, quarter_turns, crop, rect, orientation, factor, sharpen] :
+       cases) {
+    SCOPED_TRACE(name);
     MyPictureManager job{JobSettings{}};
     const int position = AddPhotoFile(job, path);
     ASSERT_GE(position, 0);
     MyPicture& photo = job.At(position);
-    for (int i = 0; i < std::abs(c.quarter_turns); ++i)
-      photo.Rotate(c.quarter_turns > 0 ? 90 : -90);
+    for (int i = 0; i < std::abs(quarter_turns); ++i) photo.Rotate(quarter_turns > 0 ? 90 : -90);
     const float wp = static_cast<float>(photo.ScaleWidth());
     const float hp = static_cast<float>(photo.ScaleHeight());
     photo.Crop().SetRect(
-        CropRect{c.rect.Left * wp, c.rect.Top * hp, c.rect.Width * wp, c.rect.Height * hp});
+        CropRect{rect.Left * wp, rect.Top * hp, rect.Width * wp, rect.Height * hp});
     photo.UpdateGraphicValues(8, 6, 1.1, 3, -2, 4, 10);
 
     FinalPixelsSteps steps;
-    steps.scaling = c.scaling;
-    steps.crop = c.crop;
-    steps.edits = c.crop;
-    steps.orientation = c.orientation;
-    steps.factor = c.factor;
-    steps.default_sharpen = c.sharpen;
+    steps.scaling = scaling;
+    steps.crop = steps.edits = crop;
+    steps.orientation = orientation;
+    steps.factor = factor;
+    steps.default_sharpen = sharpen;
 
-    cGDIImage full;
-    cGDIImage reduced;
+    cGDIImage full, reduced;
     ASSERT_TRUE(full.CreateFromFile(path));
-    ASSERT_TRUE(reduced.CreateFromFile(path, DecodeShare(c.factor)));
+    ASSERT_TRUE(reduced.CreateFromFile(path, DecodeShare(factor)));
     ASSERT_LT(reduced.Width(), kWidth) << "premise: the decode is reduced";
-    EXPECT_EQ(reduced.FullWidth(), kWidth);
-    EXPECT_EQ(reduced.FullHeight(), kHeight);
+    EXPECT_EQ(std::pair(reduced.FullWidth(), reduced.FullHeight()), std::pair(kWidth, kHeight));
 
-    cDIB expected;
-    cDIB result;
-    bool turned_full = false;
-    bool turned = false;
+    cDIB expected, result;
+    bool turned_full = false, turned = false;
     ASSERT_TRUE(MakeFinalPixels(full, photo, steps, expected, turned_full));
     ASSERT_TRUE(MakeFinalPixels(reduced, photo, steps, result, turned));
     EXPECT_EQ(turned, turned_full);
-    ASSERT_EQ(result.Width(), expected.Width());
-    ASSERT_EQ(result.Height(), expected.Height());
+    ASSERT_EQ(std::pair(result.Width(), result.Height()),
+              std::pair(expected.Width(), expected.Height()));
     EXPECT_GE(Psnr(result.View(), expected.View()), kLeastPsnr);
   }
 }

@@ -6,7 +6,6 @@
 
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <tuple>
 
@@ -48,6 +47,16 @@ QString LabelOf(double date, const QString& name) {
   return GetEdits(date, name, got, print_date) ? got.label : QStringLiteral("<none>");
 }
 
+// A lookup that finds nothing leaves the label and the print date as they were.
+void ExpectNotFound(double date, const QString& name) {
+  HistoryEdits got;
+  got.label = "untouched";
+  double print_date = -7;
+  SCOPED_TRACE(name.toStdString() + " at " + std::to_string(date));
+  EXPECT_FALSE(GetEdits(date, name, got, print_date));
+  EXPECT_EQ(std::tuple(got.label, print_date), std::tuple(QString("untouched"), -7.0));
+}
+
 // Points the store at a scratch folder for one test.
 class HistoryStoreTest : public ::testing::Test {
  protected:
@@ -58,39 +67,25 @@ class HistoryStoreTest : public ::testing::Test {
 };
 
 TEST(HistoryKey, DayAndTimeOfADateSerial) {
-  struct Case {
-    double serial;
-    int day;
-    int time;
-  };
-  const Case cases[] = {
+  // {date serial, day, time}
+  const std::tuple<double, int, int> cases[] = {
       {kMarch15th2003 + 0.5, 37695, 50000},
       {kMarch15th2003 + 0.999995, 37695, 99999},
       {kMarch15th2003 + 0.1234567, 37695, 12345},
       {-0.5, -1, 50000},  // floor, not truncation
       {0.0, 0, 0},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.serial);
+  for (const auto& [serial, day, time] : cases) {
     HistoryKey key;
-    ASSERT_TRUE(HistoryKeyOf(c.serial, key));
-    EXPECT_EQ(key.day, c.day);
-    EXPECT_EQ(key.time, c.time);
+    ASSERT_TRUE(HistoryKeyOf(serial, key)) << serial;
+    EXPECT_EQ(std::pair(key.day, key.time), std::pair(day, time)) << serial;
   }
   HistoryKey key;
   EXPECT_FALSE(HistoryKeyOf(std::nan(""), key));
   EXPECT_FALSE(HistoryKeyOf(1e12, key));
 }
 
-TEST_F(HistoryStoreTest, MonthFileOfTheFileDate) {
-  EXPECT_EQ(HistoryFilePath(37695), Root() + "/2003/2003-03.dat");
-  EXPECT_EQ(HistoryFilePath(static_cast<int>(kDecember31st2002)), Root() + "/2002/2002-12.dat");
-  EXPECT_EQ(HistoryFilePath(2), Root() + "/1900/1900-01.dat");
-  EXPECT_EQ(HistoryFilePath(3000000), "");  // beyond year 9999
-}
-
 TEST_F(HistoryStoreTest, FirstSaveCreatesFoldersAndFileThenAppendsWithCrLf) {
-  ASSERT_FALSE(QDir(Root()).exists());
   const HistoryEdits edits = SampleEdits();
   // A photo modified in March 2003 and printed today goes to the March 2003 file.
   ASSERT_TRUE(SaveEdits(kMarch15th2003 + 0.5, "IMG_0001.JPG", edits));
@@ -102,9 +97,7 @@ TEST_F(HistoryStoreTest, FirstSaveCreatesFoldersAndFileThenAppendsWithCrLf) {
   EXPECT_EQ(ReadFileBytes(path), first);
   EXPECT_EQ(QDir(Root()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"2003"});
 
-  HistoryEdits other;
-  other.label = "";
-  ASSERT_TRUE(SaveEdits(kMarch15th2003 + 0.25, "b.jpg", other));
+  ASSERT_TRUE(SaveEdits(kMarch15th2003 + 0.25, "b.jpg", HistoryEdits{}));
   EXPECT_EQ(ReadFileBytes(path), first + "37695,25000,\"b.jpg\",\"\",0,0,100,0,0,0,0,0,0,0,0,0,0," +
                                      QByteArray::number(Today()) + "\r\n");
 
@@ -115,51 +108,31 @@ TEST_F(HistoryStoreTest, FirstSaveCreatesFoldersAndFileThenAppendsWithCrLf) {
   EXPECT_EQ(print_date, Today());
 }
 
-TEST_F(HistoryStoreTest, LastMatchingRecordWins) {
+TEST_F(HistoryStoreTest, KeyIsDayTimeAndExactNameAndTheLastMatchWins) {
+  // The middle of time unit 40000, so that 0.35 s either way stays inside it.
+  const double date = kMarch15th2003 + 0.400005;
+  ASSERT_TRUE(SaveEdits(date, "Photo.jpg", SampleEdits()));
+  EXPECT_EQ(LabelOf(date, "Photo.jpg"), "Anna, Bob and Carl");
+  EXPECT_EQ(LabelOf(date + 0.000004, "Photo.jpg"), "Anna, Bob and Carl");
+  ExpectNotFound(date + 0.00001, "Photo.jpg");  // the next time unit
+  ExpectNotFound(date + 1.0, "Photo.jpg");
+  ExpectNotFound(date, "photo.jpg");  // names are case-sensitive
+  ExpectNotFound(date, "dir/Photo.jpg");
+
   HistoryEdits older = SampleEdits();
   HistoryEdits newer = SampleEdits();
   newer.bright = -20;
   newer.label = "second print";
   newer.angle = 180;
-  const double date = kMarch15th2003 + 0.75;
-  ASSERT_TRUE(SaveEdits(date, "a.jpg", older));
-  ASSERT_TRUE(SaveEdits(date, "other.jpg", SampleEdits()));
-  ASSERT_TRUE(SaveEdits(date, "a.jpg", newer));
-  ASSERT_TRUE(SaveEdits(date, "other.jpg", older));
+  const double later = kMarch15th2003 + 0.75;
+  ASSERT_TRUE(SaveEdits(later, "a.jpg", older));
+  ASSERT_TRUE(SaveEdits(later, "other.jpg", SampleEdits()));
+  ASSERT_TRUE(SaveEdits(later, "a.jpg", newer));
+  ASSERT_TRUE(SaveEdits(later, "other.jpg", older));
   HistoryEdits got;
   double print_date = 0;
-  ASSERT_TRUE(GetEdits(date, "a.jpg", got, print_date));
+  ASSERT_TRUE(GetEdits(later, "a.jpg", got, print_date));
   ExpectSameEdits(got, newer);
-}
-
-TEST_F(HistoryStoreTest, KeyIsDayTimeAndExactName) {
-  // The middle of time unit 40000, so that 0.35 s either way stays inside it.
-  const double date = kMarch15th2003 + 0.400005;
-  ASSERT_TRUE(SaveEdits(date, "Photo.jpg", SampleEdits()));
-  struct Case {
-    double date;
-    const char* name;
-    bool found;
-  };
-  const Case cases[] = {
-      {date, "Photo.jpg", true},
-      {date + 0.000004, "Photo.jpg", true},
-      {date + 0.00001, "Photo.jpg", false},  // the next time unit
-      {date + 1.0, "Photo.jpg", false},
-      {date, "photo.jpg", false},  // names are case-sensitive
-      {date, "dir/Photo.jpg", false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.date));
-    HistoryEdits got;
-    got.label = "untouched";
-    double print_date = -7;
-    EXPECT_EQ(GetEdits(c.date, c.name, got, print_date), c.found);
-    if (!c.found) {
-      EXPECT_EQ(got.label, "untouched");
-      EXPECT_EQ(print_date, -7);
-    }
-  }
 }
 
 TEST_F(HistoryStoreTest, LabelsWithCommasAndQuotes) {
@@ -185,7 +158,7 @@ TEST_F(HistoryStoreTest, LabelsWithCommasAndQuotes) {
   EXPECT_TRUE(ReadFileBytes(Root() + "/2003/2003-03.dat").contains("\"say 'cheese'.jpg\""));
 }
 
-TEST_F(HistoryStoreTest, AnUnreadableLineEndsTheLookupWithNothingFound) {
+TEST_F(HistoryStoreTest, AnUnreadableLineOrACutShortAppendFindsNothingAndChangesNothing) {
   const QString path = Root() + "/2003/2003-03.dat";
   ASSERT_TRUE(QDir().mkpath(Root() + "/2003"));
   const QByteArray good = "37695,0,\"a.jpg\",\"one\",1,0,100,0,0,0,0,0,0,0,10000,10000,0,40000\r\n";
@@ -201,31 +174,18 @@ TEST_F(HistoryStoreTest, AnUnreadableLineEndsTheLookupWithNothingFound) {
     const QByteArray ended = bad.endsWith('\n') ? bad : bad + "\r\n";
     for (const QByteArray& text : {good + bad, ended + good}) {
       test::PutFile(path, text);
-      HistoryEdits got;
-      got.label = "untouched";
-      double print_date = -7;
-      EXPECT_FALSE(GetEdits(kMarch15th2003, "a.jpg", got, print_date));
-      EXPECT_EQ(got.label, "untouched");
-      EXPECT_EQ(print_date, -7);
+      ExpectNotFound(kMarch15th2003, "a.jpg");
     }
   }
-}
 
-// An append that the disk cuts short — right after the line break that mends the
-// last line, in the middle of the record, at its last byte — fails and leaves the
-// month file byte for byte as it was, so no torn line can end later lookups.
-TEST_F(HistoryStoreTest, AnAppendCutShortLeavesTheFileAsItWas) {
-  const QString path = Root() + "/2003/2003-03.dat";
-  ASSERT_TRUE(QDir().mkpath(Root() + "/2003"));
+  // An append that the disk cuts short — right after the line break that mends the
+  // last line, in the middle of the record, at its last byte — fails and leaves the
+  // month file byte for byte as it was, so no torn line can end later lookups.
   const QByteArray before = "37695,0,\"a.jpg\",\"one\",1,0,100,0,0,0,0,0,0,0,10000,10000,0,40000";
   test::PutFile(path, before);
   HistoryEdits edits = SampleEdits();
   edits.label = "two";
-  HistoryLine line;
-  line.key = {37695, 0};
-  line.name = "b.jpg";
-  line.edits = edits;
-  line.printed_day = Today();
+  const HistoryLine line{{37695, 0}, "b.jpg", edits, Today()};
   const qsizetype appended = 2 + FormatHistoryLine(line).size();
   for (const qsizetype room : {qsizetype{2}, appended / 2, appended - 1}) {
     SCOPED_TRACE(room);
@@ -242,11 +202,7 @@ TEST_F(HistoryStoreTest, AnAppendCutShortLeavesTheFileAsItWas) {
 }
 
 TEST(HistoryLine, ParsesOnlyWellFormedRecords) {
-  struct Case {
-    QByteArray line;
-    bool ok;
-  };
-  const Case cases[] = {
+  const std::pair<QByteArray, bool> cases[] = {
       {"1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\n", true},
       {"1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16", true},
       {" 1 , 2 ,\"n\" , \"l\",3,4,5,6,7,8,9,10,11,12,13,14,15, 16 ", true},
@@ -260,13 +216,12 @@ TEST(HistoryLine, ParsesOnlyWellFormedRecords) {
       {"1.5,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16", false},
       {"\r\n", false},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.line.toStdString());
+  for (const auto& [text, ok] : cases) {
     HistoryLine line;
-    EXPECT_EQ(ParseHistoryLine(c.line, line), c.ok);
+    EXPECT_EQ(ParseHistoryLine(text, line), ok) << text.toStdString();
   }
   HistoryLine line;
-  ASSERT_TRUE(ParseHistoryLine(cases[0].line, line));
+  ASSERT_TRUE(ParseHistoryLine(cases[0].first, line));
   const HistoryEdits& e = line.edits;
   EXPECT_EQ(std::tuple(line.key.day, line.key.time, line.name, e.label, e.bright, e.gamma100),
             std::tuple(1, 2, QString("n"), QString("l"), 3, 5));
@@ -275,11 +230,13 @@ TEST(HistoryLine, ParsesOnlyWellFormedRecords) {
   EXPECT_EQ(FormatHistoryLine(line), "1,2,\"n\",\"l\",3,4,5,6,7,8,9,10,11,12,13,14,15,16\r\n");
 }
 
-TEST_F(HistoryStoreTest, FailuresAreQuiet) {
-  HistoryEdits got;
-  double print_date = 0;
+TEST_F(HistoryStoreTest, MonthFileOfTheFileDateAndQuietFailures) {
+  EXPECT_EQ(HistoryFilePath(37695), Root() + "/2003/2003-03.dat");
+  EXPECT_EQ(HistoryFilePath(static_cast<int>(kDecember31st2002)), Root() + "/2002/2002-12.dat");
+  EXPECT_EQ(HistoryFilePath(2), Root() + "/1900/1900-01.dat");
+  EXPECT_EQ(HistoryFilePath(3000000), "");  // beyond year 9999
   // No file for the month: nothing found and no folder created.
-  EXPECT_FALSE(GetEdits(kMarch15th2003, "a.jpg", got, print_date));
+  ExpectNotFound(kMarch15th2003, "a.jpg");
   EXPECT_FALSE(QDir(Root()).exists());
   // A root that is a file cannot take folders.
   test::PutFile(Root(), QByteArray());

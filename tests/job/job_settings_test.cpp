@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QTemporaryDir>
+#include <tuple>
 
 #include "settings/settings_table.h"
 #include "support/scoped_state.h"
@@ -31,16 +31,13 @@ TEST(JobSettings, ReadsTheSectionOfTheStoredModeAndKeepsValuesInRange) {
       "[ThumbOptions]\r\nPhotoPrintFileName=1\r\nLayoutMode=7\r\nFontName=Verdana\r\n"
       "FontSize=96\r\nFontBold=True\r\nFontColor=255\r\n"
       "UserSizes=005000x005000x0200-006000x009000x0400-\r\nUserSize=2\r\n");
-  EXPECT_TRUE(s.ThumbMode);
-  EXPECT_EQ(s.ScreenPhotoSize, 400);  // below 400 becomes 400
-  EXPECT_EQ(s.DateMask, "dd-mm-yyyy h:N");
-  EXPECT_TRUE(s.PhotoPrintFileName);
-  EXPECT_FALSE(s.PhotoDrawFrame);  // the photo layout's key, not this mode's
-  EXPECT_EQ(s.LayoutMode, 2);
-  EXPECT_EQ(s.FontName, "Verdana");
-  EXPECT_EQ(s.FontSize, 70.0);
-  EXPECT_TRUE(s.FontBold);
-  EXPECT_EQ(s.FontColor, 255u);
+  // The screen size below 400 becomes 400; the frame is the photo layout's key, not this
+  // mode's; the layout and the font size are held to their ranges.
+  EXPECT_EQ(std::tuple(s.ThumbMode, s.ScreenPhotoSize, s.DateMask, s.PhotoPrintFileName,
+                       s.PhotoDrawFrame, s.LayoutMode),
+            std::tuple(true, 400, QString("dd-mm-yyyy h:N"), true, false, 2));
+  EXPECT_EQ(std::tuple(s.FontName, s.FontSize, s.FontBold, s.FontColor),
+            std::tuple(QString("Verdana"), 70.0, true, 255u));
   EXPECT_DOUBLE_EQ(s.PhotoWidth(), 90.0);
   EXPECT_DOUBLE_EQ(s.PhotoHeight(), 60.0);
   // Contact sheets never draw a margin below 3.5 mm.
@@ -50,21 +47,18 @@ TEST(JobSettings, ReadsTheSectionOfTheStoredModeAndKeepsValuesInRange) {
 }
 
 TEST(JobSettings, ScreenSizeAndTextsAreHeldToWhatTheirFieldsAllow) {
-  struct Case {
-    const char* screen;
-    int expected;
-  };
   // The preferences offer 400 to 700 pixels.
-  const Case cases[] = {{"300", 400}, {"540", 540}, {"701", 700}, {"99999999", 700}};
+  const std::pair<const char*, int> cases[] = {
+      {"300", 400}, {"540", 540}, {"701", 700}, {"99999999", 700}};
   const QByteArray mask(900, 'd');
   const QByteArray font(60, 'F');
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.screen);
-    const JobSettings s = Loaded("[Options]\r\nScreenPhotoSize=" + QByteArray(c.screen) +
+  for (const auto& [screen, expected] : cases) {
+    const JobSettings s = Loaded("[Options]\r\nScreenPhotoSize=" + QByteArray(screen) +
                                  "\r\nDateMask=" + mask + "\r\nFontName=" + font + "\r\n");
-    EXPECT_EQ(s.ScreenPhotoSize, c.expected);
-    EXPECT_EQ(s.DateMask, QString(mask.left(kMaxDateMaskLength)));
-    EXPECT_EQ(s.FontName, QString(font.left(kMaxFaceNameLength)));
+    EXPECT_EQ(std::tuple(s.ScreenPhotoSize, s.DateMask, s.FontName),
+              std::tuple(expected, QString(mask.left(kMaxDateMaskLength)),
+                         QString(font.left(kMaxFaceNameLength))))
+        << screen;
   }
 }
 
@@ -72,10 +66,9 @@ TEST(JobSettings, EmptyFontNameSkipsTheOtherFontKeys) {
   const JobSettings s = Loaded(
       "[Options]\r\nFontName=\r\nFontSize=20\r\nFontItalic=True\r\nFontColor=65280\r\n"
       "UserSize=99\r\n");
-  EXPECT_EQ(s.FontName, "Arial");
-  EXPECT_EQ(s.FontColor, 0u);
-  EXPECT_FALSE(s.FontItalic);
-  EXPECT_EQ(s.FontSize, LeadingNumber(SettingDefault("Options", "FontSize")));
+  EXPECT_EQ(std::tuple(s.FontName, s.FontColor, s.FontItalic, s.FontSize),
+            std::tuple(QString("Arial"), 0u, false,
+                       LeadingNumber(SettingDefault("Options", "FontSize"))));
   // An entry number the catalogue does not hold selects its first entry.
   const SizeUnit unit = s.Units == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
   const PhotoSizeCatalogue defaults = PhotoSizeCatalogue::Parse(DefaultSizeCode(false, unit));

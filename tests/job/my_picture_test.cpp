@@ -6,9 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QLocale>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "controls/formatting.h"
@@ -112,11 +111,9 @@ TEST_F(MyPictureTest, SquarePictureCountsAsUprightAndBiggerSurfacesAreScaled) {
   cDIB square = test::RandomSurface(80, 80, 7);
   // The original is 900 × 901: only the square surface decides the branch.
   p.SetPicture(square, 900, 901, 40, 101.6, 152.4, 0, dir_ + "/none.png", 1);
-  EXPECT_EQ(p.picture().picture.size(), QSize(40, 40));
-  EXPECT_EQ(p.PhotoPixelsWidth(), 901);
-  EXPECT_EQ(p.PhotoPixelsHeight(), 900);
-  EXPECT_EQ(p.picture().left, 2 * 15);
-  EXPECT_EQ(p.picture().top, 0);
+  EXPECT_EQ(std::tuple(p.picture().picture.size(), p.PhotoPixelsWidth(), p.PhotoPixelsHeight(),
+                       p.picture().left, p.picture().top),
+            std::tuple(QSize(40, 40), 901, 900, 2 * 15, 0));
   EXPECT_EQ(CornersOf(p), (Corners{100, 0, 500, 600}));  // upright frame, centred
   EXPECT_EQ(p.pictureToTumb().size(), QSize(40, 40));
 }
@@ -135,11 +132,9 @@ TEST_F(MyPictureTest, HistoryRestoresEditsRotationCropDateAndLabel) {
   Load(p, surface, file, 2);
   EXPECT_EQ(EditsOf(p), (std::vector<int>{12, -7, 3, -2, 1, 9, 10050, 90}));
   EXPECT_DOUBLE_EQ(p.gamma(), 1.1);
-  EXPECT_EQ(p.Copies(), 2);
   // Turned: 40 × 60 pixels, the offsets swapped (it was 12 pixels from the top).
-  EXPECT_EQ(p.picture().picture.size(), QSize(40, 60));
-  EXPECT_EQ(p.picture().left, 12 * 15);
-  EXPECT_EQ(p.picture().top, 0);
+  EXPECT_EQ(std::tuple(p.Copies(), p.picture().picture.size(), p.picture().left, p.picture().top),
+            std::tuple(2, QSize(40, 60), 12 * 15, 0));
   EXPECT_EQ(CornersOf(p), (Corners{60, 90, 540, 810}));
   EXPECT_EQ(p.PreviousPrintDate(),
             FormatDate(QDateTime::currentDateTime(), QStringLiteral("Short Date")));
@@ -174,17 +169,9 @@ TEST_F(MyPictureTest, LabelRule) {
   TESSALY_SKIP_WITHOUT_FIXTURES();
   // A two-digit short year ("6/9/01") must still read back as 2001.
   ScopedLocale locale("en_US");
-  struct LabelCase {
-    const char* what;
-    bool file_name_option;
-    bool date_option;
-    const char* mask;
-    const char* stored;  // nullptr: no history record
-    const char* expected;
-  };
-
   const QString file = test::FixturePath("exif-org_canon-ixus.jpg");  // taken 2001:06:09 15:17:32
-  const LabelCase cases[] = {
+  // {case, file name option, date option, mask, stored label (nullptr: no record), label}
+  const std::tuple<const char*, bool, bool, const char*, const char*, const char*> cases[] = {
       {"nothing asked, no history", false, false, "", nullptr, ""},
       {"name, no history", true, false, "", nullptr, "exif-org_canon-ixus.jpg"},
       {"date with mask, no history", false, true, "dd-mm-yyyy", nullptr, " 09-06-2001"},
@@ -202,24 +189,24 @@ TEST_F(MyPictureTest, LabelRule) {
   double date = 0;
   ASSERT_TRUE(FileDateSerial(file, date));
   int n = 0;
-  for (const LabelCase& c : cases) {
-    SCOPED_TRACE(c.what);
+  JobSettings settings = Job(152.4, 101.6, 0);
+  for (const auto& [what, file_name_option, date_option, mask, stored, expected] : cases) {
+    SCOPED_TRACE(what);
     ScopedHistoryRoot root(dir_ + "/labels" + QString::number(n++));
-    if (c.stored) {
-      ASSERT_TRUE(SaveEdits(date, "exif-org_canon-ixus.jpg", HistoryEdits{c.stored}));
+    if (stored) {
+      ASSERT_TRUE(SaveEdits(date, "exif-org_canon-ixus.jpg", HistoryEdits{stored}));
     }
-    JobSettings settings = Job(152.4, 101.6, 0);
-    settings.PhotoPrintFileName = c.file_name_option;
-    settings.PhotoPrintDate = c.date_option;
-    settings.DateMask = c.mask;
+    settings.PhotoPrintFileName = file_name_option;
+    settings.PhotoPrintDate = date_option;
+    settings.DateMask = mask;
     MyPictureManager job(settings);
     ASSERT_EQ(AddPhotoFile(job, file), 0);
     EXPECT_EQ(job.At(0).Exif().DateTaken, "6/9/01 3:17:32 PM");
-    EXPECT_EQ(job.At(0).PhotoLabel().toStdString(), c.expected);
+    EXPECT_EQ(job.At(0).PhotoLabel().toStdString(), expected);
   }
 
   // A photo without a date taken: the date option adds nothing.
-  JobSettings settings = Job(152.4, 101.6, 0);
+  settings.PhotoPrintFileName = false;
   settings.PhotoPrintDate = true;
   MyPictureManager job(settings);
   ASSERT_EQ(AddPhotoFile(job, test::FixturePath("xmp_no_exif.jpg")), 0);
@@ -243,20 +230,17 @@ TEST_F(MyPictureTest, CopiesLabelAndHistoryInContactSheetMode) {
   EXPECT_EQ(p.PhotoLabel(), "Stored");
 
   settings_.ThumbMode = true;  // the record reads the job's mode whenever it needs it
-  EXPECT_EQ(p.Copies(), 1);
-  EXPECT_EQ(p.PhotoLabel(), "sheet.png");
+  EXPECT_EQ(std::pair(p.Copies(), p.PhotoLabel()), std::pair(1, QString("sheet.png")));
   p.SetPhotoLabel("ignored");
   settings_.ThumbMode = false;
-  EXPECT_EQ(p.Copies(), 7);
-  EXPECT_EQ(p.PhotoLabel(), "Stored");
+  EXPECT_EQ(std::pair(p.Copies(), p.PhotoLabel()), std::pair(7, QString("Stored")));
 
   // Added in contact-sheet mode: no history lookup, the frame hidden.
   JobSettings sheet = Job(152.4, 101.6, 0, true);
   MyPicture q(sheet);
   q.SetPicture(surface, 30, 20, 30, 101.6, 152.4, 3.5, file, 1);
-  EXPECT_EQ(q.Bright(), 0);
-  EXPECT_TRUE(q.PreviousPrintDate().isEmpty());
-  EXPECT_FALSE(q.Crop().Visible());
+  EXPECT_EQ(std::tuple(q.Bright(), q.PreviousPrintDate(), q.Crop().Visible()),
+            std::tuple(0, QString(), false));
   q.Re_SetPicture(101.6, 152.4, 3.5);
   EXPECT_FALSE(q.Crop().Visible());
 }
@@ -271,21 +255,18 @@ TEST_F(MyPictureTest, FourQuarterTurnsEachWayComeBackToTheStart) {
   const PictureBox start = p.picture();
   const Corners frame = CornersOf(p);
 
-  struct Sequence {
-    int step;
-    int angles[4];
-  };
-  const Sequence sequences[] = {{90, {90, 180, -90, 0}}, {-90, {-90, -180, 90, 0}}};
-  for (const Sequence& s : sequences) {
-    SCOPED_TRACE(s.step);
+  // {step, the angle after each of four turns}
+  const std::pair<int, std::vector<int>> sequences[] = {{90, {90, 180, -90, 0}},
+                                                        {-90, {-90, -180, 90, 0}}};
+  for (const auto& [step, angles] : sequences) {
+    SCOPED_TRACE(step);
     for (int i = 0; i < 4; ++i) {
-      p.Rotate(s.step);
-      EXPECT_EQ(p.Angle(), s.angles[i]);
+      p.Rotate(step);
       const bool turned = i % 2 == 0;
-      EXPECT_EQ(p.picture().picture.width(), turned ? 23 : 37);
-      EXPECT_EQ(p.ScaleWidth(), turned ? 23 * 15 : 37 * 15);
-      EXPECT_EQ(p.picture().left, turned ? start.top : start.left);
-      EXPECT_TRUE(p.Crop().Visible());
+      EXPECT_EQ(std::tuple(p.Angle(), p.picture().picture.width(), p.ScaleWidth(), p.picture().left,
+                           p.Crop().Visible()),
+                std::tuple(angles[i], turned ? 23 : 37, turned ? 23 * 15 : 37 * 15,
+                           turned ? start.top : start.left, true));
     }
     EXPECT_EQ(p.OriginalPixelsArray(), original);
     EXPECT_TRUE(p.picture().picture == shown);
@@ -334,9 +315,8 @@ TEST_F(MyPictureTest, JobHandsOutObjectIndicesOnceAndAppliesNewSizes) {
   sized.Settings().Size = PhotoSize{150, 150, 5};
   sized.ApplyPhotoSize();
   for (int i = 0; i < 2; ++i) {
-    EXPECT_EQ(sized.At(i).ImgPrintWidth(), 150);
-    EXPECT_EQ(sized.At(i).Margin(), 5);
-    EXPECT_EQ(CornersOf(sized.At(i)), (Corners{150, 0, 750, 600}));
+    EXPECT_EQ(std::tuple(sized.At(i).ImgPrintWidth(), sized.At(i).Margin(), CornersOf(sized.At(i))),
+              std::tuple(150.0, 5.0, Corners{150, 0, 750, 600}));
     EXPECT_FLOAT_EQ(sized.At(i).PrintResolution(),
                     static_cast<float>(25.4 * 3000 * (600.0 / 900.0) / 140.0));
   }

@@ -11,11 +11,6 @@ namespace tessaly {
 namespace {
 
 TEST(PhotoPlacement, PrintedCellsByHand) {
-  struct Case {
-    const char* name;
-    PrintedPlacementInput in;
-    PrintedPlacement want;
-  };
   // The fields every case sets; the flags are the frame and the cut marks.
   const auto input = [](CellMm cell, double photo_margin, double job_margin, double px, int font_px,
                         bool frame, bool cut) {
@@ -39,7 +34,7 @@ TEST(PhotoPlacement, PrintedCellsByHand) {
       input({0.25, 0.25, 40.25, 30.25}, 0, 3.5, 10, 0, true, true);
   turned_inner.turned = turned_halves.turned = true;
 
-  const Case cases[] = {
+  const std::tuple<const char*, PrintedPlacementInput, PrintedPlacement> cases[] = {
       // Label under the photo's bottom-right corner, dropped 0.5 mm by the frame;
       // frame 0.4 mm out at the top-left and 0.3 mm at the bottom-right.
       {"framed page",
@@ -58,18 +53,15 @@ TEST(PhotoPlacement, PrintedCellsByHand) {
        turned_halves,
        {2, 2, 400, 300, 407, 2, true, 2, {-2, -2, 405, 305}, true, {2, 2, 400, 300}}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const PrintedPlacement got = PlacePrintedPhoto(c.in);
+  for (const auto& [name, in, want] : cases) {
+    SCOPED_TRACE(name);
+    const PrintedPlacement got = PlacePrintedPhoto(in);
     EXPECT_EQ(std::tuple(got.x, got.y, got.w, got.h, got.label_x, got.label_y, got.framed),
-              std::tuple(c.want.x, c.want.y, c.want.w, c.want.h, c.want.label_x, c.want.label_y,
-                         c.want.framed));
-    if (c.want.framed) {
-      EXPECT_EQ(got.frame_pen, c.want.frame_pen);
-      EXPECT_EQ(got.frame, c.want.frame);
+              std::tuple(want.x, want.y, want.w, want.h, want.label_x, want.label_y, want.framed));
+    if (want.framed) {
+      EXPECT_EQ(std::pair(got.frame_pen, got.frame), std::pair(want.frame_pen, want.frame));
     }
-    EXPECT_EQ(got.cut_marks, c.want.cut_marks);
-    EXPECT_EQ(got.cut, c.want.cut);
+    EXPECT_EQ(std::pair(got.cut_marks, got.cut), std::pair(want.cut_marks, want.cut));
   }
   EXPECT_EQ(PrintedLabelFontPixels(10, 4, false), 14);
   EXPECT_EQ(PrintedLabelFontPixels(10, 4, true), 15);

@@ -172,23 +172,21 @@ TEST(PhotoSizesList, SelectByNumberFallsBackToTheFirstItem) {
   }
   PhotoSizesList empty(PhotoSizeCatalogue::Parse(u""), SizeUnit::Inches);
   empty.SelectByNumber(0);
-  EXPECT_EQ(empty.SelectedIndex(), -1);
-  EXPECT_FALSE(empty.Modified());
+  EXPECT_EQ(std::pair(empty.SelectedIndex(), empty.Modified()), std::pair(-1, false));
 }
 
 TEST(PhotoSizesList, AddAndEditSelectTheEntryTheyChanged) {
   PhotoSizesList list(PhotoSizeCatalogue::Parse(kWithGap), SizeUnit::Centimetres);
   // The new entry gets the number after the last slot, the rejected one included.
   EXPECT_EQ(list.Add({180.0, 130.0, 0.0}), 4);
-  EXPECT_TRUE(list.Modified());
-  EXPECT_EQ(list.SelectedIndex(), 2);
-  EXPECT_EQ(list.SelectedNumber(), 4);
-  EXPECT_EQ(list.Items()[2].text, " 13.00 x 18.00");
+  EXPECT_EQ(std::tuple(list.Modified(), list.SelectedIndex(), list.SelectedNumber(),
+                       list.Items()[2].text),
+            std::tuple(true, 2, 4, QString(" 13.00 x 18.00")));
 
   list.SelectByNumber(1);
   ASSERT_TRUE(list.EditSelected({150.0, 90.0, 2.5}));
-  EXPECT_EQ(list.SelectedNumber(), 1);
-  EXPECT_EQ(list.Items()[0].text, "  9.00 x 15.00   0.25 margins");
+  EXPECT_EQ(std::pair(list.SelectedNumber(), list.Items()[0].text),
+            std::pair(1, QString("  9.00 x 15.00   0.25 margins")));
   EXPECT_EQ(list.Catalogue().SizeCode(),
             "009000x015000x0250-020000x030000x0100-013000x018000x0000-");
 
@@ -211,16 +209,16 @@ TEST(PhotoSizesList, DeleteAsksAndLeavesTheSelectionTheDialogExpects) {
   EXPECT_FALSE(list.DeleteSelected());
   EXPECT_EQ(list.Items().size(), 12u);
   ASSERT_EQ(ui.Messages().size(), 1u);
-  EXPECT_EQ(ui.Messages()[0].text, "Delete current photo size from the list?");
-  EXPECT_EQ(ui.Messages()[0].title, "Delete Photo Size");
+  EXPECT_EQ(
+      std::pair(ui.Messages()[0].text, ui.Messages()[0].title),
+      std::pair(QString("Delete current photo size from the list?"), QString("Delete Photo Size")));
 
   // Yes removes entry 4; the later entries move down and the first item is selected.
   ui.Answer(MsgAnswer::Yes);
   EXPECT_TRUE(list.DeleteSelected());
-  EXPECT_TRUE(list.Modified());
-  EXPECT_EQ(list.SelectedIndex(), 0);
-  EXPECT_EQ(list.Items()[3].number, 4);
-  EXPECT_EQ(list.Items()[3].text, " 13.00 x 18.00");
+  EXPECT_EQ(std::tuple(list.Modified(), list.SelectedIndex(), list.Items()[3].number,
+                       list.Items()[3].text),
+            std::tuple(true, 0, 4, QString(" 13.00 x 18.00")));
 
   // Down to two entries: deleting one leaves the list without a selection.
   PhotoSizesList two(PhotoSizeCatalogue::Parse(u"010000x015000x0000-013000x018000x0000-"),
@@ -229,8 +227,8 @@ TEST(PhotoSizesList, DeleteAsksAndLeavesTheSelectionTheDialogExpects) {
   ui.Answer(MsgAnswer::Yes);
   EXPECT_TRUE(two.DeleteSelected());
   ASSERT_EQ(two.Items().size(), 1u);
-  EXPECT_EQ(two.Items()[0].text, " 13.00 x 18.00");
-  EXPECT_EQ(two.SelectedIndex(), -1);
+  EXPECT_EQ(std::pair(two.Items()[0].text, two.SelectedIndex()),
+            std::pair(QString(" 13.00 x 18.00"), -1));
   // The last entry stays, without a question.
   two.SelectByNumber(0);
   const std::size_t asked = ui.Messages().size();

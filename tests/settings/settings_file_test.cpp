@@ -72,7 +72,7 @@ TEST(SettingsFile, WritesKeepEveryOtherLineByteForByte) {
   }
 }
 
-TEST(SettingsFile, LongValuesComeBackAs999Characters) {
+TEST(SettingsFile, LongValuesComeBackAs999CharactersAndUnstorableNamesChangeNothing) {
   const QString path = test::TestFile("Tesly.ini");
   QString long_value;
   for (int i = 0; i < 1200; ++i) long_value += QChar('a' + i % 26);
@@ -86,6 +86,15 @@ TEST(SettingsFile, LongValuesComeBackAs999Characters) {
   const QString straddling = QString(998, QChar('x')) + emoji + "tail";
   ASSERT_TRUE(WriteIniValue("Options", "UserSizes", straddling, path));
   EXPECT_EQ(ReadIniValue("Options", "UserSizes", path), QString(998, QChar('x')));
+
+  // Names and values that cannot be stored leave the file alone.
+  PutFile(path, kHandEdited);
+  for (const char* key : {"", "A=B", ";Units", "#Units", "Un\nits", "[Units"})
+    EXPECT_FALSE(WriteIniValue("Options", key, "1", path)) << key;
+  EXPECT_FALSE(WriteIniValue("Options", "Units", "1\r\n[Evil]", path));
+  EXPECT_FALSE(WriteIniValue("Opt]ions", "Units", "1", path));
+  EXPECT_FALSE(WriteIniValue("", "Units", "1", path));
+  EXPECT_EQ(test::ReadFileBytes(path), kHandEdited);
 }
 
 TEST(SettingsFile, OddLinesFollowTheDocumentedRules) {
@@ -140,17 +149,6 @@ TEST(SettingsFile, LastLineWithoutItsLineBreak) {
     EXPECT_EQ(text, after);
     EXPECT_EQ(FindIniValue(text, section, key), "1");
   }
-}
-
-TEST(SettingsFile, NamesAndValuesThatCannotBeStoredLeaveTheFileAlone) {
-  const QString path = test::TestFile("Tesly.ini");
-  PutFile(path, kHandEdited);
-  for (const char* key : {"", "A=B", ";Units", "#Units", "Un\nits", "[Units"})
-    EXPECT_FALSE(WriteIniValue("Options", key, "1", path)) << key;
-  EXPECT_FALSE(WriteIniValue("Options", "Units", "1\r\n[Evil]", path));
-  EXPECT_FALSE(WriteIniValue("Opt]ions", "Units", "1", path));
-  EXPECT_FALSE(WriteIniValue("", "Units", "1", path));
-  EXPECT_EQ(test::ReadFileBytes(path), kHandEdited);
 }
 
 TEST(SettingsFile, PathIsSettableAndDefaultsToTheConfigFolder) {

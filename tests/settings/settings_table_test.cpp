@@ -19,7 +19,7 @@ namespace {
 
 using test::PutFile;
 
-TEST(SettingsTable, ComputedDefaultsAndStoredValues) {
+TEST(SettingsTable, ComputedDefaultsStoredValuesAndTypedWriters) {
   const QString path = test::TestFile("Tesly.ini");
   PutFile(path, "");
   EXPECT_EQ(ReadIntSetting("Options", "Units", path), UnitsForLocale(QLocale::system()));
@@ -51,6 +51,24 @@ TEST(SettingsTable, ComputedDefaultsAndStoredValues) {
   EXPECT_DOUBLE_EQ(ReadNumberSetting("PrintOptions", "InterpolVal2", path), 300.75);
   // The other section's keys are not mixed in.
   EXPECT_EQ(ReadIntSetting("ThumbOptions", "FontColor", path), 0);
+
+  // The size catalogue's default is the mode's own built-in catalogue.
+  const SizeUnit unit =
+      UnitsForLocale(QLocale::system()) == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
+  EXPECT_EQ(ReadTextSetting("Options", "UserSizes", path), DefaultSizeCode(false, unit));
+  EXPECT_EQ(ReadTextSetting("thumboptions", "UserSizes", path), DefaultSizeCode(true, unit));
+  EXPECT_NE(DefaultSizeCode(false, unit), DefaultSizeCode(true, unit));
+  ASSERT_TRUE(WriteIniValue("Options", "UserSizes", "stored", path));
+  EXPECT_EQ(ReadTextSetting("Options", "UserSizes", path), "stored");
+  // The typed writers store their text forms.
+  ASSERT_TRUE(WriteBoolSetting("Options", "ThumbMode", true, path));
+  ASSERT_TRUE(WriteCheckSetting("Options", "Center", true, path));
+  ASSERT_TRUE(WriteCheckSetting("Options", "DrawCropMarks", false, path));
+  ASSERT_TRUE(WriteIntSetting("Options", "FontColor", 0x00FF8040, path));
+  EXPECT_EQ(ReadIniValue("Options", "ThumbMode", path), "True");
+  EXPECT_EQ(ReadIniValue("Options", "Center", path), "1");
+  EXPECT_EQ(ReadIniValue("Options", "DrawCropMarks", path), "0");
+  EXPECT_EQ(ReadIniValue("Options", "FontColor", path), "16744512");
 }
 
 TEST(SettingsTable, LeadingNumberAndUnits) {
@@ -85,26 +103,6 @@ TEST(SettingsTable, TableListsEveryKeyOnce) {
   }
   EXPECT_EQ(FindSettingEntry("Options", "NoSuchKey"), nullptr);
   EXPECT_EQ(SettingDefault("Options", "NoSuchKey"), "");
-}
-
-TEST(SettingsTable, UserSizesDefaultIsTheModesCatalogueAndTypedWritersStoreTextForms) {
-  const QString path = test::TestFile("Tesly.ini");
-  const SizeUnit unit =
-      UnitsForLocale(QLocale::system()) == 1 ? SizeUnit::Inches : SizeUnit::Centimetres;
-  EXPECT_EQ(ReadTextSetting("Options", "UserSizes", path), DefaultSizeCode(false, unit));
-  EXPECT_EQ(ReadTextSetting("thumboptions", "UserSizes", path), DefaultSizeCode(true, unit));
-  EXPECT_NE(DefaultSizeCode(false, unit), DefaultSizeCode(true, unit));
-  ASSERT_TRUE(WriteIniValue("Options", "UserSizes", "stored", path));
-  EXPECT_EQ(ReadTextSetting("Options", "UserSizes", path), "stored");
-  // The typed writers store their text forms.
-  ASSERT_TRUE(WriteBoolSetting("Options", "ThumbMode", true, path));
-  ASSERT_TRUE(WriteCheckSetting("Options", "Center", true, path));
-  ASSERT_TRUE(WriteCheckSetting("Options", "DrawCropMarks", false, path));
-  ASSERT_TRUE(WriteIntSetting("Options", "FontColor", 0x00FF8040, path));
-  EXPECT_EQ(ReadIniValue("Options", "ThumbMode", path), "True");
-  EXPECT_EQ(ReadIniValue("Options", "Center", path), "1");
-  EXPECT_EQ(ReadIniValue("Options", "DrawCropMarks", path), "0");
-  EXPECT_EQ(ReadIniValue("Options", "FontColor", path), "16744512");
 }
 
 }  // namespace

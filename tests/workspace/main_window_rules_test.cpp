@@ -13,14 +13,9 @@
 namespace tessaly {
 namespace {
 
-TEST(MainWindowRules, FileInfoLineShowsPositionNameAndResolution) {
-  struct Case {
-    int position, count;
-    const char* file;
-    bool contact_sheet;
-    double resolution;
-    const char* text;
-  } cases[] = {
+TEST(MainWindowRules, FileInfoLineAndScreenWidthRules) {
+  // {position, count, file, contact sheet, resolution, text}
+  const std::tuple<int, int, const char*, bool, double, const char*> cases[] = {
       {0, 3, "/photos/IMG_0001.JPG", false, 508.0,
        " File 1/3\n  Name: IMG_0001.JPG\n  Print Resolution: 508.0 ppi."},
       // One decimal, its half rounded away from zero.
@@ -28,9 +23,8 @@ TEST(MainWindowRules, FileInfoLineShowsPositionNameAndResolution) {
        " File 12/12\n  Name: b c.png\n  Print Resolution: 1234.3 ppi."},
       {1, 2, "/photos/IMG_0002.JPG", true, 508.0, " File 2/2\n  Name: IMG_0002.JPG\n"},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(FileInfoText(c.position, c.count, c.file, c.contact_sheet, c.resolution),
-              QString(c.text));
+  for (const auto& [position, count, file, contact_sheet, resolution, text] : cases)
+    EXPECT_EQ(FileInfoText(position, count, file, contact_sheet, resolution), QString(text));
 
   // A job's photo: 3000 pixels over a 150 mm print give 508 pixels per inch.
   ScriptedUi ui;
@@ -44,16 +38,10 @@ TEST(MainWindowRules, FileInfoLineShowsPositionNameAndResolution) {
   ASSERT_EQ(GetPicture(job, surface, file, 3000, 2000), 0);
   EXPECT_EQ(FileInfoText(job, 0), " File 1/1\n  Name: none.png\n  Print Resolution: 508.0 ppi.");
   EXPECT_EQ(FileInfoText(job, 1), QString());
-}
 
-TEST(MainWindowRules, ScreenWidthChoosesPhotoSizeArrangementAndWarning) {
-  ScriptedUi ui;
-  ScopedUi scoped_ui(ui);
-  struct Case {
-    int setting, width, size;
-    ScreenArrangement arrangement;
-    bool warned;
-  } cases[] = {
+  // The screen width chooses the photo size, the arrangement and the warning.
+  // {setting, screen width, photo size in use, arrangement, warned}
+  const std::tuple<int, int, int, ScreenArrangement, bool> screens[] = {
       {350, 1280, 400, ScreenArrangement::kWide, false},
       {700, 1280, 700, ScreenArrangement::kWide, false},
       {700, 1024, 540, ScreenArrangement::kWide, false},
@@ -62,15 +50,14 @@ TEST(MainWindowRules, ScreenWidthChoosesPhotoSizeArrangementAndWarning) {
       {700, 801, 700, ScreenArrangement::kMedium, false},
       {700, 800, 400, ScreenArrangement::kMedium, false},
       {700, 799, 400, ScreenArrangement::kSmall, true},
-      {700, 640, 400, ScreenArrangement::kSmall, true},
-  };
+      {700, 640, 400, ScreenArrangement::kSmall, true}};
   std::size_t messages = 0;
-  for (const Case& c : cases) {
-    EXPECT_EQ(std::tuple(ScreenPhotoSizeInUse(c.setting, c.width), ArrangementForScreen(c.width),
-                         WarnIfScreenTooSmall(c.width)),
-              std::tuple(c.size, c.arrangement, c.warned))
-        << c.setting << " " << c.width;
-    messages += c.warned ? 1 : 0;
+  for (const auto& [setting, width, size, arrangement, warned] : screens) {
+    EXPECT_EQ(std::tuple(ScreenPhotoSizeInUse(setting, width), ArrangementForScreen(width),
+                         WarnIfScreenTooSmall(width)),
+              std::tuple(size, arrangement, warned))
+        << setting << " " << width;
+    messages += warned ? 1 : 0;
     ASSERT_EQ(ui.Messages().size(), messages);
   }
   EXPECT_EQ(ui.Messages().back().text,

@@ -9,15 +9,14 @@ namespace tessaly {
 namespace {
 
 TEST(OpenPhotosRules, OrderStatusAndFilter) {
-  struct Case {
-    QStringList chosen, added;
-  } cases[] = {
+  // {chosen, added}
+  const std::pair<QStringList, QStringList> cases[] = {
       {{"/p/b.jpg", "/p/A.jpg", "/p/c.JPG"}, {"/p/A.jpg", "/p/b.jpg", "/p/c.JPG"}},
       // Equal in upper case: the order of the box is kept.
       {{"/p/x.jpg", "/p/X.JPG", "/p/x.JPG"}, {"/p/x.jpg", "/p/X.JPG", "/p/x.JPG"}},
       {{"/p/z.png", "/p/Zz.png", "/p/a b.png"}, {"/p/a b.png", "/p/z.png", "/p/Zz.png"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(OpenPhotosOrder(c.chosen), c.added);
+  for (const auto& [chosen, added] : cases) EXPECT_EQ(OpenPhotosOrder(chosen), added);
 
   EXPECT_EQ(LoadingText(1, 1), "Loading Image...");
   EXPECT_EQ(LoadingText(2, 12), "Loading Image 2 of 12...");

@@ -13,29 +13,23 @@ namespace tessaly {
 namespace {
 
 TEST(ProgressCancel, EachWindowAsksItsQuestionAndReactsToTheAnswer) {
-  struct Case {
-    const char* caption;
-    MsgAnswer answer;
-    const char* question;
-    ProgressCancelOutcome expected;
-  };
-  const Case cases[] = {
+  // {caption, answer, question, outcome}
+  const std::tuple<const char*, MsgAnswer, const char*, ProgressCancelOutcome> cases[] = {
       {kPrintProgressCaption, MsgAnswer::Yes, "Cancel print job?", {true, true, false}},
       {kPrintProgressCaption, MsgAnswer::No, "Cancel print job?", {false, false, false}},
       {kSaveProgressCaption, MsgAnswer::Yes, "Stop saving files?", {true, false, true}},
       {kSaveProgressCaption, MsgAnswer::No, "Stop saving files?", {false, false, true}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.caption) + (c.answer == MsgAnswer::Yes ? " yes" : " no"));
+  for (const auto& [caption, answer, question, e] : cases) {
+    SCOPED_TRACE(std::string(caption) + (answer == MsgAnswer::Yes ? " yes" : " no"));
     ScriptedUi ui;
     ScopedUi scoped(ui);
-    ui.Answer(c.answer);
-    const ProgressCancelOutcome outcome = AskToCancelRun(QString::fromLatin1(c.caption));
+    ui.Answer(answer);
+    const ProgressCancelOutcome outcome = AskToCancelRun(QString::fromLatin1(caption));
     ASSERT_EQ(ui.Messages().size(), 1u);
     const RecordedMessage& m = ui.Messages()[0];
     EXPECT_EQ(std::tuple(m.text, m.buttons, m.icon),
-              std::tuple(QString(c.question), MsgButtons::YesNo, MsgIcon::Question));
-    const ProgressCancelOutcome& e = c.expected;
+              std::tuple(QString(question), MsgButtons::YesNo, MsgIcon::Question));
     EXPECT_EQ(std::tuple(ui.CancelRequested(), outcome.cancelled, outcome.close_window,
                          outcome.topmost_again),
               std::tuple(e.cancelled, e.cancelled, e.close_window, e.topmost_again));

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tessaly {
 namespace {
 
@@ -12,15 +14,13 @@ TEST(ThumbnailStripRules, LabelsAndCellGeometry) {
     EXPECT_EQ(TumbLabelText(number), text) << number;
 
   // 60-pixel cells: pitch 61, the first 2 pixels in.
-  EXPECT_EQ(TumbLeft(0, 60), 2);
-  EXPECT_EQ(TumbLeft(3, 60), 185);
+  EXPECT_EQ(std::pair(TumbLeft(0, 60), TumbLeft(3, 60)), std::pair(2, 185));
   for (const auto& [x, cell] :
        {std::pair{1, -1}, {2, 0}, {61, 0}, {62, -1}, {63, 1}, {185, 3}, {244, 3}})
     EXPECT_EQ(TumbAt(x, 60), cell) << x;
   // Four cells end at pixel 245; a fifth would need 306.
-  EXPECT_EQ(VisibleTumbs(305, 60), 4);
-  EXPECT_EQ(VisibleTumbs(306, 60), 5);
-  EXPECT_EQ(VisibleTumbs(30, 60), 1);
+  EXPECT_EQ(std::tuple(VisibleTumbs(305, 60), VisibleTumbs(306, 60), VisibleTumbs(30, 60)),
+            std::tuple(4, 5, 1));
 
   EXPECT_EQ(TumbPictureRect(300, 200, 60), QRect(0, 10, 60, 40));
   EXPECT_EQ(TumbPictureRect(200, 300, 60), QRect(10, 0, 40, 60));
@@ -30,12 +30,9 @@ TEST(ThumbnailStripRules, LabelsAndCellGeometry) {
 
 TEST(ThumbnailStripRules, AddNavigateAndRemoveWithThreeVisibleCells) {
   enum Op { Add, Next, Previous, Center, Activate, Remove };
-  struct Step {
-    Op op;
-    int arg;
-    int result;  // Add: position; Remove: removed position; others: 1 when changed
-    int count, active, scroll;
-  } steps[] = {
+  // {operation, argument, result, count, active, scroll}; the result of Add is the position,
+  // of Remove the removed position, of the others 1 when something changed.
+  const std::tuple<Op, int, int, int, int, int> steps[] = {
       {Remove, 0, -1, 0, -1, 0},  // nothing to remove
       {Add, 0, 0, 1, 0, 0},
       {Add, 0, 1, 2, 1, 0},
@@ -64,33 +61,17 @@ TEST(ThumbnailStripRules, AddNavigateAndRemoveWithThreeVisibleCells) {
   };
   ThumbnailStripState state;
   int index = 0;
-  for (const Step& s : steps) {
-    int result = 1;
-    switch (s.op) {
-      case Add:
-        result = state.Add(3);
-        break;
-      case Next:
-        result = state.Next(3) ? 1 : 0;
-        break;
-      case Previous:
-        result = state.Previous(3) ? 1 : 0;
-        break;
-      case Center:
-        state.Center(3);
-        break;
-      case Activate:
-        result = state.Activate(s.arg) ? 1 : 0;
-        break;
-      case Remove:
-        result = state.RemoveCurrent();
-        break;
-    }
-    EXPECT_EQ(result, s.result) << "step " << index;
-    EXPECT_EQ(state.Count(), s.count) << "step " << index;
-    EXPECT_EQ(state.Active(), s.active) << "step " << index;
-    EXPECT_EQ(state.Scroll(), s.scroll) << "step " << index;
-    ++index;
+  for (const auto& [op, arg, result, count, active, scroll] : steps) {
+    if (op == Center) state.Center(3);
+    const int got = op == Add        ? state.Add(3)
+                    : op == Remove   ? state.RemoveCurrent()
+                    : op == Next     ? state.Next(3)
+                    : op == Previous ? state.Previous(3)
+                    : op == Activate ? state.Activate(arg)
+                                     : 1;
+    EXPECT_EQ(std::tuple(got, state.Count(), state.Active(), state.Scroll()),
+              std::tuple(result, count, active, scroll))
+        << "step " << index++;
   }
 }
 
