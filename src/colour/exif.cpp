@@ -1,7 +1,8 @@
 // Reads the few EXIF tags the program shows. The file's bytes are indexed only
 // through checked reads: a position and length are compared with the size in
 // 64-bit arithmetic before any byte is touched, so hostile offsets and counts end
-// the reading (or leave one text empty) instead of reading outside the buffer.
+// the reading (or leave one text empty) instead of reading outside the buffer. A
+// file's first 256 KiB are read, and the whole file only when a look reaches past them.
 #include "colour/exif.h"
 
 #include <QDate>
@@ -52,6 +53,10 @@ constexpr std::uint64_t kJfifMarkerAndLength = 4;
 constexpr std::uint16_t kColorSpaceSrgb = 1;
 // Bytes below this (controls, the terminating zero) are dropped from texts.
 constexpr std::uint8_t kFirstPrintable = 32;
+// Bytes read first: a JPEG's EXIF segment lies in its first 64 KiB, and a TIFF's
+// directories and texts nearly always lie this near the start. The whole file is
+// read only when a look reaches past them.
+constexpr std::int64_t kExifReadBytes = 256 << 10;
 
 // Checked access to the TIFF structure inside the file's bytes. Positions are
 // absolute in the file; offsets read from the file are relative to `base`.
@@ -59,9 +64,15 @@ class TiffBytes {
  public:
   explicit TiffBytes(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
+  // A look that does not fit is noted (see ReachedEnd).
   bool Has(std::uint64_t pos, std::uint64_t length) const {
-    return pos <= bytes_.size() && length <= bytes_.size() - pos;
+    const bool fits = pos <= bytes_.size() && length <= bytes_.size() - pos;
+    reached_end_ = reached_end_ || !fits;
+    return fits;
   }
+  // True when some look reached past the bytes: on a file's first bytes only, the
+  // whole file may answer differently.
+  bool ReachedEnd() const { return reached_end_; }
   const std::uint8_t* At(std::uint64_t pos) const { return bytes_.data() + pos; }
 
   void SetBigEndian(bool big) { big_endian_ = big; }
@@ -92,6 +103,7 @@ class TiffBytes {
   std::span<const std::uint8_t> bytes_;
   bool big_endian_ = false;
   std::uint64_t base_ = 0;
+  mutable bool reached_end_ = false;
 };
 
 struct Entry {
@@ -270,11 +282,8 @@ void ReadExifDirectory(const TiffBytes& in, const std::vector<Entry>& entries, E
   if (t.Aperture.isEmpty()) t.Aperture = aperture_fallback;
 }
 
-}  // namespace
-
-bool ReadExifBytes(std::span<const std::uint8_t> bytes, ExifTexts& texts) {
+bool ReadTexts(TiffBytes& in, ExifTexts& texts) {
   texts = ExifTexts{};
-  TiffBytes in(bytes);
   std::uint64_t header = 0;
   if (!LocateTiffHeader(in, header) || !in.Has(header, kTiffHeaderSize)) return false;
   const std::uint8_t* h = in.At(header);
@@ -310,13 +319,26 @@ bool ReadExifBytes(std::span<const std::uint8_t> bytes, ExifTexts& texts) {
   return true;
 }
 
+}  // namespace
+
+bool ReadExifBytes(std::span<const std::uint8_t> bytes, ExifTexts& texts) {
+  TiffBytes in(bytes);
+  return ReadTexts(in, texts);
+}
+
 bool ReadExif(const QString& file, ExifTexts& texts) {
   texts = ExifTexts{};
   // Plain bounded reads of a regular file: a file that shrinks meanwhile cannot
   // fault the process, and a FIFO never blocks it.
   PhotoFileBytes bytes;
+  if (bytes.Read(file, kExifReadBytes) != ImageReadStatus::kOk) return false;
+  TiffBytes first({bytes.data(), bytes.size()});
+  const bool found = ReadTexts(first, texts);
+  if (!first.ReachedEnd() || bytes.whole()) return found;
+  texts = ExifTexts{};
   if (bytes.Read(file, kMaxPhotoFileBytes) != ImageReadStatus::kOk) return false;
-  return ReadExifBytes({bytes.data(), bytes.size()}, texts);
+  TiffBytes in({bytes.data(), bytes.size()});
+  return ReadTexts(in, texts);
 }
 
 }  // namespace tessaly

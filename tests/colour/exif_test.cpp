@@ -14,6 +14,7 @@
 
 #include "controls/formatting.h"
 #include "support/fixtures.h"
+#include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
 namespace tessaly {
@@ -271,6 +272,20 @@ TEST(Exif, TruncatedFilesAreNeverReadPastTheirEnd) {
   }
   EXPECT_TRUE(Read(file, t));
   EXPECT_EQ(t.Aperture, "F 4");
+}
+
+// A text that lies past the first bytes read comes from the whole file.
+TEST(Exif, ATextPastTheFirstBytesReadComesFromTheWholeFile) {
+  Bytes tiff = TiffWriter(false).Build({{271, 2, 7, 320 << 10}}, {});
+  tiff.resize(320 << 10);
+  const Bytes text = Text("Camera");
+  tiff.insert(tiff.end(), text.begin(), text.end());
+  const QString path = QString::fromStdString(test::TempDir()) + "/far.tif";
+  test::PutFile(path, QByteArray(reinterpret_cast<const char*>(tiff.data()),
+                                 static_cast<qsizetype>(tiff.size())));
+  ExifTexts t;
+  EXPECT_TRUE(ReadExif(path, t));
+  EXPECT_EQ(t.Maker, "Camera");
 }
 
 // The camera photos; expected values were read with an independent EXIF tool.
