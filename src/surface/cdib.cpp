@@ -231,6 +231,8 @@ void cDIB::SetFont(const QString& face_name, int height, bool bold, bool italic,
 
 void cDIB::PrintText(QPainter& target, const QString& text, int x, int y, std::uint32_t colour,
                      bool right_align) const {
+  // No text draws nothing, and skipping it spares loading the font database.
+  if (text.isEmpty()) return;
   target.save();
   target.setFont(font_);
   target.setPen(ColourFromRgbValue(colour));

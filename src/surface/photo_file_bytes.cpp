@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "surface/large_block.h"
+
 namespace tessaly {
 namespace {
 
@@ -46,7 +48,7 @@ ImageReadStatus PhotoFileBytes::Read(const QString& path, std::int64_t limit) {
   file_size_ = info.st_size;
 
   const std::size_t wanted = static_cast<std::size_t>(std::min<std::int64_t>(file_size_, limit));
-  data_.reset(static_cast<std::uint8_t*>(std::malloc(std::max<std::size_t>(wanted, 1))));
+  data_.reset(AllocateLargeBlock(std::max<std::size_t>(wanted, 1)));
   if (!data_) return ImageReadStatus::kOutOfMemory;
   // A file that shrinks meanwhile ends the loop early with what it still held, and
   // its size is then what was read.

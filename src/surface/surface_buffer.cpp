@@ -1,7 +1,5 @@
-// SurfaceBuffer: aligned allocation with a huge-page hint, padding zeroed per row.
+// SurfaceBuffer: large blocks kept for reuse, padding zeroed per row.
 #include "surface/surface_buffer.h"
-
-#include <sys/mman.h>
 
 #include <array>
 #include <cstring>
@@ -9,12 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "surface/large_block.h"
+
 namespace tessaly {
 namespace {
 
-// Transparent huge pages are 2 MiB on the machines we run on; buffers from one such
-// page upwards are aligned to it so the kernel can back them with whole pages.
-constexpr std::size_t kHugePageBytes = std::size_t{2} << 20;
 // Released large blocks kept for reuse. A print or save run allocates the same few
 // photo-sized buffers photo after photo (decoded, cropped, turned), and memory the
 // kernel maps anew is zeroed page by page before it is handed out: reusing a block
@@ -124,24 +121,17 @@ bool SurfaceBuffer::Allocate(int width, int height) {
   if (!SurfaceSizeAllowed(width, height)) return false;
   const int stride = StrideFor(width);
   const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
-  const bool huge = bytes >= kHugePageBytes;
-  const std::size_t rounded =
-      huge ? (bytes + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes : bytes;
-  Block block = huge ? Kept().Take(rounded) : Block{};
+  const std::size_t capacity = LargeBlockCapacity(bytes);
+  const bool large = capacity >= kHugePageBytes;
+  Block block = large ? Kept().Take(capacity) : Block{};
   if (!block.bits) {
-    const auto allocate = [&] {
-      return static_cast<std::uint8_t*>(huge ? std::aligned_alloc(kHugePageBytes, rounded)
-                                             : std::malloc(bytes));
-    };
-    block = {allocate(), huge ? rounded : 0};
+    block = {AllocateLargeBlock(bytes), large ? capacity : 0};
     // Memory short: the kept blocks go back first.
     if (!block.bits) {
       Kept().FreeAll();
-      block.bits = allocate();
+      block.bits = AllocateLargeBlock(bytes);
     }
     if (!block.bits) return false;
-    // Only a hint: without huge-page support the buffer works the same, just slower.
-    if (huge) madvise(block.bits, rounded, MADV_HUGEPAGE);
   }
   bits_ = std::unique_ptr<std::uint8_t, Free>(block.bits, Free{block.capacity});
   view_ = {block.bits, width, height, stride};
