@@ -1,7 +1,7 @@
 // The JPEG segment walker and the TIFF first-directory reader behind
 // ExtractProfiles. Both work on the file's bytes as one read-only span (the file
-// read into memory with plain reads); a value that would reach past the end of
-// the span counts as a read error and ends the search.
+// head read with plain reads, or the whole file when a look reached past the head);
+// a value that would reach past the end of the span ends the search.
 #include "colour/embedded_profile.h"
 
 #include <QFileInfo>
@@ -27,9 +27,6 @@ constexpr std::uint8_t kMarkerPrefix = 0xFF;
 constexpr std::uint8_t kApp2 = 0xE2;
 constexpr std::uint8_t kQuantizationTable = 0xDB;  // profiles always come before it
 constexpr std::int64_t kFirstSegmentOffset = 2;    // just after the FF D8 start marker
-// A JPEG's first bytes read for its profile: its segments up to the image data
-// usually fit, the rest of the file is read only when they do not.
-constexpr std::int64_t kJpegProfileReadBytes = 256 << 10;
 
 // TIFF: 8-byte header, 12-byte directory entries; the profile is tag 34675 of
 // type 7 (undefined bytes), its count the size and its value the offset.
@@ -48,6 +45,7 @@ class ByteReader {
         size_(file.size()),
         little_endian_(little_endian) {}
 
+  void SetLittleEndian(bool little_endian) { little_endian_ = little_endian; }
   std::int64_t size() const { return size_; }
   // True when `count` bytes starting at `offset` lie inside the file; a range that
   // reaches past the end is noted (see ReachedEnd).
@@ -146,18 +144,14 @@ int WalkJpegProfile(const ByteReader& in, QByteArray& profile) {
   return kProfileFound;
 }
 
-}  // namespace
-
-int ExtractJpegProfile(QByteArrayView file, QByteArray& profile) {
-  return WalkJpegProfile(ByteReader(file, false), profile);
-}
-
-int ExtractTiffProfile(QByteArrayView file, QByteArray& profile) {
+// The TIFF reader, over `in` (its byte order is set from the header): as the JPEG
+// reader, in.ReachedEnd() tells whether the answer needs more bytes.
+int WalkTiffProfile(ByteReader& in, QByteArray& profile) {
   profile.clear();
-  if (file.size() < kTiffHeaderSize) return kNotJpegOrTiff;
-  const QByteArrayView order = file.first(2);
+  if (!in.Has(0, kTiffHeaderSize)) return kNotJpegOrTiff;
+  const QByteArrayView order(in.At(0), 2);
   if (order != "II" && order != "MM") return kNotJpegOrTiff;
-  const ByteReader in(file, order == "II");
+  in.SetLittleEndian(order == "II");
   if (in.Word(2) != kTiffMagic) return kNotJpegOrTiff;
 
   // Only the first image directory is searched, and only when all its entries
@@ -178,6 +172,17 @@ int ExtractTiffProfile(QByteArrayView file, QByteArray& profile) {
   return kNoProfile;
 }
 
+}  // namespace
+
+int ExtractJpegProfile(QByteArrayView file, QByteArray& profile) {
+  return WalkJpegProfile(ByteReader(file, false), profile);
+}
+
+int ExtractTiffProfile(QByteArrayView file, QByteArray& profile) {
+  ByteReader in(file, false);
+  return WalkTiffProfile(in, profile);
+}
+
 int ExtractProfiles(const QString& file_name, QByteArray& profile) {
   profile.clear();
   const QString extension = QFileInfo(file_name).suffix().toUpper();
@@ -186,22 +191,18 @@ int ExtractProfiles(const QString& file_name, QByteArray& profile) {
   if (!tiff && !jpeg) return kNotJpegOrTiff;
   if (!QFileInfo(file_name).isFile()) return kFileMissing;
 
-  // Plain bounded reads: a file that shrinks meanwhile cannot fault the process. A
-  // JPEG's profile comes before its image data, so its first bytes are read first
-  // and the rest only when the segments run past them.
-  PhotoFileBytes bytes;
-  ImageReadStatus read = bytes.Read(file_name, tiff ? kMaxPhotoFileBytes : kJpegProfileReadBytes);
-  if (read == ImageReadStatus::kCannotRead) return kNoProfile;
-  // Anything else not read (an empty or special file) is searched as no bytes.
-  QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  if (tiff) return ExtractTiffProfile(view, profile);
-  const ByteReader first(view, false);
-  const int code = WalkJpegProfile(first, profile);
-  if (!first.ReachedEnd() || bytes.whole()) return code;
-  read = bytes.Read(file_name, kMaxPhotoFileBytes);
+  // Plain bounded reads: a file that shrinks meanwhile cannot fault the process.
+  // The profile nearly always lies in the file's head.
+  int code = kNotJpegOrTiff;
+  const ImageReadStatus read = ParsePhotoFileHead(file_name, [&](const PhotoFileBytes& bytes) {
+    ByteReader in(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())), false);
+    code = tiff ? WalkTiffProfile(in, profile) : WalkJpegProfile(in, profile);
+    return in.ReachedEnd();
+  });
   if (read == ImageReadStatus::kCannotRead) return Finish(kNoProfile, profile);
-  view = QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  return ExtractJpegProfile(view, profile);
+  // Anything else not read (an empty or special file) is searched as no bytes.
+  if (read != ImageReadStatus::kOk) return Finish(kNotJpegOrTiff, profile);
+  return code;
 }
 
 }  // namespace tessaly

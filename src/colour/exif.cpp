@@ -53,10 +53,6 @@ constexpr std::uint64_t kJfifMarkerAndLength = 4;
 constexpr std::uint16_t kColorSpaceSrgb = 1;
 // Bytes below this (controls, the terminating zero) are dropped from texts.
 constexpr std::uint8_t kFirstPrintable = 32;
-// Bytes read first: a JPEG's EXIF segment lies in its first 64 KiB, and a TIFF's
-// directories and texts nearly always lie this near the start. The whole file is
-// read only when a look reaches past them.
-constexpr std::int64_t kExifReadBytes = 256 << 10;
 
 // Checked access to the TIFF structure inside the file's bytes. Positions are
 // absolute in the file; offsets read from the file are relative to `base`.
@@ -330,15 +326,16 @@ bool ReadExif(const QString& file, ExifTexts& texts) {
   texts = ExifTexts{};
   // Plain bounded reads of a regular file: a file that shrinks meanwhile cannot
   // fault the process, and a FIFO never blocks it.
-  PhotoFileBytes bytes;
-  if (bytes.Read(file, kExifReadBytes) != ImageReadStatus::kOk) return false;
-  TiffBytes first({bytes.data(), bytes.size()});
-  const bool found = ReadTexts(first, texts);
-  if (!first.ReachedEnd() || bytes.whole()) return found;
+  bool found = false;
+  const ImageReadStatus read = ParsePhotoFileHead(file, [&](const PhotoFileBytes& bytes) {
+    TiffBytes in({bytes.data(), bytes.size()});
+    texts = ExifTexts{};
+    found = ReadTexts(in, texts);
+    return in.ReachedEnd();
+  });
+  if (read == ImageReadStatus::kOk) return found;
   texts = ExifTexts{};
-  if (bytes.Read(file, kMaxPhotoFileBytes) != ImageReadStatus::kOk) return false;
-  TiffBytes in({bytes.data(), bytes.size()});
-  return ReadTexts(in, texts);
+  return false;
 }
 
 }  // namespace tessaly

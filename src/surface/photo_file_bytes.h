@@ -2,6 +2,8 @@
 // file that shrinks while it is read gives fewer bytes instead of a fault. Only
 // regular files are opened (without blocking, so a FIFO never hangs the reader),
 // and no file larger than any picture within the surface limits can need is read.
+// Metadata is parsed from the file's head, and from the whole file only when a
+// parse looked past the head.
 #pragma once
 
 #include <QString>
@@ -20,6 +22,10 @@ inline constexpr std::int64_t kWidestPixelBytes = 16;
 // pixel, uncompressed, plus room for metadata.
 inline constexpr std::int64_t kMaxPhotoFileBytes =
     kMaxSurfacePixels * kWidestPixelBytes + (64 << 20);
+
+// The head of a photo file read for its metadata: a JPEG's segments before its
+// image data and a TIFF's first directories and texts nearly always lie within it.
+inline constexpr std::int64_t kPhotoHeadBytes = 256 << 10;
 
 class PhotoFileBytes {
  public:
@@ -43,5 +49,19 @@ class PhotoFileBytes {
   std::size_t size_ = 0;
   std::int64_t file_size_ = 0;
 };
+
+// Runs `parse(bytes)` over the head of `path` and, when it returns true (some look
+// of it fell past the bytes given, so the whole file may answer differently) and
+// the file is longer, once more over the whole file. Returns the status of the last
+// read; `parse` runs only over bytes read with kOk.
+template <typename Parse>
+ImageReadStatus ParsePhotoFileHead(const QString& path, Parse parse) {
+  PhotoFileBytes bytes;
+  ImageReadStatus read = bytes.Read(path, kPhotoHeadBytes);
+  if (read != ImageReadStatus::kOk || !parse(bytes) || bytes.whole()) return read;
+  read = bytes.Read(path, kMaxPhotoFileBytes);
+  if (read == ImageReadStatus::kOk) parse(bytes);
+  return read;
+}
 
 }  // namespace tessaly

@@ -176,16 +176,22 @@ TEST(EmbeddedProfileTest, FilesDispatchByExtension) {
   EXPECT_EQ(ExtractProfiles(dir + "/folder.jpg", profile), -2);
 
   // Profiles beyond the file's first 256 KiB, which are read first: after large
-  // segments, and in chunks that run past them.
+  // segments, in chunks that run past them, and behind a TIFF directory at the end.
   const QByteArray segment = QByteArray("\xFF\xE1", 2) + Field(65535, 2) + QByteArray(65533, 'x');
   const QByteArray big = Part('b', 65000);
-  const std::pair<QByteArray, QByteArray> far[] = {
-      {kSoi + segment.repeated(5) + Chunk(1, 1, icc) + kDqt, icc},
-      {kSoi + segment.repeated(3) + Chunk(1, 3, big) + Chunk(2, 3, big) + Chunk(3, 3, icc) + kDqt,
-       big + big + icc}};
-  for (const auto& [bytes, expected] : far) {
-    PutFile(dir + "/far.jpg", bytes);
-    EXPECT_EQ(ExtractProfiles(dir + "/far.jpg", profile), 1);
+  const std::uint32_t far_icc = 300 << 10;
+  const std::tuple<const char*, QByteArray, QByteArray> far[] = {
+      {"far.jpg", kSoi + segment.repeated(5) + Chunk(1, 1, icc) + kDqt, icc},
+      {"far.jpg",
+       kSoi + segment.repeated(3) + Chunk(1, 3, big) + Chunk(2, 3, big) + Chunk(3, 3, icc) + kDqt,
+       big + big + icc},
+      {"far.tif",
+       TiffHeader(false, far_icc + 50) + QByteArray(far_icc - 8, 'x') + icc +
+           TiffDirectory(false, {{34675, 7, 50, far_icc}}, 0),
+       icc}};
+  for (const auto& [name, bytes, expected] : far) {
+    PutFile(dir + "/" + name, bytes);
+    EXPECT_EQ(ExtractProfiles(dir + "/" + name, profile), 1);
     EXPECT_EQ(profile, expected);
   }
 }
