@@ -5,23 +5,19 @@
 #include "job/add_photo.h"
 
 #include "colour/colour_transform.h"
-#include "surface/cgdiimage.h"
 #include "surface/image_file_reader.h"
 
 namespace tessaly {
 bool MakeScreenCopy(const QString& file, int S, cDIB& copy, int& w, int& h,
                     ImageReadStatus* status) {
-  if (!ImageFileSize(file, w, h, status)) return false;
-  int width = 0;
-  int height = 0;
-  ScreenCopySize(w, h, S, width, height);
-  copy = ScaledCopyFromFile(file, width, height, status);
-  if (!copy.IsCreated()) {
-    cGDIImage image;
-    if (!image.CreateFromFile(file)) return false;
-    copy = image.ToDib(true, false, width, height, 0, 0, 0, 0, cGDIImage::kHighQualityBicubic);
-    if (!copy.IsCreated()) return false;
-  }
+  const auto size_for = [S](int full_width, int full_height) {
+    int width = 0;
+    int height = 0;
+    ScreenCopySize(full_width, full_height, S, width, height);
+    return QSize(width, height);
+  };
+  copy = ScaledCopyFromFile(file, size_for, w, h, status);
+  if (!copy.IsCreated()) return false;
   PreviewColourManagement(file, copy);
   return true;
 }

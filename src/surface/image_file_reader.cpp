@@ -198,20 +198,34 @@ bool ReadImageFileReduced(const QString& file, double least, SurfaceBuffer& out,
 }
 
 cDIB ScaledCopyFromFile(const QString& file, int NewWidth, int NewHeight, ImageReadStatus* status) {
-  cDIB result;
   if (!SurfaceSizeAllowed(NewWidth, NewHeight)) {
     Report(status, ImageReadStatus::kTooLarge);
-    return result;
+    return cDIB();
   }
+  int width = 0, height = 0;
+  return ScaledCopyFromFile(
+      file, [&](int, int) { return QSize(NewWidth, NewHeight); }, width, height, status);
+}
+
+cDIB ScaledCopyFromFile(const QString& file, const CopySizeFor& size_for, int& width, int& height,
+                        ImageReadStatus* status) {
+  cDIB result;
+  width = height = 0;
   SurfaceBuffer decoded;
   const auto scale_for = [&](const JpegHeader& header) {
-    return JpegScaleCovering(header.width, header.height, NewWidth, NewHeight);
+    const QSize copy = size_for(header.width, header.height);
+    return JpegScaleCovering(header.width, header.height, copy.width(), copy.height());
   };
   FullPicture full;
   const ImageReadStatus read = DecodeFile(file, scale_for, decoded, full);
   Report(status, read);
   if (!ImageReadOpens(read)) return result;
-  if (!result.Create(NewWidth, NewHeight)) {
+  const QSize copy = size_for(full.width, full.height);
+  if (!SurfaceSizeAllowed(copy.width(), copy.height())) {
+    Report(status, ImageReadStatus::kTooLarge);
+    return result;
+  }
+  if (!result.Create(copy.width(), copy.height())) {
     Report(status, ImageReadStatus::kOutOfMemory);
     return result;
   }
@@ -219,7 +233,10 @@ cDIB ScaledCopyFromFile(const QString& file, int NewWidth, int NewHeight, ImageR
   if (!ResampleBicubic(src, 0, 0, src.width, src.height, result.View())) {
     result.Dispose();
     Report(status, ImageReadStatus::kOutOfMemory);
+    return result;
   }
+  width = full.width;
+  height = full.height;
   return result;
 }
 

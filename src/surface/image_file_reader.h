@@ -8,7 +8,9 @@
 // Every entry point can report why a file did not open (`status`, when given).
 #pragma once
 
+#include <QSize>
 #include <QString>
+#include <functional>
 
 #include "surface/cdib.h"
 #include "surface/image_read_status.h"
@@ -47,6 +49,14 @@ bool ReadImageFileReduced(const QString& file, double least, SurfaceBuffer& out,
 // of a large photo never decodes the full resolution. A surface that is not created
 // when the file cannot be read or the size is not a valid surface size.
 cDIB ScaledCopyFromFile(const QString& file, int NewWidth, int NewHeight,
+                        ImageReadStatus* status = nullptr);
+
+// The copy's size for a picture of the given pixel size.
+using CopySizeFor = std::function<QSize(int width, int height)>;
+
+// As above, with the copy's size chosen from the picture's own, which `width` and
+// `height` receive (0 on failure): the file is read once.
+cDIB ScaledCopyFromFile(const QString& file, const CopySizeFor& size_for, int& width, int& height,
                         ImageReadStatus* status = nullptr);
 
 }  // namespace tessaly
