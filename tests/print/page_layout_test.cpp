@@ -116,8 +116,10 @@ TEST(PageLayout, ContactSheetBandAndCentring) {
   ASSERT_EQ(layout.GetPageCellCount(), 4 * 6);  // candidate 1 on 283 mm: 6 rows of 46
   for (const PageCell& cell : layout.GetPageCells()) EXPECT_GE(cell.Y0, 7.9 - 1e-9);
   EXPECT_DOUBLE_EQ(layout.GetPageCells()[0].Y0, 7.9);
-  // Side margin 2.5 gives 11 − 2.5 = 8.5, rounded to the even 8.
+  // Side margin 2.5 gives 11 − 2.5 = 8.5, rounded to the even 8; 3.4 gives 7.6, up to 8.
   Lay(layout, 210, 297, 205, 291, 46, 46, kLayoutBestFit, false, true);
+  EXPECT_DOUBLE_EQ(layout.GetPageCells()[0].Y0, 7.9);
+  Lay(layout, 210, 297, 203.2, 291, 46, 46, kLayoutBestFit, false, true);
   EXPECT_DOUBLE_EQ(layout.GetPageCells()[0].Y0, 7.9);
   // Wide side margins keep the band at 6.
   Lay(layout, 210, 297, 190, 277, 46, 46, kLayoutBestFit, false, true);
