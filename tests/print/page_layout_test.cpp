@@ -170,6 +170,13 @@ TEST(PageLayout, PreviewDrawsCellsOrTheMessage) {
   for (int dy = 0; dy <= 1 && !found; ++dy)
     found = image.pixel(95 + 5 + 20, top + dy) == qRgb(0, 0, 255);
   EXPECT_TRUE(found);
+  // Its right edge is drawn at X1 − 2 × gap, not at X1 − gap.
+  const PageCell first = layout.GetPageCells()[0];
+  const int middle = static_cast<int>(5 + (first.Y0 + first.Y1) / 2);
+  const int right = static_cast<int>(95 + 5 + first.X1 - 2 * 210.0 / 65);
+  EXPECT_TRUE(image.pixel(right, middle) == qRgb(0, 0, 255) ||
+              image.pixel(right + 1, middle) == qRgb(0, 0, 255));
+  EXPECT_NE(image.pixel(static_cast<int>(95 + 5 + first.X1 - 210.0 / 65), middle), qRgb(0, 0, 255));
 
   Lay(layout, 100, 100, 90, 90, kL, kS, kLayoutBestFit);
   QImage empty(200, 200, QImage::Format_RGB32);
