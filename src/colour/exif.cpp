@@ -2,7 +2,7 @@
 // through checked reads: a position and length are compared with the size in
 // 64-bit arithmetic before any byte is touched, so hostile offsets and counts end
 // the reading (or leave one text empty) instead of reading outside the buffer. A
-// file's first 256 KiB are read, and the whole file only when a look reaches past them.
+// file's head is read first (ParsePhotoFileHead), the whole file only when needed.
 #include "colour/exif.h"
 
 #include <QDate>
@@ -329,7 +329,6 @@ bool ReadExif(const QString& file, ExifTexts& texts) {
   bool found = false;
   const ImageReadStatus read = ParsePhotoFileHead(file, [&](const PhotoFileBytes& bytes) {
     TiffBytes in({bytes.data(), bytes.size()});
-    texts = ExifTexts{};
     found = ReadTexts(in, texts);
     return in.ReachedEnd();
   });
