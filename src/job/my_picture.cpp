@@ -219,6 +219,14 @@ void MyPicture::Re_SetPicture(double Ph, double Pw, double m) {
   crop_.SetVisible(!settings_.ThumbMode);
 }
 
+void MyPicture::TakePhotoSize(double Ph, double Pw, double m) {
+  if (Ph != print_height_ || Pw != print_width_ || m != margin_) {
+    Re_SetPicture(Ph, Pw, m);
+    return;
+  }
+  crop_.SetVisible(!settings_.ThumbMode);
+}
+
 void MyPicture::Rotate(int step) {
   if (step != kQuarterTurn && step != -kQuarterTurn) return;
   crop_.SetVisible(false);

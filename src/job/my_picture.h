@@ -79,6 +79,9 @@ class MyPicture {
   // New photo size for the job: stores it and resets the crop to the largest centred
   // frame (hidden in contact-sheet mode).
   void Re_SetPicture(double Ph, double Pw, double m);
+  // The job's photo size after the job settings: a photo already at that size keeps
+  // its crop (only its visibility follows the mode); another size is Re_SetPicture.
+  void TakePhotoSize(double Ph, double Pw, double m);
   // Turns the picture, its unedited copy and the crop frame by +90 or −90 degrees and
   // adds the step to Angle (a sum below −180 becomes 90, above 180 becomes −90).
   void Rotate(int step);

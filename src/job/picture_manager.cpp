@@ -29,7 +29,7 @@ const MyPicture& MyPictureManager::At(int position) const {
 
 void MyPictureManager::ApplyPhotoSize() {
   for (int index : positions_)
-    objects_.at(index)->Re_SetPicture(settings_.PhotoHeight(), settings_.PhotoWidth(),
+    objects_.at(index)->TakePhotoSize(settings_.PhotoHeight(), settings_.PhotoWidth(),
                                       settings_.PhotoMargin());
 }
 

@@ -33,7 +33,7 @@ class MyPictureManager {
   const MyPicture& At(int position) const;
 
   // Tells every photo, in position order, the job's current photo size and margin
-  // (Re_SetPicture), after the settings changed it.
+  // (TakePhotoSize: only a photo whose size changed loses its crop).
   void ApplyPhotoSize();
 
  private:

@@ -320,6 +320,17 @@ TEST_F(MyPictureTest, JobHandsOutObjectIndicesOnceAndAppliesNewSizes) {
     EXPECT_FLOAT_EQ(sized.At(i).PrintResolution(),
                     static_cast<float>(25.4 * 3000 * (600.0 / 900.0) / 140.0));
   }
+  // The same size again (the settings confirmed unchanged) keeps a moved crop; a new
+  // margin gives the largest centred frame back.
+  CropRect moved = sized.At(0).Crop().Rect();
+  moved.Left += 100;
+  sized.At(0).Crop().SetRect(moved);
+  const Corners kept = CornersOf(sized.At(0));
+  sized.ApplyPhotoSize();
+  EXPECT_EQ(CornersOf(sized.At(0)), kept);
+  sized.Settings().Size.Margins = 0;
+  sized.ApplyPhotoSize();
+  EXPECT_EQ(CornersOf(sized.At(0)), (Corners{150, 0, 750, 600}));
 }
 
 }  // namespace
