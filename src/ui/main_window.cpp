@@ -414,11 +414,13 @@ void MainWindow::Start(const QStringList& files) {
   // Photos named on the command line are added at once with the stored settings;
   // otherwise every run starts by choosing the photo size and then the photos,
   // unless the last job brought its photos back.
+  // A close asked for meanwhile (the process told to end) ends the start-up.
   if (files.isEmpty()) {
     const bool loaded = OfferLastJob();
+    if (closed_) return;
     OnJobSetup();
     CurrentUi().LetMessagesRun();
-    if (!loaded) OnAdd();
+    if (!loaded && !closed_) OnAdd();
     return;
   }
   AddFiles(files);
@@ -589,8 +591,8 @@ void MainWindow::ShowContactSheetNotice() {
 void MainWindow::OnAdd() {
   if (photos_dialog_) return;
   // Modal to the whole program, so no other command starts while photos are added.
+  // The dialog deletes itself once it is done and none of its handlers is running.
   photos_dialog_ = new OpenPhotosDialog(job_, init_path_, ToStrip(), this);
-  photos_dialog_->setAttribute(Qt::WA_DeleteOnClose);
   photos_dialog_->setWindowModality(Qt::ApplicationModal);
   connect(photos_dialog_, &OpenPhotosDialog::PhotoAdded, this, &MainWindow::ImageSelected);
   connect(photos_dialog_, &QDialog::finished, this, &MainWindow::OnAddingClosed);
@@ -599,13 +601,18 @@ void MainWindow::OnAdd() {
 
 void MainWindow::OnAddingClosed() {
   if (photos_dialog_) init_path_ = photos_dialog_->InitPath();
-  CurrentUi().LetMessagesRun();
-  EnableEditControls();
-  ShowContactSheetNotice();
+  // The rest runs from the main window's own frame once the dialog's handlers (its
+  // adding loop among them) have returned, rather than letting messages run inside
+  // the dialog's done().
+  QTimer::singleShot(0, this, [this] {
+    EnableEditControls();
+    ShowContactSheetNotice();
+  });
 }
 
 void MainWindow::AddFiles(const QStringList& files) {
   for (const QString& file : files) {
+    if (closed_) break;
     const QString path = QFileInfo(file).absoluteFilePath();
     ImageReadStatus status = ImageReadStatus::kOk;
     const int position = AddPhotoFile(job_, path, &status, ToStrip());
@@ -633,6 +640,7 @@ bool MainWindow::OfferLastJob() {
 
 void MainWindow::AddJobPhotos(const JobFile& job_file) {
   const QStringList left_out = LoadJobPhotos(job_file, job_, [this](const QString& file) {
+    if (closed_) return -1;
     const int position = AddPhotoFile(job_, file, nullptr, ToStrip());
     if (position >= 0) ImageSelected(position);
     CurrentUi().LetMessagesRun();
@@ -642,7 +650,7 @@ void MainWindow::AddJobPhotos(const JobFile& job_file) {
   if (Current()) ImageSelected(current_);
   EnableEditControls();
   ShowContactSheetNotice();
-  if (!left_out.isEmpty())
+  if (!left_out.isEmpty() && !closed_)
     CurrentUi().MessageBox(PhotosLeftOutText(left_out), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
@@ -873,6 +881,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (label_->isModified()) OnLabelLeft();
   if (!KeepLastJob(job_.Settings(), job_))
     qWarning("The job could not be kept in %s", qPrintable(LastJobPath()));
+  closed_ = true;
   event->accept();
 }
 

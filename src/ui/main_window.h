@@ -69,7 +69,8 @@ class MainWindow : public QMainWindow {
   void AddFiles(const QStringList& files);
   // Makes the photo at `position` the active one, as a click on its thumbnail does.
   void SelectPhoto(int position);
-  // The open-photos dialog while it is shown (for its owner's commands and tests).
+  // The open-photos dialog from its opening until it is deleted (for its owner's
+  // commands and tests).
   OpenPhotosDialog* PhotosDialog() const;
 
  protected:
@@ -154,6 +155,7 @@ class MainWindow : public QMainWindow {
   bool adding_ = false;         // a photo is being added: its selection follows the adding
   bool printing_ = false;       // the print options or the print run are going
   bool close_pending_ = false;  // a close was asked for during a run
+  bool closed_ = false;         // the window has closed: nothing more is started
   LabelLengthWarning label_warning_;
 
   QGroupBox* frame_edit_;

@@ -17,6 +17,7 @@
 #include "controls/ui_service.h"
 #include "controls/utils.h"
 #include "ui/button_on_off.h"
+#include "ui/window_lifetime.h"
 #include "workspace/open_photos_rules.h"
 
 namespace tessaly {
@@ -183,6 +184,8 @@ void OpenPhotosDialog::AddChosenFiles(const QStringList& files) {
 void OpenPhotosDialog::done(int result) {
   stop_ = true;
   QDialog::done(result);
+  // Done from inside its own adding loop or preview: deleted once those have returned.
+  DeleteWhenIdle(this);
 }
 
 bool OpenPhotosDialog::eventFilter(QObject* watched, QEvent* event) {

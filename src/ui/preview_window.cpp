@@ -16,6 +16,7 @@
 #include "print/print_window.h"
 #include "ui/button_on_off.h"
 #include "ui/container_3d.h"
+#include "ui/window_lifetime.h"
 
 namespace tessaly {
 namespace {
@@ -98,7 +99,6 @@ PreviewWindow* PreviewWindow::Open(PrintWindow& print_window, std::function<void
   for (QWidget* widget : QApplication::topLevelWidgets())
     if (widget->objectName() == QLatin1String("frmPreview") && widget->isVisible()) widget->close();
   auto* window = new PreviewWindow(print_window);
-  window->setAttribute(Qt::WA_DeleteOnClose);
   window->SetPrintHook(std::move(on_print));
   window->SetClosedHook(std::move(on_closed));
   window->ShowPreview();
@@ -214,6 +214,7 @@ void PreviewWindow::closeEvent(QCloseEvent* event) {
   paper_->clear();
   event->accept();
   if (on_closed_) on_closed_();
+  DeleteWhenIdle(this);
 }
 
 }  // namespace tessaly

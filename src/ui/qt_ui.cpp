@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "ui/progress_window.h"
+#include "ui/window_lifetime.h"
 
 namespace tessaly {
 namespace {
@@ -121,6 +122,7 @@ bool QtUi::InputBox(const QString& prompt, const QString& title, QString& value)
 }
 
 void QtUi::LetMessagesRun() {
+  const YieldScope yielding;
   QCoreApplication::processEvents();
 }
 

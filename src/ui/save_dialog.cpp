@@ -24,6 +24,7 @@
 #include "ui/button_on_off.h"
 #include "ui/digits_box.h"
 #include "ui/resolution_boxes.h"
+#include "ui/window_lifetime.h"
 
 namespace tessaly {
 SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& settings_file)
@@ -126,7 +127,6 @@ SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& set
 SaveDialog* SaveDialog::OpenForm(MyPictureManager& job, QWidget* owner,
                                  const QString& settings_file) {
   auto* dialog = new SaveDialog(job, owner, settings_file);
-  dialog->setAttribute(Qt::WA_DeleteOnClose);
   // Owned by the window as a transient, not a child: a child would be disabled with it.
   if (owner) {
     dialog->winId();
@@ -257,11 +257,15 @@ void SaveDialog::GiveBackOwner() {
 void SaveDialog::done(int result) {
   GiveBackOwner();
   QDialog::done(result);
+  // Closed by its own Save handler at the end of the run: deleted once that returned.
+  DeleteWhenIdle(this);
 }
 
 void SaveDialog::closeEvent(QCloseEvent* event) {
   GiveBackOwner();
   QDialog::closeEvent(event);
+  // A dialog hidden for its run is closed without done().
+  if (event->isAccepted()) DeleteWhenIdle(this);
 }
 
 }  // namespace tessaly

@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,6 +22,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
@@ -42,6 +45,7 @@
 #include "ui/button_on_off.h"
 #include "ui/image_info_window.h"
 #include "ui/open_photos_dialog.h"
+#include "ui/qt_ui.h"
 #include "ui/thumbnail_strip.h"
 #include "workspace/last_job.h"
 
@@ -296,6 +300,46 @@ TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   EXPECT_TRUE(text->toPlainText().contains(dir_.filePath("b.png")));
   QTest::mouseClick(info->findChild<QWidget*>("cmdClose"), Qt::LeftButton);
   EXPECT_FALSE(info->isVisible());
+}
+
+// Cancel clicked while the dialog adds photos, with the real Ui letting messages run
+// inside the adding loop: the adding stops, the window takes the photos added so far,
+// and the dialog is deleted only after its own loop has returned.
+TEST_F(MainWindowTest, CancelWhileAddingStopsAndDeletesTheDialogAfterItsLoop) {
+  QStringList files;
+  for (int i = 0; i < 12; ++i)
+    files << Photo(QStringLiteral("p%1.png").arg(i, 2, 10, QChar(u'0')), 40, 30);
+  QtUi qt_ui;
+  ScopedUi real_ui(qt_ui);
+  Click("cmdAdd");
+  QPointer<OpenPhotosDialog> dialog = window_->PhotosDialog();
+  ASSERT_NE(dialog, nullptr);
+  QPushButton* cancel = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
+  ASSERT_NE(cancel, nullptr);
+
+  QEventLoop loop;
+  bool clicked = false, deleted_inside_loop = false;
+  QTimer clicker;
+  QObject::connect(&clicker, &QTimer::timeout, [&] {
+    if (clicked || window_->Job().Count() < 3) return;
+    clicked = true;
+    QTest::mouseClick(cancel, Qt::LeftButton);
+  });
+  clicker.start(0);
+  QTimer::singleShot(0, [&] {
+    dialog->AddChosenFiles(files);
+    deleted_inside_loop = dialog.isNull();
+    QTimer::singleShot(100, &loop, &QEventLoop::quit);
+  });
+  loop.exec();
+
+  EXPECT_TRUE(clicked);
+  EXPECT_FALSE(deleted_inside_loop);
+  EXPECT_TRUE(dialog.isNull());
+  EXPECT_EQ(window_->PhotosDialog(), nullptr);
+  EXPECT_GE(window_->Job().Count(), 3);
+  EXPECT_LT(window_->Job().Count(), 12);
+  EXPECT_TRUE(Find<QWidget>("frameEdit")->isEnabled());
 }
 
 // Start-up asks for the job settings before the photos; Help opens the edit page;

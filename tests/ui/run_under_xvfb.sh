@@ -6,7 +6,8 @@
 # refusal (answered with xdotool), after which it ends with exit code 1; then asks
 # the first to end as a session logout does (SIGTERM) and checks that it closed
 # cleanly: exit code 0, the last photo folder written to its settings file and its
-# single-instance lock released.
+# single-instance lock released. Last, the program is told to end (SIGTERM, SIGHUP,
+# SIGINT) while its start-up question and its job settings wait for an answer.
 # Usage: run_under_xvfb.sh PATH/TO/tessaly   (exit 77: skipped, no Xvfb)
 set -euo pipefail
 
@@ -63,6 +64,47 @@ inner() {
   wait "$first" || status=$?
   [ "$status" -eq 0 ] || fail "tessaly ended with exit code $status"
   echo "main window shown with its photos and closed"
+
+  # Told to end while a start-up question or dialog waits for its answer, the program
+  # ends at once and cleanly, and the next start is not refused.
+  local kept
+  kept=$(sha1sum "$XDG_DATA_HOME/tessaly/last_job.json")
+  end_while_shown "Tessaly" 2 TERM "the last-job question"
+  [ "$(sha1sum "$XDG_DATA_HOME/tessaly/last_job.json")" = "$kept" ] ||
+    fail "the last job changed when the program was told to end at its question"
+  mv "$XDG_DATA_HOME/tessaly/last_job.json" "$scratch/last_job.json"
+  end_while_shown "Tessaly - Settings" 1 HUP "the job settings"
+  end_while_shown "Tessaly - Settings" 1 INT "the job settings"
+  mv "$scratch/last_job.json" "$XDG_DATA_HOME/tessaly/last_job.json"
+}
+
+# Starts the program without files, waits for $2 windows titled $1 (the main window
+# and a box share the program's caption), sends signal $3 and checks that the
+# program ended within 5 seconds with exit code 0 and without its lock; $4 names the
+# window in messages.
+end_while_shown() {
+  local title=$1 count=$2 signal=$3 what=$4 pid found=
+  "$exe" &
+  pid=$!
+  for _ in $(seq 1 300); do
+    if [ "$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | wc -l)" -ge "$count" ]; then
+      found=1
+      break
+    fi
+    sleep 0.1
+  done
+  [ -n "$found" ] || { kill -KILL "$pid"; fail "no window '$title' at start"; }
+  kill "-$signal" "$pid"
+  for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; fail "still running 5 s after SIG$signal at $what"; }
+  local status=0
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || fail "SIG$signal at $what: exit code $status"
+  [ ! -e "$XDG_RUNTIME_DIR/tessaly.lock" ] || fail "SIG$signal at $what left the instance lock"
+  echo "ended cleanly on SIG$signal at $what"
 }
 
 here=$(cd "$(dirname "$0")" && pwd)

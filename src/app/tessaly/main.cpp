@@ -3,6 +3,7 @@
 // session ends after the window has closed.
 #include <QApplication>
 #include <QDesktopServices>
+#include <QTimer>
 
 #include "colour/colour_profiles.h"
 #include "controls/instance_lock.h"
@@ -37,8 +38,10 @@ int main(int argc, char** argv) {
     dialogs.SetOwner(&window);
     tessaly::CloseWindowsOnSignals();
     window.show();
-    ui.LetMessagesRun();
-    window.Start(QApplication::arguments().mid(1));
+    // Start-up runs inside the event loop, so that a quit asked for during its
+    // dialogs ends the loop instead of being lost before it runs.
+    const QStringList files = QApplication::arguments().mid(1);
+    QTimer::singleShot(0, &window, [&window, &files] { window.Start(files); });
     result = QApplication::exec();
   }
   tessaly::ShutdownCodecSession();
