@@ -158,12 +158,6 @@ MainWindow::MainWindow(QWidget* parent)
   central->installEventFilter(this);
 
   info_ = new ImageInfoWindow(this);
-  // The printers are listed once now, so that the current printer is known before the
-  // job settings are ever opened.
-  QStringList printer_names;
-  int printer_count = 0, default_printer = 0;
-  printers_.GetPrinterList(printer_names, printer_count, default_printer);
-  setup_.SetPrinterCount(printer_count);
   run_.SetMainWindowHook([this](bool enabled) { setEnabled(enabled); });
   run_.SetPreviewHook([this](PrintWindow& shown) {
     PreviewWindow::Open(
@@ -408,9 +402,19 @@ void MainWindow::FitContent() {
     resize(size().expandedTo(least).boundedTo(shown->availableSize()));
 }
 
+void MainWindow::ListPrinters() {
+  if (printers_listed_) return;
+  printers_listed_ = true;
+  QStringList printer_names;
+  int printer_count = 0, default_printer = 0;
+  printers_.GetPrinterList(printer_names, printer_count, default_printer);
+  setup_.SetPrinterCount(printer_count);
+}
+
 void MainWindow::Start(const QStringList& files) {
   WarnIfScreenTooSmall(ScreenWidth());
   CurrentUi().LetMessagesRun();
+  ListPrinters();
   // Photos named on the command line are added at once with the stored settings;
   // otherwise every run starts by choosing the photo size and then the photos,
   // unless the last job brought its photos back.
@@ -805,12 +809,14 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::OnJobSetup() {
+  ListPrinters();
   if (RunJobSettings(this, setup_, printers_) && Current()) ImageSelected(current_);
   EnableEditControls();
   ShowContactSheetNotice();
 }
 
 bool MainWindow::RefuseWithoutPrinter() {
+  ListPrinters();
   if (!setup_.NoPrinter() && printers_.Device()) return false;
   CurrentUi().MessageBox(QStringLiteral("No printer!"), MsgButtons::Ok, MsgIcon::None);
   return true;

@@ -134,6 +134,10 @@ class MainWindow : public QMainWindow {
   void OnPrint();
   void OnSave();
   void OnHelp();
+  // Lists the printers once, so that the current printer is known before the job
+  // settings are ever opened. Done after the window is shown, never while it is made:
+  // a print server that does not answer takes a moment to give up on.
+  void ListPrinters();
   // True, after saying "No printer!", when no printer can be used.
   bool RefuseWithoutPrinter();
   // True while a print run (its options included) or a save run uses the job.
@@ -155,7 +159,8 @@ class MainWindow : public QMainWindow {
   bool adding_ = false;         // a photo is being added: its selection follows the adding
   bool printing_ = false;       // the print options or the print run are going
   bool close_pending_ = false;  // a close was asked for during a run
-  bool closed_ = false;         // the window has closed: nothing more is started
+  bool printers_listed_ = false;
+  bool closed_ = false;  // the window has closed: nothing more is started
   LabelLengthWarning label_warning_;
 
   QGroupBox* frame_edit_;

@@ -6,13 +6,18 @@
 // places (where exactly is the print window's business); a document discarded before
 // the run never reaches the queue. A photo of random pixels printed on the queue must
 // come back with every pixel unchanged. Skipped when the queue is not installed.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QSet>
+#include <chrono>
 #include <memory>
 #include <set>
 #include <vector>
@@ -21,6 +26,7 @@
 #include "job/add_photo.h"
 #include "print/cups/cups_printer_catalogue.h"
 #include "print/cups/cups_printer_device.h"
+#include "print/cups/print_server.h"
 #include "print/job_layout.h"
 #include "print/print_window.h"
 #include "settings/settings_table.h"
@@ -143,6 +149,46 @@ TEST_F(PrintRunTest, TheQueueIsListedAndTurnsToLandscape) {
   EXPECT_GT(device_->Width(), device_->Height());
   EXPECT_GT(device_->ScaleWidth(), device_->ScaleHeight());
   EXPECT_FALSE(device_->SetOrientation(0, error));
+}
+
+// A print server that takes connections but never answers (a hung network server):
+// the catalogue gives up on it at once and lists and opens nothing, a page already
+// started on a queue fails instead of holding the run, and once the answering server
+// is back its queues are listed again.
+TEST_F(PrintRunTest, ASilentPrintServerListsNothingAndFailsThePageInHand) {
+  const int silent = ::socket(AF_INET, SOCK_STREAM, 0);
+  ASSERT_GE(silent, 0);
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr*>(&address), length), 0);
+  ASSERT_EQ(::listen(silent, 16), 0);
+  ASSERT_EQ(::getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  QPainter* page = device_->hDC();
+  ASSERT_NE(page, nullptr);
+  page->fillRect(QRectF(0, 0, 100, 100), Qt::black);
+
+  const QByteArray server = "127.0.0.1:" + QByteArray::number(ntohs(address.sin_port));
+  cupsSetServer(server.constData());
+  ForgetPrintServerCheck();
+  // Bounds on waiting, not speed targets: without its deadlines each step waits on
+  // the server for minutes.
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point asked = Clock::now();
+  EXPECT_FALSE(PrintServerAnswers());
+  EXPECT_TRUE(catalogue_.Descriptions().isEmpty());
+  EXPECT_TRUE(catalogue_.DefaultDescription().isEmpty());
+  EXPECT_EQ(catalogue_.Open(QStringLiteral("PDF on cups-pdf:/")), nullptr);
+  EXPECT_LT(Clock::now() - asked, std::chrono::seconds(5));
+  const Clock::time_point handed = Clock::now();
+  EXPECT_FALSE(device_->EndDoc());
+  EXPECT_LT(Clock::now() - handed, std::chrono::seconds(30));
+
+  cupsSetServer(nullptr);
+  ForgetPrintServerCheck();
+  ::close(silent);
+  EXPECT_TRUE(catalogue_.Descriptions().contains(QStringLiteral("PDF on cups-pdf:/")));
 }
 
 TEST_F(PrintRunTest, CupsQueueGetsOneJobPerPageWithThePhotosInTheirCells) {

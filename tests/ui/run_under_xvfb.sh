@@ -7,7 +7,8 @@
 # the first to end as a session logout does (SIGTERM) and checks that it closed
 # cleanly: exit code 0, the last photo folder written to its settings file and its
 # single-instance lock released. Last, the program is told to end (SIGTERM, SIGHUP,
-# SIGINT) while its start-up question and its job settings wait for an answer.
+# SIGINT) while its start-up question and its job settings wait for an answer, and
+# started against a print server that never answers.
 # Usage: run_under_xvfb.sh PATH/TO/tessaly   (exit 77: skipped, no Xvfb)
 set -euo pipefail
 
@@ -76,6 +77,28 @@ inner() {
   end_while_shown "Tessaly - Settings" 1 HUP "the job settings"
   end_while_shown "Tessaly - Settings" 1 INT "the job settings"
   mv "$scratch/last_job.json" "$XDG_DATA_HOME/tessaly/last_job.json"
+
+  # A print server that takes connections and never answers does not hold up the
+  # window: it shows within 2 seconds, with the photo it was given.
+  local port silent
+  port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  python3 -c "import socket, time; s=socket.socket(); s.bind(('127.0.0.1', $port)); s.listen(64); time.sleep(120)" &
+  silent=$!
+  sleep 0.5
+  CUPS_SERVER="127.0.0.1:$port" "$exe" "$scratch/photos/b.jpg" &
+  local pid=$! shown=
+  for _ in $(seq 1 20); do
+    if xdotool search --onlyvisible --pid "$pid" --name '^Tessaly$' >/dev/null 2>&1; then
+      shown=1
+      break
+    fi
+    sleep 0.1
+  done
+  kill -TERM "$pid"
+  wait "$pid" || true
+  kill "$silent"
+  [ -n "$shown" ] || fail "no window within 2 s while the print server is silent"
+  echo "window shown while the print server is silent"
 }
 
 # Starts the program without files, waits for $2 windows titled $1 (the main window

@@ -1,5 +1,6 @@
 // Queue list from QPrinterInfo; the device URI of a queue from the CUPS
-// destination's "device-uri" option.
+// destination's "device-uri" option. A print server that does not answer lists no
+// queue and opens none.
 #include "print/cups/cups_printer_catalogue.h"
 
 #include <cups/cups.h>
@@ -7,6 +8,7 @@
 #include <QPrinterInfo>
 
 #include "print/cups/cups_printer_device.h"
+#include "print/cups/print_server.h"
 
 namespace tessaly {
 namespace {
@@ -32,6 +34,7 @@ QString DescriptionOf(const QPrinterInfo& info) {
 
 QStringList CupsPrinterCatalogue::Descriptions() const {
   QStringList descriptions;
+  if (!PrintServerAnswers()) return descriptions;
   for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
     descriptions.append(DescriptionOf(info));
   }
@@ -39,11 +42,13 @@ QStringList CupsPrinterCatalogue::Descriptions() const {
 }
 
 QString CupsPrinterCatalogue::DefaultDescription() const {
+  if (!PrintServerAnswers()) return QString();
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   return info.isNull() ? QString() : DescriptionOf(info);
 }
 
 std::unique_ptr<PrinterDevice> CupsPrinterCatalogue::Open(const QString& description) {
+  if (!PrintServerAnswers()) return nullptr;
   for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
     if (DescriptionOf(info) != description) continue;
     auto device = std::make_unique<CupsPrinterDevice>(info.printerName());

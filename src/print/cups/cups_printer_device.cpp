@@ -1,6 +1,7 @@
 // CUPS device: QPrinter for the queue's settings, QPdfWriter for the page document,
 // cupsPrintFile to hand it over with the options Qt itself would send.
 #include "print/cups/cups_printer_device.h"
+#include "print/cups/print_server.h"
 #include "print/page_text.h"
 
 #include <cups/cups.h>
@@ -22,6 +23,36 @@ namespace {
 
 // Title of every job in the queue.
 constexpr char kJobTitle[] = "Tessaly";
+
+// Hands the PDF at `path` to `queue` as one Print-Job on a connection of its own with
+// a deadline, so that a server that stopped answering fails the page instead of
+// holding the run (cupsPrintFile looks the queue up on the shared connection, whose
+// waits have no end). The job's id, or 0.
+int PrintPdfFile(const QByteArray& queue, const QByteArray& path,
+                 std::vector<cups_option_t>& options) {
+  const DeadlineConnection server(kHandOverSeconds);
+  if (server.Http() == nullptr) return 0;
+  char uri[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                   "/printers/%s", queue.constData());
+  ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+               cupsUser());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, kJobTitle);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
+               "application/pdf");
+  cupsEncodeOptions2(request, static_cast<int>(options.size()), options.data(), IPP_TAG_JOB);
+  const QByteArray resource = "/printers/" + queue;
+  ipp_t* response =
+      cupsDoFileRequest(server.Http(), request, resource.constData(), path.constData());
+  int job = 0;
+  if (response != nullptr && cupsLastError() <= IPP_STATUS_OK_CONFLICTING)
+    if (ipp_attribute_t* id = ippFindAttribute(response, "job-id", IPP_TAG_INTEGER))
+      job = ippGetInteger(id, 0);
+  ippDelete(response);
+  return job;
+}
 
 }  // namespace
 
@@ -128,8 +159,7 @@ bool CupsPrinterDevice::EndDoc() {
     }
     const QByteArray queue = queue_.toLocal8Bit();
     const QByteArray path = file_->fileName().toLocal8Bit();
-    const int job = cupsPrintFile(queue.constData(), path.constData(), kJobTitle,
-                                  static_cast<int>(options.size()), options.data());
+    const int job = PrintPdfFile(queue, path, options);
     submitted = job > 0;
     if (submitted) last_job_ = job;
   }
