@@ -31,6 +31,9 @@ class Ui {
   // program's own caption.
   virtual MsgAnswer MessageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                                const QString& title = QString()) = 0;
+  // Shows `text` without waiting for an answer and without taking the keyboard from
+  // the control being typed in (a warning while typing). By default a message box.
+  virtual void Notice(const QString& text, MsgIcon icon) { MessageBox(text, MsgButtons::Ok, icon); }
   // Asks for one line of text. False when the user cancelled; `value` holds the
   // default on entry and the answer on return.
   virtual bool InputBox(const QString& prompt, const QString& title, QString& value) = 0;

@@ -52,10 +52,6 @@ QString DateExample(const QString& date_mask, const QDateTime& now) {
   return QStringLiteral(" Ex: ") + FormatDate(now, mask.left(kMaxDateMaskLength));
 }
 
-bool ScreenSizeKeyAccepted(QChar key) {
-  return key >= QLatin1Char('0') && key <= QLatin1Char('9');
-}
-
 void ApplyPreferences(const PreferencesFields& fields, JobSettings& settings, const QString& file) {
   const QString options = QLatin1String(kOptionsSection);
   const QString mask = fields.date_mask.left(kMaxDateMaskLength);

@@ -34,10 +34,6 @@ PreferencesFields OpenPreferences(const JobSettings& settings);
 // " Ex: " and `now` in the mask's form; the first list entry shows the general form.
 QString DateExample(const QString& date_mask, const QDateTime& now);
 
-// Whether the screen-size list takes a typed character: digits only (and backspace,
-// which the widget passes itself).
-bool ScreenSizeKeyAccepted(QChar key);
-
 // Ok: a changed date mask and unit are taken into `settings` and stored; a changed
 // screen size is stored after the message, `settings` keeping the size in use.
 // Nothing unchanged is written.

@@ -1,5 +1,6 @@
-// Value boxes for whole numbers: only the keys 0 to 9 (and editing keys) reach the
-// box, so its text is always digits or empty.
+// Value boxes for whole numbers: a validator keeps their text digits or empty,
+// refusing every other character, typed or pasted, while every editing key (select
+// all, Delete, the arrows, undo) works as in any box.
 #pragma once
 
 #include <QLineEdit>
@@ -7,10 +8,13 @@
 
 namespace tessaly {
 
+inline QValidator* DigitsValidator(QObject* parent) {
+  return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), parent);
+}
+
 inline QLineEdit* DigitsBox(QWidget* parent) {
   auto* box = new QLineEdit(parent);
-  box->setValidator(
-      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
+  box->setValidator(DigitsValidator(box));
   return box;
 }
 

@@ -36,6 +36,7 @@
 #include "surface/quarter_turn.h"
 #include "ui/about_box.h"
 #include "ui/button_on_off.h"
+#include "ui/digits_box.h"
 #include "ui/histogram_view.h"
 #include "ui/image_info_window.h"
 #include "ui/job_settings_dialog.h"
@@ -240,11 +241,10 @@ QWidget* MainWindow::BuildEditPanel() {
   connect(amount_, &QComboBox::currentIndexChanged, this, &MainWindow::WriteUnsharpMask);
 
   auto* copies_caption = new QLabel(QStringLiteral("Copies:"), frame_edit_);
-  copies_ = new QLineEdit(frame_edit_);
+  copies_ = DigitsBox(frame_edit_);
   copies_->setObjectName(QStringLiteral("txtCopies"));
   copies_->setAccessibleName(QStringLiteral("Copies"));
   copies_caption->setBuddy(copies_);
-  copies_->installEventFilter(this);
   connect(copies_, &QLineEdit::editingFinished, this, &MainWindow::OnCopiesLeft);
   grid->addWidget(copies_caption, row, 0);
   grid->addWidget(copies_, row++, 1, 1, 2);
@@ -782,11 +782,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::LayoutRequest && centralWidget() &&
       watched == static_cast<QScrollArea*>(centralWidget())->widget())
     QTimer::singleShot(0, this, &MainWindow::FitContent);
-  if (watched == copies_ && event->type() == QEvent::KeyPress) {
-    const QString text = static_cast<QKeyEvent*>(event)->text();
-    // Keys without a character (arrows, Tab) move as usual.
-    if (!text.isEmpty() && !CopiesKeyAccepted(text.front().unicode())) return true;
-  }
   if (watched == label_ && event->type() == QEvent::FocusIn) label_warning_.Reset();
   return QMainWindow::eventFilter(watched, event);
 }

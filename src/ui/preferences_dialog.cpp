@@ -5,7 +5,6 @@
 #include <QDateTime>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +12,7 @@
 
 #include "controls/utils.h"
 #include "print/job_setup.h"
+#include "ui/digits_box.h"
 
 namespace tessaly {
 
@@ -43,7 +43,7 @@ PreferencesDialog::PreferencesDialog(JobSettings& settings, const QString& file,
   screen_size_->setInsertPolicy(QComboBox::NoInsert);
   screen_size_->addItems(ScreenPhotoSizeTexts());
   screen_size_->setEditText(fields.screen_size);
-  screen_size_->lineEdit()->installEventFilter(this);
+  screen_size_->setValidator(DigitsValidator(screen_size_));
 
   auto* notes = new QLabel(tr("(*) This is the size of the photos on the screen, in pixels.") +
                                QLatin1Char('\n') +
@@ -83,14 +83,6 @@ PreferencesDialog::PreferencesDialog(JobSettings& settings, const QString& file,
 
 void PreferencesDialog::ShowExample() {
   example_->setText(DateExample(date_mask_->currentText(), QDateTime::currentDateTime()));
-}
-
-bool PreferencesDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
-  const QString text = static_cast<QKeyEvent*>(event)->text();
-  // Backspace and the keys without a character keep their own work.
-  if (text.size() != 1 || !text.at(0).isPrint()) return false;
-  return !ScreenSizeKeyAccepted(text.at(0));
 }
 
 void PreferencesDialog::Confirm() {

@@ -20,9 +20,6 @@ class PreferencesDialog : public QDialog {
   // `settings` (the program-wide settings) takes the changes on Ok; `file` is written.
   PreferencesDialog(JobSettings& settings, const QString& file, QWidget* parent = nullptr);
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void ShowExample();
   void Confirm();

@@ -93,6 +93,7 @@ QtUi::QtUi() = default;
 
 QtUi::~QtUi() {
   delete progress_.data();
+  delete notice_.data();
   while (wait_depth_ > 0) SetWaitCursor(false);
 }
 
@@ -110,6 +111,21 @@ MsgAnswer QtUi::MessageBox(const QString& text, MsgButtons buttons, MsgIcon icon
   }
   const ArrowWhileAsking arrow;
   return AnswerOf(box.exec(), buttons);
+}
+
+void QtUi::Notice(const QString& text, MsgIcon icon) {
+  if (!notice_) {
+    notice_ = new QMessageBox(QApplication::activeWindow());
+    notice_->setObjectName(QStringLiteral("noticeBox"));
+    notice_->setWindowModality(Qt::NonModal);
+    notice_->setAttribute(Qt::WA_ShowWithoutActivating);
+    notice_->setAttribute(Qt::WA_DeleteOnClose, false);
+    notice_->setStandardButtons(QMessageBox::Ok);
+    notice_->setWindowTitle(BoxTitle(QString()));
+  }
+  notice_->setIcon(BoxIcon(icon));
+  notice_->setText(text);
+  notice_->show();
 }
 
 bool QtUi::InputBox(const QString& prompt, const QString& title, QString& value) {

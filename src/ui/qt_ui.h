@@ -10,6 +10,8 @@
 
 #include "controls/ui_service.h"
 
+class QMessageBox;
+
 namespace tessaly {
 
 class ProgressWindow;
@@ -21,6 +23,9 @@ class QtUi final : public Ui {
 
   MsgAnswer MessageBox(const QString& text, MsgButtons buttons, MsgIcon icon,
                        const QString& title = QString()) override;
+  // A box that stays open beside the window without being activated; a new notice
+  // replaces the text of one still shown.
+  void Notice(const QString& text, MsgIcon icon) override;
   bool InputBox(const QString& prompt, const QString& title, QString& value) override;
   void LetMessagesRun() override;
   void SetWaitCursor(bool on) override;
@@ -33,6 +38,7 @@ class QtUi final : public Ui {
  private:
   int wait_depth_ = 0;
   QPointer<ProgressWindow> progress_;
+  QPointer<QMessageBox> notice_;
 };
 
 }  // namespace tessaly

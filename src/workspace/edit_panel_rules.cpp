@@ -20,8 +20,6 @@ constexpr double kSliderSpan = 2.0 * kEditLimit;
 constexpr double kRadiusCodePerPixel = 10.0;
 constexpr double kRadii[] = {1.0, 1.5, 2.0};
 constexpr int kAmounts[] = {25, 50, 100, 125, 150};
-// The key code of backspace, which the copies box lets through.
-constexpr int kBackspace = 8;
 // A label is too big when 15 % more than its width would not fit.
 constexpr double kLabelSafety = 1.15;
 // The label is measured at screen resolution, 96 dots per inch, like the window's
@@ -92,10 +90,6 @@ SharpenControls SharpenControlsFor(int unsharp_mask) {
   return controls;
 }
 
-bool CopiesKeyAccepted(int key_ascii) {
-  return (key_ascii >= '0' && key_ascii <= '9') || key_ascii == kBackspace;
-}
-
 int CopiesFromText(const QString& text) {
   return std::max(1, LeadingWholeNumber(text, kMaxCopies));
 }
@@ -116,8 +110,7 @@ bool LabelTooBig(const QString& label, const JobSettings& settings, bool crop_wi
 void LabelLengthWarning::Check(const QString& label, const JobSettings& settings,
                                bool crop_wider_than_high) {
   if (!LabelTooBig(label, settings, crop_wider_than_high)) return;
-  CurrentUi().MessageBox(QString::fromLatin1(kLabelTooBigMessage), MsgButtons::Ok,
-                         MsgIcon::Information);
+  CurrentUi().Notice(QString::fromLatin1(kLabelTooBigMessage), MsgIcon::Information);
   warned_ = true;
 }
 

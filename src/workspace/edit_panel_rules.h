@@ -41,8 +41,6 @@ struct SharpenControls {
 };
 SharpenControls SharpenControlsFor(int unsharp_mask);
 
-// True for the keys the copies box takes: the digits and backspace (code 8).
-bool CopiesKeyAccepted(int key_ascii);
 // The copies a box's text gives on leaving it: its leading whole number, 0 (or no
 // number) becoming 1, held at kMaxCopies.
 int CopiesFromText(const QString& text);
@@ -63,7 +61,8 @@ class LabelLengthWarning {
   void Reset() { warned_ = false; }
   bool Warned() const { return warned_; }
   // The check after a turn or a crop turn: when the label is too big, shows the
-  // warning (information icon) and remembers it.
+  // warning (information icon) as a notice that leaves the keyboard to the label
+  // box, and remembers it.
   void Check(const QString& label, const JobSettings& settings, bool crop_wider_than_high);
   // A change of the label text: the check runs unless the warning was shown since
   // the box was entered or the job is in contact-sheet mode.

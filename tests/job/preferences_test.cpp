@@ -31,8 +31,6 @@ TEST(Preferences, OpeningFieldsAndTheDateExample) {
   // The first entry shows the general form, with the time, not the short date.
   EXPECT_EQ(DateExample("Short Date", now), " Ex: " + FormatDate(now, "General Date"));
   EXPECT_NE(DateExample("Short Date", now), " Ex: " + FormatDate(now, "Short Date"));
-  EXPECT_TRUE(ScreenSizeKeyAccepted('7'));
-  EXPECT_FALSE(ScreenSizeKeyAccepted('x'));
 }
 
 TEST(Preferences, OkStoresOnlyChangesAndDefersTheScreenSize) {

@@ -21,6 +21,7 @@
 
 #include "controls/scripted_ui.h"
 #include "job/add_photo.h"
+#include "job/preferences.h"
 #include "print/printer_access.h"
 #include "settings/settings_file.h"
 #include "support/find_control.h"
@@ -104,12 +105,17 @@ TEST_F(JobSettingsDialogTest, ModesAddAndANewUnitReachTheList) {
 
   DriveModal(FindControl<QPushButton>(dialog, "cmdPreferences"), "frmPreferences", [](QDialog& d) {
     FindControl<QComboBox>(d, "cboUnits")->setCurrentIndex(1);
+    // The screen photo size takes digits only, typed where the keys really go.
+    auto* screen = FindControl<QComboBox>(d, "cboScreenPhotoSize");
+    screen->lineEdit()->selectAll();
+    QTest::keyClicks(screen, "6a0b0");
     FindControl<QPushButton>(d, "cmdOK")->click();
   });
   EXPECT_EQ(ReadIniValue("Options", "Units", ini_), "1");
+  EXPECT_EQ(ReadIniValue("Options", "ScreenPhotoSize", ini_), "600");
   EXPECT_EQ(FindControl<QLabel>(dialog, "lblUnits")->text(), "Photo Sizes (inches)");
   EXPECT_EQ(sizes->currentText(), SizeListText({150.0, 100.0, 0.0}, SizeUnit::Inches));
-  EXPECT_TRUE(ui_.Messages().empty());
+  EXPECT_EQ(ui_.MessageTexts(), std::vector<QString>{kScreenSizeNextTimeMessage});
 }
 
 // With no system printer only the built-in one is listed; Cancel after a mode

@@ -20,6 +20,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -247,6 +248,15 @@ TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   copies->selectAll();
   QTest::keyClicks(copies, "1x2-");
   EXPECT_EQ(copies->text(), "12");
+  // Editing keys work as in any box: select all, then a digit replaces the text;
+  // Delete removes the character after the cursor.
+  QTest::keyClick(copies, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(copies, "3");
+  EXPECT_EQ(copies->text(), "3");
+  QTest::keyClick(copies, Qt::Key_Home);
+  QTest::keyClick(copies, Qt::Key_Delete);
+  QTest::keyClicks(copies, "12");
+  EXPECT_EQ(copies->text(), "12");
   emit copies->editingFinished();
   EXPECT_EQ(Record().Copies(), 12);
   copies->setText("0");  // the box shows the value the photo takes
@@ -263,6 +273,32 @@ TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   ASSERT_EQ(ui_.MessageTexts().size(), 1u);
   EXPECT_EQ(ui_.MessageTexts()[0], "Warning: Text label too big!");
   EXPECT_EQ(Record().PhotoLabel(), QString(70, QLatin1Char('W')));
+  {
+    // With the real Ui the warning is a notice beside the window that leaves the
+    // keyboard to the box: every typed character arrives and no modal box waits.
+    QtUi qt_ui;
+    ScopedUi real_ui(qt_ui);
+    bool modal_shown = false;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&modal_shown] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal_shown = true;
+        modal->close();
+      }
+    });
+    guard.start(20);
+    copies->setFocus();
+    label->setFocus();  // entering the box allows the warning again
+    label->clear();
+    const QString typed = "family at the lake " + QString(60, QLatin1Char('W'));
+    QTest::keyClicks(label, typed);
+    EXPECT_EQ(label->text(), typed);
+    EXPECT_EQ(QApplication::focusWidget(), label);
+    EXPECT_FALSE(modal_shown);
+    auto* notice = qobject_cast<QMessageBox*>(test::ShownWindow("noticeBox"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->text(), "Warning: Text label too big!");
+  }
 
   // The white-balance pick: a press on the picture sets the colour sliders from the
   // record and switches the button off.
