@@ -723,6 +723,7 @@ void MainWindow::OnRotate(int step) {
   MyPicture* photo = Current();
   if (!photo || !frame_edit_->isEnabled()) return;
   photo->Rotate(step);
+  strip_->SetPhoto(current_, photo->picture().picture);
   Redrawn();
   CheckLabelLength();
 }

@@ -136,7 +136,7 @@ void OpenPhotosDialog::Preview(const QString& file) {
   const JobSettings& s = job_.Settings();
   if (!MakeScreenCopy(file, ScreenCopyPixels(s.ScreenPhotoSize, s.ScreenPixelRatio), preview_copy_,
                       preview_w_, preview_h_)) {
-    ClearPreview(QString());
+    ClearPreview(QString::fromLatin1(kInvalidPictureFormat));
     return;
   }
   preview_file_ = file;

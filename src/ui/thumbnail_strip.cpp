@@ -101,7 +101,7 @@ ThumbnailStrip::ThumbnailStrip(QWidget* parent)
   LayOut();
 }
 
-void ThumbnailStrip::AddPhoto(const QImage& picture) {
+QPixmap ThumbnailStrip::CellDrawing(const QImage& picture) const {
   QPixmap drawing(QSize(cell_, cell_) * devicePixelRatioF());
   drawing.setDevicePixelRatio(devicePixelRatioF());
   drawing.fill(Qt::transparent);
@@ -111,7 +111,17 @@ void ThumbnailStrip::AddPhoto(const QImage& picture) {
     painter.drawImage(place, picture.scaled(place.size() * devicePixelRatioF(),
                                             Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
   }
-  cells_.push_back(drawing);
+  return drawing;
+}
+
+void ThumbnailStrip::SetPhoto(int position, const QImage& picture) {
+  if (position < 0 || position >= state_.Count()) return;
+  cells_[static_cast<std::size_t>(position)] = CellDrawing(picture);
+  inner_->update();
+}
+
+void ThumbnailStrip::AddPhoto(const QImage& picture) {
+  cells_.push_back(CellDrawing(picture));
   state_.Add(Visible());
   LayOut();
   Selected();
@@ -172,8 +182,10 @@ void ThumbnailStrip::SyncScroll() {
   scroll_->setMaximum(isEnabled() ? state_.ScrollMaximum() : 0);
   scroll_->setPageStep(Visible());
   scroll_->setValue(state_.Scroll());
-  state_.SetScroll(scroll_->value());
-  inner_->move(-state_.Scroll() * TumbPitch(cell_), 0);
+  // A disabled strip shows its first cells but keeps its place, which it shows again
+  // once enabled (photos added while it was disabled moved that place on).
+  if (isEnabled()) state_.SetScroll(scroll_->value());
+  inner_->move(-scroll_->value() * TumbPitch(cell_), 0);
 }
 
 void ThumbnailStrip::LayOut() {

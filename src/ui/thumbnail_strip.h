@@ -33,6 +33,8 @@ class ThumbnailStrip : public QWidget {
   // blank) and makes it active, raising imageSelected. Only the cell-sized drawing
   // is kept.
   void AddPhoto(const QImage& picture);
+  // Draws the cell at `position` anew from `picture` (a turned photo).
+  void SetPhoto(int position, const QImage& picture);
   // Removes the active thumbnail and returns its position (−1 when empty); raises
   // no event.
   int RemoveCurrentPhoto();
@@ -62,6 +64,7 @@ class ThumbnailStrip : public QWidget {
   void Selected();
   // Scroll bar range and value and the inner container's place from the state.
   void SyncScroll();
+  QPixmap CellDrawing(const QImage& picture) const;
   void LayOut();
   int Visible() const;
 

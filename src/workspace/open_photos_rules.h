@@ -10,6 +10,8 @@
 namespace tessaly {
 
 inline constexpr char kOpenPhotosTitle[] = "Tessaly - Select Photos";
+// The preview panel's text for a file that cannot be loaded as a picture.
+inline constexpr char kInvalidPictureFormat[] = "Invalid Picture Format";
 // Description and pattern-list pairs joined by '|'.
 QString OpenPhotosFilter();
 

@@ -169,6 +169,13 @@ TEST_F(MainWindowTest, OpenPhotosDialogPreviewsAddsAndStopsOnEscape) {
   EXPECT_TRUE(dialog->findChild<QWidget*>("cmdView")->isEnabled());
   dialog->AddChosenFiles({shown});
   ASSERT_EQ(window_->Job().Count(), 1);
+  // A file that is not a picture says so, and cannot be viewed.
+  const QString text_file = dir_.filePath("notes.jpg");
+  test::PutFile(text_file, "not a picture");
+  emit files->currentChanged(text_file);
+  EXPECT_EQ(dialog->findChild<QLabel*>("lblWait")->text(), "Invalid Picture Format");
+  EXPECT_TRUE(dialog->findChild<QLabel*>("PicPreview")->pixmap().isNull());
+  EXPECT_FALSE(dialog->findChild<QWidget*>("cmdView")->isEnabled());
 
   ui_.OnPoll([dialog](int) { QTest::keyClick(dialog, Qt::Key_Escape); });
   dialog->AddChosenFiles({Photo("a.png", 30, 20), Photo("b.png", 30, 20), Photo("c.png", 30, 20)});

@@ -80,6 +80,28 @@ TEST(ThumbnailStripTest, AddClickRemoveAndNavigate) {
   strip.setEnabled(false);
   EXPECT_EQ(bar->maximum(), 0);
   EXPECT_EQ(inner->x(), 0);
+  // Photos added while disabled (as the open-photos dialog adds them): enabled again,
+  // the strip shows the active last cell.
+  for (int i = 0; i < 20; ++i) strip.AddPhoto(QImage());
+  strip.setEnabled(true);
+  EXPECT_EQ(strip.ActiveImageNumber(), 28);
+  EXPECT_GT(bar->maximum(), 0);
+  EXPECT_TRUE(inner->visibleRegion().contains(QPoint(TumbLeft(28, cell) + cell / 2, cell / 2)));
+
+  // A cell drawn anew from a turned picture turns with it.
+  const auto drawn = [&strip] {
+    const QImage image = strip.CellPicture(0).toImage();
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qAlpha(image.pixel(x, y)) != 0) box |= QRect(x, y, 1, 1);
+    return box;
+  };
+  EXPECT_GT(drawn().height(), drawn().width());  // the first photo is upright
+  QImage turned(300, 200, QImage::Format_RGB32);
+  turned.fill(Qt::red);
+  strip.SetPhoto(0, turned);
+  EXPECT_GT(drawn().width(), drawn().height());
 }
 
 }  // namespace
