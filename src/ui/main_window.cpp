@@ -37,6 +37,7 @@
 #include "ui/about_box.h"
 #include "ui/button_on_off.h"
 #include "ui/digits_box.h"
+#include "ui/elided_label.h"
 #include "ui/histogram_view.h"
 #include "ui/image_info_window.h"
 #include "ui/job_settings_dialog.h"
@@ -131,7 +132,7 @@ MainWindow::MainWindow(QWidget* parent)
   thumb_mode_->setReadOnly(true);
   thumb_mode_->setFixedSize(260, 80);
   thumb_mode_->hide();
-  file_info_ = new QLabel(central);
+  file_info_ = new ElidedLabel(central);
   file_info_->setObjectName(QStringLiteral("lblFileInfo"));
 
   auto* left = new QVBoxLayout;
@@ -447,7 +448,7 @@ void MainWindow::ClearEditPanel() {
   view_->SetPhoto(nullptr);
   view_->SetCropEnabled(false);
   strip_->setEnabled(false);
-  file_info_->clear();
+  file_info_->SetFullText(QString());
   copies_->clear();
   label_->clear();
   current_ = -1;
@@ -463,7 +464,7 @@ void MainWindow::EnableEditControls() {
 }
 
 void MainWindow::SetFileInfoText() {
-  file_info_->setText(FileInfoText(job_, current_));
+  file_info_->SetFullText(FileInfoText(job_, current_));
 }
 
 void MainWindow::SliderLabel(Slider which, int value) {

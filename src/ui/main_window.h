@@ -38,6 +38,7 @@ class QSlider;
 namespace tessaly {
 
 class ButtonOnOff;
+class ElidedLabel;
 class HistogramView;
 class ImageInfoWindow;
 class OpenPhotosDialog;
@@ -175,7 +176,7 @@ class MainWindow : public QMainWindow {
   PhotoView* view_;
   HistogramView* histogram_;
   ThumbnailStrip* strip_;
-  QLabel* file_info_;
+  ElidedLabel* file_info_;
   QPlainTextEdit* thumb_mode_;
   ImageInfoWindow* info_;
   QPointer<OpenPhotosDialog> photos_dialog_;

@@ -26,6 +26,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSet>
 #include <QSlider>
 #include <QTest>
@@ -44,6 +45,7 @@
 #include "support/find_control.h"
 #include "support/scratch_home.h"
 #include "ui/button_on_off.h"
+#include "ui/elided_label.h"
 #include "ui/image_info_window.h"
 #include "ui/open_photos_dialog.h"
 #include "ui/qt_ui.h"
@@ -99,7 +101,7 @@ TEST_F(MainWindowTest, AddedPhotosAreSortedSelectedAndEditedThroughThePanel) {
   EXPECT_EQ(window_->findChild<ThumbnailStrip*>("MyTumbs1")->NumberImages(), 2);
   window_->SelectPhoto(0);
   EXPECT_TRUE(Find<QWidget>("frameEdit")->isEnabled());
-  EXPECT_TRUE(Find<QLabel>("lblFileInfo")->text().contains("A.png"));
+  EXPECT_TRUE(Find<ElidedLabel>("lblFileInfo")->FullText().contains("A.png"));
 
   using Field = int (MyPicture::*)() const;
   const std::tuple<const char*, int, Field> cases[] = {
@@ -138,6 +140,28 @@ TEST_F(MainWindowTest, AddedPhotosAreSortedSelectedAndEditedThroughThePanel) {
   EXPECT_EQ(Record().gamma(), 1.0);
   EXPECT_EQ(Find<QLabel>("lblGamma")->text(), "1.00");
   EXPECT_TRUE(ui_.Messages().empty());
+}
+
+// A photo with a very long name leaves the window as wide as it was: the name is
+// shortened with "…" in the information line, which keeps the whole text for
+// assistive tools, and the window stays within the screen.
+TEST_F(MainWindowTest, ALongFileNameIsElidedAndNeverWidensTheWindow) {
+  window_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  QCoreApplication::processEvents();
+  const int width = window_->width();
+  const QString name = QString(200, QLatin1Char('n')) + ".png";
+  window_->AddFiles({Photo(name, 60, 40)});
+  QCoreApplication::processEvents();
+  auto* info = Find<ElidedLabel>("lblFileInfo");
+  EXPECT_EQ(window_->width(), width);
+  EXPECT_LE(window_->frameGeometry().width(), window_->screen()->availableGeometry().width());
+  EXPECT_TRUE(info->FullText().contains(name));
+  EXPECT_TRUE(info->accessibleName().contains(name));
+  EXPECT_FALSE(info->text().contains(name));
+  EXPECT_TRUE(info->text().contains(QChar(0x2026)));
+  EXPECT_LE(info->fontMetrics().horizontalAdvance(info->text().section(u'\n', 1, 1)),
+            info->contentsRect().width());
 }
 
 // The screen's pixel ratio reaches the job, and a photo's screen copy is decoded at
@@ -235,7 +259,7 @@ TEST_F(MainWindowTest, RemoveInTheMiddleTheLastAndAll) {
   EXPECT_EQ(ui_.MessageTexts()[1], "Remove all images?");
   EXPECT_EQ(ui_.Messages()[1].buttons, MsgButtons::YesNo);
   EXPECT_FALSE(Find<QWidget>("frameEdit")->isEnabled());
-  EXPECT_TRUE(Find<QLabel>("lblFileInfo")->text().isEmpty());
+  EXPECT_TRUE(Find<ElidedLabel>("lblFileInfo")->FullText().isEmpty());
   EXPECT_TRUE(notice->isHidden());
   EXPECT_TRUE(Find<QLineEdit>("txtCopies")->text().isEmpty());
   // An empty job asks nothing.
