@@ -132,8 +132,9 @@ bool CheckSaveDialog(SaveDialogFields& fields, JobSettings& settings, SaveRunOpt
       return Refuse(QStringLiteral("Invalid path!"), SaveField::kFolder, focus);
   }
 
+  // An empty box is no quality at all, not quality 0.
   const double quality = LeadingNumber(fields.quality_text);
-  if (quality < kMinQuality || quality > kMaxQuality) {
+  if (fields.quality_text.trimmed().isEmpty() || quality < kMinQuality || quality > kMaxQuality) {
     return Refuse(QStringLiteral("JPEG quality must be between 0 and 100!"), SaveField::kQuality,
                   focus);
   }

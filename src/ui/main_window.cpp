@@ -160,7 +160,11 @@ MainWindow::MainWindow(QWidget* parent)
   central->installEventFilter(this);
 
   info_ = new ImageInfoWindow(this);
-  run_.SetMainWindowHook([this](bool enabled) { setEnabled(enabled); });
+  // A print run or preview hides the image information while it has the window.
+  run_.SetMainWindowHook([this](bool enabled) {
+    if (!enabled) info_->hide();
+    setEnabled(enabled);
+  });
   run_.SetPreviewHook([this](PrintWindow& shown) {
     PreviewWindow::Open(
         shown, [this] { OnPrint(); }, [this] { setEnabled(true); });

@@ -47,6 +47,7 @@ TEST_F(SaveChecksTest, RefusalsShowTheirMessageAndNameTheirField) {
            SaveField::kFolder},
           {dir_, "101", "[Filename]", nullptr, nullptr, quality, SaveField::kQuality},
           {dir_, "-1", "[Filename]", nullptr, nullptr, quality, SaveField::kQuality},
+          {dir_, "", "[Filename]", nullptr, nullptr, quality, SaveField::kQuality},
           {dir_, "90", "", nullptr, nullptr, "Please enter a template for the files names.",
            SaveField::kTemplate},
           // The template box is left before Save is pressed: the folder is not looked at.

@@ -521,12 +521,15 @@ TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
     dialog->findChild<QComboBox*>("cboRenameAs")->setEditText("[Filename]");
     dialog->findChild<QPushButton*>("cmdSave")->click();
   };
-  const std::tuple<std::function<void()>, QString, int> cases[] = {{print, dir_.filePath("pdf"), 1},
-                                                                   {save, dir_.filePath("out"), 2}};
+  // Folder, files written, whether the information window stays open through the run.
+  const std::tuple<std::function<void()>, QString, int, bool> cases[] = {
+      {print, dir_.filePath("pdf"), 1, false}, {save, dir_.filePath("out"), 2, true}};
   ASSERT_TRUE(QDir().mkpath(dir_.filePath("out")));
-  for (const auto& [run, folder, files] : cases) {
+  for (const auto& [run, folder, files, info_stays] : cases) {
     SCOPED_TRACE(folder.toStdString());
     window_->show();
+    Click("cmdInfo");
+    auto* info = window_->findChild<ImageInfoWindow*>();
     bool asked = false;
     bool open_after_close = false;
     QStringList nested;
@@ -555,6 +558,7 @@ TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
     });
     run();
     ui_.OnPoll(nullptr);
+    EXPECT_EQ(info->isVisible(), info_stays);
     EXPECT_TRUE(open_after_close);  // the close was asked for during the run
     EXPECT_TRUE(nested.isEmpty()) << nested.join(u' ').toStdString();
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), files);
