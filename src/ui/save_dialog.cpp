@@ -44,7 +44,9 @@ SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& set
   template_->setObjectName(QStringLiteral("cboRenameAs"));
   template_->setEditable(true);
   template_->setInsertPolicy(QComboBox::NoInsert);
-  template_->lineEdit()->installEventFilter(this);
+  // The box itself: an editable combo box hands its focus events to its line edit
+  // directly, past any filter there.
+  template_->installEventFilter(this);
   example_ = new QLabel(this);
   example_->setObjectName(QStringLiteral("lblNameEx"));
 
@@ -238,8 +240,8 @@ void SaveDialog::Save() {
 bool SaveDialog::eventFilter(QObject* watched, QEvent* event) {
   // Leaving the template box checks its characters and keeps the focus there when
   // one cannot be in a file name.
-  if (watched == template_->lineEdit() && event->type() == QEvent::FocusOut &&
-      !checking_template_ && isVisible()) {
+  if (watched == template_ && event->type() == QEvent::FocusOut && !checking_template_ &&
+      isVisible()) {
     checking_template_ = true;
     if (!CheckTemplateCharacters(template_->currentText())) template_->setFocus();
     checking_template_ = false;

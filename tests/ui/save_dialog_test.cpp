@@ -85,6 +85,17 @@ TEST_F(SaveDialogTest, RefusalsFocusTheirFieldsAndPresetsWorkBothWays) {
   QTest::keyClicks(quality, "7x9");
   EXPECT_EQ(quality->text(), "79");  // the letter never reached the box
   EXPECT_EQ(presets->currentIndex(), 3);
+
+  // Leaving the template box with a character no file name can hold says so at once
+  // and gives the focus back to the box.
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  const std::size_t before = ui_.Messages().size();
+  name_template->setFocus();
+  name_template->setEditText("a:b");
+  folder->setFocus();
+  ASSERT_EQ(ui_.Messages().size(), before + 1);
+  EXPECT_TRUE(ui_.MessageTexts().back().startsWith("A file name cannot contain"));
+  EXPECT_TRUE(name_template->hasFocus());
 }
 
 // Box 0 is ticked exactly when no limit is; a limit's value box is editable
