@@ -123,18 +123,18 @@ bool PhotoSizeEditor::Confirm(PhotoSize& size, Field* focus) {
   if (height <= 0) return Refuse("Invalid size!", Field::kPhotoHeight, focus);
   if (2 * margins >= width || 2 * margins >= height)
     return Refuse("Margins too large!", Field::kMargins, focus);
-  if (width < height) {
-    std::swap(texts_[static_cast<int>(Field::kPhotoWidth)],
-              texts_[static_cast<int>(Field::kPhotoHeight)]);
-    std::swap(width, height);
-  }
-  const PhotoSize result{ToMm(width, unit_), ToMm(height, unit_), ToMm(margins, unit_)};
+  const PhotoSize result{ToMm(std::max(width, height), unit_), ToMm(std::min(width, height), unit_),
+                         ToMm(margins, unit_)};
   QString reason;
-  if (!CheckPhotoSize(result, thumb_mode_, reason)) {
+  if (!CheckPhotoSize(result, thumb_mode_, reason, unit_)) {
     CurrentUi().MessageBox(reason, MsgButtons::Ok, MsgIcon::Exclamation);
     if (focus) *focus = Field::kPhotoWidth;
     return false;
   }
+  // Only an accepted size shows its sides exchanged: a refused one stays as typed.
+  if (width < height)
+    std::swap(texts_[static_cast<int>(Field::kPhotoWidth)],
+              texts_[static_cast<int>(Field::kPhotoHeight)]);
   size = result;
   return true;
 }

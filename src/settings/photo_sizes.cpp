@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "controls/ui_service.h"
@@ -46,29 +47,55 @@ const QString kSelectedKey = QStringLiteral("UserSize");
 
 }  // namespace
 
-bool CheckPhotoSize(const PhotoSize& size, bool thumb_mode, QString& message) {
+namespace {
+
+// A length of a message: millimetres as they are, centimetres to the hundredth of a
+// millimetre, inches to the thousandth.
+QString LengthText(double mm, std::optional<SizeUnit> unit) {
+  if (!unit) return PointDecimal(mm) + QStringLiteral(" mm");
+  if (*unit == SizeUnit::Centimetres) return PointDecimal(std::round(mm * 100.0) / 1000.0) + " cm";
+  return PointDecimal(std::round(mm / kMmPerInch * 1000.0) / 1000.0) + QStringLiteral(" in");
+}
+
+bool CheckPhotoSizeIn(const PhotoSize& size, bool thumb_mode, QString& message,
+                      std::optional<SizeUnit> unit) {
   // Written so that a NaN fails every test.
   if (!(size.Width >= kMinPhotoSide) || !(size.Height >= kMinPhotoSide)) {
-    message = QStringLiteral("Photo size must be at least 1 mm on each side.");
+    message = QStringLiteral("Photo size must be at least %1 on each side.")
+                  .arg(LengthText(kMinPhotoSide, unit));
     return false;
   }
   // The size code holds no more, and larger values would reach pixel counts past int.
-  if (size.Width > kMaxLengthField / kHundredthsPerMm ||
-      size.Height > kMaxLengthField / kHundredthsPerMm) {
-    message = QStringLiteral("Photo size can't be above 9999.99 mm on a side.");
+  const double longest = kMaxLengthField / kHundredthsPerMm;
+  if (size.Width > longest || size.Height > longest) {
+    message =
+        QStringLiteral("Photo size can't be above %1 on a side.").arg(LengthText(longest, unit));
     return false;
   }
-  if (!(size.Margins >= 0.0) || size.Margins > kMaxMarginField / kHundredthsPerMm) {
-    message = QStringLiteral("Photo margins must be between 0 and 99.99 mm.");
+  const double widest_margin = kMaxMarginField / kHundredthsPerMm;
+  if (!(size.Margins >= 0.0) || size.Margins > widest_margin) {
+    message = QStringLiteral("Photo margins must be between 0 and %1.")
+                  .arg(LengthText(widest_margin, unit));
     return false;
   }
   const double picture =
       std::min(size.Width, size.Height) - 2.0 * EffectiveMargin(size.Margins, thumb_mode);
   if (!(picture >= kMinPhotoSide)) {
-    message = QStringLiteral("Photo margins must leave a picture of at least 1 mm on each side.");
+    message = QStringLiteral("Photo margins must leave a picture of at least %1 on each side.")
+                  .arg(LengthText(kMinPhotoSide, unit));
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool CheckPhotoSize(const PhotoSize& size, bool thumb_mode, QString& message) {
+  return CheckPhotoSizeIn(size, thumb_mode, message, std::nullopt);
+}
+
+bool CheckPhotoSize(const PhotoSize& size, bool thumb_mode, QString& message, SizeUnit unit) {
+  return CheckPhotoSizeIn(size, thumb_mode, message, unit);
 }
 
 PhotoSizeCatalogue PhotoSizeCatalogue::Parse(QStringView code, bool thumb_mode) {

@@ -37,8 +37,10 @@ inline constexpr double kMinPhotoSide = 1.0;
 // True when `size` can be printed: both sides from kMinPhotoSide to 9999.99, a
 // margin from 0 to 99.99 (what a size code holds), and the picture inside the
 // margins (EffectiveMargin of the mode) at least kMinPhotoSide on each side.
-// Otherwise false, with the reason in `message`.
+// Otherwise false, with the reason in `message`, its lengths in millimetres or, for
+// the size editor, in the unit the user types in.
 bool CheckPhotoSize(const PhotoSize& size, bool thumb_mode, QString& message);
+bool CheckPhotoSize(const PhotoSize& size, bool thumb_mode, QString& message, SizeUnit unit);
 
 class PhotoSizeCatalogue {
  public:

@@ -67,7 +67,9 @@ TEST(PhotoSizeEditor, OkChecksInOrderAndStoresMillimetresWidestFirst) {
       {"1.2.3", "15", "0", "Invalid number", Field::kPhotoWidth},
       {"0", "15", "0", "Invalid size!", Field::kPhotoWidth},
       {"10", "15", "5", "Margins too large!", Field::kMargins},  // exactly half the width
-      {"10", "0.05", "0", "Photo size must be at least 1 mm on each side.", Field::kPhotoWidth},
+      {"10", "0.05", "0", "Photo size must be at least 0.1 cm on each side.", Field::kPhotoWidth},
+      // Refused after the sides would be exchanged: they stay as typed.
+      {"10", "1000", "0", "Photo size can't be above 999.999 cm on a side.", Field::kPhotoWidth},
       {"10", "15", "0.3", nullptr, Field::kPhotoWidth},
   };
   for (const auto& [width, height, margins, message, field] : cases) {
@@ -86,6 +88,8 @@ TEST(PhotoSizeEditor, OkChecksInOrderAndStoresMillimetresWidestFirst) {
       ASSERT_EQ(ui.Messages().size(), 1u);
       EXPECT_EQ(ui.Messages()[0].text, message);
       EXPECT_EQ(focus, field);
+      EXPECT_EQ(std::tuple(editor.Text(Field::kPhotoWidth), editor.Text(Field::kPhotoHeight)),
+                std::tuple(QString(width), QString(height)));
       continue;
     }
     EXPECT_TRUE(ui.Messages().empty());
@@ -94,6 +98,17 @@ TEST(PhotoSizeEditor, OkChecksInOrderAndStoresMillimetresWidestFirst) {
     EXPECT_DOUBLE_EQ(size.Margins, 3);
     EXPECT_EQ(editor.Text(Field::kPhotoWidth), "15");
   }
+  // In inches the limits are worded in inches.
+  ScriptedUi ui;
+  ScopedUi scoped(ui);
+  PhotoSizeEditor inches = PhotoSizeEditor::ForAdd(SizeUnit::Inches, false);
+  inches.SetText(Field::kPhotoWidth, "400");
+  inches.SetText(Field::kPhotoHeight, "4");
+  inches.SetText(Field::kMargins, "0");
+  PhotoSize size;
+  EXPECT_FALSE(inches.Confirm(size, nullptr));
+  EXPECT_EQ(ui.MessageTexts(),
+            std::vector<QString>{"Photo size can't be above 393.7 in on a side."});
 }
 
 }  // namespace
