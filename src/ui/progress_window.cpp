@@ -15,6 +15,8 @@
 namespace tessaly {
 namespace {
 
+// The message's width in pixels: wide enough for a step's text on one line.
+constexpr int kMessageWidth = 360;
 // Offset of a newly shown progress window from the main window's corner, in twips.
 constexpr double kOffsetLeft = 150;
 constexpr double kOffsetTop = 775;
@@ -25,6 +27,15 @@ QWidget* MainWindow() {
   return nullptr;
 }
 
+// The run's text as shown: its carriage returns break lines, and a long path may
+// break after any folder separator instead of running past the window's edge.
+QString ShownText(const QString& text) {
+  QString shown = text;
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  shown.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+  return shown;
+}
+
 }  // namespace
 
 ProgressWindow::ProgressWindow(QWidget* parent)
@@ -32,7 +43,8 @@ ProgressWindow::ProgressWindow(QWidget* parent)
   setObjectName(QStringLiteral("frmPrintMsg"));
   message_ = new QLabel(this);
   message_->setObjectName(QStringLiteral("lblMsgPrinting"));
-  message_->setMinimumWidth(280);
+  message_->setMinimumWidth(kMessageWidth);
+  message_->setWordWrap(true);
   auto* cancel = new QPushButton(tr("Cancel"), this);
   cancel->setObjectName(QStringLiteral("cmdCancel"));
   connect(cancel, &QPushButton::clicked, this, &ProgressWindow::AskToCancel);
@@ -47,7 +59,9 @@ void ProgressWindow::Show(const QString& caption, const QString& text) {
   message_->setObjectName(saving ? QStringLiteral("lblMsgSaving")
                                  : QStringLiteral("lblMsgPrinting"));
   setWindowTitle(caption);
-  message_->setText(text);
+  message_->setText(ShownText(text));
+  message_->setAccessibleName(text);
+  adjustSize();
   if (isVisible()) return;
   if (const QWidget* main = MainWindow()) {
     const QPoint corner = main->geometry().topLeft();

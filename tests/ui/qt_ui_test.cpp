@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <tuple>
 #include <vector>
@@ -128,7 +129,17 @@ TEST(QtUi, ProgressWindowCancelAsksTheRunsQuestionAndActsOnTheAnswer) {
       shown.ShowProgress(caption, "Photo 1/3");
       QWidget* window = test::ShownWindow(window_name);
       ASSERT_NE(window, nullptr);
-      EXPECT_EQ(window->findChild<QLabel*>(label_name)->text(), "Photo 1/3");
+      auto* label = window->findChild<QLabel*>(label_name);
+      EXPECT_EQ(label->accessibleName(), "Photo 1/3");
+      // Two lines, and a path far wider than the window, all shown within it.
+      const QString path = "/home/" + QString(30, u'p') + "/" + QString(30, u'q') + "/photo.jpg";
+      shown.ShowProgress(caption, "Saving file 1 of 3.\r\rSaving as '" + path + "'...");
+      EXPECT_GE(label->text().count(u'\n'), 2);
+      const QRect needed = label->fontMetrics().boundingRect(
+          label->contentsRect(), Qt::TextWordWrap | Qt::AlignLeft, label->text());
+      EXPECT_LE(needed.width(), label->contentsRect().width());
+      EXPECT_LE(needed.height(), label->height());
+      EXPECT_LE(window->width(), window->screen()->availableGeometry().width());
       ui.Answer(answer);
       window->findChild<QPushButton*>("cmdCancel")->click();
       ASSERT_EQ(ui.MessageTexts(), std::vector<QString>{question});
