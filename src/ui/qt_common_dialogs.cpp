@@ -2,9 +2,14 @@
 #include "ui/qt_common_dialogs.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QIcon>
+#include <QPixmap>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -104,13 +109,43 @@ bool QtCommonDialogs::ChooseFont(FontChoice& font, std::uint32_t& colour, double
   offered.setItalic(font.italic);
   offered.setUnderline(font.underline);
   offered.setStrikeOut(font.strikeout);
-  bool ok = false;
-  const QFont chosen =
-      QFontDialog::getFont(&ok, offered, Owner(), QString(), QFontDialog::DontUseNativeDialog);
-  if (!ok) return false;
-  const QColor picked = QColorDialog::getColor(FromBgr(colour), Owner(), QString(),
-                                               QColorDialog::DontUseNativeDialog);
-  if (!picked.isValid()) return false;
+  // One dialog: the font with its effects, and its colour behind a button of its own,
+  // so that cancelling the colour keeps the font chosen and one Ok takes both.
+  QDialog dialog(Owner());
+  dialog.setObjectName(QStringLiteral("fontDialog"));
+  dialog.setWindowTitle(QStringLiteral("Font"));
+  auto* fonts = new QFontDialog(offered, &dialog);
+  fonts->setObjectName(QStringLiteral("fontChoice"));
+  fonts->setWindowFlags(Qt::Widget);
+  fonts->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::NoButtons);
+  QColor picked = FromBgr(colour);
+  auto* colour_button = new QPushButton(QStringLiteral("Color..."), &dialog);
+  colour_button->setObjectName(QStringLiteral("cmdColor"));
+  const auto show_colour = [colour_button, &picked] {
+    QPixmap swatch(16, 16);
+    swatch.fill(picked);
+    colour_button->setIcon(QIcon(swatch));
+  };
+  show_colour();
+  QObject::connect(colour_button, &QPushButton::clicked, &dialog, [&] {
+    const QColor asked =
+        QColorDialog::getColor(picked, &dialog, QString(), QColorDialog::DontUseNativeDialog);
+    if (!asked.isValid()) return;
+    picked = asked;
+    show_colour();
+  });
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  auto* row = new QHBoxLayout;
+  row->addWidget(colour_button);
+  row->addStretch();
+  row->addWidget(buttons);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(fonts);
+  layout->addLayout(row);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const QFont chosen = fonts->currentFont();
   double size = chosen.pointSizeF();
   if (min_size > 0 && max_size >= min_size) size = std::clamp(size, min_size, max_size);
   font.name = chosen.family();

@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFontDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <set>
+#include <tuple>
 
 namespace tessaly {
 namespace {
@@ -84,6 +89,49 @@ TEST(QtCommonDialogs, SaveDialogGivesATypedNameTheFilterType) {
   QString file;
   EXPECT_TRUE(dialogs.SaveFile(request, file));
   EXPECT_EQ(file.toStdString(), (folder + "/holiday.json").toStdString());
+}
+
+// Font and colour in one dialog: a colour dialog cancelled keeps the font chosen and
+// the colour there was; a colour picked goes with the font; Cancel changes nothing.
+TEST(QtCommonDialogs, FontDialogTakesTheFontItsEffectsAndTheColourInOneStep) {
+  QtCommonDialogs dialogs;
+  FontChoice font{"Liberation Sans", 10.0};
+  std::uint32_t colour = 0x102030;
+  // Chooses a bold 14-point serif, answers the colour dialog with `picked` (invalid:
+  // cancelled) and ends with `button`.
+  const auto drive = [](const QColor& picked, QDialogButtonBox::StandardButton button) {
+    QTimer::singleShot(0, [picked, button] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_TRUE(dialog && dialog->objectName() == "fontDialog");
+      QFont serif("Liberation Serif", 14);
+      serif.setBold(true);
+      serif.setUnderline(true);
+      dialog->findChild<QFontDialog*>("fontChoice")->setCurrentFont(serif);
+      QTimer::singleShot(0, [picked] {
+        auto* colours = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(colours, nullptr);
+        if (!picked.isValid()) return colours->reject();
+        colours->setCurrentColor(picked);
+        colours->accept();
+      });
+      dialog->findChild<QPushButton*>("cmdColor")->click();
+      dialog->findChild<QDialogButtonBox*>()->button(button)->click();
+    });
+  };
+  drive(QColor(), QDialogButtonBox::Ok);
+  ASSERT_TRUE(dialogs.ChooseFont(font, colour, 1, 70));
+  EXPECT_EQ(std::tuple(font.name, font.size, font.bold, font.underline, colour),
+            std::tuple(QString("Liberation Serif"), 14.0, true, true, std::uint32_t{0x102030}));
+
+  drive(QColor(0x40, 0x50, 0x60), QDialogButtonBox::Ok);
+  ASSERT_TRUE(dialogs.ChooseFont(font, colour, 1, 70));
+  EXPECT_EQ(colour, 0x605040u);  // blue, green, red
+
+  font = FontChoice{"Liberation Sans", 9.0};
+  drive(QColor(0x70, 0x70, 0x70), QDialogButtonBox::Cancel);
+  EXPECT_FALSE(dialogs.ChooseFont(font, colour, 1, 70));
+  EXPECT_EQ(std::tuple(font.name, font.size, colour),
+            std::tuple(QString("Liberation Sans"), 9.0, std::uint32_t{0x605040}));
 }
 
 }  // namespace
