@@ -4,6 +4,7 @@
 // start), and indices are never reused within a run.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <vector>
@@ -12,6 +13,10 @@
 #include "job/my_picture.h"
 
 namespace tessaly {
+
+// The most photos a window's job holds: each keeps a screen copy and a thumbnail in
+// memory (about 400 KB), so 10 000 photos already take some 4 GB.
+inline constexpr int kMaxJobPhotos = 10000;
 
 class MyPictureManager {
  public:
@@ -27,6 +32,11 @@ class MyPictureManager {
   // Destroys the record at `position`; later positions move one place down.
   void Remove(int position);
   int Count() const { return static_cast<int>(positions_.size()); }
+  // How many photos the job may hold (kMaxJobPhotos unless set lower), and how many
+  // more it takes now. Adding is refused by the callers, which can say why.
+  int Capacity() const { return capacity_; }
+  void SetCapacity(int capacity) { capacity_ = capacity; }
+  int Room() const { return std::max(0, capacity_ - Count()); }
   // Object index of the photo at `position` (0..Count()−1).
   int ObjectIndexOf(int position) const { return positions_.at(position); }
   MyPicture& At(int position);
@@ -41,6 +51,7 @@ class MyPictureManager {
   std::vector<int> positions_;
   std::map<int, std::unique_ptr<MyPicture>> objects_;
   int last_index_ = 0;
+  int capacity_ = kMaxJobPhotos;
 };
 
 }  // namespace tessaly

@@ -622,6 +622,10 @@ void MainWindow::OnAddingClosed() {
 void MainWindow::AddFiles(const QStringList& files) {
   for (const QString& file : files) {
     if (closed_) break;
+    if (job_.Room() == 0) {
+      CurrentUi().MessageBox(JobFullText(job_), MsgButtons::Ok, MsgIcon::Exclamation);
+      break;
+    }
     const QString path = QFileInfo(file).absoluteFilePath();
     ImageReadStatus status = ImageReadStatus::kOk;
     const int position = AddPhotoFile(job_, path, &status, ToStrip());
@@ -647,7 +651,11 @@ bool MainWindow::OfferLastJob() {
   return job_.Count() > 0;
 }
 
-void MainWindow::AddJobPhotos(const JobFile& job_file) {
+void MainWindow::AddJobPhotos(const JobFile& whole_file) {
+  // Only as many photos as the job has room for; the others are named as not added.
+  JobFile job_file = whole_file;
+  const bool too_many = static_cast<int>(job_file.photos.size()) > job_.Room();
+  if (too_many) job_file.photos.resize(static_cast<std::size_t>(job_.Room()));
   const QStringList left_out = LoadJobPhotos(job_file, job_, [this](const QString& file) {
     if (closed_) return -1;
     const int position = AddPhotoFile(job_, file, nullptr, ToStrip());
@@ -661,6 +669,8 @@ void MainWindow::AddJobPhotos(const JobFile& job_file) {
   ShowContactSheetNotice();
   if (!left_out.isEmpty() && !closed_)
     CurrentUi().MessageBox(PhotosLeftOutText(left_out), MsgButtons::Ok, MsgIcon::Exclamation);
+  if (too_many && !closed_)
+    CurrentUi().MessageBox(JobFullText(job_), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void MainWindow::OnSaveJob() {

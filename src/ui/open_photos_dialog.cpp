@@ -18,6 +18,7 @@
 #include "controls/utils.h"
 #include "ui/button_on_off.h"
 #include "ui/window_lifetime.h"
+#include "workspace/main_window_rules.h"
 #include "workspace/open_photos_rules.h"
 
 namespace tessaly {
@@ -171,6 +172,10 @@ void OpenPhotosDialog::AddChosenFiles(const QStringList& files) {
   qApp->installEventFilter(this);
   const int n = static_cast<int>(names.size());
   for (int i = 0; i < n && !stop_; ++i) {
+    if (job_.Room() == 0) {
+      CurrentUi().MessageBox(JobFullText(job_), MsgButtons::Ok, MsgIcon::Exclamation);
+      break;
+    }
     wait_->setText(LoadingText(i + 1, n));
     CurrentUi().LetMessagesRun();
     if (QFileInfo(names[i]).isFile()) AddOne(names[i]);

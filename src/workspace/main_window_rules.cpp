@@ -60,4 +60,11 @@ QString PhotoNotAddedText(const QString& file, ImageReadStatus status) {
   return QStringLiteral("Could not add '%1':\n%2").arg(file, ImageReadStatusText(status));
 }
 
+QString JobFullText(const MyPictureManager& job) {
+  return QStringLiteral(
+             "The job holds %1 photos, the most it can: the other photos were not "
+             "added.")
+      .arg(job.Capacity());
+}
+
 }  // namespace tessaly

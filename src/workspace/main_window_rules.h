@@ -40,6 +40,9 @@ inline constexpr char kRemoveAllQuestion[] = "Remove all images?";
 // could not be added: its name and why (exclamation icon); the others are still added.
 QString PhotoNotAddedText(const QString& file, ImageReadStatus status);
 
+// The message when the job cannot take the next photo: it holds job.Capacity().
+QString JobFullText(const MyPictureManager& job);
+
 inline constexpr char kSmallScreenMessage[] =
     "For correct display, Tessaly needs at least 800x600 screen resolution!";
 // Shows kSmallScreenMessage (information icon) on a screen narrower than 800

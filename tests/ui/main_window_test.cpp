@@ -51,6 +51,7 @@
 #include "ui/qt_ui.h"
 #include "ui/thumbnail_strip.h"
 #include "workspace/last_job.h"
+#include "workspace/main_window_rules.h"
 
 namespace tessaly {
 namespace {
@@ -140,6 +141,34 @@ TEST_F(MainWindowTest, AddedPhotosAreSortedSelectedAndEditedThroughThePanel) {
   EXPECT_EQ(Record().gamma(), 1.0);
   EXPECT_EQ(Find<QLabel>("lblGamma")->text(), "1.00");
   EXPECT_TRUE(ui_.Messages().empty());
+}
+
+// A full job takes no more photos, whichever way they come (given, chosen in the
+// dialog, from a job file), and says so once each time.
+TEST_F(MainWindowTest, AFullJobRefusesMorePhotosWithOneMessage) {
+  std::vector<QString> expected;
+  const auto full_at = [&](int capacity) {
+    window_->Job().SetCapacity(capacity);
+    expected.push_back(JobFullText(window_->Job()));
+  };
+  full_at(2);
+  window_->AddFiles({Photo("a.png", 30, 20), Photo("b.png", 30, 20), Photo("c.png", 30, 20)});
+  EXPECT_EQ(window_->Job().Count(), 2);
+  full_at(3);
+  AddThroughDialog({Photo("d.png", 30, 20), Photo("e.png", 30, 20)});
+  EXPECT_EQ(window_->Job().Count(), 3);
+  ScriptedCommonDialogs dialogs;
+  ScopedCommonDialogs scoped_dialogs(dialogs);
+  const QString saved = dir_.filePath("saved.json");
+  dialogs.AnswerFiles({saved});
+  Find<QAction>("mnuSaveJob")->trigger();
+  full_at(4);
+  dialogs.AnswerFiles({saved});
+  Find<QAction>("mnuOpenJob")->trigger();
+  EXPECT_EQ(window_->Job().Count(), 4);
+  EXPECT_EQ(ui_.MessageTexts(), expected);
+  EXPECT_EQ(expected.front(),
+            "The job holds 2 photos, the most it can: the other photos were not added.");
 }
 
 // A photo with a very long name leaves the window as wide as it was: the name is
