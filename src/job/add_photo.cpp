@@ -29,9 +29,12 @@ int GetPicture(MyPictureManager& job, cDIB& surface, const QString& file, int w,
   const JobSettings& s = job.Settings();
   photo.SetPicture(surface, w, h, s.ScreenPhotoSize, s.PhotoHeight(), s.PhotoWidth(),
                    s.PhotoMargin(), file, 1);
-  if (to_strip) to_strip(photo.pictureToTumb());
+  // The record is done with before the strip takes the thumbnail: the strip lets
+  // messages run, in which the photo may be removed again.
+  const QImage thumbnail = photo.pictureToTumb();
   photo.pictureToTumbFree();
   photo.ReleaseScreenPicture();
+  if (to_strip) to_strip(thumbnail);
   return position;
 }
 

@@ -30,9 +30,10 @@ using ThumbnailSink = std::function<void(const QImage& picture)>;
 
 // GetPicture: adds a record at the end of the job and loads the screen copy into it
 // with the job's screen size, photo size and margin and one copy, hands its
-// thumbnail picture to `to_strip` (when given), then releases it. The photo is added
-// hidden: it keeps its unedited screen copy and is drawn when it is shown
-// (UpdateGraphic). Returns the position of the new photo.
+// thumbnail picture to `to_strip` (when given) once the record no longer needs it. The
+// photo is added hidden: it keeps its unedited screen copy and is drawn when it is
+// shown (UpdateGraphic). Returns the position of the new photo (which `to_strip`,
+// letting messages run, may already have removed again).
 int GetPicture(MyPictureManager& job, cDIB& surface, const QString& file, int w, int h,
                const ThumbnailSink& to_strip = nullptr);
 

@@ -128,6 +128,7 @@ void PrintWindow::PrintIt(bool Preview) {
   }
   if (printing_) return;
 
+  // The preview window keeps the main window disabled for as long as it is shown.
   if (Preview) {
     ui.SetCancelRequested(false);
     if (preview_hook_) preview_hook_(*this);

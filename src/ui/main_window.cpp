@@ -47,6 +47,7 @@
 #include "ui/print_options_dialog.h"
 #include "ui/save_dialog.h"
 #include "ui/thumbnail_strip.h"
+#include "ui/window_block.h"
 #include "workspace/image_info_report.h"
 #include "workspace/last_job.h"
 #include "workspace/white_balance_pick.h"
@@ -161,13 +162,16 @@ MainWindow::MainWindow(QWidget* parent)
 
   info_ = new ImageInfoWindow(this);
   // A print run or preview hides the image information while it has the window.
+  // A run's own block is released when it ends; a preview holds one more until it
+  // closes, so that the job its pages are drawn from cannot change meanwhile.
   run_.SetMainWindowHook([this](bool enabled) {
     if (!enabled) info_->hide();
-    setEnabled(enabled);
+    enabled ? UnblockWindow(this) : BlockWindow(this);
   });
   run_.SetPreviewHook([this](PrintWindow& shown) {
+    BlockWindow(this);
     PreviewWindow::Open(
-        shown, [this] { OnPrint(); }, [this] { setEnabled(true); });
+        shown, [this] { OnPrint(); }, [this] { UnblockWindow(this); });
   });
   AddShortcuts();
   BuildFileMenu();

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <cmath>
+#include <utility>
 
 #include "controls/ui_service.h"
 #include "controls/units.h"
@@ -176,11 +177,17 @@ void PreviewWindow::UpdateButtons() {
 }
 
 void PreviewWindow::Print() {
-  // The window may be gone once it has closed; only the hook is used after that.
+  // The window is closed without giving the main window back: the print options and
+  // the run come first, so that nothing else starts in the moment between.
   const std::function<void()> on_print = on_print_;
-  if (drawing_ || !close()) return;
+  const std::function<void()> on_closed = std::exchange(on_closed_, nullptr);
+  if (drawing_ || !close()) {
+    on_closed_ = on_closed;
+    return;
+  }
   CurrentUi().LetMessagesRun();
   if (on_print) on_print();
+  if (on_closed) on_closed();
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {

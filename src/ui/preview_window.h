@@ -36,6 +36,8 @@ class PreviewWindow : public QWidget {
 
   // Shows the window over the whole screen and draws page 1.
   void ShowPreview();
+  // Print closes the window and calls the print hook; the closed hook follows every
+  // close, after the print hook when the close was Print's.
   void SetPrintHook(std::function<void()> hook) { on_print_ = std::move(hook); }
   void SetClosedHook(std::function<void()> hook) { on_closed_ = std::move(hook); }
 

@@ -24,6 +24,7 @@
 #include "ui/button_on_off.h"
 #include "ui/digits_box.h"
 #include "ui/resolution_boxes.h"
+#include "ui/window_block.h"
 #include "ui/window_lifetime.h"
 
 namespace tessaly {
@@ -133,7 +134,7 @@ SaveDialog* SaveDialog::OpenForm(MyPictureManager& job, QWidget* owner,
   if (owner) {
     dialog->winId();
     dialog->windowHandle()->setTransientParent(owner->window()->windowHandle());
-    owner->setEnabled(false);
+    dialog->owner_block_ = std::make_unique<WindowBlock>(owner);
   }
   dialog->show();
   dialog->findChild<QPushButton*>(QStringLiteral("cmdBrowse"))->setFocus();
@@ -251,7 +252,7 @@ bool SaveDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void SaveDialog::GiveBackOwner() {
   if (!owner_) return;
-  owner_->setEnabled(true);
+  owner_block_.reset();
   owner_->activateWindow();
   owner_->setFocus();
 }

@@ -8,8 +8,10 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <memory>
 
 #include "settings/settings_file.h"
+#include "ui/window_block.h"
 
 class QCheckBox;
 class QComboBox;
@@ -57,6 +59,7 @@ class SaveDialog : public QDialog {
 
   MyPictureManager& job_;
   QPointer<QWidget> owner_;
+  std::unique_ptr<WindowBlock> owner_block_;  // the owner stays disabled while it is held
   QString settings_file_;
   bool canceled_ = true;
   bool saving_ = false;
