@@ -1,7 +1,8 @@
 // New files: a hidden temporary file opened exclusively in the target folder, written
 // at the device's position with every byte checked, flushed with fsync and a checked
 // close, then named with renameat2(RENAME_NOREPLACE) — or, where the file system does
-// not offer that, a hard link, which fails on a taken name just the same.
+// not offer that, a hard link, which fails on a taken name just the same. A replacing
+// commit takes the old file's mode before the flush and renames over it.
 #include "controls/new_file.h"
 
 #include <fcntl.h>
@@ -163,6 +164,35 @@ bool NewFile::Commit(const QString& name) {
   }
   Cancel();
   return true;
+}
+
+bool NewFile::CommitReplacing(const QString& name) {
+  error_ = 0;
+  const QByteArray target = QFile::encodeName(name);
+  if (temp_name_.isEmpty()) {
+    error_ = EBADF;
+  } else if (target.isEmpty() || target.contains('/')) {
+    error_ = EINVAL;
+  } else {
+    struct stat old {};
+    const bool keep_mode =
+        ::fstatat(folder_fd_, target.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(old.st_mode);
+    const mode_t mode = old.st_mode & 07777;
+    if (keep_mode && (fd_ >= 0 ? ::fchmod(fd_, mode)
+                               : ::fchmodat(folder_fd_, temp_name_.constData(), mode, 0)) != 0) {
+      error_ = errno;
+    }
+    if (error_ == 0 && Flush() &&
+        ::renameat(folder_fd_, temp_name_.constData(), folder_fd_, target.constData()) == 0) {
+      temp_name_.clear();
+      Cancel();
+      return true;
+    }
+    if (error_ == 0) error_ = errno;
+  }
+  Cancel();
+  return false;
 }
 
 void NewFile::Cancel() {

@@ -449,8 +449,9 @@ QByteArray JobFileText(const JobSettings& settings, const MyPictureManager& job)
   return QJsonDocument(top).toJson(QJsonDocument::Indented);
 }
 
-bool SaveJobFile(const JobSettings& settings, const MyPictureManager& job, const QString& path) {
-  return ReplaceFileContent(path, JobFileText(settings, job));
+bool SaveJobFile(const JobSettings& settings, const MyPictureManager& job, const QString& path,
+                 QString* reason) {
+  return ReplaceFileContent(path, JobFileText(settings, job), reason);
 }
 
 }  // namespace tessaly

@@ -61,7 +61,9 @@ void ApplyJobPhoto(const JobPhotoEntry& entry, MyPicture& photo);
 QByteArray JobFileText(const JobSettings& settings, const MyPictureManager& job);
 
 // Writes JobFileText to `path`, creating its folder; the file at `path` is replaced
-// only once the new text is whole on the disk. False when it could not be written.
-bool SaveJobFile(const JobSettings& settings, const MyPictureManager& job, const QString& path);
+// only once the new text is whole on the disk. False when it could not be written,
+// with `reason` (when given) the system's text of why.
+bool SaveJobFile(const JobSettings& settings, const MyPictureManager& job, const QString& path,
+                 QString* reason = nullptr);
 
 }  // namespace tessaly

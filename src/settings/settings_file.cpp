@@ -35,7 +35,7 @@ QString ReadIniValue(const QString& section, const QString& key, const QString& 
 }
 
 bool WriteIniValue(const QString& section, const QString& key, const QString& value,
-                   const QString& file) {
+                   const QString& file, QString* reason) {
   QByteArray text;
   QFile in(file);
   if (in.exists()) {
@@ -46,7 +46,7 @@ bool WriteIniValue(const QString& section, const QString& key, const QString& va
     if (in.error() != QFileDevice::NoError) return false;
     in.close();
   }
-  return SetIniValue(text, section, key, value) && ReplaceFileContent(file, text);
+  return SetIniValue(text, section, key, value) && ReplaceFileContent(file, text, reason);
 }
 
 }  // namespace tessaly

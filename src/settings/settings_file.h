@@ -3,7 +3,8 @@
 // without regard to letter case; a missing file, section or key reads as ""; at most
 // 999 characters of a value come back; writing creates the file, the section and the
 // key as needed, replaces an existing value and keeps every other line as it was,
-// and goes through QSaveFile so a crash never leaves a half-written file.
+// and replaces the file in one step so a crash or a full disk never leaves a
+// half-written file.
 #pragma once
 
 #include <QString>
@@ -18,8 +19,10 @@ void SetSettingsFilePath(const QString& path);
 // The stored value, or "" when the key or the file is missing.
 QString ReadIniValue(const QString& section, const QString& key,
                      const QString& file = SettingsFilePath());
-// Writes one value; false when the file could not be written.
+// Writes one value; false when the names cannot be stored or the file could not be
+// read or written. For a file that could not be written, `reason` (when given) is the
+// system's text of why ("No space left on device").
 bool WriteIniValue(const QString& section, const QString& key, const QString& value,
-                   const QString& file = SettingsFilePath());
+                   const QString& file = SettingsFilePath(), QString* reason = nullptr);
 
 }  // namespace tessaly

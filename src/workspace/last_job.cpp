@@ -12,9 +12,9 @@ QString LastJobPath() {
   return QFileInfo(HistoryRoot()).absolutePath() + QStringLiteral("/last_job.json");
 }
 
-bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job) {
+bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job, QString* reason) {
   if (job.Count() == 0) return true;
-  return SaveJobFile(settings, job, LastJobPath());
+  return SaveJobFile(settings, job, LastJobPath(), reason);
 }
 
 bool ReadLastJob(JobFile& job) {

@@ -27,8 +27,10 @@ inline constexpr int kMaxNamedLeftOut = 20;
 QString LastJobPath();
 
 // Writes `settings` and the photos of `job` as the last job. An empty job writes
-// nothing and keeps the previous last job. False when the file could not be written.
-bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job);
+// nothing and keeps the previous last job. False when the file could not be written,
+// with `reason` (when given) the system's text of why.
+bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job,
+                 QString* reason = nullptr);
 
 // Reads the last job; `job.settings` holds the base settings on entry. False when
 // there is none or it cannot be read as a job file (which always holds photos).
