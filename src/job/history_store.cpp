@@ -2,9 +2,10 @@
 // month file, under an exclusive lock; a file left without a final line break gets
 // one first, in the same write, so that a new record never runs on into the last
 // line. A write that is short or fails, or whose flush fails, is cut off again, so the
-// file keeps its old length and never holds a torn line. Reading goes line by line; a
-// line that is not a well-formed record is a read error and ends the lookup with
-// nothing found.
+// file keeps its old length and never holds a torn line. Reading takes the whole
+// month file (a regular file of at most kMaxHistoryFileBytes) and goes line by line;
+// a line that is not a well-formed record is a read error and ends the lookup with
+// nothing found. Only regular files are read or written.
 #include "job/history_store.h"
 
 #include <fcntl.h>
@@ -21,6 +22,7 @@
 #include <cmath>
 #include <limits>
 
+#include "controls/bounded_file.h"
 #include "controls/formatting.h"
 
 namespace tessaly {
@@ -30,6 +32,9 @@ namespace {
 constexpr double kTimeUnitsPerDay = 100000.0;
 constexpr int kFieldCount = 18;
 constexpr int kLastTimeUnit = 99999;
+// The largest month file read: a record is about 80 bytes, so this holds far more
+// prints than a month of a busy shop.
+constexpr qint64 kMaxHistoryFileBytes = 64 * 1024 * 1024;
 
 QString& RootStorage() {
   static QString root = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
@@ -107,13 +112,13 @@ bool EndsWithoutNewline(int fd, off_t size) {
   return size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n';
 }
 
-// Appends `line` to the open file (after a line break when the file's last line has
+// Appends `line` to the open regular file (after a line break when the file's last line has
 // none) in one write and flushes it; on any failure the file is cut back to the
 // length it had.
 bool AppendLine(int fd, QByteArray line) {
   if (::flock(fd, LOCK_EX) != 0) return false;
   struct stat info {};
-  if (::fstat(fd, &info) != 0) return false;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
   const off_t old_size = info.st_size;
   if (EndsWithoutNewline(fd, old_size)) line.prepend("\r\n");
   const ssize_t written =
@@ -203,7 +208,8 @@ bool SaveEdits(double file_date, const QString& name, const HistoryEdits& edits)
   line.edits = edits;
   line.printed_day = TodayDayNumber();
 
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  const int fd = ::open(QFile::encodeName(path).constData(),
+                        O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   const bool appended = AppendLine(fd, FormatHistoryLine(line));
   ::close(fd);  // the line is already on the disk, or cut off again
@@ -215,19 +221,24 @@ bool GetEdits(double file_date, const QString& name, HistoryEdits& edits, double
   if (!HistoryKeyOf(file_date, key)) return false;
   const QString path = HistoryFilePath(key.day);
   if (path.isEmpty()) return false;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
+  QByteArray text;
+  if (ReadBoundedFile(path, kMaxHistoryFileBytes, text) != FileRead::kRead) return false;
 
+  // Lines end at LF; a last line without one still counts.
   const QString stored_name = HistoryText(name);
   bool found = false;
   HistoryLine match;
-  while (!file.atEnd()) {
+  const QByteArrayView all(text);
+  for (qsizetype start = 0; start < all.size();) {
+    const qsizetype break_at = all.indexOf('\n', start);
+    const qsizetype end = break_at < 0 ? all.size() : break_at + 1;
     HistoryLine line;
-    if (!ParseHistoryLine(file.readLine(), line)) return false;
+    if (!ParseHistoryLine(all.sliced(start, end - start), line)) return false;
     if (line.key.day == key.day && line.key.time == key.time && line.name == stored_name) {
       match = line;
       found = true;
     }
+    start = end;
   }
   if (!found) return false;
   edits = match.edits;

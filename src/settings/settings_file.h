@@ -16,12 +16,14 @@ namespace tessaly {
 QString SettingsFilePath();
 void SetSettingsFilePath(const QString& path);
 
-// The stored value, or "" when the key or the file is missing.
+// The stored value, or "" when the key or the file is missing or the file is not a
+// regular file of at most 1 MB.
 QString ReadIniValue(const QString& section, const QString& key,
                      const QString& file = SettingsFilePath());
 // Writes one value; false when the names cannot be stored or the file could not be
-// read or written. For a file that could not be written, `reason` (when given) is the
-// system's text of why ("No space left on device").
+// read or written. For a file that could not be read or written, `reason` (when
+// given) says why, to follow the file's name: what the file is ("is a folder", see
+// ReadBoundedFile) or the system's text of the failed write ("No space left on device").
 bool WriteIniValue(const QString& section, const QString& key, const QString& value,
                    const QString& file = SettingsFilePath(), QString* reason = nullptr);
 
