@@ -2,7 +2,8 @@
 // at the device's position with every byte checked, flushed with fsync and a checked
 // close, then named with renameat2(RENAME_NOREPLACE) — or, where the file system does
 // not offer that, a hard link, which fails on a taken name just the same. A replacing
-// commit takes the old file's mode before the flush and renames over it.
+// commit takes the old file's mode before the flush and renames over it. Opening a
+// file in a folder first removes the stale parts that killed runs left there.
 #include "controls/new_file.h"
 
 #include <fcntl.h>
@@ -10,12 +11,13 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <utility>
+
+#include "controls/part_files.h"
 
 namespace tessaly {
 namespace {
@@ -23,12 +25,6 @@ namespace {
 // Temporary names are random; a clash with another program's file is retried this
 // many times before the folder counts as unusable.
 constexpr int kTempNameAttempts = 16;
-
-QByteArray TempName() {
-  return QByteArrayLiteral(".tessaly-") +
-         QByteArray::number(QRandomGenerator::global()->generate64(), 16) +
-         QByteArrayLiteral(".part");
-}
 
 }  // namespace
 
@@ -98,8 +94,9 @@ bool NewFile::Open(const QString& folder) {
     error_ = errno;
     return false;
   }
+  RemoveStaleParts(folder_fd_);
   for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-    temp_name_ = TempName();
+    temp_name_ = NewPartName();
     fd_ = ::openat(folder_fd_, temp_name_.constData(),
                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd_ >= 0) {

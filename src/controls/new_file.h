@@ -3,8 +3,9 @@
 // fails when anything (a file, folder or symlink, dangling or not) holds the name:
 // nothing there is replaced, removed or written through. CommitReplacing instead
 // renames the file over its name in one step, so the old file stays whole until the
-// new one is complete. A failed or dropped file leaves nothing (a crash may leave a
-// hidden ".tessaly-*.part" file). Failures keep the system's error number.
+// new one is complete. A failed or dropped file leaves nothing; a killed run may leave
+// a hidden part file, which the next file started in that folder removes (see
+// part_files.h). Failures keep the system's error number.
 #pragma once
 
 #include <QIODevice>
