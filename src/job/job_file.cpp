@@ -251,6 +251,9 @@ bool ReadPhoto(const QJsonObject& object, const QString& path, const QString& fo
   }
   QString file;
   if (!ReadText(object, "file", path, true, file, error)) return false;
+  // The system's calls end a name at a NUL, so a name holding one would open another file.
+  if (file.contains(QChar(u'\0')))
+    return Fail(error, Join(path, "file"), QStringLiteral("expected a file name without a NUL"));
   entry.file = QDir::cleanPath(QDir(folder).absoluteFilePath(file));
 
   if (object.contains(QStringLiteral("label"))) {
