@@ -32,6 +32,11 @@ void SetSettingsFilePath(const QString& path) {
   SettingsPathStorage() = path;
 }
 
+FileRead CheckSettingsFile(const QString& file, QString* reason) {
+  QByteArray text;
+  return ReadBoundedFile(file, kMaxSettingsBytes, text, reason);
+}
+
 QString ReadIniValue(const QString& section, const QString& key, const QString& file) {
   QByteArray text;
   if (ReadBoundedFile(file, kMaxSettingsBytes, text) != FileRead::kRead) return QString();

@@ -9,12 +9,18 @@
 
 #include <QString>
 
+#include "controls/bounded_file.h"
+
 namespace tessaly {
 
 // Path of the settings file, fixed once per run (tests and the batch command may
 // point it elsewhere with SetSettingsFilePath).
 QString SettingsFilePath();
 void SetSettingsFilePath(const QString& path);
+
+// Whether `file` can be read as the settings file: kRead for a regular file of at
+// most 1 MB, otherwise ReadBoundedFile's code and `reason` ("is a folder").
+FileRead CheckSettingsFile(const QString& file, QString* reason);
 
 // The stored value, or "" when the key or the file is missing or the file is not a
 // regular file of at most 1 MB.

@@ -257,6 +257,23 @@ TEST_F(BatchCommandTest, CtrlCStopsTheRunCleanly) {
   EXPECT_LT(OutFiles().size(), 12);
 }
 
+// A settings file that is not a regular file is named for what it is, at once.
+TEST_F(BatchCommandTest, SettingsOptionSaysWhatTheFileIs) {
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir_ + "/fifo.ini").constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", dir_ + "/zero.ini"));
+  ASSERT_TRUE(QDir(dir_).mkpath("folder.ini"));
+  const std::pair<QString, QByteArray> cases[] = {
+      {"fifo.ini", "settings file 'fifo.ini' is not a regular file\n"},
+      {"zero.ini", "settings file 'zero.ini' is not a regular file\n"},
+      {"folder.ini", "settings file 'folder.ini' is a folder\n"},
+      {"missing.ini", "settings file 'missing.ini' not found\n"},
+  };
+  for (const auto& [file, message] : cases) {
+    const Result r = Batch({"printers", "--settings", file});
+    EXPECT_TRUE(ExitedWith(r, 2, "tessaly-batch printers: " + message)) << file.toStdString();
+  }
+}
+
 // 4 x 6 in, height first.
 constexpr char kFourBySix[] = "101.6x152.4";
 constexpr char kPdfPrinter[] = "Print to PDF";
