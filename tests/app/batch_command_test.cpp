@@ -311,6 +311,24 @@ QRgb SheetPixel(const QImage& page, double x, double y) {
                     static_cast<int>(std::lround(y * page.height() / 297.0)));
 }
 
+// A refused print makes no preview folder.
+TEST_F(PrintCommandsTest, ARefusedPreviewMakesNoFolder) {
+  const QString photo = WritePhoto("photo.png", qRgb(10, 20, 30));
+  test::PutFile(dir_ + "/bad.json", R"({"version":1,"photos":[{"file":"photo.png","red":99}]})");
+  const std::pair<QStringList, QByteArray> cases[] = {
+      {{"--size", "100x150+60", photo}, "--size: Photo margins must leave a picture"},
+      {{"--job", "bad.json"}, "bad.json: photos[0].red: expected a whole number"},
+      {{"--settings", "missing.ini", photo}, "settings file 'missing.ini' not found"},
+      {{"--min", "0", photo}, ""},
+  };
+  for (const auto& [arguments, message] : cases) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    const Result r = Batch(QStringList{"print", "--preview", "fresh"} + arguments);
+    EXPECT_TRUE(ExitedWith(r, 2, message));
+    EXPECT_FALSE(QFileInfo::exists(dir_ + "/fresh"));
+  }
+}
+
 TEST_F(PrintCommandsTest, PrinterListAndNoPrinter) {
   const QString photo = WritePhoto("red.png", qRgb(255, 0, 0));
   const Result listed = Batch({"printers"});

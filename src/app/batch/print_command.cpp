@@ -205,9 +205,6 @@ int RunPrint(const QStringList& arguments) {
   }
   const bool preview = parser.isSet(QStringLiteral("preview"));
   const QString preview_dir = QFileInfo(parser.value(QStringLiteral("preview"))).absoluteFilePath();
-  if (preview && !QDir().mkpath(preview_dir)) {
-    return UsageError(command, QStringLiteral("--preview: cannot create '%1'").arg(preview_dir));
-  }
 
   JobFile job_file;
   if (!LoadSettingsOptions(parser, command, job_file.settings, exit_code)) return exit_code;
@@ -235,6 +232,10 @@ int RunPrint(const QStringList& arguments) {
     ui.MessageBox(QLatin1String(kNoPrinterText), MsgButtons::Ok, MsgIcon::Exclamation);
   }
   if (exit_code != kExitOk) return exit_code;
+  // The preview folder is made only once nothing refuses the command.
+  if (preview && !QDir().mkpath(preview_dir)) {
+    return UsageError(command, QStringLiteral("--preview: cannot create '%1'").arg(preview_dir));
+  }
   if (!StartCodecSession()) return kExitNoCodecs;
 
   MyPictureManager job(job_file.settings);
