@@ -14,10 +14,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <utility>
 
 #include "controls/part_files.h"
+#include "controls/utils.h"
 
 namespace tessaly {
 namespace {
@@ -65,7 +65,7 @@ class NewFile::CheckedDevice : public QIODevice {
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) {
         error_ = n < 0 ? errno : EIO;
-        setErrorString(QString::fromLocal8Bit(std::strerror(error_)));
+        setErrorString(SystemErrorText(error_));
         return length;
       }
       done += n;
