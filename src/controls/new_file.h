@@ -1,11 +1,8 @@
-// Writing a file through a hidden temporary file in the target's folder. Commit
-// flushes the bytes to the disk, then links the file under its name in one step that
-// fails when anything (a file, folder or symlink, dangling or not) holds the name:
-// nothing there is replaced, removed or written through. CommitReplacing instead
-// renames the file over its name in one step, so the old file stays whole until the
-// new one is complete. A failed or dropped file leaves nothing; a killed run may leave
-// a hidden part file, which the next file started in that folder removes (see
-// part_files.h). Failures keep the system's error number.
+// Writing a file through a hidden part file in its folder (see part_files.h). Commit
+// flushes it and links it under its name, failing when anything (even a dangling link)
+// holds the name: nothing there is replaced or written through. CommitReplacing renames
+// it over the name instead, so the old file stays whole until the new one is complete.
+// A failed or dropped file leaves nothing behind. Failures keep the system's errno.
 #pragma once
 
 #include <QIODevice>

@@ -1,12 +1,9 @@
-// Hidden part files: the temporary files that NewFile writes before it names them are
-// ".tessaly-<pid>-<16 hex digits>.part", with the writer's process id in the name. A
-// run that was killed leaves its parts behind; the next time the program starts a
-// file in that folder it removes the stale ones there, once per folder and run. Only
-// regular files owned by this user are removed, and only when the name has exactly
-// that shape and no process with that id is alive (a live process that took the id
-// over keeps the part until a later run finds it gone). The parts of earlier versions,
-// ".tessaly-<1 to 16 hex digits>.part", carry no id and are removed once they are an
-// hour old: no write of one file keeps a part that long.
+// Part files: NewFile's hidden temporary files, ".tessaly-<pid>-<16 hex digits>.part".
+// A part is stale when this user's regular file carries the id of no live process (a
+// reused id keeps it until a later run), or, for an earlier version's part without an
+// id (".tessaly-<hex>.part"), when it is an hour old: no write keeps a part that long.
+// Starting a file in a folder removes its stale parts, once per folder and run; names
+// of any other shape, other users' files, folders and links are never touched.
 #pragma once
 
 #include <QByteArray>

@@ -1,11 +1,9 @@
-// The edit history's month files, each read once per run: the first lookup in a
-// month file reads it whole (a regular file of at most kMaxHistoryFileBytes) and keeps
-// the last record of every photo in it. The index is read again when the file is no
-// longer the one it was built from: another file at the name, another size (another
-// running program appended) or modification time. Month files are only ever appended
-// to, so a change that keeps all three is not looked for. A record this program
-// appends is added to the index without a read. A file with any line that is not a
-// record finds nothing for any photo, as reading it line by line would.
+// The edit history's month files, each read once per run: the first lookup reads the
+// file whole (a regular file of at most kMaxHistoryFileBytes) and keeps each photo's
+// last record. A file whose identity, size or modification time changed (another
+// program appended) is read again; month files are only appended to, so nothing else
+// is looked for. This program's appends join the index unread. A file with a line that
+// is not a record finds nothing for any photo, as reading it line by line would.
 #pragma once
 
 #include <sys/stat.h>
