@@ -1,7 +1,9 @@
 // New files: a hidden temporary file opened exclusively in the target folder, written
 // at the device's position with every byte checked, flushed with fsync and a checked
 // close, then named with renameat2(RENAME_NOREPLACE) — or, where the file system does
-// not offer that, a hard link, which fails on a taken name just the same.
+// not offer that, a hard link, which fails on a taken name just the same. A replacing
+// commit takes the old file's mode before the flush and renames over it. Opening a
+// file in a folder first removes the stale parts that killed runs left there.
 #include "controls/new_file.h"
 
 #include <fcntl.h>
@@ -9,12 +11,13 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <utility>
+
+#include "controls/part_files.h"
+#include "controls/utils.h"
 
 namespace tessaly {
 namespace {
@@ -22,12 +25,6 @@ namespace {
 // Temporary names are random; a clash with another program's file is retried this
 // many times before the folder counts as unusable.
 constexpr int kTempNameAttempts = 16;
-
-QByteArray TempName() {
-  return QByteArrayLiteral(".tessaly-") +
-         QByteArray::number(QRandomGenerator::global()->generate64(), 16) +
-         QByteArrayLiteral(".part");
-}
 
 }  // namespace
 
@@ -68,7 +65,7 @@ class NewFile::CheckedDevice : public QIODevice {
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) {
         error_ = n < 0 ? errno : EIO;
-        setErrorString(QString::fromLocal8Bit(std::strerror(error_)));
+        setErrorString(SystemErrorText(error_));
         return length;
       }
       done += n;
@@ -97,8 +94,9 @@ bool NewFile::Open(const QString& folder) {
     error_ = errno;
     return false;
   }
+  RemoveStaleParts(folder_fd_);
   for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-    temp_name_ = TempName();
+    temp_name_ = NewPartName();
     fd_ = ::openat(folder_fd_, temp_name_.constData(),
                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd_ >= 0) {
@@ -163,6 +161,35 @@ bool NewFile::Commit(const QString& name) {
   }
   Cancel();
   return true;
+}
+
+bool NewFile::CommitReplacing(const QString& name) {
+  error_ = 0;
+  const QByteArray target = QFile::encodeName(name);
+  if (temp_name_.isEmpty()) {
+    error_ = EBADF;
+  } else if (target.isEmpty() || target.contains('/')) {
+    error_ = EINVAL;
+  } else {
+    struct stat old {};
+    const bool keep_mode =
+        ::fstatat(folder_fd_, target.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(old.st_mode);
+    const mode_t mode = old.st_mode & 07777;
+    if (keep_mode && (fd_ >= 0 ? ::fchmod(fd_, mode)
+                               : ::fchmodat(folder_fd_, temp_name_.constData(), mode, 0)) != 0) {
+      error_ = errno;
+    }
+    if (error_ == 0 && Flush() &&
+        ::renameat(folder_fd_, temp_name_.constData(), folder_fd_, target.constData()) == 0) {
+      temp_name_.clear();
+      Cancel();
+      return true;
+    }
+    if (error_ == 0) error_ = errno;
+  }
+  Cancel();
+  return false;
 }
 
 void NewFile::Cancel() {

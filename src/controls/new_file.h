@@ -1,9 +1,8 @@
-// Writing a new file without touching what already has its name: the bytes go to a
-// hidden temporary file in the target's folder, and Commit flushes them to the disk,
-// then links the file under its name in one step that fails when anything (a file,
-// folder or symlink, dangling or not) holds the name. Nothing there is replaced,
-// removed or written through; a failed or dropped file leaves nothing (a crash may
-// leave a hidden ".tessaly-*.part" file). Failures keep the system's error number.
+// Writing a file through a hidden part file in its folder (see part_files.h). Commit
+// flushes it and links it under its name, failing when anything (even a dangling link)
+// holds the name: nothing there is replaced or written through. CommitReplacing renames
+// it over the name instead, so the old file stays whole until the new one is complete.
+// A failed or dropped file leaves nothing behind. Failures keep the system's errno.
 #pragma once
 
 #include <QIODevice>
@@ -39,6 +38,11 @@ class NewFile {
   // False when a write, the flush or the link failed; Error() is then EEXIST when the
   // name was taken, and the file stays open so that another name can be tried.
   bool Commit(const QString& name);
+  // Flushes the file to the disk, gives it the mode of the file `name` when there is
+  // one, and renames it over `name`, so the old file stays whole until the new one is
+  // complete. False when a write, the flush or the rename failed; the file is then
+  // dropped and the old one left as it was.
+  bool CommitReplacing(const QString& name);
   // Drops the file.
   void Cancel();
   // The errno of the last failure; 0 when there was none.

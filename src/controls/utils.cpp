@@ -4,14 +4,20 @@
 // read-only; a <base> element keeps its relative links pointing at the pages.
 #include "controls/utils.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <cerrno>
+#include <climits>
+#include <cstring>
 #include <utility>
 
 #include "controls/formatting.h"
+#include "controls/new_file.h"
 
 namespace tessaly {
 namespace {
@@ -19,6 +25,8 @@ namespace {
 constexpr char kStartPage[] = "Help.htm";
 constexpr char kCopyName[] = "~Help.htm";
 constexpr char kRewrittenPage[] = "Overview.htm";
+// Links followed before a name counts as a loop, as the system's own limit.
+constexpr int kMaxLinkHops = 40;
 
 UrlOpener& Opener() {
   static UrlOpener opener;
@@ -39,6 +47,30 @@ QByteArray WithBase(QByteArray html, const QString& folder) {
   const qsizetype close = html.indexOf('>', head);
   if (close < 0) return base + html;
   return html.insert(close + 1, base);
+}
+
+// The file that writing to `path` reaches: `path` itself, or where its chain of
+// symlinks ends (which need not exist yet). "" with `error` set when a link cannot be
+// read or the chain is a loop. A relative link is joined to its own folder without
+// folding "..", which the system resolves through the real folders.
+QString FollowLinks(QString path, int& error) {
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(name.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    QByteArray link(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(name.constData(), link.data(), link.size());
+    if (length < 0 || length >= link.size()) {
+      error = length < 0 ? errno : ENAMETOOLONG;
+      return QString();
+    }
+    link.truncate(length);
+    const QString target = QFile::decodeName(link);
+    const qsizetype slash = path.lastIndexOf(u'/');
+    path = target.startsWith(u'/') || slash < 0 ? target : path.left(slash + 1) + target;
+  }
+  error = ELOOP;
+  return QString();
 }
 
 }  // namespace
@@ -83,15 +115,25 @@ bool ShowHelpPage(const QString& page) {
   return OpenWithDesktop(QUrl::fromLocalFile(copy_path));
 }
 
-bool ReplaceFileContent(const QString& path, const QByteArray& bytes) {
-  if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
-  QSaveFile out(path);
-  if (!out.open(QIODevice::WriteOnly)) return false;
-  if (out.write(bytes) != bytes.size()) {
-    out.cancelWriting();
-    return false;
+bool ReplaceFileContent(const QString& path, const QByteArray& bytes, QString* reason) {
+  int error = 0;
+  const QString target = FollowLinks(path, error);
+  NewFile out;
+  bool done = false;
+  if (error == 0) {
+    const QFileInfo info(target);
+    // A folder that cannot be made shows as the failure to open the file in it.
+    QDir().mkpath(info.absolutePath());
+    done = out.Open(info.absolutePath()) && out.Device().write(bytes) == bytes.size() &&
+           out.CommitReplacing(info.fileName());
+    error = out.Error();
   }
-  return out.commit();
+  if (!done && reason) *reason = SystemErrorText(error);
+  return done;
+}
+
+QString SystemErrorText(int error) {
+  return QString::fromLocal8Bit(std::strerror(error));
 }
 
 QString FileNameOfPath(const QString& path) {

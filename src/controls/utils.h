@@ -38,9 +38,17 @@ QString HelpCopyPath();
 bool ShowHelpPage(const QString& page);
 
 // Replaces the file at `path` with `bytes`, creating its folder: the bytes go to a
-// temporary file that takes the name only when every byte and the flush to the disk
-// succeeded, so a failure leaves the old file as it was.
-bool ReplaceFileContent(const QString& path, const QByteArray& bytes);
+// hidden temporary file beside it that takes the name only when every byte, the flush
+// to the disk and the close succeeded, so a failure leaves the old file as it was and
+// no temporary file behind. A symlink at `path` stays a link: the file it leads to is
+// replaced, as writing through the link would, so a settings file kept elsewhere
+// through a link is still found there. The new file keeps the old file's mode. False
+// on failure, with `reason` (when given) set to the system's text of what went wrong
+// ("No space left on device").
+bool ReplaceFileContent(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
+
+// The system's text of an error number ("No space left on device").
+QString SystemErrorText(int error);
 
 // The text after the last '/'; the whole text when there is none.
 QString FileNameOfPath(const QString& path);

@@ -2,9 +2,9 @@
 // month file, under an exclusive lock; a file left without a final line break gets
 // one first, in the same write, so that a new record never runs on into the last
 // line. A write that is short or fails, or whose flush fails, is cut off again, so the
-// file keeps its old length and never holds a torn line. Reading goes line by line; a
-// line that is not a well-formed record is a read error and ends the lookup with
-// nothing found.
+// file keeps its old length and never holds a torn line, and the line is handed to
+// the month file's index (history_index), through which every lookup goes. Only
+// regular files are read or written.
 #include "job/history_store.h"
 
 #include <fcntl.h>
@@ -22,6 +22,7 @@
 #include <limits>
 
 #include "controls/formatting.h"
+#include "job/history_index.h"
 
 namespace tessaly {
 namespace {
@@ -107,18 +108,17 @@ bool EndsWithoutNewline(int fd, off_t size) {
   return size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n';
 }
 
-// Appends `line` to the open file (after a line break when the file's last line has
-// none) in one write and flushes it; on any failure the file is cut back to the
-// length it had.
-bool AppendLine(int fd, QByteArray line) {
+// Appends `line` to the open regular file (after a line break when the file's last
+// line has none) in one write and flushes it; `before` and `after` receive the file's
+// state around the append. On any failure the file is cut back to the length it had.
+bool AppendLine(int fd, QByteArray line, struct stat& before, struct stat& after) {
   if (::flock(fd, LOCK_EX) != 0) return false;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) return false;
-  const off_t old_size = info.st_size;
+  if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode)) return false;
+  const off_t old_size = before.st_size;
   if (EndsWithoutNewline(fd, old_size)) line.prepend("\r\n");
   const ssize_t written =
       ::pwrite(fd, line.constData(), static_cast<size_t>(line.size()), old_size);
-  if (written == line.size() && ::fsync(fd) == 0) return true;
+  if (written == line.size() && ::fsync(fd) == 0) return ::fstat(fd, &after) == 0;
   if (written > 0 && ::ftruncate(fd, old_size) == 0) ::fsync(fd);
   return false;
 }
@@ -203,10 +203,17 @@ bool SaveEdits(double file_date, const QString& name, const HistoryEdits& edits)
   line.edits = edits;
   line.printed_day = TodayDayNumber();
 
-  const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  const int fd = ::open(QFile::encodeName(path).constData(),
+                        O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
   if (fd < 0) return false;
-  const bool appended = AppendLine(fd, FormatHistoryLine(line));
+  const QByteArray record = FormatHistoryLine(line);
+  struct stat before {};
+  struct stat after {};
+  const bool appended = AppendLine(fd, record, before, after);
   ::close(fd);  // the line is already on the disk, or cut off again
+  // The index takes the record as a lookup reads it back: stored name and label.
+  HistoryLine stored;
+  if (appended && ParseHistoryLine(record, stored)) NoteHistoryAppend(path, before, after, stored);
   return appended;
 }
 
@@ -215,21 +222,8 @@ bool GetEdits(double file_date, const QString& name, HistoryEdits& edits, double
   if (!HistoryKeyOf(file_date, key)) return false;
   const QString path = HistoryFilePath(key.day);
   if (path.isEmpty()) return false;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-
-  const QString stored_name = HistoryText(name);
-  bool found = false;
   HistoryLine match;
-  while (!file.atEnd()) {
-    HistoryLine line;
-    if (!ParseHistoryLine(file.readLine(), line)) return false;
-    if (line.key.day == key.day && line.key.time == key.time && line.name == stored_name) {
-      match = line;
-      found = true;
-    }
-  }
-  if (!found) return false;
+  if (!FindHistoryRecord(path, key, HistoryText(name), match)) return false;
   edits = match.edits;
   print_date = match.printed_day;
   return true;

@@ -4,7 +4,6 @@
 #include "job/job_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,6 +14,7 @@
 #include <initializer_list>
 #include <limits>
 
+#include "controls/bounded_file.h"
 #include "controls/utils.h"
 #include "edits/unsharp_mask.h"
 #include "job/history_record.h"
@@ -251,6 +251,9 @@ bool ReadPhoto(const QJsonObject& object, const QString& path, const QString& fo
   }
   QString file;
   if (!ReadText(object, "file", path, true, file, error)) return false;
+  // The system's calls end a name at a NUL, so a name holding one would open another file.
+  if (file.contains(QChar(u'\0')))
+    return Fail(error, Join(path, "file"), QStringLiteral("expected a file name without a NUL"));
   entry.file = QDir::cleanPath(QDir(folder).absoluteFilePath(file));
 
   if (object.contains(QStringLiteral("label"))) {
@@ -402,15 +405,19 @@ bool ParseJobFile(const QByteArray& text, const QString& folder, JobFile& job, Q
   return true;
 }
 
-bool LoadJobFile(const QString& path, JobFile& job, QString& error) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    error = path + QStringLiteral(": cannot be read (") + file.errorString() + u')';
+bool LoadJobFile(const QString& path, JobFile& job, QString& error, bool* missing) {
+  QByteArray text;
+  QString reason;
+  const FileRead read = ReadBoundedFile(path, kMaxJobFileBytes, text, &reason);
+  if (missing) *missing = read == FileRead::kMissing;
+  if (read != FileRead::kRead) {
+    error = path + QStringLiteral(": ") + reason;
     return false;
   }
-  const QByteArray text = file.read(kMaxJobFileBytes + 1);
-  if (text.size() > kMaxJobFileBytes) {
-    error = path + QStringLiteral(": too large for a job file");
+  // A write that never finished leaves an empty file, which is named as such
+  // rather than as bad JSON.
+  if (text.trimmed().isEmpty()) {
+    error = path + QStringLiteral(": is empty");
     return false;
   }
   const QFileInfo info(path);
@@ -449,8 +456,9 @@ QByteArray JobFileText(const JobSettings& settings, const MyPictureManager& job)
   return QJsonDocument(top).toJson(QJsonDocument::Indented);
 }
 
-bool SaveJobFile(const JobSettings& settings, const MyPictureManager& job, const QString& path) {
-  return ReplaceFileContent(path, JobFileText(settings, job));
+bool SaveJobFile(const JobSettings& settings, const MyPictureManager& job, const QString& path,
+                 QString* reason) {
+  return ReplaceFileContent(path, JobFileText(settings, job), reason);
 }
 
 }  // namespace tessaly

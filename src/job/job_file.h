@@ -46,9 +46,12 @@ struct JobFile {
 // text is not a valid job file; `job` is then unspecified.
 bool ParseJobFile(const QByteArray& text, const QString& folder, JobFile& job, QString& error);
 
-// Reads the file at `path` with ParseJobFile, photo paths relative to its folder;
-// a file above kMaxJobFileBytes is refused unread.
-bool LoadJobFile(const QString& path, JobFile& job, QString& error);
+// Reads the file at `path` with ParseJobFile, photo paths relative to its folder.
+// A FIFO, device or folder, a file above kMaxJobFileBytes and an empty file are
+// refused unread (or unparsed), with `error` naming the file and what it is
+// ("/home/ana/job.json: is a folder"). `missing` (when given) tells whether the
+// failure was that nothing has that name.
+bool LoadJobFile(const QString& path, JobFile& job, QString& error, bool* missing = nullptr);
 
 // Gives a loaded record the entry's values as a history record would: the edit
 // values, the angle and the crop (kept only when its shape matches the frame; the
@@ -61,7 +64,9 @@ void ApplyJobPhoto(const JobPhotoEntry& entry, MyPicture& photo);
 QByteArray JobFileText(const JobSettings& settings, const MyPictureManager& job);
 
 // Writes JobFileText to `path`, creating its folder; the file at `path` is replaced
-// only once the new text is whole on the disk. False when it could not be written.
-bool SaveJobFile(const JobSettings& settings, const MyPictureManager& job, const QString& path);
+// only once the new text is whole on the disk. False when it could not be written,
+// with `reason` (when given) the system's text of why.
+bool SaveJobFile(const JobSettings& settings, const MyPictureManager& job, const QString& path,
+                 QString* reason = nullptr);
 
 }  // namespace tessaly

@@ -9,12 +9,12 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "colour/colour_profiles.h"
 #include "colour/embedded_profile.h"
 #include "controls/new_file.h"
 #include "controls/ui_service.h"
+#include "controls/utils.h"
 #include "edits/output_rules.h"
 #include "job/final_pixels.h"
 #include "job/job_history.h"
@@ -54,7 +54,7 @@ int QualityOf(const QString& text) {
 QString SaveFailureText(const QString& target) {
   QString text = QStringLiteral("Unable to save the file '") + target + QStringLiteral("'");
   if (const int refusal = NewFileRefusal(QFileInfo(target).absolutePath()); refusal != 0) {
-    text += QStringLiteral(": ") + kCarriageReturn + QString::fromLocal8Bit(std::strerror(refusal));
+    text += QStringLiteral(": ") + kCarriageReturn + SystemErrorText(refusal);
   }
   text += kCarriageReturn + kCarriageReturn;
   text += QStringLiteral("Click 'Abort' to stop saving files, ") +

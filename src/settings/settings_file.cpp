@@ -1,16 +1,20 @@
 // The settings file on disk: each read opens, reads and closes the file; each write
 // reads the whole text, changes one value with SetIniValue and replaces the file
 // with ReplaceFileContent, so the old file stays whole until the new one is complete.
+// Only a regular file of at most kMaxSettingsBytes is read.
 #include "settings/settings_file.h"
 
-#include <QFile>
 #include <QStandardPaths>
 
+#include "controls/bounded_file.h"
 #include "controls/utils.h"
 #include "settings/ini_text.h"
 
 namespace tessaly {
 namespace {
+
+// The file holds a few hundred short lines; a file of this size is not a settings file.
+constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
 
 QString& SettingsPathStorage() {
   static QString path = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -28,25 +32,25 @@ void SetSettingsFilePath(const QString& path) {
   SettingsPathStorage() = path;
 }
 
+FileRead CheckSettingsFile(const QString& file, QString* reason) {
+  QByteArray text;
+  return ReadBoundedFile(file, kMaxSettingsBytes, text, reason);
+}
+
 QString ReadIniValue(const QString& section, const QString& key, const QString& file) {
-  QFile in(file);
-  if (!in.open(QIODevice::ReadOnly)) return QString();
-  return FindIniValue(in.readAll(), section, key);
+  QByteArray text;
+  if (ReadBoundedFile(file, kMaxSettingsBytes, text) != FileRead::kRead) return QString();
+  return FindIniValue(text, section, key);
 }
 
 bool WriteIniValue(const QString& section, const QString& key, const QString& value,
-                   const QString& file) {
+                   const QString& file, QString* reason) {
+  // An existing file that cannot be read is left alone rather than replaced by a file
+  // that holds only the one new value.
   QByteArray text;
-  QFile in(file);
-  if (in.exists()) {
-    // An existing file that cannot be read is left alone rather than replaced by
-    // a file that holds only the one new value.
-    if (!in.open(QIODevice::ReadOnly)) return false;
-    text = in.readAll();
-    if (in.error() != QFileDevice::NoError) return false;
-    in.close();
-  }
-  return SetIniValue(text, section, key, value) && ReplaceFileContent(file, text);
+  const FileRead read = ReadBoundedFile(file, kMaxSettingsBytes, text, reason);
+  if (read != FileRead::kRead && read != FileRead::kMissing) return false;
+  return SetIniValue(text, section, key, value) && ReplaceFileContent(file, text, reason);
 }
 
 }  // namespace tessaly

@@ -12,16 +12,17 @@ QString LastJobPath() {
   return QFileInfo(HistoryRoot()).absolutePath() + QStringLiteral("/last_job.json");
 }
 
-bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job) {
+bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job, QString* reason) {
   if (job.Count() == 0) return true;
-  return SaveJobFile(settings, job, LastJobPath());
+  return SaveJobFile(settings, job, LastJobPath(), reason);
 }
 
-bool ReadLastJob(JobFile& job) {
-  const QString path = LastJobPath();
-  if (!QFileInfo(path).isFile()) return false;
+bool ReadLastJob(JobFile& job, QString* damage) {
   QString error;
-  return LoadJobFile(path, job, error);
+  bool missing = false;
+  const bool read = LoadJobFile(LastJobPath(), job, error, &missing);
+  if (damage) *damage = read || missing ? QString() : error;
+  return read;
 }
 
 QStringList LoadJobPhotos(const JobFile& job_file, MyPictureManager& job,

@@ -27,12 +27,17 @@ inline constexpr int kMaxNamedLeftOut = 20;
 QString LastJobPath();
 
 // Writes `settings` and the photos of `job` as the last job. An empty job writes
-// nothing and keeps the previous last job. False when the file could not be written.
-bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job);
+// nothing and keeps the previous last job. False when the file could not be written,
+// with `reason` (when given) the system's text of why.
+bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job,
+                 QString* reason = nullptr);
 
 // Reads the last job; `job.settings` holds the base settings on entry. False when
-// there is none or it cannot be read as a job file (which always holds photos).
-bool ReadLastJob(JobFile& job);
+// there is none, and then `damage` (when given) is empty; false too when the file is
+// there but cannot be read as a job file (which always holds photos): empty, cut
+// short, not a regular file, too large. `damage` then names the file and what is
+// wrong with it, for the one message that says the last job was not opened.
+bool ReadLastJob(JobFile& job, QString* damage = nullptr);
 
 // Adds a photo file to the job: the position of its record, or −1 when it could not
 // be added.

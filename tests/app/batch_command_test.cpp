@@ -7,6 +7,7 @@
 // list and "No Printer!", the settings summary and the cells of 4 x 6 in photos worked
 // out by hand, preview pages with each photo where its cell is, one PDF file per page.
 #include <signal.h>
+#include <string.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -236,25 +237,49 @@ TEST_F(BatchCommandTest, UnreadablePhotosAreSkippedOrAbortTheRun) {
   EXPECT_FALSE(ignored.err.contains("QStandardPaths")) << ignored.err.constData();
 }
 
-TEST_F(BatchCommandTest, CtrlCStopsTheRunCleanly) {
+// Ctrl-C, a service manager's SIGTERM and a closed terminal's SIGHUP all stop the run
+// the same way: the photo in hand is finished, the rest is left, the exit code is 1.
+TEST_F(BatchCommandTest, CtrlCTermAndHangUpStopTheRunCleanly) {
   const QStringList charts = MakeCharts();
   QStringList arguments = {"save", "--to", "out"};
   for (int i = 0; i < 3; ++i) arguments += charts;  // twelve photos
-  QProcess process;
-  Start(process, arguments);
-  process.setReadChannel(QProcess::StandardError);
-  QByteArray err;
-  while (!err.contains("Saving file 1 of 12.") && process.waitForReadyRead(60000)) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(strsignal(signal));
+    ASSERT_TRUE(QDir(dir_ + "/out").removeRecursively());
+    ASSERT_TRUE(QDir(dir_).mkpath("out"));
+    QProcess process;
+    Start(process, arguments);
+    process.setReadChannel(QProcess::StandardError);
+    QByteArray err;
+    while (!err.contains("Saving file 1 of 12.") && process.waitForReadyRead(60000)) {
+      err += process.readAllStandardError();
+    }
+    ASSERT_TRUE(err.contains("Saving file 1 of 12."));
+    ::kill(static_cast<pid_t>(process.processId()), signal);
+    ASSERT_TRUE(process.waitForFinished(60000));
     err += process.readAllStandardError();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(err.contains("(interrupted)")) << err.constData();
+    EXPECT_LT(OutFiles().size(), 12);
   }
-  ASSERT_TRUE(err.contains("Saving file 1 of 12."));
-  ::kill(static_cast<pid_t>(process.processId()), SIGINT);
-  ASSERT_TRUE(process.waitForFinished(60000));
-  err += process.readAllStandardError();
-  EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(process.exitCode(), 1);
-  EXPECT_TRUE(err.contains("(interrupted)")) << err.constData();
-  EXPECT_LT(OutFiles().size(), 12);
+}
+
+// A settings file that is not a regular file is named for what it is, at once.
+TEST_F(BatchCommandTest, SettingsOptionSaysWhatTheFileIs) {
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir_ + "/fifo.ini").constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", dir_ + "/zero.ini"));
+  ASSERT_TRUE(QDir(dir_).mkpath("folder.ini"));
+  const std::pair<QString, QByteArray> cases[] = {
+      {"fifo.ini", "settings file 'fifo.ini' is not a regular file\n"},
+      {"zero.ini", "settings file 'zero.ini' is not a regular file\n"},
+      {"folder.ini", "settings file 'folder.ini' is a folder\n"},
+      {"missing.ini", "settings file 'missing.ini' not found\n"},
+  };
+  for (const auto& [file, message] : cases) {
+    const Result r = Batch({"printers", "--settings", file});
+    EXPECT_TRUE(ExitedWith(r, 2, "tessaly-batch printers: " + message)) << file.toStdString();
+  }
 }
 
 // 4 x 6 in, height first.
@@ -292,6 +317,24 @@ class PrintCommandsTest : public test::BatchHomeTest {
 QRgb SheetPixel(const QImage& page, double x, double y) {
   return page.pixel(static_cast<int>(std::lround(x * page.width() / 210.0)),
                     static_cast<int>(std::lround(y * page.height() / 297.0)));
+}
+
+// A refused print makes no preview folder.
+TEST_F(PrintCommandsTest, ARefusedPreviewMakesNoFolder) {
+  const QString photo = WritePhoto("photo.png", qRgb(10, 20, 30));
+  test::PutFile(dir_ + "/bad.json", R"({"version":1,"photos":[{"file":"photo.png","red":99}]})");
+  const std::pair<QStringList, QByteArray> cases[] = {
+      {{"--size", "100x150+60", photo}, "--size: Photo margins must leave a picture"},
+      {{"--job", "bad.json"}, "bad.json: photos[0].red: expected a whole number"},
+      {{"--settings", "missing.ini", photo}, "settings file 'missing.ini' not found"},
+      {{"--min", "0", photo}, ""},
+  };
+  for (const auto& [arguments, message] : cases) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    const Result r = Batch(QStringList{"print", "--preview", "fresh"} + arguments);
+    EXPECT_TRUE(ExitedWith(r, 2, message));
+    EXPECT_FALSE(QFileInfo::exists(dir_ + "/fresh"));
+  }
 }
 
 TEST_F(PrintCommandsTest, PrinterListAndNoPrinter) {

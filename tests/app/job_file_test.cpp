@@ -86,6 +86,8 @@ TEST(JobFile, EveryMalformedFieldIsNamed) {
       {R"({"version":1,"photos":[{"file":"a.jpg"}, 5]})", "photos[1]: expected an object"},
       {Photos(R"({"copies":2})"), "photos[0].file: required"},
       {Photos(R"({"file":""})"), "photos[0].file: expected a non-empty text"},
+      {Photos(R"({"file":"a.jpg"},{"file":"b.jpg\u0000.png"})"),
+       "photos[1].file: expected a file name without a NUL"},
       {Photos(R"({"file":"a.jpg"},{"file":"b.jpg","gamma":1.51})"),
        "photos[1].gamma: expected a number between 0.5 and 1.5"},
       {Photos(R"({"file":"a.jpg","bright":"5"})"),

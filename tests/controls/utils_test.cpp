@@ -1,9 +1,13 @@
 #include "controls/utils.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <tuple>
 #include <vector>
@@ -28,6 +32,91 @@ TEST(Utils, FileNameAndExtensionOfPaths) {
   for (const auto& [path, name, ext] : cases)
     EXPECT_EQ(std::pair(FileNameOfPath(path), FileExtension(path)), std::pair(name, ext))
         << path.toStdString();
+}
+
+// Every entry of a folder, hidden ones included.
+QStringList FolderEntries(const QString& folder) {
+  return QDir(folder).entryList(
+      QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+TEST(ReplaceFileContent, TheOldBytesStayUnlessTheWholeNewFileReachedTheDisk) {
+  const QString dir = QString::fromStdString(test::TempDir());
+  const QByteArray old_bytes(3000, 'o');
+  struct Case {
+    const char* what;
+    rlim_t limit;        // largest file the process may write; 0 for none
+    qsizetype new_size;  // bytes of the replacement
+    int error;           // errno expected, 0 for success
+  };
+  const Case cases[] = {
+      {"fits", 0, 5000, 0},
+      {"smaller than the limit", 4096, 4000, 0},
+      {"full disk at the first byte", 1, 5000, EFBIG},
+      {"full disk in the last block", 8192, 8193, EFBIG},
+      {"full disk after a short write", 4096, 1 << 20, EFBIG},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QString folder = dir + "/" + c.what;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + "/Tesly.ini";
+    test::PutFile(path, old_bytes);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0600), 0);
+    const QByteArray new_bytes(c.new_size, 'n');
+    QString reason = "untouched";
+    bool replaced = false;
+    {
+      std::optional<test::ScopedFileSizeLimit> full;
+      if (c.limit != 0) {
+        full.emplace(c.limit);
+        ASSERT_TRUE(full->Active());
+      }
+      replaced = ReplaceFileContent(path, new_bytes, &reason);
+    }
+    EXPECT_EQ(replaced, c.error == 0);
+    EXPECT_EQ(test::ReadFileBytes(path), c.error == 0 ? new_bytes : old_bytes);
+    EXPECT_EQ(reason.toStdString(), c.error == 0 ? "untouched" : std::strerror(c.error));
+    EXPECT_EQ(FolderEntries(folder), QStringList{"Tesly.ini"});
+    // The replacement keeps the mode the user gave the file.
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+  }
+}
+
+TEST(ReplaceFileContent, NewFilesLinksAndFolders) {
+  const QString dir = QString::fromStdString(test::TempDir());
+  // A missing folder is made.
+  ASSERT_TRUE(ReplaceFileContent(dir + "/new/deeper/last_job.json", "{}"));
+  EXPECT_EQ(test::ReadFileBytes(dir + "/new/deeper/last_job.json"), "{}");
+  EXPECT_EQ(FolderEntries(dir + "/new/deeper"), QStringList{"last_job.json"});
+
+  // A link (relative, through a second link) stays a link and its file is replaced.
+  ASSERT_TRUE(QDir().mkpath(dir + "/real"));
+  test::PutFile(dir + "/real/Tesly.ini", "old");
+  ASSERT_TRUE(QFile::link("real/Tesly.ini", dir + "/hop.ini"));
+  ASSERT_TRUE(QFile::link(dir + "/hop.ini", dir + "/Tesly.ini"));
+  ASSERT_TRUE(ReplaceFileContent(dir + "/Tesly.ini", "new"));
+  EXPECT_EQ(QFileInfo(dir + "/Tesly.ini").symLinkTarget(), dir + "/hop.ini");
+  EXPECT_EQ(test::ReadFileBytes(dir + "/real/Tesly.ini"), "new");
+  EXPECT_EQ(FolderEntries(dir + "/real"), QStringList{"Tesly.ini"});
+
+  // Failures say why in the system's words and leave what was there.
+  ASSERT_TRUE(QFile::link(dir + "/loop.ini", dir + "/loop.ini"));
+  ASSERT_TRUE(QDir().mkpath(dir + "/folder.json"));
+  const std::pair<QString, int> refused[] = {
+      {dir + "/loop.ini", ELOOP},
+      {dir + "/folder.json", EISDIR},
+  };
+  for (const auto& [path, error] : refused) {
+    QString reason;
+    EXPECT_FALSE(ReplaceFileContent(path, "x", &reason)) << path.toStdString();
+    EXPECT_EQ(reason.toStdString(), std::strerror(error)) << path.toStdString();
+  }
+  EXPECT_TRUE(QFileInfo(dir + "/folder.json").isDir());
+  EXPECT_EQ(FolderEntries(dir),
+            QStringList({"Tesly.ini", "folder.json", "hop.ini", "loop.ini", "new", "real"}));
 }
 
 TEST(Utils, FormatFixedWidthPadsAndCuts) {

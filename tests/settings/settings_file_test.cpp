@@ -40,7 +40,7 @@ TEST(SettingsFile, WriteCreatesFolderFileSectionAndKey) {
   ASSERT_TRUE(WriteIniValue("Options", "Units", "1", path));
   EXPECT_EQ(test::ReadFileBytes(path), "[Options]\nUnits=1\n");
   EXPECT_EQ(ReadIniValue("Options", "Units", path), "1");
-  // QSaveFile leaves no temporary file behind.
+  // The replacement leaves no temporary file behind.
   EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"Tesly.ini"});
 }
 

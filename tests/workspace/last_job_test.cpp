@@ -1,15 +1,22 @@
 // The last job kept between runs: written beside the edit history, read back to the
 // same settings and photo values, a missing photo left out and named, an empty job
-// keeping the previous file, and an oversized file refused.
+// keeping the previous file, an oversized, empty or damaged file told apart from none.
+// With it, every file the program keeps refuses a FIFO, a device and a folder at its
+// name at once: the settings file, a month file of the edit history, a job file.
 #include "workspace/last_job.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <QDir>
 #include <QFile>
+#include <optional>
 #include <tuple>
 
 #include "job/add_photo.h"
 #include "job/job_history.h"
+#include "settings/settings_file.h"
+#include "support/returns_promptly.h"
 #include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 #include "surface/crafted_files.h"
@@ -81,7 +88,102 @@ TEST(LastJob, KeptJobComesBackWithItsValuesAndNamesTheMissingPhoto) {
   // The same job padded past the job-file bound is not read at all.
   test::PutFile(LastJobPath(), written + QByteArray(kMaxJobFileBytes + 1 - written.size(), ' '));
   JobFile oversized;
-  EXPECT_FALSE(ReadLastJob(oversized));
+  QString damage;
+  EXPECT_FALSE(ReadLastJob(oversized, &damage));
+  EXPECT_EQ(damage.toStdString(), (LastJobPath() + ": is larger than 16 MB").toStdString());
+}
+
+TEST(LastJob, NoneIsToldFromAnEmptyOrDamagedFile) {
+  const QString dir = QString::fromStdString(test::TempDir());
+  test::ScopedHistoryRoot root(dir + "/Tesly_DB");
+  // {file text, or none; the damage named}
+  const std::pair<std::optional<QByteArray>, QString> cases[] = {
+      {std::nullopt, ""},
+      {"", LastJobPath() + ": is empty"},
+      {" \n", LastJobPath() + ": is empty"},
+      {"{\"version\": 1, \"pho",
+       "last_job.json: not valid JSON: unterminated string at line 1, column 20"},
+      {"{\"version\": 1}", "last_job.json: photos: expected a list of at least one photo"},
+  };
+  for (const auto& [text, named] : cases) {
+    SCOPED_TRACE(named.toStdString());
+    QFile::remove(LastJobPath());
+    if (text) test::PutFile(LastJobPath(), *text);
+    JobFile job;
+    QString damage = "untouched";
+    EXPECT_FALSE(ReadLastJob(job, &damage));
+    EXPECT_EQ(damage.toStdString(), named.toStdString());
+  }
+}
+
+TEST(KeptFiles, AFifoADeviceOrAFolderAtTheNameIsRefusedAtOnce) {
+  const QString dir = QString::fromStdString(test::TempDir());
+  // Puts the special file of `kind` at `path`.
+  const auto make = [](const QString& kind, const QString& path) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    if (kind == "fifo")
+      ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == "zero")
+      ASSERT_TRUE(QFile::link("/dev/zero", path));
+    else
+      ASSERT_TRUE(QDir().mkpath(path));
+  };
+  // {kind, what the file is}
+  const std::pair<QString, QString> kinds[] = {
+      {"fifo", "is not a regular file"},
+      {"zero", "is not a regular file"},
+      {"folder", "is a folder"},
+  };
+  constexpr double kMarch15th2003 = 37695.0;
+  for (const auto& [kind, what] : kinds) {
+    SCOPED_TRACE(kind.toStdString());
+    const QString base = dir + '/' + kind;
+    test::ScopedHistoryRoot root(base + "/data/Tesly_DB");
+    const QString settings = base + "/config/Tesly.ini";
+    const QString month = base + "/data/Tesly_DB/2003/2003-03.dat";
+    const QString job_file = base + "/job.json";
+    for (const QString& path : {settings, month, job_file, LastJobPath()}) make(kind, path);
+
+    test::ReturnsPromptly([&] { EXPECT_EQ(ReadIniValue("Options", "Units", settings), ""); },
+                          settings);
+    test::ReturnsPromptly(
+        [&] {
+          QString reason;
+          EXPECT_FALSE(WriteIniValue("Options", "Units", "1", settings, &reason));
+          EXPECT_EQ(reason.toStdString(), what.toStdString());
+        },
+        settings);
+    test::ReturnsPromptly(
+        [&] {
+          HistoryEdits edits;
+          double print_date = 0;
+          EXPECT_FALSE(GetEdits(kMarch15th2003, "a.jpg", edits, print_date));
+          EXPECT_FALSE(SaveEdits(kMarch15th2003, "a.jpg", edits));
+        },
+        month);
+    test::ReturnsPromptly(
+        [&] {
+          JobFile job;
+          QString error;
+          EXPECT_FALSE(LoadJobFile(job_file, job, error));
+          EXPECT_EQ(error.toStdString(), (job_file + ": " + what).toStdString());
+        },
+        job_file);
+    test::ReturnsPromptly(
+        [&] {
+          JobFile job;
+          QString damage;
+          EXPECT_FALSE(ReadLastJob(job, &damage));
+          EXPECT_EQ(damage.toStdString(), (LastJobPath() + ": " + what).toStdString());
+        },
+        LastJobPath());
+    // Each stays what it was.
+    for (const QString& path : {settings, month, job_file, LastJobPath()}) {
+      struct stat info {};
+      ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &info), 0) << path.toStdString();
+      EXPECT_FALSE(S_ISREG(info.st_mode)) << path.toStdString();
+    }
+  }
 }
 
 }  // namespace

@@ -57,8 +57,11 @@ bool UseSettingsFileOption(const QCommandLineParser& parser, const QString& comm
                            int& exit_code) {
   if (!parser.isSet(QLatin1String(kSettingsOption))) return true;
   const QString file = parser.value(QLatin1String(kSettingsOption));
-  if (!QFileInfo(file).isFile()) {
-    exit_code = UsageError(command, QStringLiteral("settings file '%1' not found").arg(file));
+  QString reason;
+  const FileRead read = CheckSettingsFile(file, &reason);
+  if (read != FileRead::kRead) {
+    if (read == FileRead::kMissing) reason = QStringLiteral("not found");
+    exit_code = UsageError(command, QStringLiteral("settings file '%1' %2").arg(file, reason));
     return false;
   }
   SetSettingsFilePath(QFileInfo(file).absoluteFilePath());

@@ -10,7 +10,6 @@
 #include <QRegularExpression>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "app/batch/commands.h"
 #include "app/batch/job_input.h"
@@ -18,6 +17,7 @@
 #include "app/batch/terminal_ui.h"
 #include "colour/printer_profile.h"
 #include "controls/new_file.h"
+#include "controls/utils.h"
 #include "print/cups/cups_printer_catalogue.h"
 #include "print/job_layout.h"
 #include "print/pdf_printer.h"
@@ -177,8 +177,7 @@ QString WritePreviewPage(const QImage& image, const QString& folder, int page) {
     written = out.Error() == EEXIST;
   }
   QString text = QStringLiteral("Error writing file '%1'").arg(dir + name);
-  if (out.Error() != 0)
-    text += QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(out.Error()));
+  if (out.Error() != 0) text += QStringLiteral(": ") + SystemErrorText(out.Error());
   CurrentUi().MessageBox(text, MsgButtons::Ok, MsgIcon::Critical);
   return QString();
 }
@@ -205,9 +204,6 @@ int RunPrint(const QStringList& arguments) {
   }
   const bool preview = parser.isSet(QStringLiteral("preview"));
   const QString preview_dir = QFileInfo(parser.value(QStringLiteral("preview"))).absoluteFilePath();
-  if (preview && !QDir().mkpath(preview_dir)) {
-    return UsageError(command, QStringLiteral("--preview: cannot create '%1'").arg(preview_dir));
-  }
 
   JobFile job_file;
   if (!LoadSettingsOptions(parser, command, job_file.settings, exit_code)) return exit_code;
@@ -235,6 +231,10 @@ int RunPrint(const QStringList& arguments) {
     ui.MessageBox(QLatin1String(kNoPrinterText), MsgButtons::Ok, MsgIcon::Exclamation);
   }
   if (exit_code != kExitOk) return exit_code;
+  // The preview folder is made only once nothing refuses the command.
+  if (preview && !QDir().mkpath(preview_dir)) {
+    return UsageError(command, QStringLiteral("--preview: cannot create '%1'").arg(preview_dir));
+  }
   if (!StartCodecSession()) return kExitNoCodecs;
 
   MyPictureManager job(job_file.settings);

@@ -1,4 +1,5 @@
-// Messages, answers, progress lines and Ctrl-C for the batch command.
+// Messages, answers, progress lines and Ctrl-C (and SIGTERM, SIGHUP) for the batch
+// command.
 #include "app/batch/terminal_ui.h"
 
 #include <sys/ioctl.h>
@@ -54,7 +55,8 @@ void TerminalUi::CatchInterrupt() {
   sigemptyset(&action.sa_mask);
   // The handler is removed when it runs, so a second Ctrl-C ends a stuck process.
   action.sa_flags = SA_RESETHAND;
-  sigaction(SIGINT, &action, nullptr);
+  // A stop asked by a service manager or a closed terminal ends the run as cleanly.
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
 MsgAnswer TerminalUi::MessageBox(const QString& text, MsgButtons buttons, MsgIcon, const QString&) {

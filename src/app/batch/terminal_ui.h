@@ -1,8 +1,9 @@
 // The Ui service of the batch command: messages go to standard error (carriage
 // returns become line ends), Abort/Retry/Ignore questions are answered by the
 // --on-error choice and every other question by its safe answer, progress texts are
-// one line each — or, on a terminal, one progress bar redrawn in place. Ctrl-C sets
-// the program-wide cancel flag at the next poll; a second Ctrl-C ends the process.
+// one line each — or, on a terminal, one progress bar redrawn in place. Ctrl-C,
+// SIGTERM and SIGHUP set the program-wide cancel flag at the next poll; a second one
+// of the same signal ends the process.
 #pragma once
 
 #include "controls/ui_service.h"
@@ -22,7 +23,8 @@ class TerminalUi : public Ui {
   void ShowProgress(const QString& caption, const QString& text) override;
   void HideProgress() override;
 
-  // Routes SIGINT to the cancel flag of whichever TerminalUi polls next.
+  // Routes SIGINT, SIGTERM and SIGHUP to the cancel flag of whichever TerminalUi
+  // polls next.
   static void CatchInterrupt();
 
  private:
