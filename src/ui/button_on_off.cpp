@@ -1,6 +1,8 @@
 // Mouse and keyboard behaviour and the 3-D painting of ButtonOnOff.
 #include "ui/button_on_off.h"
 
+#include <QPointer>
+
 #include <qdrawutil.h>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -176,11 +178,18 @@ void ButtonOnOff::mouseReleaseEvent(QMouseEvent* event) {
   repaint();
   const QPoint at = event->position().toPoint();
   if (!rect().contains(at)) return;
+  const Qt::MouseButton button = event->button();
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  QPointer<ButtonOnOff> self(this);
+  const bool shown = isVisible();
   CurrentUi().LetMessagesRun();
-  if (event->button() == Qt::LeftButton) {
+  // A button disabled or hidden meanwhile (a run started by another click) no longer
+  // acts: its command would reach a job in use.
+  if (!self || !isEnabled() || (shown && !isVisible())) return;
+  if (button == Qt::LeftButton) {
     emit Click();
-  } else if (event->button() == Qt::RightButton) {
-    emit RightButtonUp(event->button(), event->modifiers(), at.x(), at.y());
+  } else if (button == Qt::RightButton) {
+    emit RightButtonUp(button, modifiers, at.x(), at.y());
   }
 }
 

@@ -624,6 +624,7 @@ void MainWindow::OnAddingClosed() {
 }
 
 void MainWindow::AddFiles(const QStringList& files) {
+  const WindowBlock busy(this);
   for (const QString& file : files) {
     if (closed_) break;
     if (job_.Room() == 0) {
@@ -660,6 +661,7 @@ void MainWindow::AddJobPhotos(const JobFile& whole_file) {
   JobFile job_file = whole_file;
   const bool too_many = static_cast<int>(job_file.photos.size()) > job_.Room();
   if (too_many) job_file.photos.resize(static_cast<std::size_t>(job_.Room()));
+  WindowBlock busy(this);
   const QStringList left_out = LoadJobPhotos(job_file, job_, [this](const QString& file) {
     if (closed_) return -1;
     const int position = AddPhotoFile(job_, file, nullptr, ToStrip());
@@ -667,6 +669,7 @@ void MainWindow::AddJobPhotos(const JobFile& whole_file) {
     CurrentUi().LetMessagesRun();
     return position;
   });
+  busy.Release();
   // The active photo was shown before its stored values were given back.
   if (Current()) ImageSelected(current_);
   EnableEditControls();
@@ -725,6 +728,8 @@ void MainWindow::OnRemoveAll() {
   if (CurrentUi().MessageBox(QString::fromLatin1(kRemoveAllQuestion), MsgButtons::YesNo,
                              MsgIcon::Question) != MsgAnswer::Yes)
     return;
+  // Nothing else may start on the job while the loop lets messages run.
+  const WindowBlock busy(this);
   while (strip_->NumberImages() > 0) {
     OnRemove();
     CurrentUi().LetMessagesRun();

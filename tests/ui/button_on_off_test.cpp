@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "controls/scripted_ui.h"
+
 namespace tessaly {
 namespace {
 
@@ -35,6 +37,17 @@ TEST(ButtonOnOff, CommandModeClicksOnReleaseInsideOnly) {
   EXPECT_EQ(right[0][2].toInt(), 12);
   EXPECT_EQ(right[0][3].toInt(), 7);
   EXPECT_FALSE(button.IsOn());
+
+  // The release lets messages run before acting: a button disabled in that moment (a
+  // run started by another click) does not act.
+  ScriptedUi ui;
+  ScopedUi scoped(ui);
+  ui.OnPoll([&button](int) { button.setEnabled(false); });
+  QTest::mousePress(&button, Qt::LeftButton, {}, inside);
+  QTest::mouseRelease(&button, Qt::LeftButton, {}, inside);
+  ui.OnPoll(nullptr);
+  EXPECT_EQ(clicks.count(), 1);
+  button.setEnabled(true);
 
   QTest::keyClick(&button, Qt::Key_Space);
   EXPECT_EQ(clicks.count(), 2);
