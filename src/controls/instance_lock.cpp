@@ -16,13 +16,29 @@ QString InstanceLockPath() {
   return cache + "/tessaly/tessaly.lock";
 }
 
+QString LockNotAFileText(const QString& path, bool folder) {
+  return QStringLiteral(
+             "Tessaly cannot start: its lock file %1 is %2, so it cannot tell whether "
+             "it is already running. Remove it and start Tessaly again.")
+      .arg(QDir::toNativeSeparators(path),
+           folder ? QStringLiteral("a folder") : QStringLiteral("not a regular file"));
+}
+
 InstanceLock::InstanceLock(const QString& path) : path_(path) {}
 
 InstanceLock::~InstanceLock() = default;
 
 bool InstanceLock::Acquire() {
   if (lock_ && lock_->isLocked()) return true;
-  QDir().mkpath(QFileInfo(path_).absolutePath());
+  // Something other than a file at the lock's name (a folder, a FIFO) would pass for
+  // a lock held by another instance: say what is there instead.
+  const QFileInfo at(path_);
+  if (at.exists() && !at.isFile()) {
+    CurrentUi().MessageBox(LockNotAFileText(path_, at.isDir()), MsgButtons::Ok,
+                           MsgIcon::Exclamation);
+    return false;
+  }
+  QDir().mkpath(at.absolutePath());
   lock_ = std::make_unique<QLockFile>(path_);
   // Only a lock whose process has ended is stale, however old it is: a long run of
   // the program must keep its lock.

@@ -12,6 +12,8 @@
 namespace tessaly {
 
 QString InstanceLockPath();
+// The refusal when a folder or another non-file holds the lock's name.
+QString LockNotAFileText(const QString& path, bool folder);
 
 class InstanceLock {
  public:

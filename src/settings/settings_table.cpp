@@ -70,6 +70,7 @@ constexpr auto kTable = std::to_array<SettingEntry>({
     {kOptionsSection, "InitPath", T::kText, "", nullptr, false},
     {kOptionsSection, "PdfPrinter", T::kCheckState, "1", nullptr, false},
     {kOptionsSection, "PdfFolder", T::kText, "", DefaultPdfFolderSetting, false},
+    {kOptionsSection, "LastJobKept", T::kBoolean, "True", nullptr, false},
     TESSALY_LAYOUT_KEYS(kOptionsSection),
     TESSALY_LAYOUT_KEYS(kThumbOptionsSection),
     {kPrintOptionsSection, "ICM", T::kInteger, "0", nullptr, false},

@@ -36,6 +36,7 @@
 #include "surface/quarter_turn.h"
 #include "ui/about_box.h"
 #include "ui/button_on_off.h"
+#include "ui/close_on_signal.h"
 #include "ui/digits_box.h"
 #include "ui/elided_label.h"
 #include "ui/histogram_view.h"
@@ -646,9 +647,15 @@ void MainWindow::AddFiles(const QStringList& files) {
 }
 
 bool MainWindow::OfferLastJob() {
+  if (!LastJobWasKept()) return false;
   JobFile last;
   last.settings = job_.Settings();
-  if (!ReadLastJob(last)) return false;
+  QString damage;
+  if (!ReadLastJob(last, &damage)) {
+    if (!damage.isEmpty())
+      CurrentUi().MessageBox(LastJobDamagedText(damage), MsgButtons::Ok, MsgIcon::Exclamation);
+    return false;
+  }
   if (CurrentUi().MessageBox(QString::fromLatin1(kOpenLastJobQuestion), MsgButtons::YesNo,
                              MsgIcon::Question) != MsgAnswer::Yes)
     return false;
@@ -895,19 +902,32 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   if (photos_dialog_) init_path_ = photos_dialog_->InitPath();
-  WriteIniValue(kOptionsSection, QStringLiteral("InitPath"), init_path_);
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (window == this || !window->isVisible()) continue;
     window->close();
     CurrentUi().LetMessagesRun();
   }
-  // Keeping the job is a convenience for the next start: a failure must not hold
-  // the window open, and the user can do nothing about it while closing.
   if (copies_->isModified()) OnCopiesLeft();
   if (label_->isModified()) OnLabelLeft();
-  if (!KeepLastJob(job_.Settings(), job_))
-    qWarning("The job could not be kept in %s", qPrintable(LastJobPath()));
+  // A file that cannot be written does not hold the window open: it is named with
+  // the reason in one message (on standard error when the process is told to end,
+  // as nobody is there to answer).
+  QStringList failures;
+  QString reason;
+  if (!WriteIniValue(kOptionsSection, QStringLiteral("InitPath"), init_path_, SettingsFilePath(),
+                     &reason))
+    failures << FileNotWrittenText(SettingsFilePath(), reason);
+  if (!KeepLastJob(job_.Settings(), job_, &reason))
+    failures << FileNotWrittenText(LastJobPath(), reason);
   closed_ = true;
+  if (!failures.isEmpty()) {
+    if (EndRequested()) {
+      qWarning("%s", qPrintable(failures.join(u'\n')));
+    } else {
+      CurrentUi().MessageBox(failures.join(QStringLiteral("\n\n")), MsgButtons::Ok,
+                             MsgIcon::Exclamation);
+    }
+  }
   event->accept();
 }
 

@@ -4,7 +4,14 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+
+#include "controls/utils.h"
 #include "job/history_store.h"
+#include "settings/settings_table.h"
 
 namespace tessaly {
 
@@ -13,8 +20,28 @@ QString LastJobPath() {
 }
 
 bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job, QString* reason) {
-  if (job.Count() == 0) return true;
-  return SaveJobFile(settings, job, LastJobPath(), reason);
+  bool kept = true;
+  if (job.Count() > 0) {
+    kept = SaveJobFile(settings, job, LastJobPath(), reason);
+  } else if (::unlink(QFile::encodeName(LastJobPath()).constData()) != 0 && errno != ENOENT) {
+    kept = false;
+    if (reason) *reason = SystemErrorText(errno);
+  }
+  WriteBoolSetting(QLatin1String(kOptionsSection), QStringLiteral("LastJobKept"), kept);
+  return kept;
+}
+
+bool LastJobWasKept() {
+  return ReadBoolSetting(QLatin1String(kOptionsSection), QStringLiteral("LastJobKept"));
+}
+
+QString FileNotWrittenText(const QString& path, const QString& reason) {
+  return QStringLiteral("Tessaly could not write %1:\n%2")
+      .arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString LastJobDamagedText(const QString& damage) {
+  return QStringLiteral("The last job could not be opened:\n%1").arg(damage);
 }
 
 bool ReadLastJob(JobFile& job, QString* damage) {

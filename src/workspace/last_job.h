@@ -26,11 +26,22 @@ inline constexpr int kMaxNamedLeftOut = 20;
 // last_job.json in the folder that holds the edit history's folder.
 QString LastJobPath();
 
-// Writes `settings` and the photos of `job` as the last job. An empty job writes
-// nothing and keeps the previous last job. False when the file could not be written,
-// with `reason` (when given) the system's text of why.
+// Writes `settings` and the photos of `job` as the last job; an empty job removes
+// the file, so that a job emptied before closing is not offered again. False when
+// the file could not be written or removed, with `reason` (when given) the system's
+// text of why. Whether it was kept is noted in the settings file (LastJobKept), and
+// the next start offers the file only when the last close kept it: a job left from
+// an earlier close is never offered as the last one.
 bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job,
                  QString* reason = nullptr);
+// True when the last close kept the job (or the settings say nothing of it).
+bool LastJobWasKept();
+
+// The message for a file of the program's own that could not be written at close.
+QString FileNotWrittenText(const QString& path, const QString& reason);
+// The message for a last job that is there but cannot be opened; `damage` names the
+// file and says what is wrong.
+QString LastJobDamagedText(const QString& damage);
 
 // Reads the last job; `job.settings` holds the base settings on entry. False when
 // there is none, and then `damage` (when given) is empty; false too when the file is

@@ -50,6 +50,16 @@ TEST(InstanceLock, SecondInstanceRefusedWhileHeldAndStaleLockRecovered) {
   InstanceLock after_crash(path);
   EXPECT_TRUE(after_crash.Acquire());
   EXPECT_EQ(ui.Messages().size(), 1u);
+
+  // A folder at the lock's name is named for what it is, not taken for another
+  // instance.
+  const QString folder = path + ".d";
+  ASSERT_TRUE(QDir().mkpath(folder));
+  InstanceLock blocked(folder);
+  EXPECT_FALSE(blocked.Acquire());
+  ASSERT_EQ(ui.Messages().size(), 2u);
+  EXPECT_EQ(ui.Messages()[1].text, LockNotAFileText(folder, true));
+  EXPECT_TRUE(ui.Messages()[1].text.contains("is a folder"));
 }
 
 }  // namespace

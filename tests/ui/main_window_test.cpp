@@ -32,6 +32,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <tuple>
@@ -523,6 +525,59 @@ TEST_F(MainWindowTest, LastJobIsKeptOnCloseAndOfferedAtTheNextStart) {
   EXPECT_EQ(dialogs.Requests()[0].kind, DialogKind::SaveFile);
   EXPECT_EQ(dialogs.Requests()[0].filter, "Job files|*.json");
   EXPECT_EQ(dialogs.Requests()[1].kind, DialogKind::OpenFiles);
+}
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// On a full disk the window still closes, naming the files it could not write and
+// why in one message, and keeps both files' old bytes; the next start then offers no
+// job rather than the older one. A damaged last job is named instead of skipped.
+TEST_F(MainWindowTest, FilesNotWrittenAtCloseAreNamedAndNoOlderJobIsOffered) {
+  window_->AddFiles({Photo("a.png", 60, 40)});
+  window_->close();
+  const QByteArray older = FileBytes(LastJobPath());
+  const QByteArray settings = FileBytes(SettingsFile());
+  ASSERT_FALSE(older.isEmpty());
+
+  window_ = std::make_unique<MainWindow>();
+  window_->AddFiles({Photo("b.png", 60, 40), Photo("c.png", 60, 40)});
+  {
+    test::ScopedFileSizeLimit full_disk(8);
+    ASSERT_TRUE(full_disk.Active());
+    window_->close();
+  }
+  EXPECT_FALSE(window_->isVisible());
+  ASSERT_EQ(ui_.Messages().size(), 1u);
+  const QString text = ui_.MessageTexts()[0];
+  EXPECT_TRUE(text.contains(SettingsFile()) && text.contains(LastJobPath())) << text.toStdString();
+  EXPECT_TRUE(text.contains(QString::fromLocal8Bit(std::strerror(EFBIG))));
+  EXPECT_EQ(FileBytes(LastJobPath()), older);
+  EXPECT_EQ(FileBytes(SettingsFile()), settings);
+
+  // The settings could not note it either: the next close that can write does, and a
+  // damaged last job is then named at the start instead of being offered.
+  ASSERT_TRUE(WriteIniValue("Options", "LastJobKept", "False"));
+  window_ = std::make_unique<MainWindow>();
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+  });
+  window_->Start({});
+  EXPECT_EQ(ui_.Messages().size(), 1u);  // no question: the last close kept nothing
+  if (auto* adding = window_->PhotosDialog()) adding->reject();
+  ASSERT_TRUE(WriteIniValue("Options", "LastJobKept", "True"));
+  test::PutFile(LastJobPath(), "{ \"version\": 1, \"photos\": [");
+  window_ = std::make_unique<MainWindow>();
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+  });
+  window_->Start({});
+  ASSERT_EQ(ui_.Messages().size(), 2u);
+  EXPECT_TRUE(ui_.MessageTexts()[1].startsWith("The last job could not be opened:"));
+  EXPECT_TRUE(ui_.MessageTexts()[1].contains("last_job.json"));
+  if (auto* adding = window_->PhotosDialog()) adding->reject();
 }
 
 // A close asked for while a print or a save run is going waits for the run's end:

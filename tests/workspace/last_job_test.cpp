@@ -1,8 +1,8 @@
 // The last job kept between runs: written beside the edit history, read back to the
-// same settings and photo values, a missing photo left out and named, an empty job
-// keeping the previous file, an oversized, empty or damaged file told apart from none.
-// With it, every file the program keeps refuses a FIFO, a device and a folder at its
-// name at once: the settings file, a month file of the edit history, a job file.
+// same settings and photo values, a missing photo left out and named, an emptied job
+// removing the file, a job that could not be kept noted as such, an oversized, empty or damaged
+// file told apart from none. With it, every file the program keeps refuses a FIFO, a device and a
+// folder at its name at once: the settings file, a month file of the edit history, a job file.
 #include "workspace/last_job.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +18,7 @@
 #include "settings/settings_file.h"
 #include "support/returns_promptly.h"
 #include "support/scoped_state.h"
+#include "support/scratch_home.h"
 #include "support/test_surfaces.h"
 #include "surface/crafted_files.h"
 
@@ -55,11 +56,23 @@ TEST(LastJob, KeptJobComesBackWithItsValuesAndNamesTheMissingPhoto) {
   edited.SetPhotoLabel(QStringLiteral("Grandma"));
   const HistoryEdits before = HistoryEditsOf(edited);
 
+  test::ScopedSettingsFile ini(dir + "/Tesly.ini");
   ASSERT_TRUE(KeepLastJob(settings, job));
-  const QByteArray written = test::ReadFileBytes(LastJobPath());
-  // An empty job keeps the last job that had photos.
+  EXPECT_TRUE(LastJobWasKept());
+  // A job emptied before closing leaves nothing to offer; a last job that cannot be
+  // written (a folder holds its name) is noted as not kept, so that no older one is
+  // offered in its place.
   EXPECT_TRUE(KeepLastJob(settings, MyPictureManager(settings)));
-  EXPECT_EQ(test::ReadFileBytes(LastJobPath()), written);
+  EXPECT_FALSE(QFile::exists(LastJobPath()));
+  ASSERT_TRUE(QDir().mkdir(LastJobPath()));
+  QString reason;
+  EXPECT_FALSE(KeepLastJob(settings, job, &reason));
+  EXPECT_FALSE(reason.isEmpty());
+  EXPECT_FALSE(LastJobWasKept());
+  ASSERT_TRUE(QDir().rmdir(LastJobPath()));
+  ASSERT_TRUE(KeepLastJob(settings, job));
+  EXPECT_TRUE(LastJobWasKept());
+  const QByteArray written = test::ReadFileBytes(LastJobPath());
 
   ASSERT_TRUE(QFile::remove(missing));
   JobFile read;
