@@ -118,9 +118,8 @@ bool PrintWindow::SlotPixels(int Page, int k, const PreviewPaper* paper, DecodeA
   const double share = DecodeShare(steps.factor);
   const bool taken = ahead.Take(photo.Filename(), image, share);
   while (!taken && !image.CreateFromFile(photo.Filename(), share)) {
-    const MsgAnswer answer = ui.MessageBox(
-        QStringLiteral("Error opening file '") + photo.Filename() + QStringLiteral("'"),
-        MsgButtons::RetryCancel, MsgIcon::Critical);
+    const MsgAnswer answer = ui.MessageBox(OpeningErrorText(photo.Filename(), image.ReadStatus()),
+                                           MsgButtons::RetryCancel, MsgIcon::Critical);
     if (answer != MsgAnswer::Retry) return false;
   }
   if (ui.PollCancel()) return false;

@@ -140,9 +140,8 @@ PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
   const double share = DecodeShare(SaveFactor(photo, settings));
   const bool taken = ahead.Take(file, image, share);
   while (!taken && !image.CreateFromFile(file, share)) {
-    const MsgAnswer answer =
-        ui.MessageBox(QStringLiteral("Error opening file '") + file + QStringLiteral("'"),
-                      MsgButtons::AbortRetryIgnore, MsgIcon::Critical);
+    const MsgAnswer answer = ui.MessageBox(OpeningErrorText(file, image.ReadStatus()),
+                                           MsgButtons::AbortRetryIgnore, MsgIcon::Critical);
     if (answer == MsgAnswer::Ignore) return PhotoOutcome::Skipped;
     if (answer != MsgAnswer::Retry) return PhotoOutcome::Aborted;
   }

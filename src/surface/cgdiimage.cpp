@@ -31,7 +31,7 @@ cGDIImage& cGDIImage::operator=(cGDIImage&& other) noexcept {
 bool cGDIImage::CreateFromFile(const QString& file, double least) {
   Dispose();
   FullPicture full;
-  if (!ReadImageFileReduced(file, least, owned_, full)) return false;
+  if (!ReadImageFileReduced(file, least, owned_, full, &read_status_)) return false;
   view_ = owned_.View();
   full_width_ = full.width;
   full_height_ = full.height;

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "surface/cdib.h"
+#include "surface/image_read_status.h"
 #include "surface/surface_buffer.h"
 
 namespace tessaly {
@@ -27,6 +28,8 @@ class cGDIImage {
   // the smallest DCT scale of at least `least` times its full size (1: the full
   // size). False when it cannot be read, is too large, or memory is short.
   bool CreateFromFile(const QString& file, double least = 1.0);
+  // Why the last CreateFromFile failed (kOk after a success).
+  ImageReadStatus ReadStatus() const { return read_status_; }
   // Releases any image, then refers to the surface's pixels. False when the surface
   // is not created.
   bool CreateFromDIB(cDIB& dib);
@@ -87,6 +90,7 @@ class cGDIImage {
   int full_height_ = 0;
   double reduction_ = 1.0;
   int save_status_ = 0;
+  ImageReadStatus read_status_ = ImageReadStatus::kOk;
 };
 
 }  // namespace tessaly

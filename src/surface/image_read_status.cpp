@@ -6,6 +6,12 @@
 
 namespace tessaly {
 
+QString OpeningErrorText(const QString& file, ImageReadStatus status) {
+  const QString why = ImageReadStatusText(status);
+  const QString text = QStringLiteral("Error opening file '%1'").arg(file);
+  return why.isEmpty() ? text : text + u'\r' + why;
+}
+
 QString ImageReadStatusText(ImageReadStatus status) {
   switch (status) {
     case ImageReadStatus::kOk:

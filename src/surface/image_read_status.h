@@ -28,5 +28,7 @@ constexpr bool ImageReadOpens(ImageReadStatus status) {
 
 // The reason in plain words ("not a photo file", "truncated" …); empty for kOk.
 QString ImageReadStatusText(ImageReadStatus status);
+// "Error opening file '…'" and, on a line of its own (after a carriage return), why.
+QString OpeningErrorText(const QString& file, ImageReadStatus status);
 
 }  // namespace tessaly

@@ -353,7 +353,10 @@ TEST_F(PrintWindowTest, APhotoThatCannotBeReadEndsItsPageUncounted) {
     window.PrintIt(false);
     ASSERT_EQ(ui_.Messages().size(), first + answers.size());
     const RecordedMessage& message = ui_.Messages()[first];
-    EXPECT_EQ(message.text, "Error opening file '" + path + "'");
+    EXPECT_EQ(message.text,
+              OpeningErrorText(path, QFile::exists(path) ? ImageReadStatus::kNotPhoto
+                                                         : ImageReadStatus::kCannotRead));
+    EXPECT_TRUE(message.text.startsWith("Error opening file '" + path + "'\r"));
     EXPECT_EQ(message.buttons, MsgButtons::RetryCancel);
     EXPECT_EQ(message.icon, MsgIcon::Critical);
     // The page is still ended, blank, but not counted as printed.

@@ -440,7 +440,8 @@ TEST_F(SavePipelineTest, UnreadableFileAbortRetryIgnore) {
     const SaveRunReport report = SavePhotos(job, options);
     EXPECT_EQ(std::tuple(report.saved, report.skipped, report.aborted),
               std::tuple(saved, skipped, aborted));
-    ExpectCriticalMessages(ui, "Error opening file '" + Sources() + names[1] + "'", answers.size());
+    ExpectCriticalMessages(
+        ui, "Error opening file '" + Sources() + names[1] + "'\rnot a photo file", answers.size());
     EXPECT_EQ(QDir(options.folder).entryList(QDir::Files),
               (aborted ? QStringList{names[0]} : QStringList{names[0], names[2]}));
     for (int i = 0; i < job.Count(); ++i)

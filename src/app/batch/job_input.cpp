@@ -70,10 +70,6 @@ bool LoadJobInput(const QCommandLineParser& parser, const QString& command, JobF
   return ApplySizeOption(parser, command, job_file.settings, exit_code);
 }
 
-QString OpeningErrorText(const QString& file, ImageReadStatus status) {
-  return QStringLiteral("Error opening file '%1'\r\n%2").arg(file, ImageReadStatusText(status));
-}
-
 void WarnWhenPartial(const QString& file, ImageReadStatus status, Ui& ui) {
   if (status != ImageReadStatus::kPartial) return;
   ui.MessageBox(QStringLiteral("'%1' is truncated; using what it holds").arg(file), MsgButtons::Ok,

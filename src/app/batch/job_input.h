@@ -30,8 +30,6 @@ bool LoadJobInput(const QCommandLineParser& parser, const QString& command, JobF
 // all be written; returns `failed`.
 bool TellHistoryFailure(bool failed);
 
-// "Error opening file '…'" with the reason on a line of its own.
-QString OpeningErrorText(const QString& file, ImageReadStatus status);
 // Warns that `file` opens but its data stops early, so only what it holds is used.
 void WarnWhenPartial(const QString& file, ImageReadStatus status, Ui& ui);
 
