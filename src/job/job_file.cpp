@@ -3,6 +3,8 @@
 // first bad field ends the reading with a message the user can act on.
 #include "job/job_file.h"
 
+#include "job/picture_manager.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -395,6 +397,10 @@ bool ParseJobFile(const QByteArray& text, const QString& folder, JobFile& job, Q
   }
   job.photos.clear();
   const QJsonArray list = photos.toArray();
+  if (list.size() > kMaxJobPhotos) {
+    return Fail(error, QStringLiteral("photos"),
+                QStringLiteral("at most %1 photos in one job").arg(kMaxJobPhotos));
+  }
   for (qsizetype i = 0; i < list.size(); ++i) {
     const QString path = QStringLiteral("photos[%1]").arg(i);
     if (!list[i].isObject()) return Fail(error, path, QStringLiteral("expected an object"));

@@ -82,6 +82,9 @@ TEST(JobFile, EveryMalformedFieldIsNamed) {
       {"[1, 2]", "expected a JSON object"},
       {R"({"photos":[{"file":"a.jpg"}]})", "version: expected 1"},
       {R"({"version":1})", "photos: expected a list of at least one photo"},
+      {Photos((QByteArray(R"({"file":"a.jpg"},)").repeated(10000) + R"({"file":"a.jpg"})")
+                  .constData()),
+       "photos: at most 10000 photos in one job"},
       {R"({"version":1,"photos":[{"file":"a.jpg"}],"extra":1})", "extra: unknown field"},
       {R"({"version":1,"photos":[{"file":"a.jpg"}, 5]})", "photos[1]: expected an object"},
       {Photos(R"({"copies":2})"), "photos[0].file: required"},
