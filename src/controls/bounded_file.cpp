@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "controls/file_descriptor.h"
 #include "controls/utils.h"
 
 namespace tessaly {
@@ -36,20 +37,6 @@ QString TooLargeText(qint64 max_bytes) {
     return QStringLiteral("is larger than %1 MB").arg(max_bytes / kMegabyte);
   return QStringLiteral("is larger than %1 bytes").arg(max_bytes);
 }
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 }  // namespace
 

@@ -10,26 +10,10 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "controls/file_descriptor.h"
 #include "surface/large_block.h"
 
 namespace tessaly {
-namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-}  // namespace
 
 ImageReadStatus PhotoFileBytes::Read(const QString& path, std::int64_t limit) {
   data_.reset();

@@ -56,6 +56,8 @@ constexpr int kDefaultActions = 2000;
 constexpr int kMaxActions = 1000000;
 // Ticks allowed for closing everything once the actions are done.
 constexpr int kClosingTicks = 3000;
+// Milliseconds between actions.
+constexpr int kTickMs = 4;
 // How deep actions may nest inside the loops of modal dialogs and runs.
 constexpr int kMaxDepth = 12;
 // The last actions printed when the run hangs.
@@ -122,11 +124,13 @@ class Monkey : public QObject {
 
   // Each tick first asks for the next one as a timer of its own: a timer does not
   // fire again while its own handler runs, and an action may open a modal dialog or
-  // a long run whose loop the next actions must reach.
+  // a long run whose loop the next actions must reach. The pause between actions is
+  // longer than a click's own moment of letting messages run, as a person's is, but
+  // far shorter than a run.
   void Tick() {
     ++g_ticks;
     if (finished_) return;
-    QTimer::singleShot(0, this, &Monkey::Tick);
+    QTimer::singleShot(kTickMs, this, &Monkey::Tick);
     const DepthScope depth(depth_);
     if (done_ >= actions_) {
       Close();
@@ -203,7 +207,19 @@ class Monkey : public QObject {
       }
       return;
     }
-    Operate(targets[Pick(static_cast<int>(targets.size()))]);
+    // An empty folder box is filled first most of the time, and a dialog's Cancel or
+    // Close is picked less often than the rest, so that runs get started.
+    for (QWidget* w : targets) {
+      auto* edit = qobject_cast<QLineEdit*>(w);
+      if (edit && edit->objectName().contains(QLatin1String("Folder")) && edit->text().isEmpty() &&
+          Chance(60))
+        return Type(edit);
+    }
+    QWidget* target = targets[Pick(static_cast<int>(targets.size()))];
+    const QString name = target->objectName();
+    if ((name == QLatin1String("cmdCancel") || name == QLatin1String("cmdClose")) && Chance(70))
+      target = targets[Pick(static_cast<int>(targets.size()))];
+    Operate(target);
   }
 
   void Operate(QWidget* w) {
@@ -266,8 +282,11 @@ class Monkey : public QObject {
                                          "1000",
                                          "  7  ",
                                          "\xc3\xa9t\xc3\xa9 \xe2\x80\x94 \xe2\x9c\x93"};
-    const QString text = QString::fromUtf8(kTexts[Pick(static_cast<int>(std::size(kTexts)))]) +
-                         (Chance(10) ? QString(Pick(300), QLatin1Char('W')) : QString());
+    QString text = QString::fromUtf8(kTexts[Pick(static_cast<int>(std::size(kTexts)))]) +
+                   (Chance(10) ? QString(Pick(300), QLatin1Char('W')) : QString());
+    // A folder box mostly gets a folder of the scratch tree.
+    if (edit->objectName().contains(QLatin1String("Folder")) && Chance(70))
+      text = scratch_ + (Chance(80) ? "/out" : "/missing");
     Say("type '" + text.left(40) + "' into " + Name(edit));
     QPointer<QLineEdit> target(edit);
     edit->setFocus();
@@ -504,6 +523,13 @@ int main(int argc, char** argv) {
   g_done = true;
   watchdog.join();
   ShutdownCodecSession();
-  std::fprintf(stderr, "monkey: seed %u: %d actions, no crash, no hang\n", seed, done);
+  const auto count = [&root](const char* folder) {
+    return QDir(root + "/" + folder).entryList(QDir::Files).size();
+  };
+  std::fprintf(stderr,
+               "monkey: seed %u: %d actions, %lld pages printed, %lld photos saved, no crash, no "
+               "hang\n",
+               seed, done, static_cast<long long>(count("pdf")),
+               static_cast<long long>(count("out")));
   return done == actions ? 0 : 1;
 }
