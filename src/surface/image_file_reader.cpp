@@ -3,6 +3,7 @@
 // for JPEG and Qt's readers (over the bytes already read) for the rest, and the
 // DCT-scaled screen copy.
 #include "surface/image_file_reader.h"
+#include "surface/byte_order.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -56,6 +57,37 @@ void PrepareReader(QImageReader& reader) {
   reader.setDecideFormatFromContent(true);
   // Pixels are taken as stored; the photo record applies its own rotation.
   reader.setAutoTransform(false);
+}
+
+// True when a TIFF's first directory does not lie wholly inside `bytes` (writers
+// often put it at the end of the file): Qt's reader given only these bytes would
+// print the library's seek errors before failing, so the whole file is read first.
+// Classic TIFF: a 32-bit offset at byte 4, 2-byte count, 12-byte entries; BigTIFF: a
+// 64-bit offset at byte 8, 8-byte count, 20-byte entries.
+bool TiffDirectoryPastHead(const PhotoFileBytes& bytes) {
+  const std::uint8_t* d = bytes.data();
+  const std::uint64_t n = bytes.size();
+  if (n < 8) return false;
+  const bool little = d[0] == 'I' && d[1] == 'I';
+  if (!little && !(d[0] == 'M' && d[1] == 'M')) return false;
+  const auto u16 = [&](std::uint64_t at) { return little ? Le16(d + at) : Be16(d + at); };
+  const auto u32 = [&](std::uint64_t at) { return little ? Le32(d + at) : Be32(d + at); };
+  const auto u64 = [&](std::uint64_t at) {
+    const std::uint64_t a = u32(at), b = u32(at + 4);
+    return little ? a | b << 32 : a << 32 | b;
+  };
+  if (u16(2) == 42) {
+    const std::uint64_t offset = u32(4);
+    if (offset + 2 > n) return true;
+    return offset + 2 + 12 * std::uint64_t{u16(offset)} > n;
+  }
+  if (u16(2) == 43 && n >= 16) {
+    const std::uint64_t offset = u64(8);
+    if (offset > n || n - offset < 8) return true;
+    const std::uint64_t count = u64(offset);
+    return count > (n - offset - 8) / 20;
+  }
+  return false;
 }
 
 // Content Qt cannot read: an image format without a reader here, or no image at all.
@@ -166,7 +198,8 @@ bool ImageFileSize(const QString& file, int& width, int& height, ImageReadStatus
   // is not inside the first bytes is looked for in the whole file.
   if (result == ImageReadStatus::kOk && !bytes.whole()) {
     int w = 0, h = 0;
-    if (LooksLikeJpeg(bytes.data(), bytes.size()) || !ImageReadOpens(CheckHeader(bytes, w, h)))
+    if (LooksLikeJpeg(bytes.data(), bytes.size()) || TiffDirectoryPastHead(bytes) ||
+        !ImageReadOpens(CheckHeader(bytes, w, h)))
       result = bytes.Read(file, kMaxPhotoFileBytes);
   }
   if (result == ImageReadStatus::kOk) result = CheckHeader(bytes, width, height);

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QtEndian>
 #include <array>
 #include <string>
 #include <tuple>
@@ -118,6 +119,26 @@ TEST(ImageFileReader, EachReasonAFileDoesNotOpenIsReported) {
       EXPECT_FALSE(ScaledCopyFromFile(path, 100, 100).IsCreated());
     }
   }
+}
+
+// A TIFF whose directory is written after its pixels, past the first bytes the size
+// check reads: its size comes from the whole file without the library's seek errors.
+TEST(ImageFileReader, ATiffWithItsDirectoryAtTheEndGivesItsSizeQuietly) {
+  const QString path = QString::fromStdString(test::TempDir()) + "/directory_last.tif";
+  ASSERT_TRUE(test::RandomSurface(701, 600, 5).ToQImage().save(path, "TIFF"));
+  const QByteArray head = test::ReadFileBytes(path).left(8);
+  ASSERT_EQ(head.left(4), QByteArray("II*\0", 4));
+  ASSERT_GT(qFromLittleEndian<quint32>(head.constData() + 4), 1u << 20);
+  static QStringList messages;
+  messages.clear();
+  const QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext&, const QString& text) { messages << text; });
+  int width = 0, height = 0;
+  const bool sized = ImageFileSize(path, width, height);
+  qInstallMessageHandler(previous);
+  EXPECT_TRUE(sized);
+  EXPECT_EQ(std::tuple(width, height), std::tuple(701, 600));
+  EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 
 TEST(ImageFileReader, CmykJpegFallsBackToQtsReader) {
