@@ -540,6 +540,7 @@ void MainWindow::SelectPhoto(int position) {
 
 ThumbnailSink MainWindow::ToStrip() {
   return [this](const QImage& picture) {
+    had_photos_ = true;
     adding_ = true;
     strip_->AddPhoto(picture);
     adding_ = false;
@@ -917,7 +918,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (!WriteIniValue(kOptionsSection, QStringLiteral("InitPath"), init_path_, SettingsFilePath(),
                      &reason))
     failures << FileNotWrittenText(SettingsFilePath(), reason);
-  if (!KeepLastJob(job_.Settings(), job_, &reason))
+  // A run that never had photos (the last job not taken, the process told to end at
+  // start) leaves the last job as it was.
+  if ((job_.Count() > 0 || had_photos_) && !KeepLastJob(job_.Settings(), job_, &reason))
     failures << FileNotWrittenText(LastJobPath(), reason);
   closed_ = true;
   if (!failures.isEmpty()) {

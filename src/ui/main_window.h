@@ -161,7 +161,9 @@ class MainWindow : public QMainWindow {
   bool printing_ = false;       // the print options or the print run are going
   bool close_pending_ = false;  // a close was asked for during a run
   bool printers_listed_ = false;
-  bool closed_ = false;  // the window has closed: nothing more is started
+  bool closed_ = false;
+  bool had_photos_ =
+      false;  // a photo was added in this run  // the window has closed: nothing more is started
   LabelLengthWarning label_warning_;
 
   QGroupBox* frame_edit_;
