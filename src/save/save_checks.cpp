@@ -132,9 +132,11 @@ bool CheckSaveDialog(SaveDialogFields& fields, JobSettings& settings, SaveRunOpt
       return Refuse(QStringLiteral("Invalid path!"), SaveField::kFolder, focus);
   }
 
-  // An empty box is no quality at all, not quality 0.
+  // An empty box is no quality at all, not quality 0, when the photos are saved as
+  // JPEG (the first type); other types leave the box disabled and unused.
+  const bool no_quality = fields.type_index == 0 && fields.quality_text.trimmed().isEmpty();
   const double quality = LeadingNumber(fields.quality_text);
-  if (fields.quality_text.trimmed().isEmpty() || quality < kMinQuality || quality > kMaxQuality) {
+  if (no_quality || quality < kMinQuality || quality > kMaxQuality) {
     return Refuse(QStringLiteral("JPEG quality must be between 0 and 100!"), SaveField::kQuality,
                   focus);
   }

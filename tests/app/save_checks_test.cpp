@@ -102,6 +102,8 @@ TEST_F(SaveChecksTest, PassingFieldsBecomeTheRunsSettings) {
           {false, "", false, "", 0, 0, 0, "JPEG (JPG)", "0", "  %1  "},
           {true, "1000", false, "", 1, 1000, 0, "TIFF (TIF)", "100", "%1/"},
           {false, "250", true, "3000", 2, 0, 3000, "PNG", "90", "%1"},
+          // An empty quality box is no matter for a type that has no quality.
+          {false, "", false, "", 2, 0, 0, "PNG", "", "%1"},
           {true, "300", true, "300", 3, 300, 300, "BMP", "100", "%1"},
           // A value whose box is not ticked is not checked and not used.
           {false, "5000", true, "1", 0, 0, 1, "JPEG (JPG)", "100", "%1"},
