@@ -5,10 +5,11 @@
 #include <lcms2.h>
 
 #include <QDir>
-#include <QFile>
 #include <algorithm>
 #include <array>
 #include <mutex>
+
+#include "controls/native_path.h"
 
 namespace tessaly {
 namespace {
@@ -40,7 +41,7 @@ ProfileHandle OpenProfileFromMemory(const QByteArray& bytes) {
 ProfileHandle OpenProfileFile(const QString& path) {
   IgnoreColourErrors();
   if (path.isEmpty()) return nullptr;
-  return cmsOpenProfileFromFile(QFile::encodeName(path).constData(), "r");
+  return cmsOpenProfileFromFile(NativePath(path).constData(), "r");
 }
 
 ProfileHandle CreateSrgbProfile() {

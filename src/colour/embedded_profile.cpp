@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "controls/native_path.h"
 #include "surface/photo_file_bytes.h"
 
 namespace tessaly {
@@ -189,7 +190,7 @@ int ExtractProfiles(const QString& file_name, QByteArray& profile) {
   const bool tiff = extension == "TIF" || extension == "TIFF";
   const bool jpeg = extension == "JPG" || extension == "JPEG" || extension == "JPE";
   if (!tiff && !jpeg) return kNotJpegOrTiff;
-  if (!QFileInfo(file_name).isFile()) return kFileMissing;
+  if (!IsRegularFile(file_name)) return kFileMissing;
 
   // Plain bounded reads: a file that shrinks meanwhile cannot fault the process.
   // The profile nearly always lies in the file's head.

@@ -11,6 +11,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "controls/native_path.h"
+
 namespace tessaly {
 namespace {
 
@@ -31,7 +33,7 @@ QString PpdIccProfilePath(const QByteArray& ppd_text, const QString& profiles_fo
     const qsizetype open = line.indexOf('"', line.indexOf(':'));
     const qsizetype close = open < 0 ? -1 : line.indexOf('"', open + 1);
     if (open < 0 || close <= open + 1) continue;
-    const QString name = QFile::decodeName(line.mid(open + 1, close - open - 1));
+    const QString name = PathFromNative(line.mid(open + 1, close - open - 1));
     return QDir::isAbsolutePath(name) ? name : QDir(profiles_folder).filePath(name);
   }
   return QString();
@@ -49,7 +51,7 @@ QString CupsQueueProfilePath(const QString& queue) {
 #pragma GCC diagnostic pop
   if (ppd_file == nullptr) return QString();
   // cupsGetPPD copies the PPD to a temporary file that is ours to remove.
-  const QString ppd_path = QFile::decodeName(ppd_file);
+  const QString ppd_path = PathFromNative(ppd_file);
   QFile ppd(ppd_path);
   const QByteArray text = ppd.open(QIODevice::ReadOnly) ? ppd.readAll() : QByteArray();
   ppd.close();

@@ -7,11 +7,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <algorithm>
 #include <cerrno>
 
 #include "controls/file_descriptor.h"
+#include "controls/native_path.h"
 #include "controls/utils.h"
 
 namespace tessaly {
@@ -42,7 +42,7 @@ QString TooLargeText(qint64 max_bytes) {
 
 FileRead ReadBoundedFile(const QString& path, qint64 max_bytes, QByteArray& bytes,
                          QString* reason) {
-  const QByteArray name = QFile::encodeName(path);
+  const QByteArray name = NativePath(path);
   const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   struct stat info {};
   if (file.get() < 0) {

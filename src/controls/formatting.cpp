@@ -7,7 +7,9 @@
 // local time.
 #include "controls/formatting.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
+
+#include <QDateTime>
 #include <QLocale>
 #include <QTime>
 #include <algorithm>
@@ -15,6 +17,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "controls/native_path.h"
 
 namespace tessaly {
 namespace {
@@ -293,9 +297,11 @@ QDateTime DateFromSerial(double serial) {
 }
 
 bool FileDateSerial(const QString& path, double& serial) {
-  const QFileInfo info(path);
-  if (!info.exists()) return false;
-  serial = DateSerial(info.lastModified());
+  struct stat info {};
+  if (!NativeStat(path, info)) return false;
+  const qint64 msecs =
+      static_cast<qint64>(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
+  serial = DateSerial(QDateTime::fromMSecsSinceEpoch(msecs));
   return true;
 }
 

@@ -10,12 +10,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <utility>
 
+#include "controls/native_path.h"
 #include "controls/part_files.h"
 #include "controls/utils.h"
 
@@ -30,11 +30,11 @@ constexpr int kTempNameAttempts = 16;
 
 bool NameTaken(const QString& path) {
   struct stat info {};
-  return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
+  return ::lstat(NativePath(path).constData(), &info) == 0;
 }
 
 int NewFileRefusal(const QString& folder) {
-  const QByteArray path = QFile::encodeName(folder);
+  const QByteArray path = NativePath(folder);
   const int fd = ::open(path.constData(), O_WRONLY | O_TMPFILE | O_CLOEXEC, 0600);
   if (fd >= 0) {
     ::close(fd);
@@ -89,7 +89,7 @@ NewFile::~NewFile() {
 bool NewFile::Open(const QString& folder) {
   Cancel();
   error_ = 0;
-  folder_fd_ = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  folder_fd_ = ::open(NativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder_fd_ < 0) {
     error_ = errno;
     return false;
@@ -140,7 +140,7 @@ bool NewFile::Commit(const QString& name) {
     if (error_ == 0) error_ = EBADF;
     return false;
   }
-  const QByteArray target = QFile::encodeName(name);
+  const QByteArray target = NativePath(name);
   if (target.isEmpty() || target.contains('/')) {
     error_ = EINVAL;
     return false;
@@ -165,7 +165,7 @@ bool NewFile::Commit(const QString& name) {
 
 bool NewFile::CommitReplacing(const QString& name) {
   error_ = 0;
-  const QByteArray target = QFile::encodeName(name);
+  const QByteArray target = NativePath(name);
   if (temp_name_.isEmpty()) {
     error_ = EBADF;
   } else if (target.isEmpty() || target.contains('/')) {

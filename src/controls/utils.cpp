@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "controls/formatting.h"
+#include "controls/native_path.h"
 #include "controls/new_file.h"
 
 namespace tessaly {
@@ -55,7 +56,7 @@ QByteArray WithBase(QByteArray html, const QString& folder) {
 // folding "..", which the system resolves through the real folders.
 QString FollowLinks(QString path, int& error) {
   for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = NativePath(path);
     struct stat info {};
     if (::lstat(name.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
     QByteArray link(PATH_MAX, '\0');
@@ -65,7 +66,7 @@ QString FollowLinks(QString path, int& error) {
       return QString();
     }
     link.truncate(length);
-    const QString target = QFile::decodeName(link);
+    const QString target = PathFromNative(link);
     const qsizetype slash = path.lastIndexOf(u'/');
     path = target.startsWith(u'/') || slash < 0 ? target : path.left(slash + 1) + target;
   }

@@ -6,12 +6,12 @@
 #include "job/history_index.h"
 
 #include <QByteArrayView>
-#include <QFile>
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
 
 #include "controls/bounded_file.h"
+#include "controls/native_path.h"
 
 namespace tessaly {
 namespace {
@@ -78,7 +78,7 @@ QHash<QString, MonthIndex>& Indexes() {
 bool FindHistoryRecord(const QString& path, const HistoryKey& key, const QString& stored_name,
                        HistoryLine& line) {
   struct stat state {};
-  if (::stat(QFile::encodeName(path).constData(), &state) != 0) return false;
+  if (::stat(NativePath(path).constData(), &state) != 0) return false;
   const QMutexLocker locked(&IndexLock());
   auto& indexes = Indexes();
   auto found = indexes.find(path);

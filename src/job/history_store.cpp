@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
@@ -22,6 +21,7 @@
 #include <limits>
 
 #include "controls/formatting.h"
+#include "controls/native_path.h"
 #include "job/history_index.h"
 
 namespace tessaly {
@@ -76,7 +76,7 @@ class FieldReader {
     if (pos_ >= bytes_.size() || bytes_[pos_] != '"') return false;
     const qsizetype close = bytes_.indexOf('"', pos_ + 1);
     if (close < 0) return false;
-    value = QString::fromUtf8(bytes_.sliced(pos_ + 1, close - pos_ - 1));
+    value = PathFromNative(bytes_.sliced(pos_ + 1, close - pos_ - 1));
     pos_ = close + 1;
     return Separator(false);
   }
@@ -162,8 +162,9 @@ QString HistoryText(const QString& text) {
 QByteArray FormatHistoryLine(const HistoryLine& line) {
   QByteArray out;
   out += QByteArray::number(line.key.day) + ',' + QByteArray::number(line.key.time) + ',';
-  out += '"' + HistoryText(line.name).toUtf8() + "\",";
-  out += '"' + HistoryText(line.edits.label).toUtf8() + "\",";
+  // Names keep the bytes of the file's own name, also where they are not UTF-8.
+  out += '"' + NativePath(HistoryText(line.name)) + "\",";
+  out += '"' + NativePath(HistoryText(line.edits.label)) + "\",";
   const std::array<int, 14> numbers = NumberFields(line.edits, line.printed_day);
   for (std::size_t i = 0; i < numbers.size(); ++i) {
     out += QByteArray::number(numbers[i]);
@@ -203,7 +204,7 @@ bool SaveEdits(double file_date, const QString& name, const HistoryEdits& edits)
   line.edits = edits;
   line.printed_day = TodayDayNumber();
 
-  const int fd = ::open(QFile::encodeName(path).constData(),
+  const int fd = ::open(NativePath(path).constData(),
                         O_RDWR | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   const QByteArray record = FormatHistoryLine(line);

@@ -3,10 +3,10 @@
 
 #include <sys/stat.h>
 
-#include <QFile>
 #include <cerrno>
 #include <cmath>
 
+#include "controls/native_path.h"
 #include "controls/ui_service.h"
 #include "save/file_name_template.h"
 #include "settings/resolution_limits.h"
@@ -51,7 +51,7 @@ enum class FolderState { kFound, kMissing, kUnreadable };
 // unreadable path.
 FolderState LookUpFolder(const QString& folder) {
   struct stat info {};
-  if (::stat(QFile::encodeName(folder).constData(), &info) == 0) {
+  if (::stat(NativePath(folder).constData(), &info) == 0) {
     return S_ISDIR(info.st_mode) ? FolderState::kFound : FolderState::kMissing;
   }
   return (errno == ENOENT || errno == ENOTDIR) ? FolderState::kMissing : FolderState::kUnreadable;

@@ -5,12 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
 #include "controls/file_descriptor.h"
+#include "controls/native_path.h"
 #include "surface/large_block.h"
 
 namespace tessaly {
@@ -19,7 +19,7 @@ ImageReadStatus PhotoFileBytes::Read(const QString& path, std::int64_t limit) {
   data_.reset();
   size_ = 0;
   file_size_ = 0;
-  const QByteArray name = QFile::encodeName(path);
+  const QByteArray name = NativePath(path);
   if (name.isEmpty()) return ImageReadStatus::kCannotRead;
   // Non-blocking: opening a FIFO with no writer returns at once instead of waiting.
   const Descriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));

@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -27,6 +26,7 @@
 #include "colour/colour_profiles.h"
 #include "colour/display_profile.h"
 #include "controls/common_dialogs.h"
+#include "controls/native_path.h"
 #include "controls/ui_service.h"
 #include "controls/utils.h"
 #include "print/job_layout.h"
@@ -633,7 +633,7 @@ void MainWindow::AddFiles(const QStringList& files) {
       CurrentUi().MessageBox(JobFullText(job_), MsgButtons::Ok, MsgIcon::Exclamation);
       break;
     }
-    const QString path = QFileInfo(file).absoluteFilePath();
+    const QString path = AbsolutePath(ExistingNativePath(file));
     ImageReadStatus status = ImageReadStatus::kOk;
     const int position = AddPhotoFile(job_, path, &status, ToStrip());
     if (position < 0) {
@@ -831,7 +831,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dropEvent(QDropEvent* event) {
   QStringList files;
   for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) files << url.toLocalFile();
+    if (url.isLocalFile()) files << LocalFileOf(url);
   event->acceptProposedAction();
   AddFiles(files);
 }

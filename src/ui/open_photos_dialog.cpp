@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "controls/dialog_filter.h"
+#include "controls/native_path.h"
 #include "controls/ui_service.h"
 #include "controls/utils.h"
 #include "ui/button_on_off.h"
@@ -127,10 +128,11 @@ void OpenPhotosDialog::ClearPreview(const QString& message) {
   view_->setEnabled(false);
 }
 
-void OpenPhotosDialog::Preview(const QString& file) {
+void OpenPhotosDialog::Preview(const QString& chosen) {
   if (loading_) return;
   ClearPreview(QString());
-  if (!preview_check_->isChecked() || !QFileInfo(file).isFile()) return;
+  const QString file = ExistingNativePath(chosen);
+  if (!preview_check_->isChecked() || !IsRegularFile(file)) return;
   wait_->setText(QStringLiteral("Wait..."));
   CurrentUi().LetMessagesRun();
   // Decoded as adding the photo decodes it, so an added photo reuses this copy.
@@ -178,7 +180,9 @@ void OpenPhotosDialog::AddChosenFiles(const QStringList& files) {
     }
     wait_->setText(LoadingText(i + 1, n));
     CurrentUi().LetMessagesRun();
-    if (QFileInfo(names[i]).isFile()) AddOne(names[i]);
+    // The dialog's names have stray bytes replaced; the photo is opened by its own.
+    const QString name = ExistingNativePath(names[i]);
+    if (IsRegularFile(name)) AddOne(name);
   }
   qApp->removeEventFilter(this);
   loading_ = false;

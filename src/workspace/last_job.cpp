@@ -6,9 +6,9 @@
 
 #include <unistd.h>
 
-#include <QFile>
 #include <cerrno>
 
+#include "controls/native_path.h"
 #include "controls/utils.h"
 #include "job/history_store.h"
 #include "settings/settings_table.h"
@@ -23,7 +23,7 @@ bool KeepLastJob(const JobSettings& settings, const MyPictureManager& job, QStri
   bool kept = true;
   if (job.Count() > 0) {
     kept = SaveJobFile(settings, job, LastJobPath(), reason);
-  } else if (::unlink(QFile::encodeName(LastJobPath()).constData()) != 0 && errno != ENOENT) {
+  } else if (::unlink(NativePath(LastJobPath()).constData()) != 0 && errno != ENOENT) {
     kept = false;
     if (reason) *reason = SystemErrorText(errno);
   }

@@ -237,6 +237,29 @@ TEST_F(BatchCommandTest, UnreadablePhotosAreSkippedOrAbortTheRun) {
   EXPECT_FALSE(ignored.err.contains("QStandardPaths")) << ignored.err.constData();
 }
 
+// A name that is not UTF-8 (here Latin-1) is opened from the command line and from a
+// job file, and the saved file takes the same bytes. A shell passes the raw bytes, as
+// QProcess cannot.
+TEST_F(BatchCommandTest, NamesThatAreNotUtf8AreOpenedAndSavedUnderTheirOwnBytes) {
+  MakeCharts();
+  const QByteArray charts = QFile::encodeName(dir_) + "/charts/";
+  ASSERT_EQ(::rename(charts + "gradients.jpg", charts + "caf\xe9.jpg"), 0);
+  ASSERT_TRUE(QDir(dir_).mkpath("out") && QDir(dir_).mkpath("out2"));
+  QProcess shell;
+  shell.setProcessEnvironment(env_);
+  shell.setWorkingDirectory(dir_);
+  shell.start("/bin/sh", {"-c", "exec \"$0\" save --to out \"charts/$(printf 'caf\\351.jpg')\"",
+                          TESSALY_BATCH_EXE});
+  ASSERT_TRUE(shell.waitForFinished(60000));
+  EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().constData();
+  struct stat saved {};
+  EXPECT_EQ(::stat(QFile::encodeName(dir_) + "/out/caf\xe9.jpg", &saved), 0);
+
+  WriteFile("job.json", R"({"version":1,"photos":[{"file":"charts/caf\udce9.jpg"}]})");
+  EXPECT_TRUE(ExitedWith(Batch({"save", "--to", "out2", "--job", "job.json"}), 0));
+  EXPECT_EQ(::stat(QFile::encodeName(dir_) + "/out2/caf\xe9.jpg", &saved), 0);
+}
+
 // Ctrl-C, a service manager's SIGTERM and a closed terminal's SIGHUP all stop the run
 // the same way: the photo in hand is finished, the rest is left, the exit code is 1.
 TEST_F(BatchCommandTest, CtrlCTermAndHangUpStopTheRunCleanly) {

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <tuple>
 
+#include "controls/native_path.h"
 #include "support/scoped_state.h"
 #include "surface/crafted_files.h"
 
@@ -150,8 +151,13 @@ TEST_F(HistoryStoreTest, LabelsWithCommasAndQuotes) {
   const QString foreign = QString::fromUtf8("Fête à Zürich 📷.jpg");
   edits.label = QString::fromUtf8("Größe");
   ASSERT_TRUE(SaveEdits(date, foreign, edits));
+  // A name that is not UTF-8 is stored with its own bytes and found again.
+  const QString latin1 = PathFromNative("caf\xe9.jpg");
+  ASSERT_TRUE(SaveEdits(date, latin1, edits));
 
   EXPECT_EQ(LabelOf(date, "comma.jpg"), "Rome, Italy, 2003");
+  EXPECT_EQ(LabelOf(date, latin1), QString::fromUtf8("Größe"));
+  EXPECT_TRUE(ReadFileBytes(Root() + "/2003/2003-03.dat").contains("\"caf\xe9.jpg\""));
   EXPECT_EQ(LabelOf(date, "quote.jpg"), "the 'big' day  line two");
   EXPECT_EQ(LabelOf(date, "say \"cheese\".jpg"), "the 'big' day  line two");
   EXPECT_EQ(LabelOf(date, foreign), QString::fromUtf8("Größe"));

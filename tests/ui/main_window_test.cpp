@@ -6,6 +6,7 @@
 #include "ui/main_window.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -38,6 +39,7 @@
 #include <memory>
 #include <tuple>
 
+#include "controls/native_path.h"
 #include "controls/scripted_common_dialogs.h"
 #include "controls/scripted_ui.h"
 #include "controls/utils.h"
@@ -261,6 +263,24 @@ TEST_F(MainWindowTest, FilesGivenOrDroppedAreAddedAndAnUnreadableOneIsNamed) {
   QApplication::sendEvent(window_.get(), &drop);
   ASSERT_EQ(window_->Job().Count(), 3);
   EXPECT_EQ(window_->Job().At(2).Filename(), dir_.filePath("c.png"));
+
+  // Names that are not UTF-8: dropped (the URL keeps the byte), and as the file dialog
+  // hands them out (the byte replaced), each opens the file by its own name.
+  const QByteArray folder = QFile::encodeName(dir_.path());
+  ASSERT_EQ(::rename(QFile::encodeName(Photo("d.png", 30, 20)), folder + "/d\xe9.png"), 0);
+  ASSERT_EQ(::rename(QFile::encodeName(Photo("e.png", 30, 20)), folder + "/e\xe9.png"), 0);
+  dropped.setUrls({QUrl("file://" + dir_.path() + "/d%E9.png")});
+  QDragEnterEvent enter_latin1(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+  QApplication::sendEvent(window_.get(), &enter_latin1);
+  QDropEvent drop_latin1(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+  QApplication::sendEvent(window_.get(), &drop_latin1);
+  window_->AddFiles({QString::fromUtf8(folder + "/e\xe9.png")});
+  ASSERT_EQ(window_->Job().Count(), 5);
+  EXPECT_EQ(NativePath(window_->Job().At(3).Filename()), folder + "/d\xe9.png");
+  EXPECT_EQ(NativePath(window_->Job().At(4).Filename()), folder + "/e\xe9.png");
+  EXPECT_EQ(ui_.Messages().size(), 1u);
+  for (const char* name : {"/d\xe9.png", "/e\xe9.png"})  // Qt cannot remove them
+    EXPECT_EQ(::unlink(folder + name), 0);
 }
 
 TEST_F(MainWindowTest, RemoveInTheMiddleTheLastAndAll) {

@@ -1,6 +1,5 @@
 // tessaly-batch info: the image-information report of each photo, exactly as the
 // information window shows it (tabs, CR LF line ends), one blank line between photos.
-#include <QFileInfo>
 #include <cstdio>
 
 #include "app/batch/commands.h"
@@ -8,6 +7,7 @@
 #include "app/batch/terminal_ui.h"
 #include "colour/colour_profiles.h"
 #include "colour/display_profile.h"
+#include "controls/native_path.h"
 #include "job/add_photo.h"
 #include "surface/codec_session.h"
 #include "workspace/image_info_report.h"
@@ -62,7 +62,7 @@ int RunInfo(const QStringList& arguments) {
   const QString display_profile = ProfileDescription(DisplayProfile());
   bool first = true;
   for (const QString& file : parser.positionalArguments()) {
-    const QString path = QFileInfo(file).absoluteFilePath();
+    const QString path = AbsolutePath(file);
     ImageReadStatus status = ImageReadStatus::kOk;
     const int position = AddPhotoRecord(job, path, &status);
     WarnWhenPartial(path, status, ui);

@@ -2,10 +2,10 @@
 #include "app/batch/job_input.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <cstdio>
 
 #include "app/batch/commands.h"
+#include "controls/native_path.h"
 #include "job/add_photo.h"
 #include "job/history_store.h"
 
@@ -55,7 +55,7 @@ bool LoadJobInput(const QCommandLineParser& parser, const QString& command, JobF
   if (!HaveJobFile(parser)) {
     for (const QString& file : parser.positionalArguments()) {
       JobPhotoEntry entry;
-      entry.file = QFileInfo(file).absoluteFilePath();
+      entry.file = AbsolutePath(file);
       job_file.photos.push_back(entry);
     }
     return true;

@@ -6,6 +6,7 @@
 
 #include "app/batch/commands.h"
 #include "app/batch/library_noise.h"
+#include "controls/native_path.h"
 
 namespace {
 
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
   tessaly::batch::FilterLibraryNoise();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  QStringList arguments = QCoreApplication::arguments().mid(1);
+  // The names among the arguments go to the file system byte for byte.
+  QStringList arguments = tessaly::NativeArguments(argc, argv).mid(1);
   using namespace tessaly::batch;
 
   const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();

@@ -16,6 +16,7 @@
 #include "app/batch/printer_choice.h"
 #include "app/batch/terminal_ui.h"
 #include "colour/printer_profile.h"
+#include "controls/native_path.h"
 #include "controls/new_file.h"
 #include "controls/utils.h"
 #include "print/cups/cups_printer_catalogue.h"
@@ -203,7 +204,7 @@ int RunPrint(const QStringList& arguments) {
     return exit_code;
   }
   const bool preview = parser.isSet(QStringLiteral("preview"));
-  const QString preview_dir = QFileInfo(parser.value(QStringLiteral("preview"))).absoluteFilePath();
+  const QString preview_dir = AbsolutePath(parser.value(QStringLiteral("preview")));
 
   JobFile job_file;
   if (!LoadSettingsOptions(parser, command, job_file.settings, exit_code)) return exit_code;

@@ -3,13 +3,13 @@
 // or by a job file (with its settings and each photo's edits).
 #include <unistd.h>
 
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
 
 #include "app/batch/commands.h"
 #include "app/batch/job_input.h"
 #include "app/batch/terminal_ui.h"
+#include "controls/native_path.h"
 #include "controls/scripted_ui.h"
 #include "job/job_file.h"
 #include "save/file_name_template.h"
@@ -86,7 +86,7 @@ bool ReadSaveOptions(const QCommandLineParser& parser, const QString& command, S
   if (parser.isSet(QStringLiteral("to"))) {
     // A blank folder goes to the check as it is, so it gets the dialog's message.
     const QString folder = parser.value(QStringLiteral("to"));
-    f.folder = folder.trimmed().isEmpty() ? folder : QFileInfo(folder).absoluteFilePath();
+    f.folder = folder.trimmed().isEmpty() ? folder : AbsolutePath(folder);
   } else if (f.folder.isEmpty()) {
     exit_code = UsageError(command, QStringLiteral("--to DIR is required (no folder is stored)"));
     return false;

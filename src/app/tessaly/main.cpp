@@ -7,6 +7,7 @@
 
 #include "colour/colour_profiles.h"
 #include "controls/instance_lock.h"
+#include "controls/native_path.h"
 #include "controls/utils.h"
 #include "surface/codec_session.h"
 #include "ui/close_on_signal.h"
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
     window.show();
     // Start-up runs inside the event loop, so that a quit asked for during its
     // dialogs ends the loop instead of being lost before it runs.
-    const QStringList files = QApplication::arguments().mid(1);
+    const QStringList files = tessaly::NativeArguments(argc, argv).mid(1);
     QTimer::singleShot(0, &window, [&window, &files] { window.Start(files); });
     result = QApplication::exec();
   }
