@@ -7,8 +7,9 @@
 # the first to end as a session logout does (SIGTERM) and checks that it closed
 # cleanly: exit code 0, the last photo folder written to its settings file and its
 # single-instance lock released. Last, the program is told to end (SIGTERM, SIGHUP,
-# SIGINT) while its start-up question and its job settings wait for an answer, and
-# started against a print server that never answers.
+# SIGINT) while its start-up question and its job settings wait for an answer and
+# while it adds photos named in Latin-1, and started against a print server that
+# never answers.
 # Usage: run_under_xvfb.sh PATH/TO/tessaly   (exit 77: skipped, no Xvfb)
 set -euo pipefail
 
@@ -77,6 +78,38 @@ inner() {
   end_while_shown "Tessaly - Settings" 1 HUP "the job settings"
   end_while_shown "Tessaly - Settings" 1 INT "the job settings"
   mv "$scratch/last_job.json" "$XDG_DATA_HOME/tessaly/last_job.json"
+
+  # Told to end while it adds the photos it was given, the program stops adding,
+  # keeps those added so far as the last job and ends cleanly. The names are not
+  # UTF-8 (Latin-1): each photo is opened by its own bytes.
+  convert -size 4000x3000 gradient:red-blue -quality 90 "$scratch/photos/big.jpg"
+  local names=() name i pid count
+  for i in $(seq 1 400); do
+    name="$scratch/photos/$(printf 'caf\351 %03d.jpg' "$i")"
+    ln "$scratch/photos/big.jpg" "$name"
+    names+=("$name")
+  done
+  "$exe" "${names[@]}" &
+  pid=$!
+  for _ in $(seq 1 100); do
+    xdotool search --onlyvisible --pid "$pid" --name '^Tessaly$' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  sleep 1
+  kill -TERM "$pid"
+  for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; fail "still running 5 s after SIGTERM while adding"; }
+  local status=0
+  wait "$pid" || status=$?
+  [ "$status" -eq 0 ] || fail "SIGTERM while adding: exit code $status"
+  [ ! -e "$XDG_RUNTIME_DIR/tessaly.lock" ] || fail "SIGTERM while adding left the instance lock"
+  count=$(grep -o 'caf\\udce9 ' "$XDG_DATA_HOME/tessaly/last_job.json" | wc -l)
+  [ "$count" -gt 0 ] && [ "$count" -lt 400 ] ||
+    fail "SIGTERM while adding kept $count of the 400 photos as the last job"
+  echo "ended cleanly on SIGTERM while adding photos ($count of 400 kept)"
 
   # A print server that takes connections and never answers does not hold up the
   # window: it shows within 2 seconds, with the photo it was given.
