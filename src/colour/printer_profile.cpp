@@ -72,4 +72,10 @@ ProfileHandle PrinterProfile(int mode, const QString& queue, const QString& chos
   }
 }
 
+bool ConvertsToPrinterSpace(int mode, const QString& queue) {
+  if (mode == kPrinterProfileSrgb) return false;
+  if (mode == kPrinterProfileChosen) return true;
+  return !CupsQueueProfilePath(queue).isEmpty();
+}
+
 }  // namespace tessaly

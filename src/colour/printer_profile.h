@@ -21,6 +21,10 @@ inline constexpr int kPrinterProfileChosen = 2;
 // user's profile file for mode 2. Another mode value is treated as automatic.
 ProfileHandle PrinterProfile(int mode, const QString& queue, const QString& chosen_file);
 
+// Whether the pages' colours end in the printer's own space rather than sRGB: a chosen
+// profile, or the automatic mode on a queue whose PPD names one.
+bool ConvertsToPrinterSpace(int mode, const QString& queue);
+
 // The profile file named by the first *cupsICCProfile line of a PPD's text,
 // made absolute against `profiles_folder` when the PPD gives a relative name.
 // Empty when the PPD names none.

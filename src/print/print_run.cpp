@@ -5,11 +5,13 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QStringList>
 #include <QThread>
 #include <QTimer>
 #include <cmath>
 #include <memory>
 
+#include "colour/printer_profile.h"
 #include "controls/ui_service.h"
 #include "job/job_history.h"
 #include "print/print_window.h"
@@ -25,6 +27,9 @@ const QString kTitlePrompt =
 const QString kProgramCaption = QStringLiteral("Tessaly");
 constexpr int kSecondsPerMinute = 60;
 constexpr int kPauseStepMs = 1000;
+// Between two looks at the printer's jobs once every page is handed over.
+constexpr int kFollowStepMs = 500;
+const QString kWaitingForPrinter = QStringLiteral("Waiting for the printer...");
 
 int Nearest(double value) {
   return static_cast<int>(std::nearbyint(value));
@@ -35,6 +40,27 @@ QString ProgressCaption() {
 }
 
 }  // namespace
+
+QString PagesNotPrintedText(const std::vector<PageFate>& pages, int page_count) {
+  QStringList lines;
+  for (const PageFate& page : pages) {
+    QString line = QStringLiteral("Page %1 of %2").arg(page.page).arg(page_count);
+    if (page.fate.outcome == DocumentFate::Outcome::kFailed) {
+      line += QStringLiteral(" was not printed");
+      QString reason = page.fate.reason;
+      while (reason.endsWith(u'.')) reason.chop(1);
+      if (!reason.isEmpty()) line += QStringLiteral(": ") + reason;
+    } else if (page.fate.outcome == DocumentFate::Outcome::kStillHeld) {
+      line += QStringLiteral(
+          " was still at the printer when Tessaly stopped waiting; it may "
+          "still print");
+    } else {
+      continue;
+    }
+    lines << line + u'.';
+  }
+  return lines.join(u'\r');
+}
 
 std::vector<PrintSlot> BuildPrintSlots(const MyPictureManager& job, int cells_per_page) {
   std::vector<PrintSlot> table;
@@ -106,6 +132,34 @@ bool PrintWindow::SpoolerPause() {
   }
 }
 
+bool PrintWindow::PrinterFailedAPage() const {
+  for (const PageFate& page : page_fates_)
+    if (page.fate.outcome == DocumentFate::Outcome::kFailed) return true;
+  return false;
+}
+
+void PrintWindow::FollowPages(const std::vector<std::pair<int, bool>>& handed) {
+  PrinterDevice* device = printers_.Device();
+  if (device == nullptr) return;
+  Ui& ui = CurrentUi();
+  bool shown = false;
+  const std::vector<DocumentFate> fates = device->FollowDocuments([this, &ui, &shown] {
+    if (!shown) ui.ShowProgress(ProgressCaption(), kWaitingForPrinter);
+    shown = true;
+    ui.LetMessagesRun();
+    clock_.Sleep(kFollowStepMs);
+    return !ui.CancelRequested();
+  });
+  // A page the printer failed is not printed; one it still holds counts as sent.
+  for (std::size_t i = 0; i < fates.size() && i < handed.size(); ++i) {
+    if (fates[i].outcome == DocumentFate::Outcome::kPrinted) continue;
+    page_fates_.push_back({handed[i].first, fates[i]});
+    if (fates[i].outcome == DocumentFate::Outcome::kFailed && handed[i].second) --pages_ended_;
+  }
+  // Stopping the wait is not a cancel of the run.
+  ui.SetCancelRequested(false);
+}
+
 void PrintWindow::PrintIt(bool Preview) {
   Ui& ui = CurrentUi();
   cells_ = layout_.GetPageCells();
@@ -140,9 +194,13 @@ void PrintWindow::PrintIt(bool Preview) {
   ui.ShowProgress(ProgressCaption(), QString());
   ui.LetMessagesRun();
   ui.SetCancelRequested(false);
+  if (PrinterDevice* device = printers_.Device())
+    device->SetColourConverted(ConvertsToPrinterSpace(settings.ICM, device->DeviceName()));
   printing_ = true;
   pages_ended_ = 0;
   end_failed_ = false;
+  page_fates_.clear();
+  std::vector<std::pair<int, bool>> handed;  // each page handed over, and whether it counts
   history_failed_ = false;
   last_wait_shown_ = -1;
   for (int page = 1; page <= page_count_; ++page) {
@@ -155,16 +213,21 @@ void PrintWindow::PrintIt(bool Preview) {
     // not counted as printed.
     if (printers_.EndDocAndReset()) {
       if (drawn) ++pages_ended_;
+      handed.emplace_back(page, drawn);
     } else {
       end_failed_ = true;
     }
     ui.LetMessagesRun();
   }
+  if (!ui.CancelRequested()) FollowPages(handed);
   printing_ = false;
   ReleaseKeptSurfaceBuffers();
   ui.HideProgress();
   ui.LetMessagesRun();
   if (ui.CancelRequested()) printers_.KillDocAndReset();
+  if (!page_fates_.empty())
+    ui.MessageBox(PagesNotPrintedText(page_fates_, page_count_), MsgButtons::Ok,
+                  MsgIcon::Exclamation);
   EnableMainWindow(true);
   ui.LetMessagesRun();
   if (!settings.ThumbMode) history_failed_ = !RecordJobHistory(job_);

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QString>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "job/picture_manager.h"
@@ -56,6 +57,17 @@ struct PauseClock {
 // is one.
 PauseClock SystemPauseClock();
 
+// A page handed to the printer that did not simply print: failed, or still held
+// when the wait ended.
+struct PageFate {
+  int page = 0;
+  DocumentFate fate;
+};
+// One line per page, carriage-return separated: "Page 2 of 3 was not printed: <the
+// printer's reason>." or "Page 3 of 3 was still at the printer when Tessaly stopped
+// waiting; it may still print."
+QString PagesNotPrintedText(const std::vector<PageFate>& pages, int page_count);
+
 class PrintWindow {
  public:
   // `job`, `printers` and `layout` must outlive the window; the layout is the one the
@@ -99,6 +111,10 @@ class PrintWindow {
   // refused one.
   int PagesEnded() const { return pages_ended_; }
   bool EndFailed() const { return end_failed_; }
+  // The pages of the last run that the printer failed or still held at the end of the
+  // wait for its say (the pages it failed are not counted as ended).
+  const std::vector<PageFate>& PageFates() const { return page_fates_; }
+  bool PrinterFailedAPage() const;
   // Whether the last run's edit-history records could not all be written.
   bool HistoryFailed() const { return history_failed_; }
 
@@ -107,6 +123,9 @@ class PrintWindow {
   bool PrepareSlots();
   // The spooler pause before a page; false when the cancel flag stopped it.
   bool SpoolerPause();
+  // Waits for the printer's say on each page `handed` over (page, counted) and keeps
+  // the pages it failed or still holds.
+  void FollowPages(const std::vector<std::pair<int, bool>>& handed);
   void EnableMainWindow(bool enabled);
   // The parts of one page drawing: each slot's final pixels (`turned` when turned to
   // its cell), the slots with their labels, frames and cut marks, and the title.
@@ -127,6 +146,7 @@ class PrintWindow {
   int last_wait_shown_ = -1;
   int pages_ended_ = 0;
   bool end_failed_ = false;
+  std::vector<PageFate> page_fates_;
   bool history_failed_ = false;
   bool preview_ = false;
   bool printing_ = false;

@@ -8,8 +8,11 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "controls/units.h"
+#include "print/printer_paper.h"
 
 class QPainter;
 
@@ -57,6 +60,25 @@ class PrinterDevice {
   virtual bool EndDoc() = 0;
   // Drops the open document.
   virtual void KillDoc() = 0;
+
+  // The papers, media types and qualities the printer offers; empty lists for a
+  // device with one sheet of its own.
+  virtual const PrinterMedia& Media() const;
+  // Chooses from Media(): the sheet, the printable area and every later document
+  // follow. False, changing nothing, when a position is not listed.
+  virtual bool ChooseMedia(const MediaChosen& chosen);
+  virtual MediaChosen Chosen() const { return {}; }
+  // The fate of each document ended since the last call, in that order. Waits while
+  // the printer still works on them, asking `keep_waiting` between two looks (false
+  // stops the wait), for at most kFollowSeconds after the last was ended; a document
+  // still at the printer then is kStillHeld. Empty when the device has nothing to
+  // follow: its documents are done once ended.
+  virtual std::vector<DocumentFate> FollowDocuments(const std::function<bool()>& keep_waiting);
+  // Whether the pages' colours are already the printer's own (converted to its
+  // profile), so that the print system's colour management must leave them alone.
+  virtual void SetColourConverted(bool) {}
 };
+
+inline constexpr int kFollowSeconds = 60;
 
 }  // namespace tessaly

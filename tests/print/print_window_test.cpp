@@ -331,6 +331,30 @@ TEST_F(PrintWindowTest, SpoolerPauseCountsDownAndACancelInItAbortsAndStillRecord
   EXPECT_EQ(Printer().discarded, 1);
 }
 
+// After the last page the run waits for the printer's say: a page it failed is named
+// with its reason and not counted, one it still holds is named as perhaps still
+// printing. A cancel during the wait ends only the wait.
+TEST_F(PrintWindowTest, PagesThePrinterFailedOrStillHoldsAreNamed) {
+  Add(Photo("a.png", 300, 200, kRed, kBlue), 9);
+  PrintWindow& window = NewWindow();
+  window.SetClock(TestClock());
+  using Outcome = DocumentFate::Outcome;
+  Printer().fates = {
+      {Outcome::kPrinted, {}}, {Outcome::kFailed, "Out of paper."}, {Outcome::kStillHeld, {}}};
+  Printer().follow_looks = 5;
+  cancel_at_sleep_ = 2;
+  window.PrintIt(false);
+  EXPECT_EQ(sleeps_, 2);
+  EXPECT_EQ(window.PagesEnded(), 2);
+  EXPECT_TRUE(window.PrinterFailedAPage());
+  EXPECT_FALSE(ui_.CancelRequested());
+  EXPECT_EQ(ui_.ProgressTexts().back(), "Waiting for the printer...");
+  ASSERT_EQ(ui_.MessageTexts().size(), 1u);
+  EXPECT_EQ(ui_.MessageTexts()[0],
+            "Page 2 of 3 was not printed: Out of paper.\rPage 3 of 3 was still at the printer "
+            "when Tessaly stopped waiting; it may still print.");
+}
+
 TEST_F(PrintWindowTest, APhotoThatCannotBeReadEndsItsPageUncounted) {
   // A file gone after it was added (Retry, then Cancel), and one spoilt in place.
   const std::tuple<const char*, bool, std::vector<MsgAnswer>> cases[] = {

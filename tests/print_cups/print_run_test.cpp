@@ -206,13 +206,17 @@ TEST_F(PrintRunTest, CupsQueueGetsOneJobPerPageWithThePhotosInTheirCells) {
   ASSERT_EQ(layout_.GetPageCellCount(), 4);
   PrintWindow window(*job_, access_, layout_);
   window.PrintIt(false);
-  // Every page ended, no message, the progress at the last copy.
+  // Every page ended and printed by the queue, no message; the progress went from the
+  // last copy to the wait for the queue's say.
   EXPECT_EQ(window.PageCount(), 2);
   EXPECT_EQ(window.PagesEnded(), 2);
   EXPECT_FALSE(window.EndFailed());
+  EXPECT_TRUE(window.PageFates().empty());
   EXPECT_TRUE(ui_.Messages().empty()) << ui_.Messages().front().text.toStdString();
-  ASSERT_FALSE(ui_.ProgressTexts().empty());
-  EXPECT_EQ(ui_.ProgressTexts().back(), "Printing page 2/2, Photo 7/7");
+  const std::vector<QString>& progress = ui_.ProgressTexts();
+  ASSERT_GE(progress.size(), 2u);
+  EXPECT_EQ(progress.back(), "Waiting for the printer...");
+  EXPECT_EQ(progress[progress.size() - 2], "Printing page 2/2, Photo 7/7");
   my_jobs.insert(device_->LastJob());
   my_jobs.erase(0);
   ASSERT_EQ(my_jobs.size(), 2u);

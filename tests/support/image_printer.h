@@ -1,13 +1,15 @@
 // A printer device that prints each page document onto an image of its printable
 // area, for tests: a sheet of any size in twips with an even margin, a chosen number
 // of pixels per millimetre, every ended page kept as an image, discarded documents
-// counted. A catalogue with this one printer lets PrinterAccess open it.
+// counted, and the printer's say on them scripted. A catalogue with this one printer
+// lets PrinterAccess open it.
 #pragma once
 
 #include <QImage>
 #include <QPainter>
 #include <cmath>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "print/page_text.h"
@@ -62,6 +64,12 @@ class ImagePrinter : public PrinterDevice {
     if (painter_) ++discarded;
     painter_.reset();
   }
+  // Asks `keep_waiting` up to follow_looks times, then answers `fates`.
+  std::vector<DocumentFate> FollowDocuments(const std::function<bool()>& keep_waiting) override {
+    for (int i = 0; i < follow_looks && keep_waiting(); ++i) {
+    }
+    return std::exchange(fates, {});
+  }
 
   struct Title {
     QString text;
@@ -72,6 +80,8 @@ class ImagePrinter : public PrinterDevice {
   std::vector<QImage> pages;
   std::vector<Title> titles;
   int discarded = 0;
+  std::vector<DocumentFate> fates;  // what the next follow answers
+  int follow_looks = 0;
 
  private:
   double sheet_width_;

@@ -49,6 +49,13 @@ constexpr char kPrintHelp[] =
     "  --printer NAME       a printer of 'tessaly-batch printers' (default: the\n"
     "                       system's default queue; without one, give --printer,\n"
     "                       except with --preview, which takes the first listed)\n"
+    "  --paper NAME         the printer's paper, as 'tessaly-batch printers --papers\n"
+    "                       QUEUE' names it, or by its size (\"4 x 6 in\", \"4 x 6 in\n"
+    "                       borderless\", \"A4 (210 x 297 mm)\") or keyword (default:\n"
+    "                       the queue's own default); a borderless entry prints to\n"
+    "                       the sheet's edges\n"
+    "  --media-type NAME    the printer's media type (default: the printer's)\n"
+    "  --quality NAME       the printer's print quality (default: the printer's)\n"
     "  --preview DIR        print nothing: write the preview of each page as\n"
     "                       DIR/page-1.png, page-2.png ... (DIR is created; a name\n"
     "                       already taken gets a suffix, page-1(01).png: nothing in\n"
@@ -79,9 +86,11 @@ constexpr char kPrintHelp[] =
     "Contact sheets ignore --min, --max and --sharpen: their thumbnails print at no\n"
     "more than 360 ppi. The PDF files the \"Print to PDF\" printer writes,\n"
     "or the preview pages, are printed on standard output, progress and messages on\n"
-    "standard error. Exit codes: 0 every page printed, 1 some photos skipped or pages\n"
-    "not printed (or the run was aborted or interrupted), 2 bad input, 3 codecs\n"
-    "missing, 4 no printer.\n";
+    "standard error. After the last page the command waits, up to a minute, for the\n"
+    "printer to print or fail each page; a page the printer failed is named with the\n"
+    "printer's reason. Exit codes: 0 every page printed, 1 some photos skipped or\n"
+    "pages not printed (or the run was aborted or interrupted), 2 bad input, 3 codecs\n"
+    "missing, 4 no printer, or the printer failed a page.\n";
 
 // Height of a preview page in pixels: an A4 sheet comes out 990 x 1400.
 constexpr int kPreviewHeight = 1400;
@@ -275,6 +284,7 @@ int RunPrint(const QStringList& arguments) {
                pages, preview ? "in" : "on", qPrintable(preview ? preview_dir : printer),
                ui.CancelRequested() ? " (interrupted)" : "");
   const bool history_failed = TellHistoryFailure(window.HistoryFailed());
+  if (window.PrinterFailedAPage()) return kExitNoPrinter;
   const bool complete = added == AddOutcome::kAllAdded && done == pages && !window.EndFailed() &&
                         !ui.CancelRequested() && !history_failed;
   return complete ? kExitOk : kExitSkipped;

@@ -10,6 +10,9 @@ namespace tessaly::batch {
 namespace {
 
 constexpr char kPrinterOption[] = "printer";
+constexpr char kPaperOption[] = "paper";
+constexpr char kTypeOption[] = "media-type";
+constexpr char kQualityOption[] = "quality";
 
 // 1-based position of the printer `name` names, 0 when none does.
 int PositionOf(const QStringList& descriptions, const QString& name) {
@@ -27,10 +30,60 @@ QString QuotedNames(const QStringList& descriptions) {
   return names.join(QStringLiteral(", "));
 }
 
+// The names of `names`, quoted, comma-separated.
+template <typename List>
+QString QuotedChoices(const List& list) {
+  QStringList names;
+  for (const auto& entry : list) names.append(QLatin1Char('"') + entry.name + QLatin1Char('"'));
+  return names.isEmpty() ? QStringLiteral("none") : names.join(QStringLiteral(", "));
+}
+
+// Applies --paper, --media-type and --quality to the current device.
+int ChooseMedia(const QCommandLineParser& parser, const QString& command, PrinterDevice& device) {
+  const PrinterMedia& media = device.Media();
+  MediaChosen chosen = device.Chosen();
+  if (parser.isSet(QLatin1String(kPaperOption))) {
+    chosen.paper = FindPaper(media.papers, parser.value(QLatin1String(kPaperOption)));
+    if (chosen.paper < 0)
+      return UsageError(command, QStringLiteral("--paper: no paper '%1'; the printer has %2")
+                                     .arg(parser.value(QLatin1String(kPaperOption)),
+                                          QuotedChoices(media.papers)));
+  }
+  if (parser.isSet(QLatin1String(kTypeOption))) {
+    chosen.type = FindChoice(media.types, parser.value(QLatin1String(kTypeOption)));
+    if (chosen.type < 0)
+      return UsageError(
+          command, QStringLiteral("--media-type: no type '%1'; the printer has %2")
+                       .arg(parser.value(QLatin1String(kTypeOption)), QuotedChoices(media.types)));
+  }
+  if (parser.isSet(QLatin1String(kQualityOption))) {
+    chosen.quality = FindChoice(media.qualities, parser.value(QLatin1String(kQualityOption)));
+    if (chosen.quality < 0)
+      return UsageError(command, QStringLiteral("--quality: no quality '%1'; the printer has %2")
+                                     .arg(parser.value(QLatin1String(kQualityOption)),
+                                          QuotedChoices(media.qualities)));
+  }
+  device.ChooseMedia(chosen);
+  return kExitOk;
+}
+
 }  // namespace
 
+int SelectNamedPrinter(const QString& command, const QString& option, const QString& name,
+                       const QStringList& descriptions, int current, PrinterAccess& access) {
+  const int position = PositionOf(descriptions, name);
+  if (position == 0) {
+    return UsageError(
+        command,
+        QStringLiteral("%1: no printer '%2' (see 'tessaly-batch printers')").arg(option, name));
+  }
+  if (position != current && !access.SelectPrinter(position)) return kExitNoPrinter;
+  return kExitOk;
+}
+
 void AddPrinterOption(QCommandLineParser& parser) {
-  parser.addOption(QCommandLineOption(QLatin1String(kPrinterOption), QString(), "name"));
+  for (const char* name : {kPrinterOption, kPaperOption, kTypeOption, kQualityOption})
+    parser.addOption(QCommandLineOption(QLatin1String(name), QString(), "name"));
 }
 
 int ChoosePrinter(const QCommandLineParser& parser, const QString& command, PrinterAccess& access,
@@ -52,16 +105,14 @@ int ChoosePrinter(const QCommandLineParser& parser, const QString& command, Prin
                  qPrintable(command), qPrintable(PrinterDisplayName(access.CurrentPrinterName())));
   }
   if (parser.isSet(QLatin1String(kPrinterOption))) {
-    const QString name = parser.value(QLatin1String(kPrinterOption));
-    const int position = PositionOf(descriptions, name);
-    if (position == 0) {
-      return UsageError(command, QStringLiteral("--printer: no printer '%1' (see "
-                                                "'tessaly-batch printers')")
-                                     .arg(name));
-    }
-    if (position != current && !access.SelectPrinter(position)) return kExitNoPrinter;
+    const int selected = SelectNamedPrinter(command, QStringLiteral("--printer"),
+                                            parser.value(QLatin1String(kPrinterOption)),
+                                            descriptions, current, access);
+    if (selected != kExitOk) return selected;
   }
   if (access.Device() == nullptr) return kExitNoPrinter;
+  if (const int refused = ChooseMedia(parser, command, *access.Device()); refused != kExitOk)
+    return refused;
   KeepPortraitSilently(access);
   return kExitOk;
 }

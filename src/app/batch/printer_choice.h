@@ -3,7 +3,9 @@
 // which names a listed printer by its description, its display name (a queue's name)
 // or "Print to PDF". Without the option the system's default printer is used; a
 // system without one either gets the first listed printer, said on standard error,
-// or is refused. The chosen printer is kept in portrait, silently.
+// or is refused. The chosen printer is kept in portrait, silently. --paper,
+// --media-type and --quality pick from the printer's own lists by the names
+// 'tessaly-batch printers --papers' shows (or the printer's keywords).
 #pragma once
 
 #include <QCommandLineParser>
@@ -13,7 +15,13 @@
 
 namespace tessaly::batch {
 
+// --printer, --paper, --media-type and --quality.
 void AddPrinterOption(QCommandLineParser& parser);
+
+// Makes the listed printer `name` names current (`option` names it in the usage
+// error); `descriptions` and `current` are the access's last listing.
+int SelectNamedPrinter(const QString& command, const QString& option, const QString& name,
+                       const QStringList& descriptions, int current, PrinterAccess& access);
 
 // What a command given no --printer does when the system has no default printer.
 enum class WithoutDefault { kUseFirstListed, kRefuse };
@@ -22,7 +30,7 @@ enum class WithoutDefault { kUseFirstListed, kRefuse };
 // kExitNoPrinter when nothing is listed or the printer's device cannot be opened (the
 // caller reports it), and for kRefuse without --printer and a system default, after
 // naming the listed printers on standard error; kExitBadInput after the usage error
-// for a name not listed.
+// for a printer, paper, type or quality not listed (naming the choices).
 int ChoosePrinter(const QCommandLineParser& parser, const QString& command, PrinterAccess& access,
                   WithoutDefault rule);
 

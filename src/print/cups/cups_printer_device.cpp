@@ -1,7 +1,10 @@
-// CUPS device: QPrinter for the queue's settings, QPdfWriter for the page document,
-// cupsPrintFile to hand it over with the options Qt itself would send.
+// CUPS device: the queue's media from the destination API, QPdfWriter for the page
+// document, an IPP Print-Job of our own to hand it over, Get-Job-Attributes to follow it.
 #include "print/cups/cups_printer_device.h"
+
+#include "print/cups/job_state.h"
 #include "print/cups/print_server.h"
+#include "print/cups/queue_media.h"
 #include "print/page_text.h"
 
 #include <cups/cups.h>
@@ -29,7 +32,8 @@ constexpr char kJobTitle[] = "Tessaly";
 // holding the run (cupsPrintFile looks the queue up on the shared connection, whose
 // waits have no end). The job's id, or 0.
 int PrintPdfFile(const QByteArray& queue, const QByteArray& path,
-                 std::vector<cups_option_t>& options) {
+                 std::vector<cups_option_t>& options,
+                 const std::function<void(ipp_t*)>& add_attributes) {
   const DeadlineConnection server(kHandOverSeconds);
   if (server.Http() == nullptr) return 0;
   char uri[HTTP_MAX_URI];
@@ -43,6 +47,7 @@ int PrintPdfFile(const QByteArray& queue, const QByteArray& path,
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
                "application/pdf");
   cupsEncodeOptions2(request, static_cast<int>(options.size()), options.data(), IPP_TAG_JOB);
+  add_attributes(request);
   const QByteArray resource = "/printers/" + queue;
   ipp_t* response =
       cupsDoFileRequest(server.Http(), request, resource.constData(), path.constData());
@@ -54,12 +59,48 @@ int PrintPdfFile(const QByteArray& queue, const QByteArray& path,
   return job;
 }
 
+// How long one look at the jobs' states may wait on the server.
+constexpr int kLookSeconds = 2;
+
 }  // namespace
 
 CupsPrinterDevice::CupsPrinterDevice(const QString& queue) : queue_(queue) {
   printer_ = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(queue), QPrinter::HighResolution);
   printer_->setFullPage(false);
   printer_->setDocName(QLatin1String(kJobTitle));
+  const DeadlineConnection server(kHandOverSeconds);
+  media_ = ReadQueueMedia(server.Http(), queue);
+}
+
+const PrinterPaper* CupsPrinterDevice::Paper() const {
+  const int paper = chosen_.paper >= 0 ? chosen_.paper : media_.default_paper;
+  if (paper < 0 || paper >= static_cast<int>(media_.papers.size())) return nullptr;
+  return &media_.papers[paper];
+}
+
+QSizeF CupsPrinterDevice::SizeMm(bool sheet) const {
+  QSizeF size;
+  if (const PrinterPaper* paper = Paper()) {
+    const double inset = sheet ? 0.0 : 2 * paper->Margin();
+    size = QSizeF(paper->width_mm - inset, paper->height_mm - inset);
+  } else {
+    const QPageLayout layout = printer_->pageLayout();
+    return (sheet ? layout.fullRect(QPageLayout::Millimeter)
+                  : layout.paintRect(QPageLayout::Millimeter))
+        .size();
+  }
+  return orientation_ == 1 ? size : size.transposed();
+}
+
+bool CupsPrinterDevice::ChooseMedia(const MediaChosen& chosen) {
+  const auto listed = [](int position, std::size_t count) {
+    return position >= -1 && position < static_cast<int>(count);
+  };
+  if (!listed(chosen.paper, media_.papers.size()) || !listed(chosen.type, media_.types.size()) ||
+      !listed(chosen.quality, media_.qualities.size()))
+    return false;
+  chosen_ = chosen;
+  return true;
 }
 
 CupsPrinterDevice::~CupsPrinterDevice() {
@@ -71,19 +112,19 @@ bool CupsPrinterDevice::IsValid() const {
 }
 
 double CupsPrinterDevice::Width() const {
-  return MmToTwips(printer_->pageLayout().fullRect(QPageLayout::Millimeter).width());
+  return MmToTwips(SizeMm(true).width());
 }
 
 double CupsPrinterDevice::Height() const {
-  return MmToTwips(printer_->pageLayout().fullRect(QPageLayout::Millimeter).height());
+  return MmToTwips(SizeMm(true).height());
 }
 
 double CupsPrinterDevice::ScaleWidth() const {
-  return MmToTwips(printer_->pageLayout().paintRect(QPageLayout::Millimeter).width());
+  return MmToTwips(SizeMm(false).width());
 }
 
 double CupsPrinterDevice::ScaleHeight() const {
-  return MmToTwips(printer_->pageLayout().paintRect(QPageLayout::Millimeter).height());
+  return MmToTwips(SizeMm(false).height());
 }
 
 double CupsPrinterDevice::PixelsPerMm() const {
@@ -91,6 +132,7 @@ double CupsPrinterDevice::PixelsPerMm() const {
 }
 
 int CupsPrinterDevice::Orientation() const {
+  if (Paper() != nullptr) return orientation_;
   return printer_->pageLayout().orientation() == QPageLayout::Portrait ? 1 : 2;
 }
 
@@ -98,6 +140,10 @@ bool CupsPrinterDevice::SetOrientation(int orientation, QString& error) {
   if (orientation != 1 && orientation != 2) {
     error = QStringLiteral("Invalid orientation");
     return false;
+  }
+  if (Paper() != nullptr) {
+    orientation_ = orientation;
+    return true;
   }
   const auto wanted = orientation == 1 ? QPageLayout::Portrait : QPageLayout::Landscape;
   if (!printer_->setPageOrientation(wanted) || printer_->pageLayout().orientation() != wanted) {
@@ -119,7 +165,7 @@ QPainter* CupsPrinterDevice::hDC() {
   writer_->setResolution(printer_->resolution());
   writer_->setCreator(QLatin1String(kJobTitle));
   writer_->setTitle(QLatin1String(kJobTitle));
-  writer_->setPageLayout(printer_->pageLayout());
+  writer_->setPageLayout(PageLayoutInUse());
   painter_ = std::make_unique<QPainter>();
   if (!painter_->begin(writer_.get())) {
     painter_.reset();
@@ -148,23 +194,77 @@ bool CupsPrinterDevice::EndDoc() {
   const bool written = painted && file_->flush();
   bool submitted = false;
   if (written) {
-    // The options Qt's CUPS engine sends with a document of its own.
-    const QPageLayout layout = printer_->pageLayout();
+    const QPageLayout layout = PageLayoutInUse();
     const QByteArray media = layout.pageSize().key().toLatin1();
     std::vector<cups_option_t> options;
-    options.push_back({const_cast<char*>("media"), const_cast<char*>(media.constData())});
-    options.push_back({const_cast<char*>("sides"), const_cast<char*>("one-sided")});
-    if (layout.orientation() == QPageLayout::Landscape) {
-      options.push_back({const_cast<char*>("landscape"), const_cast<char*>("")});
+    const auto add = [&options](const char* name, const char* value) {
+      options.push_back({const_cast<char*>(name), const_cast<char*>(value)});
+    };
+    add("sides", "one-sided");
+    if (layout.orientation() == QPageLayout::Landscape) add("landscape", "");
+    if (Paper() != nullptr) {
+      // The page is the paper's own size: nothing may scale or move it.
+      add("print-scaling", "none");
+      add("print-color-mode", "color");
+      if (colour_converted_) add("cm-calibration", "true");
+    } else {
+      add("media", media.constData());
     }
     const QByteArray queue = queue_.toLocal8Bit();
     const QByteArray path = file_->fileName().toLocal8Bit();
-    const int job = PrintPdfFile(queue, path, options);
+    const int job = PrintPdfFile(queue, path, options, [this](ipp_t* request) {
+      AddMediaAttributes(request, media_, chosen_);
+    });
     submitted = job > 0;
-    if (submitted) last_job_ = job;
+    if (submitted) {
+      last_job_ = job;
+      jobs_.push_back(job);
+      last_end_ = std::chrono::steady_clock::now();
+    }
   }
   file_.reset();
   return submitted;
+}
+
+std::vector<DocumentFate> CupsPrinterDevice::FollowDocuments(
+    const std::function<bool()>& keep_waiting) {
+  std::vector<DocumentFate> fates(jobs_.size());
+  std::vector<bool> known(jobs_.size(), false);
+  const auto deadline = last_end_ + std::chrono::seconds(kFollowSeconds);
+  for (bool open = !jobs_.empty(); open;) {
+    open = false;
+    const DeadlineConnection server(kLookSeconds);
+    for (std::size_t i = 0; i < jobs_.size(); ++i) {
+      if (known[i]) continue;
+      JobState state;
+      // A server that stopped answering ends the wait: what it holds counts as sent.
+      if (!AskJobState(server.Http(), jobs_[i], state)) {
+        fates[i].outcome = DocumentFate::Outcome::kStillHeld;
+        known[i] = true;
+      } else if (state.Printed() || state.Failed()) {
+        fates[i].outcome =
+            state.Printed() ? DocumentFate::Outcome::kPrinted : DocumentFate::Outcome::kFailed;
+        fates[i].reason = state.reason;
+        known[i] = true;
+      } else {
+        fates[i].outcome = DocumentFate::Outcome::kStillHeld;
+        open = true;
+      }
+    }
+    if (open && (std::chrono::steady_clock::now() >= deadline || !keep_waiting())) break;
+  }
+  jobs_.clear();
+  return fates;
+}
+
+QPageLayout CupsPrinterDevice::PageLayoutInUse() const {
+  const PrinterPaper* paper = Paper();
+  if (paper == nullptr) return printer_->pageLayout();
+  const QPageSize size(QSizeF(paper->width_mm, paper->height_mm), QPageSize::Millimeter,
+                       paper->name, QPageSize::ExactMatch);
+  const double m = paper->Margin();
+  return QPageLayout(size, orientation_ == 1 ? QPageLayout::Portrait : QPageLayout::Landscape,
+                     QMarginsF(m, m, m, m), QPageLayout::Millimeter);
 }
 
 void CupsPrinterDevice::KillDoc() {

@@ -1,17 +1,24 @@
-// A printer device on one CUPS queue. Sheet and printable area come from the queue's
-// page layout (in twips, current orientation), pixels per millimetre from the
-// QPrinter's high resolution. Each document is drawn into a temporary PDF with that
-// layout and resolution (the painter's origin at the printable area's corner) and
-// becomes one CUPS job when it is ended; a discarded document never reaches the
-// queue. Qt's own CUPS engine cannot abort a job once painting began, hence the file.
+// A printer device on one CUPS queue. The sheet is the queue's paper in use (its
+// default until one is chosen), the printable area that sheet less the paper's largest
+// margin on every side (none on a borderless entry); pixels per millimetre come from
+// the QPrinter's high resolution. Each document is drawn into a temporary PDF of the
+// paper's exact size (the painter's origin at the printable area's corner) and becomes
+// one CUPS job when it is ended, sent with its paper, type and quality, unscaled; a
+// discarded document never reaches the queue. The jobs are followed until the printer
+// printed or failed them. A queue whose papers cannot be read keeps Qt's page layout.
 #pragma once
 
 #include <QString>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "print/printer_device.h"
 
+class QPageLayout;
 class QPainter;
+class QSizeF;
 class QPdfWriter;
 class QPrinter;
 class QTemporaryFile;
@@ -44,9 +51,28 @@ class CupsPrinterDevice : public PrinterDevice {
   double TextWidthMm(const QString& text, const PrintFont& font) override;
   bool EndDoc() override;
   void KillDoc() override;
+  const PrinterMedia& Media() const override { return media_; }
+  bool ChooseMedia(const MediaChosen& chosen) override;
+  MediaChosen Chosen() const override { return chosen_; }
+  std::vector<DocumentFate> FollowDocuments(const std::function<bool()>& keep_waiting) override;
+
+  void SetColourConverted(bool converted) override { colour_converted_ = converted; }
 
  private:
+  // The paper in use; null when the queue listed none.
+  const PrinterPaper* Paper() const;
+  // Sheet (true) or printable area, in millimetres, current orientation.
+  QSizeF SizeMm(bool sheet) const;
+  // The page of the documents: the paper in use with its margin on every side.
+  QPageLayout PageLayoutInUse() const;
+
   QString queue_;
+  PrinterMedia media_;
+  MediaChosen chosen_;
+  int orientation_ = 1;
+  bool colour_converted_ = false;
+  std::vector<int> jobs_;  // ended since the last follow
+  std::chrono::steady_clock::time_point last_end_;
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<QTemporaryFile> file_;
   std::unique_ptr<QPdfWriter> writer_;

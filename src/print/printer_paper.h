@@ -1,0 +1,72 @@
+// The papers, media types and print qualities a printer offers, as the printer lists
+// them, and which of them a job uses. Sizes and margins are millimetres with the
+// paper upright. A borderless entry has all four margins 0. The printable area the
+// layout sees is the sheet less the largest of the four margins on every side, so
+// that it sits as far from the left edge as from the top on any paper.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+namespace tessaly {
+
+struct PrinterPaper {
+  QString key;   // the printer's own name of the size ("na_index-4x6_4x6in")
+  QString name;  // as the user sees it; a borderless entry says "borderless"
+  double width_mm = 0;
+  double height_mm = 0;
+  double left_mm = 0;
+  double right_mm = 0;
+  double top_mm = 0;
+  double bottom_mm = 0;
+
+  bool Borderless() const;
+  // The margin kept on every side: the largest of the four.
+  double Margin() const;
+};
+
+// A media type or a print quality: the printer's keyword (or enum value) and the name
+// the user sees.
+struct MediaChoice {
+  QString key;
+  QString name;
+};
+
+struct PrinterMedia {
+  std::vector<PrinterPaper> papers;
+  std::vector<MediaChoice> types;
+  std::vector<MediaChoice> qualities;
+  // Positions of the printer's defaults; -1 when it names none.
+  int default_paper = -1;
+  int default_type = -1;
+  int default_quality = -1;
+};
+
+// What a job uses: positions in the printer's lists, -1 for the printer's default
+// (the paper) or for sending nothing (type and quality).
+struct MediaChosen {
+  int paper = -1;
+  int type = -1;
+  int quality = -1;
+};
+
+// The position of the entry `name` names, letter case aside; -1 when none does. A
+// paper is named as the user sees it, by the name made from its key
+// (PaperNameFromKey), or by its key (with "_borderless" for a borderless entry); a
+// type or quality by its name or keyword.
+int FindPaper(const std::vector<PrinterPaper>& papers, const QString& name);
+int FindChoice(const std::vector<MediaChoice>& choices, const QString& name);
+
+// A name for a paper the printer does not name itself, from its key and size:
+// "A4 (210 x 297 mm)", "Letter (8.5 x 11 in)", "4 x 6 in", with " borderless" for a
+// borderless entry.
+QString PaperNameFromKey(const QString& key, bool borderless);
+
+// What became of a document a printer was given, once the printer had its say.
+struct DocumentFate {
+  enum class Outcome { kPrinted, kStillHeld, kFailed };
+  Outcome outcome = Outcome::kPrinted;
+  QString reason;  // the printer's own words for a failed document
+};
+
+}  // namespace tessaly
