@@ -7,6 +7,7 @@
 
 #include "controls/ui_service.h"
 #include "print/pdf_printer.h"
+#include "print/printer_profiles.h"
 #include "settings/settings_table.h"
 
 namespace tessaly {
@@ -64,6 +65,34 @@ std::unique_ptr<PrinterDevice> PrinterAccess::OpenDevice(const QString& descript
   return catalogue_->Open(description);
 }
 
+void PrinterAccess::ApplyRememberedMedia() {
+  if (!device_ || device_->Media().papers.empty()) return;
+  const PrinterMedia& media = device_->Media();
+  const auto remembered = [this](PrinterValue kind) {
+    return RememberedPrinterValue(current_name_, kind, settings_file_);
+  };
+  MediaChosen chosen;
+  if (const QString paper = remembered(PrinterValue::kPaper); !paper.isEmpty())
+    chosen.paper = FindPaper(media.papers, paper);
+  if (const QString type = remembered(PrinterValue::kMediaType); !type.isEmpty())
+    chosen.type = FindChoice(media.types, type);
+  if (const QString quality = remembered(PrinterValue::kQuality); !quality.isEmpty())
+    chosen.quality = FindChoice(media.qualities, quality);
+  device_->ChooseMedia(chosen);
+}
+
+void PrinterAccess::RememberMedia() {
+  if (!device_ || device_->Media().papers.empty()) return;
+  const PrinterMedia& media = device_->Media();
+  const MediaChosen chosen = device_->Chosen();
+  const auto remember = [this](PrinterValue kind, const QString& value) {
+    RememberPrinterValue(current_name_, kind, value, settings_file_);
+  };
+  remember(PrinterValue::kPaper, chosen.paper >= 0 ? PaperKey(media.papers[chosen.paper]) : "");
+  remember(PrinterValue::kMediaType, chosen.type >= 0 ? media.types[chosen.type].key : "");
+  remember(PrinterValue::kQuality, chosen.quality >= 0 ? media.qualities[chosen.quality].key : "");
+}
+
 void PrinterAccess::ApplySettings() {
   if (!device_) return;
   QString error;
@@ -88,6 +117,7 @@ void PrinterAccess::GetPrinterList(QStringList& descriptions, int& count, int& d
       return;
     }
     device_ = OpenDevice(current_name_);
+    ApplyRememberedMedia();
     if (device_) settings_.orientation = device_->Orientation();
   }
 
@@ -109,6 +139,7 @@ bool PrinterAccess::SelectPrinter(int position) {
   if (!device) return false;
   current_name_ = description;
   device_ = std::move(device);
+  ApplyRememberedMedia();
   settings_.orientation = device_->Orientation();
   return true;
 }
@@ -120,6 +151,7 @@ bool PrinterAccess::ShowPrinterProperties() {
     ApplySettings();
     return false;
   }
+  RememberMedia();
   settings_.orientation = device_->Orientation();
   ApplySettings();
   return true;

@@ -2,8 +2,10 @@
 // built-in "Print to PDF" printer unless Options/PdfPrinter is "0"), the current
 // printer's description and device, and the device settings the program keeps for
 // the whole run (the paper orientation, 1 portrait, 2 landscape), applied again after
-// every selection, properties dialog, ended or discarded document. Positions in the
-// list are 1-based; 0 means "not listed". The portrait rule lives here too.
+// every selection, properties dialog, ended or discarded document. The paper, media
+// type and quality chosen in a printer's properties are remembered for that printer
+// and chosen again whenever it is opened. Positions in the list are 1-based; 0 means
+// "not listed". The portrait rule lives here too.
 #pragma once
 
 #include <QString>
@@ -89,6 +91,10 @@ class PrinterAccess {
   bool PdfPrinterListed() const;
   std::unique_ptr<PrinterDevice> OpenDevice(const QString& description);
   void ApplySettings();
+  // The current printer's remembered media, where it still lists them; and the
+  // remembering of what it uses now.
+  void ApplyRememberedMedia();
+  void RememberMedia();
 
   PrinterCatalogue* catalogue_;
   QString settings_file_;

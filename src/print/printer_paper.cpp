@@ -44,12 +44,15 @@ double PrinterPaper::Margin() const {
 int FindPaper(const std::vector<PrinterPaper>& papers, const QString& name) {
   for (std::size_t i = 0; i < papers.size(); ++i) {
     const PrinterPaper& p = papers[i];
-    const QString key = p.Borderless() ? p.key + QStringLiteral("_borderless") : p.key;
-    for (const QString& known : {p.name, PaperNameFromKey(p.key, p.Borderless()), key}) {
+    for (const QString& known : {p.name, PaperNameFromKey(p.key, p.Borderless()), PaperKey(p)}) {
       if (known.compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
     }
   }
   return -1;
+}
+
+QString PaperKey(const PrinterPaper& paper) {
+  return paper.Borderless() ? paper.key + QStringLiteral("_borderless") : paper.key;
 }
 
 int FindChoice(const std::vector<MediaChoice>& choices, const QString& name) {

@@ -55,6 +55,8 @@ struct MediaChosen {
 // (PaperNameFromKey), or by its key (with "_borderless" for a borderless entry); a
 // type or quality by its name or keyword.
 int FindPaper(const std::vector<PrinterPaper>& papers, const QString& name);
+// The key that names `paper` alone: its key, with "_borderless" on a borderless entry.
+QString PaperKey(const PrinterPaper& paper);
 int FindChoice(const std::vector<MediaChoice>& choices, const QString& name);
 
 // A name for a paper the printer does not name itself, from its key and size:

@@ -1,4 +1,5 @@
-// The per-printer profile slots of the settings file.
+// The per-printer slots of the settings file: Printer<N> names the printer, Profile<N>,
+// Paper<N>, MediaType<N> and Quality<N> hold its values.
 #include "print/printer_profiles.h"
 
 #include <QFileInfo>
@@ -16,11 +17,17 @@ QString SlotName(const QString& printer) {
   return name.trimmed().left(kMaxPrinterNameChars);
 }
 
+// The key prefixes of a slot's values, the profile first.
+constexpr const char* kValueKeys[] = {"Profile", "Paper", "MediaType", "Quality"};
+
 QString PrinterKey(int slot) {
   return QStringLiteral("Printer%1").arg(slot);
 }
-QString ProfileKey(int slot) {
-  return QStringLiteral("Profile%1").arg(slot);
+QString ValueKey(const char* kind, int slot) {
+  return QLatin1String(kind) + QString::number(slot);
+}
+const char* KindKey(PrinterValue kind) {
+  return kValueKeys[1 + static_cast<int>(kind)];
 }
 
 // The slot (1-based) that holds `name`, with `found` true; else the first free slot,
@@ -38,35 +45,53 @@ int SlotOf(const QString& name, const QString& file, bool& found) {
   return kRememberedPrinters;
 }
 
-}  // namespace
-
-QString RememberedPrinterProfile(const QString& printer, const QString& file) {
+// The value under `kind` remembered for `printer`; "" when none.
+QString Remembered(const QString& printer, const char* kind, const QString& file) {
   const QString name = SlotName(printer);
   if (name.isEmpty()) return {};
   bool found = false;
   const int slot = SlotOf(name, file, found);
   if (!found) return {};
-  const QString profile =
-      ReadIniValue(QLatin1String(kPrinterProfilesSection), ProfileKey(slot), file);
-  const QFileInfo info(profile);
-  return !profile.isEmpty() && info.isFile() && info.isReadable() ? profile : QString();
+  return ReadIniValue(QLatin1String(kPrinterProfilesSection), ValueKey(kind, slot), file);
 }
 
-bool RememberPrinterProfile(const QString& printer, const QString& profile, const QString& file) {
+bool Remember(const QString& printer, const char* kind, const QString& value, const QString& file) {
   const QString name = SlotName(printer);
   if (name.isEmpty()) return false;
   const QString section = QLatin1String(kPrinterProfilesSection);
   bool found = false;
   const int slot = SlotOf(name, file, found);
   if (!found) {
-    if (profile.isEmpty()) return true;
-    // A slot taken over loses its old profile before it gets the new name, so that a
-    // failed write never leaves one printer's profile under another's name.
-    if (!WriteIniValue(section, ProfileKey(slot), QString(), file) ||
-        !WriteIniValue(section, PrinterKey(slot), name, file))
-      return false;
+    if (value.isEmpty()) return true;
+    // A slot taken over loses its old values before it gets the new name, so that a
+    // failed write never leaves one printer's values under another's name.
+    for (const char* key : kValueKeys) {
+      if (!WriteIniValue(section, ValueKey(key, slot), QString(), file)) return false;
+    }
+    if (!WriteIniValue(section, PrinterKey(slot), name, file)) return false;
   }
-  return WriteIniValue(section, ProfileKey(slot), profile, file);
+  return WriteIniValue(section, ValueKey(kind, slot), value, file);
+}
+
+}  // namespace
+
+QString RememberedPrinterProfile(const QString& printer, const QString& file) {
+  const QString profile = Remembered(printer, kValueKeys[0], file);
+  const QFileInfo info(profile);
+  return !profile.isEmpty() && info.isFile() && info.isReadable() ? profile : QString();
+}
+
+bool RememberPrinterProfile(const QString& printer, const QString& profile, const QString& file) {
+  return Remember(printer, kValueKeys[0], profile, file);
+}
+
+QString RememberedPrinterValue(const QString& printer, PrinterValue kind, const QString& file) {
+  return Remembered(printer, KindKey(kind), file);
+}
+
+bool RememberPrinterValue(const QString& printer, PrinterValue kind, const QString& value,
+                          const QString& file) {
+  return Remember(printer, KindKey(kind), value, file);
 }
 
 }  // namespace tessaly

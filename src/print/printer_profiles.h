@@ -1,8 +1,10 @@
-// The printer profile file ("Use Profile:") remembered for each printer, in its own
+// What the program remembers for each printer — the printer profile file ("Use
+// Profile:"), the paper, media type and print quality chosen for it — in its own
 // section of the settings file so that the print options' keys stay as they are. At
 // most kRememberedPrinters printers are kept, each in a numbered slot holding the
 // printer's name (control characters dropped, at most kMaxPrinterNameChars) and its
-// profile path; a remembered file that is no longer a readable file reads as none.
+// values; a slot taken over by another printer forgets every value of the old one. A
+// remembered profile that is no longer a readable file reads as none.
 #pragma once
 
 #include <QString>
@@ -25,5 +27,12 @@ QString RememberedPrinterProfile(const QString& printer, const QString& file = S
 // written or the printer has no name.
 bool RememberPrinterProfile(const QString& printer, const QString& profile,
                             const QString& file = SettingsFilePath());
+
+// The other remembered values, by kind.
+enum class PrinterValue { kPaper, kMediaType, kQuality };
+QString RememberedPrinterValue(const QString& printer, PrinterValue kind,
+                               const QString& file = SettingsFilePath());
+bool RememberPrinterValue(const QString& printer, PrinterValue kind, const QString& value,
+                          const QString& file = SettingsFilePath());
 
 }  // namespace tessaly

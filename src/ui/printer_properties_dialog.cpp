@@ -1,9 +1,14 @@
-// The properties dialogs of the two kinds of printer device.
+// The properties dialogs of the kinds of printer device.
 #include "ui/printer_properties_dialog.h"
 
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QInputDialog>
 #include <QPageSetupDialog>
 #include <QPointer>
+#include <algorithm>
 
 #include "print/cups/cups_printer_device.h"
 #include "print/pdf_printer.h"
@@ -26,12 +31,53 @@ bool ChoosePdfSheet(PdfPrinter& pdf, QWidget* owner) {
   return true;
 }
 
+// A box of `choices` after a first entry `first` (the printer's default: position -1),
+// showing `current`.
+template <typename List>
+QComboBox* ChoiceBox(const char* name, const QString& first, const List& choices, int current,
+                     QWidget* parent) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(QLatin1String(name));
+  if (!first.isEmpty()) box->addItem(first);
+  for (const auto& choice : choices) box->addItem(choice.name);
+  box->setCurrentIndex(current + (first.isEmpty() ? 0 : 1));
+  return box;
+}
+
+// The printer's own papers, media types and qualities; true when the user chose OK.
+bool ChooseMedia(PrinterDevice& device, QWidget* owner) {
+  const PrinterMedia& media = device.Media();
+  const MediaChosen chosen = device.Chosen();
+  QDialog dialog(owner);
+  dialog.setObjectName(QStringLiteral("printerMediaDialog"));
+  dialog.setWindowTitle(device.DeviceName() + QStringLiteral(" - Printer Properties"));
+  auto* form = new QFormLayout(&dialog);
+  const QString standard = QStringLiteral("The printer's default");
+  QComboBox* paper =
+      ChoiceBox("cboPaper", QString(), media.papers,
+                chosen.paper >= 0 ? chosen.paper : std::max(media.default_paper, 0), &dialog);
+  QComboBox* type = ChoiceBox("cboMediaType", standard, media.types, chosen.type, &dialog);
+  QComboBox* quality = ChoiceBox("cboQuality", standard, media.qualities, chosen.quality, &dialog);
+  form->addRow(QStringLiteral("Paper:"), paper);
+  form->addRow(QStringLiteral("Media type:"), type);
+  form->addRow(QStringLiteral("Quality:"), quality);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  form->addRow(buttons);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  return device.ChooseMedia(
+      {paper->currentIndex(), type->currentIndex() - 1, quality->currentIndex() - 1});
+}
+
 }  // namespace
 
 void InstallPrinterPropertiesHook(PrinterAccess& printers, QWidget* owner) {
   QPointer<QWidget> guarded(owner);
   printers.SetPropertiesHook([guarded](PrinterDevice& device) {
     if (auto* pdf = dynamic_cast<PdfPrinter*>(&device)) return ChoosePdfSheet(*pdf, guarded);
+    if (!device.Media().papers.empty()) return ChooseMedia(device, guarded);
+    // A queue whose papers could not be read keeps Qt's page set-up.
     if (auto* queue = dynamic_cast<CupsPrinterDevice*>(&device)) {
       QPageSetupDialog dialog(&queue->Printer(), guarded);
       return dialog.exec() == QDialog::Accepted;

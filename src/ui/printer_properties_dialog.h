@@ -1,6 +1,8 @@
-// The printer's properties dialog behind the "Printer Properties..." buttons: Qt's
-// page set-up dialog for a system queue, and for the built-in PDF printer a choice
-// of its two papers (A4, Letter). Installed as the printer access's properties hook.
+// The printer's properties dialog behind the "Printer Properties..." buttons: for a
+// printer that lists its media, a choice of its own papers (borderless entries
+// among them), media types and print qualities; Qt's page set-up for a system queue
+// whose media could not be read; for the built-in PDF printer a choice of its papers.
+// Installed as the printer access's properties hook.
 #pragma once
 
 class QWidget;

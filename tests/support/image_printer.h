@@ -64,6 +64,16 @@ class ImagePrinter : public PrinterDevice {
     if (painter_) ++discarded;
     painter_.reset();
   }
+  const PrinterMedia& Media() const override { return media; }
+  bool ChooseMedia(const MediaChosen& choice) override {
+    const auto listed = [](int i, std::size_t n) { return i >= -1 && i < static_cast<int>(n); };
+    if (!listed(choice.paper, media.papers.size()) || !listed(choice.type, media.types.size()) ||
+        !listed(choice.quality, media.qualities.size()))
+      return false;
+    chosen = choice;
+    return true;
+  }
+  MediaChosen Chosen() const override { return chosen; }
   // Asks `keep_waiting` up to follow_looks times, then answers `fates`.
   std::vector<DocumentFate> FollowDocuments(const std::function<bool()>& keep_waiting) override {
     for (int i = 0; i < follow_looks && keep_waiting(); ++i) {
@@ -82,6 +92,8 @@ class ImagePrinter : public PrinterDevice {
   int discarded = 0;
   std::vector<DocumentFate> fates;  // what the next follow answers
   int follow_looks = 0;
+  PrinterMedia media;  // listed only; the sheet stays the one given
+  MediaChosen chosen;
 
  private:
   double sheet_width_;
@@ -102,9 +114,11 @@ class ImagePrinterCatalogue : public PrinterCatalogue {
   QString DefaultDescription() const override { return kDescription; }
   std::unique_ptr<PrinterDevice> Open(const QString& description) override {
     if (description != kDescription) return nullptr;
-    return std::make_unique<ImagePrinter>(w_, h_, m_, ppm_);
+    auto printer = std::make_unique<ImagePrinter>(w_, h_, m_, ppm_);
+    printer->media = media;
+    return printer;
   }
-
+  PrinterMedia media;  // what each printer opened lists
  private:
   inline static const QString kDescription = QStringLiteral("Image printer on test");
   double w_, h_, m_, ppm_;

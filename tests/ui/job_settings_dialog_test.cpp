@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <tuple>
 
 #include "controls/scripted_ui.h"
 #include "job/add_photo.h"
@@ -25,7 +26,9 @@
 #include "print/printer_access.h"
 #include "settings/settings_file.h"
 #include "support/find_control.h"
+#include "support/image_printer.h"
 #include "support/scoped_state.h"
+#include "ui/printer_properties_dialog.h"
 
 namespace tessaly {
 namespace {
@@ -154,6 +157,60 @@ TEST_F(JobSettingsDialogTest, CancelEditDeleteAndOkReachTheJob) {
   EXPECT_DOUBLE_EQ(job_.Settings().Size.Width, 200.0);
   // Added at 130 mm wide: OK gave it the chosen size.
   EXPECT_DOUBLE_EQ(job_.At(0).ImgPrintWidth(), job_.Settings().PhotoWidth());
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// "Printer Properties..." on a printer that lists its media offers its own papers,
+// types and qualities; the choice reaches the device, and the printer gets it again
+// when it is next opened.
+TEST_F(JobSettingsDialogTest, PrinterPropertiesOfferThePrintersOwnMedia) {
+  test::ImagePrinterCatalogue catalogue(101.6, 152.4, 3, 4.0);
+  PrinterMedia& media = catalogue.media;
+  media.papers = {{"na_index-4x6_4x6in", "4 x 6\"", 101.6, 152.4, 3, 3, 3, 3},
+                  {"na_index-4x6_4x6in", "4 x 6\" (Borderless)", 101.6, 152.4, 0, 0, 0, 0},
+                  {"iso_a4_210x297mm", "A4", 210, 297, 3, 3, 3, 3}};
+  media.default_paper = 0;
+  media.types = {{"photographic-glossy", "Glossy"}, {"stationery", "Plain"}};
+  media.qualities = {{"4", "Normal"}, {"5", "High"}};
+  PrinterAccess printers(&catalogue, ini_);
+  QStringList names;
+  int count = 0;
+  int current = 0;
+  printers.GetPrinterList(names, count, current);
+  InstallPrinterPropertiesHook(printers, nullptr);
+  JobSettingsDialog dialog(setup_, printers);
+  const auto items = [](const QComboBox* box) {
+    QStringList texts;
+    for (int i = 0; box != nullptr && i < box->count(); ++i) texts << box->itemText(i);
+    return texts;
+  };
+  DriveModal(FindControl<QPushButton>(dialog, "cmdPrinter"), "printerMediaDialog",
+             [&](QDialog& chooser) {
+               auto* paper = FindControl<QComboBox>(chooser, "cboPaper");
+               auto* type = FindControl<QComboBox>(chooser, "cboMediaType");
+               auto* quality = FindControl<QComboBox>(chooser, "cboQuality");
+               EXPECT_EQ(items(paper), QStringList({"4 x 6\"", "4 x 6\" (Borderless)", "A4"}));
+               EXPECT_EQ(items(type), QStringList({"The printer's default", "Glossy", "Plain"}));
+               EXPECT_EQ(items(quality), QStringList({"The printer's default", "Normal", "High"}));
+               ASSERT_TRUE(paper && type && quality);
+               EXPECT_EQ(paper->currentIndex(), 0);
+               paper->setCurrentIndex(1);
+               type->setCurrentIndex(1);
+               quality->setCurrentIndex(2);
+               chooser.accept();
+             });
+  const MediaChosen chosen = printers.Device()->Chosen();
+  EXPECT_EQ(std::tuple(chosen.paper, chosen.type, chosen.quality), std::tuple(1, 0, 1));
+
+  PrinterAccess reopened(&catalogue, ini_);
+  reopened.GetPrinterList(names, count, current);
+  const MediaChosen again = reopened.Device()->Chosen();
+  EXPECT_EQ(std::tuple(again.paper, again.type, again.quality), std::tuple(1, 0, 1));
 }
 
 }  // namespace
