@@ -25,10 +25,47 @@ constexpr double kPdfMarginMm = 5.0;
 // full of other runs' files cannot keep the printer searching.
 constexpr int kFileNameAttempts = 10000;
 
+// The papers people print on at home or send to a photo lab.
+struct LabPaper {
+  const char* key;
+  double width_mm;
+  double height_mm;
+};
+constexpr LabPaper kPapers[] = {
+    {"iso_a4_210x297mm", 210, 297},          {"na_letter_8.5x11in", 215.9, 279.4},
+    {"na_index-4x6_4x6in", 101.6, 152.4},    {"na_5x7_5x7in", 127, 177.8},
+    {"na_govt-letter_8x10in", 203.2, 254},   {"om_small-photo_100x150mm", 100, 150},
+    {"om_medium-photo_130x180mm", 130, 180}, {"iso_a5_148x210mm", 148, 210},
+    {"iso_a3_297x420mm", 297, 420},
+};
+
+QPageSize SheetOf(const PrinterPaper& paper) {
+  return QPageSize(QSizeF(paper.width_mm, paper.height_mm), QPageSize::Millimeter, paper.name,
+                   QPageSize::ExactMatch);
+}
+
 }  // namespace
 
 PdfPrinter::PdfPrinter(const QString& folder, QPageSize::PageSizeId sheet)
-    : folder_(folder), sheet_(sheet), run_started_(QDateTime::currentDateTime()) {}
+    : folder_(folder), sheet_(sheet), run_started_(QDateTime::currentDateTime()) {
+  for (const LabPaper& lab : kPapers) {
+    const double m = kPdfMarginMm;
+    media_.papers.push_back({QLatin1String(lab.key),
+                             PaperNameFromKey(QLatin1String(lab.key), false), lab.width_mm,
+                             lab.height_mm, m, m, m, m});
+  }
+  media_.default_paper = sheet == QPageSize::Letter ? 1 : 0;
+  sheet_ = SheetOf(media_.papers[media_.default_paper]);
+}
+
+bool PdfPrinter::ChooseMedia(const MediaChosen& chosen) {
+  if (chosen.paper < -1 || chosen.paper >= static_cast<int>(media_.papers.size()) ||
+      chosen.type != -1 || chosen.quality != -1)
+    return false;
+  chosen_ = chosen;
+  sheet_ = SheetOf(media_.papers[chosen.paper >= 0 ? chosen.paper : media_.default_paper]);
+  return true;
+}
 
 PdfPrinter::~PdfPrinter() {
   KillDoc();

@@ -1,7 +1,9 @@
 // The built-in "Print to PDF" printer: every one-page document becomes its own PDF
 // file in a folder, named "Tessaly <date> <time> p<n>.pdf" and never overwriting a
-// file. The sheet is A4 (Letter where the locale measures in inches) with a 5 mm
-// printable-area margin on every side; pages are drawn at 600 device pixels per inch.
+// file. Its papers are those of home printers and photo labs (A4, Letter, 4 x 6 in,
+// 5 x 7 in, 8 x 10 in, 10 x 15 cm, 13 x 18 cm, A5, A3), A4 until another is chosen
+// (Letter where the locale measures in inches), each with a 5 mm printable-area margin
+// on every side; pages are drawn at 600 device pixels per inch.
 // A document is written to a temporary file and appears only when it is ended and
 // every byte reached the disk, under a name nothing in the folder held; a document
 // that could not be started or written is reported as failed when it is ended.
@@ -43,10 +45,13 @@ class PdfPrinter : public PrinterDevice {
   bool EndDoc() override;
   void KillDoc() override;
 
+  const PrinterMedia& Media() const override { return media_; }
+  // A paper of Media() for the documents started from now on; it has no types or
+  // qualities to choose.
+  bool ChooseMedia(const MediaChosen& chosen) override;
+  MediaChosen Chosen() const override { return chosen_; }
+
   const QString& Folder() const { return folder_; }
-  // The paper of the documents started from now on (the properties choice).
-  QPageSize::PageSizeId Sheet() const { return sheet_.id(); }
-  void SetSheet(QPageSize::PageSizeId sheet) { sheet_ = QPageSize(sheet); }
   // The file the last ended document went to ("" before the first), and the files of
   // every ended document in order.
   QString LastFile() const { return files_.isEmpty() ? QString() : files_.last(); }
@@ -59,6 +64,8 @@ class PdfPrinter : public PrinterDevice {
   bool CommitFile();
 
   QString folder_;
+  PrinterMedia media_;
+  MediaChosen chosen_;
   QPageSize sheet_;
   int orientation_ = 1;
   std::unique_ptr<NewFile> file_;
@@ -70,7 +77,7 @@ class PdfPrinter : public PrinterDevice {
   bool start_failed_ = false;  // the open document could not be started
 };
 
-// A4, or Letter when `us_measure`.
+// The default paper: A4, or Letter when `us_measure`.
 QPageSize::PageSizeId DefaultPdfSheet(bool us_measure);
 
 }  // namespace tessaly

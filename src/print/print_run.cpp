@@ -3,8 +3,10 @@
 // the edit-history records. Whole seconds and page numbers are integers; nearest()
 // rounds halves to even.
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QStringList>
 #include <QThread>
 #include <QTimer>
@@ -14,6 +16,7 @@
 #include "colour/printer_profile.h"
 #include "controls/ui_service.h"
 #include "job/job_history.h"
+#include "print/pdf_printer.h"
 #include "print/print_window.h"
 #include "surface/surface_buffer.h"
 
@@ -40,6 +43,17 @@ QString ProgressCaption() {
 }
 
 }  // namespace
+
+QString PdfFilesWrittenText(const QString& folder, const QStringList& files) {
+  constexpr int kNamesShown = 10;
+  QString text = QStringLiteral("The pages were written to %1, one PDF file per page:")
+                     .arg(QDir::toNativeSeparators(folder));
+  for (int i = 0; i < files.size() && i < kNamesShown; ++i)
+    text += u'\r' + QFileInfo(files[i]).fileName();
+  if (files.size() > kNamesShown)
+    text += u'\r' + QStringLiteral("and %1 more").arg(files.size() - kNamesShown);
+  return text;
+}
 
 QString PagesNotPrintedText(const std::vector<PageFate>& pages, int page_count) {
   QStringList lines;
@@ -196,6 +210,8 @@ void PrintWindow::PrintIt(bool Preview) {
   ui.SetCancelRequested(false);
   if (PrinterDevice* device = printers_.Device())
     device->SetColourConverted(ConvertsToPrinterSpace(settings.ICM, device->DeviceName()));
+  auto* pdf = dynamic_cast<PdfPrinter*>(printers_.Device());
+  const qsizetype pdf_files_before = pdf != nullptr ? pdf->Files().size() : 0;
   printing_ = true;
   pages_ended_ = 0;
   end_failed_ = false;
@@ -228,6 +244,9 @@ void PrintWindow::PrintIt(bool Preview) {
   if (!page_fates_.empty())
     ui.MessageBox(PagesNotPrintedText(page_fates_, page_count_), MsgButtons::Ok,
                   MsgIcon::Exclamation);
+  if (pdf != nullptr && pdf == printers_.Device() && pdf->Files().size() > pdf_files_before)
+    ui.MessageBox(PdfFilesWrittenText(pdf->Folder(), pdf->Files().mid(pdf_files_before)),
+                  MsgButtons::Ok, MsgIcon::Information);
   EnableMainWindow(true);
   ui.LetMessagesRun();
   if (!settings.ThumbMode) history_failed_ = !RecordJobHistory(job_);

@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -67,6 +68,9 @@ struct PageFate {
 // printer's reason>." or "Page 3 of 3 was still at the printer when Tessaly stopped
 // waiting; it may still print."
 QString PagesNotPrintedText(const std::vector<PageFate>& pages, int page_count);
+// The end of a run on the built-in PDF printer: "The pages were written to <folder>,
+// one PDF file per page:" and the first ten file names, a line each.
+QString PdfFilesWrittenText(const QString& folder, const QStringList& files);
 
 class PrintWindow {
  public:

@@ -5,31 +5,16 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QInputDialog>
 #include <QPageSetupDialog>
 #include <QPointer>
 #include <algorithm>
 
 #include "print/cups/cups_printer_device.h"
-#include "print/pdf_printer.h"
 #include "print/printer_access.h"
 
 namespace tessaly {
 
 namespace {
-
-// The built-in printer's two papers, the one in use offered first.
-bool ChoosePdfSheet(PdfPrinter& pdf, QWidget* owner) {
-  const QPageSize::PageSizeId ids[] = {QPageSize::A4, QPageSize::Letter};
-  const QStringList names = {QPageSize(QPageSize::A4).name(), QPageSize(QPageSize::Letter).name()};
-  const int current = pdf.Sheet() == QPageSize::Letter ? 1 : 0;
-  bool ok = false;
-  const QString chosen = QInputDialog::getItem(owner, QLatin1String(kPdfPrinterName),
-                                               QObject::tr("Paper:"), names, current, false, &ok);
-  if (!ok) return false;
-  pdf.SetSheet(ids[names.indexOf(chosen) == 1 ? 1 : 0]);
-  return true;
-}
 
 // A box of `choices` after a first entry `first` (the printer's default: position -1),
 // showing `current`.
@@ -75,7 +60,6 @@ bool ChooseMedia(PrinterDevice& device, QWidget* owner) {
 void InstallPrinterPropertiesHook(PrinterAccess& printers, QWidget* owner) {
   QPointer<QWidget> guarded(owner);
   printers.SetPropertiesHook([guarded](PrinterDevice& device) {
-    if (auto* pdf = dynamic_cast<PdfPrinter*>(&device)) return ChoosePdfSheet(*pdf, guarded);
     if (!device.Media().papers.empty()) return ChooseMedia(device, guarded);
     // A queue whose papers could not be read keeps Qt's page set-up.
     if (auto* queue = dynamic_cast<CupsPrinterDevice*>(&device)) {

@@ -1,7 +1,7 @@
 // The printer's properties dialog behind the "Printer Properties..." buttons: for a
 // printer that lists its media, a choice of its own papers (borderless entries
 // among them), media types and print qualities; Qt's page set-up for a system queue
-// whose media could not be read; for the built-in PDF printer a choice of its papers.
+// whose media could not be read (the built-in PDF printer lists its papers).
 // Installed as the printer access's properties hook.
 #pragma once
 

@@ -42,6 +42,19 @@ TEST(PdfPrinter, SizesInTwipsFollowTheOrientation) {
   EXPECT_FALSE(error.isEmpty());
   PdfPrinter letter("/nonexistent", DefaultPdfSheet(true));
   EXPECT_NEAR(TwipsToMm(letter.Width()), 215.9, 0.01);
+
+  // The lab papers: a chosen one is the sheet, with the same margin.
+  QStringList names;
+  for (const PrinterPaper& paper : letter.Media().papers) names << paper.name;
+  EXPECT_EQ(names, QStringList({"A4 (210 x 297 mm)", "Letter (8.5 x 11 in)", "4 x 6 in", "5 x 7 in",
+                                "8 x 10 in", "100 x 150 mm", "130 x 180 mm", "A5 (148 x 210 mm)",
+                                "A3 (297 x 420 mm)"}));
+  EXPECT_EQ(letter.Media().default_paper, 1);
+  ASSERT_TRUE(letter.ChooseMedia({FindPaper(letter.Media().papers, "100 x 150 mm"), -1, -1}));
+  EXPECT_NEAR(TwipsToMm(letter.Width()), 100.0, 1e-9);
+  EXPECT_NEAR(TwipsToMm(letter.Height()), 150.0, 1e-9);
+  EXPECT_NEAR(TwipsToMm(letter.ScaleHeight()), 140.0, 1e-9);
+  EXPECT_FALSE(letter.ChooseMedia({0, 0, -1}));  // no media types to choose
 }
 
 // Each ended document is one file, with what was drawn at the right place on the sheet;

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSet>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -184,6 +185,12 @@ TEST_F(WholeJobTest, EditPreviewPrintSaveAndRestartWithTheEditsFromHistory) {
   for (const QString& name : test::PdfFiles(dir_.filePath("pdf")))
     printed << QDir(dir_.filePath("pdf")).filePath(name);
   CheckPrinted(printed);
+  // The run ends by naming the folder and the files it wrote.
+  ASSERT_EQ(ui_.MessageTexts().size(), 1u);
+  QStringList told = ui_.MessageTexts()[0].split(u'\r');
+  EXPECT_EQ(told.takeFirst(),
+            "The pages were written to " + dir_.filePath("pdf") + ", one PDF file per page:");
+  EXPECT_EQ(QSet<QString>(told.begin(), told.end()), test::PdfFiles(dir_.filePath("pdf")));
 
   // Saved as JPEG (type 0) under a template, each file the size of its crop.
   const QString out = dir_.filePath("out");
@@ -233,7 +240,7 @@ TEST_F(WholeJobTest, EditPreviewPrintSaveAndRestartWithTheEditsFromHistory) {
   const int restored[] = {Record().CropX0(), Record().CropY0(), Record().CropX1(),
                           Record().CropY1()};
   for (int i = 0; i < 4; ++i) EXPECT_NEAR(restored[i], corners[i], 2) << i;
-  EXPECT_TRUE(ui_.Messages().empty()) << ui_.MessageTexts().front().toStdString();
+  EXPECT_EQ(ui_.Messages().size(), 1u);  // only the PDF printer's
 }
 
 TEST_F(WholeJobTest, EditedJobPrintsOnTheCupsQueue) {
