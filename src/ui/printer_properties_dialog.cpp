@@ -5,11 +5,10 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QPageSetupDialog>
 #include <QPointer>
 #include <algorithm>
 
-#include "print/cups/cups_printer_device.h"
+#include "controls/ui_service.h"
 #include "print/printer_access.h"
 
 namespace tessaly {
@@ -61,11 +60,11 @@ void InstallPrinterPropertiesHook(PrinterAccess& printers, QWidget* owner) {
   QPointer<QWidget> guarded(owner);
   printers.SetPropertiesHook([guarded](PrinterDevice& device) {
     if (!device.Media().papers.empty()) return ChooseMedia(device, guarded);
-    // A queue whose papers could not be read keeps Qt's page set-up.
-    if (auto* queue = dynamic_cast<CupsPrinterDevice*>(&device)) {
-      QPageSetupDialog dialog(&queue->Printer(), guarded);
-      return dialog.exec() == QDialog::Accepted;
-    }
+    // A queue whose papers could not be read offers nothing that would be honoured.
+    CurrentUi().MessageBox(QStringLiteral("The papers of %1 could not be read from the print "
+                                          "server; its default paper is used.")
+                               .arg(device.DeviceName()),
+                           MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
   });
 }

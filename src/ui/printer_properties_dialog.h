@@ -1,8 +1,8 @@
 // The printer's properties dialog behind the "Printer Properties..." buttons: for a
 // printer that lists its media, a choice of its own papers (borderless entries
-// among them), media types and print qualities; Qt's page set-up for a system queue
-// whose media could not be read (the built-in PDF printer lists its papers).
-// Installed as the printer access's properties hook.
+// among them), media types and print qualities (the built-in PDF printer lists its
+// papers); a message for a queue whose media could not be read. Installed as the
+// printer access's properties hook.
 #pragma once
 
 class QWidget;

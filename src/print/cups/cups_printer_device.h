@@ -32,9 +32,6 @@ class CupsPrinterDevice : public PrinterDevice {
 
   // False when no queue of that name exists.
   bool IsValid() const;
-  // The printer whose settings (page size, orientation, options) the documents use;
-  // the properties dialog works on it.
-  QPrinter& Printer() { return *printer_; }
   // The CUPS job id of the last ended document (0 before the first).
   int LastJob() const { return last_job_; }
 
