@@ -12,6 +12,10 @@ packages=(
   fonts-liberation2 fontconfig
   poppler-utils
   cups cups-client printer-driver-cups-pdf
+  # The simulated driverless printers: ippeveprinter and ipptool, and the filters
+  # (pdftopdf, gstoraster with Ghostscript) that turn a job into their raster.
+  # ippeveprinter also needs the system D-Bus (dbus, below) but no Avahi daemon.
+  cups-ipp-utils cups-filters ghostscript
   icc-profiles-free time
   libvips-tools imagemagick
   clang-format
