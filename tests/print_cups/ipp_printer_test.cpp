@@ -3,10 +3,12 @@
 // paper, which must reach the printer as a 300 dpi 4x6 in page with the photo's size
 // within 0.3 mm and its red kept; a 4x6 in photo on the borderless entry covers the
 // sheet edge to edge and the printer is told margins of 0; the Letter queue's page is
-// Letter; a job the printer aborts is named with the printer's reason, exit code 4.
+// Letter; a job the printer aborts is named with the printer's reason, exit code 4;
+// colours converted to a chosen profile are marked so that CUPS leaves them alone.
 // Skipped when the queues are missing, failed instead when CI is "true".
 #include <cups/cups.h>
 #include <gtest/gtest.h>
+#include <lcms2.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -160,13 +162,33 @@ TEST_F(IppPrinterTest, PhotosKeepTheirSizeAndBorderlessFillsTheSheet) {
   EXPECT_EQ(std::tuple(letter.width, letter.height), std::tuple(2550, 3300));
 }
 
+// Converted to a profile of its own choosing, the job also tells the print system to
+// leave its colours alone.
 TEST_F(IppPrinterTest, AJobThePrinterAbortsIsNamedWithItsReason) {
+  const QString profile = dir_ + "/printer.icc";
+  cmsHPROFILE srgb = cmsCreate_sRGBProfile();
+  ASSERT_TRUE(cmsSaveProfileToFile(srgb, qPrintable(profile)));
+  cmsCloseProfile(srgb);
   QElapsedTimer clock;
   clock.start();
-  const Result r = Batch({"print", "--printer", kJamQueue, "--size", "5x3in", "red.png"});
+  const Result r =
+      Batch({"print", "--printer", kJamQueue, "--size", "5x3in", "--colour", profile, "red.png"});
   EXPECT_TRUE(ExitedWith(r, 4, "Page 1 of 1 was not printed: Print job canceled at printer."));
   EXPECT_TRUE(r.err.contains("Printed 0 of 1 pages on Photo_Jam")) << r.err.constData();
   EXPECT_LT(clock.elapsed(), 90000);
+
+  cups_job_t* jobs = nullptr;
+  const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, kJamQueue, 0, CUPS_WHICHJOBS_ALL);
+  int newest = 0;
+  for (int i = 0; i < count; ++i) newest = std::max(newest, jobs[i].id);
+  cupsFreeJobs(count, jobs);
+  ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr,
+               qPrintable(QStringLiteral("ipp://localhost/jobs/%1").arg(newest)));
+  ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+  ipp_attribute_t* calibration = ippFindAttribute(response, "cm-calibration", IPP_TAG_BOOLEAN);
+  EXPECT_TRUE(calibration != nullptr && ippGetBoolean(calibration, 0));
+  ippDelete(response);
 }
 
 }  // namespace
