@@ -1,21 +1,26 @@
 // The print options window's wiring: a value the core's checks refuse is reported
 // and gets the focus, and nothing is stored; the profile remembered for a printer is
-// shown. Printing from the window is driven end to end by the whole-job test.
+// shown; the properties offer the printer's own papers. Printing from the window is
+// driven end to end by the whole-job test.
 #include "ui/print_options_dialog.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "print/pdf_printer.h"
 #include "print/printer_profiles.h"
 #include "settings/settings_file.h"
 #include "support/find_control.h"
 #include "support/image_printer_job.h"
+#include "ui/printer_properties_dialog.h"
 
 namespace tessaly {
 namespace {
@@ -55,6 +60,30 @@ TEST_F(PrintOptionsDialogTest, ShowsTheProfileRememberedForTheCurrentPrinter) {
   auto* list = FindControl<QComboBox>(dialog, "cboPrinters");
   list->setCurrentIndex(list->findText(QLatin1String(kPdfPrinterName)));
   EXPECT_EQ(profile->text(), matte);
+}
+
+// "Printer Properties..." offers the printer's own papers; a paper of another size
+// is used from then on, with the warning that the layout may change.
+TEST_F(PrintOptionsDialogTest, PrinterPropertiesChooseAmongThePrintersPapers) {
+  ASSERT_TRUE(WriteIniValue("Options", "PdfFolder", dir_.filePath("pdf"), SettingsFile()));
+  PrintOptionsDialog dialog(job_.Settings(), printers_, layout_, SettingsFile());
+  InstallPrinterPropertiesHook(printers_, &dialog);
+  auto* list = FindControl<QComboBox>(dialog, "cboPrinters");
+  list->setCurrentIndex(list->findText(QLatin1String(kPdfPrinterName)));
+  bool seen = false;
+  QTimer::singleShot(0, [&seen] {
+    QWidget* chooser = QApplication::activeModalWidget();
+    seen = chooser != nullptr && chooser->objectName() == "printerMediaDialog";
+    if (!seen) return;
+    auto* paper = FindControl<QComboBox>(*chooser, "cboPaper");
+    paper->setCurrentIndex(paper->findText("100 x 150 mm"));
+    static_cast<QDialog*>(chooser)->accept();
+  });
+  FindControl<QPushButton>(dialog, "cmdPrinter")->click();
+  ASSERT_TRUE(seen);
+  EXPECT_NEAR(TwipsToMm(printers_.Device()->Height()), 150.0, 1e-9);
+  ASSERT_EQ(ui_.MessageTexts().size(), 1u);
+  EXPECT_TRUE(ui_.MessageTexts()[0].startsWith("Warning: changing the printer paper size"));
 }
 
 }  // namespace
