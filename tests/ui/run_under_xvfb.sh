@@ -96,16 +96,7 @@ inner() {
     sleep 0.1
   done
   sleep 1
-  kill -TERM "$pid"
-  for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; fail "still running 5 s after SIGTERM while adding"; }
-  local status=0
-  wait "$pid" || status=$?
-  [ "$status" -eq 0 ] || fail "SIGTERM while adding: exit code $status"
-  [ ! -e "$XDG_RUNTIME_DIR/tessaly.lock" ] || fail "SIGTERM while adding left the instance lock"
+  end_cleanly "$pid" TERM "while adding"
   count=$(grep -o 'caf\\udce9 ' "$XDG_DATA_HOME/tessaly/last_job.json" | wc -l)
   [ "$count" -gt 0 ] && [ "$count" -lt 400 ] ||
     fail "SIGTERM while adding kept $count of the 400 photos as the last job"
@@ -150,17 +141,23 @@ end_while_shown() {
     sleep 0.1
   done
   [ -n "$found" ] || { kill -KILL "$pid"; fail "no window '$title' at start"; }
+  end_cleanly "$pid" "$signal" "at $what"
+  echo "ended cleanly on SIG$signal at $what"
+}
+
+# Sends signal $2 to the program $1 and checks that it ended within 5 seconds with
+# exit code 0 and without its lock; $3 says when, in messages.
+end_cleanly() {
+  local pid=$1 signal=$2 when=$3 status=0
   kill "-$signal" "$pid"
   for _ in $(seq 1 50); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
-  kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; fail "still running 5 s after SIG$signal at $what"; }
-  local status=0
+  kill -0 "$pid" 2>/dev/null && { kill -KILL "$pid"; fail "still running 5 s after SIG$signal $when"; }
   wait "$pid" || status=$?
-  [ "$status" -eq 0 ] || fail "SIG$signal at $what: exit code $status"
-  [ ! -e "$XDG_RUNTIME_DIR/tessaly.lock" ] || fail "SIG$signal at $what left the instance lock"
-  echo "ended cleanly on SIG$signal at $what"
+  [ "$status" -eq 0 ] || fail "SIG$signal $when: exit code $status"
+  [ ! -e "$XDG_RUNTIME_DIR/tessaly.lock" ] || fail "SIG$signal $when left the instance lock"
 }
 
 here=$(cd "$(dirname "$0")" && pwd)

@@ -24,13 +24,7 @@ constexpr char kLayoutHelp[] =
     "Options:\n"
     "  --printer NAME       a printer of 'tessaly-batch printers' (default: the one\n"
     "                       marked there)\n"
-    "  --paper NAME         the printer's paper, as 'tessaly-batch printers --papers\n"
-    "                       QUEUE' names it, or by its size (\"4 x 6 in\", \"4 x 6 in\n"
-    "                       borderless\", \"A4 (210 x 297 mm)\") or keyword (default:\n"
-    "                       the queue's own default); a borderless entry prints to\n"
-    "                       the sheet's edges\n"
-    "  --media-type NAME    the printer's media type (default: the printer's)\n"
-    "  --quality NAME       the printer's print quality (default: the printer's)\n"
+    "%1"
     "  --size HxW[+M][UNIT] photo size, height first, optional margin; UNIT mm (the\n"
     "                       default), cm or in, for example 10x15cm or 4x6in+0.2\n"
     "  --mode MODE          best (Best Fit), landscape or portrait (default: the\n"
@@ -66,7 +60,9 @@ int RunLayout(const QStringList& arguments) {
     parser.addOption(QCommandLineOption(QLatin1String(flag)));
   }
   int exit_code = kExitOk;
-  if (!ParseCommand(parser, command, QLatin1String(kLayoutHelp), arguments, exit_code)) {
+  if (!ParseCommand(parser, command,
+                    QString::fromLatin1(kLayoutHelp).arg(QLatin1String(kMediaOptionsHelp)),
+                    arguments, exit_code)) {
     return exit_code;
   }
   if (!parser.positionalArguments().isEmpty()) {

@@ -49,13 +49,7 @@ constexpr char kPrintHelp[] =
     "  --printer NAME       a printer of 'tessaly-batch printers' (default: the\n"
     "                       system's default queue; without one, give --printer,\n"
     "                       except with --preview, which takes the first listed)\n"
-    "  --paper NAME         the printer's paper, as 'tessaly-batch printers --papers\n"
-    "                       QUEUE' names it, or by its size (\"4 x 6 in\", \"4 x 6 in\n"
-    "                       borderless\", \"A4 (210 x 297 mm)\") or keyword (default:\n"
-    "                       the queue's own default); a borderless entry prints to\n"
-    "                       the sheet's edges\n"
-    "  --media-type NAME    the printer's media type (default: the printer's)\n"
-    "  --quality NAME       the printer's print quality (default: the printer's)\n"
+    "%1"
     "  --preview DIR        print nothing: write the preview of each page as\n"
     "                       DIR/page-1.png, page-2.png ... (DIR is created; a name\n"
     "                       already taken gets a suffix, page-1(01).png: nothing in\n"
@@ -208,7 +202,9 @@ int RunPrint(const QStringList& arguments) {
   parser.addOption(QCommandLineOption(QStringLiteral("sharpen")));
   parser.addOption(QCommandLineOption(QStringLiteral("no-sharpen")));
   int exit_code = kExitOk;
-  if (!ParseCommand(parser, command, QLatin1String(kPrintHelp), arguments, exit_code) ||
+  if (!ParseCommand(parser, command,
+                    QString::fromLatin1(kPrintHelp).arg(QLatin1String(kMediaOptionsHelp)),
+                    arguments, exit_code) ||
       !JobInputGiven(parser, command, exit_code)) {
     return exit_code;
   }

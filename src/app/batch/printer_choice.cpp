@@ -42,27 +42,22 @@ QString QuotedChoices(const List& list) {
 int ChooseMedia(const QCommandLineParser& parser, const QString& command, PrinterDevice& device) {
   const PrinterMedia& media = device.Media();
   MediaChosen chosen = device.Chosen();
-  if (parser.isSet(QLatin1String(kPaperOption))) {
-    chosen.paper = FindPaper(media.papers, parser.value(QLatin1String(kPaperOption)));
-    if (chosen.paper < 0)
-      return UsageError(command, QStringLiteral("--paper: no paper '%1'; the printer has %2")
-                                     .arg(parser.value(QLatin1String(kPaperOption)),
-                                          QuotedChoices(media.papers)));
-  }
-  if (parser.isSet(QLatin1String(kTypeOption))) {
-    chosen.type = FindChoice(media.types, parser.value(QLatin1String(kTypeOption)));
-    if (chosen.type < 0)
-      return UsageError(
-          command, QStringLiteral("--media-type: no type '%1'; the printer has %2")
-                       .arg(parser.value(QLatin1String(kTypeOption)), QuotedChoices(media.types)));
-  }
-  if (parser.isSet(QLatin1String(kQualityOption))) {
-    chosen.quality = FindChoice(media.qualities, parser.value(QLatin1String(kQualityOption)));
-    if (chosen.quality < 0)
-      return UsageError(command, QStringLiteral("--quality: no quality '%1'; the printer has %2")
-                                     .arg(parser.value(QLatin1String(kQualityOption)),
-                                          QuotedChoices(media.qualities)));
-  }
+  // Sets `position` from the option's name; false after the usage error.
+  const auto pick = [&](const char* option, const char* what, const auto& list, auto find,
+                        int& position) {
+    if (!parser.isSet(QLatin1String(option))) return true;
+    const QString name = parser.value(QLatin1String(option));
+    position = find(list, name);
+    if (position >= 0) return true;
+    UsageError(command,
+               QStringLiteral("--%1: no %2 '%3'; the printer has %4")
+                   .arg(QLatin1String(option), QLatin1String(what), name, QuotedChoices(list)));
+    return false;
+  };
+  if (!pick(kPaperOption, "paper", media.papers, FindPaper, chosen.paper) ||
+      !pick(kTypeOption, "type", media.types, FindChoice, chosen.type) ||
+      !pick(kQualityOption, "quality", media.qualities, FindChoice, chosen.quality))
+    return kExitBadInput;
   device.ChooseMedia(chosen);
   return kExitOk;
 }

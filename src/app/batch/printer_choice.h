@@ -17,6 +17,15 @@ namespace tessaly::batch {
 
 // --printer, --paper, --media-type and --quality.
 void AddPrinterOption(QCommandLineParser& parser);
+// The help lines of --paper, --media-type and --quality.
+inline constexpr char kMediaOptionsHelp[] =
+    "  --paper NAME         the printer's paper, as 'tessaly-batch printers --papers\n"
+    "                       QUEUE' names it, or by its size (\"4 x 6 in\", \"4 x 6 in\n"
+    "                       borderless\", \"A4 (210 x 297 mm)\") or keyword (default:\n"
+    "                       the queue's own default); a borderless entry prints to\n"
+    "                       the sheet's edges\n"
+    "  --media-type NAME    the printer's media type (default: the printer's)\n"
+    "  --quality NAME       the printer's print quality (default: the printer's)\n";
 
 // Makes the listed printer `name` names current (`option` names it in the usage
 // error); `descriptions` and `current` are the access's last listing.
