@@ -1,7 +1,6 @@
-// PWG and Apple raster decoded page by page. Both store each page as rows of
-// pixels; a row starts with a repeat byte (the row stands for 1 + n rows), then
-// runs: a byte n < 128 repeats the next pixel n + 1 times, n > 128 is followed by
-// 257 - n literal pixels, and 128 fills the rest of the row with white.
+// Apple raster decoded page by page. Each page is rows of pixels; a row starts with a repeat byte
+// (the row stands for 1 + n rows), then runs: a byte n < 128 repeats the next pixel n + 1 times, n
+// > 128 is followed by 257 - n literal pixels, and 128 fills the rest of the row with white.
 #include "support/raster_pages.h"
 
 #include <QDir>
@@ -12,19 +11,7 @@
 namespace tessaly::test {
 namespace {
 
-constexpr int kPwgHeaderBytes = 1796;
 constexpr int kAppleHeaderBytes = 32;
-// Where the PWG page header keeps the fields read here (the CUPS page header
-// layout, big-endian 32-bit values).
-constexpr int kPwgXDpi = 276;
-constexpr int kPwgYDpi = 280;
-constexpr int kPwgWidth = 372;
-constexpr int kPwgHeight = 376;
-constexpr int kPwgBitsPerColour = 384;
-constexpr int kPwgBitsPerPixel = 388;
-constexpr int kPwgBytesPerLine = 392;
-constexpr int kPwgColourOrder = 396;
-constexpr int kPwgColourSpace = 400;
 // Largest side and resolution taken: 100 in at 300 dpi, and past any printer.
 constexpr quint32 kMaxSide = 30000;
 constexpr quint32 kMaxDpi = 9600;
@@ -64,15 +51,13 @@ quint32 Big32(const uchar* data) {
   return quint32(data[0]) << 24 | quint32(data[1]) << 16 | quint32(data[2]) << 8 | data[3];
 }
 
-// Colour spaces decoded: the code in a PWG header (the CUPS numbering) or an Apple
-// header, the name and the channels of 8 bits per pixel.
+// Colour spaces decoded: the code in an Apple page header, the name and the channels
+// of 8 bits per pixel.
 struct Space {
   quint32 code;
   const char* name;
   int channels;
 };
-constexpr Space kPwgSpaces[] = {
-    {0, "Gray", 1}, {1, "RGB", 3}, {18, "sGray", 1}, {19, "sRGB", 3}, {20, "AdobeRGB", 3}};
 constexpr Space kAppleSpaces[] = {
     {0, "sGray", 1}, {1, "sRGB", 3}, {3, "AdobeRGB", 3}, {4, "Gray", 1}, {5, "RGB", 3}};
 
@@ -141,27 +126,6 @@ bool DecodePage(Reader& in, quint32 width, quint32 height, quint32 x_dpi, quint3
   return true;
 }
 
-bool DecodePwg(Reader& in, std::vector<RasterPage>& pages, QString& error) {
-  while (in.Left() > 0) {
-    const uchar* h = nullptr;
-    RasterPage page;
-    int channels = 0;
-    if (!in.Take(kPwgHeaderBytes, h)) return Fail(error, QStringLiteral("short page header"));
-    if (!FindSpace(kPwgSpaces, Big32(h + kPwgColourSpace), page.colour_space, channels))
-      return Fail(error, QStringLiteral("colour space %1").arg(Big32(h + kPwgColourSpace)));
-    page.bits_per_colour = int(Big32(h + kPwgBitsPerColour));
-    page.bits_per_pixel = int(Big32(h + kPwgBitsPerPixel));
-    const quint32 width = Big32(h + kPwgWidth);
-    if (Big32(h + kPwgColourOrder) != 0 || Big32(h + kPwgBytesPerLine) != quint64(width) * channels)
-      return Fail(error, QStringLiteral("row layout not chunked 8-bit"));
-    if (!DecodePage(in, width, Big32(h + kPwgHeight), Big32(h + kPwgXDpi), Big32(h + kPwgYDpi),
-                    channels, page, error))
-      return false;
-    pages.push_back(std::move(page));
-  }
-  return true;
-}
-
 bool DecodeApple(Reader& in, std::vector<RasterPage>& pages, QString& error) {
   const uchar* count = nullptr;
   if (!in.Take(4, count)) return Fail(error, QStringLiteral("short file header"));
@@ -192,14 +156,11 @@ bool DecodeRaster(const QByteArray& bytes, std::vector<RasterPage>& pages, QStri
   error.clear();
   Reader in(bytes);
   bool ok = false;
-  if (bytes.startsWith(QByteArrayLiteral("RaS2"))) {
-    const uchar* sync = nullptr;
-    ok = in.Take(4, sync) && DecodePwg(in, pages, error);
-  } else if (bytes.startsWith(QByteArray("UNIRAST", 8))) {
+  if (bytes.startsWith(QByteArray("UNIRAST", 8))) {
     const uchar* sync = nullptr;
     ok = in.Take(8, sync) && DecodeApple(in, pages, error);
   } else {
-    error = QStringLiteral("neither PWG nor Apple raster");
+    error = QStringLiteral("not Apple raster");
   }
   if (ok && pages.empty()) ok = Fail(error, QStringLiteral("no pages"));
   if (!ok) pages.clear();

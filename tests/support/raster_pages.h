@@ -1,6 +1,6 @@
-// Pages of the raster files a driverless printer receives: PWG raster ("RaS2", a
-// 1796-byte header per page) and Apple raster ("UNIRAST", a 32-byte header per page),
-// both run-length encoded line by line. Only 8-bit grey and 8-bit RGB pages decode;
+// Pages of the raster files a driverless printer receives from the CUPS queue here:
+// Apple raster ("UNIRAST", a 32-byte header per page), run-length encoded line by
+// line. Only 8-bit grey and 8-bit RGB pages decode;
 // anything else, a size past the limits or data that ends early fails with a reason.
 // Every size is checked against the bytes left before anything is allocated.
 #pragma once
@@ -23,7 +23,7 @@ struct RasterPage {
   QImage pixels;  // Format_RGB888 for the RGB spaces, Format_Grayscale8 for grey
 };
 
-// The pages of a whole PWG or Apple raster file; false with `error` set, and no
+// The pages of a whole Apple raster file; false with `error` set, and no
 // pages, when the file is not one or cannot be decoded.
 bool DecodeRaster(const QByteArray& bytes, std::vector<RasterPage>& pages, QString& error);
 // DecodeRaster on the file at `path`.
