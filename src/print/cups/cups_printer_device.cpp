@@ -59,8 +59,10 @@ int PrintPdfFile(const QByteArray& queue, const QByteArray& path,
   return job;
 }
 
-// How long one look at the jobs' states may wait on the server.
+// How long one look at the jobs' states, and the reading of the queue's media when
+// the device opens, may wait on the server.
 constexpr int kLookSeconds = 2;
+constexpr int kMediaSeconds = 5;
 
 }  // namespace
 
@@ -68,7 +70,7 @@ CupsPrinterDevice::CupsPrinterDevice(const QString& queue) : queue_(queue) {
   printer_ = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(queue), QPrinter::HighResolution);
   printer_->setFullPage(false);
   printer_->setDocName(QLatin1String(kJobTitle));
-  const DeadlineConnection server(kHandOverSeconds);
+  const DeadlineConnection server(kMediaSeconds);
   media_ = ReadQueueMedia(server.Http(), queue);
 }
 
