@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace tessaly {
@@ -36,6 +37,9 @@ struct PrinterMedia {
   std::vector<PrinterPaper> papers;
   std::vector<MediaChoice> types;
   std::vector<MediaChoice> qualities;
+  // The resolutions the printer prints at ("300 dpi", "1200 x 600 dpi"), for the user's
+  // information: the page's photos are resampled by the job's own limits.
+  QStringList resolutions;
   // Positions of the printer's defaults; -1 when it names none.
   int default_paper = -1;
   int default_type = -1;

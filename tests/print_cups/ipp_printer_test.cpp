@@ -131,6 +131,7 @@ TEST_F(IppPrinterTest, TheQueuesListTheirOwnPapersAndDefaults) {
   EXPECT_EQ(photo.ScaleWidth(), photo.Width());
   EXPECT_EQ(media.types.size(), 3u);
   EXPECT_EQ(media.qualities.size(), 3u);
+  EXPECT_EQ(media.resolutions, QStringList({"300 dpi"}));
 
   CupsPrinterDevice letter{QLatin1String(kPhotoLetterQueue)};
   ASSERT_GE(letter.Media().default_paper, 0);

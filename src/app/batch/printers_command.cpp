@@ -24,7 +24,8 @@ constexpr char kPrintersHelp[] =
     "tab-separated: its name (a borderless entry says \"borderless\"), its width x\n"
     "height in mm, its left, right, top and bottom margins in mm, and \"default\" on\n"
     "the paper a job uses when none is chosen; then a line \"Media types:\" and a\n"
-    "line \"Qualities:\" with the names --media-type and --quality take.\n"
+    "line \"Qualities:\" with the names --media-type and --quality take, and a line\n"
+    "\"Resolutions:\" with the printer's resolutions.\n"
     "\n"
     "Options:\n"
     "  --papers NAME        list the papers of the printer NAME\n"
@@ -55,6 +56,7 @@ void PrintMedia(const PrinterMedia& media) {
   }
   std::printf("Media types:\t%s\n", qPrintable(Names(media.types)));
   std::printf("Qualities:\t%s\n", qPrintable(Names(media.qualities)));
+  std::printf("Resolutions:\t%s\n", qPrintable(media.resolutions.join(QStringLiteral(", "))));
 }
 
 }  // namespace

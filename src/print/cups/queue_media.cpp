@@ -143,6 +143,20 @@ void ReadQualities(http_t* http, Destination& d, PrinterMedia& media) {
         FindChoice(media.qualities, QString::number(ippGetInteger(standard, 0)));
 }
 
+void ReadResolutions(http_t* http, Destination& d, PrinterMedia& media) {
+  ipp_attribute_t* supported = cupsFindDestSupported(http, d.dest, d.info, "printer-resolution");
+  const int count = supported != nullptr ? std::min(ippGetCount(supported), kMaxChoices) : 0;
+  for (int i = 0; i < count; ++i) {
+    int y = 0;
+    ipp_res_t units = IPP_RES_PER_INCH;
+    const int x = ippGetResolution(supported, i, &y, &units);
+    const QString unit =
+        units == IPP_RES_PER_INCH ? QStringLiteral(" dpi") : QStringLiteral(" dpcm");
+    media.resolutions << (x == y ? QString::number(x) : QStringLiteral("%1 x %2").arg(x).arg(y)) +
+                             unit;
+  }
+}
+
 }  // namespace
 
 PrinterMedia ReadQueueMedia(http_t* http, const QString& queue) {
@@ -156,6 +170,7 @@ PrinterMedia ReadQueueMedia(http_t* http, const QString& queue) {
   ReadPapers(http, d, media);
   ReadTypes(http, d, media);
   ReadQualities(http, d, media);
+  ReadResolutions(http, d, media);
   return media;
 }
 

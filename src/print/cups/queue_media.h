@@ -1,7 +1,7 @@
 // What a CUPS queue offers, read through the destination API: its papers with their
 // margins (borderless entries included), its default paper, media types and print
 // qualities with the names the queue gives them (or names made from their keywords),
-// and a job's media attributes built from a choice among them.
+// its resolutions, and a job's media attributes built from a choice among them.
 #pragma once
 
 #include <cups/cups.h>
