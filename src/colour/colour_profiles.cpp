@@ -7,6 +7,7 @@
 #include <QDir>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <mutex>
 
 #include "controls/native_path.h"
@@ -47,6 +48,24 @@ ProfileHandle OpenProfileFile(const QString& path) {
 ProfileHandle CreateSrgbProfile() {
   IgnoreColourErrors();
   return cmsCreate_sRGBProfile();
+}
+
+QByteArray SrgbProfileBytes() {
+  ProfileHandle srgb = CreateSrgbProfile();
+  cmsUInt32Number size = 0;
+  QByteArray bytes;
+  if (srgb != nullptr && cmsSaveProfileToMem(srgb, nullptr, &size) && size > 0) {
+    bytes.resize(static_cast<qsizetype>(size));
+    if (!cmsSaveProfileToMem(srgb, bytes.data(), &size)) bytes.clear();
+  }
+  // The header's creation time would make every saved file differ: a fixed date
+  // (2000-01-01 00:00:00) keeps the bytes the same from run to run.
+  constexpr qsizetype kDateAt = 24;
+  constexpr unsigned char kFixedDate[12] = {0x07, 0xD0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0};
+  if (bytes.size() >= kDateAt + 12)
+    std::memcpy(bytes.data() + kDateAt, kFixedDate, sizeof kFixedDate);
+  CloseProfile(srgb);
+  return bytes;
 }
 
 void CloseProfile(ProfileHandle profile) {

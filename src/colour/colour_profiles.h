@@ -24,6 +24,9 @@ ProfileHandle OpenProfileFromMemory(const QByteArray& bytes);
 ProfileHandle OpenProfileFile(const QString& path);
 // A new built-in sRGB profile.
 ProfileHandle CreateSrgbProfile();
+// The bytes of the sRGB profile CreateSrgbProfile makes, to embed in a file, the same
+// on every call; empty when they could not be made.
+QByteArray SrgbProfileBytes();
 // Closes a profile opened by one of the functions above (not the display profile).
 void CloseProfile(ProfileHandle profile);
 

@@ -114,7 +114,9 @@ bool PrepareSteps(cGDIImage& image, cDIB& result, const MyPicture& photo,
                      true);
 
   if (ui.PollCancel()) return false;
-  return image.CreateFromDIB(result);
+  if (!image.CreateFromDIB(result)) return false;
+  image.SetPixelsPerMm(ppm);
+  return true;
 }
 
 // How one photo of the run ended.
@@ -164,7 +166,9 @@ PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
     ShowSaveInfo(prefix + QStringLiteral("Saving as '") + target + QStringLiteral("'..."));
     ui.LetMessagesRun();
     for (;;) {
-      image.Save(target, type_code, QualityOf(options.quality_text));
+      // The pixels were converted to sRGB: the file says so with that profile.
+      static const QByteArray kSrgbProfile = SrgbProfileBytes();
+      image.Save(target, type_code, QualityOf(options.quality_text), kSrgbProfile);
       if (image.SaveError().isEmpty()) return PhotoOutcome::Saved;
       if (NameTaken(target) && renamed < kTakenNameRetries) break;
       const MsgAnswer answer =

@@ -24,6 +24,7 @@ cGDIImage& cGDIImage::operator=(cGDIImage&& other) noexcept {
   full_width_ = std::exchange(other.full_width_, 0);
   full_height_ = std::exchange(other.full_height_, 0);
   reduction_ = std::exchange(other.reduction_, 1.0);
+  pixels_per_mm_ = std::exchange(other.pixels_per_mm_, 0.0);
   save_status_ = std::exchange(other.save_status_, 0);
   return *this;
 }
@@ -53,6 +54,7 @@ void cGDIImage::Dispose() {
   view_ = SurfaceView{};
   full_width_ = full_height_ = 0;
   reduction_ = 1.0;
+  pixels_per_mm_ = 0;
 }
 
 void cGDIImage::Rotate(int angle) {
@@ -107,12 +109,13 @@ cDIB cGDIImage::ToDibSubpixel(double x, double y, double width, double height, i
   return out;
 }
 
-bool cGDIImage::Save(const QString& file, int lEncoder, int JPEG_Quality) {
+bool cGDIImage::Save(const QString& file, int lEncoder, int JPEG_Quality,
+                     const QByteArray& icc_profile) {
   if (!IsCreated()) {
     save_status_ = kSaveInvalidParameter;
     return false;
   }
-  save_status_ = WriteImageFile(view_, file, lEncoder, JPEG_Quality);
+  save_status_ = WriteImageFile(view_, file, lEncoder, JPEG_Quality, {pixels_per_mm_, icc_profile});
   return save_status_ == kSaveOk;
 }
 

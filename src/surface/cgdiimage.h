@@ -75,10 +75,15 @@ class cGDIImage {
   cDIB ToDibSubpixel(double x, double y, double width, double height, int NewWidth,
                      int NewHeight) const;
 
+  // The print resolution a saved file states, in pixels per millimetre (0, as after
+  // every creation: none stated).
+  void SetPixelsPerMm(double pixels_per_mm) { pixels_per_mm_ = pixels_per_mm; }
   // Saves the image: lEncoder 1 JPEG (quality JPEG_Quality, 0..100), 2 PNG, 3 TIFF
-  // without compression, 4 BMP. True on success; otherwise the status is kept for
-  // SaveError. A format outside 1..4 returns false before touching any file.
-  bool Save(const QString& file, int lEncoder, int JPEG_Quality);
+  // without compression, 4 BMP, with the print resolution and the ICC profile of its
+  // pixels (empty: none; not in BMP). True on success; otherwise the status is kept
+  // for SaveError. A format outside 1..4 returns false before touching any file.
+  bool Save(const QString& file, int lEncoder, int JPEG_Quality,
+            const QByteArray& icc_profile = {});
   // The text of the last save status ("" when it succeeded) and clears the status,
   // so a second call returns "".
   QString SaveError();
@@ -89,6 +94,7 @@ class cGDIImage {
   int full_width_ = 0;
   int full_height_ = 0;
   double reduction_ = 1.0;
+  double pixels_per_mm_ = 0;
   int save_status_ = 0;
   ImageReadStatus read_status_ = ImageReadStatus::kOk;
 };

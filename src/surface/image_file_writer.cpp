@@ -1,19 +1,25 @@
 // Encoders for the four save formats, written into a new file (controls/new_file.h)
 // that gets its name only when every byte and the flush succeeded. JPEG and BMP are
-// written straight from the surface memory; PNG and TIFF go through Qt's writers from
-// one top-down RGB copy, and the device, not only the writer's answer, says whether
-// every byte reached the file.
+// written straight from the surface memory, the JPEG's JFIF density set and its ICC
+// profile added as APP2 segments after the encoder's APP0; PNG and TIFF go through
+// Qt's writers from one top-down RGB copy carrying the resolution and colour space,
+// and the device, not only the writer's answer, says whether every byte reached the
+// file.
 #include "surface/image_file_writer.h"
 
+#include <QColorSpace>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
 #include "controls/new_file.h"
+#include "controls/units.h"
 #include "surface/jpeg_codec.h"
 #include "surface/top_down_rgb.h"
 
@@ -30,6 +36,26 @@ constexpr int kBmpInfoHeaderBytes = 40;
 constexpr int kBmpHeaderBytes = kBmpFileHeaderBytes + kBmpInfoHeaderBytes;
 constexpr int kBmpBitsPerPixel = 24;
 
+// Millimetres in the resolution fields' units of length: the inch (JFIF) and the
+// metre (BMP, Qt).
+constexpr double kMmPerMetre = 1000;
+// JFIF: the APP0 segment TurboJPEG writes first, and where its density fields lie.
+constexpr int kJfifUnitsAt = 13;
+constexpr int kJfifXDensityAt = 14;
+constexpr int kJfifYDensityAt = 16;
+constexpr int kJfifDotsPerInch = 1;
+// An ICC profile in APP2 segments of at most 65 519 bytes each, at most 255 segments.
+constexpr char kIccSignature[] = "ICC_PROFILE";  // with its NUL, 12 bytes
+constexpr qsizetype kIccChunkBytes = 65519;
+constexpr qsizetype kIccMaxChunks = 255;
+
+// The print resolution in `per_mm` units of length, within 1..`largest`; 0 when unknown.
+std::uint32_t Density(double pixels_per_mm, double mm_per_unit, std::uint32_t largest) {
+  if (!(pixels_per_mm > 0)) return 0;
+  const double value = std::nearbyint(pixels_per_mm * mm_per_unit);
+  return static_cast<std::uint32_t>(std::clamp(value, 1.0, static_cast<double>(largest)));
+}
+
 void Put16(std::uint8_t* p, std::uint32_t v) {
   p[0] = static_cast<std::uint8_t>(v);
   p[1] = static_cast<std::uint8_t>(v >> 8);
@@ -40,7 +66,7 @@ void Put32(std::uint8_t* p, std::uint32_t v) {
   Put16(p + 2, v >> 16);
 }
 
-SaveStatus WriteBmp(const SurfaceView& view, QIODevice& out) {
+SaveStatus WriteBmp(const SurfaceView& view, const ImageFileMetadata& metadata, QIODevice& out) {
   const std::uint32_t image_bytes = static_cast<std::uint32_t>(view.ByteCount());
   std::array<std::uint8_t, kBmpHeaderBytes> header{};
   header[0] = 'B';
@@ -54,7 +80,10 @@ SaveStatus WriteBmp(const SurfaceView& view, QIODevice& out) {
   Put16(&header[28], kBmpBitsPerPixel);
   Put32(&header[30], 0);  // no compression
   Put32(&header[34], image_bytes);
-  // Resolution and palette fields stay 0: resolution unknown, no palette.
+  const std::uint32_t per_metre = Density(metadata.pixels_per_mm, kMmPerMetre, 0x7FFFFFFF);
+  Put32(&header[38], per_metre);
+  Put32(&header[42], per_metre);
+  // The palette fields stay 0: no palette.
   if (out.write(reinterpret_cast<const char*>(header.data()), kBmpHeaderBytes) != kBmpHeaderBytes)
     return kSaveGenericError;
 
@@ -70,7 +99,28 @@ SaveStatus WriteBmp(const SurfaceView& view, QIODevice& out) {
   return kSaveOk;
 }
 
-SaveStatus WriteJpeg(const SurfaceView& view, int quality, QIODevice& out) {
+// The APP2 segments that carry `profile`; empty when it is empty or too large.
+QByteArray IccSegments(const QByteArray& profile) {
+  const qsizetype chunks = (profile.size() + kIccChunkBytes - 1) / kIccChunkBytes;
+  QByteArray segments;
+  if (chunks == 0 || chunks > kIccMaxChunks) return segments;
+  for (qsizetype i = 0; i < chunks; ++i) {
+    const QByteArray chunk = profile.mid(i * kIccChunkBytes, kIccChunkBytes);
+    const qsizetype length = 2 + static_cast<qsizetype>(sizeof kIccSignature) + 2 + chunk.size();
+    segments += '\xFF';
+    segments += '\xE2';
+    segments += static_cast<char>(length >> 8);
+    segments += static_cast<char>(length & 0xFF);
+    segments += QByteArray(kIccSignature, sizeof kIccSignature);
+    segments += static_cast<char>(i + 1);
+    segments += static_cast<char>(chunks);
+    segments += chunk;
+  }
+  return segments;
+}
+
+SaveStatus WriteJpeg(const SurfaceView& view, int quality, const ImageFileMetadata& metadata,
+                     QIODevice& out) {
   JpegBytes bytes;
   std::size_t size = 0;
   switch (EncodeJpeg(view, quality, bytes, size)) {
@@ -83,15 +133,40 @@ SaveStatus WriteJpeg(const SurfaceView& view, int quality, QIODevice& out) {
     case JpegEncodeResult::Failed:
       return kSaveGenericError;
   }
-  const qint64 length = static_cast<qint64>(size);
-  return out.write(reinterpret_cast<const char*>(bytes.get()), length) == length
+  std::uint8_t* data = bytes.get();
+  // The encoder starts with SOI and a JFIF APP0 segment; anything else goes out as is.
+  const bool jfif = size > kJfifYDensityAt + 2 && data[2] == 0xFF && data[3] == 0xE0 &&
+                    std::memcmp(data + 6, "JFIF", 5) == 0;
+  qint64 head = 0;
+  if (jfif) {
+    head = 4 + (data[4] << 8 | data[5]);
+    if (const std::uint32_t dpi = Density(metadata.pixels_per_mm, kMmPerInch, 0xFFFF)) {
+      data[kJfifUnitsAt] = kJfifDotsPerInch;
+      data[kJfifXDensityAt] = static_cast<std::uint8_t>(dpi >> 8);
+      data[kJfifXDensityAt + 1] = static_cast<std::uint8_t>(dpi & 0xFF);
+      data[kJfifYDensityAt] = static_cast<std::uint8_t>(dpi >> 8);
+      data[kJfifYDensityAt + 1] = static_cast<std::uint8_t>(dpi & 0xFF);
+    }
+  }
+  const QByteArray profile = jfif ? IccSegments(metadata.icc_profile) : QByteArray();
+  const qint64 rest = static_cast<qint64>(size) - head;
+  const char* bytes_out = reinterpret_cast<const char*>(data);
+  return out.write(bytes_out, head) == head && out.write(profile) == profile.size() &&
+                 out.write(bytes_out + head, rest) == rest
              ? kSaveOk
              : kSaveGenericError;
 }
 
-SaveStatus WriteWithQt(const SurfaceView& view, const char* format, QIODevice& out) {
-  const QImage image = TopDownRgb(view);
+SaveStatus WriteWithQt(const SurfaceView& view, const char* format,
+                       const ImageFileMetadata& metadata, QIODevice& out) {
+  QImage image = TopDownRgb(view);
   if (image.isNull()) return kSaveOutOfMemory;
+  if (const std::uint32_t per_metre = Density(metadata.pixels_per_mm, kMmPerMetre, 0x7FFFFFFF)) {
+    image.setDotsPerMeterX(static_cast<int>(per_metre));
+    image.setDotsPerMeterY(static_cast<int>(per_metre));
+  }
+  if (!metadata.icc_profile.isEmpty())
+    image.setColorSpace(QColorSpace::fromIccProfile(metadata.icc_profile));
   QImageWriter writer(&out, format);
   if (std::strcmp(format, "tiff") == 0) writer.setCompression(kTiffNoCompression);
   return writer.write(image) ? kSaveOk : kSaveGenericError;
@@ -120,7 +195,7 @@ SaveStatus StatusOfError(int error) {
 }  // namespace
 
 SaveStatus WriteImageFile(const SurfaceView& view, const QString& file, int format,
-                          int jpeg_quality) {
+                          int jpeg_quality, const ImageFileMetadata& metadata) {
   if (format < kSaveJpeg || format > kSaveBmp || view.empty() || file.isEmpty())
     return kSaveInvalidParameter;
   if (format == kSaveJpeg && (jpeg_quality < 0 || jpeg_quality > 100)) return kSaveInvalidParameter;
@@ -132,16 +207,16 @@ SaveStatus WriteImageFile(const SurfaceView& view, const QString& file, int form
   SaveStatus status = kSaveGenericError;
   switch (format) {
     case kSaveJpeg:
-      status = WriteJpeg(view, jpeg_quality, out.Device());
+      status = WriteJpeg(view, jpeg_quality, metadata, out.Device());
       break;
     case kSavePng:
-      status = WriteWithQt(view, "png", out.Device());
+      status = WriteWithQt(view, "png", metadata, out.Device());
       break;
     case kSaveTiff:
-      status = WriteWithQt(view, "tiff", out.Device());
+      status = WriteWithQt(view, "tiff", metadata, out.Device());
       break;
     case kSaveBmp:
-      status = WriteBmp(view, out.Device());
+      status = WriteBmp(view, metadata, out.Device());
       break;
   }
   if (status != kSaveOk) return status;

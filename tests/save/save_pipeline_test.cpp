@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QTransform>
 #include <algorithm>
 #include <cerrno>
@@ -17,6 +19,7 @@
 #include <optional>
 #include <tuple>
 
+#include "colour/colour_profiles.h"
 #include "colour/icc_test_profiles.h"
 #include "controls/scripted_ui.h"
 #include "job/add_photo.h"
@@ -225,6 +228,12 @@ TEST_F(SavePipelineTest, CropWithoutLimitsIsCopiedAtItsOwnPixelSize) {
     const QImage saved = Decoded(report.files[0]).ToQImage().convertToFormat(QImage::Format_RGB888);
     EXPECT_EQ(saved.size(), QSize(x1 - x0, y1 - y0));
     EXPECT_TRUE(saved == turned.copy(x0, y0, x1 - x0, y1 - y0));
+    // The file states its print resolution (the long side over the size's) and that
+    // its pixels are sRGB.
+    const QImage file(report.files[0]);
+    const double ppm = std::max(saved.width(), saved.height()) / photo.ImgPrintWidth();
+    EXPECT_EQ(file.dotsPerMeterX(), static_cast<int>(std::nearbyint(ppm * 1000)));
+    EXPECT_EQ(file.colorSpace().iccProfile(), SrgbProfileBytes());
   }
 }
 
@@ -324,9 +333,14 @@ TEST_F(SavePipelineTest, TypesAndQuality) {
     EXPECT_EQ(report.files[0], options.folder + "types" + extension);
     EXPECT_TRUE(ui_.Messages().empty());
     if (jpeg_quality >= 0) {
+      // The same pixels encoded directly at that quality, with the same resolution
+      // (in dots per inch) and profile.
+      const QByteArray saved = ReadFileBytes(report.files[0]);
       const QString direct = options.folder + "direct.jpg";
-      ASSERT_TRUE(WriteImage(source, direct, kSaveJpeg, jpeg_quality));
-      EXPECT_EQ(ReadFileBytes(report.files[0]), ReadFileBytes(direct));
+      ASSERT_EQ(WriteImageFile(source.View(), direct, kSaveJpeg, jpeg_quality,
+                               {test::Field(saved, 14, 2, true) / 25.4, SrgbProfileBytes()}),
+                kSaveOk);
+      EXPECT_EQ(saved, ReadFileBytes(direct));
       continue;
     }
     EXPECT_TRUE(SameAsFile(report.files[0], source));

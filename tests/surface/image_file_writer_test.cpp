@@ -4,12 +4,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <tuple>
+#include <utility>
 
+#include "colour/colour_profiles.h"
+#include "colour/embedded_profile.h"
 #include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 #include "surface/crafted_files.h"
@@ -59,6 +63,48 @@ TEST(ImageFileWriter, BmpHeaderAndBottomUpRows) {
   for (int r = 0; r < h; ++r)
     rows += QByteArray(reinterpret_cast<const char*>(dib.View().Row(r)), 3 * w) + QByteArray(3, 0);
   EXPECT_EQ(bmp.mid(54), rows);
+}
+
+// Every format states the print resolution (300 ppi here) and, but BMP, carries the
+// pixels' ICC profile, read back by the program's own profile reader and by Qt. A
+// profile too large for one JPEG segment is split into numbered ones.
+TEST(ImageFileWriter, FilesStateTheirResolutionAndCarryTheirProfile) {
+  cDIB dib = test::RandomSurface(13, 9, 53);
+  const QByteArray srgb = SrgbProfileBytes();
+  ASSERT_FALSE(srgb.isEmpty());
+  QByteArray large(150000, '\0');
+  for (qsizetype i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 % 251);
+  const ImageFileMetadata metadata{300 / 25.4, srgb};
+  const QString folder = TempFolder();
+  for (const auto& [format, name] :
+       {std::pair(kSaveJpeg, "meta.jpg"), std::pair(kSavePng, "meta.png"),
+        std::pair(kSaveTiff, "meta.tif"), std::pair(kSaveBmp, "meta.bmp")}) {
+    SCOPED_TRACE(name);
+    const QString path = folder + "/" + name;
+    ASSERT_EQ(WriteImageFile(dib.View(), path, format, 90, metadata), kSaveOk);
+    const QImage back(path);
+    ASSERT_FALSE(back.isNull());
+    EXPECT_EQ(back.dotsPerMeterX(), 11811);
+    EXPECT_EQ(back.dotsPerMeterY(), 11811);
+    if (format != kSaveBmp) {
+      EXPECT_EQ(back.colorSpace().iccProfile(), srgb);
+    }
+  }
+  // JFIF density in dots per inch; the profile as the program reads embedded ones.
+  const QByteArray jpeg = test::ReadFileBytes(folder + "/meta.jpg");
+  EXPECT_EQ(test::Field(jpeg, 13, 1, true), 1u);
+  EXPECT_EQ(test::Field(jpeg, 14, 2, true), 300u);
+  EXPECT_EQ(test::Field(jpeg, 16, 2, true), 300u);
+  QByteArray read;
+  EXPECT_EQ(ExtractJpegProfile(jpeg, read), kProfileFound);
+  EXPECT_EQ(read, srgb);
+  ASSERT_EQ(WriteImageFile(dib.View(), folder + "/large.jpg", kSaveJpeg, 90, {300 / 25.4, large}),
+            kSaveOk);
+  const QByteArray split = test::ReadFileBytes(folder + "/large.jpg");
+  EXPECT_EQ(ExtractJpegProfile(split, read), kProfileFound);
+  EXPECT_EQ(read, large);
+  EXPECT_EQ(QImage(folder + "/large.jpg").convertToFormat(QImage::Format_RGB888).size(),
+            QSize(13, 9));
 }
 
 TEST(ImageFileWriter, FailuresMapOntoTheFourTextsAndLeaveNoFileBehind) {
