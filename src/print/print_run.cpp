@@ -235,7 +235,13 @@ void PrintWindow::PrintIt(bool Preview) {
     }
     ui.LetMessagesRun();
   }
-  if (!ui.CancelRequested()) FollowPages(handed);
+  if (!ui.CancelRequested()) {
+    FollowPages(handed);
+  } else if (PrinterDevice* device = printers_.Device()) {
+    // The pages a cancelled run handed over are not followed: the next run's wait
+    // must be about its own pages only.
+    device->FollowDocuments([] { return false; });
+  }
   printing_ = false;
   ReleaseKeptSurfaceBuffers();
   ui.HideProgress();
