@@ -60,7 +60,7 @@ PdfPrinter::PdfPrinter(const QString& folder, QPageSize::PageSizeId sheet)
 
 bool PdfPrinter::ChooseMedia(const MediaChosen& chosen) {
   if (chosen.paper < -1 || chosen.paper >= static_cast<int>(media_.papers.size()) ||
-      chosen.type != -1 || chosen.quality != -1)
+      chosen.type != -1 || chosen.quality != -1 || chosen.source != -1)
     return false;
   chosen_ = chosen;
   sheet_ = SheetOf(media_.papers[chosen.paper >= 0 ? chosen.paper : media_.default_paper]);

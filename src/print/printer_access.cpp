@@ -78,6 +78,8 @@ void PrinterAccess::ApplyRememberedMedia() {
     chosen.type = FindChoice(media.types, type);
   if (const QString quality = remembered(PrinterValue::kQuality); !quality.isEmpty())
     chosen.quality = FindChoice(media.qualities, quality);
+  if (const QString source = remembered(PrinterValue::kMediaSource); !source.isEmpty())
+    chosen.source = FindChoice(media.sources, source);
   device_->ChooseMedia(chosen);
 }
 
@@ -91,6 +93,7 @@ void PrinterAccess::RememberMedia() {
   remember(PrinterValue::kPaper, chosen.paper >= 0 ? PaperKey(media.papers[chosen.paper]) : "");
   remember(PrinterValue::kMediaType, chosen.type >= 0 ? media.types[chosen.type].key : "");
   remember(PrinterValue::kQuality, chosen.quality >= 0 ? media.qualities[chosen.quality].key : "");
+  remember(PrinterValue::kMediaSource, chosen.source >= 0 ? media.sources[chosen.source].key : "");
 }
 
 void PrinterAccess::ApplySettings() {

@@ -3,7 +3,7 @@
 // printer's description and device, and the device settings the program keeps for
 // the whole run (the paper orientation, 1 portrait, 2 landscape), applied again after
 // every selection, properties dialog, ended or discarded document. The paper, media
-// type and quality chosen in a printer's properties are remembered for that printer
+// type, quality and paper source chosen in a printer's properties are remembered for that printer
 // and chosen again whenever it is opened. Positions in the list are 1-based; 0 means
 // "not listed". The portrait rule lives here too.
 #pragma once

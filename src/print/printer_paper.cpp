@@ -87,7 +87,7 @@ const PrinterMedia& PrinterDevice::Media() const {
 }
 
 bool PrinterDevice::ChooseMedia(const MediaChosen& chosen) {
-  return chosen.paper == -1 && chosen.type == -1 && chosen.quality == -1;
+  return chosen.paper == -1 && chosen.type == -1 && chosen.quality == -1 && chosen.source == -1;
 }
 
 std::vector<DocumentFate> PrinterDevice::FollowDocuments(const std::function<bool()>&) {

@@ -26,8 +26,8 @@ struct PrinterPaper {
   double Margin() const;
 };
 
-// A media type or a print quality: the printer's keyword (or enum value) and the name
-// the user sees.
+// A media type, paper source or print quality: the printer's keyword (or enum value)
+// and the name the user sees.
 struct MediaChoice {
   QString key;
   QString name;
@@ -37,6 +37,7 @@ struct PrinterMedia {
   std::vector<PrinterPaper> papers;
   std::vector<MediaChoice> types;
   std::vector<MediaChoice> qualities;
+  std::vector<MediaChoice> sources;  // trays
   // The resolutions the printer prints at ("300 dpi", "1200 x 600 dpi"), for the user's
   // information: the page's photos are resampled by the job's own limits.
   QStringList resolutions;
@@ -44,20 +45,22 @@ struct PrinterMedia {
   int default_paper = -1;
   int default_type = -1;
   int default_quality = -1;
+  int default_source = -1;
 };
 
 // What a job uses: positions in the printer's lists, -1 for the printer's default
-// (the paper) or for sending nothing (type and quality).
+// (the paper) or for sending nothing (type, quality and source).
 struct MediaChosen {
   int paper = -1;
   int type = -1;
   int quality = -1;
+  int source = -1;
 };
 
 // The position of the entry `name` names, letter case aside; -1 when none does. A
 // paper is named as the user sees it, by the name made from its key
 // (PaperNameFromKey), or by its key (with "_borderless" for a borderless entry); a
-// type or quality by its name or keyword.
+// type, quality or source by its name or keyword.
 int FindPaper(const std::vector<PrinterPaper>& papers, const QString& name);
 // The key that names `paper` alone: its key, with "_borderless" on a borderless entry.
 QString PaperKey(const PrinterPaper& paper);

@@ -1,5 +1,5 @@
 // The per-printer slots of the settings file: Printer<N> names the printer, Profile<N>,
-// Paper<N>, MediaType<N> and Quality<N> hold its values.
+// Paper<N>, MediaType<N>, Quality<N> and MediaSource<N> hold its values.
 #include "print/printer_profiles.h"
 
 #include <QFileInfo>
@@ -18,7 +18,7 @@ QString SlotName(const QString& printer) {
 }
 
 // The key prefixes of a slot's values, the profile first.
-constexpr const char* kValueKeys[] = {"Profile", "Paper", "MediaType", "Quality"};
+constexpr const char* kValueKeys[] = {"Profile", "Paper", "MediaType", "Quality", "MediaSource"};
 
 QString PrinterKey(int slot) {
   return QStringLiteral("Printer%1").arg(slot);

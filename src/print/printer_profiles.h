@@ -1,6 +1,6 @@
 // What the program remembers for each printer — the printer profile file ("Use
-// Profile:"), the paper, media type and print quality chosen for it — in its own
-// section of the settings file so that the print options' keys stay as they are. At
+// Profile:"), the paper, media type, print quality and paper source chosen for it —
+// in its own section of the settings file so that the print options' keys stay as they are. At
 // most kRememberedPrinters printers are kept, each in a numbered slot holding the
 // printer's name (control characters dropped, at most kMaxPrinterNameChars) and its
 // values; a slot taken over by another printer forgets every value of the old one. A
@@ -29,7 +29,7 @@ bool RememberPrinterProfile(const QString& printer, const QString& profile,
                             const QString& file = SettingsFilePath());
 
 // The other remembered values, by kind.
-enum class PrinterValue { kPaper, kMediaType, kQuality };
+enum class PrinterValue { kPaper, kMediaType, kQuality, kMediaSource };
 QString RememberedPrinterValue(const QString& printer, PrinterValue kind,
                                const QString& file = SettingsFilePath());
 bool RememberPrinterValue(const QString& printer, PrinterValue kind, const QString& value,

@@ -42,16 +42,18 @@ bool ChooseMedia(PrinterDevice& device, QWidget* owner) {
                 chosen.paper >= 0 ? chosen.paper : std::max(media.default_paper, 0), &dialog);
   QComboBox* type = ChoiceBox("cboMediaType", standard, media.types, chosen.type, &dialog);
   QComboBox* quality = ChoiceBox("cboQuality", standard, media.qualities, chosen.quality, &dialog);
+  QComboBox* source = ChoiceBox("cboMediaSource", standard, media.sources, chosen.source, &dialog);
   form->addRow(QStringLiteral("Paper:"), paper);
   form->addRow(QStringLiteral("Media type:"), type);
   form->addRow(QStringLiteral("Quality:"), quality);
+  form->addRow(QStringLiteral("Paper source:"), source);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   form->addRow(buttons);
   if (dialog.exec() != QDialog::Accepted) return false;
-  return device.ChooseMedia(
-      {paper->currentIndex(), type->currentIndex() - 1, quality->currentIndex() - 1});
+  return device.ChooseMedia({paper->currentIndex(), type->currentIndex() - 1,
+                             quality->currentIndex() - 1, source->currentIndex() - 1});
 }
 
 }  // namespace

@@ -2,15 +2,16 @@
 // papers and default; tessaly-batch prints a flat red photo on the default 4x6 in
 // paper, which must reach the printer as a 300 dpi 4x6 in page with the photo's size
 // within 0.3 mm and its red kept; a 4x6 in photo on the borderless entry covers the
-// sheet edge to edge and the printer is told margins of 0; the Letter queue's page is
-// Letter; a job the printer aborts is named with the printer's reason, exit code 4;
-// colours converted to a chosen profile are marked so that CUPS leaves them alone.
-// Skipped when the queues are missing, failed instead when CI is "true".
+// sheet edge to edge and the printer is told margins of 0 and the source chosen; the
+// Letter queue's page is Letter; a job the printer aborts is named with the
+// printer's reason, exit code 4; colours converted to a chosen profile are marked so
+// that CUPS leaves them alone. Skipped when the queues are missing, failed instead
+// when CI is "true".
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <lcms2.h>
 
-#include <QDir>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QSet>
@@ -47,13 +48,14 @@ class IppPrinterTest : public BatchHomeTest {
 
   // Prints red.png on `queue` with `options`; the one page the photo printer kept.
   RasterPage Print(const char* queue, const QStringList& options) {
-    const QDir spool{QLatin1String(kPhotoSpoolFolder)};
-    const QStringList before = spool.entryList(QDir::Files);
+    // A restarted printer numbers its jobs from 1 again, so the kept file is told by
+    // its time, not its name.
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
     const Result r = Batch(QStringList{"print", "--printer", queue, "--colour", "srgb"} + options +
                            QStringList{"red.png"});
     EXPECT_TRUE(ExitedWith(r, 0));
-    const QString file = NewestFile(spool.path());
-    EXPECT_FALSE(before.contains(QFileInfo(file).fileName())) << "nothing new in the spool";
+    const QString file = NewestFile(QLatin1String(kPhotoSpoolFolder));
+    EXPECT_GE(QFileInfo(file).lastModified(), started) << "nothing new in the spool";
     std::vector<RasterPage> pages;
     QString error;
     EXPECT_TRUE(ReadRasterFile(file, pages, error)) << error.toStdString();
@@ -77,11 +79,12 @@ class IppPrinterTest : public BatchHomeTest {
     return box;
   }
 
-  // The sum of the four margins of the media of the photo printer's newest job.
-  static int LastJobMargins() {
+  // The media-col of the photo printer's newest job, as IPP writes it out ("" when
+  // there is none).
+  static QString LastJobMedia() {
     http_t* http = httpConnect2("localhost", kPhotoPrinterPort, nullptr, AF_UNSPEC,
                                 HTTP_ENCRYPTION_NEVER, 1, 5000, nullptr);
-    if (http == nullptr) return -1;
+    if (http == nullptr) return {};
     ipp_t* request = ippNewRequest(IPP_OP_GET_JOBS);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
                  qPrintable(QStringLiteral("ipp://localhost:%1/ipp/print").arg(kPhotoPrinterPort)));
@@ -90,27 +93,27 @@ class IppPrinterTest : public BatchHomeTest {
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr,
                   wanted);
     ipp_t* response = cupsDoRequest(http, request, "/ipp/print");
-    int newest = -1, margins = -1, id = -1, sum = -1;
+    int newest = -1, id = -1;
+    QString media, text;
     // One group of attributes per job; a nameless attribute ends a group.
     for (ipp_attribute_t* a = ippFirstAttribute(response);; a = ippNextAttribute(response)) {
       const char* name = a != nullptr ? ippGetName(a) : nullptr;
       if (name == nullptr) {
-        if (id > newest) newest = id, margins = sum;
-        id = sum = -1;
+        if (id > newest) newest = id, media = text;
+        id = -1;
+        text.clear();
         if (a == nullptr) break;
       } else if (QByteArray(name) == "job-id") {
         id = ippGetInteger(a, 0);
       } else if (QByteArray(name) == "media-col") {
-        sum = 0;
-        for (const char* side :
-             {"media-bottom-margin", "media-left-margin", "media-right-margin", "media-top-margin"})
-          if (ipp_attribute_t* m = ippFindAttribute(ippGetCollection(a, 0), side, IPP_TAG_INTEGER))
-            sum += ippGetInteger(m, 0);
+        char buffer[2048];
+        ippAttributeString(a, buffer, sizeof buffer);
+        text = QString::fromUtf8(buffer);
       }
     }
     ippDelete(response);
     httpClose(http);
-    return margins;
+    return media;
   }
 };
 
@@ -132,6 +135,8 @@ TEST_F(IppPrinterTest, TheQueuesListTheirOwnPapersAndDefaults) {
   EXPECT_EQ(media.types.size(), 3u);
   EXPECT_EQ(media.qualities.size(), 3u);
   EXPECT_EQ(media.resolutions, QStringList({"300 dpi"}));
+  ASSERT_EQ(media.sources.size(), 2u);
+  EXPECT_EQ(media.sources[1].key, "photo");
 
   CupsPrinterDevice letter{QLatin1String(kPhotoLetterQueue)};
   ASSERT_GE(letter.Media().default_paper, 0);
@@ -152,12 +157,15 @@ TEST_F(IppPrinterTest, PhotosKeepTheirSizeAndBorderlessFillsTheSheet) {
   const uchar* pixel = page.pixels.constScanLine(middle.y()) + 3 * middle.x();
   worst = std::max({255 - pixel[0], int(pixel[1]), int(pixel[2])});
   EXPECT_LE(worst, kRedTolerance);
-  EXPECT_GT(LastJobMargins(), 0);
+  EXPECT_TRUE(LastJobMedia().contains("media-top-margin=300")) << LastJobMedia().toStdString();
 
-  const RasterPage sheet =
-      Print(kPhotoQueue, {"--paper", "4 x 6 in borderless", "--size", "6x4in"});
+  const RasterPage sheet = Print(kPhotoQueue, {"--paper", "4 x 6 in borderless", "--size", "6x4in",
+                                               "--media-source", "photo"});
   EXPECT_EQ(RedBox(sheet), QRect(0, 0, 1200, 1800));
-  EXPECT_EQ(LastJobMargins(), 0);
+  const QString borderless = LastJobMedia();
+  for (const char* part : {"media-bottom-margin=0", "media-left-margin=0", "media-right-margin=0",
+                           "media-top-margin=0", "media-source=photo"})
+    EXPECT_TRUE(borderless.contains(part)) << part << " in " << borderless.toStdString();
 
   const RasterPage letter = Print(kPhotoLetterQueue, {"--size", "5x3in"});
   EXPECT_EQ(std::tuple(letter.width, letter.height), std::tuple(2550, 3300));

@@ -68,7 +68,8 @@ class ImagePrinter : public PrinterDevice {
   bool ChooseMedia(const MediaChosen& choice) override {
     const auto listed = [](int i, std::size_t n) { return i >= -1 && i < static_cast<int>(n); };
     if (!listed(choice.paper, media.papers.size()) || !listed(choice.type, media.types.size()) ||
-        !listed(choice.quality, media.qualities.size()))
+        !listed(choice.quality, media.qualities.size()) ||
+        !listed(choice.source, media.sources.size()))
       return false;
     chosen = choice;
     return true;

@@ -166,7 +166,7 @@ namespace tessaly {
 namespace {
 
 // "Printer Properties..." on a printer that lists its media offers its own papers,
-// types and qualities; the choice reaches the device, and the printer gets it again
+// types, qualities and sources; the choice reaches the device, and the printer gets it again
 // when it is next opened.
 TEST_F(JobSettingsDialogTest, PrinterPropertiesOfferThePrintersOwnMedia) {
   test::ImagePrinterCatalogue catalogue(101.6, 152.4, 3, 4.0);
@@ -177,6 +177,7 @@ TEST_F(JobSettingsDialogTest, PrinterPropertiesOfferThePrintersOwnMedia) {
   media.default_paper = 0;
   media.types = {{"photographic-glossy", "Glossy"}, {"stationery", "Plain"}};
   media.qualities = {{"4", "Normal"}, {"5", "High"}};
+  media.sources = {{"main", "Main"}, {"photo", "Photo tray"}};
   PrinterAccess printers(&catalogue, ini_);
   QStringList names;
   int count = 0;
@@ -189,28 +190,33 @@ TEST_F(JobSettingsDialogTest, PrinterPropertiesOfferThePrintersOwnMedia) {
     for (int i = 0; box != nullptr && i < box->count(); ++i) texts << box->itemText(i);
     return texts;
   };
-  DriveModal(FindControl<QPushButton>(dialog, "cmdPrinter"), "printerMediaDialog",
-             [&](QDialog& chooser) {
-               auto* paper = FindControl<QComboBox>(chooser, "cboPaper");
-               auto* type = FindControl<QComboBox>(chooser, "cboMediaType");
-               auto* quality = FindControl<QComboBox>(chooser, "cboQuality");
-               EXPECT_EQ(items(paper), QStringList({"4 x 6\"", "4 x 6\" (Borderless)", "A4"}));
-               EXPECT_EQ(items(type), QStringList({"The printer's default", "Glossy", "Plain"}));
-               EXPECT_EQ(items(quality), QStringList({"The printer's default", "Normal", "High"}));
-               ASSERT_TRUE(paper && type && quality);
-               EXPECT_EQ(paper->currentIndex(), 0);
-               paper->setCurrentIndex(1);
-               type->setCurrentIndex(1);
-               quality->setCurrentIndex(2);
-               chooser.accept();
-             });
+  DriveModal(
+      FindControl<QPushButton>(dialog, "cmdPrinter"), "printerMediaDialog", [&](QDialog& chooser) {
+        auto* paper = FindControl<QComboBox>(chooser, "cboPaper");
+        auto* type = FindControl<QComboBox>(chooser, "cboMediaType");
+        auto* quality = FindControl<QComboBox>(chooser, "cboQuality");
+        auto* source = FindControl<QComboBox>(chooser, "cboMediaSource");
+        EXPECT_EQ(items(paper), QStringList({"4 x 6\"", "4 x 6\" (Borderless)", "A4"}));
+        EXPECT_EQ(items(type), QStringList({"The printer's default", "Glossy", "Plain"}));
+        EXPECT_EQ(items(quality), QStringList({"The printer's default", "Normal", "High"}));
+        EXPECT_EQ(items(source), QStringList({"The printer's default", "Main", "Photo tray"}));
+        ASSERT_TRUE(paper && type && quality && source);
+        EXPECT_EQ(paper->currentIndex(), 0);
+        paper->setCurrentIndex(1);
+        type->setCurrentIndex(1);
+        quality->setCurrentIndex(2);
+        source->setCurrentIndex(2);
+        chooser.accept();
+      });
   const MediaChosen chosen = printers.Device()->Chosen();
-  EXPECT_EQ(std::tuple(chosen.paper, chosen.type, chosen.quality), std::tuple(1, 0, 1));
+  EXPECT_EQ(std::tuple(chosen.paper, chosen.type, chosen.quality, chosen.source),
+            std::tuple(1, 0, 1, 1));
 
   PrinterAccess reopened(&catalogue, ini_);
   reopened.GetPrinterList(names, count, current);
   const MediaChosen again = reopened.Device()->Chosen();
-  EXPECT_EQ(std::tuple(again.paper, again.type, again.quality), std::tuple(1, 0, 1));
+  EXPECT_EQ(std::tuple(again.paper, again.type, again.quality, again.source),
+            std::tuple(1, 0, 1, 1));
 }
 
 }  // namespace

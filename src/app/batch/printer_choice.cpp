@@ -13,6 +13,7 @@ constexpr char kPrinterOption[] = "printer";
 constexpr char kPaperOption[] = "paper";
 constexpr char kTypeOption[] = "media-type";
 constexpr char kQualityOption[] = "quality";
+constexpr char kSourceOption[] = "media-source";
 
 // 1-based position of the printer `name` names, 0 when none does.
 int PositionOf(const QStringList& descriptions, const QString& name) {
@@ -56,7 +57,8 @@ int ChooseMedia(const QCommandLineParser& parser, const QString& command, Printe
   };
   if (!pick(kPaperOption, "paper", media.papers, FindPaper, chosen.paper) ||
       !pick(kTypeOption, "type", media.types, FindChoice, chosen.type) ||
-      !pick(kQualityOption, "quality", media.qualities, FindChoice, chosen.quality))
+      !pick(kQualityOption, "quality", media.qualities, FindChoice, chosen.quality) ||
+      !pick(kSourceOption, "source", media.sources, FindChoice, chosen.source))
     return kExitBadInput;
   device.ChooseMedia(chosen);
   return kExitOk;
@@ -77,7 +79,8 @@ int SelectNamedPrinter(const QString& command, const QString& option, const QStr
 }
 
 void AddPrinterOption(QCommandLineParser& parser) {
-  for (const char* name : {kPrinterOption, kPaperOption, kTypeOption, kQualityOption})
+  for (const char* name :
+       {kPrinterOption, kPaperOption, kTypeOption, kQualityOption, kSourceOption})
     parser.addOption(QCommandLineOption(QLatin1String(name), QString(), "name"));
 }
 

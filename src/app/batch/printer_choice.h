@@ -4,7 +4,7 @@
 // or "Print to PDF". Without the option the system's default printer is used; a
 // system without one either gets the first listed printer, said on standard error,
 // or is refused. The chosen printer is kept in portrait, silently. --paper,
-// --media-type and --quality pick from the printer's own lists by the names
+// --media-type, --quality and --media-source pick from the printer's own lists by the names
 // 'tessaly-batch printers --papers' shows (or the printer's keywords).
 #pragma once
 
@@ -15,9 +15,9 @@
 
 namespace tessaly::batch {
 
-// --printer, --paper, --media-type and --quality.
+// --printer, --paper, --media-type, --quality and --media-source.
 void AddPrinterOption(QCommandLineParser& parser);
-// The help lines of --paper, --media-type and --quality.
+// The help lines of --paper, --media-type, --quality and --media-source.
 inline constexpr char kMediaOptionsHelp[] =
     "  --paper NAME         the printer's paper, as 'tessaly-batch printers --papers\n"
     "                       QUEUE' names it, or by its size (\"4 x 6 in\", \"4 x 6 in\n"
@@ -25,7 +25,8 @@ inline constexpr char kMediaOptionsHelp[] =
     "                       the queue's own default); a borderless entry prints to\n"
     "                       the sheet's edges\n"
     "  --media-type NAME    the printer's media type (default: the printer's)\n"
-    "  --quality NAME       the printer's print quality (default: the printer's)\n";
+    "  --quality NAME       the printer's print quality (default: the printer's)\n"
+    "  --media-source NAME  the printer's paper source (default: the printer's)\n";
 
 // Makes the listed printer `name` names current (`option` names it in the usage
 // error); `descriptions` and `current` are the access's last listing.

@@ -24,8 +24,9 @@ constexpr char kPrintersHelp[] =
     "tab-separated: its name (a borderless entry says \"borderless\"), its width x\n"
     "height in mm, its left, right, top and bottom margins in mm, and \"default\" on\n"
     "the paper a job uses when none is chosen; then a line \"Media types:\" and a\n"
-    "line \"Qualities:\" with the names --media-type and --quality take, and a line\n"
-    "\"Resolutions:\" with the printer's resolutions.\n"
+    "line \"Qualities:\" and a line \"Sources:\" with the names --media-type, --quality\n"
+    "and --media-source take, and a line \"Resolutions:\" with the printer's\n"
+    "resolutions.\n"
     "\n"
     "Options:\n"
     "  --papers NAME        list the papers of the printer NAME\n"
@@ -56,6 +57,7 @@ void PrintMedia(const PrinterMedia& media) {
   }
   std::printf("Media types:\t%s\n", qPrintable(Names(media.types)));
   std::printf("Qualities:\t%s\n", qPrintable(Names(media.qualities)));
+  std::printf("Sources:\t%s\n", qPrintable(Names(media.sources)));
   std::printf("Resolutions:\t%s\n", qPrintable(media.resolutions.join(QStringLiteral(", "))));
 }
 

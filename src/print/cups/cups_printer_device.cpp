@@ -99,7 +99,8 @@ bool CupsPrinterDevice::ChooseMedia(const MediaChosen& chosen) {
     return position >= -1 && position < static_cast<int>(count);
   };
   if (!listed(chosen.paper, media_.papers.size()) || !listed(chosen.type, media_.types.size()) ||
-      !listed(chosen.quality, media_.qualities.size()))
+      !listed(chosen.quality, media_.qualities.size()) ||
+      !listed(chosen.source, media_.sources.size()))
     return false;
   chosen_ = chosen;
   return true;

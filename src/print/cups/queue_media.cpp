@@ -113,21 +113,24 @@ void ReadPapers(http_t* http, Destination& d, PrinterMedia& media) {
   if (media.default_paper < 0 && !media.papers.empty()) media.default_paper = 0;
 }
 
-void ReadTypes(http_t* http, Destination& d, PrinterMedia& media) {
-  ipp_attribute_t* supported = cupsFindDestSupported(http, d.dest, d.info, "media-type");
+// The keywords of `option` ("media-type", "media-source") with their names, and the
+// position of the default.
+void ReadKeywords(http_t* http, Destination& d, const char* option,
+                  std::vector<MediaChoice>& choices, int& standard_position) {
+  ipp_attribute_t* supported = cupsFindDestSupported(http, d.dest, d.info, option);
   const int count = supported != nullptr ? std::min(ippGetCount(supported), kMaxChoices) : 0;
   for (int i = 0; i < count; ++i) {
     const char* keyword = ippGetString(supported, i, nullptr);
     if (keyword == nullptr) continue;
-    const char* localized = cupsLocalizeDestValue(http, d.dest, d.info, "media-type", keyword);
+    const char* localized = cupsLocalizeDestValue(http, d.dest, d.info, option, keyword);
     const QString key = QString::fromUtf8(keyword);
-    media.types.push_back({key, localized != nullptr && QLatin1String(localized) != key
-                                    ? QString::fromUtf8(localized)
-                                    : NameFromKeyword(key)});
+    choices.push_back({key, localized != nullptr && QLatin1String(localized) != key
+                                ? QString::fromUtf8(localized)
+                                : NameFromKeyword(key)});
   }
-  if (ipp_attribute_t* standard = cupsFindDestDefault(http, d.dest, d.info, "media-type")) {
+  if (ipp_attribute_t* standard = cupsFindDestDefault(http, d.dest, d.info, option)) {
     if (const char* keyword = ippGetString(standard, 0, nullptr))
-      media.default_type = FindChoice(media.types, QString::fromUtf8(keyword));
+      standard_position = FindChoice(choices, QString::fromUtf8(keyword));
   }
 }
 
@@ -168,7 +171,8 @@ PrinterMedia ReadQueueMedia(http_t* http, const QString& queue) {
   d.info = cupsCopyDestInfo(http, d.dest);
   if (d.info == nullptr) return media;
   ReadPapers(http, d, media);
-  ReadTypes(http, d, media);
+  ReadKeywords(http, d, "media-type", media.types, media.default_type);
+  ReadKeywords(http, d, "media-source", media.sources, media.default_source);
   ReadQualities(http, d, media);
   ReadResolutions(http, d, media);
   return media;
@@ -193,6 +197,10 @@ void AddMediaAttributes(ipp_t* request, const PrinterMedia& media, const MediaCh
     if (chosen.type >= 0 && chosen.type < static_cast<int>(media.types.size())) {
       ippAddString(col, IPP_TAG_ZERO, IPP_TAG_KEYWORD, "media-type", nullptr,
                    media.types[chosen.type].key.toUtf8().constData());
+    }
+    if (chosen.source >= 0 && chosen.source < static_cast<int>(media.sources.size())) {
+      ippAddString(col, IPP_TAG_ZERO, IPP_TAG_KEYWORD, "media-source", nullptr,
+                   media.sources[chosen.source].key.toUtf8().constData());
     }
     ippAddCollection(request, IPP_TAG_JOB, "media-col", col);
     ippDelete(col);
