@@ -3,7 +3,22 @@
 
 #include <cmath>
 
+#include "surface/photo_orientation.h"
+#include "surface/quarter_turn.h"
+
 namespace tessaly {
+
+int RecordAngleOnUpright(int angle, int orientation, double printed_day) {
+  if (printed_day >= kUprightRecordsSince || MirroredOrientation(orientation) ||
+      !IsPhotoAngle(angle))
+    return angle;
+  // The stored picture turned by `angle` is the upright one turned by `angle` less
+  // the orientation's own turn.
+  int upright = angle - OrientationTurn(orientation);
+  if (upright > kHalfTurn) upright -= 2 * kHalfTurn;
+  if (upright < -kHalfTurn) upright += 2 * kHalfTurn;
+  return upright;
+}
 
 int GammaToRecord(double gamma) {
   return static_cast<int>(std::nearbyint(gamma * kGammaScale));

@@ -67,6 +67,8 @@ JobSettings LoadJobSettings(const QString& file) {
   // nothing above kMaxScreenPhotoSize.
   s.ScreenPhotoSize = std::clamp(ReadIntSetting(options, "ScreenPhotoSize", file),
                                  kMinScreenPhotoSize, kMaxScreenPhotoSize);
+  s.UprightPhotos = ReadBoolSetting(options, "UprightPhotos", file);
+  s.SaveGpsPosition = ReadBoolSetting(options, "SaveGpsPosition", file);
 
   LoadModeSettings(s, file);
   return s;

@@ -43,6 +43,12 @@ struct JobSettings {
   // this much denser so they stay sharp. Set by the window, never stored.
   double ScreenPixelRatio = 1.0;
   int Units = 0;  // 0 centimetres, 1 inches
+  // Photos are read upright by their orientation tag. The process-wide reading
+  // follows the value loaded at start (photo_orientation.h); a change takes effect
+  // at the next start.
+  bool UprightPhotos = true;
+  // Saved files keep the GPS position of the photo's EXIF data.
+  bool SaveGpsPosition = false;
   // Set by the print options or the save dialog before a run.
   int MinResolution = 0;  // ppi, 0 = off
   int MaxResolution = 0;  // ppi, 0 = off
@@ -63,7 +69,8 @@ struct JobSettings {
 // kMaxFaceNameLength characters), layout, the catalogue entry numbered UserSize (the
 // first entry when there is none), unit, date mask (its first kMaxDateMaskLength
 // characters) and screen photo size (held within kMinScreenPhotoSize and
-// kMaxScreenPhotoSize). Resolution limits and sharpening start off.
+// kMaxScreenPhotoSize), upright reading and the GPS choice for saved files.
+// Resolution limits and sharpening start off.
 JobSettings LoadJobSettings(const QString& file = SettingsFilePath());
 
 // The layout keys of the section of `s.ThumbMode` into `s` (flags, font, centring,

@@ -16,6 +16,7 @@
 #include "controls/utils.h"
 #include "edits/unsharp_mask.h"
 #include "job/history_record.h"
+#include "surface/image_file_reader.h"
 #include "surface/quarter_turn.h"
 
 namespace tessaly {
@@ -139,8 +140,11 @@ void MyPicture::SetPicture(cDIB& surface, int W, int H, int S, double Ph, double
   double print_date = 0;
   const bool found = !settings_.ThumbMode && GetEdits(file_date_, bare, stored, print_date);
   previous_print_date_.clear();
-  if (found)
+  if (found) {
     previous_print_date_ = FormatDate(DateFromSerial(print_date), QStringLiteral("Short Date"));
+    if (print_date < kUprightRecordsSince)
+      stored.angle = RecordAngleOnUpright(stored.angle, AppliedOrientation(file_name), print_date);
+  }
 
   // The label from the printed-extras options, unless a stored one still
   // carries what those options ask for.

@@ -37,12 +37,14 @@ const QStringList& ScreenPhotoSizeTexts() {
   return texts;
 }
 
-PreferencesFields OpenPreferences(const JobSettings& settings) {
+PreferencesFields OpenPreferences(const JobSettings& settings, const QString& file) {
   PreferencesFields fields;
   fields.unit_index = settings.Units == 1 ? 1 : 0;
   fields.date_mask = settings.DateMask.isEmpty() ? DateMaskTexts().first() : settings.DateMask;
   fields.screen_size = settings.ScreenPhotoSize == 0 ? ScreenPhotoSizeTexts().first()
                                                      : QString::number(settings.ScreenPhotoSize);
+  fields.upright = ReadBoolSetting(QLatin1String(kOptionsSection), "UprightPhotos", file);
+  fields.save_gps = settings.SaveGpsPosition;
   return fields;
 }
 
@@ -64,6 +66,15 @@ void ApplyPreferences(const PreferencesFields& fields, JobSettings& settings, co
     CurrentUi().MessageBox(QString::fromLatin1(kScreenSizeNextTimeMessage), MsgButtons::Ok,
                            MsgIcon::Information);
     WriteIniValue(options, QStringLiteral("ScreenPhotoSize"), size, file);
+  }
+  if (fields.upright != ReadBoolSetting(options, "UprightPhotos", file)) {
+    CurrentUi().MessageBox(QString::fromLatin1(kUprightNextTimeMessage), MsgButtons::Ok,
+                           MsgIcon::Information);
+    WriteBoolSetting(options, "UprightPhotos", fields.upright, file);
+  }
+  if (fields.save_gps != settings.SaveGpsPosition) {
+    settings.SaveGpsPosition = fields.save_gps;
+    WriteBoolSetting(options, "SaveGpsPosition", fields.save_gps, file);
   }
   const int unit = fields.unit_index == 1 ? 1 : 0;
   if (unit != settings.Units) {

@@ -71,6 +71,8 @@ constexpr auto kTable = std::to_array<SettingEntry>({
     {kOptionsSection, "PdfPrinter", T::kCheckState, "1", nullptr, false},
     {kOptionsSection, "PdfFolder", T::kText, "", DefaultPdfFolderSetting, false},
     {kOptionsSection, "LastJobKept", T::kBoolean, "True", nullptr, false},
+    {kOptionsSection, "UprightPhotos", T::kBoolean, "True", nullptr, false},
+    {kOptionsSection, "SaveGpsPosition", T::kBoolean, "False", nullptr, false},
     TESSALY_LAYOUT_KEYS(kOptionsSection),
     TESSALY_LAYOUT_KEYS(kThumbOptionsSection),
     {kPrintOptionsSection, "ICM", T::kInteger, "0", nullptr, false},

@@ -15,6 +15,7 @@
 #include "surface/jpeg_codec.h"
 #include "surface/jpeg_markers.h"
 #include "surface/photo_file_bytes.h"
+#include "surface/photo_orientation.h"
 #include "surface/png_check.h"
 #include "surface/resample.h"
 #include "surface/smallest_photo_file.h"
@@ -45,7 +46,8 @@ struct ByteDevice {
 
 // A reader that decides the format from the content, with Qt's allocation limit
 // raised. The header size must be known before anything is decoded: a format whose
-// reader cannot tell the size up front is not opened.
+// reader cannot tell the size up front is not opened. The reader turns the picture
+// upright when photos are read upright.
 void PrepareReader(QImageReader& reader) {
   // Set once: the limit is one process-wide value, and files may be read on two
   // threads at once.
@@ -55,8 +57,29 @@ void PrepareReader(QImageReader& reader) {
   }();
   static_cast<void>(limit_raised);
   reader.setDecideFormatFromContent(true);
-  // Pixels are taken as stored; the photo record applies its own rotation.
-  reader.setAutoTransform(false);
+  reader.setAutoTransform(UprightPhotos());
+}
+
+// The orientation Qt's reader applies, as the EXIF value it stands for.
+int OrientationOf(QImageIOHandler::Transformations turn) {
+  switch (turn) {
+    case QImageIOHandler::TransformationMirror:
+      return 2;
+    case QImageIOHandler::TransformationRotate180:
+      return 3;
+    case QImageIOHandler::TransformationFlip:
+      return 4;
+    case QImageIOHandler::TransformationFlipAndRotate90:
+      return 5;
+    case QImageIOHandler::TransformationRotate90:
+      return 6;
+    case QImageIOHandler::TransformationMirrorAndRotate90:
+      return 7;
+    case QImageIOHandler::TransformationRotate270:
+      return 8;
+    default:
+      return kUprightOrientation;
+  }
 }
 
 // True when a TIFF's first directory does not lie wholly inside `bytes` (writers
@@ -98,9 +121,14 @@ ImageReadStatus UnreadableContent(const PhotoFileBytes& bytes) {
   return image ? ImageReadStatus::kUnsupported : ImageReadStatus::kNotPhoto;
 }
 
-// The header size of the picture in `bytes` and every check that needs no pixels.
-ImageReadStatus CheckHeader(const PhotoFileBytes& bytes, int& width, int& height) {
+// The header size of the picture in `bytes`, upright when photos are read upright,
+// and every check that needs no pixels. `orientation` receives the turn the picture
+// needs after decoding (1 for none, and always 1 for a picture Qt's reader turns).
+ImageReadStatus CheckHeader(const PhotoFileBytes& bytes, int& width, int& height,
+                            int& orientation) {
   width = height = 0;
+  orientation = kUprightOrientation;
+  int swaps = kUprightOrientation;
   if (LooksLikeJpeg(bytes.data(), bytes.size())) {
     JpegHeader header;
     if (!ReadJpegHeader(bytes.data(), bytes.size(), header)) {
@@ -110,6 +138,12 @@ ImageReadStatus CheckHeader(const PhotoFileBytes& bytes, int& width, int& height
     }
     width = header.width;
     height = header.height;
+    if (UprightPhotos()) {
+      orientation = JpegOrientation(bytes.data(), bytes.size());
+      // A JPEG TurboJPEG cannot convert goes to Qt's reader, which turns it itself.
+      swaps = orientation;
+      if (JpegNeedsOtherReader(header)) orientation = kUprightOrientation;
+    }
   } else {
     // A damaged PNG header is refused here, before Qt's reader prints libpng's error.
     if (LooksLikePng(bytes.data(), bytes.size())) {
@@ -125,7 +159,9 @@ ImageReadStatus CheckHeader(const PhotoFileBytes& bytes, int& width, int& height
     if (!size.isValid()) return ImageReadStatus::kUnsupported;
     width = size.width();
     height = size.height();
+    if (UprightPhotos()) swaps = OrientationOf(reader.transformation());
   }
+  if (OrientationSwapsSides(swaps)) std::swap(width, height);
   if (!SurfaceSizeAllowed(width, height)) return ImageReadStatus::kTooLarge;
   if (bytes.file_size() < SmallestPhotoFileBytes(bytes.data(), bytes.size()))
     return ImageReadStatus::kTruncated;
@@ -150,10 +186,12 @@ ImageReadStatus ReadWithQt(const PhotoFileBytes& bytes, SurfaceBuffer& out) {
 }
 
 // Reads the whole file, checks its header, then decodes it at `scale` when it is a
-// JPEG TurboJPEG can convert, else through Qt at full size. `full` receives the
-// picture's size from its header and the scale it was decoded at.
+// JPEG TurboJPEG can convert, else through Qt at full size; the pixels come out
+// upright when photos are read upright. `scale_for` is told whether the upright
+// picture swaps the stored one's sides. `full` receives the (upright) picture's size
+// from its header and the scale it was decoded at.
 ImageReadStatus DecodeFile(const QString& file,
-                           const std::function<JpegScale(const JpegHeader&)>& scale_for,
+                           const std::function<JpegScale(const JpegHeader&, bool)>& scale_for,
                            SurfaceBuffer& out, FullPicture& full) {
   out.Release();
   full = FullPicture{};
@@ -161,14 +199,19 @@ ImageReadStatus DecodeFile(const QString& file,
   PhotoFileBytes bytes;
   const ImageReadStatus read = bytes.Read(file, kMaxPhotoFileBytes);
   if (read != ImageReadStatus::kOk) return read;
-  const ImageReadStatus checked = CheckHeader(bytes, width, height);
+  int orientation = kUprightOrientation;
+  const ImageReadStatus checked = CheckHeader(bytes, width, height, orientation);
   if (!ImageReadOpens(checked)) return checked;
   if (LooksLikeJpeg(bytes.data(), bytes.size())) {
     JpegHeader header;
     if (!ReadJpegHeader(bytes.data(), bytes.size(), header)) return ImageReadStatus::kTruncated;
-    const JpegScale scale = scale_for(header);
+    const JpegScale scale = scale_for(header, OrientationSwapsSides(orientation));
     switch (DecodeJpeg(bytes.data(), bytes.size(), scale, out)) {
       case JpegDecodeResult::Decoded:
+        if (!TurnUpright(out, orientation)) {
+          out.Release();
+          return ImageReadStatus::kOutOfMemory;
+        }
         full = {width, height, static_cast<double>(scale.num) / scale.den};
         return checked;
       case JpegDecodeResult::Failed:
@@ -197,16 +240,28 @@ bool ImageFileSize(const QString& file, int& width, int& height, ImageReadStatus
   // A JPEG is read whole to tell whether it reaches its end; any other header that
   // is not inside the first bytes is looked for in the whole file.
   if (result == ImageReadStatus::kOk && !bytes.whole()) {
-    int w = 0, h = 0;
+    int w = 0, h = 0, orientation = 0;
     if (LooksLikeJpeg(bytes.data(), bytes.size()) || TiffDirectoryPastHead(bytes) ||
-        !ImageReadOpens(CheckHeader(bytes, w, h)))
+        !ImageReadOpens(CheckHeader(bytes, w, h, orientation)))
       result = bytes.Read(file, kMaxPhotoFileBytes);
   }
-  if (result == ImageReadStatus::kOk) result = CheckHeader(bytes, width, height);
+  int orientation = kUprightOrientation;
+  if (result == ImageReadStatus::kOk) result = CheckHeader(bytes, width, height, orientation);
   Report(status, result);
   if (ImageReadOpens(result)) return true;
   width = height = 0;
   return false;
+}
+
+int AppliedOrientation(const QString& file) {
+  if (!UprightPhotos()) return kUprightOrientation;
+  PhotoFileBytes bytes;
+  if (bytes.Read(file, kHeaderBytes) != ImageReadStatus::kOk) return kUprightOrientation;
+  if (LooksLikeJpeg(bytes.data(), bytes.size())) return JpegOrientation(bytes.data(), bytes.size());
+  ByteDevice device(bytes);
+  QImageReader reader(&device.buffer);
+  PrepareReader(reader);
+  return reader.canRead() ? OrientationOf(reader.transformation()) : kUprightOrientation;
 }
 
 bool ReadImageFile(const QString& file, SurfaceBuffer& out, ImageReadStatus* status) {
@@ -216,7 +271,7 @@ bool ReadImageFile(const QString& file, SurfaceBuffer& out, ImageReadStatus* sta
 
 bool ReadImageFileReduced(const QString& file, double least, SurfaceBuffer& out, FullPicture& full,
                           ImageReadStatus* status) {
-  const auto scale_for = [least](const JpegHeader& header) {
+  const auto scale_for = [least](const JpegHeader& header, bool) {
     if (!(least > 0.0 && least < 1.0)) return JpegScale{};
     return JpegScaleCovering(header.width, header.height,
                              static_cast<int>(std::ceil(header.width * least)),
@@ -245,9 +300,14 @@ cDIB ScaledCopyFromFile(const QString& file, const CopySizeFor& size_for, int& w
   cDIB result;
   width = height = 0;
   SurfaceBuffer decoded;
-  const auto scale_for = [&](const JpegHeader& header) {
-    const QSize copy = size_for(header.width, header.height);
-    return JpegScaleCovering(header.width, header.height, copy.width(), copy.height());
+  // The copy is sized for the upright picture; the scale covers it on the stored one.
+  const auto scale_for = [&](const JpegHeader& header, bool swapped) {
+    if (!swapped) {
+      const QSize copy = size_for(header.width, header.height);
+      return JpegScaleCovering(header.width, header.height, copy.width(), copy.height());
+    }
+    const QSize copy = size_for(header.height, header.width);
+    return JpegScaleCovering(header.width, header.height, copy.height(), copy.width());
   };
   FullPicture full;
   const ImageReadStatus read = DecodeFile(file, scale_for, decoded, full);

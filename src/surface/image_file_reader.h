@@ -6,6 +6,8 @@
 // picture above 200 megapixels or 65,535 pixels a side, or a file too small to hold
 // the picture its header describes, is refused before any pixel memory is allocated.
 // Every entry point can report why a file did not open (`status`, when given).
+// Sizes and pixels are those of the upright picture when photos are read upright
+// (photo_orientation.h): a portrait stored sideways reads as a portrait.
 #pragma once
 
 #include <QSize>
@@ -50,6 +52,10 @@ bool ReadImageFileReduced(const QString& file, double least, SurfaceBuffer& out,
 // when the file cannot be read or the size is not a valid surface size.
 cDIB ScaledCopyFromFile(const QString& file, int NewWidth, int NewHeight,
                         ImageReadStatus* status = nullptr);
+
+// The orientation value (1..8) the readers apply to `file`: its tag when photos are
+// read upright, else 1; 1 too for a file without one or that cannot be read.
+int AppliedOrientation(const QString& file);
 
 // The copy's size for a picture of the given pixel size.
 using CopySizeFor = std::function<QSize(int width, int height)>;

@@ -18,6 +18,9 @@ constexpr std::uint8_t kFirstRestart = 0xD0;
 constexpr std::uint8_t kLastRestart = 0xD7;
 constexpr std::uint8_t kTemporary = 0x01;
 constexpr std::uint8_t kStuffing = 0x00;
+constexpr std::uint8_t kApp1 = 0xE1;
+constexpr char kExifHeader[] = "Exif\0";  // with its own terminating zero: six bytes
+constexpr std::size_t kExifHeaderSize = sizeof kExifHeader;
 
 bool StandsAlone(std::uint8_t m) {
   return m == kStart || m == kEnd || m == kTemporary || (m >= kFirstRestart && m <= kLastRestart);
@@ -106,6 +109,21 @@ bool FindJpegFrame(const std::uint8_t* data, std::size_t size, JpegFrame& frame)
 bool JpegEndsEarly(const std::uint8_t* data, std::size_t size) {
   return !WalkMarkers(data, size,
                       [](std::uint8_t, const std::uint8_t*, std::size_t) { return true; });
+}
+
+bool FindJpegExif(const std::uint8_t* data, std::size_t size, const std::uint8_t*& tiff,
+                  std::size_t& tiff_size) {
+  tiff = nullptr;
+  tiff_size = 0;
+  WalkMarkers(data, size, [&](std::uint8_t marker, const std::uint8_t* p, std::size_t n) {
+    if (marker == kStartOfScan) return false;
+    if (marker != kApp1 || n < kExifHeaderSize || std::memcmp(p, kExifHeader, kExifHeaderSize) != 0)
+      return true;
+    tiff = p + kExifHeaderSize;
+    tiff_size = n - kExifHeaderSize;
+    return false;
+  });
+  return tiff != nullptr;
 }
 
 }  // namespace tessaly

@@ -33,6 +33,7 @@
 #include "save/save_checks.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
+#include "surface/photo_orientation.h"
 #include "surface/quarter_turn.h"
 #include "ui/about_box.h"
 #include "ui/button_on_off.h"
@@ -100,6 +101,7 @@ MainWindow::MainWindow(QWidget* parent)
   setWindowTitle(QStringLiteral("Tessaly"));
   setAcceptDrops(true);
   init_path_ = ReadTextSetting(kOptionsSection, QStringLiteral("InitPath"));
+  SetUprightPhotos(job_.Settings().UprightPhotos);
   const int width = ScreenWidth();
   job_.Settings().ScreenPhotoSize = ScreenPhotoSizeInUse(job_.Settings().ScreenPhotoSize, width);
   job_.Settings().ScreenPixelRatio = devicePixelRatioF();

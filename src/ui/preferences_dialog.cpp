@@ -1,6 +1,7 @@
 // Layout and wiring of the preferences window.
 #include "ui/preferences_dialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFormLayout>
@@ -20,7 +21,7 @@ PreferencesDialog::PreferencesDialog(JobSettings& settings, const QString& file,
     : QDialog(parent), settings_(settings), file_(file) {
   setObjectName(QStringLiteral("frmPreferences"));
   setWindowTitle(tr("Other Preferences"));
-  const PreferencesFields fields = OpenPreferences(settings_);
+  const PreferencesFields fields = OpenPreferences(settings_, file_);
 
   units_ = new QComboBox(this);
   units_->setObjectName(QStringLiteral("cboUnits"));
@@ -45,6 +46,13 @@ PreferencesDialog::PreferencesDialog(JobSettings& settings, const QString& file,
   screen_size_->setEditText(fields.screen_size);
   screen_size_->setValidator(DigitsValidator(screen_size_));
 
+  upright_ = new QCheckBox(QString::fromLatin1(kUprightCaption), this);
+  upright_->setObjectName(QStringLiteral("chkUpright"));
+  upright_->setChecked(fields.upright);
+  save_gps_ = new QCheckBox(QString::fromLatin1(kSaveGpsCaption), this);
+  save_gps_->setObjectName(QStringLiteral("chkSaveGps"));
+  save_gps_->setChecked(fields.save_gps);
+
   auto* notes = new QLabel(tr("(*) This is the size of the photos on the screen, in pixels.") +
                                QLatin1Char('\n') +
                                tr("     The maximum size depends on the screen resolution"),
@@ -56,6 +64,8 @@ PreferencesDialog::PreferencesDialog(JobSettings& settings, const QString& file,
   form->addRow(tr("Date format:"), date_mask_);
   form->addRow(QString(), example_);
   form->addRow(tr("Screen photo size (*):"), screen_size_);
+  form->addRow(QString(), upright_);
+  form->addRow(QString(), save_gps_);
 
   auto* ok = new QPushButton(tr("OK"), this);
   ok->setObjectName(QStringLiteral("cmdOK"));
@@ -90,6 +100,8 @@ void PreferencesDialog::Confirm() {
   fields.unit_index = units_->currentIndex();
   fields.date_mask = date_mask_->currentText();
   fields.screen_size = screen_size_->currentText();
+  fields.upright = upright_->isChecked();
+  fields.save_gps = save_gps_->isChecked();
   ApplyPreferences(fields, settings_, file_);
   accept();
 }

@@ -1,6 +1,6 @@
 // The "Other Preferences" window (frmPreferences): the unit, the date mask with its
-// example and the screen photo size, over the preferences rules of the core, which
-// fill the fields on opening and store what changed on Ok.
+// example, the screen photo size, upright reading and GPS in saved files, over the preferences
+// rules of the core, which fill the fields on opening and store what changed on Ok.
 #pragma once
 
 #include <QDialog>
@@ -8,6 +8,7 @@
 #include "job/job_settings.h"
 #include "job/preferences.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 
@@ -29,6 +30,8 @@ class PreferencesDialog : public QDialog {
   QComboBox* units_;
   QComboBox* date_mask_;
   QComboBox* screen_size_;
+  QCheckBox* upright_;
+  QCheckBox* save_gps_;
   QLabel* example_;
 };
 

@@ -9,6 +9,7 @@
 #include "controls/scripted_ui.h"
 #include "settings/settings_file.h"
 #include "support/scoped_state.h"
+#include "support/test_surfaces.h"
 
 namespace tessaly {
 namespace {
@@ -44,7 +45,7 @@ TEST(Preferences, OkStoresOnlyChangesAndDefersTheScreenSize) {
   settings.ScreenPhotoSize = 400;
   settings.DateMask = "mm-dd-yyyy";
 
-  ApplyPreferences(OpenPreferences(settings), settings, path);  // nothing changed
+  ApplyPreferences(OpenPreferences(settings, path), settings, path);  // nothing changed
   EXPECT_TRUE(ui.Messages().empty());
   EXPECT_EQ(ReadIniValue("Options", "DateMask", path), "");
   EXPECT_EQ(ReadIniValue("Options", "ScreenPhotoSize", path), "");
@@ -63,6 +64,34 @@ TEST(Preferences, OkStoresOnlyChangesAndDefersTheScreenSize) {
   EXPECT_EQ(settings.DateMask, "dd-mm-yyyy ");
   EXPECT_EQ(ReadIniValue("Options", "Units", path), "1");
   EXPECT_EQ(settings.Units, 1);
+}
+
+// Upright reading changes at the next start, as the message says; the GPS choice at once.
+TEST(Preferences, UprightReadingWaitsForTheNextStartAndGpsTakesEffectAtOnce) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("Tesly.ini");
+  test::PutFile(path, "[Options]\r\n");
+  ScriptedUi ui;
+  ScopedUi scoped(ui);
+  JobSettings settings = LoadJobSettings(path);
+  EXPECT_TRUE(settings.UprightPhotos);
+  EXPECT_FALSE(settings.SaveGpsPosition);
+
+  PreferencesFields fields = OpenPreferences(settings, path);
+  EXPECT_TRUE(fields.upright);
+  fields.upright = false;
+  fields.save_gps = true;
+  ApplyPreferences(fields, settings, path);
+  EXPECT_TRUE(test::OnlyMessages(ui, kUprightNextTimeMessage, MsgIcon::Information));
+  EXPECT_TRUE(settings.UprightPhotos);
+  EXPECT_TRUE(settings.SaveGpsPosition);
+  EXPECT_FALSE(OpenPreferences(settings, path).upright);
+  const JobSettings next_start = LoadJobSettings(path);
+  EXPECT_FALSE(next_start.UprightPhotos);
+  EXPECT_TRUE(next_start.SaveGpsPosition);
+
+  ApplyPreferences(OpenPreferences(settings, path), settings, path);  // nothing changed
+  EXPECT_EQ(ui.Messages().size(), 1u);
 }
 
 }  // namespace

@@ -162,6 +162,38 @@ QByteArray SmallJpeg(int width, int height, bool progressive) {
   return out;
 }
 
+QByteArray QuadrantJpeg(int width, int height) {
+  static constexpr unsigned char kColours[4][3] = {
+      {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+  std::vector<unsigned char> rgb(3u * width * height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const int quadrant = (y >= height / 2 ? 2 : 0) + (x >= width / 2 ? 1 : 0);
+      for (int ch = 0; ch < 3; ++ch) rgb[3u * (y * width + x) + ch] = kColours[quadrant][ch];
+    }
+  tjhandle tj = tjInitCompress();
+  unsigned char* jpeg = nullptr;
+  unsigned long size = 0;
+  QByteArray out;
+  if (tjCompress2(tj, rgb.data(), width, 0, height, TJPF_RGB, &jpeg, &size, TJSAMP_444, 95, 0) == 0)
+    out = QByteArray(reinterpret_cast<const char*>(jpeg), static_cast<qsizetype>(size));
+  tjFree(jpeg);
+  tjDestroy(tj);
+  return out;
+}
+
+QByteArray JpegWithOrientation(const QByteArray& jpeg, int orientation) {
+  // "Exif\0\0", TIFF header (MM, 42, directory at 8), one entry: tag 274, SHORT, count
+  // 1, the value in the first two bytes of the value field; no next directory.
+  const QByteArray payload =
+      QByteArray("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01", 24) +
+      QByteArray(1, '\0') + QByteArray(1, static_cast<char>(orientation)) + QByteArray(6, '\0');
+  QByteArray segment("\xff\xe1", 2);
+  segment.append(static_cast<char>((payload.size() + 2) >> 8));
+  segment.append(static_cast<char>((payload.size() + 2) & 0xFF));
+  return jpeg.left(2) + segment + payload + jpeg.mid(2);
+}
+
 cDIB TurboJpegDecoded(const QByteArray& jpeg, int width, int height) {
   std::vector<unsigned char> rgb(3u * width * height);
   tjhandle tj = tjInitDecompress();

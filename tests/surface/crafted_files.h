@@ -36,6 +36,12 @@ QByteArray JpegWithFrameSize(const QByteArray& jpeg, int width, int height);
 // A real JPEG of a smooth picture, encoded with TurboJPEG at quality 90
 // (progressive when asked).
 QByteArray SmallJpeg(int width, int height, bool progressive = false);
+// A JPEG (4:4:4, quality 95) whose four quadrants are red (top left), green (top
+// right), blue (bottom left) and white (bottom right).
+QByteArray QuadrantJpeg(int width, int height);
+// `jpeg` with an EXIF segment right after its start marker whose first directory
+// holds only the orientation tag (big-endian TIFF structure).
+QByteArray JpegWithOrientation(const QByteArray& jpeg, int orientation);
 // TurboJPEG's own top-down R,G,B decode of `jpeg` at the scaled size width × height,
 // placed pixel by pixel into a surface (not created when the decode fails).
 cDIB TurboJpegDecoded(const QByteArray& jpeg, int width, int height);

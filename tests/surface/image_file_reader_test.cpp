@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QtEndian>
 #include <array>
 #include <string>
@@ -27,9 +28,12 @@ namespace tessaly {
 namespace {
 
 // Qt's own decoding of a file as a surface (no alpha involved in these files).
+// Qt's own reading of the file, turned upright by Qt's reading of the orientation tag.
 cDIB QtDecoded(const QString& path) {
+  QImageReader reader(path);
+  reader.setAutoTransform(true);
   cDIB dib;
-  dib.CreateFromStdPicture(QImage(path).convertToFormat(QImage::Format_RGB888));
+  dib.CreateFromStdPicture(reader.read().convertToFormat(QImage::Format_RGB888));
   return dib;
 }
 

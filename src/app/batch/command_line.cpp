@@ -6,6 +6,7 @@
 #include "app/batch/commands.h"
 #include "controls/units.h"
 #include "settings/settings_file.h"
+#include "surface/photo_orientation.h"
 
 namespace tessaly::batch {
 namespace {
@@ -72,6 +73,7 @@ bool LoadSettingsOptions(const QCommandLineParser& parser, const QString& comman
                          JobSettings& settings, int& exit_code) {
   if (!UseSettingsFileOption(parser, command, exit_code)) return false;
   settings = LoadJobSettings();
+  SetUprightPhotos(settings.UprightPhotos);
   return ApplySizeOption(parser, command, settings, exit_code);
 }
 
