@@ -130,8 +130,6 @@ TEST_F(BatchCommandTest, RefusedInputGivesTheDialogsMessagesAndExitCode2) {
        "bad.json: photos[0].gamma: expected a number between 0.5 and 1.5\n"},
       {{"--to", "out", "--job", "sheet.json"}, "Can't save in contact sheet mode\n"},
       {{"--to", "out", "--type", "gif", chart}, "tessaly-batch save: --type: expected jpeg"},
-      {{"--to", "out", "--size", "100x150+60", chart},
-       "tessaly-batch save: --size: Photo margins must leave a picture of at least 1 mm"},
   };
   for (const auto& [arguments, message] : cases) {
     EXPECT_TRUE(ExitedWith(Batch(QStringList{"save"} + arguments), 2, message))
@@ -291,11 +289,9 @@ TEST_F(BatchCommandTest, CtrlCTermAndHangUpStopTheRunCleanly) {
 // A settings file that is not a regular file is named for what it is, at once.
 TEST_F(BatchCommandTest, SettingsOptionSaysWhatTheFileIs) {
   ASSERT_EQ(::mkfifo(QFile::encodeName(dir_ + "/fifo.ini").constData(), 0600), 0);
-  ASSERT_TRUE(QFile::link("/dev/zero", dir_ + "/zero.ini"));
   ASSERT_TRUE(QDir(dir_).mkpath("folder.ini"));
   const std::pair<QString, QByteArray> cases[] = {
       {"fifo.ini", "settings file 'fifo.ini' is not a regular file\n"},
-      {"zero.ini", "settings file 'zero.ini' is not a regular file\n"},
       {"folder.ini", "settings file 'folder.ini' is a folder\n"},
       {"missing.ini", "settings file 'missing.ini' not found\n"},
   };
@@ -349,7 +345,6 @@ TEST_F(PrintCommandsTest, ARefusedPreviewMakesNoFolder) {
   const std::pair<QStringList, QByteArray> cases[] = {
       {{"--size", "100x150+60", photo}, "--size: Photo margins must leave a picture"},
       {{"--job", "bad.json"}, "bad.json: photos[0].red: expected a whole number"},
-      {{"--settings", "missing.ini", photo}, "settings file 'missing.ini' not found"},
       {{"--min", "0", photo}, ""},
   };
   for (const auto& [arguments, message] : cases) {

@@ -92,6 +92,15 @@ class MainWindowTest : public test::ScratchHomeTest {
     QTest::mouseClick(Find<ButtonOnOff>(name), button, {}, QPoint(5, 5));
   }
   MyPicture& Record() { return window_->Job().At(window_->CurrentPosition()); }
+  // A new window started as the program starts it, every start-up dialog declined.
+  void Restart() {
+    window_ = std::make_unique<MainWindow>();
+    QTimer::singleShot(0, [] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        dialog->reject();
+    });
+    window_->Start({});
+  }
 
   std::unique_ptr<MainWindow> window_;
 };
@@ -512,12 +521,8 @@ TEST_F(MainWindowTest, LastJobIsKeptOnCloseAndOfferedAtTheNextStart) {
   ASSERT_TRUE(QFile::remove(dir_.filePath("b.png")));
 
   window_.reset();
-  window_ = std::make_unique<MainWindow>();
   ui_.Answer(MsgAnswer::Yes);
-  QTimer::singleShot(0, [] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-  });
-  window_->Start({});
+  Restart();
   ASSERT_EQ(window_->Job().Count(), 1);
   EXPECT_EQ(window_->Job().At(0).Filename(), dir_.filePath("a.png"));
   EXPECT_EQ(window_->Job().At(0).Copies(), 3);
@@ -580,20 +585,12 @@ TEST_F(MainWindowTest, FilesNotWrittenAtCloseAreNamedAndNoOlderJobIsOffered) {
   // The settings could not note it either: the next close that can write does, and a
   // damaged last job is then named at the start instead of being offered.
   ASSERT_TRUE(WriteIniValue("Options", "LastJobKept", "False"));
-  window_ = std::make_unique<MainWindow>();
-  QTimer::singleShot(0, [] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-  });
-  window_->Start({});
+  Restart();
   EXPECT_EQ(ui_.Messages().size(), 1u);  // no question: the last close kept nothing
   if (auto* adding = window_->PhotosDialog()) adding->reject();
   ASSERT_TRUE(WriteIniValue("Options", "LastJobKept", "True"));
   test::PutFile(LastJobPath(), "{ \"version\": 1, \"photos\": [");
-  window_ = std::make_unique<MainWindow>();
-  QTimer::singleShot(0, [] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
-  });
-  window_->Start({});
+  Restart();
   ASSERT_EQ(ui_.Messages().size(), 2u);
   EXPECT_TRUE(ui_.MessageTexts()[1].startsWith("The last job could not be opened:"));
   EXPECT_TRUE(ui_.MessageTexts()[1].contains("last_job.json"));
