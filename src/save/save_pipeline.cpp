@@ -155,6 +155,9 @@ PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
   PrepareSavePhoto(image, result, photo, settings);
   if (ui.PollCancel()) return PhotoOutcome::Cancelled;
 
+  // The file keeps the camera's data, read while the pixels are on hand.
+  const CameraExif camera = CameraExifOfFile(file, settings.SaveGpsPosition);
+
   // A photo whose preparation failed leaves the image empty; its save then fails
   // and the user decides, as for any encoder failure. A failed save leaves nothing
   // at the target, so a name taken by then was taken by someone else: the photo
@@ -168,7 +171,7 @@ PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
     for (;;) {
       // The pixels were converted to sRGB: the file says so with that profile.
       static const QByteArray kSrgbProfile = SrgbProfileBytes();
-      image.Save(target, type_code, QualityOf(options.quality_text), kSrgbProfile);
+      image.Save(target, type_code, QualityOf(options.quality_text), kSrgbProfile, camera);
       if (image.SaveError().isEmpty()) return PhotoOutcome::Saved;
       if (NameTaken(target) && renamed < kTakenNameRetries) break;
       const MsgAnswer answer =

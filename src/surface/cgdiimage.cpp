@@ -110,12 +110,13 @@ cDIB cGDIImage::ToDibSubpixel(double x, double y, double width, double height, i
 }
 
 bool cGDIImage::Save(const QString& file, int lEncoder, int JPEG_Quality,
-                     const QByteArray& icc_profile) {
+                     const QByteArray& icc_profile, const CameraExif& camera) {
   if (!IsCreated()) {
     save_status_ = kSaveInvalidParameter;
     return false;
   }
-  save_status_ = WriteImageFile(view_, file, lEncoder, JPEG_Quality, {pixels_per_mm_, icc_profile});
+  save_status_ =
+      WriteImageFile(view_, file, lEncoder, JPEG_Quality, {pixels_per_mm_, icc_profile, camera});
   return save_status_ == kSaveOk;
 }
 

@@ -9,6 +9,7 @@
 
 #include <QString>
 
+#include "surface/camera_exif.h"
 #include "surface/cdib.h"
 #include "surface/image_read_status.h"
 #include "surface/surface_buffer.h"
@@ -79,11 +80,12 @@ class cGDIImage {
   // every creation: none stated).
   void SetPixelsPerMm(double pixels_per_mm) { pixels_per_mm_ = pixels_per_mm; }
   // Saves the image: lEncoder 1 JPEG (quality JPEG_Quality, 0..100), 2 PNG, 3 TIFF
-  // without compression, 4 BMP, with the print resolution and the ICC profile of its
-  // pixels (empty: none; not in BMP). True on success; otherwise the status is kept
-  // for SaveError. A format outside 1..4 returns false before touching any file.
-  bool Save(const QString& file, int lEncoder, int JPEG_Quality,
-            const QByteArray& icc_profile = {});
+  // without compression, 4 BMP, with the print resolution, the ICC profile of its
+  // pixels (empty: none; not in BMP) and the camera's EXIF data (JPEG and TIFF). True
+  // on success; otherwise the status is kept for SaveError. A format outside 1..4
+  // returns false before touching any file.
+  bool Save(const QString& file, int lEncoder, int JPEG_Quality, const QByteArray& icc_profile = {},
+            const CameraExif& camera = {});
   // The text of the last save status ("" when it succeeded) and clears the status,
   // so a second call returns "".
   QString SaveError();

@@ -1,8 +1,10 @@
 // Encoders for the four save formats, written into a new file (controls/new_file.h)
 // that gets its name only when every byte and the flush succeeded. JPEG and BMP are
-// written straight from the surface memory, the JPEG's JFIF density set and its ICC
-// profile added as APP2 segments after the encoder's APP0; PNG and TIFF go through
-// Qt's writers from one top-down RGB copy carrying the resolution and colour space,
+// written straight from the surface memory, the JPEG's JFIF density set and its EXIF
+// segment and ICC profile (APP2 segments) added after the encoder's APP0; TIFF is
+// written here as one uncompressed strip of top-down R,G,B rows followed by its
+// directories (image tags, resolution, profile, the camera's EXIF); PNG goes through
+// Qt's writer from one top-down RGB copy carrying the resolution and colour space,
 // and the device, not only the writer's answer, says whether every byte reached the
 // file.
 #include "surface/image_file_writer.h"
@@ -21,13 +23,20 @@
 #include "controls/new_file.h"
 #include "controls/units.h"
 #include "surface/jpeg_codec.h"
+#include "surface/tiff_directories.h"
 #include "surface/top_down_rgb.h"
 
 namespace tessaly {
 namespace {
 
-// Qt's TIFF writer: compression 0 is "none" (1 would be LZW).
-constexpr int kTiffNoCompression = 0;
+// TIFF image tags of an uncompressed 8-bit RGB strip.
+constexpr std::uint16_t kTiffImageWidth = 256, kTiffImageLength = 257, kTiffBitsPerSample = 258,
+                        kTiffCompression = 259, kTiffPhotometric = 262, kTiffStripOffsets = 273,
+                        kTiffSamplesPerPixel = 277, kTiffRowsPerStrip = 278,
+                        kTiffStripByteCounts = 279, kTiffPlanarConfiguration = 284,
+                        kTiffIccProfile = 34675;
+constexpr std::uint16_t kTiffUncompressed = 1, kTiffRgb = 2, kTiffChunky = 1;
+constexpr std::uint32_t kTiffStripAt = 8;
 
 // A 24-bit BMP: 14-byte file header and 40-byte info header, then the rows
 // bottom-up at the surface stride, which is exactly the surface's own layout.
@@ -149,12 +158,64 @@ SaveStatus WriteJpeg(const SurfaceView& view, int quality, const ImageFileMetada
     }
   }
   const QByteArray profile = jfif ? IccSegments(metadata.icc_profile) : QByteArray();
+  const QByteArray exif =
+      jfif ? ExifSegment(metadata.camera, view.width, view.height, metadata.pixels_per_mm)
+           : QByteArray();
   const qint64 rest = static_cast<qint64>(size) - head;
   const char* bytes_out = reinterpret_cast<const char*>(data);
-  return out.write(bytes_out, head) == head && out.write(profile) == profile.size() &&
-                 out.write(bytes_out + head, rest) == rest
+  return out.write(bytes_out, head) == head && out.write(exif) == exif.size() &&
+                 out.write(profile) == profile.size() && out.write(bytes_out + head, rest) == rest
              ? kSaveOk
              : kSaveGenericError;
+}
+
+SaveStatus WriteTiff(const SurfaceView& view, const ImageFileMetadata& metadata, QIODevice& out) {
+  const bool little = metadata.camera.little_endian;
+  const std::uint64_t strip = 3ull * view.width * view.height;
+  const std::uint64_t directories_at = kTiffStripAt + ((strip + 1) & ~1ull);
+  if (directories_at > 0xFFFF0000ull) return kSaveInvalidParameter;
+  const auto width = static_cast<std::uint32_t>(view.width);
+  const auto height = static_cast<std::uint32_t>(view.height);
+  std::vector<TiffField> main = {
+      LongField(kTiffImageWidth, width, little),
+      LongField(kTiffImageLength, height, little),
+      ShortField(kTiffCompression, kTiffUncompressed, little),
+      ShortField(kTiffPhotometric, kTiffRgb, little),
+      LongField(kTiffStripOffsets, kTiffStripAt, little),
+      ShortField(kTiffSamplesPerPixel, 3, little),
+      LongField(kTiffRowsPerStrip, height, little),
+      LongField(kTiffStripByteCounts, static_cast<std::uint32_t>(strip), little),
+      ShortField(kTiffPlanarConfiguration, kTiffChunky, little)};
+  TiffField bits = ShortField(kTiffBitsPerSample, 8, little);
+  bits.count = 3;
+  bits.value = bits.value.repeated(3);
+  main.push_back(bits);
+  if (!metadata.icc_profile.isEmpty())
+    main.push_back({kTiffIccProfile, kTiffUndefined,
+                    static_cast<std::uint32_t>(metadata.icc_profile.size()), metadata.icc_profile});
+  std::vector<TiffField> exif, gps;
+  SavedFileDirectories(metadata.camera, view.width, view.height, metadata.pixels_per_mm, false,
+                       main, exif, gps);
+  const QByteArray directories =
+      LayOutDirectories(little, static_cast<std::uint32_t>(directories_at), std::move(main),
+                        std::move(exif), std::move(gps));
+  if (directories.isEmpty()) return kSaveInvalidParameter;
+  const QByteArray header = TiffHeader(little, static_cast<std::uint32_t>(directories_at));
+  if (out.write(header) != header.size()) return kSaveGenericError;
+  // Rows top-down, each pixel's B,G,R turned to R,G,B.
+  const qint64 row_bytes = 3ll * view.width;
+  std::vector<char> row(static_cast<std::size_t>(row_bytes));
+  for (int y = view.height - 1; y >= 0; --y) {
+    const std::uint8_t* s = view.Row(y);
+    for (qint64 x = 0; x < row_bytes; x += 3) {
+      row[x] = static_cast<char>(s[x + 2]);
+      row[x + 1] = static_cast<char>(s[x + 1]);
+      row[x + 2] = static_cast<char>(s[x]);
+    }
+    if (out.write(row.data(), row_bytes) != row_bytes) return kSaveGenericError;
+  }
+  if (strip % 2 && out.write("", 1) != 1) return kSaveGenericError;
+  return out.write(directories) == directories.size() ? kSaveOk : kSaveGenericError;
 }
 
 SaveStatus WriteWithQt(const SurfaceView& view, const char* format,
@@ -168,7 +229,6 @@ SaveStatus WriteWithQt(const SurfaceView& view, const char* format,
   if (!metadata.icc_profile.isEmpty())
     image.setColorSpace(QColorSpace::fromIccProfile(metadata.icc_profile));
   QImageWriter writer(&out, format);
-  if (std::strcmp(format, "tiff") == 0) writer.setCompression(kTiffNoCompression);
   return writer.write(image) ? kSaveOk : kSaveGenericError;
 }
 
@@ -213,7 +273,7 @@ SaveStatus WriteImageFile(const SurfaceView& view, const QString& file, int form
       status = WriteWithQt(view, "png", metadata, out.Device());
       break;
     case kSaveTiff:
-      status = WriteWithQt(view, "tiff", metadata, out.Device());
+      status = WriteTiff(view, metadata, out.Device());
       break;
     case kSaveBmp:
       status = WriteBmp(view, metadata, out.Device());

@@ -1,7 +1,8 @@
 // Writing a pixel surface as an image file: 1 JPEG (TurboJPEG, quality 0..100),
 // 2 PNG, 3 TIFF without compression, 4 BMP (24-bit, bottom-up rows), each with the
-// print resolution in its resolution fields (JFIF density, pHYs, TIFF resolution,
-// BMP pixels per metre) and, but for BMP, the ICC profile of its pixels. The file is
+// print resolution in its resolution fields (JFIF density and EXIF, pHYs, TIFF
+// resolution, BMP pixels per metre), but for BMP the ICC profile of its pixels, and
+// for JPEG and TIFF the camera's EXIF data (camera_exif.h). The file is
 // written under a temporary name in the target folder and named at the end only when
 // every byte reached the disk, and never in place of anything already at the name:
 // a failure leaves nothing behind. Failures come back as a status whose text is one
@@ -11,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "surface/camera_exif.h"
 #include "surface/surface_view.h"
 
 namespace tessaly {
@@ -30,11 +32,12 @@ enum SaveStatus : int {
 };
 
 // What a file says of its pixels besides them: the print resolution in pixels per
-// millimetre (0: unknown, the formats' defaults stay) and the ICC profile of the
-// pixels (empty: none).
+// millimetre (0: unknown, the formats' defaults stay), the ICC profile of the
+// pixels (empty: none) and the camera's EXIF data (JPEG and TIFF only).
 struct ImageFileMetadata {
   double pixels_per_mm = 0;
   QByteArray icc_profile;
+  CameraExif camera;
 };
 
 // Writes `view` to `file` in `format`. A format outside 1..4, an empty surface or a

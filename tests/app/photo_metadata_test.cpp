@@ -1,10 +1,13 @@
-// What saved files keep of a camera photo, through the built tessaly-batch: a photo
-// tagged by exiftool as turned comes out upright (and as stored when the preference
-// is off).
+// What saved files keep of a camera photo, through the built tessaly-batch and read
+// back with exiftool: a photo tagged as turned comes out upright (as stored when the
+// preference is off), and the camera's tags stay with the saved file.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 
 #include "app/batch_home.h"
@@ -73,6 +76,59 @@ TEST_F(PhotoMetadataTest, ATurnedPhotoIsSavedUprightUnlessThePreferenceIsOff) {
   ASSERT_FALSE(stored.isNull());
   EXPECT_GT(stored.width(), stored.height());
   EXPECT_TRUE(SameColours(Quadrants(stored), {red, green, blue, white}));
+}
+
+// Tags exiftool writes into a photo come back from the saved JPEG and TIFF, read by
+// exiftool: the camera's, orientation 1, the saved size and print resolution; GPS
+// only when the preference allows it; without GPS, exiftool's validation finds nothing.
+TEST_F(PhotoMetadataTest, SavedFilesKeepTheCamerasTags) {
+  const QString photo = TaggedPhoto("camera.jpg", 8);
+  Exiftool({"-q", "-overwrite_original", "-Make=Tessaly Test Camera", "-Model=TT-1",
+            "-DateTimeOriginal=2026:07:14 10:30:00", "-ExposureTime=1/250", "-FNumber=5.6",
+            "-ISO=200", "-GPSLatitude=48.8566", "-GPSLatitudeRef=N", photo});
+  QDir(dir_).mkpath("gps");
+  for (const bool gps : {false, true}) {
+    const QString folder = gps ? "gps" : "out";
+    test::PutFile(dir_ + "/config/tessaly/Tesly.ini",
+                  gps ? "[Options]\r\nSaveGpsPosition=True\r\n" : "[Options]\r\n");
+    for (const char* type : {"jpeg", "tiff"}) {
+      ASSERT_TRUE(ExitedWith(
+          Batch({"save", "--to", folder, "--type", type, "--size", "100x150", photo}), 0));
+    }
+    for (const char* name : {"/camera.jpg", "/camera.tif"}) {
+      SCOPED_TRACE(folder.toStdString() + name);
+      const QString saved = dir_ + "/" + folder + name;
+      QProcess tool;
+      tool.start("exiftool",
+                 {"-j", "-n", "-validate", "-Make", "-Model", "-DateTimeOriginal", "-ExposureTime",
+                  "-FNumber", "-ISO", "-Orientation", "-ImageWidth", "-ImageHeight",
+                  "-ExifImageHeight", "-XResolution", "-YResolution", "-GPSLatitude", saved});
+      ASSERT_TRUE(tool.waitForFinished(60000));
+      const QJsonObject tags =
+          QJsonDocument::fromJson(tool.readAllStandardOutput()).array().first().toObject();
+      // "errors warnings minor-warnings"; the GPS directory is the source's as it was
+      // (exiftool's tags lack one that TIFF validation asks for).
+      if (!gps) {
+        EXPECT_EQ(tags["Validate"].toString(), "0 0 0");
+      }
+      EXPECT_EQ(tags["Make"].toString(), "Tessaly Test Camera");
+      EXPECT_EQ(tags["Model"].toString(), "TT-1");
+      EXPECT_EQ(tags["DateTimeOriginal"].toString(), "2026:07:14 10:30:00");
+      EXPECT_DOUBLE_EQ(tags["ExposureTime"].toDouble(), 0.004);
+      EXPECT_DOUBLE_EQ(tags["FNumber"].toDouble(), 5.6);
+      EXPECT_EQ(tags["ISO"].toInt(), 200);
+      EXPECT_EQ(tags["Orientation"].toInt(), 1);
+      // Upright (a portrait) and 15 cm long: its resolution is its long side per 15 cm.
+      const int height = tags["ImageHeight"].toInt();
+      EXPECT_GT(height, tags["ImageWidth"].toInt());
+      EXPECT_NEAR(tags["XResolution"].toDouble(), height / (150 / 25.4), 0.01);
+      EXPECT_EQ(tags["YResolution"].toDouble(), tags["XResolution"].toDouble());
+      if (QString(name).endsWith(".jpg")) {
+        EXPECT_EQ(tags["ExifImageHeight"].toInt(), height);
+      }
+      EXPECT_EQ(tags.contains("GPSLatitude"), gps);
+    }
+  }
 }
 
 }  // namespace

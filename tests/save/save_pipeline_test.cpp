@@ -338,7 +338,7 @@ TEST_F(SavePipelineTest, TypesAndQuality) {
       const QByteArray saved = ReadFileBytes(report.files[0]);
       const QString direct = options.folder + "direct.jpg";
       ASSERT_EQ(WriteImageFile(source.View(), direct, kSaveJpeg, jpeg_quality,
-                               {test::Field(saved, 14, 2, true) / 25.4, SrgbProfileBytes()}),
+                               {test::Field(saved, 14, 2, true) / 25.4, SrgbProfileBytes(), {}}),
                 kSaveOk);
       EXPECT_EQ(saved, ReadFileBytes(direct));
       continue;

@@ -74,7 +74,7 @@ TEST(ImageFileWriter, FilesStateTheirResolutionAndCarryTheirProfile) {
   ASSERT_FALSE(srgb.isEmpty());
   QByteArray large(150000, '\0');
   for (qsizetype i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 % 251);
-  const ImageFileMetadata metadata{300 / 25.4, srgb};
+  const ImageFileMetadata metadata{300 / 25.4, srgb, {}};
   const QString folder = TempFolder();
   for (const auto& [format, name] :
        {std::pair(kSaveJpeg, "meta.jpg"), std::pair(kSavePng, "meta.png"),
@@ -98,8 +98,9 @@ TEST(ImageFileWriter, FilesStateTheirResolutionAndCarryTheirProfile) {
   QByteArray read;
   EXPECT_EQ(ExtractJpegProfile(jpeg, read), kProfileFound);
   EXPECT_EQ(read, srgb);
-  ASSERT_EQ(WriteImageFile(dib.View(), folder + "/large.jpg", kSaveJpeg, 90, {300 / 25.4, large}),
-            kSaveOk);
+  ASSERT_EQ(
+      WriteImageFile(dib.View(), folder + "/large.jpg", kSaveJpeg, 90, {300 / 25.4, large, {}}),
+      kSaveOk);
   const QByteArray split = test::ReadFileBytes(folder + "/large.jpg");
   EXPECT_EQ(ExtractJpegProfile(split, read), kProfileFound);
   EXPECT_EQ(read, large);
