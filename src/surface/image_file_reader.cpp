@@ -187,12 +187,13 @@ ImageReadStatus ReadWithQt(const PhotoFileBytes& bytes, SurfaceBuffer& out) {
 
 // Reads the whole file, checks its header, then decodes it at `scale` when it is a
 // JPEG TurboJPEG can convert, else through Qt at full size; the pixels come out
-// upright when photos are read upright. `scale_for` is told whether the upright
-// picture swaps the stored one's sides. `full` receives the (upright) picture's size
-// from its header and the scale it was decoded at.
+// upright when photos are read upright, unless `turn_later` is given: it then
+// receives the orientation still to apply to the pixels as decoded. `scale_for` is
+// told whether the upright picture swaps the stored one's sides. `full` receives the
+// (upright) picture's size from its header and the scale it was decoded at.
 ImageReadStatus DecodeFile(const QString& file,
                            const std::function<JpegScale(const JpegHeader&, bool)>& scale_for,
-                           SurfaceBuffer& out, FullPicture& full) {
+                           SurfaceBuffer& out, FullPicture& full, int* turn_later = nullptr) {
   out.Release();
   full = FullPicture{};
   int width = 0, height = 0;
@@ -208,7 +209,9 @@ ImageReadStatus DecodeFile(const QString& file,
     const JpegScale scale = scale_for(header, OrientationSwapsSides(orientation));
     switch (DecodeJpeg(bytes.data(), bytes.size(), scale, out)) {
       case JpegDecodeResult::Decoded:
-        if (!TurnUpright(out, orientation)) {
+        if (turn_later) {
+          *turn_later = orientation;
+        } else if (!TurnUpright(out, orientation)) {
           out.Release();
           return ImageReadStatus::kOutOfMemory;
         }
@@ -310,7 +313,9 @@ cDIB ScaledCopyFromFile(const QString& file, const CopySizeFor& size_for, int& w
     return JpegScaleCovering(header.width, header.height, copy.height(), copy.width());
   };
   FullPicture full;
-  const ImageReadStatus read = DecodeFile(file, scale_for, decoded, full);
+  // The small copy is turned upright, not the larger decoded picture.
+  int orientation = kUprightOrientation;
+  const ImageReadStatus read = DecodeFile(file, scale_for, decoded, full, &orientation);
   Report(status, read);
   if (!ImageReadOpens(read)) return result;
   const QSize copy = size_for(full.width, full.height);
@@ -318,12 +323,14 @@ cDIB ScaledCopyFromFile(const QString& file, const CopySizeFor& size_for, int& w
     Report(status, ImageReadStatus::kTooLarge);
     return result;
   }
-  if (!result.Create(copy.width(), copy.height())) {
-    Report(status, ImageReadStatus::kOutOfMemory);
-    return result;
-  }
+  const QSize stored = OrientationSwapsSides(orientation) ? copy.transposed() : copy;
+  cDIB resampled;
+  cDIB& first = orientation == kUprightOrientation ? result : resampled;
   const SurfaceView& src = decoded.View();
-  if (!ResampleBicubic(src, 0, 0, src.width, src.height, result.View())) {
+  if (!first.Create(stored.width(), stored.height()) ||
+      !ResampleBicubic(src, 0, 0, src.width, src.height, first.View()) ||
+      (&first != &result && (!result.Create(copy.width(), copy.height()) ||
+                             !TurnUpright(resampled.View(), result.View(), orientation)))) {
     result.Dispose();
     Report(status, ImageReadStatus::kOutOfMemory);
     return result;

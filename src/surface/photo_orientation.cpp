@@ -83,6 +83,22 @@ int OrientationTurn(int orientation) {
   }
 }
 
+bool TurnUpright(const SurfaceView& stored, const SurfaceView& upright, int orientation) {
+  if (orientation < 1 || orientation > 8 || stored.empty() || upright.empty()) return false;
+  int width = 0, height = 0;
+  const int turn = OrientationTurn(orientation);
+  TurnedSize(turn, stored.width, stored.height, width, height);
+  if (upright.width != width || upright.height != height) return false;
+  if (turn != 0) {
+    QuarterTurn(stored, upright, turn);
+  } else {
+    for (int y = 0; y < height; ++y)
+      std::copy_n(stored.Row(y), 3 * static_cast<std::size_t>(width), upright.Row(y));
+  }
+  if (MirroredOrientation(orientation)) MirrorRows(upright);
+  return true;
+}
+
 bool TurnUpright(SurfaceBuffer& pixels, int orientation) {
   if (pixels.empty() || orientation < 2 || orientation > 8) return true;
   const int turn = OrientationTurn(orientation);
@@ -92,8 +108,9 @@ bool TurnUpright(SurfaceBuffer& pixels, int orientation) {
     TurnedSize(turn, src.width, src.height, width, height);
     SurfaceBuffer turned;
     if (!turned.Allocate(width, height)) return false;
-    QuarterTurn(src, turned.View(), turn);
+    TurnUpright(src, turned.View(), orientation);
     pixels = std::move(turned);
+    return true;
   }
   if (MirroredOrientation(orientation)) MirrorRows(pixels.View());
   return true;

@@ -40,5 +40,8 @@ constexpr bool MirroredOrientation(int orientation) {
 // unchanged) when memory is short; orientation 1 and values outside 2..8 change
 // nothing.
 bool TurnUpright(SurfaceBuffer& pixels, int orientation);
+// Writes the upright picture of `stored` into `upright`, which must have the upright
+// size; false (nothing written) for a wrong size or an orientation outside 1..8.
+bool TurnUpright(const SurfaceView& stored, const SurfaceView& upright, int orientation);
 
 }  // namespace tessaly
