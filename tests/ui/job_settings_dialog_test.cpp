@@ -112,13 +112,18 @@ TEST_F(JobSettingsDialogTest, ModesAddAndANewUnitReachTheList) {
     auto* screen = FindControl<QComboBox>(d, "cboScreenPhotoSize");
     screen->lineEdit()->selectAll();
     QTest::keyClicks(screen, "6a0b0");
+    FindControl<QCheckBox>(d, "chkUpright")->click();
+    FindControl<QCheckBox>(d, "chkSaveGps")->click();
     FindControl<QPushButton>(d, "cmdOK")->click();
   });
+  EXPECT_EQ(ReadIniValue("Options", "UprightPhotos", ini_), "False");
+  EXPECT_TRUE(job_.Settings().SaveGpsPosition);
   EXPECT_EQ(ReadIniValue("Options", "Units", ini_), "1");
   EXPECT_EQ(ReadIniValue("Options", "ScreenPhotoSize", ini_), "600");
   EXPECT_EQ(FindControl<QLabel>(dialog, "lblUnits")->text(), "Photo Sizes (inches)");
   EXPECT_EQ(sizes->currentText(), SizeListText({150.0, 100.0, 0.0}, SizeUnit::Inches));
-  EXPECT_EQ(ui_.MessageTexts(), std::vector<QString>{kScreenSizeNextTimeMessage});
+  EXPECT_EQ(ui_.MessageTexts(),
+            (std::vector<QString>{kScreenSizeNextTimeMessage, kUprightNextTimeMessage}));
 }
 
 // With no system printer only the built-in one is listed; Cancel after a mode

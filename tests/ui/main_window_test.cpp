@@ -25,6 +25,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -48,6 +49,7 @@
 #include "settings/settings_file.h"
 #include "support/find_control.h"
 #include "support/scratch_home.h"
+#include "support/test_surfaces.h"
 #include "ui/button_on_off.h"
 #include "ui/elided_label.h"
 #include "ui/image_info_window.h"
@@ -216,6 +218,28 @@ TEST_F(MainWindowTest, ScreenCopyFollowsTheScreenPixelRatio) {
   const QImage& copy = Record().picture().picture;
   EXPECT_EQ(copy.devicePixelRatio(), ratio);
   EXPECT_EQ(copy.width(), ScreenCopyPixels(window_->Job().Settings().ScreenPhotoSize, ratio));
+}
+
+// A portrait stored sideways with its orientation tag (set by exiftool) is shown
+// upright in the view: the stored picture's left column is the view's top row.
+TEST_F(MainWindowTest, ATurnedPhotoIsShownUpright) {
+  QImage image(160, 96, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 80; ++x) image.setPixel(x, y, qRgb(255, 0, 0));
+  const QString path = dir_.filePath("turned.jpg");
+  ASSERT_TRUE(image.save(path, "JPEG", 95));
+  QProcess tool;
+  tool.start("exiftool", {"-q", "-overwrite_original", "-n", "-Orientation=6", path});
+  ASSERT_TRUE(tool.waitForFinished(60000) && tool.exitCode() == 0) << "exiftool did not run";
+  AddThroughDialog({path});
+  const QImage shown = Record().picture().picture;
+  ASSERT_GT(shown.height(), shown.width());
+  // Turned a quarter clockwise, the red top-left quadrant is now the top right.
+  EXPECT_TRUE(test::NearColour(shown.pixel(3 * shown.width() / 4, shown.height() / 4),
+                               qRgb(255, 0, 0), 24));
+  EXPECT_TRUE(test::NearColour(shown.pixel(shown.width() / 4, shown.height() / 4),
+                               qRgb(255, 255, 255), 24));
 }
 
 TEST_F(MainWindowTest, OpenPhotosDialogPreviewsAddsAndStopsOnEscape) {
