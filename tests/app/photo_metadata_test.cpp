@@ -78,6 +78,26 @@ TEST_F(PhotoMetadataTest, ATurnedPhotoIsSavedUprightUnlessThePreferenceIsOff) {
   EXPECT_TRUE(SameColours(Quadrants(stored), {red, green, blue, white}));
 }
 
+// The printed page shows the upright picture too: a photo tagged as turned half way
+// round, in the first 4 x 6 in cell of the built-in printer's A4 page (printable
+// area 5 mm into the sheet), has its red quadrant at the bottom right.
+TEST_F(PhotoMetadataTest, APrintedPageShowsTheUprightPicture) {
+  env_.insert("CUPS_SERVER", dir_ + "/no-cups.sock");
+  env_.insert("LC_ALL", "C.UTF-8");
+  const QString photo = TaggedPhoto("half.jpg", 3);
+  ASSERT_TRUE(
+      ExitedWith(Batch({"print", "--size", "101.6x152.4", "--preview", "preview", photo}), 0));
+  const QImage page(dir_ + "/preview/page-1.png");
+  ASSERT_FALSE(page.isNull());
+  const auto at = [&page](double x, double y) {  // millimetres from the sheet's corner
+    return page.pixel(qRound(x * page.width() / 210.0), qRound(y * page.height() / 297.0));
+  };
+  const double cx = 5 + 76.2, cy = 5 + 50.8;
+  EXPECT_TRUE(SameColours(
+      {at(cx - 38, cy - 25), at(cx + 38, cy - 25), at(cx - 38, cy + 25), at(cx + 38, cy + 25)},
+      {qRgb(255, 255, 255), qRgb(0, 0, 255), qRgb(0, 255, 0), qRgb(255, 0, 0)}));
+}
+
 // Tags exiftool writes into a photo come back from the saved JPEG and TIFF, read by
 // exiftool: the camera's, orientation 1, the saved size and print resolution; GPS
 // only when the preference allows it; without GPS, exiftool's validation finds nothing.
