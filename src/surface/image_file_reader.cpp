@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "surface/decoded_image.h"
+#include "surface/heif_jxl_reader.h"
 #include "surface/jpeg_codec.h"
 #include "surface/jpeg_markers.h"
 #include "surface/photo_file_bytes.h"
@@ -110,6 +111,10 @@ ImageReadStatus CheckHeader(const PhotoFileBytes& bytes, int& width, int& height
     }
     width = header.width;
     height = header.height;
+  } else if (LooksLikeHeifOrJxl(bytes.data(), bytes.size())) {
+    const ImageReadStatus header =
+        HeifOrJxlImageSize(bytes.data(), bytes.size(), true, width, height);
+    if (header != ImageReadStatus::kOk) return header;
   } else {
     // A damaged PNG header is refused here, before Qt's reader prints libpng's error.
     if (LooksLikePng(bytes.data(), bytes.size())) {
@@ -176,6 +181,12 @@ ImageReadStatus DecodeFile(const QString& file,
       case JpegDecodeResult::OtherReader:
         break;
     }
+  }
+  if (LooksLikeHeifOrJxl(bytes.data(), bytes.size())) {
+    const ImageReadStatus decoded = DecodeHeifOrJxl(bytes.data(), bytes.size(), true, out);
+    if (decoded != ImageReadStatus::kOk) return decoded;
+    full = {width, height, 1.0};
+    return checked;
   }
   const ImageReadStatus decoded = ReadWithQt(bytes, out);
   if (decoded != ImageReadStatus::kOk) return decoded;

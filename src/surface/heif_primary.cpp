@@ -1,0 +1,76 @@
+// Recognising HEIF/AVIF by its file-type box and opening its primary image with
+// libheif's limits set.
+#include "surface/heif_primary.h"
+
+#include <libheif/heif.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "surface/byte_order.h"
+#include "surface/surface_view.h"
+
+namespace tessaly {
+namespace {
+
+// The 'ftyp' box: size (4), type (4), major brand (4), minor version (4), then
+// compatible brands of 4 bytes each up to the box's size. Brands past this many
+// bytes are not looked at: real files list a handful.
+constexpr std::size_t kFtypBrandsFrom = 16;
+constexpr std::size_t kMajorBrandAt = 8;
+constexpr std::size_t kLargestFtypLooked = 256;
+constexpr std::array<const char*, 9> kStillBrands = {"heic", "heix", "hevc", "heim", "heis",
+                                                     "mif1", "msf1", "avif", "avis"};
+
+bool StillBrand(const std::uint8_t* brand) {
+  for (const char* known : kStillBrands)
+    if (std::memcmp(brand, known, 4) == 0) return true;
+  return false;
+}
+
+}  // namespace
+
+bool LooksLikeHeif(const std::uint8_t* data, std::size_t size) {
+  if (data == nullptr || size < kFtypBrandsFrom || std::memcmp(data + 4, "ftyp", 4) != 0)
+    return false;
+  const std::size_t box = Be32(data);
+  if (box < kFtypBrandsFrom) return false;
+  const std::size_t end = std::min({box, size, kLargestFtypLooked});
+  if (StillBrand(data + kMajorBrandAt)) return true;
+  for (std::size_t at = kFtypBrandsFrom; at + 4 <= end; at += 4)
+    if (StillBrand(data + at)) return true;
+  return false;
+}
+
+ImageReadStatus HeifErrorStatus(const heif_error& error) {
+  if (error.code == heif_error_Ok) return ImageReadStatus::kOk;
+  if (error.subcode == heif_suberror_Security_limit_exceeded) return ImageReadStatus::kTooLarge;
+  switch (error.code) {
+    case heif_error_Memory_allocation_error:
+      return ImageReadStatus::kOutOfMemory;
+    case heif_error_Unsupported_filetype:
+    case heif_error_Unsupported_feature:
+      return ImageReadStatus::kUnsupported;
+    default:
+      return ImageReadStatus::kDamaged;
+  }
+}
+
+HeifPrimary::~HeifPrimary() {
+  if (handle_ != nullptr) heif_image_handle_release(handle_);
+  if (context_ != nullptr) heif_context_free(context_);
+}
+
+ImageReadStatus HeifPrimary::Open(const std::uint8_t* data, std::size_t size) {
+  if (context_ != nullptr || !LooksLikeHeif(data, size)) return ImageReadStatus::kUnsupported;
+  context_ = heif_context_alloc();
+  if (context_ == nullptr) return ImageReadStatus::kOutOfMemory;
+  // libheif refuses an image item with a side at or above this limit.
+  heif_context_set_maximum_image_size_limit(context_, kMaxSurfaceSide + 1);
+  const heif_error read = heif_context_read_from_memory_without_copy(context_, data, size, nullptr);
+  if (read.code != heif_error_Ok) return HeifErrorStatus(read);
+  return HeifErrorStatus(heif_context_get_primary_image_handle(context_, &handle_));
+}
+
+}  // namespace tessaly
