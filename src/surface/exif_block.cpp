@@ -87,9 +87,9 @@ bool PhotoExifBlock(std::span<const std::uint8_t> file, std::vector<std::uint8_t
   if (file.size() >= 2 && file[0] == 0xFF && file[1] == 0xD8) {
     found = JpegExif(file, tiff, more);
   } else if (LooksLikeHeif(file.data(), file.size())) {
-    bool opened = false;
-    found = HeifExifBlock(file.data(), file.size(), block, &opened) && TiffOfBlock(block, tiff);
-    more = !opened;
+    bool complete = true;
+    found = HeifExifBlock(file.data(), file.size(), block, &complete) && TiffOfBlock(block, tiff);
+    more = !complete;
   } else if (LooksLikeJxl(file.data(), file.size())) {
     bool complete = true;
     found = JxlExifBlock(file.data(), file.size(), block, &complete) && TiffOfBlock(block, tiff);

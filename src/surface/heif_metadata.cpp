@@ -35,22 +35,29 @@ ImageReadStatus ReadHeifColour(const std::uint8_t* data, std::size_t size, HeifC
 }
 
 bool HeifExifBlock(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& block,
-                   bool* opened) {
+                   bool* complete) {
   block.clear();
+  if (complete != nullptr) *complete = false;
   HeifPrimary primary;
-  const bool open = primary.Open(data, size) == ImageReadStatus::kOk;
-  if (opened != nullptr) *opened = open;
-  if (!open) return false;
+  if (primary.Open(data, size) != ImageReadStatus::kOk) return false;
   heif_item_id id = 0;
-  if (heif_image_handle_get_list_of_metadata_block_IDs(primary.handle(), "Exif", &id, 1) < 1)
+  const bool listed =
+      heif_image_handle_get_list_of_metadata_block_IDs(primary.handle(), "Exif", &id, 1) == 1;
+  const std::size_t block_size =
+      listed ? heif_image_handle_get_metadata_size(primary.handle(), id) : 0;
+  if (block_size == 0 || block_size > kMaxExifBlockBytes) {
+    if (complete != nullptr) *complete = true;
     return false;
-  const std::size_t block_size = heif_image_handle_get_metadata_size(primary.handle(), id);
-  if (block_size == 0 || block_size > kMaxExifBlockBytes) return false;
+  }
   block.resize(block_size);
-  if (heif_image_handle_get_metadata(primary.handle(), id, block.data()).code == heif_error_Ok)
-    return true;
-  block.clear();
-  return false;
+  // The block's data may lie past the bytes given (at the end of a file whose head
+  // was read): then it is incomplete, not absent.
+  if (heif_image_handle_get_metadata(primary.handle(), id, block.data()).code != heif_error_Ok) {
+    block.clear();
+    return false;
+  }
+  if (complete != nullptr) *complete = true;
+  return true;
 }
 
 }  // namespace tessaly

@@ -25,9 +25,10 @@ ImageReadStatus ReadHeifColour(const std::uint8_t* data, std::size_t size, HeifC
 
 // The primary image's first EXIF block as stored (a 4-byte offset to the TIFF
 // header, then the header's bytes). False when the file does not open, has no such
-// block, or it is larger than kMaxExifBlockBytes. `opened` (when given) tells
-// whether the file itself could be read.
+// block, or it is larger than kMaxExifBlockBytes. `complete` (when given) is false
+// when the file or its block could not be read from these bytes: more of the file
+// may answer.
 bool HeifExifBlock(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& block,
-                   bool* opened = nullptr);
+                   bool* complete = nullptr);
 
 }  // namespace tessaly

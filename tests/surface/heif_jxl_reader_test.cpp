@@ -168,6 +168,35 @@ TEST_F(HeifJxlReaderTest, SeveralImagesGiveThePrimary) {
   EXPECT_TRUE(Near(Colour(out.View(), 20, 15), test::Rgb(255, 0, 0), 24));
 }
 
+// A JPEG tagged "rotate 90°" recompressed to JPEG XL carries the turn in its
+// codestream: upright, the size and pixels are turned; as stored, they are not.
+// (heif-enc writes no rotation, so HEIF's is not made here.)
+TEST_F(HeifJxlReaderTest, OrientationIsAppliedOnlyUpright) {
+  // Red on the left, blue on the right; turned 90° clockwise, red is on top.
+  ASSERT_TRUE(RunTool("convert", {"-size", "20x12", "xc:#FF0000", "xc:#0000FF", "+append",
+                                  "-quality", "95", Path("turned.jpg")}));
+  ASSERT_TRUE(
+      RunTool("exiftool", {"-q", "-overwrite_original", "-Orientation#=6", Path("turned.jpg")}));
+  ASSERT_TRUE(RunTool("cjxl", {Path("turned.jpg"), Path("turned.jxl")}));
+  const QByteArray file = test::FileBytes(Path("turned.jxl"));
+  const auto* data = reinterpret_cast<const std::uint8_t*>(file.data());
+  const auto size = static_cast<std::size_t>(file.size());
+  // {upright, size, colour at the top right}
+  const std::tuple<bool, QSize, std::uint32_t> cases[] = {
+      {true, QSize(12, 40), test::Rgb(255, 0, 0)}, {false, QSize(40, 12), test::Rgb(0, 0, 255)}};
+  for (const auto& [upright, expected, top_right] : cases) {
+    SCOPED_TRACE(upright);
+    int width = 0, height = 0;
+    EXPECT_EQ(HeifOrJxlImageSize(data, size, upright, width, height), ImageReadStatus::kOk);
+    EXPECT_EQ(QSize(width, height), expected);
+    SurfaceBuffer out;
+    ASSERT_EQ(DecodeHeifOrJxl(data, size, upright, out), ImageReadStatus::kOk);
+    ASSERT_EQ(QSize(out.View().width, out.View().height), expected);
+    EXPECT_TRUE(Near(Colour(out.View(), width - 3, 2), top_right, 24));
+    EXPECT_TRUE(Near(Colour(out.View(), 2, 2), test::Rgb(255, 0, 0), 24));
+  }
+}
+
 // Cut at half, bytes flipped in the middle, and headers claiming more than a surface
 // may hold: each is refused with a reason (the size before any decode), never a
 // crash or a read outside the file.
