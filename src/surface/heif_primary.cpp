@@ -29,6 +29,30 @@ bool StillBrand(const std::uint8_t* brand) {
   return false;
 }
 
+// True when the file's top-level boxes follow one another to exactly its last byte
+// and none of them is a 'meta' box: a whole file without a still image. Each box
+// starts with its 32-bit size (1: a 64-bit size follows the type; 0: the box runs to
+// the end of the file) and its type.
+bool WholeWithoutMeta(const std::uint8_t* data, std::size_t size) {
+  constexpr std::uint64_t kHeader = 8, kLargeHeader = 16;
+  std::uint64_t at = 0;
+  while (at < size) {
+    if (size - at < kHeader || std::memcmp(data + at + 4, "meta", 4) == 0) return false;
+    std::uint64_t box = Be32(data + at);
+    if (box == 0) return true;
+    if (box == 1) {
+      if (size - at < kLargeHeader) return false;
+      box = std::uint64_t{Be32(data + at + 8)} << 32 | Be32(data + at + 12);
+      if (box < kLargeHeader) return false;
+    } else if (box < kHeader) {
+      return false;
+    }
+    if (box > size - at) return false;
+    at += box;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool LooksLikeHeif(const std::uint8_t* data, std::size_t size) {
@@ -46,6 +70,9 @@ bool LooksLikeHeif(const std::uint8_t* data, std::size_t size) {
 ImageReadStatus HeifErrorStatus(const heif_error& error) {
   if (error.code == heif_error_Ok) return ImageReadStatus::kOk;
   if (error.subcode == heif_suberror_Security_limit_exceeded) return ImageReadStatus::kTooLarge;
+  // No still image in the file (an image sequence has tracks instead): a variant of
+  // the format that is not read here, not damage.
+  if (error.subcode == heif_suberror_No_meta_box) return ImageReadStatus::kUnsupported;
   switch (error.code) {
     case heif_error_Memory_allocation_error:
       return ImageReadStatus::kOutOfMemory;
@@ -69,7 +96,13 @@ ImageReadStatus HeifPrimary::Open(const std::uint8_t* data, std::size_t size) {
   // libheif refuses an image item with a side at or above this limit.
   heif_context_set_maximum_image_size_limit(context_, kMaxSurfaceSide + 1);
   const heif_error read = heif_context_read_from_memory_without_copy(context_, data, size, nullptr);
-  if (read.code != heif_error_Ok) return HeifErrorStatus(read);
+  if (read.code != heif_error_Ok) {
+    // libheif tells a 'meta' box that is cut short or damaged as a missing one:
+    // only a whole file without one truly has no still image.
+    if (read.subcode == heif_suberror_No_meta_box && !WholeWithoutMeta(data, size))
+      return ImageReadStatus::kDamaged;
+    return HeifErrorStatus(read);
+  }
   return HeifErrorStatus(heif_context_get_primary_image_handle(context_, &handle_));
 }
 

@@ -22,8 +22,10 @@ namespace tessaly {
 bool LooksLikeHeif(const std::uint8_t* data, std::size_t size);
 
 // A libheif error as a read status: a security limit kTooLarge, memory
-// kOutOfMemory, an unsupported file type, feature or codec kUnsupported, anything
-// else (data cut short, malformed boxes, a failed decode) kDamaged.
+// kOutOfMemory, an unsupported file type, feature or codec and a file without a
+// still image (no 'meta' box) kUnsupported, anything else (data cut short,
+// malformed boxes, a failed decode) kDamaged. Open tells a 'meta' box that is there
+// but broken from a missing one.
 ImageReadStatus HeifErrorStatus(const heif_error& error);
 
 class HeifPrimary {
