@@ -20,11 +20,11 @@ namespace {
 constexpr std::size_t kFtypBrandsFrom = 16;
 constexpr std::size_t kMajorBrandAt = 8;
 constexpr std::size_t kLargestFtypLooked = 256;
-constexpr std::array<const char*, 9> kStillBrands = {"heic", "heix", "hevc", "heim", "heis",
-                                                     "mif1", "msf1", "avif", "avis"};
+constexpr std::array<const char*, 9> kHeifBrands = {"heic", "heix", "hevc", "heim", "heis",
+                                                    "mif1", "msf1", "avif", "avis"};
 
-bool StillBrand(const std::uint8_t* brand) {
-  for (const char* known : kStillBrands)
+bool HeifBrand(const std::uint8_t* brand) {
+  for (const char* known : kHeifBrands)
     if (std::memcmp(brand, known, 4) == 0) return true;
   return false;
 }
@@ -61,9 +61,9 @@ bool LooksLikeHeif(const std::uint8_t* data, std::size_t size) {
   const std::size_t box = Be32(data);
   if (box < kFtypBrandsFrom) return false;
   const std::size_t end = std::min({box, size, kLargestFtypLooked});
-  if (StillBrand(data + kMajorBrandAt)) return true;
+  if (HeifBrand(data + kMajorBrandAt)) return true;
   for (std::size_t at = kFtypBrandsFrom; at + 4 <= end; at += 4)
-    if (StillBrand(data + at)) return true;
+    if (HeifBrand(data + at)) return true;
   return false;
 }
 
