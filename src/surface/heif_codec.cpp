@@ -6,6 +6,7 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "surface/heif_primary.h"
@@ -13,6 +14,11 @@
 
 namespace tessaly {
 namespace {
+
+// How far a decoded image's side may exceed the stored picture's: coded pictures
+// are padded to whole coding blocks (64 pixels at most), and a grid's tiles may
+// reach past its edge by less than a tile.
+constexpr int kDecodedSideSlack = 4096;
 
 struct ImageFree {
   void operator()(heif_image* image) const { heif_image_release(image); }
@@ -59,6 +65,12 @@ ImageReadStatus DecodeHeif(const std::uint8_t* data, std::size_t size, bool upri
   int width = 0, height = 0;
   status = SizeOf(handle, upright, width, height);
   if (status != ImageReadStatus::kOk) return status;
+
+  // The images decoded are at most the stored picture's size, give or take the
+  // coding's block alignment and a grid's last tiles.
+  const int stored_side =
+      std::max(heif_image_handle_get_ispe_width(handle), heif_image_handle_get_ispe_height(handle));
+  primary.LimitDecodedSide(stored_side + kDecodedSideSlack);
 
   const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
   const bool deep = heif_image_handle_get_luma_bits_per_pixel(handle) > 8;

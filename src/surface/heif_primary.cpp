@@ -89,6 +89,10 @@ HeifPrimary::~HeifPrimary() {
   if (context_ != nullptr) heif_context_free(context_);
 }
 
+void HeifPrimary::LimitDecodedSide(int side) {
+  if (context_ != nullptr) heif_context_set_maximum_image_size_limit(context_, side);
+}
+
 ImageReadStatus HeifPrimary::Open(const std::uint8_t* data, std::size_t size) {
   if (context_ != nullptr || !LooksLikeHeif(data, size)) return ImageReadStatus::kUnsupported;
   context_ = heif_context_alloc();

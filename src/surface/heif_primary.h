@@ -39,6 +39,11 @@ class HeifPrimary {
   ImageReadStatus Open(const std::uint8_t* data, std::size_t size);
   // The primary image; null until Open succeeds.
   const heif_image_handle* handle() const { return handle_; }
+  // Before a decode: refuses every image the decode makes (coded picture, grid
+  // tile, alpha plane) with a side at or above `side`. A coded stream may state a
+  // far larger picture than the file's boxes do; libheif checks its limit before it
+  // makes the picture's planes.
+  void LimitDecodedSide(int side);
 
  private:
   heif_context* context_ = nullptr;
