@@ -84,6 +84,9 @@ ImageReadStatus DecodeHeif(const std::uint8_t* data, std::size_t size, bool upri
   const heif_error error =
       heif_decode_image(handle, &decoded, heif_colorspace_RGB, chroma, options.get());
   const std::unique_ptr<heif_image, ImageFree> image(decoded);
+  // The size was accepted from the boxes: a coded picture beyond the side limit
+  // contradicts them, which is damage rather than a picture too large.
+  if (error.subcode == heif_suberror_Security_limit_exceeded) return ImageReadStatus::kDamaged;
   if (error.code != heif_error_Ok) return HeifErrorStatus(error);
   if (!image) return ImageReadStatus::kDamaged;
 

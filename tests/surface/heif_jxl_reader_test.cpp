@@ -240,6 +240,25 @@ TEST_F(HeifJxlReaderTest, DamagedAndHugeFilesAreRefused) {
     }
     return b;
   };
+  // A coded picture larger than the boxes state (600 × 40 stored as 16 × 12): the
+  // header's size stands, and the decode that does not match it is refused.
+  ASSERT_TRUE(RunTool("convert", {"-size", "600x40", "xc:#336699", "PNG24:" + Path("600.png")}));
+  ASSERT_TRUE(RunTool("heif-enc", {Path("600.png"), "-o", Path("600.heic")}));
+  QByteArray stated_small = test::FileBytes(Path("600.heic"));
+  for (qsizetype ispe = stated_small.indexOf("ispe"); ispe > 0;
+       ispe = stated_small.indexOf("ispe", ispe + 4))
+    stated_small.replace(ispe + 8, 8, QByteArray("\0\0\0\x10\0\0\0\x0C", 8));
+  test::PutFile(Path("stated_small.heic"), stated_small);
+  {
+    int width = 0, height = 0;
+    EXPECT_TRUE(ImageFileSize(Path("stated_small.heic"), width, height));
+    EXPECT_EQ(QSize(width, height), QSize(16, 12));
+    SurfaceBuffer out;
+    ImageReadStatus status = ImageReadStatus::kOk;
+    EXPECT_FALSE(ReadImageFile(Path("stated_small.heic"), out, &status));
+    EXPECT_EQ(status, ImageReadStatus::kDamaged);
+  }
+
   QImage wide(70000, 1, QImage::Format_RGB32);
   wide.fill(Qt::gray);
   ASSERT_TRUE(wide.save(Path("wide.png")));
