@@ -7,6 +7,9 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins
   libturbojpeg0-dev libjpeg-turbo-progs libpng-dev
+  # HEIC/HEIF and AVIF (libheif, its decoders built in) and JPEG XL (libjxl); the
+  # encoders' tools and exiftool make the tests' photos in these formats and WebP.
+  libheif-dev libjxl-dev libheif-examples libavif-bin libjxl-tools libimage-exiftool-perl webp
   liblcms2-dev libcups2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fontconfig

@@ -52,11 +52,17 @@ ProfileHandle CreateSrgbProfile() {
 
 QByteArray SrgbProfileBytes() {
   ProfileHandle srgb = CreateSrgbProfile();
+  const QByteArray bytes = SavedProfileBytes(srgb);
+  CloseProfile(srgb);
+  return bytes;
+}
+
+QByteArray SavedProfileBytes(ProfileHandle profile) {
   cmsUInt32Number size = 0;
   QByteArray bytes;
-  if (srgb != nullptr && cmsSaveProfileToMem(srgb, nullptr, &size) && size > 0) {
+  if (profile != nullptr && cmsSaveProfileToMem(profile, nullptr, &size) && size > 0) {
     bytes.resize(static_cast<qsizetype>(size));
-    if (!cmsSaveProfileToMem(srgb, bytes.data(), &size)) bytes.clear();
+    if (!cmsSaveProfileToMem(profile, bytes.data(), &size)) bytes.clear();
   }
   // The header's creation time would make every saved file differ: a fixed date
   // (2000-01-01 00:00:00) keeps the bytes the same from run to run.
@@ -64,7 +70,6 @@ QByteArray SrgbProfileBytes() {
   constexpr unsigned char kFixedDate[12] = {0x07, 0xD0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0};
   if (bytes.size() >= kDateAt + 12)
     std::memcpy(bytes.data() + kDateAt, kFixedDate, sizeof kFixedDate);
-  CloseProfile(srgb);
   return bytes;
 }
 

@@ -27,6 +27,9 @@ ProfileHandle CreateSrgbProfile();
 // The bytes of the sRGB profile CreateSrgbProfile makes, to embed in a file, the same
 // on every call; empty when they could not be made.
 QByteArray SrgbProfileBytes();
+// The bytes of `profile` to embed or hand on, with a fixed creation date so that
+// they are the same on every call; empty for a null handle or a failed save.
+QByteArray SavedProfileBytes(ProfileHandle profile);
 // Closes a profile opened by one of the functions above (not the display profile).
 void CloseProfile(ProfileHandle profile);
 

@@ -1,14 +1,22 @@
 // The JPEG segment walker and the TIFF first-directory reader behind
-// ExtractProfiles. Both work on the file's bytes as one read-only span (the file
-// head read with plain reads, or the whole file when a look reached past the head);
-// a value that would reach past the end of the span ends the search.
+// ExtractProfiles, and the HEIF/AVIF and JPEG XL colour through their libraries.
+// All work on the file's bytes as one read-only span (the file head read with plain
+// reads, or the whole file when a look reached past the head); a value that would
+// reach past the end of the span ends the search.
 #include "colour/embedded_profile.h"
 
 #include <QFileInfo>
 #include <cstdint>
 #include <cstring>
+#include <utility>
+#include <vector>
 
+#include "colour/nclx_profile.h"
 #include "controls/native_path.h"
+#include "surface/heif_metadata.h"
+#include "surface/heif_primary.h"
+#include "surface/jxl_metadata.h"
+#include "surface/jxl_stream.h"
 #include "surface/photo_file_bytes.h"
 
 namespace tessaly {
@@ -173,7 +181,63 @@ int WalkTiffProfile(ByteReader& in, QByteArray& profile) {
   return kNoProfile;
 }
 
+// The profile of a HEIF/AVIF or JPEG XL file: its ICC profile, or one built from
+// its nclx code points; kNotJpegOrTiff for other content. `complete` is false when
+// the library could not read the file from these bytes (more of it may answer).
+int WalkLibraryProfile(QByteArrayView file, QByteArray& profile, bool& complete) {
+  profile.clear();
+  complete = true;
+  const auto* data = reinterpret_cast<const std::uint8_t*>(file.data());
+  const auto size = static_cast<std::size_t>(file.size());
+  std::vector<std::uint8_t> icc;
+  if (LooksLikeHeif(data, size)) {
+    HeifColour colour;
+    if (ReadHeifColour(data, size, colour) != ImageReadStatus::kOk) {
+      complete = false;
+      return kNoProfile;
+    }
+    if (colour.icc.empty() && colour.nclx)
+      profile = NclxProfileBytes(colour.primaries, colour.transfer);
+    icc = std::move(colour.icc);
+  } else if (LooksLikeJxl(data, size)) {
+    const ImageReadStatus read = ReadJxlProfile(data, size, icc);
+    complete = read != ImageReadStatus::kDamaged;
+  } else {
+    return kNotJpegOrTiff;
+  }
+  if (!icc.empty())
+    profile =
+        QByteArray(reinterpret_cast<const char*>(icc.data()), static_cast<qsizetype>(icc.size()));
+  return profile.isEmpty() ? kNoProfile : kProfileFound;
+}
+
+// ExtractProfiles for the formats recognised by content: kNotJpegOrTiff for any
+// other file, and for one that cannot be read. Their signatures lie in the first
+// bytes, so other files cost one small read.
+int ExtractProfileByContent(const QString& file_name, QByteArray& profile) {
+  profile.clear();
+  constexpr std::int64_t kSignatureBytes = 64;
+  PhotoFileBytes head;
+  if (!IsRegularFile(file_name) || head.Read(file_name, kSignatureBytes) != ImageReadStatus::kOk ||
+      !(LooksLikeHeif(head.data(), head.size()) || LooksLikeJxl(head.data(), head.size())))
+    return kNotJpegOrTiff;
+  int code = kNotJpegOrTiff;
+  const ImageReadStatus read = ParsePhotoFileHead(file_name, [&](const PhotoFileBytes& bytes) {
+    bool complete = true;
+    code = WalkLibraryProfile(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+                              profile, complete);
+    return !complete;
+  });
+  if (read != ImageReadStatus::kOk) return Finish(kNotJpegOrTiff, profile);
+  return code;
+}
+
 }  // namespace
+
+int ExtractLibraryProfile(QByteArrayView file, QByteArray& profile) {
+  bool complete = true;
+  return WalkLibraryProfile(file, profile, complete);
+}
 
 int ExtractJpegProfile(QByteArrayView file, QByteArray& profile) {
   return WalkJpegProfile(ByteReader(file, false), profile);
@@ -189,7 +253,7 @@ int ExtractProfiles(const QString& file_name, QByteArray& profile) {
   const QString extension = QFileInfo(file_name).suffix().toUpper();
   const bool tiff = extension == "TIF" || extension == "TIFF";
   const bool jpeg = extension == "JPG" || extension == "JPEG" || extension == "JPE";
-  if (!tiff && !jpeg) return kNotJpegOrTiff;
+  if (!tiff && !jpeg) return ExtractProfileByContent(file_name, profile);
   if (!IsRegularFile(file_name)) return kFileMissing;
 
   // Plain bounded reads: a file that shrinks meanwhile cannot fault the process.
@@ -203,6 +267,8 @@ int ExtractProfiles(const QString& file_name, QByteArray& profile) {
   if (read == ImageReadStatus::kCannotRead) return Finish(kNoProfile, profile);
   // Anything else not read (an empty or special file) is searched as no bytes.
   if (read != ImageReadStatus::kOk) return Finish(kNotJpegOrTiff, profile);
+  // A HEIF or JPEG XL photo under a JPEG or TIFF name is read by its content.
+  if (code == kNotJpegOrTiff) return ExtractProfileByContent(file_name, profile);
   return code;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "controls/formatting.h"
+#include "surface/exif_block.h"
 #include "surface/photo_file_bytes.h"
 
 namespace tessaly {
@@ -40,22 +41,18 @@ constexpr std::uint16_t kTypeSignedRational = 10;
 
 // A directory entry: tag, type, count, value or offset.
 constexpr std::uint64_t kEntrySize = 12;
-// The bytes read at the start of a JPEG and at its EXIF segment: marker, length, "Exif\0\0".
+// Files shorter than this hold no EXIF the program reads.
 constexpr std::uint64_t kProbeSize = 10;
-// The EXIF segment's header before the TIFF header: marker (2), length (2), "Exif\0\0" (6).
-constexpr std::uint64_t kExifSegmentHeader = 10;
 // The TIFF header: byte order (2), the number 42 (2), first directory offset (4).
 constexpr std::uint64_t kTiffHeaderSize = 8;
 constexpr std::uint16_t kTiffMagic = 42;
-// A JFIF segment's length counts its own two bytes; the marker adds two more.
-constexpr std::uint64_t kJfifMarkerAndLength = 4;
 // ColorSpace value of sRGB; every other value shows as uncalibrated.
 constexpr std::uint16_t kColorSpaceSrgb = 1;
 // Bytes below this (controls, the terminating zero) are dropped from texts.
 constexpr std::uint8_t kFirstPrintable = 32;
 
-// Checked access to the TIFF structure inside the file's bytes. Positions are
-// absolute in the file; offsets read from the file are relative to `base`.
+// Checked access to a TIFF structure held in `bytes` from its header on: positions
+// and the offsets read from it count from the header's first byte.
 class TiffBytes {
  public:
   explicit TiffBytes(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
@@ -72,8 +69,6 @@ class TiffBytes {
   const std::uint8_t* At(std::uint64_t pos) const { return bytes_.data() + pos; }
 
   void SetBigEndian(bool big) { big_endian_ = big; }
-  void SetBase(std::uint64_t base) { base_ = base; }
-  std::uint64_t Base() const { return base_; }
 
   // 16- and 32-bit numbers in the file's byte order; false when outside the file.
   bool U16(std::uint64_t pos, std::uint16_t& value) const {
@@ -98,7 +93,6 @@ class TiffBytes {
 
   std::span<const std::uint8_t> bytes_;
   bool big_endian_ = false;
-  std::uint64_t base_ = 0;
   mutable bool reached_end_ = false;
 };
 
@@ -110,33 +104,11 @@ struct Entry {
   std::uint64_t field = 0;  // absolute position of the value field
 };
 
-// Finds the TIFF header: inside a JPEG's EXIF segment, or at the file's start.
-bool LocateTiffHeader(const TiffBytes& in, std::uint64_t& header) {
-  if (!in.Has(0, kProbeSize)) return false;
-  const std::uint8_t* start = in.At(0);
-  if (start[0] != 0xFF || start[1] != 0xD8) {
-    header = 0;
-    return true;
-  }
-  std::uint64_t pos = 2;
-  if (start[2] == 0xFF && start[3] == 0xE0) {
-    const std::uint64_t jfif_length = static_cast<std::uint64_t>(start[4]) << 8 | start[5];
-    pos = jfif_length + kJfifMarkerAndLength;
-  }
-  if (!in.Has(pos, kProbeSize)) return false;
-  const std::uint8_t* s = in.At(pos);
-  const bool exif = s[0] == 0xFF && s[1] == 0xE1 && s[4] == 'E' && s[5] == 'x' && s[6] == 'i' &&
-                    s[7] == 'f' && s[8] == 0;
-  if (!exif) return false;
-  header = pos + kExifSegmentHeader;
-  return true;
-}
-
 // The text of a type-2 entry, read at its offset when the bytes lie within the
 // file; false (text untouched) otherwise.
 bool ReadText(const TiffBytes& in, const Entry& e, QString& text) {
   if (e.type != kTypeAscii) return false;
-  const std::uint64_t pos = in.Base() + e.value;
+  const std::uint64_t pos = std::uint64_t{e.value};
   if (!in.Has(pos, e.count)) return false;
   QString out;
   const std::uint8_t* p = in.At(pos);
@@ -158,7 +130,7 @@ bool ReadShort(const TiffBytes& in, const Entry& e, std::uint16_t& value) {
 // denominator are both taken as signed. False for a zero denominator.
 bool ReadRational(const TiffBytes& in, const Entry& e, double& value) {
   if ((e.type != kTypeRational && e.type != kTypeSignedRational) || e.count != 1) return false;
-  const std::uint64_t pos = in.Base() + e.value;
+  const std::uint64_t pos = std::uint64_t{e.value};
   std::uint32_t num = 0;
   std::uint32_t den = 0;
   if (!in.U32(pos, num) || !in.U32(pos + 4, den)) return false;
@@ -278,11 +250,11 @@ void ReadExifDirectory(const TiffBytes& in, const std::vector<Entry>& entries, E
   if (t.Aperture.isEmpty()) t.Aperture = aperture_fallback;
 }
 
+// The texts of the TIFF structure that starts at the first byte of `in`.
 bool ReadTexts(TiffBytes& in, ExifTexts& texts) {
   texts = ExifTexts{};
-  std::uint64_t header = 0;
-  if (!LocateTiffHeader(in, header) || !in.Has(header, kTiffHeaderSize)) return false;
-  const std::uint8_t* h = in.At(header);
+  if (!in.Has(0, kTiffHeaderSize)) return false;
+  const std::uint8_t* h = in.At(0);
   if (h[0] == 'I' && h[1] == 'I') {
     in.SetBigEndian(false);
   } else if (h[0] == 'M' && h[1] == 'M') {
@@ -290,15 +262,14 @@ bool ReadTexts(TiffBytes& in, ExifTexts& texts) {
   } else {
     return false;
   }
-  in.SetBase(header);
   std::uint16_t magic = 0;
   std::uint32_t first_offset = 0;
-  in.U16(header + 2, magic);
-  in.U32(header + 4, first_offset);
+  in.U16(2, magic);
+  in.U32(4, first_offset);
   if (magic != kTiffMagic) return false;
 
   std::vector<Entry> entries;
-  if (!ReadDirectory(in, header + first_offset, entries)) return false;
+  if (!ReadDirectory(in, first_offset, entries)) return false;
   bool has_exif_directory = false;
   std::uint32_t exif_offset = 0;
   for (const Entry& e : entries) {
@@ -310,16 +281,34 @@ bool ReadTexts(TiffBytes& in, ExifTexts& texts) {
     }
   }
   if (!has_exif_directory) return true;
-  if (!ReadDirectory(in, header + exif_offset, entries)) return false;
+  if (!ReadDirectory(in, exif_offset, entries)) return false;
   ReadExifDirectory(in, entries, texts);
   return true;
+}
+
+// The texts of a file's EXIF block, or of the file itself when it is a TIFF.
+// `past_end` is set when the whole file may answer differently from `file`.
+bool ReadFileTexts(std::span<const std::uint8_t> file, ExifTexts& texts, bool& past_end) {
+  texts = ExifTexts{};
+  past_end = false;
+  if (file.size() < kProbeSize) return false;
+  std::vector<std::uint8_t> block;
+  if (PhotoExifBlock(file, block, &past_end)) {
+    TiffBytes in(block);
+    return ReadTexts(in, texts);
+  }
+  if (past_end) return false;
+  TiffBytes in(file);
+  const bool found = ReadTexts(in, texts);
+  past_end = in.ReachedEnd();
+  return found;
 }
 
 }  // namespace
 
 bool ReadExifBytes(std::span<const std::uint8_t> bytes, ExifTexts& texts) {
-  TiffBytes in(bytes);
-  return ReadTexts(in, texts);
+  bool past_end = false;
+  return ReadFileTexts(bytes, texts, past_end);
 }
 
 bool ReadExif(const QString& file, ExifTexts& texts) {
@@ -328,9 +317,9 @@ bool ReadExif(const QString& file, ExifTexts& texts) {
   // fault the process, and a FIFO never blocks it.
   bool found = false;
   const ImageReadStatus read = ParsePhotoFileHead(file, [&](const PhotoFileBytes& bytes) {
-    TiffBytes in({bytes.data(), bytes.size()});
-    found = ReadTexts(in, texts);
-    return in.ReachedEnd();
+    bool past_end = false;
+    found = ReadFileTexts({bytes.data(), bytes.size()}, texts, past_end);
+    return past_end;
   });
   if (read == ImageReadStatus::kOk) return found;
   texts = ExifTexts{};

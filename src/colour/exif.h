@@ -1,9 +1,10 @@
 // The camera data of a photo file as ready-to-show texts: maker, model, date
 // taken, shutter speed, aperture, flash, focal length, ISO speed and colour space.
-// The TIFF structure is found in a JPEG's EXIF segment (first segment, or second
-// after a JFIF segment) or at the start of a TIFF file; only the first directory
-// and its EXIF sub-directory are read. Every offset and count taken from the file
-// is checked against the file size, so a damaged file never reads outside it.
+// The TIFF structure is the file's EXIF block (PhotoExifBlock: a JPEG's EXIF
+// segment, first or after a JFIF segment; a HEIF/AVIF file's EXIF item; a JPEG XL
+// file's Exif box) or the start of a TIFF file; only the first directory and its
+// EXIF sub-directory are read. Every offset and count taken from the file is checked
+// against the bytes holding it, so a damaged file never reads outside them.
 #pragma once
 
 #include <QString>
@@ -27,7 +28,7 @@ struct ExifTexts {
 
 // Reads the texts of `file` into `texts` (cleared first). True when an EXIF/TIFF
 // structure was located and its directories read, even if some texts stay empty;
-// false for a missing file, a file that is neither a JPEG with EXIF nor a TIFF,
+// false for a missing file, a file with no EXIF block that is not a TIFF,
 // or a read outside the file, with the texts filled so far kept.
 bool ReadExif(const QString& file, ExifTexts& texts);
 

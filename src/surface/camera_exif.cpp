@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "surface/exif_block.h"
 #include "surface/jpeg_codec.h"
 #include "surface/jpeg_markers.h"
 #include "surface/photo_file_bytes.h"
@@ -80,6 +81,14 @@ CameraExif CameraExifOfFile(const QString& file, bool keep_gps) {
         ReadCameraExif(tiff, tiff_size, camera, past_end);
       return false;
     }
+    // HEIF, AVIF and JPEG XL carry a block of their own; a TIFF file is the structure.
+    std::vector<std::uint8_t> block;
+    bool block_past_end = false;
+    if (PhotoExifBlock({bytes.data(), bytes.size()}, block, &block_past_end)) {
+      ReadCameraExif(block.data(), block.size(), camera, past_end);
+      return false;
+    }
+    if (block_past_end) return true;
     ReadCameraExif(bytes.data(), bytes.size(), camera, past_end);
     return past_end;
   });

@@ -31,8 +31,9 @@ struct CameraExif {
 // its last byte.
 bool ReadCameraExif(const std::uint8_t* tiff, std::size_t size, CameraExif& camera, bool& past_end);
 
-// The kept data of a photo file (a JPEG's EXIF segment or a TIFF file); empty when
-// it has none or cannot be read. The GPS directory only when `keep_gps`.
+// The kept data of a photo file (a JPEG's EXIF segment, the EXIF block of a HEIF,
+// AVIF or JPEG XL file, or a TIFF file's own directories); empty when it has none
+// or cannot be read. The GPS directory only when `keep_gps`.
 CameraExif CameraExifOfFile(const QString& file, bool keep_gps);
 
 // The directories of a saved file of width × height pixels at `pixels_per_mm`

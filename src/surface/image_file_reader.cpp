@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "surface/decoded_image.h"
+#include "surface/heif_jxl_reader.h"
 #include "surface/jpeg_codec.h"
 #include "surface/jpeg_markers.h"
 #include "surface/photo_file_bytes.h"
@@ -144,6 +145,11 @@ ImageReadStatus CheckHeader(const PhotoFileBytes& bytes, int& width, int& height
       swaps = orientation;
       if (JpegNeedsOtherReader(header)) orientation = kUprightOrientation;
     }
+  } else if (LooksLikeHeifOrJxl(bytes.data(), bytes.size())) {
+    // The libraries turn these pictures themselves, and give the size they decode.
+    const ImageReadStatus header =
+        HeifOrJxlImageSize(bytes.data(), bytes.size(), UprightPhotos(), width, height);
+    if (header != ImageReadStatus::kOk) return header;
   } else {
     // A damaged PNG header is refused here, before Qt's reader prints libpng's error.
     if (LooksLikePng(bytes.data(), bytes.size())) {
@@ -222,6 +228,13 @@ ImageReadStatus DecodeFile(const QString& file,
       case JpegDecodeResult::OtherReader:
         break;
     }
+  }
+  if (LooksLikeHeifOrJxl(bytes.data(), bytes.size())) {
+    const ImageReadStatus decoded =
+        DecodeHeifOrJxl(bytes.data(), bytes.size(), UprightPhotos(), out);
+    if (decoded != ImageReadStatus::kOk) return decoded;
+    full = {width, height, 1.0};
+    return checked;
   }
   const ImageReadStatus decoded = ReadWithQt(bytes, out);
   if (decoded != ImageReadStatus::kOk) return decoded;

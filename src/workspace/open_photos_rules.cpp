@@ -7,7 +7,8 @@ namespace tessaly {
 
 QString OpenPhotosFilter() {
   return QStringLiteral(
-      "Image files |*.JPG;*.JPEG;*.JPE;*.TIF;*.TIFF;*.PNG;*.BMP|"
+      "Image files |*.JPG;*.JPEG;*.JPE;*.TIF;*.TIFF;*.PNG;*.BMP;*.WEBP;*.HEIC;*.HEIF;*.AVIF;"
+      "*.JXL|"
       "JPEG (*.JPG; *.JPEG; *.JPE)|*.JPG;*.JPEG;*.JPE|"
       "TIFF (*.TIF; *.TIFF)|*.TIF;*.TIFF|"
       "PNG (*.PNG)|*.PNG|"

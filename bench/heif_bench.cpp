@@ -1,0 +1,102 @@
+// Adding a 12-megapixel HEIC photo: its screen copy (700 × 525) made as adding a
+// photo makes it (ScaledCopyFromFile: header check, whole decode through libheif,
+// bicubic reduction), beside libheif's own heif-convert decoding the same file to a
+// .y4m (raw planes written as decoded: the cheapest output it has, so its time is
+// nearly all decode). The HEIC is the benchmark photo's top-left 4000 × 3000,
+// encoded once per run by heif-enc at quality 85. The whole decode is timed on its
+// own as well.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <cstdlib>
+#include <string>
+
+#include "surface/image_file_reader.h"
+#include "synthetic_photo.h"
+
+namespace tessaly::bench {
+namespace {
+
+constexpr char kHeifEnc[] = "/usr/bin/heif-enc";
+constexpr char kHeifConvert[] = "/usr/bin/heif-convert";
+constexpr char kImageMagickConvert[] = "/usr/bin/convert";
+constexpr int kScreenWidth = 700;
+constexpr int kScreenHeight = 525;
+
+// The HEIC's path, made on first use; empty when a tool is missing or fails.
+const std::string& HeicPath() {
+  static const std::string path = [] {
+    const QString heic = QDir::temp().filePath("tessaly-bench-4000x3000-q85.heic");
+    if (QFile::exists(heic)) return heic.toStdString();
+    const QString crop = QDir::temp().filePath("tessaly-bench-4000x3000.jpg");
+    const std::string make = std::string(kImageMagickConvert) + " '" + SyntheticJpegPath() +
+                             "' -crop 4000x3000+0+0 +repage -quality 95 '" + crop.toStdString() +
+                             "' && " + kHeifEnc + " -q 85 '" + crop.toStdString() + "' -o '" +
+                             heic.toStdString() + "' > /dev/null";
+    const bool made = std::system(make.c_str()) == 0;
+    QFile::remove(crop);
+    return made ? heic.toStdString() : std::string();
+  }();
+  return path;
+}
+
+void BM_HeifAddScreenCopy(benchmark::State& state) {
+  if (HeicPath().empty()) {
+    state.SkipWithError("the HEIC photo could not be made (heif-enc, convert)");
+    return;
+  }
+  const QString path = QString::fromStdString(HeicPath());
+  for (auto _ : state) {
+    cDIB copy = ScaledCopyFromFile(path, kScreenWidth, kScreenHeight);
+    if (!copy.IsCreated()) {
+      state.SkipWithError("screen copy failed");
+      break;
+    }
+    benchmark::DoNotOptimize(copy.DIBitsPtr());
+  }
+}
+
+// The whole decode alone, as printing and saving read a photo.
+void BM_HeifDecode(benchmark::State& state) {
+  if (HeicPath().empty()) {
+    state.SkipWithError("the HEIC photo could not be made (heif-enc, convert)");
+    return;
+  }
+  const QString path = QString::fromStdString(HeicPath());
+  for (auto _ : state) {
+    SurfaceBuffer pixels;
+    if (!ReadImageFile(path, pixels)) {
+      state.SkipWithError("decode failed");
+      break;
+    }
+    benchmark::DoNotOptimize(pixels.View().bits);
+  }
+}
+
+void BM_PeerHeifConvertY4m(benchmark::State& state) {
+  if (access(kHeifConvert, X_OK) != 0 || HeicPath().empty()) {
+    state.SkipWithError("heif-convert or the HEIC photo is missing (see scripts/setup.sh)");
+    return;
+  }
+  const QString out = QDir::temp().filePath("tessaly-bench-heif-convert.y4m");
+  const std::string command =
+      std::string(kHeifConvert) + " '" + HeicPath() + "' '" + out.toStdString() + "' > /dev/null";
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) {
+      state.SkipWithError("heif-convert failed");
+      break;
+    }
+  }
+  QFile::remove(out);
+}
+
+}  // namespace
+
+BENCHMARK(BM_HeifAddScreenCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_HeifDecode)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PeerHeifConvertY4m)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace tessaly::bench
