@@ -1,5 +1,6 @@
-// The batch command with HEIC, AVIF and JPEG XL photos: each is saved, and a Display
-// P3 AVIF (described by nclx code points only) comes out converted to sRGB.
+// The batch command with HEIC, AVIF and JPEG XL photos: each is saved, a Display P3
+// AVIF (described by nclx code points only) comes out converted to sRGB, and a HEIC's
+// camera data stays with the saved file.
 #include <QImage>
 
 #include "app/batch_home.h"
@@ -32,6 +33,21 @@ TEST_F(HeifBatchTest, SavesEachFormatWithItsColour) {
     const QRgb centre = saved.pixel(saved.width() / 2, saved.height() / 2);
     EXPECT_TRUE(NearColour(centre, colour.rgb(), 3)) << std::hex << centre;
   }
+}
+
+// The camera data exiftool writes into a HEIC stays with the JPEG saved from it.
+TEST_F(HeifBatchTest, ASavedJpegKeepsTheCameraDataOfItsHeic) {
+  const QString png = dir_ + "/grey.png";
+  ASSERT_TRUE(RunTool("convert", {"-size", "60x40", "xc:rgb(90,90,90)", "PNG24:" + png}));
+  const QString heic = dir_ + "/camera.heic";
+  ASSERT_TRUE(RunTool("heif-enc", {"-q", "90", png, "-o", heic}));
+  ASSERT_TRUE(RunTool("exiftool", {"-q", "-overwrite_original", "-Make=Heif Camera", "-Model=H1",
+                                   "-DateTimeOriginal=2026:01:02 03:04:05", heic}));
+  ASSERT_TRUE(ExitedWith(Batch({"save", "--to", "out", heic}), 0));
+  QProcess tool;
+  tool.start("exiftool", {"-s3", "-Make", "-Model", "-DateTimeOriginal", dir_ + "/out/camera.jpg"});
+  ASSERT_TRUE(tool.waitForFinished(60000));
+  EXPECT_EQ(tool.readAllStandardOutput(), "Heif Camera\nH1\n2026:01:02 03:04:05\n");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QProcess>
 
 #include "app/batch_home.h"
+#include "support/photo_tools.h"
 #include "support/scoped_state.h"
 #include "support/test_surfaces.h"
 
@@ -21,14 +22,6 @@ using test::ExitedWith;
 
 class PhotoMetadataTest : public test::BatchHomeTest {
  protected:
-  // Runs exiftool with `arguments`; the test fails when it cannot.
-  void Exiftool(const QStringList& arguments) {
-    QProcess tool;
-    tool.start(QStringLiteral("exiftool"), arguments);
-    ASSERT_TRUE(tool.waitForFinished(60000)) << "exiftool did not run";
-    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().constData();
-  }
-
   // A 600 x 400 JPEG with red, green, blue and white quadrants (top left first),
   // tagged with `orientation`.
   QString TaggedPhoto(const QString& name, int orientation) {
@@ -39,8 +32,9 @@ class PhotoMetadataTest : public test::BatchHomeTest {
       for (int x = 0; x < 600; ++x) image.setPixel(x, y, colours[(y >= 200) * 2 + (x >= 300)]);
     const QString path = dir_ + "/" + name;
     EXPECT_TRUE(image.save(path, "JPEG", 95));
-    Exiftool({"-q", "-overwrite_original", "-n", QStringLiteral("-Orientation=%1").arg(orientation),
-              path});
+    EXPECT_TRUE(
+        test::RunTool("exiftool", {"-q", "-overwrite_original", "-n",
+                                   QStringLiteral("-Orientation=%1").arg(orientation), path}));
     return path;
   }
 };
@@ -103,9 +97,10 @@ TEST_F(PhotoMetadataTest, APrintedPageShowsTheUprightPicture) {
 // only when the preference allows it; without GPS, exiftool's validation finds nothing.
 TEST_F(PhotoMetadataTest, SavedFilesKeepTheCamerasTags) {
   const QString photo = TaggedPhoto("camera.jpg", 8);
-  Exiftool({"-q", "-overwrite_original", "-Make=Tessaly Test Camera", "-Model=TT-1",
-            "-DateTimeOriginal=2026:07:14 10:30:00", "-ExposureTime=1/250", "-FNumber=5.6",
-            "-ISO=200", "-GPSLatitude=48.8566", "-GPSLatitudeRef=N", photo});
+  ASSERT_TRUE(test::RunTool(
+      "exiftool", {"-q", "-overwrite_original", "-Make=Tessaly Test Camera", "-Model=TT-1",
+                   "-DateTimeOriginal=2026:07:14 10:30:00", "-ExposureTime=1/250", "-FNumber=5.6",
+                   "-ISO=200", "-GPSLatitude=48.8566", "-GPSLatitudeRef=N", photo}));
   QDir(dir_).mkpath("gps");
   for (const bool gps : {false, true}) {
     const QString folder = gps ? "gps" : "out";

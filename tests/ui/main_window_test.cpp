@@ -25,7 +25,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -48,6 +47,7 @@
 #include "print/pdf_printer.h"
 #include "settings/settings_file.h"
 #include "support/find_control.h"
+#include "support/photo_tools.h"
 #include "support/scratch_home.h"
 #include "support/test_surfaces.h"
 #include "ui/button_on_off.h"
@@ -229,9 +229,8 @@ TEST_F(MainWindowTest, ATurnedPhotoIsShownUpright) {
     for (int x = 0; x < 80; ++x) image.setPixel(x, y, qRgb(255, 0, 0));
   const QString path = dir_.filePath("turned.jpg");
   ASSERT_TRUE(image.save(path, "JPEG", 95));
-  QProcess tool;
-  tool.start("exiftool", {"-q", "-overwrite_original", "-n", "-Orientation=6", path});
-  ASSERT_TRUE(tool.waitForFinished(60000) && tool.exitCode() == 0) << "exiftool did not run";
+  ASSERT_TRUE(
+      test::RunTool("exiftool", {"-q", "-overwrite_original", "-n", "-Orientation=6", path}));
   AddThroughDialog({path});
   const QImage shown = Record().picture().picture;
   ASSERT_GT(shown.height(), shown.width());
