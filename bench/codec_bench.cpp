@@ -30,15 +30,7 @@ void BM_CodecDecodeJpeg(benchmark::State& state) {
 }
 
 void BM_CodecScreenCopy(benchmark::State& state) {
-  const QString path = QString::fromStdString(SyntheticJpegPath());
-  for (auto _ : state) {
-    cDIB copy = ScaledCopyFromFile(path, kScreenWidth, kScreenHeight);
-    if (!copy.IsCreated()) {
-      state.SkipWithError("screen copy failed");
-      break;
-    }
-    benchmark::DoNotOptimize(copy.DIBitsPtr());
-  }
+  TimeScreenCopy(state, SyntheticJpegPath(), kScreenWidth, kScreenHeight);
 }
 
 void BM_CodecToDibCrop(benchmark::State& state) {

@@ -48,15 +48,7 @@ void BM_HeifAddScreenCopy(benchmark::State& state) {
     state.SkipWithError("the HEIC photo could not be made (heif-enc, convert)");
     return;
   }
-  const QString path = QString::fromStdString(HeicPath());
-  for (auto _ : state) {
-    cDIB copy = ScaledCopyFromFile(path, kScreenWidth, kScreenHeight);
-    if (!copy.IsCreated()) {
-      state.SkipWithError("screen copy failed");
-      break;
-    }
-    benchmark::DoNotOptimize(copy.DIBitsPtr());
-  }
+  TimeScreenCopy(state, HeicPath(), kScreenWidth, kScreenHeight);
 }
 
 // The whole decode alone, as printing and saving read a photo.

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <random>
 
+#include "surface/image_file_reader.h"
+
 namespace tessaly::bench {
 
 cDIB SyntheticSurface() {
@@ -28,6 +30,18 @@ cDIB SyntheticSurface() {
     }
   }
   return dib;
+}
+
+void TimeScreenCopy(benchmark::State& state, const std::string& path, int width, int height) {
+  const QString file = QString::fromStdString(path);
+  for (auto _ : state) {
+    cDIB copy = ScaledCopyFromFile(file, width, height);
+    if (!copy.IsCreated()) {
+      state.SkipWithError("screen copy failed");
+      break;
+    }
+    benchmark::DoNotOptimize(copy.DIBitsPtr());
+  }
 }
 
 const std::string& SyntheticJpegPath() {

@@ -3,6 +3,8 @@
 // Made once per run into the temporary folder; nothing is read from outside.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <string>
 
 #include "surface/cdib.h"
@@ -16,6 +18,8 @@ inline constexpr int kPhotoHeight = 4000;
 const std::string& SyntheticJpegPath();
 // The synthetic photo's pixels (not compressed) as a surface.
 cDIB SyntheticSurface();
+// Times the width × height screen copy of the photo file at `path`.
+void TimeScreenCopy(benchmark::State& state, const std::string& path, int width, int height);
 
 // Edit values of the whole-photo benchmarks, each away from its neutral one.
 inline constexpr int kBright = 10;
