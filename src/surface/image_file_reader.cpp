@@ -15,6 +15,7 @@
 #include "surface/heif_jxl_reader.h"
 #include "surface/jpeg_codec.h"
 #include "surface/jpeg_markers.h"
+#include "surface/jpeg_upright.h"
 #include "surface/photo_file_bytes.h"
 #include "surface/photo_orientation.h"
 #include "surface/png_check.h"
@@ -213,14 +214,12 @@ ImageReadStatus DecodeFile(const QString& file,
     JpegHeader header;
     if (!ReadJpegHeader(bytes.data(), bytes.size(), header)) return ImageReadStatus::kTruncated;
     const JpegScale scale = scale_for(header, OrientationSwapsSides(orientation));
-    switch (DecodeJpeg(bytes.data(), bytes.size(), scale, out)) {
+    const JpegDecodeResult result =
+        turn_later ? DecodeJpeg(bytes.data(), bytes.size(), scale, out)
+                   : DecodeJpegUpright(bytes.data(), bytes.size(), scale, orientation, out);
+    switch (result) {
       case JpegDecodeResult::Decoded:
-        if (turn_later) {
-          *turn_later = orientation;
-        } else if (!TurnUpright(out, orientation)) {
-          out.Release();
-          return ImageReadStatus::kOutOfMemory;
-        }
+        if (turn_later) *turn_later = orientation;
         full = {width, height, static_cast<double>(scale.num) / scale.den};
         return checked;
       case JpegDecodeResult::Failed:

@@ -99,21 +99,32 @@ bool TurnUpright(const SurfaceView& stored, const SurfaceView& upright, int orie
   return true;
 }
 
-bool TurnUpright(SurfaceBuffer& pixels, int orientation) {
-  if (pixels.empty() || orientation < 2 || orientation > 8) return true;
+void TurnBandUpright(const SurfaceView& band, int top, int stored_height,
+                     const SurfaceView& upright, int orientation) {
+  // The band lands as a stripe of the upright picture: rows for the orientations
+  // that keep the sides, columns for the others, counted from the far edge when
+  // the stored top ends up at the bottom or on the right.
+  const int end = top + band.height;
+  const bool from_far_edge =
+      orientation == 3 || orientation == 4 || orientation == 6 || orientation == 7;
+  const int first = from_far_edge ? stored_height - end : top;
+  SurfaceView stripe = upright;
+  if (OrientationSwapsSides(orientation)) {
+    stripe.bits += 3 * static_cast<std::ptrdiff_t>(first);
+    stripe.width = band.height;
+  } else {
+    stripe.bits +=
+        static_cast<std::ptrdiff_t>(upright.height - first - band.height) * upright.stride;
+    stripe.height = band.height;
+  }
   const int turn = OrientationTurn(orientation);
   if (turn != 0) {
-    const SurfaceView& src = pixels.View();
-    int width = 0, height = 0;
-    TurnedSize(turn, src.width, src.height, width, height);
-    SurfaceBuffer turned;
-    if (!turned.Allocate(width, height)) return false;
-    TurnUpright(src, turned.View(), orientation);
-    pixels = std::move(turned);
-    return true;
+    QuarterTurnRows(band, stripe, turn, 0, stripe.height);
+  } else {
+    for (int y = 0; y < stripe.height; ++y)
+      std::copy_n(band.Row(y), 3 * static_cast<std::size_t>(stripe.width), stripe.Row(y));
   }
-  if (MirroredOrientation(orientation)) MirrorRows(pixels.View());
-  return true;
+  if (MirroredOrientation(orientation)) MirrorRows(stripe);
 }
 
 }  // namespace tessaly

@@ -36,12 +36,14 @@ constexpr bool MirroredOrientation(int orientation) {
   return orientation == 2 || orientation == 4 || orientation == 5 || orientation == 7;
 }
 
-// Replaces the pixels of `pixels` by their upright picture. False (the buffer
-// unchanged) when memory is short; orientation 1 and values outside 2..8 change
-// nothing.
-bool TurnUpright(SurfaceBuffer& pixels, int orientation);
 // Writes the upright picture of `stored` into `upright`, which must have the upright
 // size; false (nothing written) for a wrong size or an orientation outside 1..8.
 bool TurnUpright(const SurfaceView& stored, const SurfaceView& upright, int orientation);
+// Writes the upright picture of a band of stored rows, the band's top row being row
+// `top` (counted from the top) of a stored picture `stored_height` rows high, into
+// its place in `upright`, the whole upright picture; no other bytes are touched.
+// The band must fit the picture and `orientation` be in 1..8.
+void TurnBandUpright(const SurfaceView& band, int top, int stored_height,
+                     const SurfaceView& upright, int orientation);
 
 }  // namespace tessaly

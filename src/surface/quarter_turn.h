@@ -27,6 +27,10 @@ void TurnedSize(int angle, int width, int height, int& out_width, int& out_heigh
 // Writes the pixel bytes of every row and zeroes the padding. False for an angle
 // other than 90, −90, 180, −180 or a destination of the wrong size.
 bool QuarterTurn(const SurfaceView& src, const SurfaceView& dst, int angle);
+// The kernel of QuarterTurn on this thread: fills the pixel bytes of destination
+// rows [first, end) and nothing else, so `dst` may be a part of a larger picture.
+// The angle and sizes must already be valid.
+void QuarterTurnRows(const SurfaceView& src, const SurfaceView& dst, int angle, int first, int end);
 
 // Turns a byte array of `width` × `height` pixels in the surface layout; the array,
 // width and height are replaced by the turned ones. False (nothing changed) for an
