@@ -2,13 +2,16 @@
 // of one page of four 6000 × 4000 photos (9 × 13 cm, at most 300 ppi, the built-in
 // PDF printer) beside djpeg decoding the same four files; the save of the profiled
 // photo (10 × 15 cm, at most 300 ppi, sharpened, JPEG 90) and of twenty links to it,
-// each beside vipsthumbnail's resize with sRGB export of the same files. Every
-// command starts as its own process, so start-up and file reading count for both.
+// each beside vipsthumbnail's resize with sRGB export of the same files; the save of
+// a 12 MP HEIC beside heif-convert writing it as a JPEG, each also after a few idle
+// seconds, as a user starts a command (fresh memory then costs more). Every command
+// starts as its own process, so start-up and file reading count for both.
 // TESSALY_BENCH_BATCH names another tessaly-batch to time (an older build, say).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <string>
@@ -23,6 +26,9 @@ namespace {
 
 constexpr char kVipsthumbnail[] = "/usr/bin/vipsthumbnail";
 constexpr char kDjpeg[] = "/usr/bin/djpeg";
+constexpr char kHeifConvert[] = "/usr/bin/heif-convert";
+// Seconds the machine stays idle before a command in the "idle" runs.
+constexpr int kIdleSeconds = 5;
 constexpr int kPagePhotos = 4;
 constexpr int kBatchPhotos = 20;
 // vipsthumbnail's box for a 10 × 15 cm print at 300 ppi.
@@ -41,13 +47,17 @@ std::string Quoted(const QString& text) {
   return quoted;
 }
 
-// A scratch folder with `count` hard links to `source` (photo-1.jpg ...) and the
+// A scratch folder with `count` hard links to `source` (photo-1.jpg ..., with the
+// source's suffix) and the
 // environment prefix that keeps the command's settings, history and cache inside it.
 class CommandScratch {
  public:
   CommandScratch(const std::string& source, int count) {
     for (int i = 1; i <= count && ok_; ++i) {
-      const QString link = dir_.filePath(QStringLiteral("photo-%1.jpg").arg(i));
+      const QString link =
+          dir_.filePath(QStringLiteral("photo-%1.%2")
+                            .arg(i)
+                            .arg(QFileInfo(QString::fromStdString(source)).suffix()));
       ok_ = ::link(source.c_str(), link.toLocal8Bit().constData()) == 0;
       files_ += ' ' + Quoted(link);
     }
@@ -80,10 +90,11 @@ class CommandScratch {
   mutable int fresh_ = 0;
 };
 
-// Runs the command `make(iteration folder)` gives once per iteration.
+// Runs the command `make(iteration folder)` gives once per iteration, each after
+// `idle` untimed seconds.
 template <typename Make>
 void RunCommand(benchmark::State& state, const CommandScratch& scratch, const char* tool,
-                int photos, Make make) {
+                int photos, Make make, int idle = 0) {
   if (!scratch.ok() || access(tool, X_OK) != 0) {
     state.SkipWithError((std::string(tool) + " or the scratch photos are missing").c_str());
     return;
@@ -91,6 +102,7 @@ void RunCommand(benchmark::State& state, const CommandScratch& scratch, const ch
   for (auto _ : state) {
     state.PauseTiming();
     const std::string command = make(scratch.Fresh(QStringLiteral("out-")));
+    if (idle > 0) sleep(static_cast<unsigned>(idle));
     state.ResumeTiming();
     if (std::system(command.c_str()) != 0) {
       state.SkipWithError(("failed: " + command).c_str());
@@ -140,6 +152,28 @@ void BM_PeerVipsthumbnailSave(benchmark::State& state) {
              [&](const QString& folder) { return VipsCommand(scratch, folder); });
 }
 
+void BM_CommandSaveHeic(benchmark::State& state) {
+  const CommandScratch scratch(HeicPhotoPath(), 1);
+  RunCommand(
+      state, scratch, BatchPath().c_str(), 1,
+      [&](const QString& folder) {
+        return scratch.Batch("save --to " + Quoted(folder) +
+                             " --type jpeg --quality 90 --size 10x15cm");
+      },
+      static_cast<int>(state.range(0)));
+}
+
+void BM_PeerHeifConvertJpeg(benchmark::State& state) {
+  const CommandScratch scratch(HeicPhotoPath(), 1);
+  RunCommand(
+      state, scratch, kHeifConvert, 1,
+      [&](const QString& folder) {
+        return std::string(kHeifConvert) + " -q 90" + scratch.files() + ' ' +
+               Quoted(folder + QStringLiteral("/photo.jpg")) + " >/dev/null";
+      },
+      static_cast<int>(state.range(0)));
+}
+
 BENCHMARK(BM_CommandPrintPage)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PeerDjpegPagePhotos)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CommandSave)
@@ -152,6 +186,18 @@ BENCHMARK(BM_PeerVipsthumbnailSave)
     ->ArgName("photos")
     ->Arg(1)
     ->Arg(kBatchPhotos)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_CommandSaveHeic)
+    ->ArgName("idle")
+    ->Arg(0)
+    ->Arg(kIdleSeconds)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_PeerHeifConvertJpeg)
+    ->ArgName("idle")
+    ->Arg(0)
+    ->Arg(kIdleSeconds)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

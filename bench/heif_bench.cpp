@@ -20,44 +20,25 @@
 namespace tessaly::bench {
 namespace {
 
-constexpr char kHeifEnc[] = "/usr/bin/heif-enc";
 constexpr char kHeifConvert[] = "/usr/bin/heif-convert";
-constexpr char kImageMagickConvert[] = "/usr/bin/convert";
 constexpr int kScreenWidth = 700;
 constexpr int kScreenHeight = 525;
 
-// The HEIC's path, made on first use; empty when a tool is missing or fails.
-const std::string& HeicPath() {
-  static const std::string path = [] {
-    const QString heic = QDir::temp().filePath("tessaly-bench-4000x3000-q85.heic");
-    if (QFile::exists(heic)) return heic.toStdString();
-    const QString crop = QDir::temp().filePath("tessaly-bench-4000x3000.jpg");
-    const std::string make = std::string(kImageMagickConvert) + " '" + SyntheticJpegPath() +
-                             "' -crop 4000x3000+0+0 +repage -quality 95 '" + crop.toStdString() +
-                             "' && " + kHeifEnc + " -q 85 '" + crop.toStdString() + "' -o '" +
-                             heic.toStdString() + "' > /dev/null";
-    const bool made = std::system(make.c_str()) == 0;
-    QFile::remove(crop);
-    return made ? heic.toStdString() : std::string();
-  }();
-  return path;
-}
-
 void BM_HeifAddScreenCopy(benchmark::State& state) {
-  if (HeicPath().empty()) {
+  if (HeicPhotoPath().empty()) {
     state.SkipWithError("the HEIC photo could not be made (heif-enc, convert)");
     return;
   }
-  TimeScreenCopy(state, HeicPath(), kScreenWidth, kScreenHeight);
+  TimeScreenCopy(state, HeicPhotoPath(), kScreenWidth, kScreenHeight);
 }
 
 // The whole decode alone, as printing and saving read a photo.
 void BM_HeifDecode(benchmark::State& state) {
-  if (HeicPath().empty()) {
+  if (HeicPhotoPath().empty()) {
     state.SkipWithError("the HEIC photo could not be made (heif-enc, convert)");
     return;
   }
-  const QString path = QString::fromStdString(HeicPath());
+  const QString path = QString::fromStdString(HeicPhotoPath());
   for (auto _ : state) {
     SurfaceBuffer pixels;
     if (!ReadImageFile(path, pixels)) {
@@ -69,13 +50,13 @@ void BM_HeifDecode(benchmark::State& state) {
 }
 
 void BM_PeerHeifConvertY4m(benchmark::State& state) {
-  if (access(kHeifConvert, X_OK) != 0 || HeicPath().empty()) {
+  if (access(kHeifConvert, X_OK) != 0 || HeicPhotoPath().empty()) {
     state.SkipWithError("heif-convert or the HEIC photo is missing (see scripts/setup.sh)");
     return;
   }
   const QString out = QDir::temp().filePath("tessaly-bench-heif-convert.y4m");
-  const std::string command =
-      std::string(kHeifConvert) + " '" + HeicPath() + "' '" + out.toStdString() + "' > /dev/null";
+  const std::string command = std::string(kHeifConvert) + " '" + HeicPhotoPath() + "' '" +
+                              out.toStdString() + "' > /dev/null";
   for (auto _ : state) {
     if (std::system(command.c_str()) != 0) {
       state.SkipWithError("heif-convert failed");

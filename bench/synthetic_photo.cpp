@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 
 #include "surface/image_file_reader.h"
@@ -64,6 +65,22 @@ const std::string& SyntheticJpegPath() {
     tjFree(jpeg);
     tjDestroy(tj);
     return file.toStdString();
+  }();
+  return path;
+}
+
+const std::string& HeicPhotoPath() {
+  static const std::string path = [] {
+    const QString heic = QDir::temp().filePath("tessaly-bench-4000x3000-q85.heic");
+    if (QFile::exists(heic)) return heic.toStdString();
+    const QString crop = QDir::temp().filePath("tessaly-bench-4000x3000.jpg");
+    const std::string make = "/usr/bin/convert '" + SyntheticJpegPath() +
+                             "' -crop 4000x3000+0+0 +repage -quality 95 '" + crop.toStdString() +
+                             "' && /usr/bin/heif-enc -q 85 '" + crop.toStdString() + "' -o '" +
+                             heic.toStdString() + "' > /dev/null";
+    const bool made = std::system(make.c_str()) == 0;
+    QFile::remove(crop);
+    return made ? heic.toStdString() : std::string();
   }();
   return path;
 }

@@ -16,6 +16,9 @@ inline constexpr int kPhotoHeight = 4000;
 
 // Path of the synthetic JPEG, writing it on first use.
 const std::string& SyntheticJpegPath();
+// Path of the photo's top-left 4000 × 3000 as a HEIC (heif-enc, quality 85), made
+// on first use; empty when a tool is missing or fails.
+const std::string& HeicPhotoPath();
 // The synthetic photo's pixels (not compressed) as a surface.
 cDIB SyntheticSurface();
 // Times the width × height screen copy of the photo file at `path`.

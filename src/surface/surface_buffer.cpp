@@ -122,7 +122,7 @@ bool SurfaceBuffer::Allocate(int width, int height) {
   const int stride = StrideFor(width);
   const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
   const std::size_t capacity = LargeBlockCapacity(bytes);
-  const bool large = capacity >= kHugePageBytes;
+  const bool large = capacity >= kLargeBlockStep;
   Block block = large ? Kept().Take(capacity) : Block{};
   if (!block.bits) {
     block = {AllocateLargeBlock(bytes), large ? capacity : 0};

@@ -1,7 +1,7 @@
 // Owned pixel memory of one picture in the surface layout (B,G,R, rows bottom-up,
 // stride padded to 4 bytes), for decoders that write every pixel byte themselves:
 // unlike cDIB it is not filled on creation, only its row padding is zeroed. Large
-// buffers are huge-page blocks (see large_block.h), and a few released ones are kept
+// buffers are large blocks (see large_block.h), and a few released ones are kept
 // for the next buffer of about their size (see surface_buffer.cpp).
 #pragma once
 
