@@ -1,7 +1,8 @@
 // The built-in PDF printer writing real files: sizes in twips for both
 // orientations, one file per ended document, nothing left by a discarded one,
 // where drawn things land on the page (read back with pdftoppm), and a printed
-// photo's pixels stored unchanged (read back with pdfimages).
+// photo's pixels stored unchanged (read back with pdfimages) in a stream deflated at
+// the page level.
 #include "print/pdf_printer.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,28 @@ namespace {
 
 QStringList PdfFiles(const QString& folder) {
   return QDir(folder).entryList({"*.pdf"}, QDir::Files, QDir::Name);
+}
+
+// The zlib header (two bytes) of the longest stream of a PDF file.
+QByteArray LongestStreamHeader(const QByteArray& pdf) {
+  QByteArray header;
+  qsizetype longest = 0;
+  for (qsizetype at = pdf.indexOf("stream"); at >= 0; at = pdf.indexOf("stream", at + 1)) {
+    if (at >= 3 && pdf.mid(at - 3, 3) == "end") continue;
+    qsizetype start = at + 6;
+    if (pdf.mid(start, 2) == "\r\n")
+      start += 2;
+    else if (pdf.mid(start, 1) == "\n")
+      start += 1;
+    else
+      continue;
+    const qsizetype end = pdf.indexOf("endstream", start);
+    if (end > start + longest) {
+      longest = end - start;
+      header = pdf.mid(start, 2);
+    }
+  }
+  return header;
 }
 
 TEST(PdfPrinter, SizesInTwipsFollowTheOrientation) {
@@ -161,6 +184,10 @@ TEST(PdfPrinter, APrintedPhotoKeepsEveryPixel) {
   const QList<QImage> images = test::PdfImagePixels(file, 1, dir.filePath("image"));
   ASSERT_EQ(images.size(), 1);
   EXPECT_TRUE(images[0] == expected) << "the stored photo differs from the drawn one";
+  // Deflated at level 1 (zlib's header 78 01), not Qt's default 6 (78 9C).
+  QFile pdf(file);
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_EQ(LongestStreamHeader(pdf.readAll()).toHex(), QByteArray("7801"));
 }
 
 }  // namespace
