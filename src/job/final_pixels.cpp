@@ -135,11 +135,11 @@ double DecodeShare(double factor) {
 
 bool MakeFinalPixels(cGDIImage& image, const MyPicture& photo, const FinalPixelsSteps& steps,
                      cDIB& result, bool& turned) {
-  Ui& ui = CurrentUi();
+  const auto stopped = [&steps] { return steps.stop ? steps.stop() : CurrentUi().PollCancel(); };
   turned = false;
   if (steps.rotate && photo.Angle() != 0) {
     image.Rotate(photo.Angle());
-    if (ui.PollCancel()) return false;
+    if (stopped()) return false;
   }
 
   // Sizes follow the full picture, so a reduced decode gives the result the size a
@@ -161,11 +161,11 @@ bool MakeFinalPixels(cGDIImage& image, const MyPicture& photo, const FinalPixels
       full_height = full.y1 - full.y0 + 1;
     }
     image.Dispose();
-    if (!work.IsCreated() || ui.PollCancel()) return false;
+    if (!work.IsCreated() || stopped()) return false;
     if (steps.edits && AnyEdit(photo)) {
       work.ApplyEdits(photo.Bright(), photo.Contrast(), photo.gamma(), photo.RedAdjust(),
-                      photo.GreenAdjust(), photo.BlueAdjust(), photo.Saturation());
-      if (ui.PollCancel()) return false;
+                      photo.GreenAdjust(), photo.BlueAdjust(), photo.Saturation(), steps.stop);
+      if (stopped()) return false;
     }
     if (steps.colour_from && steps.colour_to)
       work.ColorTransform(steps.colour_from, steps.colour_to);
@@ -174,24 +174,24 @@ bool MakeFinalPixels(cGDIImage& image, const MyPicture& photo, const FinalPixels
   if (steps.scaling == FinalScaling::WithCrop) {
     result = std::move(work);
   } else {
-    if (steps.crop && (!image.CreateFromDIB(work) || ui.PollCancel())) return false;
+    if (steps.crop && (!image.CreateFromDIB(work) || stopped())) return false;
     if (steps.orientation != 0) {
       turned = TurnToCell(image, steps.orientation, full_width, full_height, area);
       if (turned) std::swap(full_width, full_height);
-      if (ui.PollCancel()) return false;
+      if (stopped()) return false;
     }
     result = Scale(image, area, steps.factor, full_width, full_height);
     image.Dispose();
     work.Dispose();
-    ui.LetMessagesRun();
+    if (!steps.stop) CurrentUi().LetMessagesRun();
   }
-  if (!result.IsCreated() || ui.PollCancel()) return false;
+  if (!result.IsCreated() || stopped()) return false;
 
   int radius = 0;
   int amount = 0;
   if (SharpenParameters(photo.UnsharpMask(), steps.default_sharpen, steps.factor, radius, amount)) {
-    result.UnsharpMask(radius, amount);
-    if (ui.PollCancel()) return false;
+    result.UnsharpMask(radius, amount, steps.stop);
+    if (stopped()) return false;
   }
   return true;
 }

@@ -43,6 +43,9 @@ struct FinalPixelsSteps {
   double factor = 1.0;
   // Sharpen with the photo's own unsharp value, else the default when this is set.
   bool default_sharpen = false;
+  // Polled after every slow step in place of the Ui's cancel flag when set; no
+  // messages are then let run, so the steps may run on a worker thread.
+  RowPoll stop;
 };
 
 // The nearest integer of a computed pixel size or position, halves to even; false
@@ -58,7 +61,7 @@ double DecodeShare(double factor);
 
 // Makes `result` from `image` by `steps`; the image is consumed (disposed or turned).
 // `turned` tells whether the result was turned to its cell. False when a step failed
-// or the cancel flag was set (polled after every slow step).
+// or the stop (or the cancel flag) was set, polled after every slow step.
 bool MakeFinalPixels(cGDIImage& image, const MyPicture& photo, const FinalPixelsSteps& steps,
                      cDIB& result, bool& turned);
 

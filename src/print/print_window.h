@@ -11,14 +11,15 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
+#include "job/final_pixels_ahead.h"
 #include "job/picture_manager.h"
 #include "print/page_layout.h"
 #include "print/printer_access.h"
 #include "surface/cdib.h"
-#include "surface/decode_ahead.h"
 
 class QPainter;
 
@@ -133,9 +134,13 @@ class PrintWindow {
   void EnableMainWindow(bool enabled);
   // The parts of one page drawing: each slot's final pixels (`turned` when turned to
   // its cell), the slots with their labels, frames and cut marks, and the title.
-  // `ahead` may be decoding slot k's photo already.
-  bool SlotPixels(int Page, int k, const PreviewPaper* paper, DecodeAhead& ahead, cDIB& result,
+  // `ahead` may be making slot k's pixels already. The steps of slot k (for the
+  // print with its resolution factor) and the colour conversion of a printed photo
+  // (none on a contact sheet) come from SlotSteps and SlotConversion.
+  bool SlotPixels(int Page, int k, const PreviewPaper* paper, FinalPixelsAhead& ahead, cDIB& result,
                   bool& turned);
+  FinalPixelsSteps SlotSteps(int k, bool printing);
+  std::unique_ptr<ProfilePair> SlotConversion(const MyPicture& photo);
   bool DrawSlots(int Page, PreviewPaper* paper);
   bool DrawTitle(PreviewPaper* paper);
 

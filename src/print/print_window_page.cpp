@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 #include "colour/colour_profiles.h"
@@ -17,6 +18,7 @@
 #include "controls/units.h"
 #include "edits/output_rules.h"
 #include "job/final_pixels.h"
+#include "job/final_pixels_ahead.h"
 #include "job/photo_placement.h"
 #include "job/screen_picture.h"
 #include "print/page_text.h"
@@ -79,16 +81,34 @@ void SlotsOfPage(const std::vector<PrintSlot>& table, int page, int& first, int&
 
 }  // namespace
 
-bool PrintWindow::SlotPixels(int Page, int k, const PreviewPaper* paper, DecodeAhead& ahead,
-                             cDIB& result, bool& turned) {
-  Ui& ui = CurrentUi();
+FinalPixelsSteps PrintWindow::SlotSteps(int k, bool printing) {
   JobSettings& settings = job_.Settings();
   const MyPicture& photo = job_.At(slots_[k - 1].PhotoIndex);
-  const PageCell& cell = cells_[(k - 1) % cells_per_page_];
   FinalPixelsSteps steps;
   steps.crop = !settings.ThumbMode;
-  steps.orientation = settings.ThumbMode ? 0 : cell.Orientation;
+  steps.orientation = settings.ThumbMode ? 0 : cells_[(k - 1) % cells_per_page_].Orientation;
   steps.default_sharpen = settings.DefaultSharpen;
+  if (!printing) return steps;
+  // Contact sheets never print above 360 ppi unless a maximum is set; the maximum
+  // stays 360 for the rest of the program run.
+  if (settings.ThumbMode && settings.MaxResolution == 0)
+    settings.MaxResolution = kContactSheetMaxResolution;
+  steps.factor = SlotFactor(photo, settings);
+  return steps;
+}
+
+std::unique_ptr<ProfilePair> PrintWindow::SlotConversion(const MyPicture& photo) {
+  if (job_.Settings().ThumbMode) return nullptr;
+  auto conversion = std::make_unique<ProfilePair>();
+  OpenPrinterConversion(photo.Filename(), job_.Settings(), *printers_.Device(), *conversion);
+  return conversion;
+}
+
+bool PrintWindow::SlotPixels(int Page, int k, const PreviewPaper* paper, FinalPixelsAhead& ahead,
+                             cDIB& result, bool& turned) {
+  Ui& ui = CurrentUi();
+  const MyPicture& photo = job_.At(slots_[k - 1].PhotoIndex);
+  FinalPixelsSteps steps = SlotSteps(k, paper == nullptr);
 
   cGDIImage image;
   if (paper) {
@@ -109,26 +129,28 @@ bool PrintWindow::SlotPixels(int Page, int k, const PreviewPaper* paper, DecodeA
                       .arg(k)
                       .arg(slot_count_));
   ui.LetMessagesRun();
-  // Contact sheets never print above 360 ppi unless a maximum is set; the maximum
-  // stays 360 for the rest of the program run.
-  if (settings.ThumbMode && settings.MaxResolution == 0)
-    settings.MaxResolution = kContactSheetMaxResolution;
-  steps.factor = SlotFactor(photo, settings);
+  switch (ahead.Take(
+      k, [&ui] { return ui.PollCancel(); }, result, turned)) {
+    case FinalPixelsAhead::Taken::kMade:
+      return true;
+    case FinalPixelsAhead::Taken::kCancelled:
+      return false;
+    case FinalPixelsAhead::Taken::kNone:
+      break;
+  }
   // The file is decoded no larger than the printed pixels need.
   const double share = DecodeShare(steps.factor);
-  const bool taken = ahead.Take(photo.Filename(), image, share);
-  while (!taken && !image.CreateFromFile(photo.Filename(), share)) {
+  while (!image.CreateFromFile(photo.Filename(), share)) {
     const MsgAnswer answer = ui.MessageBox(OpeningErrorText(photo.Filename(), image.ReadStatus()),
                                            MsgButtons::RetryCancel, MsgIcon::Critical);
     if (answer != MsgAnswer::Retry) return false;
   }
   if (ui.PollCancel()) return false;
   // The profiles stay open until the final pixels are made.
-  ProfilePair conversion;
-  if (!settings.ThumbMode) {
-    OpenPrinterConversion(photo.Filename(), settings, *printers_.Device(), conversion);
-    steps.colour_from = conversion.input;
-    steps.colour_to = conversion.output;
+  const std::unique_ptr<ProfilePair> conversion = SlotConversion(photo);
+  if (conversion) {
+    steps.colour_from = conversion->input;
+    steps.colour_to = conversion->output;
   }
   return MakeFinalPixels(image, photo, steps, result, turned);
 }
@@ -168,17 +190,19 @@ bool PrintWindow::DrawSlots(int Page, PreviewPaper* paper) {
   int last = -1;
   SlotsOfPage(slots_, Page, first, last);
   PixelRect cut;
-  // The next slot's photo is decoded on a worker while this slot's is drawn (the
-  // page device compresses it on this thread); the first two photos of the page
-  // are decoded at once.
-  DecodeAhead ahead;
-  const auto decode_next = [&](int k) {
-    if (preview || k >= last) return;
-    const MyPicture& next = job_.At(slots_[k].PhotoIndex);
-    ahead.Start(next.Filename(), DecodeShare(SlotFactor(next, job_.Settings())));
+  // The slots' final pixels are made on workers, one photo per core at a time in
+  // page order, while the page device compresses the photos before on this thread.
+  FinalPixelsAhead ahead;
+  int next_ahead = first;
+  const auto start_ahead = [&] {
+    for (; !preview && next_ahead <= last && ahead.HasRoom(); ++next_ahead) {
+      const MyPicture& photo = job_.At(slots_[next_ahead - 1].PhotoIndex);
+      const FinalPixelsSteps steps = SlotSteps(next_ahead, true);
+      ahead.Start(next_ahead, photo, DecodeShare(steps.factor), steps, SlotConversion(photo));
+    }
   };
   for (int k = first; k >= 1 && k <= last; ++k) {
-    if (k == first) decode_next(k);
+    start_ahead();
     const MyPicture& photo = job_.At(slots_[k - 1].PhotoIndex);
     const PageCell& cell = cells_[(k - 1) % cells_per_page_];
     cDIB result;
@@ -201,7 +225,7 @@ bool PrintWindow::DrawSlots(int Page, PreviewPaper* paper) {
     in.draw_cut_marks = settings.DrawCropMarks;
     const PrintedPlacement place = PlacePrintedPhoto(in);
 
-    decode_next(k);
+    start_ahead();
     QPainter* dc = target();
     if (!dc) return false;
     result.ToSurface(*dc, place.x, place.y, place.w, place.h);

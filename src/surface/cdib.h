@@ -89,15 +89,16 @@ class cDIB {
   void CopyToClipboard() {}
   // Applies the tone and colour edits in place (brightness, contrast, gamma,
   // red/green/blue adjustment, saturation). Returns at once, touching nothing, for
-  // a neutral set of values. Polls the Ui cancel flag after every band of rows and
-  // stops there; finished rows stay edited. Does nothing when not created.
+  // a neutral set of values. Polls `stop`, else the Ui cancel flag, after every
+  // band of rows and stops there; finished rows stay edited. Does nothing when not
+  // created.
   void ApplyEdits(int Bright, int Contrast, double gamma, int RedAdjust, int GreenAdjust,
-                  int BlueAdjust, int Saturation);
+                  int BlueAdjust, int Saturation, const RowPoll& stop = {});
   // Sharpens the pixels in place (radius code 10, 15 or 20; amount in percent),
-  // leaving flat areas and local extremes alone and polling the Ui cancel flag
-  // between row bands. Another radius code shows "Invalid radius" and changes
-  // nothing. Does nothing when not created.
-  void UnsharpMask(int Radius, int Amount);
+  // leaving flat areas and local extremes alone and polling `stop`, else the Ui
+  // cancel flag, between row bands. Another radius code shows "Invalid radius" and
+  // changes nothing. Does nothing when not created.
+  void UnsharpMask(int Radius, int Amount, const RowPoll& stop = {});
   // Converts every pixel in place from the input to the output colour profile
   // (Little CMS handles; 8-bit B,G,R, perceptual intent). False, pixels
   // unchanged, when not created, a handle is null or no transform can be made.
