@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "colour/colour_profiles.h"
 #include "colour/embedded_profile.h"
@@ -17,11 +18,11 @@
 #include "controls/utils.h"
 #include "edits/output_rules.h"
 #include "job/final_pixels.h"
+#include "job/final_pixels_ahead.h"
 #include "job/job_history.h"
 #include "job/photo_placement.h"
 #include "save/file_name_template.h"
 #include "settings/settings_table.h"
-#include "surface/decode_ahead.h"
 #include "surface/surface_buffer.h"
 
 namespace tessaly {
@@ -73,22 +74,28 @@ double SaveFactor(const MyPicture& photo, const JobSettings& settings) {
   return ResolutionFactor(photo.PrintResolution(), settings.MinResolution, settings.MaxResolution);
 }
 
-// The steps of PrepareSavePhoto; false when cancelled or a step failed.
-bool PrepareSteps(cGDIImage& image, cDIB& result, const MyPicture& photo,
-                  const JobSettings& settings) {
-  Ui& ui = CurrentUi();
-  ui.LetMessagesRun();
+// The final-pixel steps of a saved photo: its crop resampled straight to the
+// resolution limits' size, edited and sharpened.
+FinalPixelsSteps SaveSteps(const MyPicture& photo, const JobSettings& settings) {
   FinalPixelsSteps steps;
   steps.scaling = FinalScaling::WithCrop;
   steps.factor = SaveFactor(photo, settings);
   steps.default_sharpen = settings.DefaultSharpen;
-  ProfilePair conversion;
-  OpenSrgbConversion(photo.Filename(), conversion);
-  steps.colour_from = conversion.input;
-  steps.colour_to = conversion.output;
-  bool turned = false;
-  if (!MakeFinalPixels(image, photo, steps, result, turned)) return false;
+  return steps;
+}
 
+// The colour conversion of a saved photo, sRGB from its embedded profile.
+std::unique_ptr<ProfilePair> SaveConversion(const MyPicture& photo) {
+  auto conversion = std::make_unique<ProfilePair>();
+  OpenSrgbConversion(photo.Filename(), *conversion);
+  return conversion;
+}
+
+// The final pixels in `result` get the photo's margin, frame and label, and `image`
+// borrows them; false when cancelled or a step failed.
+bool FinishSavePhoto(cGDIImage& image, cDIB& result, const MyPicture& photo,
+                     const JobSettings& settings) {
+  Ui& ui = CurrentUi();
   const double ppm = std::max(result.Width(), result.Height()) / photo.ImgPrintWidth();
   if (!(ppm > 0) || ppm > kLargestPixelsPerMm) return false;
   const double margin = settings.PhotoMargin();
@@ -122,13 +129,12 @@ bool PrepareSteps(cGDIImage& image, cDIB& result, const MyPicture& photo,
 // How one photo of the run ended.
 enum class PhotoOutcome { Saved, Skipped, Cancelled, Aborted };
 
-// `ahead` may hold the photo's picture already; once the photo's file is open it is
-// given `next` (when set) to decode while this photo is processed and saved. Files
-// are decoded no larger than the saved pixels need.
+// `ahead` may be making the photo's final pixels already (keyed by `number`); else
+// the file is opened and prepared here. Files are decoded no larger than the saved
+// pixels need.
 PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
                           const SaveRunOptions& options, const QString& extension, int type_code,
-                          int number, int count, DecodeAhead& ahead, const MyPicture* next,
-                          QString& target) {
+                          int number, int count, FinalPixelsAhead& ahead, QString& target) {
   Ui& ui = CurrentUi();
   const QString prefix = QStringLiteral("Saving file %1 of %2.").arg(number).arg(count) +
                          kCarriageReturn + kCarriageReturn;
@@ -139,20 +145,33 @@ PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
   // The surface outlives the image that borrows its pixels after preparation.
   cDIB result;
   cGDIImage image;
-  const double share = DecodeShare(SaveFactor(photo, settings));
-  const bool taken = ahead.Take(file, image, share);
-  while (!taken && !image.CreateFromFile(file, share)) {
-    const MsgAnswer answer = ui.MessageBox(OpeningErrorText(file, image.ReadStatus()),
-                                           MsgButtons::AbortRetryIgnore, MsgIcon::Critical);
-    if (answer == MsgAnswer::Ignore) return PhotoOutcome::Skipped;
-    if (answer != MsgAnswer::Retry) return PhotoOutcome::Aborted;
+  bool turned = false;
+  switch (ahead.Take(
+      number, [&ui] { return ui.PollCancel(); }, result, turned)) {
+    case FinalPixelsAhead::Taken::kCancelled:
+      return PhotoOutcome::Cancelled;
+    case FinalPixelsAhead::Taken::kMade:
+      if (ui.PollCancel()) return PhotoOutcome::Cancelled;
+      ShowSaveInfo(prefix + QStringLiteral("Processing..."));
+      ui.LetMessagesRun();
+      // A photo whose finishing failed leaves the image empty, as below.
+      if (!FinishSavePhoto(image, result, photo, settings)) image.Dispose();
+      break;
+    case FinalPixelsAhead::Taken::kNone: {
+      const double share = DecodeShare(SaveFactor(photo, settings));
+      while (!image.CreateFromFile(file, share)) {
+        const MsgAnswer answer = ui.MessageBox(OpeningErrorText(file, image.ReadStatus()),
+                                               MsgButtons::AbortRetryIgnore, MsgIcon::Critical);
+        if (answer == MsgAnswer::Ignore) return PhotoOutcome::Skipped;
+        if (answer != MsgAnswer::Retry) return PhotoOutcome::Aborted;
+      }
+      if (ui.PollCancel()) return PhotoOutcome::Cancelled;
+      ShowSaveInfo(prefix + QStringLiteral("Processing..."));
+      ui.LetMessagesRun();
+      PrepareSavePhoto(image, result, photo, settings);
+      break;
+    }
   }
-  if (next) ahead.Start(next->Filename(), DecodeShare(SaveFactor(*next, settings)));
-  if (ui.PollCancel()) return PhotoOutcome::Cancelled;
-
-  ShowSaveInfo(prefix + QStringLiteral("Processing..."));
-  ui.LetMessagesRun();
-  PrepareSavePhoto(image, result, photo, settings);
   if (ui.PollCancel()) return PhotoOutcome::Cancelled;
 
   // The file keeps the camera's data, read while the pixels are on hand.
@@ -214,12 +233,22 @@ SaveRunReport SavePhotos(MyPictureManager& job, const SaveRunOptions& options) {
   const int count = job.Count();
   bool complete = true;
   {
-    DecodeAhead ahead;
+    // The photos' final pixels are made on workers, one photo per core at a time in
+    // order, while this thread finishes, encodes and writes the ones before.
+    FinalPixelsAhead ahead;
+    int next_ahead = 0;
+    const auto start_ahead = [&] {
+      for (; next_ahead < count && ahead.HasRoom(); ++next_ahead) {
+        const MyPicture& photo = job.At(next_ahead);
+        const FinalPixelsSteps steps = SaveSteps(photo, job.Settings());
+        ahead.Start(next_ahead + 1, photo, DecodeShare(steps.factor), steps, SaveConversion(photo));
+      }
+    };
     for (int i = 0; i < count && complete; ++i) {
       QString target;
-      const MyPicture* next = i + 1 < count ? &job.At(i + 1) : nullptr;
+      start_ahead();
       switch (SaveOnePhoto(job.At(i), job.Settings(), options, extension, type_code, i + 1, count,
-                           ahead, next, target)) {
+                           ahead, target)) {
         case PhotoOutcome::Saved:
           ++report.saved;
           report.files.append(target);
@@ -238,7 +267,7 @@ SaveRunReport SavePhotos(MyPictureManager& job, const SaveRunOptions& options) {
       }
     }
   }
-  // The decoder ahead is gone: nothing of the run is still held.
+  // The work ahead is gone: nothing of the run is still held.
   ReleaseKeptSurfaceBuffers();
   if (complete) report.history_failed = !RecordJobHistory(job);
 
@@ -249,8 +278,16 @@ SaveRunReport SavePhotos(MyPictureManager& job, const SaveRunOptions& options) {
 
 bool PrepareSavePhoto(cGDIImage& image, cDIB& result, const MyPicture& photo,
                       const JobSettings& settings) {
+  CurrentUi().LetMessagesRun();
+  FinalPixelsSteps steps = SaveSteps(photo, settings);
+  const std::unique_ptr<ProfilePair> conversion = SaveConversion(photo);
+  steps.colour_from = conversion->input;
+  steps.colour_to = conversion->output;
+  bool turned = false;
+  if (MakeFinalPixels(image, photo, steps, result, turned) &&
+      FinishSavePhoto(image, result, photo, settings))
+    return true;
   // A stopped preparation must not leave the unprocessed file in the image.
-  if (PrepareSteps(image, result, photo, settings)) return true;
   image.Dispose();
   return false;
 }
