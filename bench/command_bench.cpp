@@ -1,12 +1,13 @@
 // The whole tessaly-batch commands against their peers, in the same run: the print
 // of one page of four 6000 × 4000 photos (9 × 13 cm, at most 300 ppi, the built-in
-// PDF printer) beside djpeg decoding the same four files; the save of the profiled
-// photo (10 × 15 cm, at most 300 ppi, sharpened, JPEG 90) and of twenty links to it,
-// each beside vipsthumbnail's resize with sRGB export of the same files; the save of
-// a 12 MP HEIC beside heif-convert writing it as a JPEG, each also after a few idle
-// seconds, as a user starts a command (fresh memory then costs more). Every command
-// starts as its own process, so start-up and file reading count for both.
-// TESSALY_BENCH_BATCH names another tessaly-batch to time (an older build, say).
+// PDF printer) beside djpeg decoding the same four files, whole and at half size;
+// the save of the profiled photo (10 × 15 cm, at most 300 ppi, sharpened, JPEG 90)
+// and of twenty links to it, each beside vipsthumbnail's resize with sRGB export of
+// the same files; the save of a 12 MP HEIC beside heif-convert writing it as a JPEG,
+// each also after a few idle seconds, as a user starts a command (fresh memory then
+// costs more). Every command starts as its own process, so start-up and file
+// reading count for both. TESSALY_BENCH_BATCH names another tessaly-batch to time
+// (an older build, say).
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -120,10 +121,12 @@ void BM_CommandPrintPage(benchmark::State& state) {
   });
 }
 
+// Arg 1: full decodes; arg 2: decodes at half size, the scale a 300 ppi page needs.
 void BM_PeerDjpegPagePhotos(benchmark::State& state) {
   const CommandScratch scratch(SyntheticJpegPath(), kPagePhotos);
+  const std::string scale = state.range(0) == 2 ? " -scale 1/2" : "";
   RunCommand(state, scratch, kDjpeg, kPagePhotos, [&](const QString&) {
-    return "for f in" + scratch.files() + "; do " + kDjpeg +
+    return "for f in" + scratch.files() + "; do " + kDjpeg + scale +
            " -outfile /dev/null \"$f\" || exit 1; done";
   });
 }
@@ -175,7 +178,12 @@ void BM_PeerHeifConvertJpeg(benchmark::State& state) {
 }
 
 BENCHMARK(BM_CommandPrintPage)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PeerDjpegPagePhotos)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PeerDjpegPagePhotos)
+    ->ArgName("reduction")
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_CommandSave)
     ->ArgName("photos")
     ->Arg(1)
