@@ -75,16 +75,23 @@ JpegScale JpegScaleCovering(int width, int height, int min_width, int min_height
   return best;
 }
 
-JpegDecodeResult DecodeJpeg(const std::uint8_t* data, std::size_t size, JpegScale scale,
-                            SurfaceBuffer& out) {
-  out.Release();
-  JpegHeader header;
+JpegDecodeResult CheckJpegDecode(const std::uint8_t* data, std::size_t size, JpegScale scale,
+                                 JpegHeader& header) {
   if (!ReadJpegHeader(data, size, header)) return JpegDecodeResult::Failed;
   if (JpegNeedsOtherReader(header)) return JpegDecodeResult::OtherReader;
   // The full size decides, even for a scaled decode: a progressive stream keeps
   // coefficients for the whole picture.
   if (!SurfaceSizeAllowed(header.width, header.height)) return JpegDecodeResult::Failed;
   if (scale.num <= 0 || scale.den <= 0 || scale.num > scale.den) return JpegDecodeResult::Failed;
+  return JpegDecodeResult::Decoded;
+}
+
+JpegDecodeResult DecodeJpeg(const std::uint8_t* data, std::size_t size, JpegScale scale,
+                            SurfaceBuffer& out) {
+  out.Release();
+  JpegHeader header;
+  const JpegDecodeResult checked = CheckJpegDecode(data, size, scale, header);
+  if (checked != JpegDecodeResult::Decoded) return checked;
 
   const int width = JpegScaledSide(header.width, scale);
   const int height = JpegScaledSide(header.height, scale);

@@ -49,6 +49,13 @@ enum class JpegDecodeResult {
   Failed        // unreadable, too large or out of memory; `out` is released
 };
 
+// The checks every decode makes before it allocates: a readable frame header, a
+// colour space the decoder converts, the full size within the surface limits and
+// a scale not above 1. Decoded (with `header` read) when the stream may be decoded,
+// else the refusal.
+JpegDecodeResult CheckJpegDecode(const std::uint8_t* data, std::size_t size, JpegScale scale,
+                                 JpegHeader& header);
+
 // Decodes the stream at `scale` into `out`, made at the scaled size. A damaged or
 // truncated stream decodes as far as its data goes; progressive streams with an
 // unreasonable number of scans are refused.

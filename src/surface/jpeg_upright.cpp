@@ -85,10 +85,8 @@ JpegDecodeResult DecodeJpegUpright(const std::uint8_t* data, std::size_t size, J
   if (orientation < 2 || orientation > 8) return DecodeJpeg(data, size, scale, out);
   out.Release();
   JpegHeader header;
-  if (!ReadJpegHeader(data, size, header)) return JpegDecodeResult::Failed;
-  if (JpegNeedsOtherReader(header)) return JpegDecodeResult::OtherReader;
-  if (!SurfaceSizeAllowed(header.width, header.height)) return JpegDecodeResult::Failed;
-  if (scale.num <= 0 || scale.den <= 0 || scale.num > scale.den) return JpegDecodeResult::Failed;
+  const JpegDecodeResult checked = CheckJpegDecode(data, size, scale, header);
+  if (checked != JpegDecodeResult::Decoded) return checked;
 
   Decoder decoder;
   decoder.info.err = jpeg_std_error(&decoder.errors);
