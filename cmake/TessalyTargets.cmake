@@ -1,5 +1,5 @@
 # Build rules shared by every target of ours: warnings as errors, the optional
-# sanitizer build, and the guard that keeps the core layer free of Qt Widgets.
+# sanitizer builds, and the guard that keeps the core layer free of Qt Widgets.
 
 function(tessaly_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
@@ -16,6 +16,17 @@ if(TESSALY_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
                       -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
+endif()
+
+# ThreadSanitizer, for the code that runs on worker threads. It cannot be combined
+# with AddressSanitizer; the resampler then keeps one version of its kernels (see
+# resample.cpp).
+if(TESSALY_TSAN)
+  if(TESSALY_SANITIZE)
+    message(FATAL_ERROR "TESSALY_TSAN and TESSALY_SANITIZE cannot be combined")
+  endif()
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
 endif()
 
 if(TESSALY_FUZZ)

@@ -15,6 +15,15 @@
 
 #include "surface/row_bands.h"
 
+// The row kernels get an AVX2 version chosen when the program loads. Under
+// ThreadSanitizer that choice would run before the sanitizer starts and crash, so
+// its builds keep the default version only.
+#if defined(__SANITIZE_THREAD__)
+#define TESSALY_AVX2_CLONES
+#else
+#define TESSALY_AVX2_CLONES __attribute__((target_clones("avx2", "default")))
+#endif
+
 namespace tessaly {
 namespace {
 
@@ -137,9 +146,8 @@ template <int N>
 }
 
 // Vertical pass for one destination row over `count` bytes of the source rows.
-__attribute__((target_clones("avx2", "default"))) void FilterColumns(
-    const std::uint8_t* const* rows, const std::int32_t* weights, int taps, int count,
-    std::int32_t* out) {
+TESSALY_AVX2_CLONES void FilterColumns(const std::uint8_t* const* rows, const std::int32_t* weights,
+                                       int taps, int count, std::int32_t* out) {
   int c = 0;
   for (; c + kColumnChunk <= count; c += kColumnChunk)
     FilterColumnBlock<kColumnChunk>(rows, weights, taps, c, out);
@@ -190,9 +198,8 @@ using PixelLanes = std::int32_t __attribute__((vector_size(16)));
 
 // Horizontal pass: each destination pixel of `out` from the filtered row, whose
 // pixel 0 is source column `column0`.
-__attribute__((target_clones("avx2", "default"))) void FilterRow(const std::int32_t* row,
-                                                                 int column0, const Taps& taps,
-                                                                 int width, std::uint8_t* out) {
+TESSALY_AVX2_CLONES void FilterRow(const std::int32_t* row, int column0, const Taps& taps,
+                                   int width, std::uint8_t* out) {
   constexpr std::int32_t kHalf = 1 << (kHorizontalShift - 1);
   for (int i = 0; i < width; ++i) {
     const std::int32_t* p = row + 3 * (taps.first[i] - column0);
