@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins
-  libturbojpeg0-dev libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev zlib1g-dev
+  libturbojpeg0-dev libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev libdeflate-dev
   # HEIC/HEIF and AVIF (libheif, its decoders built in) and JPEG XL (libjxl); the
   # encoders' tools and exiftool make the tests' photos in these formats and WebP.
   libheif-dev libjxl-dev libheif-examples libavif-bin libjxl-tools libimage-exiftool-perl webp

@@ -1,19 +1,34 @@
-// zlib's deflateInit_ defined by the program: a definition in the executable comes
-// before the library's for every caller in the process (the dynamic linker binds
-// the first definition it finds), so Qt's PDF writer and Qt's own qCompress get
-// it; libpng and others that set their stream up with deflateInit2_ are untouched.
-// It does what zlib's deflateInit_ does, deflateInit2_ with zlib's defaults for
-// the rest, and only changes the default level. Linking the core keeps this file
-// in (see src/CMakeLists.txt).
-#include <zlib.h>
+// qCompress defined by the program: a definition in the executable comes before
+// QtCore's for every caller in the process (the dynamic linker binds the first
+// definition it finds), so Qt's PDF writer gets this one. Same contract as Qt's: a
+// 4-byte big-endian length, then a zlib stream; an empty array on failure. Linking
+// the core keeps this file in (see src/CMakeLists.txt).
+#include <libdeflate.h>
+
+#include <QByteArray>
+#include <QtEndian>
+#include <cstdint>
+#include <limits>
+#include <memory>
 
 #include "print/page_compression.h"
 
-extern "C" int deflateInit_(z_streamp stream, int level, const char* version, int stream_size) {
-  // zlib's own defaults: a 32 KiB window and memory level 8.
-  constexpr int kWindowBits = 15;
-  constexpr int kMemoryLevel = 8;
-  if (level == Z_DEFAULT_COMPRESSION) level = tessaly::kPageDeflateLevel;
-  return deflateInit2_(stream, level, Z_DEFLATED, kWindowBits, kMemoryLevel, Z_DEFAULT_STRATEGY,
-                       version, stream_size);
+QByteArray qCompress(const uchar* data, qsizetype nbytes, int compressionLevel) {
+  constexpr qsizetype kHeaderSize = 4;
+  if (nbytes == 0) return QByteArray(kHeaderSize, '\0');
+  if (!data || nbytes < 0 || nbytes > std::numeric_limits<std::uint32_t>::max()) return {};
+  const int level =
+      compressionLevel < 0 || compressionLevel > 9 ? tessaly::kPageDeflateLevel : compressionLevel;
+  const std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)> compressor(
+      libdeflate_alloc_compressor(level), &libdeflate_free_compressor);
+  if (!compressor) return {};
+  const std::size_t bound =
+      libdeflate_zlib_compress_bound(compressor.get(), static_cast<std::size_t>(nbytes));
+  QByteArray out(kHeaderSize + static_cast<qsizetype>(bound), Qt::Uninitialized);
+  qToBigEndian(static_cast<std::uint32_t>(nbytes), out.data());
+  const std::size_t written = libdeflate_zlib_compress(
+      compressor.get(), data, static_cast<std::size_t>(nbytes), out.data() + kHeaderSize, bound);
+  if (written == 0) return {};
+  out.truncate(kHeaderSize + static_cast<qsizetype>(written));
+  return out;
 }
