@@ -18,7 +18,7 @@
 #include "job/job_history.h"
 #include "print/pdf_printer.h"
 #include "print/print_window.h"
-#include "surface/surface_buffer.h"
+#include "surface/large_block.h"
 
 namespace tessaly {
 namespace {
@@ -243,7 +243,7 @@ void PrintWindow::PrintIt(bool Preview) {
     device->FollowDocuments([] { return false; });
   }
   printing_ = false;
-  ReleaseKeptSurfaceBuffers();
+  ReleaseKeptBlocks();
   ui.HideProgress();
   ui.LetMessagesRun();
   if (ui.CancelRequested()) printers_.KillDocAndReset();

@@ -23,7 +23,7 @@
 #include "job/photo_placement.h"
 #include "save/file_name_template.h"
 #include "settings/settings_table.h"
-#include "surface/surface_buffer.h"
+#include "surface/large_block.h"
 
 namespace tessaly {
 namespace {
@@ -268,7 +268,7 @@ SaveRunReport SavePhotos(MyPictureManager& job, const SaveRunOptions& options) {
     }
   }
   // The work ahead is gone: nothing of the run is still held.
-  ReleaseKeptSurfaceBuffers();
+  ReleaseKeptBlocks();
   if (complete) report.history_failed = !RecordJobHistory(job);
 
   ui.SetCancelRequested(false);

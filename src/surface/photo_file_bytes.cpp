@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 
 #include "controls/file_descriptor.h"
 #include "controls/native_path.h"
@@ -32,7 +31,7 @@ ImageReadStatus PhotoFileBytes::Read(const QString& path, std::int64_t limit) {
   file_size_ = info.st_size;
 
   const std::size_t wanted = static_cast<std::size_t>(std::min<std::int64_t>(file_size_, limit));
-  data_.reset(AllocateLargeBlock(std::max<std::size_t>(wanted, 1)));
+  data_ = TakeLargeBlock(BlockUse::kFileBytes, std::max<std::size_t>(wanted, 1));
   if (!data_) return ImageReadStatus::kOutOfMemory;
   // A file that shrinks meanwhile ends the loop early with what it still held, and
   // its size is then what was read.

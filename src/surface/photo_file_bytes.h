@@ -9,9 +9,9 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 #include "surface/image_read_status.h"
+#include "surface/large_block.h"
 #include "surface/surface_view.h"
 
 namespace tessaly {
@@ -42,10 +42,7 @@ class PhotoFileBytes {
   bool whole() const { return static_cast<std::int64_t>(size_) >= file_size_; }
 
  private:
-  struct Free {
-    void operator()(std::uint8_t* p) const { std::free(p); }
-  };
-  std::unique_ptr<std::uint8_t, Free> data_;
+  LargeBlock data_;
   std::size_t size_ = 0;
   std::int64_t file_size_ = 0;
 };
