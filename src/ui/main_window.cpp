@@ -5,21 +5,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGridLayout>
-#include <QGroupBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QSlider>
 #include <QTimer>
 #include <functional>
 
@@ -38,7 +30,7 @@
 #include "ui/about_box.h"
 #include "ui/button_on_off.h"
 #include "ui/close_on_signal.h"
-#include "ui/digits_box.h"
+#include "ui/edit_panel.h"
 #include "ui/elided_label.h"
 #include "ui/histogram_view.h"
 #include "ui/image_info_window.h"
@@ -57,22 +49,6 @@
 namespace tessaly {
 
 namespace {
-
-struct SliderForm {
-  const char* name;
-  const char* label;
-  const char* caption;
-};
-// In the panel's order, which is also the tab order.
-constexpr SliderForm kSliderForms[] = {
-    {"hsBright", "lblBright", "Brightness"},
-    {"hsContrast", "lblContrast", "Contrast"},
-    {"hsGamma", "lblGamma", "Gamma"},
-    {"hsSaturation", "lblSaturation", "Saturation"},
-    {"hsRed", "lblRed", "Red"},
-    {"hsGreen", "lblGreen", "Green"},
-    {"hsBlue", "lblBlue", "Blue"},
-};
 
 ButtonOnOff* CommandButton(const char* name, const QString& caption, QWidget* parent) {
   auto* button = new ButtonOnOff(parent);
@@ -145,7 +121,14 @@ MainWindow::MainWindow(QWidget* parent)
   left->addWidget(file_info_);
   auto* right = new QVBoxLayout;
   right->addWidget(histogram_);
-  right->addWidget(BuildEditPanel());
+  panel_ = new EditPanel(job_.Settings(), this);
+  connect(panel_, &EditPanel::edited, this, &MainWindow::Redrawn);
+  connect(panel_, &EditPanel::rotate, this, &MainWindow::OnRotate);
+  connect(panel_, &EditPanel::rotateCrop, this, &MainWindow::OnRotateCrop);
+  connect(panel_, &EditPanel::whiteBalance, this, [this](bool on) {
+    if (Current()) view_->SetWhiteBalanceMode(on);
+  });
+  right->addWidget(panel_);
   right->addWidget(BuildCommands());
   right->addStretch();
   auto* main_layout = new QBoxLayout(QBoxLayout::LeftToRight, central);
@@ -178,131 +161,8 @@ MainWindow::MainWindow(QWidget* parent)
   });
   AddShortcuts();
   BuildFileMenu();
-  label_warning_.Reset();
   ClearEditPanel();
   Arrange(ArrangementForScreen(width));
-}
-
-QWidget* MainWindow::BuildEditPanel() {
-  frame_edit_ = new QGroupBox(this);
-  frame_edit_->setObjectName(QStringLiteral("frameEdit"));
-  auto* grid = new QGridLayout(frame_edit_);
-  QWidget* previous = nullptr;
-  const auto chain = [&previous](QWidget* next) {
-    if (previous) QWidget::setTabOrder(previous, next);
-    previous = next;
-  };
-  for (int i = 0; i < kSliderCount; ++i) {
-    const SliderForm& form = kSliderForms[i];
-    auto* caption = new QLabel(QString::fromLatin1(form.caption), frame_edit_);
-    auto* slider = new QSlider(Qt::Horizontal, frame_edit_);
-    slider->setObjectName(QString::fromLatin1(form.name));
-    slider->setAccessibleName(QString::fromLatin1(form.caption));
-    slider->setRange(-kEditLimit, kEditLimit);
-    caption->setBuddy(slider);
-    auto* value = new QLabel(frame_edit_);
-    value->setObjectName(QString::fromLatin1(form.label));
-    value->setMinimumWidth(32);
-    grid->addWidget(caption, i, 0);
-    grid->addWidget(slider, i, 1);
-    grid->addWidget(value, i, 2);
-    sliders_[i] = slider;
-    slider_labels_[i] = value;
-    chain(slider);
-    const auto which = static_cast<Slider>(i);
-    // Dragging moves only the label; a value set by release, click or key is written.
-    connect(slider, &QSlider::valueChanged, this, [this, which, slider](int v) {
-      SliderLabel(which, v);
-      if (!slider->isSliderDown()) WriteSlider(which, v);
-    });
-    connect(slider, &QSlider::sliderReleased, this,
-            [this, which, slider] { WriteSlider(which, slider->value()); });
-  }
-
-  int row = kSliderCount;
-  unsharp_ = new QCheckBox(QStringLiteral("Sharpen"), frame_edit_);
-  unsharp_->setObjectName(QStringLiteral("chkUnsharpMask"));
-  grid->addWidget(unsharp_, row++, 0, 1, 3);
-  chain(unsharp_);
-  grid->addWidget(new QLabel(QStringLiteral("Radius (pixels):"), frame_edit_), row, 0);
-  auto* radius_row = new QHBoxLayout;
-  const QStringList radius_captions = SharpenRadiusCaptions();
-  for (int i = 0; i < static_cast<int>(radius_.size()); ++i) {
-    radius_[i] = new QRadioButton(radius_captions.value(i), frame_edit_);
-    radius_[i]->setObjectName(QStringLiteral("optRadius"));
-    radius_[i]->setProperty("index", i);
-    radius_row->addWidget(radius_[i]);
-    chain(radius_[i]);
-  }
-  radius_[0]->setChecked(true);
-  grid->addLayout(radius_row, row++, 1, 1, 2);
-  grid->addWidget(new QLabel(QStringLiteral("Amount (%):"), frame_edit_), row, 0);
-  amount_ = new QComboBox(frame_edit_);
-  amount_->setObjectName(QStringLiteral("cboAmount"));
-  amount_->setAccessibleName(QStringLiteral("Amount (%)"));
-  amount_->addItems(SharpenAmountTexts());
-  amount_->setCurrentIndex(kDefaultSharpenAmountIndex);
-  grid->addWidget(amount_, row++, 1, 1, 2);
-  chain(amount_);
-  for (QRadioButton* option : radius_) {
-    connect(option, &QRadioButton::toggled, this, [this](bool on) {
-      if (on) WriteUnsharpMask();
-    });
-  }
-  connect(unsharp_, &QCheckBox::toggled, this, &MainWindow::WriteUnsharpMask);
-  connect(amount_, &QComboBox::currentIndexChanged, this, &MainWindow::WriteUnsharpMask);
-
-  auto* copies_caption = new QLabel(QStringLiteral("Copies:"), frame_edit_);
-  copies_ = DigitsBox(frame_edit_);
-  copies_->setObjectName(QStringLiteral("txtCopies"));
-  copies_->setAccessibleName(QStringLiteral("Copies"));
-  copies_caption->setBuddy(copies_);
-  connect(copies_, &QLineEdit::editingFinished, this, &MainWindow::OnCopiesLeft);
-  grid->addWidget(copies_caption, row, 0);
-  grid->addWidget(copies_, row++, 1, 1, 2);
-  chain(copies_);
-
-  auto* label_caption = new QLabel(QStringLiteral("Label:"), frame_edit_);
-  label_ = new QLineEdit(frame_edit_);
-  label_->setObjectName(QStringLiteral("txtLabel"));
-  label_->setAccessibleName(QStringLiteral("Label"));
-  label_caption->setBuddy(label_);
-  label_->installEventFilter(this);
-  connect(label_, &QLineEdit::textChanged, this, [this](const QString& text) {
-    const MyPicture* photo = Current();
-    if (!photo) return;
-    label_warning_.OnLabelChanged(text, job_.Settings(),
-                                  photo->Crop().Rect().Width > photo->Crop().Rect().Height);
-  });
-  connect(label_, &QLineEdit::editingFinished, this, &MainWindow::OnLabelLeft);
-  grid->addWidget(label_caption, row, 0);
-  grid->addWidget(label_, row++, 1, 1, 2);
-  chain(label_);
-
-  // Three buttons a row, so their captions fit beside the photo on a medium screen.
-  auto* buttons = new QGridLayout;
-  constexpr int kButtonColumns = 3;
-  int button_index = 0;
-  auto* rotate_left = CommandButton("cmdRotateLeft", QStringLiteral("Rotate Left"), frame_edit_);
-  auto* rotate_right = CommandButton("cmdRotateRight", QStringLiteral("Rotate Right"), frame_edit_);
-  auto* rotate_crop = CommandButton("cmdRotateCrop", QStringLiteral("Rotate Crop"), frame_edit_);
-  white_balance_ = CommandButton("btWhiteBalance", QStringLiteral("White Balance"), frame_edit_);
-  white_balance_->SetCommandButtonMode(false);
-  auto* reset = CommandButton("cmdReset", QStringLiteral("Reset"), frame_edit_);
-  for (ButtonOnOff* b : {rotate_left, rotate_right, rotate_crop, white_balance_, reset}) {
-    buttons->addWidget(b, button_index / kButtonColumns, button_index % kButtonColumns);
-    ++button_index;
-    chain(b);
-  }
-  grid->addLayout(buttons, row++, 0, 1, 3);
-  connect(rotate_left, &ButtonOnOff::Click, this, [this] { OnRotate(-kQuarterTurn); });
-  connect(rotate_right, &ButtonOnOff::Click, this, [this] { OnRotate(kQuarterTurn); });
-  connect(rotate_crop, &ButtonOnOff::Click, this, &MainWindow::OnRotateCrop);
-  connect(white_balance_, &ButtonOnOff::Click, this, [this] {
-    if (Current()) view_->SetWhiteBalanceMode(white_balance_->IsOn());
-  });
-  connect(reset, &ButtonOnOff::Click, this, &MainWindow::OnReset);
-  return frame_edit_;
 }
 
 QWidget* MainWindow::BuildCommands() {
@@ -352,7 +212,7 @@ void MainWindow::AddShortcuts() {
       {"actRotateLeft", QKeySequence(Qt::CTRL | Qt::Key_L), [this] { OnRotate(-kQuarterTurn); }},
       {"actRotateRight", QKeySequence(Qt::CTRL | Qt::Key_R), [this] { OnRotate(kQuarterTurn); }},
       {"actRotateCrop", QKeySequence(Qt::CTRL | Qt::Key_T), [this] { OnRotateCrop(); }},
-      {"actReset", QKeySequence(Qt::CTRL | Qt::Key_0), [this] { OnReset(); }},
+      {"actReset", QKeySequence(Qt::CTRL | Qt::Key_0), [this] { panel_->Reset(); }},
       {"actInfo", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { OnInfo(); }},
       {"actJobSetup", QKeySequence(Qt::CTRL | Qt::Key_Comma), [this] { OnJobSetup(); }},
       {"actPrintPreview", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
@@ -447,28 +307,20 @@ MyPicture* MainWindow::Current() {
 }
 
 void MainWindow::ClearEditPanel() {
-  loading_ = true;
-  for (QSlider* slider : sliders_) slider->setValue(0);
-  for (int i = 0; i < kSliderCount; ++i) SliderLabel(static_cast<Slider>(i), 0);
-  unsharp_->setChecked(false);
-  loading_ = false;
-  for (QRadioButton* option : radius_) option->setEnabled(false);
-  amount_->setEnabled(false);
-  frame_edit_->setEnabled(false);
+  panel_->ShowPhoto(nullptr);
+  panel_->setEnabled(false);
   histogram_->Clear_Histogram();
   view_->SetPhoto(nullptr);
   view_->SetCropEnabled(false);
   strip_->setEnabled(false);
   file_info_->SetFullText(QString());
-  copies_->clear();
-  label_->clear();
   current_ = -1;
 }
 
 void MainWindow::EnableEditControls() {
   if (strip_->NumberImages() == 0) return;
   // Contact sheets print the photos as they are: nothing of a photo can be edited.
-  frame_edit_->setEnabled(!job_.Settings().ThumbMode);
+  panel_->setEnabled(!job_.Settings().ThumbMode);
   view_->SetCropEnabled(true);
   strip_->setEnabled(true);
   SetFileInfoText();
@@ -478,62 +330,9 @@ void MainWindow::SetFileInfoText() {
   file_info_->SetFullText(FileInfoText(job_, current_));
 }
 
-void MainWindow::SliderLabel(Slider which, int value) {
-  slider_labels_[which]->setText(which == kGamma ? GammaLabelText(value) : QString::number(value));
-}
-
-void MainWindow::ShowSlider(Slider which, int value) {
-  sliders_[which]->setValue(value);
-  SliderLabel(which, value);
-}
-
-void MainWindow::WriteSlider(Slider which, int value) {
-  MyPicture* photo = Current();
-  if (loading_ || !photo) return;
-  switch (which) {
-    case kBright:
-      photo->SetBright(value);
-      break;
-    case kContrast:
-      photo->SetContrast(value);
-      break;
-    case kGamma:
-      photo->Setgamma(GammaFromSlider(value));
-      break;
-    case kSaturation:
-      photo->SetSaturation(value);
-      break;
-    case kRed:
-      photo->SetRedAdjust(value);
-      break;
-    case kGreen:
-      photo->SetGreenAdjust(value);
-      break;
-    case kBlue:
-      photo->SetBlueAdjust(value);
-      break;
-    case kSliderCount:
-      break;
-  }
-  Redrawn();
-}
-
 void MainWindow::Redrawn() {
   view_->Refresh();
   if (const MyPicture* photo = Current()) histogram_->SetHistogramArray(photo->Histogram());
-}
-
-void MainWindow::WriteUnsharpMask() {
-  const bool on = unsharp_->isChecked();
-  for (QRadioButton* option : radius_) option->setEnabled(on);
-  amount_->setEnabled(on);
-  MyPicture* photo = Current();
-  if (loading_ || !photo) return;
-  int radius_index = 0;
-  for (int i = 0; i < static_cast<int>(radius_.size()); ++i)
-    if (radius_[i]->isChecked()) radius_index = i;
-  photo->SetUnsharpMask(UnsharpMaskFromControls(on, radius_index, amount_->currentText()));
-  Redrawn();
 }
 
 void MainWindow::SelectPhoto(int position) {
@@ -551,42 +350,16 @@ ThumbnailSink MainWindow::ToStrip() {
 
 void MainWindow::ImageSelected(int position) {
   if (position < 0 || position >= job_.Count()) return;
-  // A box still being edited (the photo changed from the keyboard) keeps its text
-  // for the photo it was typed for.
-  if (Current() && position != current_) {
-    if (copies_->isModified()) OnCopiesLeft();
-    if (label_->isModified()) OnLabelLeft();
-  }
-  white_balance_->SetIsOn(false);
   if (MyPicture* previous = Current()) {
     previous->SetWhiteBalanceMode(false);
     if (current_ != position) previous->ReleaseScreenPicture();
   }
   current_ = position;
   MyPicture& photo = job_.At(position);
-  SetFileInfoText();
+  panel_->ShowPhoto(&photo);
   view_->SetPhoto(&photo);
   view_->UpdateGraphic();
   histogram_->SetHistogramArray(photo.Histogram());
-
-  loading_ = true;
-  ShowSlider(kBright, photo.Bright());
-  ShowSlider(kContrast, photo.Contrast());
-  ShowSlider(kGamma, GammaSlider(photo.gamma()));
-  ShowSlider(kSaturation, photo.Saturation());
-  ShowSlider(kRed, photo.RedAdjust());
-  ShowSlider(kGreen, photo.GreenAdjust());
-  ShowSlider(kBlue, photo.BlueAdjust());
-  const SharpenControls sharpen = SharpenControlsFor(photo.UnsharpMask());
-  unsharp_->setChecked(sharpen.checked);
-  if (sharpen.radius_index >= 0) radius_[sharpen.radius_index]->setChecked(true);
-  if (sharpen.amount_index >= 0) amount_->setCurrentIndex(sharpen.amount_index);
-  for (QRadioButton* option : radius_) option->setEnabled(sharpen.checked);
-  amount_->setEnabled(sharpen.checked);
-  loading_ = false;
-
-  label_->setText(photo.PhotoLabel());
-  copies_->setText(QString::number(photo.Copies()));
   RefreshInfo();
   SetFileInfoText();
   if (job_.Settings().ThumbMode) thumb_mode_->raise();
@@ -692,8 +465,7 @@ void MainWindow::AddJobPhotos(const JobFile& whole_file) {
 
 void MainWindow::OnSaveJob() {
   if (job_.Count() == 0) return;
-  if (copies_->isModified()) OnCopiesLeft();
-  if (label_->isModified()) OnLabelLeft();
+  panel_->CommitBoxes();
   OpenFileRequest request{QString::fromLatin1(kSaveJobTitle), QString::fromLatin1(kJobFileFilter),
                           1, init_path_};
   QString path;
@@ -722,6 +494,7 @@ void MainWindow::OnRemove() {
   const int p = strip_->RemoveCurrentPhoto();
   if (p < 0) return;
   view_->SetPhoto(nullptr);
+  panel_->ShowPhoto(nullptr);
   job_.Remove(p);
   current_ = -1;
   if (strip_->NumberImages() == 0) {
@@ -746,38 +519,21 @@ void MainWindow::OnRemoveAll() {
   }
 }
 
-void MainWindow::CheckLabelLength() {
-  const MyPicture* photo = Current();
-  if (!photo) return;
-  label_warning_.Check(label_->text(), job_.Settings(),
-                       photo->Crop().Rect().Width > photo->Crop().Rect().Height);
-}
-
 void MainWindow::OnRotate(int step) {
   MyPicture* photo = Current();
-  if (!photo || !frame_edit_->isEnabled()) return;
+  if (!photo || !panel_->isEnabled()) return;
   photo->Rotate(step);
   strip_->SetPhoto(current_, photo->picture().picture);
   Redrawn();
-  CheckLabelLength();
+  panel_->CheckLabelLength();
 }
 
 void MainWindow::OnRotateCrop() {
   MyPicture* photo = Current();
-  if (!photo || !frame_edit_->isEnabled()) return;
+  if (!photo || !panel_->isEnabled()) return;
   view_->RotateCrop();
   SetFileInfoText();
-  CheckLabelLength();
-}
-
-void MainWindow::OnReset() {
-  MyPicture* photo = Current();
-  if (!photo || !frame_edit_->isEnabled()) return;
-  photo->UpdateGraphicValues(0, 0, 1.0, 0, 0, 0, 0);
-  Redrawn();
-  loading_ = true;
-  for (int i = 0; i < kSliderCount; ++i) ShowSlider(static_cast<Slider>(i), 0);
-  loading_ = false;
+  panel_->CheckLabelLength();
 }
 
 void MainWindow::OnViewMouseDown(Qt::MouseButton button, double x, double y) {
@@ -785,12 +541,7 @@ void MainWindow::OnViewMouseDown(Qt::MouseButton button, double x, double y) {
   if (!photo || button != Qt::LeftButton || !photo->WhiteBalanceMode()) return;
   const WhiteBalanceAdjust adjust = PickWhiteBalance(*photo, x, y);
   Redrawn();
-  loading_ = true;
-  ShowSlider(kRed, adjust.RedAdjust);
-  ShowSlider(kGreen, adjust.GreenAdjust);
-  ShowSlider(kBlue, adjust.BlueAdjust);
-  loading_ = false;
-  white_balance_->SetIsOn(false);
+  panel_->ShowPickedBalance(adjust);
   view_->SetWhiteBalanceMode(false);
 }
 
@@ -801,23 +552,10 @@ void MainWindow::OnInfo() {
       ImageInfoReport(*photo, job_.Settings().Units, ProfileDescription(DisplayProfile())));
 }
 
-void MainWindow::OnCopiesLeft() {
-  MyPicture* photo = Current();
-  if (!photo) return;
-  const int copies = CopiesFromText(copies_->text());
-  copies_->setText(QString::number(copies));
-  photo->SetCopies(copies);
-}
-
-void MainWindow::OnLabelLeft() {
-  if (MyPicture* photo = Current()) photo->SetPhotoLabel(label_->text().trimmed());
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::LayoutRequest && centralWidget() &&
       watched == static_cast<QScrollArea*>(centralWidget())->widget())
     QTimer::singleShot(0, this, &MainWindow::FitContent);
-  if (watched == label_ && event->type() == QEvent::FocusIn) label_warning_.Reset();
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -910,8 +648,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     window->close();
     CurrentUi().LetMessagesRun();
   }
-  if (copies_->isModified()) OnCopiesLeft();
-  if (label_->isModified()) OnLabelLeft();
+  panel_->CommitBoxes();
   // A file that cannot be written does not hold the window open: it is named with
   // the reason in one message (on standard error when the process is told to end,
   // as nobody is there to answer).

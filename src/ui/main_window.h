@@ -1,20 +1,19 @@
 // The program's main window, frmMain: owner of the job. It holds the view of the
-// active photo, the thumbnail strip (MyTumbs1), the photo's histogram, the edit panel (frameEdit:
-// seven sliders with value labels, sharpening, copies, label and the photo buttons), the photo
-// commands (add, remove, information, exit), the File menu (save and open a job file), the job
-// commands (job settings, preview, print, save, help, about) and the file-information line. For the
-// job commands it keeps, for the whole run, the printer access, the page layout, the job settings'
-// state and the print window. The loading flag is on while the panel is filled from a record, so
-// the controls' handlers then write nothing back. The last photo folder (InitPath of section
-// Options) is read when the window is made and written back when it closes, after every other
-// window of the program has been closed; the job, when it has photos, is then kept as the last job
-// for the next start. A close asked for during a print or save run is done once the run has ended.
+// active photo, the thumbnail strip (MyTumbs1), the photo's histogram, the edit panel
+// (see edit_panel.h), the photo commands (add, remove, information, exit), the File
+// menu (save and open a job file), the job commands (job settings, preview, print,
+// save, help, about) and the file-information line. For the job commands it keeps,
+// for the whole run, the printer access, the page layout, the job settings' state and
+// the print window. The last photo folder (InitPath of section Options) is read when
+// the window is made and written back when it closes, after every other window of
+// the program has been closed; the job, when it has photos, is then kept as the last
+// job for the next start. A close asked for during a print or save run is done once
+// the run has ended.
 #pragma once
 
 #include <QMainWindow>
 #include <QPointer>
 #include <QSize>
-#include <array>
 
 #include "job/add_photo.h"
 #include "job/picture_manager.h"
@@ -23,21 +22,13 @@
 #include "print/page_layout.h"
 #include "print/print_window.h"
 #include "print/printer_access.h"
-#include "workspace/edit_panel_rules.h"
 #include "workspace/main_window_rules.h"
 
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QPlainTextEdit;
-class QRadioButton;
-class QSlider;
 
 namespace tessaly {
 
-class ButtonOnOff;
+class EditPanel;
 class ElidedLabel;
 class HistogramView;
 class ImageInfoWindow;
@@ -82,9 +73,6 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  enum Slider { kBright, kContrast, kGamma, kSaturation, kRed, kGreen, kBlue, kSliderCount };
-
-  QWidget* BuildEditPanel();
   QWidget* BuildCommands();
   void AddShortcuts();
   void BuildFileMenu();
@@ -102,11 +90,6 @@ class MainWindow : public QMainWindow {
   void ClearEditPanel();
   void EnableEditControls();
   void SetFileInfoText();
-  void ShowSlider(Slider which, int value);
-  void SliderLabel(Slider which, int value);
-  void WriteSlider(Slider which, int value);
-  void WriteUnsharpMask();
-  void CheckLabelLength();
   void ShowContactSheetNotice();
   void RefreshInfo();
   // Repaints the photo and its histogram after its record changed.
@@ -120,7 +103,6 @@ class MainWindow : public QMainWindow {
   // Turns the active photo by `step` degrees (+90 clockwise, −90 counter-clockwise).
   void OnRotate(int step);
   void OnRotateCrop();
-  void OnReset();
   void OnInfo();
   void OnJobSetup();
   // Asks whether to open the last job when one with photos is kept and loads it on
@@ -145,8 +127,6 @@ class MainWindow : public QMainWindow {
   bool RunGoing() const;
   // Closes the window, once the run has ended, when a close was asked for during it.
   void CloseIfAsked();
-  void OnCopiesLeft();
-  void OnLabelLeft();
 
   MyPictureManager job_;
   CupsPrinterCatalogue printer_catalogue_;
@@ -156,7 +136,6 @@ class MainWindow : public QMainWindow {
   PrintWindow run_;
   QString init_path_;
   int current_ = -1;
-  bool loading_ = false;
   bool adding_ = false;         // a photo is being added: its selection follows the adding
   bool printing_ = false;       // the print options or the print run are going
   bool close_pending_ = false;  // a close was asked for during a run
@@ -164,17 +143,8 @@ class MainWindow : public QMainWindow {
   bool closed_ = false;
   bool had_photos_ =
       false;  // a photo was added in this run  // the window has closed: nothing more is started
-  LabelLengthWarning label_warning_;
 
-  QGroupBox* frame_edit_;
-  std::array<QSlider*, kSliderCount> sliders_{};
-  std::array<QLabel*, kSliderCount> slider_labels_{};
-  QCheckBox* unsharp_;
-  std::array<QRadioButton*, 3> radius_{};
-  QComboBox* amount_;
-  QLineEdit* copies_;
-  QLineEdit* label_;
-  ButtonOnOff* white_balance_;
+  EditPanel* panel_;
   PhotoView* view_;
   HistogramView* histogram_;
   ThumbnailStrip* strip_;
