@@ -13,9 +13,9 @@
 
 #include "edits/white_balance.h"
 #include "job/my_picture.h"
-#include "surface/quarter_turn.h"
 #include "ui/button_on_off.h"
 #include "ui/digits_box.h"
+#include "ui/window_actions.h"
 
 namespace tessaly {
 namespace {
@@ -36,23 +36,16 @@ constexpr SliderForm kSliderForms[] = {
     {"hsBlue", "lblBlue", "Blue"},
 };
 
-ButtonOnOff* PanelButton(const char* name, const char* caption, QWidget* parent) {
-  auto* button = new ButtonOnOff(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->SetCaption(QString::fromLatin1(caption));
-  return button;
-}
-
 }  // namespace
 
-EditPanel::EditPanel(const JobSettings& settings, QWidget* parent)
+EditPanel::EditPanel(const JobSettings& settings, const WindowActions& actions, QWidget* parent)
     : QGroupBox(parent), settings_(settings) {
   setObjectName(QStringLiteral("frameEdit"));
   auto* grid = new QGridLayout(this);
   BuildSliders(grid);
   BuildSharpening(grid);
   BuildBoxes(grid);
-  BuildButtons(grid);
+  BuildButtons(grid, actions);
   ShowPhoto(nullptr);
   setEnabled(false);
 }
@@ -151,34 +144,24 @@ void EditPanel::BuildBoxes(QGridLayout* grid) {
   Chain(label_);
 }
 
-void EditPanel::BuildButtons(QGridLayout* grid) {
+void EditPanel::BuildButtons(QGridLayout* grid, const WindowActions& actions) {
   // Three buttons a row, so their captions fit beside the photo on a medium screen.
   auto* buttons = new QGridLayout;
   constexpr int kButtonColumns = 3;
-  auto* rotate_left = PanelButton("cmdRotateLeft", "Rotate Left", this);
-  auto* rotate_right = PanelButton("cmdRotateRight", "Rotate Right", this);
-  auto* rotate_crop = PanelButton("cmdRotateCrop", "Rotate Crop", this);
-  white_balance_ = PanelButton("btWhiteBalance", "White Balance", this);
-  white_balance_->SetCommandButtonMode(false);
-  auto* reset = PanelButton("cmdReset", "Reset", this);
   int index = 0;
-  for (ButtonOnOff* b : {rotate_left, rotate_right, rotate_crop, white_balance_, reset}) {
-    buttons->addWidget(b, index / kButtonColumns, index % kButtonColumns);
+  for (WindowCommand command :
+       {WindowCommand::kRotateLeft, WindowCommand::kRotateRight, WindowCommand::kRotateCrop,
+        WindowCommand::kWhiteBalance, WindowCommand::kReset}) {
+    ButtonOnOff* button = actions.Button(command, this);
+    buttons->addWidget(button, index / kButtonColumns, index % kButtonColumns);
     ++index;
-    Chain(b);
+    Chain(button);
   }
   grid->addLayout(buttons, grid->rowCount(), 0, 1, 3);
-  connect(rotate_left, &ButtonOnOff::Click, this, [this] { emit rotate(-kQuarterTurn); });
-  connect(rotate_right, &ButtonOnOff::Click, this, [this] { emit rotate(kQuarterTurn); });
-  connect(rotate_crop, &ButtonOnOff::Click, this, &EditPanel::rotateCrop);
-  connect(white_balance_, &ButtonOnOff::Click, this,
-          [this] { emit whiteBalance(white_balance_->IsOn()); });
-  connect(reset, &ButtonOnOff::Click, this, &EditPanel::Reset);
 }
 
 void EditPanel::ShowPhoto(MyPicture* photo) {
   if (photo != photo_) CommitBoxes();
-  white_balance_->SetIsOn(false);
   photo_ = photo;
   loading_ = true;
   ShowSlider(kBright, photo ? photo->Bright() : 0);
@@ -223,7 +206,6 @@ void EditPanel::ShowPickedBalance(const WhiteBalanceAdjust& adjust) {
   ShowSlider(kGreen, adjust.GreenAdjust);
   ShowSlider(kBlue, adjust.BlueAdjust);
   loading_ = false;
-  white_balance_->SetIsOn(false);
 }
 
 bool EditPanel::CropWiderThanHigh() const {

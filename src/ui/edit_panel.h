@@ -2,8 +2,8 @@
 // sharpening controls, copies, label and the photo buttons. It shows the record of
 // the photo given to it and writes every change back there: tones and colours as a
 // slider moves (dragging included), copies and label when their box is left. It
-// emits edited() after a change the photo's picture shows, and leaves turning, crop
-// turning and the white-balance pick, which need the view and the strip, to its owner.
+// emits edited() after a change the photo's picture shows. Its buttons show the
+// window's photo actions, which its owner runs.
 #pragma once
 
 #include <QGroupBox>
@@ -22,8 +22,8 @@ class QSlider;
 
 namespace tessaly {
 
-class ButtonOnOff;
 class MyPicture;
+class WindowActions;
 struct WhiteBalanceAdjust;
 
 class EditPanel : public QGroupBox {
@@ -31,7 +31,7 @@ class EditPanel : public QGroupBox {
 
  public:
   // `settings` (the job's) must outlive the panel; they measure the label.
-  EditPanel(const JobSettings& settings, QWidget* parent);
+  EditPanel(const JobSettings& settings, const WindowActions& actions, QWidget* parent);
 
   // Fills the controls from `photo`'s record; null clears them. A box still being
   // edited keeps its text for the photo it was typed for; give null before that
@@ -41,16 +41,13 @@ class EditPanel : public QGroupBox {
   void CommitBoxes();
   // Sets the photo's tones and colours back to none.
   void Reset();
-  // Shows the colour balance a white-balance pick gave and ends the pick mode.
+  // Shows the colour balance a white-balance pick gave.
   void ShowPickedBalance(const WhiteBalanceAdjust& adjust);
   // Warns, once, when the label no longer fits the photo (after a turn).
   void CheckLabelLength();
 
  signals:
   void edited();
-  void rotate(int step);
-  void rotateCrop();
-  void whiteBalance(bool on);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,7 +58,7 @@ class EditPanel : public QGroupBox {
   void BuildSliders(QGridLayout* grid);
   void BuildSharpening(QGridLayout* grid);
   void BuildBoxes(QGridLayout* grid);
-  void BuildButtons(QGridLayout* grid);
+  void BuildButtons(QGridLayout* grid, const WindowActions& actions);
   void Chain(QWidget* next);
   void ShowSlider(Slider which, int value);
   void SliderLabel(Slider which, int value);
@@ -85,7 +82,6 @@ class EditPanel : public QGroupBox {
   QComboBox* amount_ = nullptr;
   QLineEdit* copies_ = nullptr;
   QLineEdit* label_ = nullptr;
-  ButtonOnOff* white_balance_ = nullptr;
 };
 
 }  // namespace tessaly

@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QTimer>
 #include <functional>
+#include <utility>
 
 #include "colour/colour_profiles.h"
 #include "colour/display_profile.h"
@@ -41,6 +42,7 @@
 #include "ui/print_options_dialog.h"
 #include "ui/save_dialog.h"
 #include "ui/thumbnail_strip.h"
+#include "ui/window_actions.h"
 #include "ui/window_block.h"
 #include "workspace/image_info_report.h"
 #include "workspace/last_job.h"
@@ -49,13 +51,6 @@
 namespace tessaly {
 
 namespace {
-
-ButtonOnOff* CommandButton(const char* name, const QString& caption, QWidget* parent) {
-  auto* button = new ButtonOnOff(parent);
-  button->setObjectName(QString::fromLatin1(name));
-  button->SetCaption(caption);
-  return button;
-}
 
 // The strip's cells take its height less the scroll row and the number labels.
 constexpr int kStripHeight = 124;
@@ -82,6 +77,7 @@ MainWindow::MainWindow(QWidget* parent)
   job_.Settings().ScreenPhotoSize = ScreenPhotoSizeInUse(job_.Settings().ScreenPhotoSize, width);
   job_.Settings().ScreenPixelRatio = devicePixelRatioF();
 
+  actions_ = new WindowActions(this);
   auto* central = new QWidget(this);
   // The photo views and the thumbnail strip take this area; it is as large as a
   // view (screen photo size and its frame).
@@ -121,13 +117,8 @@ MainWindow::MainWindow(QWidget* parent)
   left->addWidget(file_info_);
   auto* right = new QVBoxLayout;
   right->addWidget(histogram_);
-  panel_ = new EditPanel(job_.Settings(), this);
+  panel_ = new EditPanel(job_.Settings(), *actions_, this);
   connect(panel_, &EditPanel::edited, this, &MainWindow::Redrawn);
-  connect(panel_, &EditPanel::rotate, this, &MainWindow::OnRotate);
-  connect(panel_, &EditPanel::rotateCrop, this, &MainWindow::OnRotateCrop);
-  connect(panel_, &EditPanel::whiteBalance, this, [this](bool on) {
-    if (Current()) view_->SetWhiteBalanceMode(on);
-  });
   right->addWidget(panel_);
   right->addWidget(BuildCommands());
   right->addStretch();
@@ -159,8 +150,8 @@ MainWindow::MainWindow(QWidget* parent)
     PreviewWindow::Open(
         shown, [this] { OnPrint(); }, [this] { UnblockWindow(this); });
   });
-  AddShortcuts();
-  BuildFileMenu();
+  ConnectCommands();
+  actions_->FillMenuBar(menuBar());
   ClearEditPanel();
   Arrange(ArrangementForScreen(width));
 }
@@ -169,77 +160,74 @@ QWidget* MainWindow::BuildCommands() {
   auto* box = new QWidget(this);
   box->setObjectName(QStringLiteral("commandContainer"));
   auto* layout = new QGridLayout(box);
-  struct Command {
-    const char* name;
-    const char* caption;
-    std::function<void()> run;
-  };
+  using C = WindowCommand;
   // In the order of the tab chain: the photo commands, then the job's.
-  const Command commands[] = {
-      {"cmdAdd", "Add", [this] { OnAdd(); }},
-      {"cmdRemove", "Remove", [this] { OnRemove(); }},
-      {"cmdInfo", "Info", [this] { OnInfo(); }},
-      {"cmdJobSetup", "Settings", [this] { OnJobSetup(); }},
-      {"cmdPrintPreview", "Preview", [this] { OnPrintPreview(); }},
-      {"cmdPrint", "Print", [this] { OnPrint(); }},
-      {"cmdSave", "Save", [this] { OnSave(); }},
-      {"cmdHelp", "Help", [this] { OnHelp(); }},
-      {"cmdAbout", "About", [this] { AboutBox::ShowAbout(this); }},
-      {"cmdSair", "Exit", [this] { close(); }},
-  };
+  constexpr C kButtons[] = {C::kAddPhotos, C::kRemove, C::kInfo, C::kJobSettings, C::kPreview,
+                            C::kPrint,     C::kSave,   C::kHelp, C::kAbout,       C::kExit};
   constexpr int kColumns = 5;
   int i = 0;
-  for (const Command& c : commands) {
-    auto* button = CommandButton(c.name, QString::fromLatin1(c.caption), box);
+  for (C command : kButtons) {
+    ButtonOnOff* button = actions_->Button(command, box);
     layout->addWidget(button, i / kColumns, i % kColumns);
     ++i;
-    connect(button, &ButtonOnOff::Click, this, c.run);
-    if (button->objectName() == QLatin1String("cmdRemove"))
-      connect(button, &ButtonOnOff::RightButtonUp, this, &MainWindow::OnRemoveAll);
+    if (command == C::kRemove)
+      connect(button, &ButtonOnOff::RightButtonUp, actions_->At(C::kRemoveAll), &QAction::trigger);
   }
   return box;
 }
 
-void MainWindow::AddShortcuts() {
-  struct Shortcut {
-    const char* name;
-    QKeySequence keys;
-    std::function<void()> run;
+void MainWindow::ConnectCommands() {
+  using C = WindowCommand;
+  const std::pair<C, std::function<void()>> handlers[] = {
+      {C::kAddPhotos, [this] { OnAdd(); }},
+      {C::kOpenJob, [this] { OnOpenJob(); }},
+      {C::kSaveJob, [this] { OnSaveJob(); }},
+      {C::kExit, [this] { close(); }},
+      {C::kRotateLeft, [this] { OnRotate(-kQuarterTurn); }},
+      {C::kRotateRight, [this] { OnRotate(kQuarterTurn); }},
+      {C::kRotateCrop, [this] { OnRotateCrop(); }},
+      {C::kReset, [this] { panel_->Reset(); }},
+      {C::kInfo, [this] { OnInfo(); }},
+      {C::kRemove, [this] { OnRemove(); }},
+      {C::kRemoveAll, [this] { OnRemoveAll(); }},
+      {C::kPreviousPhoto, [this] { SelectPhoto(current_ - 1); }},
+      {C::kNextPhoto, [this] { SelectPhoto(current_ + 1); }},
+      {C::kJobSettings, [this] { OnJobSetup(); }},
+      {C::kPreview, [this] { OnPrintPreview(); }},
+      {C::kPrint, [this] { OnPrint(); }},
+      {C::kSave, [this] { OnSave(); }},
+      {C::kHelp, [this] { OnHelp(); }},
+      {C::kShortcuts,
+       [] { CurrentUi().MessageBox(ShortcutsText(), MsgButtons::Ok, MsgIcon::Information); }},
+      {C::kAbout, [this] { AboutBox::ShowAbout(this); }},
   };
-  const Shortcut shortcuts[] = {
-      {"actAdd", QKeySequence::Open, [this] { OnAdd(); }},
-      {"actRemove", QKeySequence(Qt::Key_Delete), [this] { OnRemove(); }},
-      {"actRotateLeft", QKeySequence(Qt::CTRL | Qt::Key_L), [this] { OnRotate(-kQuarterTurn); }},
-      {"actRotateRight", QKeySequence(Qt::CTRL | Qt::Key_R), [this] { OnRotate(kQuarterTurn); }},
-      {"actRotateCrop", QKeySequence(Qt::CTRL | Qt::Key_T), [this] { OnRotateCrop(); }},
-      {"actReset", QKeySequence(Qt::CTRL | Qt::Key_0), [this] { panel_->Reset(); }},
-      {"actInfo", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { OnInfo(); }},
-      {"actJobSetup", QKeySequence(Qt::CTRL | Qt::Key_Comma), [this] { OnJobSetup(); }},
-      {"actPrintPreview", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
-       [this] { OnPrintPreview(); }},
-      {"actPrint", QKeySequence::Print, [this] { OnPrint(); }},
-      {"actSave", QKeySequence::Save, [this] { OnSave(); }},
-      {"actHelp", QKeySequence::HelpContents, [this] { OnHelp(); }},
-      {"actPreviousPhoto", QKeySequence(Qt::Key_PageUp), [this] { SelectPhoto(current_ - 1); }},
-      {"actNextPhoto", QKeySequence(Qt::Key_PageDown), [this] { SelectPhoto(current_ + 1); }},
-      {"actExit", QKeySequence::Quit, [this] { close(); }},
-  };
-  for (const Shortcut& s : shortcuts) {
-    auto* action = new QAction(this);
-    action->setObjectName(QString::fromLatin1(s.name));
-    action->setShortcut(s.keys);
-    connect(action, &QAction::triggered, this, s.run);
-    addAction(action);
+  for (const auto& [command, run] : handlers) {
+    connect(actions_->At(command), &QAction::triggered, this, [this, run = run] {
+      run();
+      UpdateActions();
+    });
   }
+  connect(actions_->At(C::kWhiteBalance), &QAction::toggled, this, [this](bool on) {
+    if (Current()) view_->SetWhiteBalanceMode(on);
+  });
 }
 
-void MainWindow::BuildFileMenu() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-  file->setObjectName(QStringLiteral("mnuFile"));
-  QAction* open = file->addAction(QStringLiteral("&Open Job..."), this, &MainWindow::OnOpenJob);
-  open->setObjectName(QStringLiteral("mnuOpenJob"));
-  QAction* save = file->addAction(QStringLiteral("Save &Job..."), this, &MainWindow::OnSaveJob);
-  save->setObjectName(QStringLiteral("mnuSaveJob"));
+CommandStates MainWindow::States() const {
+  CommandStates states;
+  states.has_photos = job_.Count() > 0;
+  states.has_current = current_ >= 0 && current_ < job_.Count();
+  states.editable = !job_.Settings().ThumbMode;
+  states.run_going = RunGoing();
+  states.adding = photos_dialog_ && photos_dialog_->isVisible();
+  return states;
+}
+
+bool MainWindow::Allowed(WindowCommand command) const {
+  return CommandEnabled(command, States());
+}
+
+void MainWindow::UpdateActions() {
+  if (actions_) actions_->Apply(States());
 }
 
 void MainWindow::Arrange(ScreenArrangement arrangement) {
@@ -315,6 +303,8 @@ void MainWindow::ClearEditPanel() {
   strip_->setEnabled(false);
   file_info_->SetFullText(QString());
   current_ = -1;
+  actions_->At(WindowCommand::kWhiteBalance)->setChecked(false);
+  UpdateActions();
 }
 
 void MainWindow::EnableEditControls() {
@@ -324,6 +314,7 @@ void MainWindow::EnableEditControls() {
   view_->SetCropEnabled(true);
   strip_->setEnabled(true);
   SetFileInfoText();
+  UpdateActions();
 }
 
 void MainWindow::SetFileInfoText() {
@@ -354,6 +345,7 @@ void MainWindow::ImageSelected(int position) {
     previous->SetWhiteBalanceMode(false);
     if (current_ != position) previous->ReleaseScreenPicture();
   }
+  actions_->At(WindowCommand::kWhiteBalance)->setChecked(false);
   current_ = position;
   MyPicture& photo = job_.At(position);
   panel_->ShowPhoto(&photo);
@@ -363,6 +355,7 @@ void MainWindow::ImageSelected(int position) {
   RefreshInfo();
   SetFileInfoText();
   if (job_.Settings().ThumbMode) thumb_mode_->raise();
+  UpdateActions();
 }
 
 OpenPhotosDialog* MainWindow::PhotosDialog() const {
@@ -379,7 +372,7 @@ void MainWindow::ShowContactSheetNotice() {
 }
 
 void MainWindow::OnAdd() {
-  if (photos_dialog_) return;
+  if (photos_dialog_ || !Allowed(WindowCommand::kAddPhotos)) return;
   // Modal to the whole program, so no other command starts while photos are added.
   // The dialog deletes itself once it is done and none of its handlers is running.
   photos_dialog_ = new OpenPhotosDialog(job_, init_path_, ToStrip(), this);
@@ -395,6 +388,7 @@ void MainWindow::OnAddingClosed() {
   // adding loop among them) have returned, rather than letting messages run inside
   // the dialog's done().
   QTimer::singleShot(0, this, [this] {
+    UpdateActions();
     EnableEditControls();
     ShowContactSheetNotice();
   });
@@ -464,7 +458,7 @@ void MainWindow::AddJobPhotos(const JobFile& whole_file) {
 }
 
 void MainWindow::OnSaveJob() {
-  if (job_.Count() == 0) return;
+  if (!Allowed(WindowCommand::kSaveJob)) return;
   panel_->CommitBoxes();
   OpenFileRequest request{QString::fromLatin1(kSaveJobTitle), QString::fromLatin1(kJobFileFilter),
                           1, init_path_};
@@ -475,7 +469,7 @@ void MainWindow::OnSaveJob() {
 }
 
 void MainWindow::OnOpenJob() {
-  if (photos_dialog_) return;
+  if (photos_dialog_ || !Allowed(WindowCommand::kOpenJob)) return;
   OpenFileRequest request{QString::fromLatin1(kOpenJobTitle), QString::fromLatin1(kJobFileFilter),
                           1, init_path_};
   QStringList files;
@@ -521,7 +515,7 @@ void MainWindow::OnRemoveAll() {
 
 void MainWindow::OnRotate(int step) {
   MyPicture* photo = Current();
-  if (!photo || !panel_->isEnabled()) return;
+  if (!photo || !Allowed(WindowCommand::kRotateLeft)) return;
   photo->Rotate(step);
   strip_->SetPhoto(current_, photo->picture().picture);
   Redrawn();
@@ -529,8 +523,7 @@ void MainWindow::OnRotate(int step) {
 }
 
 void MainWindow::OnRotateCrop() {
-  MyPicture* photo = Current();
-  if (!photo || !panel_->isEnabled()) return;
+  if (!Allowed(WindowCommand::kRotateCrop)) return;
   view_->RotateCrop();
   SetFileInfoText();
   panel_->CheckLabelLength();
@@ -542,7 +535,7 @@ void MainWindow::OnViewMouseDown(Qt::MouseButton button, double x, double y) {
   const WhiteBalanceAdjust adjust = PickWhiteBalance(*photo, x, y);
   Redrawn();
   panel_->ShowPickedBalance(adjust);
-  view_->SetWhiteBalanceMode(false);
+  actions_->At(WindowCommand::kWhiteBalance)->setChecked(false);
 }
 
 void MainWindow::OnInfo() {
@@ -591,14 +584,14 @@ bool MainWindow::RefuseWithoutPrinter() {
 }
 
 void MainWindow::OnPrintPreview() {
-  if (RunGoing() || RefuseWithoutPrinter() || job_.Count() == 0) return;
+  if (!Allowed(WindowCommand::kPreview) || RefuseWithoutPrinter()) return;
   ComputeJobLayout(layout_, *printers_.Device(), job_.Settings());
   run_.PrintIt(true);
 }
 
 void MainWindow::OnPrint() {
   // A run is never nested over the job a run in hand is using.
-  if (RunGoing() || RefuseWithoutPrinter() || job_.Count() == 0) return;
+  if (!Allowed(WindowCommand::kPrint) || RefuseWithoutPrinter()) return;
   printing_ = true;
   RunPrintOptions(this, job_, printers_, layout_, run_);
   printing_ = false;
@@ -606,7 +599,7 @@ void MainWindow::OnPrint() {
 }
 
 void MainWindow::OnSave() {
-  if (RunGoing() || job_.Count() == 0) return;
+  if (!Allowed(WindowCommand::kSave)) return;
   if (job_.Settings().ThumbMode) {
     CurrentUi().MessageBox(QString::fromLatin1(kContactSheetSaveMessage), MsgButtons::Ok,
                            MsgIcon::Information);
@@ -633,7 +626,9 @@ void MainWindow::CloseIfAsked() {
 void MainWindow::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   // The save dialog enables the window again when its run has ended.
-  if (event->type() == QEvent::EnabledChange && isEnabled()) CloseIfAsked();
+  if (event->type() != QEvent::EnabledChange) return;
+  UpdateActions();
+  if (isEnabled()) CloseIfAsked();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -23,6 +23,7 @@
 #include "print/print_window.h"
 #include "print/printer_access.h"
 #include "workspace/main_window_rules.h"
+#include "workspace/window_commands.h"
 
 class QPlainTextEdit;
 
@@ -36,6 +37,7 @@ class OpenPhotosDialog;
 class PhotoView;
 class SaveDialog;
 class ThumbnailStrip;
+class WindowActions;
 struct JobFile;
 
 class MainWindow : public QMainWindow {
@@ -74,8 +76,13 @@ class MainWindow : public QMainWindow {
 
  private:
   QWidget* BuildCommands();
-  void AddShortcuts();
-  void BuildFileMenu();
+  // Runs each command's handler when its action is triggered, then updates the
+  // actions' states.
+  void ConnectCommands();
+  CommandStates States() const;
+  // True when the window's state lets `command` run (the actions' own rule).
+  bool Allowed(WindowCommand command) const;
+  void UpdateActions();
   void Arrange(ScreenArrangement arrangement);
   // Grows the window to the content's least size, within the screen; beyond the
   // screen the content scrolls.
@@ -144,6 +151,7 @@ class MainWindow : public QMainWindow {
   bool had_photos_ =
       false;  // a photo was added in this run  // the window has closed: nothing more is started
 
+  WindowActions* actions_ = nullptr;
   EditPanel* panel_;
   PhotoView* view_;
   HistogramView* histogram_;

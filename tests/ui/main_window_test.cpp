@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +22,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -351,6 +354,63 @@ TEST_F(MainWindowTest, RemoveInTheMiddleTheLastAndAll) {
   EXPECT_EQ(ui_.Messages().size(), 2u);
 }
 
+// Menus, keys, tool tips and the commands' states, read as assistive technology
+// reads them.
+TEST_F(MainWindowTest, MenusKeysTipsAndStatesThroughTheAccessibilityTree) {
+  window_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  const auto entries = [](QObject* object) {
+    QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(object);
+    QStringList texts;
+    for (int i = 0; menu && i < menu->childCount(); ++i) {
+      const QAccessibleInterface* item = menu->child(i);
+      if (item->role() == QAccessible::Separator) continue;
+      texts << item->text(QAccessible::Name) + u'|' + item->text(QAccessible::Accelerator) +
+                   (item->state().disabled ? "|off" : "");
+    }
+    return texts;
+  };
+  EXPECT_EQ(entries(window_->menuBar()),
+            (QStringList{"File|Alt+F", "Photo|Alt+P", "Job|Alt+J", "Help|Alt+H"}));
+  EXPECT_EQ(entries(Find<QMenu>("mnuFile")),
+            (QStringList{"Add Photos...|Ctrl+O", "Open Job...|Ctrl+Shift+O",
+                         "Save Job...|Ctrl+Shift+S|off", "Exit|Ctrl+Q"}));
+  EXPECT_EQ(entries(Find<QMenu>("mnuJob")),
+            (QStringList{"Settings...|Ctrl+,", "Preview|Ctrl+Shift+P|off", "Print...|Ctrl+P|off",
+                         "Save Photos...|Ctrl+S|off"}));
+  EXPECT_EQ(entries(Find<QMenu>("mnuHelp")),
+            (QStringList{"Help|F1", "Keyboard Shortcuts|Ctrl+F1", "About|Alt+A"}));
+
+  // Every button says what it does, with its keys.
+  for (ButtonOnOff* button : window_->findChildren<ButtonOnOff*>()) {
+    const QString tip =
+        QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description);
+    EXPECT_FALSE(tip.isEmpty()) << button->objectName().toStdString();
+  }
+  EXPECT_EQ(Find<ButtonOnOff>("cmdRotateLeft")->toolTip(),
+            "Turn the photo a quarter turn counter-clockwise (Ctrl+L)");
+
+  // A photo enables the photo commands; a contact-sheet job leaves its edits locked.
+  AddThroughDialog({Photo("a.png", 60, 40)});
+  EXPECT_EQ(entries(Find<QMenu>("mnuPhoto")),
+            (QStringList{"Rotate Left|Ctrl+L", "Rotate Right|Ctrl+R", "Rotate Crop|Ctrl+T",
+                         "White Balance|Ctrl+B", "Reset Edits|Ctrl+0", "Information|Ctrl+I",
+                         "Remove|Del", "Remove All|Shift+Del"}));
+  EXPECT_TRUE(Find<ButtonOnOff>("cmdPrint")->isEnabled());
+  // The keys reach the commands: Ctrl+R turns the landscape photo upright.
+  QApplication::setActiveWindow(window_.get());
+  QTest::keyClick(window_.get(), Qt::Key_R, Qt::ControlModifier);
+  const QSize turned = Record().picture().picture.size();
+  EXPECT_LT(turned.width(), turned.height());
+  Find<QAction>("btWhiteBalance")->trigger();
+  EXPECT_TRUE(Find<ButtonOnOff>("btWhiteBalance")->IsOn());
+
+  Find<QAction>("mnuShortcuts")->trigger();
+  ASSERT_EQ(ui_.MessageTexts().size(), 1u);
+  EXPECT_TRUE(ui_.MessageTexts()[0].contains("\nRotate Right: Ctrl+R\n"));
+  EXPECT_TRUE(ui_.MessageTexts()[0].contains("\nRemove All: Shift+Del\n"));
+}
+
 TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   AddThroughDialog({Photo("a.png", 60, 40), Photo("b.png", 40, 60)});
   ASSERT_EQ(window_->Job().Count(), 2);
@@ -677,7 +737,7 @@ TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
         return windows;
       };
       const QSet<QWidget*> before = shown();
-      for (const char* name : {"actPrint", "actPrintPreview", "actSave"})
+      for (const char* name : {"cmdPrint", "cmdPrintPreview", "cmdSave"})
         window_->findChild<QAction*>(name)->trigger();
       for (QWidget* widget : shown() - before) nested << widget->objectName();
     });
