@@ -18,25 +18,6 @@
 #include "ui/window_actions.h"
 
 namespace tessaly {
-namespace {
-
-struct SliderForm {
-  const char* name;
-  const char* label;
-  const char* caption;
-};
-// In the panel's order, which is also the tab order.
-constexpr SliderForm kSliderForms[] = {
-    {"hsBright", "lblBright", "Brightness"},
-    {"hsContrast", "lblContrast", "Contrast"},
-    {"hsGamma", "lblGamma", "Gamma"},
-    {"hsSaturation", "lblSaturation", "Saturation"},
-    {"hsRed", "lblRed", "Red"},
-    {"hsGreen", "lblGreen", "Green"},
-    {"hsBlue", "lblBlue", "Blue"},
-};
-
-}  // namespace
 
 EditPanel::EditPanel(const JobSettings& settings, const WindowActions& actions, QWidget* parent)
     : QGroupBox(parent), settings_(settings) {
@@ -62,6 +43,7 @@ void EditPanel::BuildSliders(QGridLayout* grid) {
     auto* slider = new QSlider(Qt::Horizontal, this);
     slider->setObjectName(QString::fromLatin1(form.name));
     slider->setAccessibleName(QString::fromLatin1(form.caption));
+    slider->setToolTip(QString::fromLatin1(form.tip));
     slider->setRange(-kEditLimit, kEditLimit);
     caption->setBuddy(slider);
     auto* value = new QLabel(this);
@@ -86,6 +68,7 @@ void EditPanel::BuildSharpening(QGridLayout* grid) {
   int row = grid->rowCount();
   unsharp_ = new QCheckBox(QStringLiteral("Sharpen"), this);
   unsharp_->setObjectName(QStringLiteral("chkUnsharpMask"));
+  unsharp_->setToolTip(QString::fromLatin1(kSharpenTip));
   grid->addWidget(unsharp_, row++, 0, 1, 3);
   Chain(unsharp_);
   grid->addWidget(new QLabel(QStringLiteral("Radius (pixels):"), this), row, 0);
@@ -95,6 +78,7 @@ void EditPanel::BuildSharpening(QGridLayout* grid) {
     radius_[i] = new QRadioButton(radius_captions.value(i), this);
     radius_[i]->setObjectName(QStringLiteral("optRadius"));
     radius_[i]->setProperty("index", i);
+    radius_[i]->setToolTip(QString::fromLatin1(kRadiusTip));
     radius_row->addWidget(radius_[i]);
     Chain(radius_[i]);
   }
@@ -104,6 +88,7 @@ void EditPanel::BuildSharpening(QGridLayout* grid) {
   amount_ = new QComboBox(this);
   amount_->setObjectName(QStringLiteral("cboAmount"));
   amount_->setAccessibleName(QStringLiteral("Amount (%)"));
+  amount_->setToolTip(QString::fromLatin1(kAmountTip));
   amount_->addItems(SharpenAmountTexts());
   amount_->setCurrentIndex(kDefaultSharpenAmountIndex);
   grid->addWidget(amount_, row, 1, 1, 2);
@@ -123,6 +108,7 @@ void EditPanel::BuildBoxes(QGridLayout* grid) {
   copies_ = DigitsBox(this);
   copies_->setObjectName(QStringLiteral("txtCopies"));
   copies_->setAccessibleName(QStringLiteral("Copies"));
+  copies_->setToolTip(QString::fromLatin1(kCopiesTip));
   copies_caption->setBuddy(copies_);
   connect(copies_, &QLineEdit::editingFinished, this, &EditPanel::OnCopiesLeft);
   grid->addWidget(copies_caption, row, 0);
@@ -133,6 +119,7 @@ void EditPanel::BuildBoxes(QGridLayout* grid) {
   label_ = new QLineEdit(this);
   label_->setObjectName(QStringLiteral("txtLabel"));
   label_->setAccessibleName(QStringLiteral("Label"));
+  label_->setToolTip(QString::fromLatin1(kLabelTip));
   label_caption->setBuddy(label_);
   label_->installEventFilter(this);
   connect(label_, &QLineEdit::textChanged, this, [this](const QString& text) {

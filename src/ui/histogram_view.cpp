@@ -54,6 +54,7 @@ HistogramView::HistogramView(QWidget* parent)
   setAccessibleName(tr("Histogram"));
   rgb_->setObjectName(QStringLiteral("btRGB"));
   rgb_->setCheckable(true);
+  rgb_->setToolTip(tr("Show the red, green and blue values apart"));
   below_->setToolTip(tr("Share of values below 0"));
   inside_->setToolTip(tr("Share of values from 0 to 255"));
   above_->setToolTip(tr("Share of values above 255"));

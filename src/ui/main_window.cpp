@@ -132,6 +132,8 @@ MainWindow::MainWindow(QWidget* parent)
   scroll->setObjectName(QStringLiteral("windowScroll"));
   scroll->setAccessibleName(QStringLiteral("Window"));
   scroll->setFrameShape(QFrame::NoFrame);
+  // Its content's controls take the focus; the area scrolls to show the focused one.
+  scroll->setFocusPolicy(Qt::NoFocus);
   scroll->setWidgetResizable(true);
   scroll->setWidget(central);
   setCentralWidget(scroll);

@@ -76,6 +76,7 @@ ThumbnailStrip::ThumbnailStrip(QWidget* parent)
       center_(new QPushButton(QStringLiteral("o"), this)) {
   setObjectName(QStringLiteral("MyTumbs1"));
   setAccessibleName(tr("Thumbnails"));
+  setToolTip(tr("The job's photos: click one to edit it, or move with the arrow keys"));
   setFocusPolicy(Qt::StrongFocus);
   outer_->setObjectName(QStringLiteral("ContainerContainer"));
   scroll_->setObjectName(QStringLiteral("hsTumbsScroll"));

@@ -12,6 +12,29 @@
 
 namespace tessaly {
 
+// The panel's sliders in their order, which is also the tab order: the slider's
+// and its value label's object names, its caption and its tool tip.
+struct SliderForm {
+  const char* name;
+  const char* label;
+  const char* caption;
+  const char* tip;
+};
+inline constexpr SliderForm kSliderForms[] = {
+    {"hsBright", "lblBright", "Brightness", "Make the photo lighter or darker"},
+    {"hsContrast", "lblContrast", "Contrast", "Spread the tones apart or draw them together"},
+    {"hsGamma", "lblGamma", "Gamma", "Lighten or darken the mid-tones, keeping black and white"},
+    {"hsSaturation", "lblSaturation", "Saturation", "Make the colours stronger or paler"},
+    {"hsRed", "lblRed", "Red", "Add red, or its opposite cyan"},
+    {"hsGreen", "lblGreen", "Green", "Add green, or its opposite magenta"},
+    {"hsBlue", "lblBlue", "Blue", "Add blue, or its opposite yellow"},
+};
+inline constexpr char kSharpenTip[] = "Sharpen the photo's edges (unsharp mask)";
+inline constexpr char kRadiusTip[] = "How wide an edge the sharpening takes, in pixels";
+inline constexpr char kAmountTip[] = "How strongly the edges are sharpened";
+inline constexpr char kCopiesTip[] = "How many prints of this photo the job makes";
+inline constexpr char kLabelTip[] = "A text printed with the photo";
+
 // The gamma label of a slider position: position ÷ (slider span) + 1, "0.00".
 QString GammaLabelText(int slider);
 // The gamma the photo takes from a slider position: the number its label shows.

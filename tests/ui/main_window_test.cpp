@@ -381,11 +381,13 @@ TEST_F(MainWindowTest, MenusKeysTipsAndStatesThroughTheAccessibilityTree) {
   EXPECT_EQ(entries(Find<QMenu>("mnuHelp")),
             (QStringList{"Help|F1", "Keyboard Shortcuts|Ctrl+F1", "About|Alt+A"}));
 
-  // Every button says what it does, with its keys.
-  for (ButtonOnOff* button : window_->findChildren<ButtonOnOff*>()) {
+  // Every control says what it does, the buttons with their keys.
+  for (QWidget* control : window_->findChildren<QWidget*>()) {
+    if (control->focusPolicy() == Qt::NoFocus || !control->isVisible()) continue;
     const QString tip =
-        QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description);
-    EXPECT_FALSE(tip.isEmpty()) << button->objectName().toStdString();
+        QAccessible::queryAccessibleInterface(control)->text(QAccessible::Description);
+    EXPECT_FALSE(tip.isEmpty()) << control->metaObject()->className() << " "
+                                << control->objectName().toStdString();
   }
   EXPECT_EQ(Find<ButtonOnOff>("cmdRotateLeft")->toolTip(),
             "Turn the photo a quarter turn counter-clockwise (Ctrl+L)");
