@@ -86,6 +86,8 @@ void JobSettingsDialog::BuildControls() {
   page_layout->addWidget(units_);
   page_layout->addWidget(sizes_);
   page_layout->addLayout(size_buttons);
+  // The column is as tall as the two groups beside it; its room is left below.
+  page_layout->addStretch();
 
   // Page arrangement.
   auto* arrangement = new QGroupBox(tr("Layout Mode"), this);

@@ -80,6 +80,12 @@ TEST_F(JobSettingsDialogTest, ModesAddAndANewUnitReachTheList) {
   EXPECT_TRUE(frame->isChecked() && frame->isEnabled());
   EXPECT_EQ(sizes->currentIndex(), 1);
   EXPECT_TRUE(FindControl<QLabel>(dialog, "lblCurrentSettings")->text().contains("Photos/page"));
+  // The size list follows the mode options closely, however tall the window is.
+  dialog.show();
+  dialog.resize(dialog.width(), dialog.height() + 200);
+  QCoreApplication::processEvents();
+  const QWidget* sheet_mode = FindControl<QRadioButton>(dialog, "optMode", 1);
+  EXPECT_LT(sizes->y() - sheet_mode->geometry().bottom(), 3 * sheet_mode->height());
 
   FindControl<QRadioButton>(dialog, "optMode", 1)->click();
   EXPECT_FALSE(frame->isChecked() || frame->isEnabled());
