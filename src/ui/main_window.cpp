@@ -94,6 +94,7 @@ MainWindow::MainWindow(QWidget* parent)
           });
   connect(view_, &PhotoView::resolutionChanged, this, [this] {
     RefreshInfo();
+    MarkSoftPhoto(current_);
     SetFileInfoText();
   });
   histogram_ = new HistogramView(central);
@@ -309,8 +310,20 @@ void MainWindow::ClearEditPanel() {
   UpdateActions();
 }
 
+void MainWindow::MarkSoftPhotos() {
+  soft_limit_ = LowResolutionLimit(SettingsFilePath());
+  for (int i = 0; i < job_.Count(); ++i) MarkSoftPhoto(i);
+}
+
+void MainWindow::MarkSoftPhoto(int position) {
+  if (position < 0 || position >= job_.Count()) return;
+  strip_->SetMarked(position, !job_.Settings().ThumbMode &&
+                                  LowResolution(job_.At(position).PrintResolution(), soft_limit_));
+}
+
 void MainWindow::EnableEditControls() {
   if (strip_->NumberImages() == 0) return;
+  MarkSoftPhotos();
   // Contact sheets print the photos as they are: nothing of a photo can be edited.
   panel_->setEnabled(!job_.Settings().ThumbMode);
   view_->SetCropEnabled(true);
@@ -320,7 +333,7 @@ void MainWindow::EnableEditControls() {
 }
 
 void MainWindow::SetFileInfoText() {
-  file_info_->SetFullText(FileInfoText(job_, current_));
+  file_info_->SetFullText(FileInfoText(job_, current_, soft_limit_));
 }
 
 void MainWindow::Redrawn() {
@@ -521,6 +534,8 @@ void MainWindow::OnRotate(int step) {
   photo->Rotate(step);
   strip_->SetPhoto(current_, photo->picture().picture);
   Redrawn();
+  MarkSoftPhoto(current_);
+  SetFileInfoText();
   panel_->CheckLabelLength();
 }
 
@@ -597,6 +612,9 @@ void MainWindow::OnPrint() {
   printing_ = true;
   RunPrintOptions(this, job_, printers_, layout_, run_);
   printing_ = false;
+  // The print options may have set another minimum resolution.
+  MarkSoftPhotos();
+  SetFileInfoText();
   CloseIfAsked();
 }
 

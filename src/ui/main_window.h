@@ -97,6 +97,10 @@ class MainWindow : public QMainWindow {
   void ClearEditPanel();
   void EnableEditControls();
   void SetFileInfoText();
+  // Marks in the strip the photos (or the one at `position`) that print below the
+  // low-resolution limit, read anew from the settings by MarkSoftPhotos.
+  void MarkSoftPhotos();
+  void MarkSoftPhoto(int position);
   void ShowContactSheetNotice();
   void RefreshInfo();
   // Repaints the photo and its histogram after its record changed.
@@ -143,6 +147,7 @@ class MainWindow : public QMainWindow {
   PrintWindow run_;
   QString init_path_;
   int current_ = -1;
+  int soft_limit_ = kLowResolutionPpi;
   bool adding_ = false;         // a photo is being added: its selection follows the adding
   bool printing_ = false;       // the print options or the print run are going
   bool close_pending_ = false;  // a close was asked for during a run

@@ -14,6 +14,9 @@ namespace {
 // The marker around the active cell, also the background of its label.
 const QColor kMarkerColour(0, 96, 192);
 constexpr int kMarkerWidth = 2;
+// The warning corner of a photo that prints soft: a fifth of the cell.
+const QColor kWarningColour(240, 160, 0);
+constexpr int kWarningShare = 5;
 // Smallest cell side, so that a strip squeezed by its layout still shows pictures.
 constexpr int kMinimumCell = 16;
 
@@ -41,6 +44,14 @@ class TumbContainer : public QWidget {
       const QRect box(TumbLeft(i, cell), 0, cell, cell);
       painter.fillRect(box, palette().dark());
       painter.drawPixmap(box, strip_->cells_[static_cast<std::size_t>(i)]);
+      if (strip_->marked_[static_cast<std::size_t>(i)]) {
+        const int side = std::max(6, cell / kWarningShare);
+        const QPoint corner[] = {box.topRight() - QPoint(side, 0), box.topRight(),
+                                 box.topRight() + QPoint(0, side)};
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kWarningColour);
+        painter.drawPolygon(corner, 3);
+      }
       const QRect label(box.left(), cell, cell, strip_->label_height_);
       painter.fillRect(label, i == active ? kMarkerColour : QColor(Qt::white));
       painter.setPen(i == active ? Qt::white : Qt::black);
@@ -121,8 +132,20 @@ void ThumbnailStrip::SetPhoto(int position, const QImage& picture) {
   inner_->update();
 }
 
+void ThumbnailStrip::SetMarked(int position, bool marked) {
+  if (position < 0 || position >= state_.Count() || Marked(position) == marked) return;
+  marked_[static_cast<std::size_t>(position)] = marked;
+  if (position == state_.Active()) Describe();
+  inner_->update();
+}
+
+bool ThumbnailStrip::Marked(int position) const {
+  return position >= 0 && position < state_.Count() && marked_[static_cast<std::size_t>(position)];
+}
+
 void ThumbnailStrip::AddPhoto(const QImage& picture) {
   cells_.push_back(CellDrawing(picture));
+  marked_.push_back(false);
   state_.Add(Visible());
   LayOut();
   Selected();
@@ -130,7 +153,10 @@ void ThumbnailStrip::AddPhoto(const QImage& picture) {
 
 int ThumbnailStrip::RemoveCurrentPhoto() {
   const int removed = state_.RemoveCurrent();
-  if (removed >= 0) cells_.erase(cells_.begin() + removed);
+  if (removed >= 0) {
+    cells_.erase(cells_.begin() + removed);
+    marked_.erase(marked_.begin() + removed);
+  }
   LayOut();
   return removed;
 }
@@ -156,9 +182,16 @@ void ThumbnailStrip::Previous() {
   Selected();
 }
 
+void ThumbnailStrip::Describe() {
+  const int active = state_.Active();
+  QString text = tr("Photo %1 of %2").arg(active + 1).arg(state_.Count());
+  if (Marked(active)) text += tr(", prints soft");
+  setAccessibleDescription(text);
+}
+
 void ThumbnailStrip::Selected() {
   const int active = state_.Active();
-  setAccessibleDescription(tr("Photo %1 of %2").arg(active + 1).arg(state_.Count()));
+  Describe();
   inner_->update();
   CurrentUi().LetMessagesRun();
   emit imageSelected(active);

@@ -6,7 +6,9 @@
 // small cached pixmap per photo and a paint of the cells on screen; tests and
 // assistive tools read the cells through LabelText, CellPicture and the accessible
 // description. Cells follow the strip's height; a drawing made at one cell size is
-// scaled when the strip is resized. The arithmetic is the core's ThumbnailStripState.
+// scaled when the strip is resized. A marked cell (a photo that prints soft) shows
+// a warning corner, and its mark is part of the accessible description while it is
+// active. The arithmetic is the core's ThumbnailStripState.
 #pragma once
 
 #include <QPixmap>
@@ -35,6 +37,9 @@ class ThumbnailStrip : public QWidget {
   void AddPhoto(const QImage& picture);
   // Draws the cell at `position` anew from `picture` (a turned photo).
   void SetPhoto(int position, const QImage& picture);
+  // Marks or unmarks the cell at `position` as printing soft.
+  void SetMarked(int position, bool marked);
+  bool Marked(int position) const;
   // Removes the active thumbnail and returns its position (−1 when empty); raises
   // no event.
   int RemoveCurrentPhoto();
@@ -60,6 +65,8 @@ class ThumbnailStrip : public QWidget {
   friend class TumbContainer;
   void Next();
   void Previous();
+  // The accessible description: the active photo's place and mark.
+  void Describe();
   // The thumbnail that just became active is shown and announced.
   void Selected();
   // Scroll bar range and value and the inner container's place from the state.
@@ -70,6 +77,7 @@ class ThumbnailStrip : public QWidget {
 
   ThumbnailStripState state_;
   std::vector<QPixmap> cells_;
+  std::vector<bool> marked_;
   int cell_ = 0;
   int label_height_ = 0;
   QWidget* outer_;

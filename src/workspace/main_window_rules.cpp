@@ -6,6 +6,7 @@
 #include "controls/formatting.h"
 #include "controls/ui_service.h"
 #include "controls/utils.h"
+#include "settings/settings_table.h"
 
 namespace tessaly {
 namespace {
@@ -18,22 +19,35 @@ constexpr int kMaxScreenPhotoSizeAt1024 = 540;
 
 }  // namespace
 
+int LowResolutionLimit(const QString& settings_file) {
+  const int minimum = ReadIntSetting(kPrintOptionsSection, "InterpolVal1", settings_file);
+  return ReadCheckSetting(kPrintOptionsSection, "Interpolate1", settings_file) && minimum > 0
+             ? minimum
+             : kLowResolutionPpi;
+}
+
+bool LowResolution(double print_resolution, int limit) {
+  return print_resolution > 0 && print_resolution < limit;
+}
+
 QString FileInfoText(int position, int count, const QString& file, bool contact_sheet,
-                     double print_resolution) {
+                     double print_resolution, int limit) {
   QString text = QStringLiteral(" File ") + QString::number(position + 1) + u'/' +
                  QString::number(count) + QStringLiteral("\n  Name: ") + FileNameOfPath(file) +
                  u'\n';
-  if (!contact_sheet)
-    text += QStringLiteral("  Print Resolution: ") +
-            FormatNumber(print_resolution, QStringLiteral("#####.0")) + QStringLiteral(" ppi.");
+  if (contact_sheet) return text;
+  text += QStringLiteral("  Print Resolution: ") +
+          FormatNumber(print_resolution, QStringLiteral("#####.0")) + QStringLiteral(" ppi.");
+  if (LowResolution(print_resolution, limit))
+    text += QStringLiteral(" Low: under %1 ppi.").arg(limit);
   return text;
 }
 
-QString FileInfoText(const MyPictureManager& job, int position) {
+QString FileInfoText(const MyPictureManager& job, int position, int limit) {
   if (position < 0 || position >= job.Count()) return QString();
   const MyPicture& photo = job.At(position);
   return FileInfoText(position, job.Count(), photo.Filename(), job.Settings().ThumbMode,
-                      photo.PrintResolution());
+                      photo.PrintResolution(), limit);
 }
 
 int ScreenPhotoSizeInUse(int setting, int screen_width) {

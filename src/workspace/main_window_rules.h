@@ -11,13 +11,24 @@
 
 namespace tessaly {
 
+// A photo printing at fewer pixels per inch than this looks soft when the print
+// options set no minimum resolution.
+inline constexpr int kLowResolutionPpi = 150;
+// The resolution under which a photo is marked as printing soft: the print options'
+// minimum resolution when its box is checked and it holds a number above 0 (the
+// photo is then enlarged to it), else kLowResolutionPpi.
+int LowResolutionLimit(const QString& settings_file);
+// True when the photo prints, and below `limit`.
+bool LowResolution(double print_resolution, int limit);
+
 // " File p/n", "  Name: " and the bare file name, then (outside contact-sheet mode)
-// "  Print Resolution: " and the resolution formatted "#####.0" followed by " ppi.";
-// the three parts on their own lines. `position` is 0-based.
+// "  Print Resolution: " and the resolution formatted "#####.0" followed by " ppi.",
+// and " Low: under L ppi." when it is below `limit` L; the three parts on their own
+// lines. `position` is 0-based.
 QString FileInfoText(int position, int count, const QString& file, bool contact_sheet,
-                     double print_resolution);
+                     double print_resolution, int limit);
 // The line for the photo at `position` of `job` (an empty text for no such photo).
-QString FileInfoText(const MyPictureManager& job, int position);
+QString FileInfoText(const MyPictureManager& job, int position, int limit);
 
 // The screen photo size used for the run: the setting, at least kMinScreenPhotoSize;
 // kMinScreenPhotoSize on a screen at most 800 pixels wide; at most 540 on a screen

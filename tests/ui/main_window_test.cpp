@@ -413,6 +413,19 @@ TEST_F(MainWindowTest, MenusKeysTipsAndStatesThroughTheAccessibilityTree) {
   EXPECT_TRUE(ui_.MessageTexts()[0].contains("\nRemove All: Shift+Del\n"));
 }
 
+TEST_F(MainWindowTest, PhotosThatPrintSoftAreMarkedInTheStripAndTheInformationLine) {
+  AddThroughDialog({Photo("big.png", 2400, 1600), Photo("small.png", 60, 40)});
+  auto* strip = Find<ThumbnailStrip>("MyTumbs1");
+  const auto info = [this] { return Find<ElidedLabel>("lblFileInfo")->FullText(); };
+  EXPECT_FALSE(strip->Marked(0));
+  EXPECT_TRUE(strip->Marked(1));
+  EXPECT_TRUE(info().endsWith(" ppi. Low: under 150 ppi.")) << info().toStdString();
+  EXPECT_TRUE(strip->accessibleDescription().endsWith(", prints soft"));
+  window_->SelectPhoto(0);
+  EXPECT_FALSE(info().contains("Low"));
+  EXPECT_EQ(strip->accessibleDescription(), "Photo 1 of 2");
+}
+
 TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   AddThroughDialog({Photo("a.png", 60, 40), Photo("b.png", 40, 60)});
   ASSERT_EQ(window_->Job().Count(), 2);

@@ -21,10 +21,15 @@ TEST(MainWindowRules, FileInfoLineAndScreenWidthRules) {
       // One decimal, its half rounded away from zero.
       {11, 12, "/a/b c.png", false, 1234.25,
        " File 12/12\n  Name: b c.png\n  Print Resolution: 1234.3 ppi."},
-      {1, 2, "/photos/IMG_0002.JPG", true, 508.0, " File 2/2\n  Name: IMG_0002.JPG\n"},
+      {1, 2, "/photos/IMG_0002.JPG", true, 50.0, " File 2/2\n  Name: IMG_0002.JPG\n"},
+      // Below the limit of 200 ppi, not at it.
+      {0, 1, "/a.png", false, 199.96,
+       " File 1/1\n  Name: a.png\n  Print Resolution: 200.0 ppi."
+       " Low: under 200 ppi."},
+      {0, 1, "/a.png", false, 200.0, " File 1/1\n  Name: a.png\n  Print Resolution: 200.0 ppi."},
   };
   for (const auto& [position, count, file, contact_sheet, resolution, text] : cases)
-    EXPECT_EQ(FileInfoText(position, count, file, contact_sheet, resolution), QString(text));
+    EXPECT_EQ(FileInfoText(position, count, file, contact_sheet, resolution, 200), QString(text));
 
   // A job's photo: 3000 pixels over a 150 mm print give 508 pixels per inch.
   ScriptedUi ui;
@@ -36,8 +41,23 @@ TEST(MainWindowRules, FileInfoLineAndScreenWidthRules) {
   cDIB surface = test::RandomSurface(60, 40, 5);
   const QString file = QString::fromStdString(test::TempDir()) + "/none.png";
   ASSERT_EQ(GetPicture(job, surface, file, 3000, 2000), 0);
-  EXPECT_EQ(FileInfoText(job, 0), " File 1/1\n  Name: none.png\n  Print Resolution: 508.0 ppi.");
-  EXPECT_EQ(FileInfoText(job, 1), QString());
+  EXPECT_EQ(FileInfoText(job, 0, kLowResolutionPpi),
+            " File 1/1\n  Name: none.png\n  Print Resolution: 508.0 ppi.");
+  EXPECT_EQ(FileInfoText(job, 1, kLowResolutionPpi), QString());
+
+  // The limit: the print options' minimum while its box is checked and it is set.
+  const QString ini = QString::fromStdString(test::TempDir()) + "/limit.ini";
+  const std::tuple<const char*, int> limits[] = {
+      {"", 150},
+      {"[PrintOptions]\nInterpolate1=1\nInterpolVal1=240\n", 240},
+      {"[PrintOptions]\nInterpolate1=0\nInterpolVal1=240\n", 150},
+      {"[PrintOptions]\nInterpolate1=1\nInterpolVal1=0\n", 150},
+  };
+  for (const auto& [content, limit] : limits) {
+    test::PutFile(ini, content);
+    EXPECT_EQ(LowResolutionLimit(ini), limit) << content;
+  }
+  EXPECT_FALSE(LowResolution(0, 150));  // nothing known prints nothing soft
 
   // The screen width chooses the photo size, the arrangement and the warning.
   // {setting, screen width, photo size in use, arrangement, warned}
