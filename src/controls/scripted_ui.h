@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "controls/ui_service.h"
@@ -28,6 +29,7 @@ class ScriptedUi : public Ui {
   void SetWaitCursor(bool on) override { wait_cursor_ = on; }
   // Records the text (and echoes it when echoing) and lets messages run.
   void ShowProgress(const QString& caption, const QString& text) override;
+  void ShowProgressCount(int done, int total) override { counts_.push_back({done, total}); }
   void HideProgress() override { progress_shown_ = false; }
 
   // Queues the answer for the next message box.
@@ -44,6 +46,8 @@ class ScriptedUi : public Ui {
   // Every progress text shown, in order, and whether the progress window is shown.
   const std::vector<QString>& ProgressTexts() const { return progress_; }
   bool ProgressShown() const { return progress_shown_; }
+  // Every count shown, as {done, total}.
+  const std::vector<std::pair<int, int>>& ProgressCounts() const { return counts_; }
   int Polls() const { return polls_; }
   bool WaitCursor() const { return wait_cursor_; }
   // When set, every message is also printed on standard error (the batch command).
@@ -56,6 +60,7 @@ class ScriptedUi : public Ui {
   };
   std::vector<RecordedMessage> messages_;
   std::vector<QString> progress_;
+  std::vector<std::pair<int, int>> counts_;
   std::deque<MsgAnswer> answers_;
   std::deque<Input> inputs_;
   std::function<void(int)> on_poll_;

@@ -43,6 +43,12 @@ class Ui {
   // Shows `text` in the progress window of a long run (caption `caption`, with its
   // Cancel button), showing the window when it is not shown yet; lets messages run.
   virtual void ShowProgress(const QString& caption, const QString& text) = 0;
+  // Shows how far the run is: `done` of `total` steps (photos); nothing shown when
+  // `total` is 0. By default nothing.
+  virtual void ShowProgressCount(int done, int total) {
+    (void)done;
+    (void)total;
+  }
   // Closes the progress window, if one is shown.
   virtual void HideProgress() = 0;
 

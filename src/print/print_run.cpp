@@ -250,12 +250,15 @@ void PrintWindow::PrintIt(bool Preview) {
   if (!page_fates_.empty())
     ui.MessageBox(PagesNotPrintedText(page_fates_, page_count_), MsgButtons::Ok,
                   MsgIcon::Exclamation);
-  if (pdf != nullptr && pdf == printers_.Device() && pdf->Files().size() > pdf_files_before)
+  const bool files_named =
+      pdf != nullptr && pdf == printers_.Device() && pdf->Files().size() > pdf_files_before;
+  if (files_named)
     ui.MessageBox(PdfFilesWrittenText(pdf->Folder(), pdf->Files().mid(pdf_files_before)),
                   MsgButtons::Ok, MsgIcon::Information);
   EnableMainWindow(true);
   ui.LetMessagesRun();
   if (!settings.ThumbMode) history_failed_ = !RecordJobHistory(job_);
+  if (run_end_hook_) run_end_hook_(files_named);
 }
 
 }  // namespace tessaly

@@ -101,6 +101,11 @@ class PrintWindow {
   void SetPreviewHook(std::function<void(PrintWindow&)> hook) { preview_hook_ = std::move(hook); }
   // Called with false when the run disables the main window and true when it enables it.
   void SetMainWindowHook(std::function<void(bool)> hook) { main_window_hook_ = std::move(hook); }
+  // Called at the end of every print run (not a preview), with whether the run's own
+  // message already named the files its pages went to.
+  void SetRunEndHook(std::function<void(bool files_named)> hook) {
+    run_end_hook_ = std::move(hook);
+  }
   void SetClock(PauseClock clock) { clock_ = std::move(clock); }
 
   // The contact-sheet title, kept for the program run and offered again as default.
@@ -164,6 +169,7 @@ class PrintWindow {
   PauseClock clock_;
   std::function<void(PrintWindow&)> preview_hook_;
   std::function<void(bool)> main_window_hook_;
+  std::function<void(bool)> run_end_hook_;
 };
 
 }  // namespace tessaly

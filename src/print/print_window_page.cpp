@@ -128,6 +128,7 @@ bool PrintWindow::SlotPixels(int Page, int k, const PreviewPaper* paper, FinalPi
                       .arg(page_count_)
                       .arg(k)
                       .arg(slot_count_));
+  ui.ShowProgressCount(k - 1, slot_count_);
   ui.LetMessagesRun();
   switch (ahead.Take(
       k, [&ui] { return ui.PollCancel(); }, result, turned)) {

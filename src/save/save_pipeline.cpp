@@ -140,6 +140,7 @@ PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
                          kCarriageReturn + kCarriageReturn;
   const QString& file = photo.Filename();
   ShowSaveInfo(prefix + QStringLiteral("Openning '") + file + QStringLiteral(" '..."));
+  ui.ShowProgressCount(number - 1, count);
   ui.LetMessagesRun();
 
   // The surface outlives the image that borrows its pixels after preparation.

@@ -46,6 +46,7 @@
 #include "ui/window_block.h"
 #include "workspace/image_info_report.h"
 #include "workspace/last_job.h"
+#include "workspace/run_summary.h"
 #include "workspace/white_balance_pick.h"
 
 namespace tessaly {
@@ -153,6 +154,7 @@ MainWindow::MainWindow(QWidget* parent)
     PreviewWindow::Open(
         shown, [this] { OnPrint(); }, [this] { UnblockWindow(this); });
   });
+  run_.SetRunEndHook([this](bool files_named) { TellPrintRunEnd(files_named); });
   ConnectCommands();
   actions_->FillMenuBar(menuBar());
   ClearEditPanel();
@@ -626,10 +628,31 @@ void MainWindow::OnSave() {
     return;
   }
   save_dialog_ = SaveDialog::OpenForm(job_, this);
+  connect(save_dialog_, &SaveDialog::runEnded, this,
+          [this](const SaveRunReport& report, int total, const QString& folder) {
+            if (close_pending_ || closed_) return;
+            CurrentUi().MessageBox(SaveSummaryText(report, total, folder), MsgButtons::Ok,
+                                   SaveSummaryIcon(report, total));
+          });
 }
 
 void MainWindow::OnHelp() {
   ShowHelpPage(job_.Count() > 0 ? QStringLiteral("Edit.htm") : QStringLiteral("Overview.htm"));
+}
+
+void MainWindow::TellPrintRunEnd(bool files_named) {
+  // A close asked for during the run is done without asking anything more.
+  if (close_pending_ || closed_) return;
+  const bool cancelled = CurrentUi().CancelRequested();
+  const int done = run_.PagesEnded();
+  const int pages = run_.PageCount();
+  const bool history_failed = run_.HistoryFailed();
+  // The built-in printer's own message named where a whole run went.
+  if (files_named && !cancelled && done == pages && !history_failed) return;
+  CurrentUi().MessageBox(
+      PrintSummaryText(done, pages, PrinterDisplayName(printers_.CurrentPrinterName()), cancelled,
+                       history_failed),
+      MsgButtons::Ok, PrintSummaryIcon(done, pages, cancelled, history_failed));
 }
 
 bool MainWindow::RunGoing() const {

@@ -134,6 +134,8 @@ class MainWindow : public QMainWindow {
   void ListPrinters();
   // True, after saying "No printer!", when no printer can be used.
   bool RefuseWithoutPrinter();
+  // The message that ends a print run, unless the run's own named its files.
+  void TellPrintRunEnd(bool files_named);
   // True while a print run (its options included) or a save run uses the job.
   bool RunGoing() const;
   // Closes the window, once the run has ended, when a close was asked for during it.

@@ -1,9 +1,10 @@
-// Caption, message line and Cancel button of the progress window.
+// Caption, text, progress bar and Cancel button of the progress window.
 #include "ui/progress_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -15,8 +16,9 @@
 namespace tessaly {
 namespace {
 
-// The message's width in pixels: wide enough for a step's text on one line.
-constexpr int kMessageWidth = 360;
+// The message's width in pixels: wide enough for a step's text on one line; a
+// longer text (a folder's path) wraps and the window grows to show all of it.
+constexpr int kMessageWidth = 480;
 // Offset of a newly shown progress window from the main window's corner, in twips.
 constexpr double kOffsetLeft = 150;
 constexpr double kOffsetTop = 775;
@@ -43,14 +45,20 @@ ProgressWindow::ProgressWindow(QWidget* parent)
   setObjectName(QStringLiteral("frmPrintMsg"));
   message_ = new QLabel(this);
   message_->setObjectName(QStringLiteral("lblMsgPrinting"));
-  message_->setMinimumWidth(kMessageWidth);
+  message_->setFixedWidth(kMessageWidth);
   message_->setWordWrap(true);
+  bar_ = new QProgressBar(this);
+  bar_->setObjectName(QStringLiteral("progressBar"));
+  bar_->hide();
   auto* cancel = new QPushButton(tr("Cancel"), this);
   cancel->setObjectName(QStringLiteral("cmdCancel"));
   connect(cancel, &QPushButton::clicked, this, &ProgressWindow::AskToCancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(message_);
+  layout->addWidget(bar_);
   layout->addWidget(cancel, 0, Qt::AlignHCenter);
+  // The window takes the size its text needs, growing and shrinking with it.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void ProgressWindow::Show(const QString& caption, const QString& text) {
@@ -61,14 +69,20 @@ void ProgressWindow::Show(const QString& caption, const QString& text) {
   setWindowTitle(caption);
   message_->setText(ShownText(text));
   message_->setAccessibleName(text);
-  adjustSize();
   if (isVisible()) return;
+  bar_->hide();
   if (const QWidget* main = MainWindow()) {
     const QPoint corner = main->geometry().topLeft();
     move(corner.x() + static_cast<int>(std::lround(kOffsetLeft / kTwipsPerPixel)),
          corner.y() + static_cast<int>(std::lround(kOffsetTop / kTwipsPerPixel)));
   }
   SetTopmost(true);
+}
+
+void ProgressWindow::ShowCount(int done, int total) {
+  bar_->setVisible(total > 0);
+  bar_->setRange(0, total);
+  bar_->setValue(done);
 }
 
 void ProgressWindow::SetTopmost(bool on) {

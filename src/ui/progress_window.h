@@ -1,5 +1,6 @@
-// The progress window of a long run (printing, saving): a small window on top with
-// the run's caption, one line of text and a Cancel button. Cancel asks whether to
+// The progress window of a long run (printing, saving): a window on top with the
+// run's caption, its whole text, a progress bar once the run counts its steps and a
+// Cancel button. Cancel asks whether to
 // stop the run (the print run's or the save run's question); the answer sets the
 // program-wide cancel flag and decides whether the window closes and whether it
 // goes back on top. It opens beside the main window's top-left corner. Closing the
@@ -9,6 +10,7 @@
 #include <QWidget>
 
 class QLabel;
+class QProgressBar;
 
 namespace tessaly {
 
@@ -22,6 +24,8 @@ class ProgressWindow : public QWidget {
   // its label take the names of the run's window ("frmPrintMsg"/"lblMsgPrinting" or
   // "frmSaveMsg"/"lblMsgSaving").
   void Show(const QString& caption, const QString& text);
+  // `done` of `total` steps on the progress bar; hidden for a total of 0.
+  void ShowCount(int done, int total);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -31,6 +35,7 @@ class ProgressWindow : public QWidget {
   void SetTopmost(bool on);
 
   QLabel* message_;
+  QProgressBar* bar_;
 };
 
 }  // namespace tessaly

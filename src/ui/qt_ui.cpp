@@ -157,6 +157,10 @@ void QtUi::ShowProgress(const QString& caption, const QString& text) {
   LetMessagesRun();
 }
 
+void QtUi::ShowProgressCount(int done, int total) {
+  if (progress_) progress_->ShowCount(done, total);
+}
+
 void QtUi::HideProgress() {
   if (progress_) progress_->hide();
 }

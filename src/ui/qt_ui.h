@@ -30,6 +30,7 @@ class QtUi final : public Ui {
   void LetMessagesRun() override;
   void SetWaitCursor(bool on) override;
   void ShowProgress(const QString& caption, const QString& text) override;
+  void ShowProgressCount(int done, int total) override;
   void HideProgress() override;
 
   // How many wait-cursor requests are open.

@@ -230,12 +230,13 @@ void SaveDialog::Save() {
   ui.ShowProgress(QLatin1String(kSaveProgressCaption), QString());
   hide();
   ui.LetMessagesRun();
-  SavePhotos(job_, options);
+  const SaveRunReport report = SavePhotos(job_, options);
   WriteSaveDialogFields(fields, settings_file_);
   saving_ = false;
   canceled_ = false;
   ui.HideProgress();
   close();
+  emit runEnded(report, job_.Count(), options.folder);
 }
 
 bool SaveDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "save/save_pipeline.h"
 #include "settings/settings_file.h"
 #include "ui/window_block.h"
 
@@ -41,6 +42,10 @@ class SaveDialog : public QDialog {
   bool Canceled() const { return canceled_; }
   // True while Save All's run is going.
   bool Saving() const { return saving_; }
+
+ signals:
+  // A run ended: its report, the photos it was asked to save and the folder.
+  void runEnded(const SaveRunReport& report, int total, const QString& folder);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

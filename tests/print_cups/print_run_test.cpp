@@ -217,6 +217,10 @@ TEST_F(PrintRunTest, CupsQueueGetsOneJobPerPageWithThePhotosInTheirCells) {
   ASSERT_GE(progress.size(), 2u);
   EXPECT_EQ(progress.back(), "Waiting for the printer...");
   EXPECT_EQ(progress[progress.size() - 2], "Printing page 2/2, Photo 7/7");
+  const std::vector<std::pair<int, int>>& counts = ui_.ProgressCounts();
+  ASSERT_EQ(counts.size(), 7u);
+  EXPECT_EQ(counts.front(), std::pair(0, 7));
+  EXPECT_EQ(counts.back(), std::pair(6, 7));
   my_jobs.insert(device_->LastJob());
   my_jobs.erase(0);
   ASSERT_EQ(my_jobs.size(), 2u);

@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -131,6 +132,12 @@ TEST(QtUi, ProgressWindowCancelAsksTheRunsQuestionAndActsOnTheAnswer) {
       ASSERT_NE(window, nullptr);
       auto* label = window->findChild<QLabel*>(label_name);
       EXPECT_EQ(label->accessibleName(), "Photo 1/3");
+      // The bar shows once the run counts its photos.
+      auto* bar = window->findChild<QProgressBar*>("progressBar");
+      EXPECT_FALSE(bar->isVisible());
+      shown.ShowProgressCount(1, 3);
+      EXPECT_TRUE(bar->isVisible());
+      EXPECT_EQ(std::pair(bar->value(), bar->maximum()), std::pair(1, 3));
       // Two lines, and a path far wider than the window, all shown within it.
       const QString path = "/home/" + QString(30, u'p') + "/" + QString(30, u'q') + "/photo.jpg";
       shown.ShowProgress(caption, "Saving file 1 of 3.\r\rSaving as '" + path + "'...");

@@ -141,6 +141,7 @@ TEST_F(SaveDialogTest, SaveAllWritesThePhotosIntoTheBrowsedFolderStoresTheFields
 
   EXPECT_TRUE(ui_.Messages().empty());
   EXPECT_FALSE(ui_.ProgressTexts().empty());
+  EXPECT_EQ(ui_.ProgressCounts(), (std::vector<std::pair<int, int>>{{0, 2}, {1, 2}}));
   EXPECT_FALSE(ui_.ProgressShown());
   EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name), (QStringList{"first.png", "second.png"}));
   ASSERT_FALSE(dialog.isNull());

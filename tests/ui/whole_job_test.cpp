@@ -205,6 +205,11 @@ TEST_F(WholeJobTest, EditPreviewPrintSaveAndRestartWithTheEditsFromHistory) {
   Child<QPushButton>(save, "cmdSave")->click();
   const QStringList names{"Job 001 a.jpg", "Job 002 b.jpg", "Job 003 c.jpg"};
   EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name), names);
+  // The run ends with its summary.
+  ASSERT_EQ(ui_.Messages().size(), 2u);
+  EXPECT_EQ(ui_.MessageTexts()[1].toStdString(),
+            ("Saved 3 of 3 photos in " + out + ".").toStdString());
+  EXPECT_EQ(ui_.Messages()[1].icon, MsgIcon::Information);
   for (int i = 0; i < names.size(); ++i) {
     const MyPicture& photo = window_->Job().At(i);
     const bool turned = photo.Angle() == 90 || photo.Angle() == -90;
@@ -240,7 +245,7 @@ TEST_F(WholeJobTest, EditPreviewPrintSaveAndRestartWithTheEditsFromHistory) {
   const int restored[] = {Record().CropX0(), Record().CropY0(), Record().CropX1(),
                           Record().CropY1()};
   for (int i = 0; i < 4; ++i) EXPECT_NEAR(restored[i], corners[i], 2) << i;
-  EXPECT_EQ(ui_.Messages().size(), 1u);  // only the PDF printer's
+  EXPECT_EQ(ui_.Messages().size(), 2u);  // only the two runs' own
 }
 
 TEST_F(WholeJobTest, EditedJobPrintsOnTheCupsQueue) {
@@ -251,7 +256,9 @@ TEST_F(WholeJobTest, EditedJobPrintsOnTheCupsQueue) {
   // This run's jobs are the files that appear after the newest job already there.
   const int last_job = test::NewestCupsPdfJob();
   PrintOn(QLatin1String(test::kCupsPdfQueue));
-  EXPECT_TRUE(ui_.Messages().empty());
+  // The run ends with its summary, naming the queue.
+  ASSERT_EQ(ui_.Messages().size(), 1u);
+  EXPECT_EQ(ui_.MessageTexts()[0].toStdString(), "Printed 4 of 4 pages on PDF.");
   const QStringList files = test::CupsPdfFilesAfter(last_job, kCopies, kJobWaitMs);
   CheckPrinted(files);
   for (const QString& file : files) QFile::remove(file);
