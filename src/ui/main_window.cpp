@@ -80,6 +80,32 @@ MainWindow::MainWindow(QWidget* parent)
 
   actions_ = new WindowActions(this);
   auto* central = new QWidget(this);
+  auto* main_layout = new QBoxLayout(QBoxLayout::LeftToRight, central);
+  main_layout->setObjectName(QStringLiteral("mainLayout"));
+  main_layout->addLayout(BuildPhotoSide(central), 1);
+  main_layout->addLayout(BuildEditSide(central));
+  // On a screen smaller than the window's content, the content scrolls instead of
+  // running off the screen.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(QStringLiteral("windowScroll"));
+  scroll->setAccessibleName(QStringLiteral("Window"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  // Its content's controls take the focus; the area scrolls to show the focused one.
+  scroll->setFocusPolicy(Qt::NoFocus);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(central);
+  setCentralWidget(scroll);
+  central->installEventFilter(this);
+
+  info_ = new ImageInfoWindow(this);
+  ConnectRun();
+  ConnectCommands();
+  actions_->FillMenuBar(menuBar());
+  ClearEditPanel();
+  Arrange(ArrangementForScreen(width));
+}
+
+QLayout* MainWindow::BuildPhotoSide(QWidget* central) {
   // The photo views and the thumbnail strip take this area; it is as large as a
   // view (screen photo size and its frame).
   auto* photo_area = new QWidget(central);
@@ -98,7 +124,6 @@ MainWindow::MainWindow(QWidget* parent)
     MarkSoftPhoto(current_);
     SetFileInfoText();
   });
-  histogram_ = new HistogramView(central);
   strip_ = new ThumbnailStrip(central);
   strip_->setObjectName(QStringLiteral("MyTumbs1"));
   strip_->setFixedHeight(kStripHeight);
@@ -112,36 +137,26 @@ MainWindow::MainWindow(QWidget* parent)
   thumb_mode_->hide();
   file_info_ = new ElidedLabel(central);
   file_info_->setObjectName(QStringLiteral("lblFileInfo"));
-
   auto* left = new QVBoxLayout;
   left->addWidget(photo_area, 1);
   left->addWidget(strip_);
   left->addWidget(file_info_);
-  auto* right = new QVBoxLayout;
-  right->addWidget(histogram_);
+  return left;
+}
+
+QLayout* MainWindow::BuildEditSide(QWidget* central) {
+  histogram_ = new HistogramView(central);
   panel_ = new EditPanel(job_.Settings(), *actions_, this);
   connect(panel_, &EditPanel::edited, this, &MainWindow::Redrawn);
+  auto* right = new QVBoxLayout;
+  right->addWidget(histogram_);
   right->addWidget(panel_);
   right->addWidget(BuildCommands());
   right->addStretch();
-  auto* main_layout = new QBoxLayout(QBoxLayout::LeftToRight, central);
-  main_layout->setObjectName(QStringLiteral("mainLayout"));
-  main_layout->addLayout(left, 1);
-  main_layout->addLayout(right);
-  // On a screen smaller than the window's content, the content scrolls instead of
-  // running off the screen.
-  auto* scroll = new QScrollArea(this);
-  scroll->setObjectName(QStringLiteral("windowScroll"));
-  scroll->setAccessibleName(QStringLiteral("Window"));
-  scroll->setFrameShape(QFrame::NoFrame);
-  // Its content's controls take the focus; the area scrolls to show the focused one.
-  scroll->setFocusPolicy(Qt::NoFocus);
-  scroll->setWidgetResizable(true);
-  scroll->setWidget(central);
-  setCentralWidget(scroll);
-  central->installEventFilter(this);
+  return right;
+}
 
-  info_ = new ImageInfoWindow(this);
+void MainWindow::ConnectRun() {
   // A print run or preview hides the image information while it has the window.
   // A run's own block is released when it ends; a preview holds one more until it
   // closes, so that the job its pages are drawn from cannot change meanwhile.
@@ -155,10 +170,6 @@ MainWindow::MainWindow(QWidget* parent)
         shown, [this] { OnPrint(); }, [this] { UnblockWindow(this); });
   });
   run_.SetRunEndHook([this](bool files_named) { TellPrintRunEnd(files_named); });
-  ConnectCommands();
-  actions_->FillMenuBar(menuBar());
-  ClearEditPanel();
-  Arrange(ArrangementForScreen(width));
 }
 
 QWidget* MainWindow::BuildCommands() {

@@ -25,6 +25,7 @@
 #include "workspace/main_window_rules.h"
 #include "workspace/window_commands.h"
 
+class QLayout;
 class QPlainTextEdit;
 
 namespace tessaly {
@@ -75,7 +76,13 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The photo, the strip and the information line; the histogram, the edit panel
+  // and the command buttons.
+  QLayout* BuildPhotoSide(QWidget* central);
+  QLayout* BuildEditSide(QWidget* central);
   QWidget* BuildCommands();
+  // The print run's hooks into the window.
+  void ConnectRun();
   // Runs each command's handler when its action is triggered, then updates the
   // actions' states.
   void ConnectCommands();
