@@ -55,8 +55,23 @@ void JobSettingsDialog::BuildControls() {
   const PrinterRow printer_row = BuildPrinterRow(
       *this, printers_, [this] { UpdateSummary(); }, [this] { PrinterProperties(); });
   printers_list_ = printer_row.list;
+  preview_ = new PageLayoutPreview(this);
+  summary_ = Named(new QLabel(this), "lblCurrentSettings");
 
-  // Mode and sizes.
+  auto* grid = new QGridLayout;
+  grid->addWidget(BuildPageGroup(), 0, 0, 2, 1);
+  grid->addWidget(BuildArrangementGroup(), 0, 1);
+  grid->addWidget(BuildOptionsGroup(), 1, 1);
+  grid->addWidget(preview_, 0, 2);
+  grid->addWidget(summary_, 1, 2);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(printer_row.layout);
+  layout->addLayout(grid);
+  layout->addLayout(BuildButtonRow());
+}
+
+// The mode options and the photo sizes.
+QWidget* JobSettingsDialog::BuildPageGroup() {
   auto* page = new QGroupBox(tr("Print Page Layout"), this);
   mode_[0] = Named(new QRadioButton(tr("Photo Layout"), page), "optMode",
                    tr("Select this for printing or saving photos"), 0);
@@ -89,7 +104,16 @@ void JobSettingsDialog::BuildControls() {
   // The column is as tall as the two groups beside it; its room is left below.
   page_layout->addStretch();
 
-  // Page arrangement.
+  connect(modes, &QButtonGroup::idClicked, this, &JobSettingsDialog::ModeClicked);
+  connect(sizes_, &QComboBox::currentIndexChanged, this, &JobSettingsDialog::SizeChosen);
+  connect(add, &QPushButton::clicked, this, &JobSettingsDialog::AddSize);
+  connect(edit, &QPushButton::clicked, this, &JobSettingsDialog::EditSize);
+  connect(remove, &QPushButton::clicked, this, &JobSettingsDialog::DeleteSize);
+  return page;
+}
+
+// How photos are arranged on the page.
+QWidget* JobSettingsDialog::BuildArrangementGroup() {
   auto* arrangement = new QGroupBox(tr("Layout Mode"), this);
   layout_mode_[0] =
       Named(new QRadioButton(tr("Best Fit"), arrangement), "optLayoutMode",
@@ -109,7 +133,20 @@ void JobSettingsDialog::BuildControls() {
   }
   arrangement_layout->addWidget(center_);
 
-  // What is printed on each photo.
+  JobSettings& s = setup_.Settings();
+  connect(layout_modes, &QButtonGroup::idClicked, this, [this, &s](int index) {
+    s.LayoutMode = index;
+    UpdateSummary();
+  });
+  connect(center_, &QCheckBox::clicked, this, [this, &s](bool checked) {
+    s.Center = checked;
+    UpdateSummary();
+  });
+  return arrangement;
+}
+
+// What is printed on each photo.
+QWidget* JobSettingsDialog::BuildOptionsGroup() {
   auto* options = new QGroupBox(tr("Photo options"), this);
   print_date_ = Named(new QCheckBox(tr("Print Shot Date (exif date)"), options), "chkPrintDate",
                       tr("Print date contained in the exif file data, using the mask defined in "
@@ -129,8 +166,17 @@ void JobSettingsDialog::BuildControls() {
                      static_cast<QWidget*>(font)})
     options_layout->addWidget(w);
 
-  preview_ = new PageLayoutPreview(this);
-  summary_ = Named(new QLabel(this), "lblCurrentSettings");
+  JobSettings& s = setup_.Settings();
+  connect(print_date_, &QCheckBox::clicked, this, [&s](bool on) { s.PhotoPrintDate = on; });
+  connect(print_file_name_, &QCheckBox::clicked, this,
+          [&s](bool on) { s.PhotoPrintFileName = on; });
+  connect(draw_frame_, &QCheckBox::clicked, this, [&s](bool on) { s.PhotoDrawFrame = on; });
+  connect(crop_marks_, &QCheckBox::clicked, this, [&s](bool on) { s.DrawCropMarks = on; });
+  connect(font, &QPushButton::clicked, this, &JobSettingsDialog::ChooseFont);
+  return options;
+}
+
+QLayout* JobSettingsDialog::BuildButtonRow() {
   auto* preferences = Named(new QPushButton(tr("Other Preferences..."), this), "cmdPreferences");
   auto* ok = Named(new QPushButton(tr("Ok"), this), "cmdOK");
   ok->setDefault(true);
@@ -143,42 +189,12 @@ void JobSettingsDialog::BuildControls() {
   buttons->addWidget(cancel);
   buttons->addWidget(help);
 
-  auto* grid = new QGridLayout;
-  grid->addWidget(page, 0, 0, 2, 1);
-  grid->addWidget(arrangement, 0, 1);
-  grid->addWidget(options, 1, 1);
-  grid->addWidget(preview_, 0, 2);
-  grid->addWidget(summary_, 1, 2);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(printer_row.layout);
-  layout->addLayout(grid);
-  layout->addLayout(buttons);
-
-  JobSettings& s = setup_.Settings();
-  connect(modes, &QButtonGroup::idClicked, this, &JobSettingsDialog::ModeClicked);
-  connect(sizes_, &QComboBox::currentIndexChanged, this, &JobSettingsDialog::SizeChosen);
-  connect(add, &QPushButton::clicked, this, &JobSettingsDialog::AddSize);
-  connect(edit, &QPushButton::clicked, this, &JobSettingsDialog::EditSize);
-  connect(remove, &QPushButton::clicked, this, &JobSettingsDialog::DeleteSize);
-  connect(layout_modes, &QButtonGroup::idClicked, this, [this, &s](int index) {
-    s.LayoutMode = index;
-    UpdateSummary();
-  });
-  connect(center_, &QCheckBox::clicked, this, [this, &s](bool checked) {
-    s.Center = checked;
-    UpdateSummary();
-  });
-  connect(print_date_, &QCheckBox::clicked, this, [&s](bool on) { s.PhotoPrintDate = on; });
-  connect(print_file_name_, &QCheckBox::clicked, this,
-          [&s](bool on) { s.PhotoPrintFileName = on; });
-  connect(draw_frame_, &QCheckBox::clicked, this, [&s](bool on) { s.PhotoDrawFrame = on; });
-  connect(crop_marks_, &QCheckBox::clicked, this, [&s](bool on) { s.DrawCropMarks = on; });
-  connect(font, &QPushButton::clicked, this, &JobSettingsDialog::ChooseFont);
   connect(preferences, &QPushButton::clicked, this, &JobSettingsDialog::OtherPreferences);
   connect(ok, &QPushButton::clicked, this, &JobSettingsDialog::Confirm);
   connect(cancel, &QPushButton::clicked, this, &JobSettingsDialog::reject);
   connect(help, &QPushButton::clicked, this,
           [] { ShowHelpPage(QLatin1String(kSettingsHelpPage)); });
+  return buttons;
 }
 
 void JobSettingsDialog::ShowState() {

@@ -13,6 +13,7 @@ class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QRadioButton;
 
 namespace tessaly {
@@ -33,6 +34,10 @@ class JobSettingsDialog : public QDialog {
 
  private:
   void BuildControls();
+  QWidget* BuildPageGroup();
+  QWidget* BuildArrangementGroup();
+  QWidget* BuildOptionsGroup();
+  QLayout* BuildButtonRow();
   void ShowState();
   void ShowSizes();
   void UpdateSummary();
