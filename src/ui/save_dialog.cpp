@@ -33,12 +33,25 @@ SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& set
   setObjectName(QStringLiteral("frmSavePhotos"));
   setWindowTitle(QStringLiteral("Tessaly - Save Photos"));
   setModal(false);
+  // Made in the tab order.
+  QLayout* fields = BuildFileFields();
+  resolution_ = new ResolutionBoxes(QStringLiteral("Print Resolution (**)"), this);
+  sharpen_ = new QCheckBox(QStringLiteral("Sharpen Images"), this);
+  sharpen_->setObjectName(QStringLiteral("chkSharpen"));
+  auto* page = new QVBoxLayout(this);
+  page->addLayout(fields);
+  page->addWidget(resolution_);
+  page->addWidget(sharpen_);
+  page->addWidget(BuildTips());
+  page->addLayout(BuildButtonRow());
+  Fill();
+}
 
+QLayout* SaveDialog::BuildFileFields() {
   folder_ = new QLineEdit(this);
   folder_->setObjectName(QStringLiteral("txtSaveInFolder"));
   auto* browse = new QPushButton(QStringLiteral("Browse..."), this);
   browse->setObjectName(QStringLiteral("cmdBrowse"));
-
   auto* rename = new QLabel(QStringLiteral("Name files as: (*)"), this);
   rename->setObjectName(QStringLiteral("lblRename"));
   template_ = new QComboBox(this);
@@ -50,38 +63,8 @@ SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& set
   template_->installEventFilter(this);
   example_ = new QLabel(this);
   example_->setObjectName(QStringLiteral("lblNameEx"));
-
   type_ = new QComboBox(this);
   type_->setObjectName(QStringLiteral("cboSaveAsType"));
-  quality_preset_ = new QComboBox(this);
-  quality_preset_->setObjectName(QStringLiteral("cboJPEGQuality"));
-  quality_ = DigitsBox(this);
-  quality_->setObjectName(QStringLiteral("txtJPEGQuality"));
-  quality_->setMaximumWidth(60);
-
-  resolution_ = new ResolutionBoxes(QStringLiteral("Print Resolution (**)"), this);
-  sharpen_ = new QCheckBox(QStringLiteral("Sharpen Images"), this);
-  sharpen_->setObjectName(QStringLiteral("chkSharpen"));
-
-  auto* tips_frame = new QGroupBox(this);
-  tips_frame->setObjectName(QStringLiteral("frmTips"));
-  auto* tips = new QLabel(QStringLiteral("(*)  Template for the name of saved files. Use one of "
-                                         "the supplied templates as a starting point.\n\n(**) "
-                                         "Resolution of the saved images at the current print "
-                                         "size."),
-                          tips_frame);
-  tips->setObjectName(QStringLiteral("lblTips"));
-  tips->setWordWrap(true);
-  (new QVBoxLayout(tips_frame))->addWidget(tips);
-
-  auto* save = new QPushButton(QStringLiteral("Save All"), this);
-  save->setObjectName(QStringLiteral("cmdSave"));
-  save->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("cmdCancel"));
-  auto* help = new ButtonOnOff(this);
-  help->setObjectName(QStringLiteral("cmdHelp"));
-  help->SetCaption(QStringLiteral("Help"));
 
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(QStringLiteral("Save in folder:"), this), 0, 0);
@@ -93,38 +76,66 @@ SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& set
   grid->addWidget(new QLabel(QStringLiteral("Save as type:"), this), 3, 0);
   grid->addWidget(type_, 3, 1, 1, 2);
   grid->addWidget(new QLabel(QStringLiteral("JPEG Quality:"), this), 4, 0);
-  auto* quality_row = new QHBoxLayout;
-  quality_row->addWidget(quality_preset_);
-  quality_row->addWidget(quality_);
-  quality_row->addStretch();
-  grid->addLayout(quality_row, 4, 1, 1, 2);
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(help);
-  buttons->addStretch();
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
-  auto* page = new QVBoxLayout(this);
-  page->addLayout(grid);
-  page->addWidget(resolution_);
-  page->addWidget(sharpen_);
-  page->addWidget(tips_frame);
-  page->addLayout(buttons);
+  grid->addLayout(BuildQualityRow(), 4, 1, 1, 2);
 
   connect(browse, &QPushButton::clicked, this, &SaveDialog::Browse);
   connect(template_, &QComboBox::editTextChanged, this,
           [this](const QString& text) { example_->setText(TemplateExample(text)); });
+  connect(type_, &QComboBox::currentIndexChanged, this, &SaveDialog::TypePicked);
+  return grid;
+}
+
+QLayout* SaveDialog::BuildQualityRow() {
+  quality_preset_ = new QComboBox(this);
+  quality_preset_->setObjectName(QStringLiteral("cboJPEGQuality"));
+  quality_ = DigitsBox(this);
+  quality_->setObjectName(QStringLiteral("txtJPEGQuality"));
+  quality_->setMaximumWidth(60);
+  auto* row = new QHBoxLayout;
+  row->addWidget(quality_preset_);
+  row->addWidget(quality_);
+  row->addStretch();
   // Picking a preset writes its number; a number typed selects its preset.
   connect(quality_preset_, &QComboBox::activated, this, [this](int index) {
     if (JpegQualityOfPreset(index) >= 0)
       quality_->setText(QString::number(JpegQualityOfPreset(index)));
   });
   connect(quality_, &QLineEdit::textChanged, this, &SaveDialog::QualityTyped);
-  connect(type_, &QComboBox::currentIndexChanged, this, &SaveDialog::TypePicked);
+  return row;
+}
+
+QWidget* SaveDialog::BuildTips() {
+  auto* tips_frame = new QGroupBox(this);
+  tips_frame->setObjectName(QStringLiteral("frmTips"));
+  auto* tips = new QLabel(QStringLiteral("(*)  Template for the name of saved files. Use one of "
+                                         "the supplied templates as a starting point.\n\n(**) "
+                                         "Resolution of the saved images at the current print "
+                                         "size."),
+                          tips_frame);
+  tips->setObjectName(QStringLiteral("lblTips"));
+  tips->setWordWrap(true);
+  (new QVBoxLayout(tips_frame))->addWidget(tips);
+  return tips_frame;
+}
+
+QLayout* SaveDialog::BuildButtonRow() {
+  auto* save = new QPushButton(QStringLiteral("Save All"), this);
+  save->setObjectName(QStringLiteral("cmdSave"));
+  save->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel->setObjectName(QStringLiteral("cmdCancel"));
+  auto* help = new ButtonOnOff(this);
+  help->setObjectName(QStringLiteral("cmdHelp"));
+  help->SetCaption(QStringLiteral("Help"));
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(help);
+  buttons->addStretch();
+  buttons->addWidget(save);
+  buttons->addWidget(cancel);
   connect(save, &QPushButton::clicked, this, &SaveDialog::Save);
   connect(cancel, &QPushButton::clicked, this, &QWidget::close);
   connect(help, &ButtonOnOff::Click, this, [] { ShowHelpPage(QStringLiteral("Save.htm")); });
-
-  Fill();
+  return buttons;
 }
 
 SaveDialog* SaveDialog::OpenForm(MyPictureManager& job, QWidget* owner,

@@ -17,6 +17,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 
 namespace tessaly {
@@ -53,6 +54,10 @@ class SaveDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QLayout* BuildFileFields();
+  QLayout* BuildQualityRow();
+  QWidget* BuildTips();
+  QLayout* BuildButtonRow();
   void Fill();
   SaveDialogFields Fields() const;
   void QualityTyped(const QString& text);
