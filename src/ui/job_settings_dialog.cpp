@@ -20,6 +20,7 @@
 #include "settings/photo_size_editor.h"
 #include "surface/cdib.h"
 #include "ui/control_name.h"
+#include "ui/dialog_foot.h"
 #include "ui/page_layout_preview.h"
 #include "ui/photo_size_dialog.h"
 #include "ui/preferences_dialog.h"
@@ -177,24 +178,12 @@ QWidget* JobSettingsDialog::BuildOptionsGroup() {
 }
 
 QLayout* JobSettingsDialog::BuildButtonRow() {
-  auto* preferences = Named(new QPushButton(tr("Other Preferences..."), this), "cmdPreferences");
-  auto* ok = Named(new QPushButton(tr("Ok"), this), "cmdOK");
-  ok->setDefault(true);
-  auto* cancel = Named(new QPushButton(tr("Cancel"), this), "cmdCancel");
-  auto* help = Named(new QPushButton(tr("Help"), this), "cmdHelp");
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(preferences);
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-  buttons->addWidget(help);
-
-  connect(preferences, &QPushButton::clicked, this, &JobSettingsDialog::OtherPreferences);
-  connect(ok, &QPushButton::clicked, this, &JobSettingsDialog::Confirm);
-  connect(cancel, &QPushButton::clicked, this, &JobSettingsDialog::reject);
-  connect(help, &QPushButton::clicked, this,
-          [] { ShowHelpPage(QLatin1String(kSettingsHelpPage)); });
-  return buttons;
+  return DialogFoot(
+      this,
+      {{"cmdPreferences", tr("Other Preferences..."), [this] { OtherPreferences(); }},
+       {"cmdHelp", tr("Help"), [] { ShowHelpPage(QLatin1String(kSettingsHelpPage)); }}},
+      {{"cmdOK", tr("Ok"), [this] { Confirm(); }},
+       {"cmdCancel", tr("Cancel"), [this] { reject(); }}});
 }
 
 void JobSettingsDialog::ShowState() {

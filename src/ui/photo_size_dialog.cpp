@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "ui/dialog_foot.h"
+
 namespace tessaly {
 
 namespace {
@@ -65,22 +67,12 @@ PhotoSizeDialog::PhotoSizeDialog(PhotoSizeEditor editor, QWidget* parent)
   note->setObjectName(QStringLiteral("lblThumbMsg"));
   note->setVisible(editor_.ThumbMode());
 
-  auto* ok = new QPushButton(tr("&Ok"), this);
-  ok->setObjectName(QStringLiteral("cmdOK"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(tr("&Cancel"), this);
-  cancel->setObjectName(QStringLiteral("cmdCancel"));
-  connect(ok, &QPushButton::clicked, this, &PhotoSizeDialog::Confirm);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addWidget(note);
-  layout->addLayout(buttons);
+  layout->addLayout(DialogFoot(this, {},
+                               {{"cmdOK", tr("&Ok"), [this] { Confirm(); }},
+                                {"cmdCancel", tr("&Cancel"), [this] { reject(); }}}));
   ShowTexts();
 }
 

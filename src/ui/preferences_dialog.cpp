@@ -13,6 +13,7 @@
 
 #include "controls/utils.h"
 #include "print/job_setup.h"
+#include "ui/dialog_foot.h"
 #include "ui/digits_box.h"
 
 namespace tessaly {
@@ -67,27 +68,13 @@ PreferencesDialog::PreferencesDialog(JobSettings& settings, const QString& file,
   form->addRow(QString(), upright_);
   form->addRow(QString(), save_gps_);
 
-  auto* ok = new QPushButton(tr("OK"), this);
-  ok->setObjectName(QStringLiteral("cmdOK"));
-  ok->setDefault(true);
-  auto* cancel = new QPushButton(tr("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("cmdCancel"));
-  auto* help = new QPushButton(tr("Help"), this);
-  help->setObjectName(QStringLiteral("cmdHelp"));
-  connect(ok, &QPushButton::clicked, this, &PreferencesDialog::Confirm);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this,
-          [] { ShowHelpPage(QLatin1String(kSettingsHelpPage)); });
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(help);
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
-
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(notes);
-  layout->addLayout(buttons);
+  layout->addLayout(DialogFoot(
+      this, {{"cmdHelp", tr("Help"), [] { ShowHelpPage(QLatin1String(kSettingsHelpPage)); }}},
+      {{"cmdOK", tr("OK"), [this] { Confirm(); }},
+       {"cmdCancel", tr("Cancel"), [this] { reject(); }}}));
   ShowExample();
 }
 

@@ -20,6 +20,7 @@
 #include "print/printer_access.h"
 #include "print/printer_profiles.h"
 #include "ui/control_name.h"
+#include "ui/dialog_foot.h"
 #include "ui/digits_box.h"
 #include "ui/printer_combo.h"
 #include "ui/printer_row.h"
@@ -72,29 +73,19 @@ void PrintOptionsDialog::BuildControls() {
   pause_row->addWidget(new QLabel(tr("Pause between printed pages (minutes):"), this));
   pause_row->addWidget(spool_wait_);
 
-  auto* print = Named(new QPushButton(tr("Print"), this), "cmdPrint");
-  print->setDefault(true);
-  auto* cancel = Named(new QPushButton(tr("Cancel"), this), "cmdCancel");
-  auto* help = Named(new QPushButton(tr("Help"), this), "cmdHelp");
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(help);
-  buttons->addStretch();
-  buttons->addWidget(print);
-  buttons->addWidget(cancel);
-
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(printer_row.layout);
   layout->addWidget(colour);
   layout->addWidget(resolution_);
   layout->addWidget(sharpen_);
   layout->addLayout(pause_row);
-  layout->addLayout(buttons);
+  layout->addLayout(DialogFoot(
+      this, {{"cmdHelp", tr("Help"), [] { ShowHelpPage(QLatin1String(kPrintHelpPage)); }}},
+      {{"cmdPrint", tr("Print"), [this] { Print(); }},
+       {"cmdCancel", tr("Cancel"), [this] { reject(); }}}));
 
   connect(colours, &QButtonGroup::idClicked, this, &PrintOptionsDialog::ColourClicked);
   connect(icc_browse_, &QPushButton::clicked, this, &PrintOptionsDialog::Browse);
-  connect(print, &QPushButton::clicked, this, &PrintOptionsDialog::Print);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this, [] { ShowHelpPage(QLatin1String(kPrintHelpPage)); });
 }
 
 void PrintOptionsDialog::ShowFields(const PrintDialogFields& fields) {

@@ -22,6 +22,7 @@
 #include "save/save_pipeline.h"
 #include "settings/settings_table.h"
 #include "ui/button_on_off.h"
+#include "ui/dialog_foot.h"
 #include "ui/digits_box.h"
 #include "ui/resolution_boxes.h"
 #include "ui/window_block.h"
@@ -119,23 +120,10 @@ QWidget* SaveDialog::BuildTips() {
 }
 
 QLayout* SaveDialog::BuildButtonRow() {
-  auto* save = new QPushButton(QStringLiteral("Save All"), this);
-  save->setObjectName(QStringLiteral("cmdSave"));
-  save->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-  cancel->setObjectName(QStringLiteral("cmdCancel"));
-  auto* help = new ButtonOnOff(this);
-  help->setObjectName(QStringLiteral("cmdHelp"));
-  help->SetCaption(QStringLiteral("Help"));
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(help);
-  buttons->addStretch();
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
-  connect(save, &QPushButton::clicked, this, &SaveDialog::Save);
-  connect(cancel, &QPushButton::clicked, this, &QWidget::close);
-  connect(help, &ButtonOnOff::Click, this, [] { ShowHelpPage(QStringLiteral("Save.htm")); });
-  return buttons;
+  return DialogFoot(
+      this, {{"cmdHelp", QStringLiteral("Help"), [] { ShowHelpPage(QStringLiteral("Save.htm")); }}},
+      {{"cmdSave", QStringLiteral("Save All"), [this] { Save(); }},
+       {"cmdCancel", QStringLiteral("Cancel"), [this] { close(); }}});
 }
 
 SaveDialog* SaveDialog::OpenForm(MyPictureManager& job, QWidget* owner,
