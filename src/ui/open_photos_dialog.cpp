@@ -62,6 +62,18 @@ OpenPhotosDialog::OpenPhotosDialog(MyPictureManager& job, const QString& init_pa
   files_->setDirectory(!init_path.isEmpty() && start.isDir() ? start.absoluteFilePath()
                                                              : QDir::homePath());
 
+  QWidget* panel = BuildPreviewPanel();
+  auto* layout = new QHBoxLayout(this);
+  layout->addWidget(files_, 1);
+  layout->addWidget(panel);
+
+  connect(files_, &PhotoFileDialog::FilesChosen, this, &OpenPhotosDialog::AddChosenFiles);
+  connect(files_, &QFileDialog::rejected, this, &QDialog::reject);
+  connect(files_, &QFileDialog::currentChanged, this, &OpenPhotosDialog::Preview);
+  resize(900, 520);
+}
+
+QWidget* OpenPhotosDialog::BuildPreviewPanel() {
   auto* panel = new QWidget(this);
   panel->setObjectName(QStringLiteral("fOpenFileDialog"));
   preview_check_ = new QCheckBox(QStringLiteral("Preview"), panel);
@@ -97,13 +109,6 @@ OpenPhotosDialog::OpenPhotosDialog(MyPictureManager& job, const QString& init_pa
   panel_layout->addWidget(help_);
   panel_layout->addWidget(tip);
   panel_layout->addStretch();
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(files_, 1);
-  layout->addWidget(panel);
-
-  connect(files_, &PhotoFileDialog::FilesChosen, this, &OpenPhotosDialog::AddChosenFiles);
-  connect(files_, &QFileDialog::rejected, this, &QDialog::reject);
-  connect(files_, &QFileDialog::currentChanged, this, &OpenPhotosDialog::Preview);
   connect(preview_check_, &QCheckBox::toggled, this, [this](bool on) {
     const QStringList chosen = files_->selectedFiles();
     if (on && chosen.size() == 1) Preview(chosen.front());
@@ -113,7 +118,7 @@ OpenPhotosDialog::OpenPhotosDialog(MyPictureManager& job, const QString& init_pa
     if (!preview_file_.isEmpty()) OpenWithDesktop(QUrl::fromLocalFile(preview_file_));
   });
   connect(help_, &ButtonOnOff::Click, this, [] { ShowHelpPage(QStringLiteral("AddPhotos.htm")); });
-  resize(900, 520);
+  return panel;
 }
 
 QString OpenPhotosDialog::InitPath() const {

@@ -57,6 +57,8 @@ class OpenPhotosDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The preview beside the file list: its check box, picture, View and Help.
+  QWidget* BuildPreviewPanel();
   void Preview(const QString& file);
   void ClearPreview(const QString& message);
   bool AddOne(const QString& file);

@@ -48,6 +48,19 @@ PreviewWindow::PreviewWindow(PrintWindow& print_window, QWidget* parent)
     paper_height_mm_ = sample.image.height() / sample.pxY;
   }
 
+  BuildButtonBar();
+  paper_ = new QLabel(this);
+  paper_->setObjectName(QStringLiteral("picPaper"));
+  paper_->setScaledContents(true);
+  paper_->setAutoFillBackground(true);
+  QPalette sheet = paper_->palette();
+  sheet.setColor(QPalette::Window, Qt::white);
+  paper_->setPalette(sheet);
+
+  UpdateButtons();
+}
+
+void PreviewWindow::BuildButtonBar() {
   bar_ = new Container3D(this);
   bar_->setObjectName(QStringLiteral("Container3D1"));
   auto* row = new QHBoxLayout(bar_);
@@ -78,21 +91,12 @@ PreviewWindow::PreviewWindow(PrintWindow& print_window, QWidget* parent)
   row->addWidget(print_);
   row->addWidget(close_);
 
-  paper_ = new QLabel(this);
-  paper_->setObjectName(QStringLiteral("picPaper"));
-  paper_->setScaledContents(true);
-  paper_->setAutoFillBackground(true);
-  QPalette sheet = paper_->palette();
-  sheet.setColor(QPalette::Window, Qt::white);
-  paper_->setPalette(sheet);
-
   connect(first_, &ButtonOnOff::Click, this, [this] { Step(&PreviewNavigation::First); });
   connect(previous_, &ButtonOnOff::Click, this, [this] { Step(&PreviewNavigation::Previous); });
   connect(next_, &ButtonOnOff::Click, this, [this] { Step(&PreviewNavigation::Next); });
   connect(last_, &ButtonOnOff::Click, this, [this] { Step(&PreviewNavigation::Last); });
   connect(print_, &ButtonOnOff::Click, this, &PreviewWindow::Print);
   connect(close_, &ButtonOnOff::Click, this, &QWidget::close);
-  UpdateButtons();
 }
 
 PreviewWindow* PreviewWindow::Open(PrintWindow& print_window, std::function<void()> on_print,

@@ -51,6 +51,8 @@ class PreviewWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // The bar of page buttons, the page count and Print and Close.
+  void BuildButtonBar();
   ButtonOnOff* AddButton(const char* name, const QString& tip);
   // Runs a step command and draws its page; refused while a page is being drawn.
   void Step(PreviewStep (PreviewNavigation::*command)());
