@@ -1,5 +1,7 @@
 // One slider change as the window sees it, on the 6000 × 4000 synthetic photo shown
-// at screen size 700: the record redrawn with its edits (UpdateGraphicValues), the
+// at screen size 700 in a view of the argument's side (pixels; above 704 the photo
+// is enlarged and its screen pixels decoded for that size, as the window does it):
+// the record redrawn with its edits (UpdateGraphicValues), the
 // histogram model of the new array, and the photo view and the histogram control
 // painted into offscreen images. Brightness alternates between two values so every
 // iteration redraws. Reported as the median of repeated runs, with the CPU time of
@@ -43,6 +45,18 @@ void BM_SliderChangeRedrawAndPaint(benchmark::State& state) {
 
   PhotoView view;
   view.SetPhoto(&photo);
+  view.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(0)));
+  if (view.Zoom() > 1) {
+    cDIB sharp;
+    int w = 0;
+    int h = 0;
+    const int pixels = static_cast<int>(kScreenSize * view.Zoom());
+    if (!MakeScreenCopy(QString::fromStdString(SyntheticJpegPath()), pixels, sharp, w, h) ||
+        !photo.ReplaceScreenPixels(sharp)) {
+      state.SkipWithError("the enlarged screen copy could not be made");
+      return;
+    }
+  }
   HistogramView histogram;
   histogram.resize(240, 160);
   QImage view_image(view.size(), QImage::Format_ARGB32_Premultiplied);
@@ -61,6 +75,8 @@ void BM_SliderChangeRedrawAndPaint(benchmark::State& state) {
 }
 
 BENCHMARK(BM_SliderChangeRedrawAndPaint)
+    ->Arg(kScreenSize + 4)
+    ->Arg(1600)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime()

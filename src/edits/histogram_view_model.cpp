@@ -4,6 +4,7 @@
 #include "edits/histogram_view_model.h"
 
 #include <QFont>
+#include <QFontInfo>
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
@@ -119,6 +120,11 @@ HistogramViewModel ComputeHistogramView(const HistogramArray& h, bool coloured) 
   return model;
 }
 
+int HistogramTextPixels(double box_height, int most) {
+  const int scaled = static_cast<int>(std::lround(kScaleTextShare * box_height));
+  return std::max(1, most > 0 ? std::min(scaled, most) : scaled);
+}
+
 void DrawHistogramView(QPainter& painter, const QRectF& box, const HistogramViewModel& model) {
   if (box.width() <= 0 || box.height() <= 0) return;
   // A reference of 0 (every pixel pure black or white) still needs a space to draw in.
@@ -139,7 +145,7 @@ void DrawHistogramView(QPainter& painter, const QRectF& box, const HistogramView
   painter.setBrush(Qt::white);
   painter.drawRect(range);
   QFont font = painter.font();
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(kScaleTextShare * box.height()))));
+  font.setPixelSize(HistogramTextPixels(box.height(), QFontInfo(font).pixelSize()));
   painter.setFont(font);
   painter.setPen(Qt::black);
   const double text_top = map(0, 0).y();

@@ -41,6 +41,11 @@ struct HistogramViewModel {
 // (coloured) a red, a green and a blue curve.
 HistogramViewModel ComputeHistogramView(const HistogramArray& histogram, bool coloured);
 
+// The pixel height of the "0" and "255" texts in a drawing box `box_height` high: a
+// share of the box, but never above `most` (the painter's font), so that a large
+// histogram keeps the window's text size.
+int HistogramTextPixels(double box_height, int most);
+
 // Draws the model into `box` of `painter`: the range mark with its "0" and "255"
 // texts under the curves, then the curves. The painter's state is restored.
 void DrawHistogramView(QPainter& painter, const QRectF& box, const HistogramViewModel& model);

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "controls/formatting.h"
 #include "controls/ui_service.h"
@@ -362,6 +363,54 @@ QImage MyPicture::RedrawnPicture(const cDIB* screen_copy) const {
   buffer.Paint(box);
   box.picture.setDevicePixelRatio(pixel_ratio_);
   return box.picture;
+}
+
+bool MyPicture::ReplaceScreenPixels(const cDIB& copy) {
+  if (!copy.IsCreated() || original_bits_.empty() || screen_size_ <= 0) return false;
+  const bool turned = angle_ == 90 || angle_ == -90;
+  const int long_side = std::max(copy.Width(), copy.Height());
+  // The same shape: the copy's sides in the picture's proportion, to a pixel.
+  const int shown_w = turned ? buffer_.Height() : buffer_.Width();
+  const int shown_h = turned ? buffer_.Width() : buffer_.Height();
+  if (shown_w <= 0 || shown_h <= 0 ||
+      std::abs(copy.Width() * shown_h - copy.Height() * shown_w) > std::max(shown_w, shown_h))
+    return false;
+  PictureBox upright = box_;
+  if (turned) std::swap(upright.width, upright.height);
+  upright.picture = copy.ToQImage();
+  PictureUtilsCls buffer;
+  std::vector<std::uint8_t> originals;
+  if (!buffer.SetBitsFromPicture(upright, originals, true)) return false;
+  if (angle_ != 0 && !buffer.RotateBits(angle_, originals, true)) return false;
+  buffer_ = std::move(buffer);
+  original_bits_ = std::move(originals);
+  pixel_ratio_ = static_cast<double>(long_side) / screen_size_;
+  UpdateGraphic();
+  return true;
+}
+
+void MyPicture::ShrinkScreenPixels() {
+  const int loaded = ScreenCopyPixels(screen_size_, settings_.ScreenPixelRatio);
+  if (original_bits_.empty() || screen_size_ <= 0 ||
+      std::max(buffer_.Width(), buffer_.Height()) <= loaded)
+    return;
+  PictureUtilsCls unedited = buffer_;
+  unedited.ResetBits(original_bits_);
+  PictureBox box = box_;
+  unedited.Paint(box);
+  const double scale =
+      static_cast<double>(loaded) / std::max(box.picture.width(), box.picture.height());
+  box.picture =
+      box.picture.scaled(std::max(1, static_cast<int>(std::lround(box.picture.width() * scale))),
+                         std::max(1, static_cast<int>(std::lround(box.picture.height() * scale))),
+                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  PictureUtilsCls buffer;
+  std::vector<std::uint8_t> originals;
+  if (!buffer.SetBitsFromPicture(box, originals, true)) return;
+  buffer_ = std::move(buffer);
+  original_bits_ = std::move(originals);
+  pixel_ratio_ = static_cast<double>(loaded) / screen_size_;
+  UpdateGraphic();
 }
 
 void MyPicture::ReleaseScreenPicture() {

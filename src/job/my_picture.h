@@ -141,6 +141,16 @@ class MyPicture {
   // For a photo that is not on screen: releases the shown picture and the working
   // buffer, keeping the unedited copy (one screen-sized copy) to redraw from.
   void ReleaseScreenPicture();
+  // Takes `copy`, the file's screen copy made with another number of device pixels
+  // (upright as the file is), as the unedited screen pixels: turned by the record's
+  // angle, then redrawn with the edits. The picture's place and size on the screen,
+  // and so the crop, stay as they are; only its sharpness changes. False (and
+  // nothing changed) for a copy not created or of another shape.
+  bool ReplaceScreenPixels(const cDIB& copy);
+  // Gives a record whose screen pixels were replaced by more its loaded number of
+  // device pixels again (scaled down, edits redrawn), so that photos not on screen
+  // hold no more than that.
+  void ShrinkScreenPixels();
   // The screen size S the record was loaded with.
   int ScreenSize() const { return screen_size_; }
   // Device pixels per screen pixel of the shown picture, set when it was loaded.

@@ -13,6 +13,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <utility>
 
@@ -41,6 +43,7 @@
 #include "ui/preview_window.h"
 #include "ui/print_options_dialog.h"
 #include "ui/save_dialog.h"
+#include "ui/sharp_screen_copy.h"
 #include "ui/thumbnail_strip.h"
 #include "ui/window_actions.h"
 #include "ui/window_block.h"
@@ -106,19 +109,28 @@ MainWindow::MainWindow(QWidget* parent)
 }
 
 QLayout* MainWindow::BuildPhotoSide(QWidget* central) {
-  // The photo views and the thumbnail strip take this area; it is as large as a
-  // view (screen photo size and its frame).
+  // The photo view takes this area, at least as large as the record's view square
+  // (screen photo size and its frame); the view enlarges the photo to fill it.
   auto* photo_area = new QWidget(central);
   photo_area->setObjectName(QStringLiteral("photoArea"));
   photo_area->setMinimumSize(job_.Settings().ScreenPhotoSize + 4,
                              job_.Settings().ScreenPhotoSize + 4);
   view_ = new PhotoView(photo_area);
   auto* view_layout = new QVBoxLayout(photo_area);
-  view_layout->addWidget(view_, 0, Qt::AlignCenter);
+  view_layout->setContentsMargins(0, 0, 0, 0);
+  view_layout->addWidget(view_);
   connect(view_, &PhotoView::mouseDown, this,
           [this](Qt::MouseButton button, Qt::KeyboardModifiers, double x, double y) {
             OnViewMouseDown(button, x, y);
           });
+  connect(view_, &PhotoView::zoomChanged, this, &MainWindow::RequestSharpCopy);
+  sharp_ = new SharpScreenCopy(
+      [this](const QString& file, cDIB& copy) {
+        MyPicture* photo = Current();
+        if (!photo || photo->Filename() != file || !photo->ReplaceScreenPixels(copy)) return;
+        Redrawn();
+      },
+      this);
   connect(view_, &PhotoView::resolutionChanged, this, [this] {
     RefreshInfo();
     MarkSoftPhoto(current_);
@@ -349,6 +361,19 @@ void MainWindow::SetFileInfoText() {
   file_info_->SetFullText(FileInfoText(job_, current_, soft_limit_));
 }
 
+void MainWindow::RequestSharpCopy() {
+  // An enlarged photo is decoded anew for the device pixels it covers, up to a
+  // bound that keeps its screen pixels small beside the photo itself.
+  constexpr int kMostScreenPixels = 4096;
+  const MyPicture* photo = Current();
+  if (!photo) return sharp_->Forget();
+  const int wanted = std::min(
+      kMostScreenPixels,
+      static_cast<int>(std::lround(photo->ScreenSize() * devicePixelRatioF() * view_->Zoom())));
+  if (wanted <= static_cast<int>(std::lround(photo->ScreenSize() * photo->PixelRatio()))) return;
+  sharp_->Request(photo->Filename(), wanted);
+}
+
 void MainWindow::Redrawn() {
   view_->Refresh();
   if (const MyPicture* photo = Current()) histogram_->SetHistogramArray(photo->Histogram());
@@ -371,7 +396,10 @@ void MainWindow::ImageSelected(int position) {
   if (position < 0 || position >= job_.Count()) return;
   if (MyPicture* previous = Current()) {
     previous->SetWhiteBalanceMode(false);
-    if (current_ != position) previous->ReleaseScreenPicture();
+    if (current_ != position) {
+      previous->ShrinkScreenPixels();
+      previous->ReleaseScreenPicture();
+    }
   }
   actions_->At(WindowCommand::kWhiteBalance)->setChecked(false);
   current_ = position;
@@ -379,6 +407,7 @@ void MainWindow::ImageSelected(int position) {
   panel_->ShowPhoto(&photo);
   view_->SetPhoto(&photo);
   view_->UpdateGraphic();
+  RequestSharpCopy();
   histogram_->SetHistogramArray(photo.Histogram());
   RefreshInfo();
   SetFileInfoText();

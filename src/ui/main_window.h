@@ -37,6 +37,7 @@ class ImageInfoWindow;
 class OpenPhotosDialog;
 class PhotoView;
 class SaveDialog;
+class SharpScreenCopy;
 class ThumbnailStrip;
 class WindowActions;
 struct JobFile;
@@ -112,6 +113,9 @@ class MainWindow : public QMainWindow {
   void RefreshInfo();
   // Repaints the photo and its histogram after its record changed.
   void Redrawn();
+  // Asks for the shown photo's screen copy at the device pixels the enlarged view
+  // covers, when it holds fewer.
+  void RequestSharpCopy();
   void OnViewMouseDown(Qt::MouseButton button, double x, double y);
 
   void OnAdd();
@@ -167,6 +171,7 @@ class MainWindow : public QMainWindow {
 
   WindowActions* actions_ = nullptr;
   EditPanel* panel_;
+  SharpScreenCopy* sharp_ = nullptr;
   PhotoView* view_;
   HistogramView* histogram_;
   ThumbnailStrip* strip_;

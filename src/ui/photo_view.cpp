@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "controls/units.h"
 #include "job/my_picture.h"
@@ -35,8 +36,9 @@ class PictureBoxWidget : public QWidget {
     const CropFrame& crop = photo->Crop();
     if (!crop.Visible() || photo->ThumbMode()) return;
     const CropRect& r = crop.Rect();
-    const QRectF frame(r.Left / kTwipsPerPixel + 0.5, r.Top / kTwipsPerPixel + 0.5,
-                       r.Width / kTwipsPerPixel - 1, r.Height / kTwipsPerPixel - 1);
+    const double z = view_->zoom_;
+    const QRectF frame(r.Left / kTwipsPerPixel * z + 0.5, r.Top / kTwipsPerPixel * z + 0.5,
+                       r.Width / kTwipsPerPixel * z - 1, r.Height / kTwipsPerPixel * z - 1);
     // Black under white dashes: visible on light and dark photos alike.
     painter.setPen(QPen(Qt::black, 1));
     painter.drawRect(frame);
@@ -52,17 +54,10 @@ class PictureBoxWidget : public QWidget {
   PhotoView* view_;
 };
 
-namespace {
-
-double ToTwips(double pixels) {
-  return pixels * kTwipsPerPixel;
-}
-
-}  // namespace
-
 PhotoView::PhotoView(QWidget* parent) : QWidget(parent), picture_(new PictureBoxWidget(this)) {
   setObjectName(QStringLiteral("PhotoView"));
   setAccessibleName(tr("Photo"));
+  setToolTip(tr("The photo as it prints: drag the frame to choose the crop"));
   picture_->setAccessibleName(tr("Photo"));
   picture_->hide();
 }
@@ -78,11 +73,19 @@ void PhotoView::Refresh() {
     update();
     return;
   }
+  // The record's square, enlarged to the view's shorter side and centred.
   const int side = photo_->ViewSize();
-  setFixedSize(side, side);
+  const double zoom = side > 0 ? std::max(1.0, std::min(width(), height()) / double(side)) : 1.0;
+  if (zoom != zoom_) {
+    zoom_ = zoom;
+    emit zoomChanged(zoom_);
+  }
+  const QPointF corner((width() - side * zoom_) / 2, (height() - side * zoom_) / 2);
   const PictureBox& box = photo_->picture();
-  picture_->setGeometry(box.left / kTwipsPerPixel, box.top / kTwipsPerPixel,
-                        box.width / kTwipsPerPixel, box.height / kTwipsPerPixel);
+  const QRectF place(corner.x() + box.left / kTwipsPerPixel * zoom_,
+                     corner.y() + box.top / kTwipsPerPixel * zoom_,
+                     box.width / kTwipsPerPixel * zoom_, box.height / kTwipsPerPixel * zoom_);
+  picture_->setGeometry(place.toRect());
   picture_->show();
   picture_->update();
   update();
@@ -126,17 +129,28 @@ void PhotoView::PointerStep(bool button_held, double x, double y) {
   }
 }
 
+QPointF PhotoView::Twips(const QWidget* widget, const QPointF& point) const {
+  QPointF at = point;
+  if (widget == this && photo_) {
+    // The view's own points count from the corner of the record's enlarged square.
+    const double side = photo_->ViewSize() * zoom_;
+    at -= QPointF((width() - side) / 2, (height() - side) / 2);
+  }
+  return at / zoom_ * kTwipsPerPixel;
+}
+
 void PhotoView::PicturePress(QMouseEvent* event) {
   if (!photo_) return;
   if (photo_->WhiteBalanceMode()) ShowPointer(ViewPointer::Wait);
-  emit mouseDown(event->button(), event->modifiers(), ToTwips(event->position().x()),
-                 ToTwips(event->position().y()));
+  const QPointF at = Twips(picture_, event->position());
+  emit mouseDown(event->button(), event->modifiers(), at.x(), at.y());
 }
 
 void PhotoView::PictureMove(QMouseEvent* event) {
   if (!photo_) return;
-  const double x = ToTwips(event->position().x());
-  const double y = ToTwips(event->position().y());
+  const QPointF at = Twips(picture_, event->position());
+  const double x = at.x();
+  const double y = at.y();
   const PictureBox& box = photo_->picture();
   emit mouseMove(event->buttons(), event->modifiers(), x + box.left, y + box.top);
   PointerStep(event->buttons() != Qt::NoButton, x, y);
@@ -144,8 +158,9 @@ void PhotoView::PictureMove(QMouseEvent* event) {
 
 void PhotoView::PictureRelease(QMouseEvent* event) {
   if (!photo_) return;
-  const double x = ToTwips(event->position().x());
-  const double y = ToTwips(event->position().y());
+  const QPointF at = Twips(picture_, event->position());
+  const double x = at.x();
+  const double y = at.y();
   emit mouseUp(event->button(), event->modifiers(), x, y);
   if (photo_->WhiteBalanceMode()) {
     photo_->SetWhiteBalanceMode(false);
@@ -155,8 +170,12 @@ void PhotoView::PictureRelease(QMouseEvent* event) {
 }
 
 void PhotoView::mousePressEvent(QMouseEvent* event) {
-  emit mouseDown(event->button(), event->modifiers(), ToTwips(event->position().x()),
-                 ToTwips(event->position().y()));
+  const QPointF at = Twips(this, event->position());
+  emit mouseDown(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void PhotoView::resizeEvent(QResizeEvent*) {
+  Refresh();
 }
 
 void PhotoView::mouseDoubleClickEvent(QMouseEvent*) {

@@ -1,7 +1,9 @@
-// PhotoView: the view of one photo record. A square of S + 4 pixels holding the
-// picture box Picture1 (the record's edited screen picture, centred) with the crop
-// frame ShpCrop drawn over it, hidden in contact-sheet mode. Mouse positions are
-// turned into twips of the picture (15 per pixel) and handed to the record's crop
+// PhotoView: the view of one photo record. It fills the space its window gives it
+// and shows the record's square of S + 4 screen pixels enlarged to fit (the zoom,
+// never below 1) and centred: the picture box Picture1 (the record's edited screen
+// picture) with the crop frame ShpCrop drawn over it, hidden in contact-sheet mode.
+// Mouse positions are turned into twips of the record's unenlarged picture (15 per
+// pixel), so crop units never depend on the zoom, and handed to the record's crop
 // frame, which decides drags and pointers; the view only draws and raises events.
 // The record is not owned and must outlive the view or be replaced first.
 #pragma once
@@ -40,6 +42,9 @@ class PhotoView : public QWidget {
   // Lays the picture box out again (after a quarter turn) and repaints.
   void Refresh();
 
+  // How many times the record's screen size the photo is shown.
+  double Zoom() const { return zoom_; }
+
   // The pointer the picture box shows now.
   ViewPointer Pointer() const { return pointer_; }
 
@@ -54,16 +59,21 @@ class PhotoView : public QWidget {
   void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x, double y);
   // After every drag step of the crop frame, also one that changed nothing.
   void resolutionChanged();
+  // The zoom changed (the view was resized or shows another record).
+  void zoomChanged(double zoom);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   friend class PictureBoxWidget;
   void PicturePress(QMouseEvent* event);
   void PictureMove(QMouseEvent* event);
   void PictureRelease(QMouseEvent* event);
+  // Twips of the record's view square at a point of `widget`.
+  QPointF Twips(const QWidget* widget, const QPointF& point) const;
   // Runs the crop frame's pointer step at (x, y) twips and applies its result.
   void PointerStep(bool button_held, double x, double y);
   void ShowPointer(ViewPointer pointer);
@@ -72,6 +82,7 @@ class PhotoView : public QWidget {
   QWidget* picture_ = nullptr;
   ViewPointer pointer_ = ViewPointer::Default;
   bool crop_enabled_ = true;
+  double zoom_ = 1.0;
 };
 
 }  // namespace tessaly

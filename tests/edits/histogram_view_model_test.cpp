@@ -98,6 +98,10 @@ TEST(HistogramViewModel, ScaleCurvesShareTextsAndDrawingFollowTheControlsRules) 
     for (QRgb c : {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)})
       EXPECT_EQ(Shows(m, c), coloured && !curves.empty()) << std::hex << c;
   }
+  // The texts follow a small box and stop at the font's size in a large one.
+  EXPECT_EQ(HistogramTextPixels(90, 13), 11);
+  EXPECT_EQ(HistogramTextPixels(400, 13), 13);
+  EXPECT_EQ(HistogramTextPixels(2, 13), 1);
 }
 
 }  // namespace

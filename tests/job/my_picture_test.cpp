@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <tuple>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "support/fixtures.h"
 #include "support/scoped_state.h"
 #include "support/test_surfaces.h"
+#include "surface/quarter_turn.h"
 
 namespace tessaly {
 namespace {
@@ -331,6 +334,66 @@ TEST_F(MyPictureTest, JobHandsOutObjectIndicesOnceAndAppliesNewSizes) {
   sized.Settings().Size.Margins = 0;
   sized.ApplyPhotoSize();
   EXPECT_EQ(CornersOf(sized.At(0)), (Corners{150, 0, 750, 600}));
+}
+
+// A gradient, so that one picture scaled matches another made at its size.
+cDIB Gradient(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB888);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      image.setPixel(x, y, qRgb(255 * x / width, 255 * y / height, 128));
+  cDIB dib;
+  dib.CreateFromStdPicture(image);
+  return dib;
+}
+
+// The largest difference of a channel between two pictures of one size.
+int LargestDifference(const QImage& a, const QImage& b) {
+  int most = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                       std::abs(qBlue(p) - qBlue(q))});
+    }
+  return most;
+}
+
+TEST_F(MyPictureTest, SharperScreenPixelsKeepThePlaceTheCropAndTheEdits) {
+  MyPictureManager job(Job(150, 100, 0, false, 60));
+  cDIB small = Gradient(60, 40);
+  ASSERT_EQ(GetPicture(job, small, dir_ + "/none.png", 3000, 2000), 0);
+  MyPicture& photo = job.At(0);
+  photo.UpdateGraphic();
+  photo.Rotate(kQuarterTurn);
+  photo.SetBright(30);
+  const PictureBox before = photo.picture();
+  const Corners corners = CornersOf(photo);
+  const QImage shown = before.picture;
+
+  // A copy of another shape is refused; one with twice the pixels is taken turned.
+  EXPECT_FALSE(photo.ReplaceScreenPixels(Gradient(120, 120)));
+  ASSERT_TRUE(photo.ReplaceScreenPixels(Gradient(120, 80)));
+  const PictureBox& after = photo.picture();
+  EXPECT_EQ(std::tuple(after.left, after.top, after.width, after.height),
+            std::tuple(before.left, before.top, before.width, before.height));
+  EXPECT_EQ(CornersOf(photo), corners);
+  EXPECT_EQ(after.picture.size(), QSize(80, 120));
+  EXPECT_DOUBLE_EQ(after.picture.devicePixelRatio(), 2.0);
+  EXPECT_DOUBLE_EQ(photo.PixelRatio(), 2.0);
+  const QImage halved =
+      after.picture.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  EXPECT_LE(LargestDifference(halved.convertToFormat(QImage::Format_RGB32),
+                              shown.convertToFormat(QImage::Format_RGB32)),
+            12);
+
+  // Off screen it goes back to the pixels it was loaded with.
+  photo.ShrinkScreenPixels();
+  EXPECT_EQ(photo.picture().picture.size(), shown.size());
+  EXPECT_DOUBLE_EQ(photo.PixelRatio(), 1.0);
+  EXPECT_LE(LargestDifference(photo.picture().picture.convertToFormat(QImage::Format_RGB32),
+                              shown.convertToFormat(QImage::Format_RGB32)),
+            12);
 }
 
 }  // namespace

@@ -45,6 +45,7 @@
 #include "controls/native_path.h"
 #include "controls/scripted_common_dialogs.h"
 #include "controls/scripted_ui.h"
+#include "controls/units.h"
 #include "controls/utils.h"
 #include "job/my_picture.h"
 #include "print/pdf_printer.h"
@@ -57,6 +58,7 @@
 #include "ui/elided_label.h"
 #include "ui/image_info_window.h"
 #include "ui/open_photos_dialog.h"
+#include "ui/photo_view.h"
 #include "ui/qt_ui.h"
 #include "ui/thumbnail_strip.h"
 #include "workspace/last_job.h"
@@ -424,6 +426,27 @@ TEST_F(MainWindowTest, PhotosThatPrintSoftAreMarkedInTheStripAndTheInformationLi
   window_->SelectPhoto(0);
   EXPECT_FALSE(info().contains("Low"));
   EXPECT_EQ(strip->accessibleDescription(), "Photo 1 of 2");
+}
+
+// The view fills a larger window and the shown photo is decoded anew for it in the
+// background; a photo no longer shown keeps only the pixels it was added with.
+TEST_F(MainWindowTest, TheViewGrowsWithTheWindowAndItsPhotoIsDecodedForIt) {
+  AddThroughDialog({Photo("a.png", 2400, 1600), Photo("b.png", 2400, 1600)});
+  window_->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+  const double loaded = Record().PixelRatio();
+  const QSize small = Record().picture().picture.size();
+  window_->resize(window_->size() + QSize(500, 500));
+  auto* view = Find<PhotoView>("PhotoView");
+  QTRY_VERIFY(view->Zoom() > 1.5);
+  QTRY_VERIFY_WITH_TIMEOUT(Record().PixelRatio() > loaded * 1.5, 5000);
+  EXPECT_GT(Record().picture().picture.width(), small.width() * 3 / 2);
+  const PictureBox& box = Record().picture();
+  EXPECT_EQ(Find<QWidget>("Picture1")->width(), qRound(box.width / kTwipsPerPixel * view->Zoom()));
+  MyPicture& first = Record();
+  window_->SelectPhoto(0);
+  EXPECT_DOUBLE_EQ(first.PixelRatio(), loaded);
+  QTRY_VERIFY_WITH_TIMEOUT(Record().PixelRatio() > loaded * 1.5, 5000);
 }
 
 TEST_F(MainWindowTest, CopiesLabelAndInformation) {

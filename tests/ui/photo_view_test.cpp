@@ -33,6 +33,7 @@ class PhotoViewTest : public ::testing::Test {
     cDIB surface = test::RandomSurface(side, side, 7);
     photo_.SetPicture(surface, 3000, 3000, 300, 101.6, 152.4, 0, dir + "/none.png", 1);
     view_.SetPhoto(&photo_);
+    view_.resize(304, 304);
     view_.show();
     picture_ = view_.findChild<QWidget*>(QStringLiteral("Picture1"));
     ASSERT_NE(picture_, nullptr);
@@ -102,6 +103,32 @@ void PhotoViewTest::ExpectHoversAndDrags(double ratio) {
   EXPECT_FLOAT_EQ(r.Left, 900);
   EXPECT_FLOAT_EQ(r.Top, 300);
   EXPECT_EQ(resolution.count(), 2);
+}
+
+// A larger view shows the photo enlarged and centred; the pointer still works in
+// the record's units.
+TEST_F(PhotoViewTest, ALargerViewEnlargesThePhotoAndKeepsTheCropUnits) {
+  QSignalSpy zoomed(&view_, &PhotoView::zoomChanged);
+  view_.resize(608, 700);
+  EXPECT_DOUBLE_EQ(view_.Zoom(), 2.0);
+  ASSERT_EQ(zoomed.count(), 1);
+  EXPECT_EQ(picture_->geometry(), QRect(4, 46, 600, 600));
+  // The right edge dragged in by 100 view pixels moves it by 50 of the record's.
+  const CropRect& r = photo_.Crop().Rect();
+  QTest::mouseMove(picture_, {500, 300});
+  QTest::mousePress(picture_, Qt::LeftButton, {}, {500, 300});
+  QTest::mouseMove(picture_, {400, 300});
+  QTest::mouseRelease(picture_, Qt::LeftButton, {}, {400, 300});
+  EXPECT_FLOAT_EQ(r.Width, 2250);
+  // A press on the view beside the photo counts from the enlarged square's corner.
+  QSignalSpy down(&view_, &PhotoView::mouseDown);
+  QTest::mousePress(&view_, Qt::LeftButton, {}, {2, 20});
+  ASSERT_EQ(down.count(), 1);
+  EXPECT_EQ(down[0][2].toDouble(), 15);
+  EXPECT_EQ(down[0][3].toDouble(), -195);
+  // Smaller than the record's square, the view never shrinks the photo.
+  view_.resize(200, 200);
+  EXPECT_DOUBLE_EQ(view_.Zoom(), 1.0);
 }
 
 TEST_F(PhotoViewTest, WhiteBalancePressRaisesMouseDownAndTheReleaseEndsTheMode) {

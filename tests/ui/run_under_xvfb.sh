@@ -35,6 +35,13 @@ inner() {
   first=$!
   /usr/bin/python3 "$here/window_check.py" 2 b.jpg 200,40,40 "$scratch/shot.png" ||
     fail "the main window does not show the two photos"
+  # A larger window: the photo view fills it and the photo is drawn at that size.
+  local main_window
+  main_window=$(xdotool search --onlyvisible --pid "$first" --name '^Tessaly$' | head -1)
+  [ -n "$main_window" ] || fail "no main window to resize"
+  xdotool windowsize "$main_window" 1260 1000
+  /usr/bin/python3 "$here/window_check.py" 2 b.jpg 200,40,40 "$scratch/shot-large.png" 700 ||
+    fail "the photo view does not grow with the window"
   [ -e "$XDG_RUNTIME_DIR/tessaly.lock" ] || fail "no instance lock while running"
 
   # A second start shows its refusal in a box of its own and opens no main window.

@@ -3,8 +3,9 @@
 # reader would, and checks what a user sees: the main window's title, the number
 # of photos in the thumbnail strip, the file-information line, a name on every
 # control a user can operate, and the colour at the middle of the photo view in a
-# screenshot of the screen.
-# Usage: window_check.py PHOTO_COUNT ACTIVE_FILE_NAME R,G,B SCREENSHOT_PATH
+# screenshot of the screen. With MIN_SIDE, the photo must also be shown at least
+# that many pixels on its longer side, drawn up to its edges.
+# Usage: window_check.py PHOTO_COUNT ACTIVE_FILE_NAME R,G,B SCREENSHOT_PATH [MIN_SIDE]
 import subprocess
 import sys
 import time
@@ -49,6 +50,7 @@ def pixel(shot, x, y):
 
 def main():
     count, active, colour, shot = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
+    min_side = int(sys.argv[5]) if len(sys.argv) > 5 else 0
     wanted = [int(v) for v in colour.split(",")]
     failures = []
     app = find_app()
@@ -83,9 +85,22 @@ def main():
         failures.append("no photo view")
     else:
         box = photos[-1].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        # A resized window lays the view out again: wait for it to reach the size.
+        for _ in range(50):
+            if max(box.width, box.height) >= min_side:
+                break
+            time.sleep(0.2)
+            box = photos[-1].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         got = pixel(shot, box.x + box.width // 2, box.y + box.height // 2)
         if any(abs(g - w) > TOLERANCE for g, w in zip(got, wanted)):
             failures.append(f"photo view pixel {got}, wanted {wanted}")
+        if min_side:
+            if max(box.width, box.height) < min_side:
+                failures.append(f"photo shown {box.width}x{box.height}, wanted {min_side}")
+            # Drawn to its edges: the photo's colour three pixels inside its corner.
+            got = pixel(shot, box.x + box.width - 4, box.y + box.height - 4)
+            if any(abs(g - w) > TOLERANCE for g, w in zip(got, wanted)):
+                failures.append(f"photo corner pixel {got}, wanted {wanted}")
     for failure in failures:
         print("FAIL:", failure)
     return 1 if failures else 0
