@@ -18,11 +18,13 @@
 #include <memory>
 
 #include "controls/scripted_ui.h"
+#include "print/cups/cups_printer_catalogue.h"
 #include "resident_memory.h"
 #include "scratch_state.h"
 #include "synthetic_photo.h"
 #include "ui/main_window.h"
 #include "ui/thumbnail_strip.h"
+#include "workspace/job_session.h"
 
 namespace tessaly::bench {
 namespace {
@@ -49,13 +51,15 @@ struct WindowRig {
   ScratchState scratch_state{scratch.path()};
   ScriptedUi ui;
   ScopedUi scoped_ui{ui};
+  CupsPrinterCatalogue printers;
+  JobSession session{&printers};
   std::unique_ptr<MainWindow> window;
 };
 
 void BM_WindowStartUp(benchmark::State& state) {
   WindowRig rig;
   for (auto _ : state) {
-    auto window = std::make_unique<MainWindow>();
+    auto window = std::make_unique<MainWindow>(rig.session);
     if (!ShowAndWaitExposed(*window)) {
       state.SkipWithError("the window was not exposed");
       break;
@@ -69,7 +73,7 @@ void BM_WindowStartUp(benchmark::State& state) {
 
 void BM_WindowAddPhoto(benchmark::State& state) {
   WindowRig rig;
-  rig.window = std::make_unique<MainWindow>();
+  rig.window = std::make_unique<MainWindow>(rig.session);
   if (!ShowAndWaitExposed(*rig.window)) {
     state.SkipWithError("the window was not exposed");
     return;
@@ -97,7 +101,7 @@ void AddThousand(ThousandPhotoJob& job) {
     if (link(source.constData(), QFile::encodeName(name).constData()) != 0) return;
     files.append(name);
   }
-  job.rig.window = std::make_unique<MainWindow>();
+  job.rig.window = std::make_unique<MainWindow>(job.rig.session);
   if (!ShowAndWaitExposed(*job.rig.window)) return;
   job.rig.window->AddFiles(files);
   job.ok = job.rig.window->Job().Count() == kJobPhotos;

@@ -66,12 +66,13 @@ int ScreenWidth() {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent)
+MainWindow::MainWindow(JobSession& session, QWidget* parent)
     : QMainWindow(parent),
-      job_(LoadJobSettings()),
-      printers_(&printer_catalogue_),
-      setup_(job_),
-      run_(job_, printers_, layout_) {
+      job_(session.Job()),
+      printers_(session.Printers()),
+      layout_(session.Layout()),
+      setup_(session.Setup()),
+      run_(session.Run()) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Tessaly"));
   setAcceptDrops(true);

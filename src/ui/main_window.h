@@ -16,12 +16,7 @@
 #include <QSize>
 
 #include "job/add_photo.h"
-#include "job/picture_manager.h"
-#include "print/cups/cups_printer_catalogue.h"
-#include "print/job_setup.h"
-#include "print/page_layout.h"
-#include "print/print_window.h"
-#include "print/printer_access.h"
+#include "workspace/job_session.h"
 #include "workspace/main_window_rules.h"
 #include "workspace/window_commands.h"
 
@@ -46,7 +41,8 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  // `session` must outlive the window.
+  explicit MainWindow(JobSession& session, QWidget* parent = nullptr);
 
   // The folder photos were last added from.
   const QString& InitPath() const { return init_path_; }
@@ -152,12 +148,12 @@ class MainWindow : public QMainWindow {
   // Closes the window, once the run has ended, when a close was asked for during it.
   void CloseIfAsked();
 
-  MyPictureManager job_;
-  CupsPrinterCatalogue printer_catalogue_;
-  PrinterAccess printers_;
-  PageLayout layout_;
-  JobSetup setup_;
-  PrintWindow run_;
+  // The session's parts, as the window's commands use them.
+  MyPictureManager& job_;
+  PrinterAccess& printers_;
+  PageLayout& layout_;
+  JobSetup& setup_;
+  PrintWindow& run_;
   QString init_path_;
   int current_ = -1;
   int soft_limit_ = kLowResolutionPpi;

@@ -4,6 +4,7 @@
 // copies box, the information window and the last job kept between runs. Messages go
 // to the scripted Ui.
 #include "ui/main_window.h"
+#include "workspace/job_session.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -70,8 +71,14 @@ namespace {
 class MainWindowTest : public test::ScratchHomeTest {
  protected:
   void SetUp() override {
-    window_ = std::make_unique<MainWindow>();
+    NewWindow();
     window_->SetInitPath(dir_.path());
+  }
+  // A window over a new session with the built-in PDF printer alone.
+  void NewWindow() {
+    window_.reset();
+    session_ = std::make_unique<JobSession>(nullptr);
+    window_ = std::make_unique<MainWindow>(*session_);
   }
 
   // Writes a small PNG photo named `name` in the scratch folder.
@@ -101,7 +108,7 @@ class MainWindowTest : public test::ScratchHomeTest {
   MyPicture& Record() { return window_->Job().At(window_->CurrentPosition()); }
   // A new window started as the program starts it, every start-up dialog declined.
   void Restart() {
-    window_ = std::make_unique<MainWindow>();
+    NewWindow();
     QTimer::singleShot(0, [] {
       if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
         dialog->reject();
@@ -109,6 +116,7 @@ class MainWindowTest : public test::ScratchHomeTest {
     window_->Start({});
   }
 
+  std::unique_ptr<JobSession> session_;
   std::unique_ptr<MainWindow> window_;
 };
 
@@ -689,7 +697,7 @@ TEST_F(MainWindowTest, FilesNotWrittenAtCloseAreNamedAndNoOlderJobIsOffered) {
   const QByteArray settings = FileBytes(SettingsFile());
   ASSERT_FALSE(older.isEmpty());
 
-  window_ = std::make_unique<MainWindow>();
+  NewWindow();
   window_->AddFiles({Photo("b.png", 60, 40), Photo("c.png", 60, 40)});
   {
     test::ScopedFileSizeLimit full_disk(8);

@@ -40,6 +40,7 @@
 #include "colour/colour_profiles.h"
 #include "controls/common_dialogs.h"
 #include "controls/utils.h"
+#include "print/cups/cups_printer_catalogue.h"
 #include "settings/settings_file.h"
 #include "surface/codec_session.h"
 #include "ui/button_on_off.h"
@@ -47,6 +48,7 @@
 #include "ui/open_photos_dialog.h"
 #include "ui/qt_common_dialogs.h"
 #include "ui/qt_ui.h"
+#include "workspace/job_session.h"
 
 namespace tessaly {
 namespace {
@@ -511,7 +513,9 @@ int main(int argc, char** argv) {
   std::thread watchdog(Watchdog);
   int done = 0;
   {
-    MainWindow window;
+    CupsPrinterCatalogue printers;
+    JobSession session(&printers);
+    MainWindow window(session);
     dialogs.SetOwner(&window);
     window.show();
     Monkey monkey(seed, actions, root, window, verbose);

@@ -26,6 +26,7 @@
 #include "controls/units.h"
 #include "controls/utils.h"
 #include "job/history_store.h"
+#include "print/cups/cups_printer_catalogue.h"
 #include "print/pdf_printer.h"
 #include "settings/settings_file.h"
 #include "support/find_control.h"
@@ -35,6 +36,7 @@
 #include "ui/button_on_off.h"
 #include "ui/main_window.h"
 #include "ui/open_photos_dialog.h"
+#include "workspace/job_session.h"
 
 namespace tessaly {
 namespace {
@@ -71,9 +73,12 @@ class WholeJobTest : public test::ScratchHomeTest {
     ASSERT_NO_FATAL_FAILURE(NewWindow());
   }
 
-  // A main window on the scratch home, shown, with the job's photo size.
+  // A main window on the scratch home over a session with the system's printers,
+  // shown, with the job's photo size.
   void NewWindow() {
-    window_ = std::make_unique<MainWindow>();
+    window_.reset();
+    session_ = std::make_unique<JobSession>(&catalogue_);
+    window_ = std::make_unique<MainWindow>(*session_);
     window_->Job().Settings().Size = kSize;
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -150,6 +155,8 @@ class WholeJobTest : public test::ScratchHomeTest {
   ScriptedCommonDialogs dialogs_;
   ScopedCommonDialogs scoped_dialogs_{dialogs_};
   QStringList photos_;
+  CupsPrinterCatalogue catalogue_;
+  std::unique_ptr<JobSession> session_;
   std::unique_ptr<MainWindow> window_;
 };
 

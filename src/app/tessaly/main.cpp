@@ -9,11 +9,13 @@
 #include "controls/instance_lock.h"
 #include "controls/native_path.h"
 #include "controls/utils.h"
+#include "print/cups/cups_printer_catalogue.h"
 #include "surface/codec_session.h"
 #include "ui/close_on_signal.h"
 #include "ui/main_window.h"
 #include "ui/qt_common_dialogs.h"
 #include "ui/qt_ui.h"
+#include "workspace/job_session.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -35,7 +37,9 @@ int main(int argc, char** argv) {
 
   int result = 0;
   {
-    tessaly::MainWindow window;
+    tessaly::CupsPrinterCatalogue printers;
+    tessaly::JobSession session(&printers);
+    tessaly::MainWindow window(session);
     dialogs.SetOwner(&window);
     tessaly::CloseWindowsOnSignals();
     window.show();
