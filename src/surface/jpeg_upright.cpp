@@ -92,12 +92,12 @@ JpegDecodeResult DecodeJpegUpright(const std::uint8_t* data, std::size_t size, J
   decoder.info.err = jpeg_std_error(&decoder.errors);
   decoder.errors.error_exit = ErrorExit;
   decoder.errors.output_message = Silent;
+  // Kept by jpeg_create_decompress, so its errors already find the decoder.
   decoder.info.client_data = &decoder;
   decoder.progress.progress_monitor = ScanCap;
   const bool started = Guarded(decoder, [&] {
     jpeg_create_decompress(&decoder.info);
     decoder.created = true;
-    decoder.info.client_data = &decoder;
     decoder.info.progress = &decoder.progress;
     jpeg_mem_src(&decoder.info, data, static_cast<unsigned long>(size));
     jpeg_read_header(&decoder.info, TRUE);
