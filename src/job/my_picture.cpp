@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "controls/formatting.h"
@@ -369,11 +370,15 @@ bool MyPicture::ReplaceScreenPixels(const cDIB& copy) {
   if (!copy.IsCreated() || original_bits_.empty() || screen_size_ <= 0) return false;
   const bool turned = angle_ == 90 || angle_ == -90;
   const int long_side = std::max(copy.Width(), copy.Height());
-  // The same shape: the copy's sides in the picture's proportion, to a pixel.
+  // The same shape: the copy's sides in the picture's proportion. Each side of
+  // either is rounded by up to half a pixel, which moves the cross products apart by
+  // up to half the sum of their widths.
   const int shown_w = turned ? buffer_.Height() : buffer_.Width();
   const int shown_h = turned ? buffer_.Width() : buffer_.Height();
+  const std::int64_t apart = std::abs(static_cast<std::int64_t>(copy.Width()) * shown_h -
+                                      static_cast<std::int64_t>(copy.Height()) * shown_w);
   if (shown_w <= 0 || shown_h <= 0 ||
-      std::abs(copy.Width() * shown_h - copy.Height() * shown_w) > std::max(shown_w, shown_h))
+      apart > std::max(copy.Width(), copy.Height()) + std::max(shown_w, shown_h))
     return false;
   PictureBox upright = box_;
   if (turned) std::swap(upright.width, upright.height);

@@ -387,6 +387,13 @@ TEST_F(MyPictureTest, SharperScreenPixelsKeepThePlaceTheCropAndTheEdits) {
                               shown.convertToFormat(QImage::Format_RGB32)),
             12);
 
+  // A shape whose sides were rounded apart (61 × 40 shown as 60 × 39) still fits.
+  MyPictureManager odd(Job(150, 100, 0, false, 60));
+  cDIB narrow = Gradient(61, 40);
+  ASSERT_EQ(GetPicture(odd, narrow, dir_ + "/none.png", 6100, 4000), 0);
+  odd.At(0).UpdateGraphic();
+  EXPECT_TRUE(odd.At(0).ReplaceScreenPixels(Gradient(4096, 2686)));
+
   // Off screen it goes back to the pixels it was loaded with.
   photo.ShrinkScreenPixels();
   EXPECT_EQ(photo.picture().picture.size(), shown.size());
