@@ -1,6 +1,7 @@
 // Scripted answers, recorded messages and cancel-after-n-polls for headless runs.
 #include "controls/scripted_ui.h"
 
+#include <QObject>
 #include <cstdio>
 
 namespace tessaly {
@@ -21,6 +22,14 @@ bool ScriptedUi::InputBox(const QString& prompt, const QString& title, QString& 
   inputs_.pop_front();
   if (input.ok) value = input.text;
   return input.ok;
+}
+
+bool ScriptedUi::RunDialog(QObject& dialog) {
+  dialogs_.push_back(dialog.objectName());
+  if (dialog_answers_.empty()) return false;
+  const std::function<bool(QObject&)> answer = std::move(dialog_answers_.front());
+  dialog_answers_.pop_front();
+  return answer(dialog);
 }
 
 void ScriptedUi::LetMessagesRun() {

@@ -31,11 +31,19 @@ class ScriptedUi : public Ui {
   void ShowProgress(const QString& caption, const QString& text) override;
   void ShowProgressCount(int done, int total) override { counts_.push_back({done, total}); }
   void HideProgress() override { progress_shown_ = false; }
+  // Records the dialog's object name and runs the next queued dialog answer on it;
+  // with none queued the dialog is cancelled.
+  bool RunDialog(QObject& dialog) override;
 
   // Queues the answer for the next message box.
   void Answer(MsgAnswer answer) { answers_.push_back(answer); }
   // Queues the text for the next input box; an empty optional-like flag cancels.
   void AnswerInput(const QString& text, bool ok = true) { inputs_.push_back({text, ok}); }
+  // Queues the answer for the next dialog run: it fills the dialog's fields, presses
+  // one of its buttons and returns whether the dialog was accepted.
+  void AnswerDialog(std::function<bool(QObject&)> answer) {
+    dialog_answers_.push_back(std::move(answer));
+  }
   // Sets the cancel flag during the n-th call of LetMessagesRun from now (1-based).
   void CancelAfterPolls(int n) { cancel_after_ = n; }
   // Called on every LetMessagesRun, after the poll count is updated.
@@ -48,6 +56,8 @@ class ScriptedUi : public Ui {
   bool ProgressShown() const { return progress_shown_; }
   // Every count shown, as {done, total}.
   const std::vector<std::pair<int, int>>& ProgressCounts() const { return counts_; }
+  // The object names of the dialogs run, in order.
+  const std::vector<QString>& DialogsRun() const { return dialogs_; }
   int Polls() const { return polls_; }
   bool WaitCursor() const { return wait_cursor_; }
   // When set, every message is also printed on standard error (the batch command).
@@ -63,6 +73,8 @@ class ScriptedUi : public Ui {
   std::vector<std::pair<int, int>> counts_;
   std::deque<MsgAnswer> answers_;
   std::deque<Input> inputs_;
+  std::vector<QString> dialogs_;
+  std::deque<std::function<bool(QObject&)>> dialog_answers_;
   std::function<void(int)> on_poll_;
   int polls_ = 0;
   int cancel_after_ = 0;

@@ -1,12 +1,14 @@
 // The Ui service: the one seam through which core code talks to the person at the
-// screen. Message boxes, the input box, "let pending messages run", the wait cursor
-// and the program-wide cancel flag that long runs poll. The GUI installs a Qt
+// screen. Message boxes, the input box, the program's own modal dialogs, "let pending messages
+// run", the wait cursor and the program-wide cancel flag that long runs poll. The GUI installs a Qt
 // implementation; tests and the batch command install a ScriptedUi. When nothing is
 // installed, messages are written to standard error and answered with the answer
 // that never loops.
 #pragma once
 
 #include <QString>
+
+class QObject;
 
 namespace tessaly {
 
@@ -51,6 +53,13 @@ class Ui {
   }
   // Closes the progress window, if one is shown.
   virtual void HideProgress() = 0;
+  // Runs one of the program's own dialogs (a QDialog) modally; true when the user
+  // accepted it. By default nobody is there to answer: the dialog counts as
+  // cancelled.
+  virtual bool RunDialog(QObject& dialog) {
+    (void)dialog;
+    return false;
+  }
 
   // The program-wide cancel flag: cleared at the start of a print or save run, set
   // by a confirmed Cancel in a progress window, polled by the long loops.

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "controls/ui_service.h"
 #include "controls/utils.h"
 #include "ui/url_label.h"
 
@@ -61,7 +62,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
 
 void AboutBox::ShowAbout(QWidget* parent) {
   AboutBox box(parent);
-  box.exec();
+  CurrentUi().RunDialog(box);
 }
 
 }  // namespace tessaly

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "controls/common_dialogs.h"
+#include "controls/ui_service.h"
 #include "controls/utils.h"
 #include "print/printer_access.h"
 #include "settings/photo_size_editor.h"
@@ -312,7 +313,7 @@ void JobSettingsDialog::reject() {
 
 bool RunJobSettings(QWidget* parent, JobSetup& setup, PrinterAccess& printers) {
   JobSettingsDialog dialog(setup, printers, parent);
-  return dialog.exec() == QDialog::Accepted;
+  return CurrentUi().RunDialog(dialog);
 }
 
 }  // namespace tessaly

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "controls/ui_service.h"
 #include "ui/dialog_foot.h"
 
 namespace tessaly {
@@ -124,7 +125,7 @@ void PhotoSizeDialog::Confirm() {
 
 bool RunPhotoSizeDialog(QWidget* parent, PhotoSizeEditor editor, PhotoSize& size) {
   PhotoSizeDialog dialog(std::move(editor), parent);
-  if (dialog.exec() != QDialog::Accepted) return false;
+  if (!CurrentUi().RunDialog(dialog)) return false;
   size = dialog.Size();
   return true;
 }

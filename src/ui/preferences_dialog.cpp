@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "controls/ui_service.h"
 #include "controls/utils.h"
 #include "print/job_setup.h"
 #include "ui/dialog_foot.h"
@@ -95,7 +96,7 @@ void PreferencesDialog::Confirm() {
 
 bool RunPreferences(QWidget* parent, JobSettings& settings, const QString& file) {
   PreferencesDialog dialog(settings, file, parent);
-  return dialog.exec() == QDialog::Accepted;
+  return CurrentUi().RunDialog(dialog);
 }
 
 }  // namespace tessaly

@@ -166,7 +166,7 @@ void PrintOptionsDialog::Print() {
 bool RunPrintOptions(QWidget* parent, MyPictureManager& job, PrinterAccess& printers,
                      PageLayout& layout, PrintWindow& run) {
   PrintOptionsDialog dialog(job.Settings(), printers, layout, SettingsFilePath(), parent);
-  if (dialog.exec() != QDialog::Accepted) return false;
+  if (!CurrentUi().RunDialog(dialog)) return false;
   if (PrinterDevice* device = printers.Device()) ComputeJobLayout(layout, *device, job.Settings());
   run.PrintIt(false);
   return true;

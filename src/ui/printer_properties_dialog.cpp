@@ -51,7 +51,7 @@ bool ChooseMedia(PrinterDevice& device, QWidget* owner) {
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   form->addRow(buttons);
-  if (dialog.exec() != QDialog::Accepted) return false;
+  if (!CurrentUi().RunDialog(dialog)) return false;
   return device.ChooseMedia({paper->currentIndex(), type->currentIndex() - 1,
                              quality->currentIndex() - 1, source->currentIndex() - 1});
 }

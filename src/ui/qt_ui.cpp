@@ -3,6 +3,7 @@
 #include "ui/qt_ui.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QTimer>
@@ -163,6 +164,11 @@ void QtUi::ShowProgressCount(int done, int total) {
 
 void QtUi::HideProgress() {
   if (progress_) progress_->hide();
+}
+
+bool QtUi::RunDialog(QObject& dialog) {
+  auto* shown = qobject_cast<QDialog*>(&dialog);
+  return shown && shown->exec() == QDialog::Accepted;
 }
 
 }  // namespace tessaly

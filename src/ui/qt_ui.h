@@ -32,6 +32,8 @@ class QtUi final : public Ui {
   void ShowProgress(const QString& caption, const QString& text) override;
   void ShowProgressCount(int done, int total) override;
   void HideProgress() override;
+  // exec() of the QDialog `dialog`; false for any other object.
+  bool RunDialog(QObject& dialog) override;
 
   // How many wait-cursor requests are open.
   int WaitCursorDepth() const { return wait_depth_; }

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -16,7 +15,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <tuple>
 
@@ -44,19 +42,12 @@ class JobSettingsDialogTest : public ::testing::Test {
                             "[ThumbOptions]\r\nUserSizes=004000x004000x0400-\r\n");
   }
 
-  // Runs `drive` on the modal dialog `name` once it is open, after `click` opens it.
-  // A dialog still open after `drive` is closed so that the test never blocks.
+  // Runs `drive` on the dialog `name` that `click` opens.
   void DriveModal(QPushButton* click, const char* name, std::function<void(QDialog&)> drive) {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (dialog == nullptr) return;
-      seen = dialog->objectName() == QLatin1String(name);
-      if (seen) drive(*dialog);
-      if (dialog->isVisible()) dialog->reject();
-    });
+    test::AnswerDialog(ui_, name, std::move(drive));
     click->click();
-    EXPECT_TRUE(seen) << name;
+    ASSERT_FALSE(ui_.DialogsRun().empty());
+    EXPECT_EQ(ui_.DialogsRun().back(), name);
   }
 
   QTemporaryDir dir_;

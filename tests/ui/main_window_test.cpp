@@ -109,10 +109,6 @@ class MainWindowTest : public test::ScratchHomeTest {
   // A new window started as the program starts it, every start-up dialog declined.
   void Restart() {
     NewWindow();
-    QTimer::singleShot(0, [] {
-      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-        dialog->reject();
-    });
     window_->Start({});
   }
 
@@ -603,15 +599,8 @@ TEST_F(MainWindowTest, CancelWhileAddingStopsAndDeletesTheDialogAfterItsLoop) {
 // Save says why it cannot save a contact sheet. The preview is opened by the
 // whole-job test.
 TEST_F(MainWindowTest, JobCommandsOpenTheirWindows) {
-  QString settings_shown;
-  QTimer::singleShot(0, [&settings_shown] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    settings_shown = dialog->objectName();
-    dialog->reject();
-  });
   window_->Start({});
-  EXPECT_EQ(settings_shown, "frmJobSetup");
+  EXPECT_EQ(ui_.DialogsRun(), std::vector<QString>{"frmJobSetup"});
   OpenPhotosDialog* dialog = window_->PhotosDialog();
   ASSERT_NE(dialog, nullptr);  // then the photos
   dialog->AddChosenFiles({Photo("a.png", 60, 40)});
@@ -734,13 +723,11 @@ TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
   ASSERT_TRUE(WriteIniValue("Options", "PdfFolder", dir_.filePath("pdf")));
   window_->AddFiles({Photo("a.png", 60, 40), Photo("b.png", 40, 60)});
   const auto print = [this] {
-    QTimer::singleShot(0, [] {
-      QWidget* dialog = QApplication::activeModalWidget();
-      ASSERT_NE(dialog, nullptr);
-      auto* printers = dialog->findChild<QComboBox*>("cboPrinters");
+    test::AnswerDialog(ui_, "frmPrintDialog", [](QDialog& dialog) {
+      auto* printers = dialog.findChild<QComboBox*>("cboPrinters");
       printers->setCurrentIndex(printers->findText(kPdfPrinterName));
-      dialog->findChild<QLineEdit*>("txtSpoolWait")->setText("0");
-      dialog->findChild<QPushButton*>("cmdPrint")->click();
+      dialog.findChild<QLineEdit*>("txtSpoolWait")->setText("0");
+      dialog.findChild<QPushButton*>("cmdPrint")->click();
     });
     Click("cmdPrint");
   };
@@ -769,13 +756,8 @@ TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
       asked = true;
       window_->close();
       open_after_close = window_->isVisible();
-      // A nested print options dialog would wait here: note it and close it.
-      QTimer::singleShot(0, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-          nested << modal->objectName();
-          modal->close();
-        }
-      });
+      // A nested print options dialog would be run through the Ui: note it.
+      const std::size_t dialogs_run = ui_.DialogsRun().size();
       const auto shown = [] {
         QSet<QWidget*> windows;
         for (QWidget* widget : QApplication::topLevelWidgets())
@@ -786,6 +768,8 @@ TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
       for (const char* name : {"cmdPrint", "cmdPrintPreview", "cmdSave"})
         window_->findChild<QAction*>(name)->trigger();
       for (QWidget* widget : shown() - before) nested << widget->objectName();
+      for (std::size_t i = dialogs_run; i < ui_.DialogsRun().size(); ++i)
+        nested << ui_.DialogsRun()[i];
     });
     run();
     ui_.OnPoll(nullptr);

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "print/pdf_printer.h"
 #include "print/printer_profiles.h"
@@ -70,17 +69,13 @@ TEST_F(PrintOptionsDialogTest, PrinterPropertiesChooseAmongThePrintersPapers) {
   InstallPrinterPropertiesHook(printers_, &dialog);
   auto* list = FindControl<QComboBox>(dialog, "cboPrinters");
   list->setCurrentIndex(list->findText(QLatin1String(kPdfPrinterName)));
-  bool seen = false;
-  QTimer::singleShot(0, [&seen] {
-    QWidget* chooser = QApplication::activeModalWidget();
-    seen = chooser != nullptr && chooser->objectName() == "printerMediaDialog";
-    if (!seen) return;
-    auto* paper = FindControl<QComboBox>(*chooser, "cboPaper");
+  test::AnswerDialog(ui_, "printerMediaDialog", [](QDialog& chooser) {
+    auto* paper = FindControl<QComboBox>(chooser, "cboPaper");
     paper->setCurrentIndex(paper->findText("100 x 150 mm"));
-    static_cast<QDialog*>(chooser)->accept();
+    chooser.accept();
   });
   FindControl<QPushButton>(dialog, "cmdPrinter")->click();
-  ASSERT_TRUE(seen);
+  ASSERT_EQ(ui_.DialogsRun(), std::vector<QString>{"printerMediaDialog"});
   EXPECT_NEAR(TwipsToMm(printers_.Device()->Height()), 150.0, 1e-9);
   ASSERT_EQ(ui_.MessageTexts().size(), 1u);
   EXPECT_TRUE(ui_.MessageTexts()[0].startsWith("Warning: changing the printer paper size"));

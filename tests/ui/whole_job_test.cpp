@@ -17,7 +17,6 @@
 #include <QSet>
 #include <QSlider>
 #include <QTest>
-#include <QTimer>
 #include <list>
 #include <memory>
 
@@ -123,20 +122,16 @@ class WholeJobTest : public test::ScratchHomeTest {
   // Prints the job through the print options on the printer listed as `printer`,
   // without a pause between pages.
   void PrintOn(const QString& printer) {
-    bool answered = false;
-    QTimer::singleShot(0, [&] {
-      QWidget* dialog = QApplication::activeModalWidget();
-      ASSERT_NE(dialog, nullptr);
-      EXPECT_EQ(dialog->objectName(), "frmPrintDialog");
-      auto* printers = Child<QComboBox>(dialog, "cboPrinters");
+    test::AnswerDialog(ui_, "frmPrintDialog", [&printer](QDialog& dialog) {
+      auto* printers = Child<QComboBox>(&dialog, "cboPrinters");
       printers->setCurrentIndex(printers->findText(printer));
       ASSERT_EQ(printers->currentText(), printer);
-      Child<QLineEdit>(dialog, "txtSpoolWait")->setText("0");
-      Child<QPushButton>(dialog, "cmdPrint")->click();
-      answered = true;
+      Child<QLineEdit>(&dialog, "txtSpoolWait")->setText("0");
+      Child<QPushButton>(&dialog, "cmdPrint")->click();
     });
+    const std::size_t runs = ui_.DialogsRun().size();
     Click(window_.get(), "cmdPrint");
-    EXPECT_TRUE(answered);
+    EXPECT_EQ(ui_.DialogsRun().size(), runs + 1);
   }
 
   // Each file is one page holding one photo, and there is one file per copy.
