@@ -69,6 +69,7 @@ int ScreenWidth() {
 MainWindow::MainWindow(JobSession& session, QWidget* parent)
     : QMainWindow(parent),
       job_(session.Job()),
+      photos_(session.Photos()),
       printers_(session.Printers()),
       layout_(session.Layout()),
       setup_(session.Setup()),
@@ -134,14 +135,14 @@ QLayout* MainWindow::BuildPhotoSide(QWidget* central) {
       this);
   connect(view_, &PhotoView::resolutionChanged, this, [this] {
     RefreshInfo();
-    MarkSoftPhoto(current_);
+    MarkSoftPhoto(photos_.Current());
     SetFileInfoText();
   });
-  strip_ = new ThumbnailStrip(central);
-  strip_->setObjectName(QStringLiteral("MyTumbs1"));
+  strip_ = new ThumbnailStrip(photos_, central);
   strip_->setFixedHeight(kStripHeight);
-  connect(strip_, &ThumbnailStrip::imageSelected, this, [this](int position) {
-    if (!adding_) ImageSelected(position);
+  connect(&photos_, &PhotoListModel::currentChanged, this, [this] {
+    ShowCurrent();
+    UpdateActions();
   });
   thumb_mode_ = new QPlainTextEdit(QString::fromLatin1(kContactSheetNotice), photo_area);
   thumb_mode_->setObjectName(QStringLiteral("txtThumbMode"));
@@ -219,8 +220,8 @@ void MainWindow::ConnectCommands() {
       {C::kInfo, [this] { OnInfo(); }},
       {C::kRemove, [this] { OnRemove(); }},
       {C::kRemoveAll, [this] { OnRemoveAll(); }},
-      {C::kPreviousPhoto, [this] { SelectPhoto(current_ - 1); }},
-      {C::kNextPhoto, [this] { SelectPhoto(current_ + 1); }},
+      {C::kPreviousPhoto, [this] { SelectPhoto(photos_.Current() - 1); }},
+      {C::kNextPhoto, [this] { SelectPhoto(photos_.Current() + 1); }},
       {C::kJobSettings, [this] { OnJobSetup(); }},
       {C::kPreview, [this] { OnPrintPreview(); }},
       {C::kPrint, [this] { OnPrint(); }},
@@ -244,7 +245,7 @@ void MainWindow::ConnectCommands() {
 CommandStates MainWindow::States() const {
   CommandStates states;
   states.has_photos = job_.Count() > 0;
-  states.has_current = current_ >= 0 && current_ < job_.Count();
+  states.has_current = photos_.Current() >= 0;
   states.editable = !job_.Settings().ThumbMode;
   states.run_going = RunGoing();
   states.adding = photos_dialog_ && photos_dialog_->isVisible();
@@ -320,7 +321,7 @@ void MainWindow::Start(const QStringList& files) {
 }
 
 MyPicture* MainWindow::Current() {
-  return current_ >= 0 && current_ < job_.Count() ? &job_.At(current_) : nullptr;
+  return photos_.CurrentPhoto();
 }
 
 void MainWindow::ClearEditPanel() {
@@ -331,7 +332,6 @@ void MainWindow::ClearEditPanel() {
   view_->SetCropEnabled(false);
   strip_->setEnabled(false);
   file_info_->SetFullText(QString());
-  current_ = -1;
   actions_->At(WindowCommand::kWhiteBalance)->setChecked(false);
   UpdateActions();
 }
@@ -348,7 +348,7 @@ void MainWindow::MarkSoftPhoto(int position) {
 }
 
 void MainWindow::EnableEditControls() {
-  if (strip_->NumberImages() == 0) return;
+  if (job_.Count() == 0) return;
   MarkSoftPhotos();
   // Contact sheets print the photos as they are: nothing of a photo can be edited.
   panel_->setEnabled(!job_.Settings().ThumbMode);
@@ -359,7 +359,7 @@ void MainWindow::EnableEditControls() {
 }
 
 void MainWindow::SetFileInfoText() {
-  file_info_->SetFullText(FileInfoText(job_, current_, soft_limit_));
+  file_info_->SetFullText(FileInfoText(job_, photos_.Current(), soft_limit_));
 }
 
 void MainWindow::RequestSharpCopy() {
@@ -380,40 +380,29 @@ void MainWindow::Redrawn() {
   if (const MyPicture* photo = Current()) histogram_->SetHistogramArray(photo->Histogram());
 }
 
-void MainWindow::SelectPhoto(int position) {
-  strip_->ActivateTumb(position);
-}
-
-ThumbnailSink MainWindow::ToStrip() {
-  return [this](const QImage& picture) {
-    had_photos_ = true;
-    adding_ = true;
-    strip_->AddPhoto(picture);
-    adding_ = false;
-  };
-}
-
-void MainWindow::ImageSelected(int position) {
-  if (position < 0 || position >= job_.Count()) return;
-  if (MyPicture* previous = Current()) {
+void MainWindow::ShowCurrent() {
+  MyPicture* photo = Current();
+  if (MyPicture* previous = view_->Photo()) {
     previous->SetWhiteBalanceMode(false);
-    if (current_ != position) {
+    if (previous != photo) {
       previous->ShrinkScreenPixels();
       previous->ReleaseScreenPicture();
     }
   }
   actions_->At(WindowCommand::kWhiteBalance)->setChecked(false);
-  current_ = position;
-  MyPicture& photo = job_.At(position);
-  panel_->ShowPhoto(&photo);
-  view_->SetPhoto(&photo);
+  if (!photo) {
+    info_->hide();
+    thumb_mode_->hide();
+    return ClearEditPanel();
+  }
+  panel_->ShowPhoto(photo);
+  view_->SetPhoto(photo);
   view_->UpdateGraphic();
   RequestSharpCopy();
-  histogram_->SetHistogramArray(photo.Histogram());
+  histogram_->SetHistogramArray(photo->Histogram());
   RefreshInfo();
   SetFileInfoText();
   if (job_.Settings().ThumbMode) thumb_mode_->raise();
-  UpdateActions();
 }
 
 OpenPhotosDialog* MainWindow::PhotosDialog() const {
@@ -433,9 +422,8 @@ void MainWindow::OnAdd() {
   if (photos_dialog_ || !Allowed(WindowCommand::kAddPhotos)) return;
   // Modal to the whole program, so no other command starts while photos are added.
   // The dialog deletes itself once it is done and none of its handlers is running.
-  photos_dialog_ = new OpenPhotosDialog(job_, init_path_, ToStrip(), this);
+  photos_dialog_ = new OpenPhotosDialog(job_, init_path_, photos_.Adder(), this);
   photos_dialog_->setWindowModality(Qt::ApplicationModal);
-  connect(photos_dialog_, &OpenPhotosDialog::PhotoAdded, this, &MainWindow::ImageSelected);
   connect(photos_dialog_, &QDialog::finished, this, &MainWindow::OnAddingClosed);
   photos_dialog_->show();
 }
@@ -462,12 +450,10 @@ void MainWindow::AddFiles(const QStringList& files) {
     }
     const QString path = AbsolutePath(ExistingNativePath(file));
     ImageReadStatus status = ImageReadStatus::kOk;
-    const int position = AddPhotoFile(job_, path, &status, ToStrip());
-    if (position < 0) {
+    if (AddPhotoFile(job_, path, &status, photos_.Adder()) < 0) {
       CurrentUi().MessageBox(PhotoNotAddedText(path, status), MsgButtons::Ok, MsgIcon::Exclamation);
       continue;
     }
-    ImageSelected(position);
     CurrentUi().LetMessagesRun();
   }
   EnableEditControls();
@@ -499,14 +485,13 @@ void MainWindow::AddJobPhotos(const JobFile& whole_file) {
   WindowBlock busy(this);
   const QStringList left_out = LoadJobPhotos(job_file, job_, [this](const QString& file) {
     if (closed_) return -1;
-    const int position = AddPhotoFile(job_, file, nullptr, ToStrip());
-    if (position >= 0) ImageSelected(position);
+    const int position = AddPhotoFile(job_, file, nullptr, photos_.Adder());
     CurrentUi().LetMessagesRun();
     return position;
   });
   busy.Release();
   // The active photo was shown before its stored values were given back.
-  if (Current()) ImageSelected(current_);
+  ShowCurrent();
   EnableEditControls();
   ShowContactSheetNotice();
   if (!left_out.isEmpty() && !closed_)
@@ -543,29 +528,21 @@ void MainWindow::OnOpenJob() {
 }
 
 void MainWindow::OnRemove() {
-  const int p = strip_->RemoveCurrentPhoto();
-  if (p < 0) return;
+  if (!Current()) return;
+  // The view and the panel let go of the record before it is destroyed.
   view_->SetPhoto(nullptr);
   panel_->ShowPhoto(nullptr);
-  job_.Remove(p);
-  current_ = -1;
-  if (strip_->NumberImages() == 0) {
-    info_->hide();
-    thumb_mode_->hide();
-    ClearEditPanel();
-    return;
-  }
-  ImageSelected(strip_->ActiveImageNumber());
+  photos_.RemoveCurrent();
 }
 
 void MainWindow::OnRemoveAll() {
-  if (strip_->NumberImages() == 0) return;
+  if (job_.Count() == 0) return;
   if (CurrentUi().MessageBox(QString::fromLatin1(kRemoveAllQuestion), MsgButtons::YesNo,
                              MsgIcon::Question) != MsgAnswer::Yes)
     return;
   // Nothing else may start on the job while the loop lets messages run.
   const WindowBlock busy(this);
-  while (strip_->NumberImages() > 0) {
+  while (job_.Count() > 0) {
     OnRemove();
     CurrentUi().LetMessagesRun();
   }
@@ -575,9 +552,9 @@ void MainWindow::OnRotate(int step) {
   MyPicture* photo = Current();
   if (!photo || !Allowed(WindowCommand::kRotateLeft)) return;
   photo->Rotate(step);
-  strip_->SetPhoto(current_, photo->picture().picture);
+  photos_.SetThumbnail(photos_.Current(), photo->picture().picture);
   Redrawn();
-  MarkSoftPhoto(current_);
+  MarkSoftPhoto(photos_.Current());
   SetFileInfoText();
   panel_->CheckLabelLength();
 }
@@ -631,7 +608,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::OnJobSetup() {
   ListPrinters();
-  if (RunJobSettings(this, setup_, printers_) && Current()) ImageSelected(current_);
+  if (RunJobSettings(this, setup_, printers_)) ShowCurrent();
   EnableEditControls();
   ShowContactSheetNotice();
 }
@@ -738,7 +715,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     failures << FileNotWrittenText(SettingsFilePath(), reason);
   // A run that never had photos (the last job not taken, the process told to end at
   // start) leaves the last job as it was.
-  if ((job_.Count() > 0 || had_photos_) && !KeepLastJob(job_.Settings(), job_, &reason))
+  if ((job_.Count() > 0 || photos_.HadPhotos()) && !KeepLastJob(job_.Settings(), job_, &reason))
     failures << FileNotWrittenText(LastJobPath(), reason);
   closed_ = true;
   if (!failures.isEmpty()) {

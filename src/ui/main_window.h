@@ -15,7 +15,6 @@
 #include <QPointer>
 #include <QSize>
 
-#include "job/add_photo.h"
 #include "workspace/job_session.h"
 #include "workspace/main_window_rules.h"
 #include "workspace/window_commands.h"
@@ -50,7 +49,7 @@ class MainWindow : public QMainWindow {
 
   MyPictureManager& Job() { return job_; }
   // Position of the active photo; −1 when the job is empty.
-  int CurrentPosition() const { return current_; }
+  int CurrentPosition() const { return photos_.Current(); }
 
   // Start-up once the window is shown: the small-screen warning, then the photos:
   // `files` when given; else the offer of the last job, the job settings and, when
@@ -60,7 +59,7 @@ class MainWindow : public QMainWindow {
   // a file that cannot be opened is named in a message and skipped.
   void AddFiles(const QStringList& files);
   // Makes the photo at `position` the active one, as a click on its thumbnail does.
-  void SelectPhoto(int position);
+  void SelectPhoto(int position) { photos_.SetCurrent(position); }
   // The open-photos dialog from its opening until it is deleted (for its owner's
   // commands and tests).
   OpenPhotosDialog* PhotosDialog() const;
@@ -93,11 +92,9 @@ class MainWindow : public QMainWindow {
   void FitContent();
 
   MyPicture* Current();
-  // The strip's imageSelected: shows the photo at `position` and fills the edit
-  // panel from its record.
-  void ImageSelected(int position);
-  // Hands a new photo's thumbnail to the strip, which makes it active.
-  ThumbnailSink ToStrip();
+  // Shows the current photo and fills the edit panel from its record; the photo
+  // shown until then goes back to its loaded pixels. An empty job clears the panel.
+  void ShowCurrent();
   void ClearEditPanel();
   void EnableEditControls();
   void SetFileInfoText();
@@ -150,20 +147,17 @@ class MainWindow : public QMainWindow {
 
   // The session's parts, as the window's commands use them.
   MyPictureManager& job_;
+  PhotoListModel& photos_;
   PrinterAccess& printers_;
   PageLayout& layout_;
   JobSetup& setup_;
   PrintWindow& run_;
   QString init_path_;
-  int current_ = -1;
   int soft_limit_ = kLowResolutionPpi;
-  bool adding_ = false;         // a photo is being added: its selection follows the adding
   bool printing_ = false;       // the print options or the print run are going
   bool close_pending_ = false;  // a close was asked for during a run
   bool printers_listed_ = false;
-  bool closed_ = false;
-  bool had_photos_ =
-      false;  // a photo was added in this run  // the window has closed: nothing more is started
+  bool closed_ = false;  // the window has closed: nothing more is started
 
   WindowActions* actions_ = nullptr;
   EditPanel* panel_;

@@ -164,9 +164,7 @@ bool OpenPhotosDialog::AddOne(const QString& file) {
   } else {
     position = AddPhotoFile(job_, file, nullptr, to_strip_);
   }
-  if (position < 0) return false;
-  emit PhotoAdded(position);
-  return true;
+  return position >= 0;
 }
 
 void OpenPhotosDialog::AddChosenFiles(const QStringList& files) {

@@ -49,10 +49,6 @@ class OpenPhotosDialog : public QDialog {
   // Closing stops a loading in progress after the photo in hand.
   void done(int result) override;
 
- signals:
-  // A photo was added at `position` of the job.
-  void PhotoAdded(int position);
-
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,3 +1,5 @@
+// The strip's cells, drawn from the photo-list model's thumbnails and kept at the
+// cell size; its clicks, keys and buttons make another photo the model's current one.
 #include "ui/thumbnail_strip.h"
 
 #include <QKeyEvent>
@@ -5,8 +7,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <algorithm>
-
-#include "controls/ui_service.h"
 
 namespace tessaly {
 namespace {
@@ -77,8 +77,9 @@ class TumbContainer : public QWidget {
   ThumbnailStrip* strip_;
 };
 
-ThumbnailStrip::ThumbnailStrip(QWidget* parent)
+ThumbnailStrip::ThumbnailStrip(PhotoListModel& photos, QWidget* parent)
     : QWidget(parent),
+      photos_(photos),
       outer_(new QWidget(this)),
       inner_(new TumbContainer(this, outer_)),
       scroll_(new QScrollBar(Qt::Horizontal, this)),
@@ -110,6 +111,14 @@ ThumbnailStrip::ThumbnailStrip(QWidget* parent)
     state_.SetScroll(value);
     inner_->move(-state_.Scroll() * TumbPitch(cell_), 0);
   });
+  connect(&photos_, &QAbstractItemModel::rowsInserted, this,
+          [this](const QModelIndex&, int first, int last) { Inserted(first, last); });
+  connect(&photos_, &QAbstractItemModel::rowsRemoved, this,
+          [this](const QModelIndex&, int first, int last) { Removed(first, last); });
+  connect(
+      &photos_, &QAbstractItemModel::dataChanged, this,
+      [this](const QModelIndex& from, const QModelIndex& to) { Redrawn(from.row(), to.row()); });
+  connect(&photos_, &PhotoListModel::currentChanged, this, &ThumbnailStrip::Follow);
   LayOut();
 }
 
@@ -126,9 +135,10 @@ QPixmap ThumbnailStrip::CellDrawing(const QImage& picture) const {
   return drawing;
 }
 
-void ThumbnailStrip::SetPhoto(int position, const QImage& picture) {
-  if (position < 0 || position >= state_.Count()) return;
-  cells_[static_cast<std::size_t>(position)] = CellDrawing(picture);
+void ThumbnailStrip::Redrawn(int first, int last) {
+  for (int row = std::max(0, first); row <= last && row < state_.Count(); ++row)
+    cells_[static_cast<std::size_t>(row)] =
+        CellDrawing(photos_.index(row).data(Qt::DecorationRole).value<QImage>());
   inner_->update();
 }
 
@@ -143,26 +153,34 @@ bool ThumbnailStrip::Marked(int position) const {
   return position >= 0 && position < state_.Count() && marked_[static_cast<std::size_t>(position)];
 }
 
-void ThumbnailStrip::AddPhoto(const QImage& picture) {
-  cells_.push_back(CellDrawing(picture));
-  marked_.push_back(false);
-  state_.Add(Visible());
-  LayOut();
-  Selected();
-}
-
-int ThumbnailStrip::RemoveCurrentPhoto() {
-  const int removed = state_.RemoveCurrent();
-  if (removed >= 0) {
-    cells_.erase(cells_.begin() + removed);
-    marked_.erase(marked_.begin() + removed);
+void ThumbnailStrip::Inserted(int first, int last) {
+  // Rows are only ever appended.
+  for (int row = first; row <= last; ++row) {
+    cells_.push_back(CellDrawing(photos_.index(row).data(Qt::DecorationRole).value<QImage>()));
+    marked_.push_back(false);
+    state_.Add(Visible());
   }
   LayOut();
-  return removed;
+}
+
+void ThumbnailStrip::Removed(int first, int last) {
+  for (int row = last; row >= first; --row) {
+    state_.Activate(row);
+    state_.RemoveCurrent();
+    cells_.erase(cells_.begin() + row);
+    marked_.erase(marked_.begin() + row);
+  }
+  LayOut();
+}
+
+void ThumbnailStrip::Follow(int current) {
+  if (current >= 0) state_.Activate(current);
+  Describe();
+  inner_->update();
 }
 
 void ThumbnailStrip::ActivateTumb(int position) {
-  if (state_.Activate(position)) Selected();
+  photos_.SetCurrent(position);
 }
 
 void ThumbnailStrip::cmdCenter_Click() {
@@ -173,28 +191,21 @@ void ThumbnailStrip::cmdCenter_Click() {
 void ThumbnailStrip::Next() {
   if (!state_.Next(Visible())) return;
   SyncScroll();
-  Selected();
+  photos_.SetCurrent(state_.Active());
 }
 
 void ThumbnailStrip::Previous() {
   if (!state_.Previous(Visible())) return;
   SyncScroll();
-  Selected();
+  photos_.SetCurrent(state_.Active());
 }
 
 void ThumbnailStrip::Describe() {
   const int active = state_.Active();
+  if (active < 0) return setAccessibleDescription(QString());
   QString text = tr("Photo %1 of %2").arg(active + 1).arg(state_.Count());
   if (Marked(active)) text += tr(", prints soft");
   setAccessibleDescription(text);
-}
-
-void ThumbnailStrip::Selected() {
-  const int active = state_.Active();
-  Describe();
-  inner_->update();
-  CurrentUi().LetMessagesRun();
-  emit imageSelected(active);
 }
 
 QString ThumbnailStrip::LabelText(int position) const {

@@ -1,7 +1,7 @@
-// ThumbnailStrip (MyTumbs1): the numbered thumbnails of the job's photos in job
-// order, the active one marked, with the scroll bar hsTumbsScroll and the buttons
-// cmdPrevious, cmdNext and cmdCenter. The cells are painted by one inner container
-// (TumbContainer, inside the visible window ContainerContainer) rather than made of
+// ThumbnailStrip (MyTumbs1): a view of the photo-list model, the numbered
+// thumbnails of the job's photos in job order, the current one marked, with the scroll bar
+// hsTumbsScroll and the buttons cmdPrevious, cmdNext and cmdCenter. The cells are painted by one
+// inner container (TumbContainer, inside the visible window ContainerContainer) rather than made of
 // a picture box and a label widget each, so a job of a thousand photos costs one
 // small cached pixmap per photo and a paint of the cells on screen; tests and
 // assistive tools read the cells through LabelText, CellPicture and the accessible
@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "workspace/photo_list_model.h"
 #include "workspace/thumbnail_strip_rules.h"
 
 class QPushButton;
@@ -26,24 +27,17 @@ class ThumbnailStrip : public QWidget {
   Q_OBJECT
 
  public:
-  explicit ThumbnailStrip(QWidget* parent = nullptr);
+  // Shows the rows and the current photo of `photos`, which outlives the strip; a
+  // click, the arrow keys and the buttons make another photo current.
+  explicit ThumbnailStrip(PhotoListModel& photos, QWidget* parent = nullptr);
 
   int NumberImages() const { return state_.Count(); }
   int ActiveImageNumber() const { return state_.Active(); }
 
-  // Appends a cell showing `picture` scaled into it (a null picture leaves the cell
-  // blank) and makes it active, raising imageSelected. Only the cell-sized drawing
-  // is kept.
-  void AddPhoto(const QImage& picture);
-  // Draws the cell at `position` anew from `picture` (a turned photo).
-  void SetPhoto(int position, const QImage& picture);
   // Marks or unmarks the cell at `position` as printing soft.
   void SetMarked(int position, bool marked);
   bool Marked(int position) const;
-  // Removes the active thumbnail and returns its position (−1 when empty); raises
-  // no event.
-  int RemoveCurrentPhoto();
-  // Makes the thumbnail at `position` active, as a click on it does.
+  // Makes the thumbnail at `position` current, as a click on it does.
   void ActivateTumb(int position);
   // Scrolls the strip so that the active thumbnail is in the middle.
   void cmdCenter_Click();
@@ -53,9 +47,6 @@ class ThumbnailStrip : public QWidget {
   const QPixmap& CellPicture(int position) const;
   int CellSize() const { return cell_; }
 
- signals:
-  void imageSelected(int position);
-
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -63,18 +54,23 @@ class ThumbnailStrip : public QWidget {
 
  private:
   friend class TumbContainer;
+  // The model's changes: rows appended or removed, a thumbnail drawn anew, another
+  // current photo.
+  void Inserted(int first, int last);
+  void Removed(int first, int last);
+  void Redrawn(int first, int last);
+  void Follow(int current);
   void Next();
   void Previous();
   // The accessible description: the active photo's place and mark.
   void Describe();
-  // The thumbnail that just became active is shown and announced.
-  void Selected();
   // Scroll bar range and value and the inner container's place from the state.
   void SyncScroll();
   QPixmap CellDrawing(const QImage& picture) const;
   void LayOut();
   int Visible() const;
 
+  PhotoListModel& photos_;
   ThumbnailStripState state_;
   std::vector<QPixmap> cells_;
   std::vector<bool> marked_;

@@ -4,6 +4,10 @@
 namespace tessaly {
 
 JobSession::JobSession(PrinterCatalogue* catalogue)
-    : job_(LoadJobSettings()), printers_(catalogue), setup_(job_), run_(job_, printers_, layout_) {}
+    : job_(LoadJobSettings()),
+      photos_(job_),
+      printers_(catalogue),
+      setup_(job_),
+      run_(job_, printers_, layout_) {}
 
 }  // namespace tessaly

@@ -1,9 +1,8 @@
-// The window program's session: the job and what its commands use for the whole
-// run (the printer access over the catalogue it is given, the page layout, the job
-// settings' state and the print window), with the job settings read from the
-// settings file. The program builds it with the system's printers and hands it to
-// its window; tests build it with the built-in PDF printer alone. It must outlive
-// the window.
+// The window program's session: the job, its photo list with the current photo,
+// and what its commands use for the whole run (the printer access over the catalogue it is given,
+// the page layout, the job settings' state and the print window), with the job settings read from
+// the settings file. The program builds it with the system's printers and hands it to its window;
+// tests build it with the built-in PDF printer alone. It must outlive the window.
 #pragma once
 
 #include "job/picture_manager.h"
@@ -11,6 +10,7 @@
 #include "print/page_layout.h"
 #include "print/print_window.h"
 #include "print/printer_access.h"
+#include "workspace/photo_list_model.h"
 
 namespace tessaly {
 
@@ -22,6 +22,7 @@ class JobSession {
   JobSession& operator=(const JobSession&) = delete;
 
   MyPictureManager& Job() { return job_; }
+  PhotoListModel& Photos() { return photos_; }
   PrinterAccess& Printers() { return printers_; }
   PageLayout& Layout() { return layout_; }
   JobSetup& Setup() { return setup_; }
@@ -29,6 +30,7 @@ class JobSession {
 
  private:
   MyPictureManager job_;
+  PhotoListModel photos_;
   PrinterAccess printers_;
   PageLayout layout_;
   JobSetup setup_;

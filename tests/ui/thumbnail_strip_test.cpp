@@ -1,7 +1,7 @@
-// The thumbnail strip's wiring: adding ten photos, a click on a cell, removal in the
-// middle, the navigation buttons and arrow keys, each checked on the
-// labels, the kept cell drawings and imageSelected; then the scroll bar. The rules
-// are tested in the core.
+// The thumbnail strip as a view of the photo-list model: ten photos appended, a
+// click on a cell, removal in the middle, the navigation buttons and arrow keys,
+// each checked on the labels, the kept cell drawings and the model's current photo;
+// then the scroll bar and a thumbnail drawn anew. The rules are tested in the core.
 #include "ui/thumbnail_strip.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +11,17 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "job/picture_manager.h"
+#include "workspace/photo_list_model.h"
+
 namespace tessaly {
 namespace {
+
+// Appends a photo to the job as the adding functions do, handing its thumbnail on.
+void Append(MyPictureManager& job, PhotoListModel& photos, const QImage& picture) {
+  job.Add();
+  photos.Adder()(picture);
+}
 
 QList<int> Selections(QSignalSpy& spy) {
   QList<int> positions;
@@ -22,10 +31,12 @@ QList<int> Selections(QSignalSpy& spy) {
 }
 
 TEST(ThumbnailStripTest, AddClickRemoveAndNavigate) {
-  ThumbnailStrip strip;
+  MyPictureManager job;
+  PhotoListModel photos(job);
+  ThumbnailStrip strip(photos);
   strip.resize(500, 120);
   strip.show();
-  QSignalSpy selected(&strip, &ThumbnailStrip::imageSelected);
+  QSignalSpy selected(&photos, &PhotoListModel::currentChanged);
   const int cell = strip.CellSize();
   ASSERT_GT(cell, 0);
 
@@ -33,7 +44,7 @@ TEST(ThumbnailStripTest, AddClickRemoveAndNavigate) {
   for (int i = 0; i < 10; ++i) {
     QImage picture(i % 2 ? 300 : 200, i % 2 ? 200 : 300, QImage::Format_RGB32);
     picture.fill(QColor::fromHsv(i * 30, 255, 255));
-    strip.AddPhoto(picture);
+    Append(job, photos, picture);
   }
   EXPECT_EQ(Selections(selected), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
   EXPECT_EQ(strip.NumberImages(), 10);
@@ -49,14 +60,15 @@ TEST(ThumbnailStripTest, AddClickRemoveAndNavigate) {
   QTest::mouseClick(inner, Qt::LeftButton, {}, QPoint(TumbLeft(7, cell) + cell / 2, cell / 2));
   EXPECT_EQ(Selections(selected), QList<int>({7}));
 
-  // Removing the middle photo: the next one takes its place, labels 1..9, no event.
+  // Removing the middle photo: the next one takes its place, labels 1..9.
   const qint64 eighth = strip.CellPicture(8).cacheKey();
-  EXPECT_EQ(strip.RemoveCurrentPhoto(), 7);
+  EXPECT_EQ(photos.RemoveCurrent(), 7);
+  EXPECT_EQ(job.Count(), 9);
   EXPECT_EQ(strip.ActiveImageNumber(), 7);
   EXPECT_EQ(strip.NumberImages(), 9);
   EXPECT_EQ(strip.CellPicture(7).cacheKey(), eighth);
   EXPECT_EQ(strip.LabelText(9), "");
-  EXPECT_TRUE(Selections(selected).isEmpty());
+  EXPECT_EQ(Selections(selected), QList<int>({7}));
 
   // The arrow key and the Next button step on; Next on the last changes nothing.
   QTest::keyClick(&strip, Qt::Key_Right);
@@ -82,7 +94,7 @@ TEST(ThumbnailStripTest, AddClickRemoveAndNavigate) {
   EXPECT_EQ(inner->x(), 0);
   // Photos added while disabled (as the open-photos dialog adds them): enabled again,
   // the strip shows the active last cell.
-  for (int i = 0; i < 20; ++i) strip.AddPhoto(QImage());
+  for (int i = 0; i < 20; ++i) Append(job, photos, QImage());
   strip.setEnabled(true);
   EXPECT_EQ(strip.ActiveImageNumber(), 28);
   EXPECT_GT(bar->maximum(), 0);
@@ -100,7 +112,7 @@ TEST(ThumbnailStripTest, AddClickRemoveAndNavigate) {
   EXPECT_GT(drawn().height(), drawn().width());  // the first photo is upright
   QImage turned(300, 200, QImage::Format_RGB32);
   turned.fill(Qt::red);
-  strip.SetPhoto(0, turned);
+  photos.SetThumbnail(0, turned);
   EXPECT_GT(drawn().width(), drawn().height());
 }
 
