@@ -67,13 +67,7 @@ int ScreenWidth() {
 }  // namespace
 
 MainWindow::MainWindow(JobSession& session, QWidget* parent)
-    : QMainWindow(parent),
-      job_(session.Job()),
-      photos_(session.Photos()),
-      printers_(session.Printers()),
-      layout_(session.Layout()),
-      setup_(session.Setup()),
-      run_(session.Run()) {
+    : QMainWindow(parent), session_(session), job_(session.Job()), photos_(session.Photos()) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Tessaly"));
   setAcceptDrops(true);
@@ -174,16 +168,19 @@ void MainWindow::ConnectRun() {
   // A print run or preview hides the image information while it has the window.
   // A run's own block is released when it ends; a preview holds one more until it
   // closes, so that the job its pages are drawn from cannot change meanwhile.
-  run_.SetMainWindowHook([this](bool enabled) {
+  session_.Run().SetMainWindowHook([this](bool enabled) {
     if (!enabled) info_->hide();
     enabled ? UnblockWindow(this) : BlockWindow(this);
   });
-  run_.SetPreviewHook([this](PrintWindow& shown) {
+  session_.Run().SetPreviewHook([this](PrintWindow& shown) {
     BlockWindow(this);
     PreviewWindow::Open(
         shown, [this] { OnPrint(); }, [this] { UnblockWindow(this); });
   });
-  run_.SetRunEndHook([this](bool files_named) { TellPrintRunEnd(files_named); });
+  // A close asked for during the run is done without asking anything more.
+  session_.Run().SetRunEndHook([this](bool files_named) {
+    if (!close_pending_ && !session_.Closed()) session_.TellPrintRunEnd(files_named);
+  });
 }
 
 QWidget* MainWindow::BuildCommands() {
@@ -292,29 +289,20 @@ void MainWindow::FitContent() {
     resize(size().expandedTo(least).boundedTo(shown->availableSize()));
 }
 
-void MainWindow::ListPrinters() {
-  if (printers_listed_) return;
-  printers_listed_ = true;
-  QStringList printer_names;
-  int printer_count = 0, default_printer = 0;
-  printers_.GetPrinterList(printer_names, printer_count, default_printer);
-  setup_.SetPrinterCount(printer_count);
-}
-
 void MainWindow::Start(const QStringList& files) {
   WarnIfScreenTooSmall(ScreenWidth());
   CurrentUi().LetMessagesRun();
-  ListPrinters();
+  session_.ListPrinters();
   // Photos named on the command line are added at once with the stored settings;
   // otherwise every run starts by choosing the photo size and then the photos,
   // unless the last job brought its photos back.
   // A close asked for meanwhile (the process told to end) ends the start-up.
   if (files.isEmpty()) {
     const bool loaded = OfferLastJob();
-    if (closed_) return;
+    if (session_.Closed()) return;
     OnJobSetup();
     CurrentUi().LetMessagesRun();
-    if (!loaded && !closed_) OnAdd();
+    if (!loaded && !session_.Closed()) OnAdd();
     return;
   }
   AddFiles(files);
@@ -443,7 +431,7 @@ void MainWindow::OnAddingClosed() {
 void MainWindow::AddFiles(const QStringList& files) {
   const WindowBlock busy(this);
   for (const QString& file : files) {
-    if (closed_) break;
+    if (session_.Closed()) break;
     if (job_.Room() == 0) {
       CurrentUi().MessageBox(JobFullText(job_), MsgButtons::Ok, MsgIcon::Exclamation);
       break;
@@ -461,69 +449,35 @@ void MainWindow::AddFiles(const QStringList& files) {
 }
 
 bool MainWindow::OfferLastJob() {
-  if (!LastJobWasKept()) return false;
   JobFile last;
-  last.settings = job_.Settings();
-  QString damage;
-  if (!ReadLastJob(last, &damage)) {
-    if (!damage.isEmpty())
-      CurrentUi().MessageBox(LastJobDamagedText(damage), MsgButtons::Ok, MsgIcon::Exclamation);
-    return false;
-  }
-  if (CurrentUi().MessageBox(QString::fromLatin1(kOpenLastJobQuestion), MsgButtons::YesNo,
-                             MsgIcon::Question) != MsgAnswer::Yes)
-    return false;
+  if (!session_.LastJobToOpen(last)) return false;
   AddJobPhotos(last);
   return job_.Count() > 0;
 }
 
-void MainWindow::AddJobPhotos(const JobFile& whole_file) {
-  // Only as many photos as the job has room for; the others are named as not added.
-  JobFile job_file = whole_file;
-  const bool too_many = static_cast<int>(job_file.photos.size()) > job_.Room();
-  if (too_many) job_file.photos.resize(static_cast<std::size_t>(job_.Room()));
+void MainWindow::AddJobPhotos(const JobFile& job_file) {
   WindowBlock busy(this);
-  const QStringList left_out = LoadJobPhotos(job_file, job_, [this](const QString& file) {
-    if (closed_) return -1;
-    const int position = AddPhotoFile(job_, file, nullptr, photos_.Adder());
-    CurrentUi().LetMessagesRun();
-    return position;
-  });
+  const JobPhotosLoaded loaded =
+      session_.AddJobPhotos(job_file, [] { CurrentUi().LetMessagesRun(); });
   busy.Release();
   // The active photo was shown before its stored values were given back.
   ShowCurrent();
   EnableEditControls();
   ShowContactSheetNotice();
-  if (!left_out.isEmpty() && !closed_)
-    CurrentUi().MessageBox(PhotosLeftOutText(left_out), MsgButtons::Ok, MsgIcon::Exclamation);
-  if (too_many && !closed_)
-    CurrentUi().MessageBox(JobFullText(job_), MsgButtons::Ok, MsgIcon::Exclamation);
+  session_.TellLeftOut(loaded);
 }
 
 void MainWindow::OnSaveJob() {
   if (!Allowed(WindowCommand::kSaveJob)) return;
   panel_->CommitBoxes();
-  OpenFileRequest request{QString::fromLatin1(kSaveJobTitle), QString::fromLatin1(kJobFileFilter),
-                          1, init_path_};
-  QString path;
-  if (!CurrentCommonDialogs().SaveFile(request, path)) return;
-  if (!SaveJobFile(job_.Settings(), job_, path))
-    CurrentUi().MessageBox(JobNotSavedText(path), MsgButtons::Ok, MsgIcon::Exclamation);
+  session_.SaveJob(init_path_);
 }
 
 void MainWindow::OnOpenJob() {
-  if (photos_dialog_ || !Allowed(WindowCommand::kOpenJob)) return;
-  OpenFileRequest request{QString::fromLatin1(kOpenJobTitle), QString::fromLatin1(kJobFileFilter),
-                          1, init_path_};
-  QStringList files;
-  if (!CurrentCommonDialogs().OpenFiles(request, files)) return;
   JobFile opened;
-  opened.settings = job_.Settings();
-  QString error;
-  if (!LoadJobFile(files.front(), opened, error)) {
-    CurrentUi().MessageBox(error, MsgButtons::Ok, MsgIcon::Exclamation);
+  if (photos_dialog_ || !Allowed(WindowCommand::kOpenJob) ||
+      !session_.JobFileToOpen(init_path_, opened))
     return;
-  }
   AddJobPhotos(opened);
 }
 
@@ -607,30 +561,23 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::OnJobSetup() {
-  ListPrinters();
-  if (RunJobSettings(this, setup_, printers_)) ShowCurrent();
+  session_.ListPrinters();
+  if (RunJobSettings(this, session_.Setup(), session_.Printers())) ShowCurrent();
   EnableEditControls();
   ShowContactSheetNotice();
 }
 
-bool MainWindow::RefuseWithoutPrinter() {
-  ListPrinters();
-  if (!setup_.NoPrinter() && printers_.Device()) return false;
-  CurrentUi().MessageBox(QStringLiteral("No printer!"), MsgButtons::Ok, MsgIcon::None);
-  return true;
-}
-
 void MainWindow::OnPrintPreview() {
-  if (!Allowed(WindowCommand::kPreview) || RefuseWithoutPrinter()) return;
-  ComputeJobLayout(layout_, *printers_.Device(), job_.Settings());
-  run_.PrintIt(true);
+  if (!Allowed(WindowCommand::kPreview) || session_.RefuseWithoutPrinter()) return;
+  ComputeJobLayout(session_.Layout(), *session_.Printers().Device(), job_.Settings());
+  session_.Run().PrintIt(true);
 }
 
 void MainWindow::OnPrint() {
   // A run is never nested over the job a run in hand is using.
-  if (!Allowed(WindowCommand::kPrint) || RefuseWithoutPrinter()) return;
+  if (!Allowed(WindowCommand::kPrint) || session_.RefuseWithoutPrinter()) return;
   printing_ = true;
-  RunPrintOptions(this, job_, printers_, layout_, run_);
+  RunPrintOptions(this, job_, session_.Printers(), session_.Layout(), session_.Run());
   printing_ = false;
   // The print options may have set another minimum resolution.
   MarkSoftPhotos();
@@ -648,7 +595,7 @@ void MainWindow::OnSave() {
   save_dialog_ = SaveDialog::OpenForm(job_, this);
   connect(save_dialog_, &SaveDialog::runEnded, this,
           [this](const SaveRunReport& report, int total, const QString& folder) {
-            if (close_pending_ || closed_) return;
+            if (close_pending_ || session_.Closed()) return;
             CurrentUi().MessageBox(SaveSummaryText(report, total, folder), MsgButtons::Ok,
                                    SaveSummaryIcon(report, total));
           });
@@ -656,21 +603,6 @@ void MainWindow::OnSave() {
 
 void MainWindow::OnHelp() {
   ShowHelpPage(job_.Count() > 0 ? QStringLiteral("Edit.htm") : QStringLiteral("Overview.htm"));
-}
-
-void MainWindow::TellPrintRunEnd(bool files_named) {
-  // A close asked for during the run is done without asking anything more.
-  if (close_pending_ || closed_) return;
-  const bool cancelled = CurrentUi().CancelRequested();
-  const int done = run_.PagesEnded();
-  const int pages = run_.PageCount();
-  const bool history_failed = run_.HistoryFailed();
-  // The built-in printer's own message named where a whole run went.
-  if (files_named && !cancelled && done == pages && !history_failed) return;
-  CurrentUi().MessageBox(
-      PrintSummaryText(done, pages, PrinterDisplayName(printers_.CurrentPrinterName()), cancelled,
-                       history_failed),
-      MsgButtons::Ok, PrintSummaryIcon(done, pages, cancelled, history_failed));
 }
 
 bool MainWindow::RunGoing() const {
@@ -705,19 +637,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     CurrentUi().LetMessagesRun();
   }
   panel_->CommitBoxes();
-  // A file that cannot be written does not hold the window open: it is named with
-  // the reason in one message (on standard error when the process is told to end,
-  // as nobody is there to answer).
-  QStringList failures;
-  QString reason;
-  if (!WriteIniValue(kOptionsSection, QStringLiteral("InitPath"), init_path_, SettingsFilePath(),
-                     &reason))
-    failures << FileNotWrittenText(SettingsFilePath(), reason);
-  // A run that never had photos (the last job not taken, the process told to end at
-  // start) leaves the last job as it was.
-  if ((job_.Count() > 0 || photos_.HadPhotos()) && !KeepLastJob(job_.Settings(), job_, &reason))
-    failures << FileNotWrittenText(LastJobPath(), reason);
-  closed_ = true;
+  // Files not written are named in one message, on standard error when the process
+  // is told to end, as nobody is there to answer.
+  const QStringList failures = session_.Close(init_path_);
   if (!failures.isEmpty()) {
     if (EndRequested()) {
       qWarning("%s", qPrintable(failures.join(u'\n')));

@@ -34,7 +34,6 @@ class SaveDialog;
 class SharpScreenCopy;
 class ThumbnailStrip;
 class WindowActions;
-struct JobFile;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -120,11 +119,11 @@ class MainWindow : public QMainWindow {
   void OnRotateCrop();
   void OnInfo();
   void OnJobSetup();
-  // Asks whether to open the last job when one with photos is kept and loads it on
-  // Yes. True when photos were loaded.
+  // Loads the last job when the session offers it and the user takes it. True when
+  // photos were loaded.
   bool OfferLastJob();
-  // Adds a job file's photos with their stored values after those of the job and
-  // names the ones left out in one message.
+  // Adds a job file's photos with their stored values after those of the job, the
+  // window blocked meanwhile, and names the ones left out.
   void AddJobPhotos(const JobFile& job_file);
   void OnSaveJob();
   void OnOpenJob();
@@ -132,32 +131,18 @@ class MainWindow : public QMainWindow {
   void OnPrint();
   void OnSave();
   void OnHelp();
-  // Lists the printers once, so that the current printer is known before the job
-  // settings are ever opened. Done after the window is shown, never while it is made:
-  // a print server that does not answer takes a moment to give up on.
-  void ListPrinters();
-  // True, after saying "No printer!", when no printer can be used.
-  bool RefuseWithoutPrinter();
-  // The message that ends a print run, unless the run's own named its files.
-  void TellPrintRunEnd(bool files_named);
   // True while a print run (its options included) or a save run uses the job.
   bool RunGoing() const;
   // Closes the window, once the run has ended, when a close was asked for during it.
   void CloseIfAsked();
 
-  // The session's parts, as the window's commands use them.
+  JobSession& session_;
   MyPictureManager& job_;
   PhotoListModel& photos_;
-  PrinterAccess& printers_;
-  PageLayout& layout_;
-  JobSetup& setup_;
-  PrintWindow& run_;
   QString init_path_;
   int soft_limit_ = kLowResolutionPpi;
   bool printing_ = false;       // the print options or the print run are going
   bool close_pending_ = false;  // a close was asked for during a run
-  bool printers_listed_ = false;
-  bool closed_ = false;  // the window has closed: nothing more is started
 
   WindowActions* actions_ = nullptr;
   EditPanel* panel_;

@@ -46,6 +46,8 @@ inline constexpr char kContactSheetNotice[] =
     "Choose Photo layout in the job settings to edit them.";
 
 inline constexpr char kRemoveAllQuestion[] = "Remove all images?";
+// Said when a print command finds no printer it can use.
+inline constexpr char kNoPrinterMessage[] = "No printer!";
 
 // The message for a file given on the command line or dropped on the window that
 // could not be added: its name and why (exclamation icon); the others are still added.
