@@ -9,12 +9,10 @@
 #include <QGridLayout>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <utility>
 
@@ -24,8 +22,6 @@
 #include "controls/native_path.h"
 #include "controls/ui_service.h"
 #include "controls/utils.h"
-#include "print/job_layout.h"
-#include "save/save_checks.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
 #include "surface/photo_orientation.h"
@@ -34,30 +30,22 @@
 #include "ui/button_on_off.h"
 #include "ui/close_on_signal.h"
 #include "ui/edit_panel.h"
-#include "ui/elided_label.h"
 #include "ui/histogram_view.h"
 #include "ui/image_info_window.h"
+#include "ui/job_runs.h"
 #include "ui/job_settings_dialog.h"
 #include "ui/open_photos_dialog.h"
+#include "ui/photo_pane.h"
 #include "ui/photo_view.h"
-#include "ui/preview_window.h"
-#include "ui/print_options_dialog.h"
-#include "ui/save_dialog.h"
-#include "ui/sharp_screen_copy.h"
-#include "ui/thumbnail_strip.h"
 #include "ui/window_actions.h"
 #include "ui/window_block.h"
 #include "workspace/image_info_report.h"
 #include "workspace/last_job.h"
-#include "workspace/run_summary.h"
 #include "workspace/white_balance_pick.h"
 
 namespace tessaly {
 
 namespace {
-
-// The strip's cells take its height less the scroll row and the number labels.
-constexpr int kStripHeight = 124;
 
 int ScreenWidth() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -81,7 +69,18 @@ MainWindow::MainWindow(JobSession& session, QWidget* parent)
   auto* central = new QWidget(this);
   auto* main_layout = new QBoxLayout(QBoxLayout::LeftToRight, central);
   main_layout->setObjectName(QStringLiteral("mainLayout"));
-  main_layout->addLayout(BuildPhotoSide(central), 1);
+  pane_ = new PhotoPane(photos_, central);
+  connect(pane_->View(), &PhotoView::mouseDown, this,
+          [this](Qt::MouseButton button, Qt::KeyboardModifiers, double x, double y) {
+            OnViewMouseDown(button, x, y);
+          });
+  connect(pane_, &PhotoPane::pictureReplaced, this, &MainWindow::Redrawn);
+  connect(pane_, &PhotoPane::resolutionChanged, this, &MainWindow::RefreshInfo);
+  connect(&photos_, &PhotoListModel::currentChanged, this, [this] {
+    ShowCurrent();
+    UpdateActions();
+  });
+  main_layout->addWidget(pane_, 1);
   main_layout->addLayout(BuildEditSide(central));
   // On a screen smaller than the window's content, the content scrolls instead of
   // running off the screen.
@@ -97,59 +96,13 @@ MainWindow::MainWindow(JobSession& session, QWidget* parent)
   central->installEventFilter(this);
 
   info_ = new ImageInfoWindow(this);
-  ConnectRun();
+  runs_ = new JobRuns(session_, this);
+  connect(runs_, &JobRuns::runStarted, info_, &QWidget::hide);
+  connect(runs_, &JobRuns::printAsked, this, &MainWindow::OnPrint);
   ConnectCommands();
   actions_->FillMenuBar(menuBar());
   ClearEditPanel();
   Arrange(ArrangementForScreen(width));
-}
-
-QLayout* MainWindow::BuildPhotoSide(QWidget* central) {
-  // The photo view takes this area, at least as large as the record's view square
-  // (screen photo size and its frame); the view enlarges the photo to fill it.
-  auto* photo_area = new QWidget(central);
-  photo_area->setObjectName(QStringLiteral("photoArea"));
-  photo_area->setMinimumSize(job_.Settings().ScreenPhotoSize + 4,
-                             job_.Settings().ScreenPhotoSize + 4);
-  view_ = new PhotoView(photo_area);
-  auto* view_layout = new QVBoxLayout(photo_area);
-  view_layout->setContentsMargins(0, 0, 0, 0);
-  view_layout->addWidget(view_);
-  connect(view_, &PhotoView::mouseDown, this,
-          [this](Qt::MouseButton button, Qt::KeyboardModifiers, double x, double y) {
-            OnViewMouseDown(button, x, y);
-          });
-  connect(view_, &PhotoView::zoomChanged, this, &MainWindow::RequestSharpCopy);
-  sharp_ = new SharpScreenCopy(
-      [this](const QString& file, cDIB& copy) {
-        MyPicture* photo = Current();
-        if (!photo || photo->Filename() != file || !photo->ReplaceScreenPixels(copy)) return;
-        Redrawn();
-      },
-      this);
-  connect(view_, &PhotoView::resolutionChanged, this, [this] {
-    RefreshInfo();
-    MarkSoftPhoto(photos_.Current());
-    SetFileInfoText();
-  });
-  strip_ = new ThumbnailStrip(photos_, central);
-  strip_->setFixedHeight(kStripHeight);
-  connect(&photos_, &PhotoListModel::currentChanged, this, [this] {
-    ShowCurrent();
-    UpdateActions();
-  });
-  thumb_mode_ = new QPlainTextEdit(QString::fromLatin1(kContactSheetNotice), photo_area);
-  thumb_mode_->setObjectName(QStringLiteral("txtThumbMode"));
-  thumb_mode_->setReadOnly(true);
-  thumb_mode_->setFixedSize(260, 80);
-  thumb_mode_->hide();
-  file_info_ = new ElidedLabel(central);
-  file_info_->setObjectName(QStringLiteral("lblFileInfo"));
-  auto* left = new QVBoxLayout;
-  left->addWidget(photo_area, 1);
-  left->addWidget(strip_);
-  left->addWidget(file_info_);
-  return left;
 }
 
 QLayout* MainWindow::BuildEditSide(QWidget* central) {
@@ -162,25 +115,6 @@ QLayout* MainWindow::BuildEditSide(QWidget* central) {
   right->addWidget(BuildCommands());
   right->addStretch();
   return right;
-}
-
-void MainWindow::ConnectRun() {
-  // A print run or preview hides the image information while it has the window.
-  // A run's own block is released when it ends; a preview holds one more until it
-  // closes, so that the job its pages are drawn from cannot change meanwhile.
-  session_.Run().SetMainWindowHook([this](bool enabled) {
-    if (!enabled) info_->hide();
-    enabled ? UnblockWindow(this) : BlockWindow(this);
-  });
-  session_.Run().SetPreviewHook([this](PrintWindow& shown) {
-    BlockWindow(this);
-    PreviewWindow::Open(
-        shown, [this] { OnPrint(); }, [this] { UnblockWindow(this); });
-  });
-  // A close asked for during the run is done without asking anything more.
-  session_.Run().SetRunEndHook([this](bool files_named) {
-    if (!close_pending_ && !session_.Closed()) session_.TellPrintRunEnd(files_named);
-  });
 }
 
 QWidget* MainWindow::BuildCommands() {
@@ -220,9 +154,9 @@ void MainWindow::ConnectCommands() {
       {C::kPreviousPhoto, [this] { SelectPhoto(photos_.Current() - 1); }},
       {C::kNextPhoto, [this] { SelectPhoto(photos_.Current() + 1); }},
       {C::kJobSettings, [this] { OnJobSetup(); }},
-      {C::kPreview, [this] { OnPrintPreview(); }},
+      {C::kPreview, [this] { runs_->Preview(); }},
       {C::kPrint, [this] { OnPrint(); }},
-      {C::kSave, [this] { OnSave(); }},
+      {C::kSave, [this] { runs_->Save(); }},
       {C::kHelp, [this] { OnHelp(); }},
       {C::kShortcuts,
        [] { CurrentUi().MessageBox(ShortcutsText(), MsgButtons::Ok, MsgIcon::Information); }},
@@ -235,7 +169,7 @@ void MainWindow::ConnectCommands() {
     });
   }
   connect(actions_->At(C::kWhiteBalance), &QAction::toggled, this, [this](bool on) {
-    if (Current()) view_->SetWhiteBalanceMode(on);
+    if (Current()) pane_->View()->SetWhiteBalanceMode(on);
   });
 }
 
@@ -244,7 +178,7 @@ CommandStates MainWindow::States() const {
   states.has_photos = job_.Count() > 0;
   states.has_current = photos_.Current() >= 0;
   states.editable = !job_.Settings().ThumbMode;
-  states.run_going = RunGoing();
+  states.run_going = runs_ && runs_->Going();
   states.adding = photos_dialog_ && photos_dialog_->isVisible();
   return states;
 }
@@ -316,81 +250,35 @@ void MainWindow::ClearEditPanel() {
   panel_->ShowPhoto(nullptr);
   panel_->setEnabled(false);
   histogram_->Clear_Histogram();
-  view_->SetPhoto(nullptr);
-  view_->SetCropEnabled(false);
-  strip_->setEnabled(false);
-  file_info_->SetFullText(QString());
   actions_->At(WindowCommand::kWhiteBalance)->setChecked(false);
   UpdateActions();
-}
-
-void MainWindow::MarkSoftPhotos() {
-  soft_limit_ = LowResolutionLimit(SettingsFilePath());
-  for (int i = 0; i < job_.Count(); ++i) MarkSoftPhoto(i);
-}
-
-void MainWindow::MarkSoftPhoto(int position) {
-  if (position < 0 || position >= job_.Count()) return;
-  strip_->SetMarked(position, !job_.Settings().ThumbMode &&
-                                  LowResolution(job_.At(position).PrintResolution(), soft_limit_));
 }
 
 void MainWindow::EnableEditControls() {
   if (job_.Count() == 0) return;
-  MarkSoftPhotos();
+  pane_->MarkSoftPhotos();
   // Contact sheets print the photos as they are: nothing of a photo can be edited.
   panel_->setEnabled(!job_.Settings().ThumbMode);
-  view_->SetCropEnabled(true);
-  strip_->setEnabled(true);
-  SetFileInfoText();
+  pane_->SetEditable(true);
   UpdateActions();
 }
 
-void MainWindow::SetFileInfoText() {
-  file_info_->SetFullText(FileInfoText(job_, photos_.Current(), soft_limit_));
-}
-
-void MainWindow::RequestSharpCopy() {
-  // An enlarged photo is decoded anew for the device pixels it covers, up to a
-  // bound that keeps its screen pixels small beside the photo itself.
-  constexpr int kMostScreenPixels = 4096;
-  const MyPicture* photo = Current();
-  if (!photo) return sharp_->Forget();
-  const int wanted = std::min(
-      kMostScreenPixels,
-      static_cast<int>(std::lround(photo->ScreenSize() * devicePixelRatioF() * view_->Zoom())));
-  if (wanted <= static_cast<int>(std::lround(photo->ScreenSize() * photo->PixelRatio()))) return;
-  sharp_->Request(photo->Filename(), wanted);
-}
-
 void MainWindow::Redrawn() {
-  view_->Refresh();
+  pane_->View()->Refresh();
   if (const MyPicture* photo = Current()) histogram_->SetHistogramArray(photo->Histogram());
 }
 
 void MainWindow::ShowCurrent() {
-  MyPicture* photo = Current();
-  if (MyPicture* previous = view_->Photo()) {
-    previous->SetWhiteBalanceMode(false);
-    if (previous != photo) {
-      previous->ShrinkScreenPixels();
-      previous->ReleaseScreenPicture();
-    }
-  }
+  pane_->ShowCurrent();
   actions_->At(WindowCommand::kWhiteBalance)->setChecked(false);
+  MyPicture* photo = Current();
   if (!photo) {
     info_->hide();
-    thumb_mode_->hide();
     return ClearEditPanel();
   }
   panel_->ShowPhoto(photo);
-  view_->SetPhoto(photo);
-  view_->UpdateGraphic();
-  RequestSharpCopy();
   histogram_->SetHistogramArray(photo->Histogram());
   RefreshInfo();
-  SetFileInfoText();
-  if (job_.Settings().ThumbMode) thumb_mode_->raise();
 }
 
 OpenPhotosDialog* MainWindow::PhotosDialog() const {
@@ -399,11 +287,6 @@ OpenPhotosDialog* MainWindow::PhotosDialog() const {
 
 void MainWindow::RefreshInfo() {
   if (info_->isVisible()) OnInfo();
-}
-
-void MainWindow::ShowContactSheetNotice() {
-  thumb_mode_->setVisible(job_.Settings().ThumbMode && job_.Count() > 0);
-  if (thumb_mode_->isVisible()) thumb_mode_->raise();
 }
 
 void MainWindow::OnAdd() {
@@ -424,28 +307,17 @@ void MainWindow::OnAddingClosed() {
   QTimer::singleShot(0, this, [this] {
     UpdateActions();
     EnableEditControls();
-    ShowContactSheetNotice();
+    pane_->ShowContactSheetNotice();
   });
 }
 
 void MainWindow::AddFiles(const QStringList& files) {
-  const WindowBlock busy(this);
-  for (const QString& file : files) {
-    if (session_.Closed()) break;
-    if (job_.Room() == 0) {
-      CurrentUi().MessageBox(JobFullText(job_), MsgButtons::Ok, MsgIcon::Exclamation);
-      break;
-    }
-    const QString path = AbsolutePath(ExistingNativePath(file));
-    ImageReadStatus status = ImageReadStatus::kOk;
-    if (AddPhotoFile(job_, path, &status, photos_.Adder()) < 0) {
-      CurrentUi().MessageBox(PhotoNotAddedText(path, status), MsgButtons::Ok, MsgIcon::Exclamation);
-      continue;
-    }
-    CurrentUi().LetMessagesRun();
+  {
+    const WindowBlock busy(this);
+    session_.AddFiles(files, [] { CurrentUi().LetMessagesRun(); });
   }
   EnableEditControls();
-  ShowContactSheetNotice();
+  pane_->ShowContactSheetNotice();
 }
 
 bool MainWindow::OfferLastJob() {
@@ -463,7 +335,7 @@ void MainWindow::AddJobPhotos(const JobFile& job_file) {
   // The active photo was shown before its stored values were given back.
   ShowCurrent();
   EnableEditControls();
-  ShowContactSheetNotice();
+  pane_->ShowContactSheetNotice();
   session_.TellLeftOut(loaded);
 }
 
@@ -484,7 +356,7 @@ void MainWindow::OnOpenJob() {
 void MainWindow::OnRemove() {
   if (!Current()) return;
   // The view and the panel let go of the record before it is destroyed.
-  view_->SetPhoto(nullptr);
+  pane_->View()->SetPhoto(nullptr);
   panel_->ShowPhoto(nullptr);
   photos_.RemoveCurrent();
 }
@@ -508,15 +380,14 @@ void MainWindow::OnRotate(int step) {
   photo->Rotate(step);
   photos_.SetThumbnail(photos_.Current(), photo->picture().picture);
   Redrawn();
-  MarkSoftPhoto(photos_.Current());
-  SetFileInfoText();
+  pane_->CurrentResized();
   panel_->CheckLabelLength();
 }
 
 void MainWindow::OnRotateCrop() {
   if (!Allowed(WindowCommand::kRotateCrop)) return;
-  view_->RotateCrop();
-  SetFileInfoText();
+  pane_->View()->RotateCrop();
+  pane_->CurrentResized();
   panel_->CheckLabelLength();
 }
 
@@ -564,56 +435,18 @@ void MainWindow::OnJobSetup() {
   session_.ListPrinters();
   if (RunJobSettings(this, session_.Setup(), session_.Printers())) ShowCurrent();
   EnableEditControls();
-  ShowContactSheetNotice();
-}
-
-void MainWindow::OnPrintPreview() {
-  if (!Allowed(WindowCommand::kPreview) || session_.RefuseWithoutPrinter()) return;
-  ComputeJobLayout(session_.Layout(), *session_.Printers().Device(), job_.Settings());
-  session_.Run().PrintIt(true);
+  pane_->ShowContactSheetNotice();
 }
 
 void MainWindow::OnPrint() {
-  // A run is never nested over the job a run in hand is using.
-  if (!Allowed(WindowCommand::kPrint) || session_.RefuseWithoutPrinter()) return;
-  printing_ = true;
-  RunPrintOptions(this, job_, session_.Printers(), session_.Layout(), session_.Run());
-  printing_ = false;
+  if (!Allowed(WindowCommand::kPrint)) return;
+  runs_->Print();
   // The print options may have set another minimum resolution.
-  MarkSoftPhotos();
-  SetFileInfoText();
-  CloseIfAsked();
-}
-
-void MainWindow::OnSave() {
-  if (!Allowed(WindowCommand::kSave)) return;
-  if (job_.Settings().ThumbMode) {
-    CurrentUi().MessageBox(QString::fromLatin1(kContactSheetSaveMessage), MsgButtons::Ok,
-                           MsgIcon::Information);
-    return;
-  }
-  save_dialog_ = SaveDialog::OpenForm(job_, this);
-  connect(save_dialog_, &SaveDialog::runEnded, this,
-          [this](const SaveRunReport& report, int total, const QString& folder) {
-            if (close_pending_ || session_.Closed()) return;
-            CurrentUi().MessageBox(SaveSummaryText(report, total, folder), MsgButtons::Ok,
-                                   SaveSummaryIcon(report, total));
-          });
+  pane_->MarkSoftPhotos();
 }
 
 void MainWindow::OnHelp() {
   ShowHelpPage(job_.Count() > 0 ? QStringLiteral("Edit.htm") : QStringLiteral("Overview.htm"));
-}
-
-bool MainWindow::RunGoing() const {
-  return printing_ || (save_dialog_ && save_dialog_->Saving());
-}
-
-void MainWindow::CloseIfAsked() {
-  if (!close_pending_ || RunGoing()) return;
-  close_pending_ = false;
-  // Once the run's callers have returned.
-  QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -621,15 +454,11 @@ void MainWindow::changeEvent(QEvent* event) {
   // The save dialog enables the window again when its run has ended.
   if (event->type() != QEvent::EnabledChange) return;
   UpdateActions();
-  if (isEnabled()) CloseIfAsked();
+  if (isEnabled() && runs_) runs_->CloseIfAsked();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (RunGoing()) {
-    close_pending_ = true;
-    event->ignore();
-    return;
-  }
+  if (runs_->DeferClose()) return event->ignore();
   if (photos_dialog_) init_path_ = photos_dialog_->InitPath();
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (window == this || !window->isVisible()) continue;

@@ -1,14 +1,10 @@
-// The program's main window, frmMain: owner of the job. It holds the view of the
-// active photo, the thumbnail strip (MyTumbs1), the photo's histogram, the edit panel
-// (see edit_panel.h), the photo commands (add, remove, information, exit), the File
-// menu (save and open a job file), the job commands (job settings, preview, print,
-// save, help, about) and the file-information line. For the job commands it keeps,
-// for the whole run, the printer access, the page layout, the job settings' state and
-// the print window. The last photo folder (InitPath of section Options) is read when
-// the window is made and written back when it closes, after every other window of
-// the program has been closed; the job, when it has photos, is then kept as the last
-// job for the next start. A close asked for during a print or save run is done once
-// the run has ended.
+// The program's main window, frmMain, over the session's job: its layout (the
+// photo side, the histogram, the edit panel and the command buttons), the menus and
+// keys of its commands with one rule for when each may run, and their forwarding to
+// the photo list, the session and the job's runs. The last photo folder (InitPath
+// of section Options) is read when the window is made and handed to the session
+// when it closes, after every other window of the program has been closed. A close
+// asked for during a print or save run is done once the run has ended.
 #pragma once
 
 #include <QMainWindow>
@@ -20,19 +16,15 @@
 #include "workspace/window_commands.h"
 
 class QLayout;
-class QPlainTextEdit;
 
 namespace tessaly {
 
 class EditPanel;
-class ElidedLabel;
 class HistogramView;
 class ImageInfoWindow;
+class JobRuns;
 class OpenPhotosDialog;
-class PhotoView;
-class SaveDialog;
-class SharpScreenCopy;
-class ThumbnailStrip;
+class PhotoPane;
 class WindowActions;
 
 class MainWindow : public QMainWindow {
@@ -71,13 +63,9 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // The photo, the strip and the information line; the histogram, the edit panel
-  // and the command buttons.
-  QLayout* BuildPhotoSide(QWidget* central);
+  // The histogram, the edit panel and the command buttons.
   QLayout* BuildEditSide(QWidget* central);
   QWidget* BuildCommands();
-  // The print run's hooks into the window.
-  void ConnectRun();
   // Runs each command's handler when its action is triggered, then updates the
   // actions' states.
   void ConnectCommands();
@@ -96,18 +84,9 @@ class MainWindow : public QMainWindow {
   void ShowCurrent();
   void ClearEditPanel();
   void EnableEditControls();
-  void SetFileInfoText();
-  // Marks in the strip the photos (or the one at `position`) that print below the
-  // low-resolution limit, read anew from the settings by MarkSoftPhotos.
-  void MarkSoftPhotos();
-  void MarkSoftPhoto(int position);
-  void ShowContactSheetNotice();
   void RefreshInfo();
   // Repaints the photo and its histogram after its record changed.
   void Redrawn();
-  // Asks for the shown photo's screen copy at the device pixels the enlarged view
-  // covers, when it holds fewer.
-  void RequestSharpCopy();
   void OnViewMouseDown(Qt::MouseButton button, double x, double y);
 
   void OnAdd();
@@ -127,34 +106,21 @@ class MainWindow : public QMainWindow {
   void AddJobPhotos(const JobFile& job_file);
   void OnSaveJob();
   void OnOpenJob();
-  void OnPrintPreview();
+  // The print options and their run, then the marks of the photos printing soft.
   void OnPrint();
-  void OnSave();
   void OnHelp();
-  // True while a print run (its options included) or a save run uses the job.
-  bool RunGoing() const;
-  // Closes the window, once the run has ended, when a close was asked for during it.
-  void CloseIfAsked();
-
   JobSession& session_;
   MyPictureManager& job_;
   PhotoListModel& photos_;
   QString init_path_;
-  int soft_limit_ = kLowResolutionPpi;
-  bool printing_ = false;       // the print options or the print run are going
-  bool close_pending_ = false;  // a close was asked for during a run
 
   WindowActions* actions_ = nullptr;
   EditPanel* panel_;
-  SharpScreenCopy* sharp_ = nullptr;
-  PhotoView* view_;
+  PhotoPane* pane_;
   HistogramView* histogram_;
-  ThumbnailStrip* strip_;
-  ElidedLabel* file_info_;
-  QPlainTextEdit* thumb_mode_;
   ImageInfoWindow* info_;
+  JobRuns* runs_ = nullptr;
   QPointer<OpenPhotosDialog> photos_dialog_;
-  QPointer<SaveDialog> save_dialog_;
   QSize content_minimum_;
 };
 

@@ -3,6 +3,7 @@
 #include "workspace/job_session.h"
 
 #include "controls/common_dialogs.h"
+#include "controls/native_path.h"
 #include "controls/ui_service.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
@@ -33,6 +34,23 @@ bool JobSession::RefuseWithoutPrinter() {
   if (!setup_.NoPrinter() && printers_.Device()) return false;
   CurrentUi().MessageBox(QString::fromLatin1(kNoPrinterMessage), MsgButtons::Ok, MsgIcon::None);
   return true;
+}
+
+void JobSession::AddFiles(const QStringList& files, const std::function<void()>& step) {
+  for (const QString& file : files) {
+    if (closed_) break;
+    if (job_.Room() == 0) {
+      CurrentUi().MessageBox(JobFullText(job_), MsgButtons::Ok, MsgIcon::Exclamation);
+      break;
+    }
+    const QString path = AbsolutePath(ExistingNativePath(file));
+    ImageReadStatus status = ImageReadStatus::kOk;
+    if (AddPhotoFile(job_, path, &status, photos_.Adder()) < 0) {
+      CurrentUi().MessageBox(PhotoNotAddedText(path, status), MsgButtons::Ok, MsgIcon::Exclamation);
+      continue;
+    }
+    step();
+  }
 }
 
 bool JobSession::LastJobToOpen(JobFile& last) {

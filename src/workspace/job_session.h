@@ -49,6 +49,11 @@ class JobSession {
   // True, after saying "No printer!", when no printer can be used.
   bool RefuseWithoutPrinter();
 
+  // Adds the files given on the command line or dropped on the window, in their
+  // order, each one becoming current; `step` runs after each photo (it lets messages
+  // run). A file that cannot be added is named in a message and skipped; a full job
+  // is said once and ends the adding, as does the session's close.
+  void AddFiles(const QStringList& files, const std::function<void()>& step);
   // The last job to open: true when one with photos was kept, could be read and the
   // user said Yes to kOpenLastJobQuestion; a damaged one is named in a message.
   bool LastJobToOpen(JobFile& last);
