@@ -474,10 +474,10 @@ TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   QTest::keyClick(copies, Qt::Key_Delete);
   QTest::keyClicks(copies, "12");
   EXPECT_EQ(copies->text(), "12");
-  emit copies->editingFinished();
+  QTest::keyClick(copies, Qt::Key_Return);
   EXPECT_EQ(Record().Copies(), 12);
   copies->setText("0");  // the box shows the value the photo takes
-  emit copies->editingFinished();
+  QTest::keyClick(copies, Qt::Key_Return);
   EXPECT_EQ(copies->text(), "1");
 
   // Far wider than the photo: one warning however long the typing goes on, and the
@@ -486,7 +486,7 @@ TEST_F(MainWindowTest, CopiesLabelAndInformation) {
   label->setFocus();
   label->clear();
   QTest::keyClicks(label, QString(70, QLatin1Char('W')) + "  ");
-  emit label->editingFinished();
+  QTest::keyClick(label, Qt::Key_Return);
   ASSERT_EQ(ui_.MessageTexts().size(), 1u);
   EXPECT_EQ(ui_.MessageTexts()[0], "Warning: Text label too big!");
   EXPECT_EQ(Record().PhotoLabel(), QString(70, QLatin1Char('W')));

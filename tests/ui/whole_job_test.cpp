@@ -115,7 +115,7 @@ class WholeJobTest : public test::ScratchHomeTest {
     window_->SelectPhoto(1);
     auto* copies = Child<QLineEdit>(window_.get(), "txtCopies");
     copies->setText("2");
-    emit copies->editingFinished();
+    QTest::keyClick(copies, Qt::Key_Return);
     EXPECT_EQ(Record().Copies(), 2);
   }
 
