@@ -13,8 +13,8 @@
 
 #include "edits/white_balance.h"
 #include "job/my_picture.h"
+#include "ui/box_validators.h"
 #include "ui/button_on_off.h"
-#include "ui/digits_box.h"
 #include "ui/window_actions.h"
 
 namespace tessaly {
@@ -105,7 +105,7 @@ void EditPanel::BuildSharpening(QGridLayout* grid) {
 void EditPanel::BuildBoxes(QGridLayout* grid) {
   int row = grid->rowCount();
   auto* copies_caption = new QLabel(QStringLiteral("Copies:"), this);
-  copies_ = DigitsBox(this);
+  copies_ = MakeBox(this, BoxInput::kDigits);
   copies_->setObjectName(QStringLiteral("txtCopies"));
   copies_->setAccessibleName(QStringLiteral("Copies"));
   copies_->setToolTip(QString::fromLatin1(kCopiesTip));

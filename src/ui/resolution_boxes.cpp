@@ -4,8 +4,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "ui/box_validators.h"
 #include "ui/control_name.h"
-#include "ui/digits_box.h"
 
 namespace tessaly {
 namespace {
@@ -39,7 +39,7 @@ ResolutionBoxes::ResolutionBoxes(const QString& title, QWidget* parent) : QGroup
     layout->addWidget(boxes_[i], i, 0);
     connect(boxes_[i], &QCheckBox::clicked, this, [this, i] { Clicked(i); });
     if (i == 0) continue;
-    values_[i] = Named(DigitsBox(this), "txtInterpolVal", QString(), i);
+    values_[i] = Named(MakeBox(this, BoxInput::kDigits), "txtInterpolVal", QString(), i);
     values_[i]->setMaximumWidth(60);
     layout->addWidget(values_[i], i, 1);
     layout->addWidget(new QLabel(tr("ppi"), this), i, 2);
