@@ -1,4 +1,6 @@
-// Layout and wiring of the preferences window.
+// Layout and wiring of the preferences window: BuildLayout makes the controls, Show
+// puts the opening fields into them and Fields reads them back for Ok, which the
+// core's preferences rules store.
 #include "ui/preferences_dialog.h"
 
 #include <QCheckBox>
@@ -14,52 +16,47 @@
 #include "controls/ui_service.h"
 #include "controls/utils.h"
 #include "print/job_setup.h"
+#include "ui/box_validators.h"
+#include "ui/control_name.h"
 #include "ui/dialog_foot.h"
-#include "ui/digits_box.h"
 
 namespace tessaly {
+namespace {
+
+// An editable list whose typed text is not added to its entries.
+QComboBox* EditableList(QWidget* parent, const char* name, const QStringList& entries) {
+  auto* list = Named(new QComboBox(parent), name);
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  list->addItems(entries);
+  return list;
+}
+
+}  // namespace
 
 PreferencesDialog::PreferencesDialog(JobSettings& settings, const QString& file, QWidget* parent)
     : QDialog(parent), settings_(settings), file_(file) {
   setObjectName(QStringLiteral("frmPreferences"));
   setWindowTitle(tr("Other Preferences"));
-  const PreferencesFields fields = OpenPreferences(settings_, file_);
+  BuildLayout();
+  Show(OpenPreferences(settings_, file_));
+}
 
-  units_ = new QComboBox(this);
-  units_->setObjectName(QStringLiteral("cboUnits"));
+void PreferencesDialog::BuildLayout() {
+  units_ = Named(new QComboBox(this), "cboUnits");
   units_->addItems(UnitTexts());
-  units_->setCurrentIndex(fields.unit_index);
-
-  date_mask_ = new QComboBox(this);
-  date_mask_->setObjectName(QStringLiteral("cboDateMask"));
-  date_mask_->setEditable(true);
-  date_mask_->setInsertPolicy(QComboBox::NoInsert);
-  date_mask_->addItems(DateMaskTexts());
-  date_mask_->setEditText(fields.date_mask);
-  example_ = new QLabel(this);
-  example_->setObjectName(QStringLiteral("lblDateExample"));
-  connect(date_mask_, &QComboBox::editTextChanged, this, &PreferencesDialog::ShowExample);
-
-  screen_size_ = new QComboBox(this);
-  screen_size_->setObjectName(QStringLiteral("cboScreenPhotoSize"));
-  screen_size_->setEditable(true);
-  screen_size_->setInsertPolicy(QComboBox::NoInsert);
-  screen_size_->addItems(ScreenPhotoSizeTexts());
-  screen_size_->setEditText(fields.screen_size);
-  screen_size_->setValidator(DigitsValidator(screen_size_));
-
-  upright_ = new QCheckBox(QString::fromLatin1(kUprightCaption), this);
-  upright_->setObjectName(QStringLiteral("chkUpright"));
-  upright_->setChecked(fields.upright);
-  save_gps_ = new QCheckBox(QString::fromLatin1(kSaveGpsCaption), this);
-  save_gps_->setObjectName(QStringLiteral("chkSaveGps"));
-  save_gps_->setChecked(fields.save_gps);
-
-  auto* notes = new QLabel(tr("(*) This is the size of the photos on the screen, in pixels.") +
-                               QLatin1Char('\n') +
-                               tr("     The maximum size depends on the screen resolution"),
-                           this);
-  notes->setObjectName(QStringLiteral("lblNotas"));
+  date_mask_ = EditableList(this, "cboDateMask", DateMaskTexts());
+  example_ = Named(new QLabel(this), "lblDateExample");
+  screen_size_ = EditableList(this, "cboScreenPhotoSize", ScreenPhotoSizeTexts());
+  RestrictBox(screen_size_->lineEdit(), BoxInput::kDigits);
+  upright_ = Named(new QCheckBox(tr(kUprightCaption), this), "chkUpright");
+  save_gps_ = Named(new QCheckBox(tr(kSaveGpsCaption), this), "chkSaveGps");
+  auto* notes =
+      Named(new QLabel(tr("(*) This is the size of the photos on the screen, in pixels.") +
+                           QLatin1Char('\n') +
+                           tr("     The maximum size depends on the screen resolution"),
+                       this),
+            "lblNotas");
 
   auto* form = new QFormLayout;
   form->addRow(tr("Units:"), units_);
@@ -76,7 +73,26 @@ PreferencesDialog::PreferencesDialog(JobSettings& settings, const QString& file,
       this, {{"cmdHelp", tr("Help"), [] { ShowHelpPage(QLatin1String(kSettingsHelpPage)); }}},
       {{"cmdOK", tr("OK"), [this] { Confirm(); }},
        {"cmdCancel", tr("Cancel"), [this] { reject(); }}}));
+  connect(date_mask_, &QComboBox::editTextChanged, this, &PreferencesDialog::ShowExample);
+}
+
+void PreferencesDialog::Show(const PreferencesFields& fields) {
+  units_->setCurrentIndex(fields.unit_index);
+  date_mask_->setEditText(fields.date_mask);
+  screen_size_->setEditText(fields.screen_size);
+  upright_->setChecked(fields.upright);
+  save_gps_->setChecked(fields.save_gps);
   ShowExample();
+}
+
+PreferencesFields PreferencesDialog::Fields() const {
+  PreferencesFields fields;
+  fields.unit_index = units_->currentIndex();
+  fields.date_mask = date_mask_->currentText();
+  fields.screen_size = screen_size_->currentText();
+  fields.upright = upright_->isChecked();
+  fields.save_gps = save_gps_->isChecked();
+  return fields;
 }
 
 void PreferencesDialog::ShowExample() {
@@ -84,13 +100,7 @@ void PreferencesDialog::ShowExample() {
 }
 
 void PreferencesDialog::Confirm() {
-  PreferencesFields fields;
-  fields.unit_index = units_->currentIndex();
-  fields.date_mask = date_mask_->currentText();
-  fields.screen_size = screen_size_->currentText();
-  fields.upright = upright_->isChecked();
-  fields.save_gps = save_gps_->isChecked();
-  ApplyPreferences(fields, settings_, file_);
+  ApplyPreferences(Fields(), settings_, file_);
   accept();
 }
 

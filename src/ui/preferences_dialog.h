@@ -22,17 +22,20 @@ class PreferencesDialog : public QDialog {
   PreferencesDialog(JobSettings& settings, const QString& file, QWidget* parent = nullptr);
 
  private:
+  void BuildLayout();
+  void Show(const PreferencesFields& fields);
+  PreferencesFields Fields() const;
   void ShowExample();
   void Confirm();
 
   JobSettings& settings_;
   QString file_;
-  QComboBox* units_;
-  QComboBox* date_mask_;
-  QComboBox* screen_size_;
-  QCheckBox* upright_;
-  QCheckBox* save_gps_;
-  QLabel* example_;
+  QComboBox* units_ = nullptr;
+  QComboBox* date_mask_ = nullptr;
+  QComboBox* screen_size_ = nullptr;
+  QCheckBox* upright_ = nullptr;
+  QCheckBox* save_gps_ = nullptr;
+  QLabel* example_ = nullptr;
 };
 
 // Opens the preferences modally over `parent`; true when confirmed.
