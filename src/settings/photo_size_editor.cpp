@@ -39,7 +39,7 @@ PhotoSizeEditor::PhotoSizeEditor(SizeUnit unit, bool thumb_mode, QString caption
 
 PhotoSizeEditor PhotoSizeEditor::ForAdd(SizeUnit unit, bool thumb_mode) {
   PhotoSizeEditor editor(unit, thumb_mode, QStringLiteral("Add Photo Size"));
-  if (thumb_mode) editor.texts_[static_cast<int>(Field::kMargins)] = editor.MinimumMarginText();
+  if (thumb_mode) editor.fields_[Field::kMargins] = editor.MinimumMarginText();
   return editor;
 }
 
@@ -50,8 +50,8 @@ PhotoSizeEditor PhotoSizeEditor::ForEdit(const PhotoSize& size, SizeUnit unit, b
     return unit == SizeUnit::Inches ? FormatNumber(value, QStringLiteral("0.00"))
                                     : PointDecimal(value);
   };
-  editor.texts_[static_cast<int>(Field::kPhotoWidth)] = shown(size.Width);
-  editor.texts_[static_cast<int>(Field::kPhotoHeight)] = shown(size.Height);
+  editor.fields_[Field::kPhotoWidth] = shown(size.Width);
+  editor.fields_[Field::kPhotoHeight] = shown(size.Height);
   editor.SetText(Field::kMargins, shown(size.Margins));
   return editor;
 }
@@ -69,13 +69,12 @@ double PhotoSizeEditor::Value(Field field) const {
 }
 
 void PhotoSizeEditor::Put(Field field, double value) {
-  texts_[static_cast<int>(field)] = PointDecimal(value);
+  fields_[field] = PointDecimal(value);
 }
 
 void PhotoSizeEditor::SetText(Field field, const QString& text) {
-  texts_[static_cast<int>(field)] = text;
-  if (thumb_mode_ && field == Field::kPhotoHeight)
-    texts_[static_cast<int>(Field::kPhotoWidth)] = text;
+  fields_[field] = text;
+  if (thumb_mode_ && field == Field::kPhotoHeight) fields_[Field::kPhotoWidth] = text;
   const double twice_margins = 2 * Value(Field::kMargins);
   switch (field) {
     case Field::kPhotoWidth:
@@ -113,7 +112,8 @@ bool PhotoSizeEditor::LeaveMargins() {
   return false;
 }
 
-bool PhotoSizeEditor::Confirm(PhotoSize& size, Field* focus) {
+bool PhotoSizeEditor::Confirm(const PhotoSizeFields& shown, PhotoSize& size, Field* focus) {
+  fields_ = shown;
   for (Field field : {Field::kPhotoWidth, Field::kPhotoHeight, Field::kMargins}) {
     if (!IsDecimalNumber(Text(field))) return Refuse("Invalid number", field, focus);
   }
@@ -132,9 +132,7 @@ bool PhotoSizeEditor::Confirm(PhotoSize& size, Field* focus) {
     return false;
   }
   // Only an accepted size shows its sides exchanged: a refused one stays as typed.
-  if (width < height)
-    std::swap(texts_[static_cast<int>(Field::kPhotoWidth)],
-              texts_[static_cast<int>(Field::kPhotoHeight)]);
+  if (width < height) std::swap(fields_[Field::kPhotoWidth], fields_[Field::kPhotoHeight]);
   size = result;
   return true;
 }

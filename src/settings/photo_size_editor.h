@@ -7,14 +7,26 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
 #include "settings/photo_sizes.h"
 
 namespace tessaly {
 
+// The editor's fields; a failed check names the one to correct.
+enum class PhotoSizeField { kPhotoWidth, kPhotoHeight, kMargins, kImageWidth, kImageHeight };
+
+// The five texts as the editor's window shows them.
+struct PhotoSizeFields {
+  std::array<QString, 5> texts;
+  const QString& operator[](PhotoSizeField field) const { return texts[Index(field)]; }
+  QString& operator[](PhotoSizeField field) { return texts[Index(field)]; }
+  static std::size_t Index(PhotoSizeField field) { return static_cast<std::size_t>(field); }
+};
+
 class PhotoSizeEditor {
  public:
-  enum class Field { kPhotoWidth, kPhotoHeight, kMargins, kImageWidth, kImageHeight };
+  using Field = PhotoSizeField;
 
   // "Add Photo Size": empty fields, but the contact-sheet minimum in the margins field.
   static PhotoSizeEditor ForAdd(SizeUnit unit, bool thumb_mode);
@@ -31,7 +43,8 @@ class PhotoSizeEditor {
   // In contact-sheet mode the photo width follows the height and cannot be typed in.
   bool PhotoWidthLocked() const { return thumb_mode_; }
 
-  const QString& Text(Field field) const { return texts_[static_cast<int>(field)]; }
+  const PhotoSizeFields& Fields() const { return fields_; }
+  const QString& Text(Field field) const { return fields_[field]; }
   // The user changed `field` to `text`: the photo size and the margins give the image
   // size, an image side gives its photo side; a contact sheet's height is copied into
   // its width.
@@ -46,12 +59,13 @@ class PhotoSizeEditor {
   // minimum in the field and returns false (the focus stays there).
   bool LeaveMargins();
 
-  // The Ok button: every photo field a number ("Invalid number"), both sides above 0
-  // ("Invalid size!"), twice the margins below each side ("Margins too large!"), then
-  // the sides exchanged so that the width is the longer, and the size checked as a
-  // printable size. False after the failing check's message (exclamation icon), with
-  // `focus` (when given) naming the field to correct; true with `size` in millimetres.
-  bool Confirm(PhotoSize& size, Field* focus = nullptr);
+  // The Ok button on the fields as `shown`, which the editor takes: every photo field
+  // a number ("Invalid number"), both sides above 0 ("Invalid size!"), twice the
+  // margins below each side ("Margins too large!"), then the sides exchanged so that
+  // the width is the longer, and the size checked as a printable size. False after the
+  // failing check's message (exclamation icon), with `focus` (when given) naming the
+  // field to correct; true with `size` in millimetres.
+  bool Confirm(const PhotoSizeFields& shown, PhotoSize& size, Field* focus = nullptr);
 
  private:
   PhotoSizeEditor(SizeUnit unit, bool thumb_mode, QString caption);
@@ -63,7 +77,7 @@ class PhotoSizeEditor {
   SizeUnit unit_;
   bool thumb_mode_;
   QString caption_;
-  QString texts_[5];
+  PhotoSizeFields fields_;
 };
 
 }  // namespace tessaly

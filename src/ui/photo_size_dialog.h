@@ -1,13 +1,14 @@
 // The photo size editor's window (frmUserSize): five fields in the display unit over
-// a PhotoSizeEditor, which keeps them consistent, filters the typed keys and checks
-// the size on Ok. The window only shows the editor's texts and passes the user's
-// keys, edits and clicks to it.
+// a PhotoSizeEditor, which keeps them consistent and checks the size on Ok. The
+// window only shows the editor's fields, passes the user's edits and clicks to it and
+// puts the focus on the field a failed check names.
 #pragma once
 
 #include <QDialog>
 
 #include "settings/photo_size_editor.h"
 
+class QLayout;
 class QLineEdit;
 
 namespace tessaly {
@@ -21,17 +22,18 @@ class PhotoSizeDialog : public QDialog {
   // The confirmed size in millimetres (valid after the dialog was accepted).
   const PhotoSize& Size() const { return size_; }
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  QLineEdit* Edit(PhotoSizeEditor::Field field) const;
-  void ShowTexts();
+  void BuildLayout();
+  QLayout* BuildGrid();
+  void Show(const PhotoSizeFields& fields);
+  PhotoSizeFields Fields() const;
+  // The field-to-box map: the box that shows `field`.
+  QLineEdit* Box(PhotoSizeField field) const;
   void LeaveMargins();
   void Confirm();
 
   PhotoSizeEditor editor_;
-  QLineEdit* edits_[5] = {};
+  QLineEdit* boxes_[5] = {};
   PhotoSize size_;
 };
 

@@ -82,7 +82,7 @@ TEST(PhotoSizeEditor, OkChecksInOrderAndStoresMillimetresWidestFirst) {
     editor.SetText(Field::kMargins, margins);
     PhotoSize size;
     Field focus = Field::kImageWidth;
-    const bool accepted = editor.Confirm(size, &focus);
+    const bool accepted = editor.Confirm(editor.Fields(), size, &focus);
     EXPECT_EQ(accepted, message == nullptr);
     if (message) {
       ASSERT_EQ(ui.Messages().size(), 1u);
@@ -106,7 +106,7 @@ TEST(PhotoSizeEditor, OkChecksInOrderAndStoresMillimetresWidestFirst) {
   inches.SetText(Field::kPhotoHeight, "4");
   inches.SetText(Field::kMargins, "0");
   PhotoSize size;
-  EXPECT_FALSE(inches.Confirm(size, nullptr));
+  EXPECT_FALSE(inches.Confirm(inches.Fields(), size, nullptr));
   EXPECT_EQ(ui.MessageTexts(),
             std::vector<QString>{"Photo size can't be above 393.7 in on a side."});
 }
