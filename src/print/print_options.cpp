@@ -10,6 +10,7 @@
 #include "colour/printer_profile.h"
 #include "controls/ui_service.h"
 #include "print/job_layout.h"
+#include "print/printer_profiles.h"
 #include "settings/resolution_limits.h"
 #include "settings/settings_table.h"
 
@@ -47,6 +48,25 @@ PrintDialogFields ReadPrintDialogFields(const QString& file) {
   return f;
 }
 
+PrintDialogFields OpeningPrintFields(const PrintDialogFields& stored, const JobSettings& settings,
+                                     const QString& printer, const QString& file) {
+  PrintDialogFields f = PhotoPrintChoices(settings) ? stored : PrintDialogFields();
+  f.profile = RememberedPrinterProfile(printer, file);
+  return f;
+}
+
+PrintDialogFields PrintFieldsToStore(const PrintDialogFields& shown,
+                                     const PrintDialogFields& stored, const JobSettings& settings) {
+  PrintDialogFields f = shown;
+  if (PhotoPrintChoices(settings)) return f;
+  f.min_on = stored.min_on;
+  f.min_text = stored.min_text;
+  f.max_on = stored.max_on;
+  f.max_text = stored.max_text;
+  f.sharpen = stored.sharpen;
+  return f;
+}
+
 void WritePrintDialogFields(const PrintDialogFields& fields, const QString& file) {
   const QString section = QLatin1String(kPrintOptionsSection);
   WriteIntSetting(section, "ICM", fields.colour_option, file);
@@ -61,7 +81,7 @@ PrintCheck CheckPrintDialog(const PrintDialogFields& fields, JobSettings& settin
     return {QStringLiteral("Please select a printer profile."), PrintField::kCmdICCBrowse};
   }
   // A contact sheet's resolution boxes and sharpening are disabled, "Normal" ticked.
-  const bool limits = !settings.ThumbMode;
+  const bool limits = PhotoPrintChoices(settings);
   const bool min_on = limits && fields.min_on;
   const bool max_on = limits && fields.max_on;
   if (min_on && !ValidResolution(fields.min_text)) {

@@ -43,9 +43,23 @@ struct PrintCheck {
   bool Passed() const { return message.isEmpty(); }
 };
 
-// The fields as the dialog fills them on opening: ICM 1 or 2 picks that option and
-// anything else "Automatic", a resolution of 0 as an empty text, no profile.
+// The fields as stored: ICM 1 or 2 picks that option and anything else "Automatic", a
+// resolution of 0 as an empty text, no profile.
 PrintDialogFields ReadPrintDialogFields(const QString& file = SettingsFilePath());
+
+// Resolution limits and sharpening are photo choices: a contact sheet prints its
+// thumbnails at native resolution, unsharpened, and the window disables them.
+inline bool PhotoPrintChoices(const JobSettings& settings) {
+  return !settings.ThumbMode;
+}
+// The fields the window opens with: the `stored` ones, or the defaults for a contact
+// sheet, with the profile remembered for `printer` in `file`.
+PrintDialogFields OpeningPrintFields(const PrintDialogFields& stored, const JobSettings& settings,
+                                     const QString& printer, const QString& file);
+// The fields Print checks and stores: those `shown`, but a contact sheet leaves the
+// `stored` limits and sharpening of the photos as they were.
+PrintDialogFields PrintFieldsToStore(const PrintDialogFields& shown,
+                                     const PrintDialogFields& stored, const JobSettings& settings);
 // Stores the fields after the checks passed (the maximum under the key "Interpolval2";
 // the profile file is not stored).
 void WritePrintDialogFields(const PrintDialogFields& fields,

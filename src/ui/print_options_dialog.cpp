@@ -1,4 +1,6 @@
-// Layout and wiring of the print options window.
+// Layout and wiring of the print options window: BuildLayout makes the controls, Show
+// puts the core's opening fields into them and Fields reads them back for Print. A
+// failed check's field reaches its control through FieldControl, the one focus map.
 #include "ui/print_options_dialog.h"
 
 #include <QButtonGroup>
@@ -13,15 +15,16 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "colour/printer_profile.h"
 #include "controls/ui_service.h"
 #include "controls/utils.h"
 #include "print/job_layout.h"
 #include "print/print_window.h"
 #include "print/printer_access.h"
 #include "print/printer_profiles.h"
+#include "ui/box_validators.h"
 #include "ui/control_name.h"
 #include "ui/dialog_foot.h"
-#include "ui/digits_box.h"
 #include "ui/printer_combo.h"
 #include "ui/printer_row.h"
 #include "ui/resolution_boxes.h"
@@ -33,19 +36,43 @@ PrintOptionsDialog::PrintOptionsDialog(JobSettings& settings, PrinterAccess& pri
     : QDialog(parent), settings_(settings), printers_(printers), layout_(layout), file_(file) {
   setObjectName(QStringLiteral("frmPrintDialog"));
   setWindowTitle(tr("Tessaly - Print Photos"));
-  BuildControls();
+  BuildLayout();
   FillPrinterCombo(*printers_list_, printers_);
   stored_ = ReadPrintDialogFields(file_);
-  ShowFields(settings_.ThumbMode ? PrintDialogFields() : stored_);
+  Show(OpeningPrintFields(stored_, settings_, printers_.CurrentPrinterName(), file_));
 }
 
-void PrintOptionsDialog::BuildControls() {
+void PrintOptionsDialog::BuildLayout() {
   const PrinterRow printer_row = BuildPrinterRow(
       *this, printers_,
-      [this] { ShowProfile(RememberedPrinterProfile(printers_.CurrentPrinterName(), file_)); },
+      [this] {
+        icc_file_->setText(RememberedPrinterProfile(printers_.CurrentPrinterName(), file_));
+      },
       [this] { PrintOptionsPrinterProperties(printers_, layout_, settings_); });
   printers_list_ = printer_row.list;
+  // Made in the tab order.
+  QWidget* colour = BuildColourGroup();
+  resolution_ = new ResolutionBoxes(tr("Print Resolution"), this);
+  sharpen_ = Named(new QCheckBox(tr("Sharpen Images"), this), "chkSharpen");
+  spool_wait_ = Named(MakeBox(this, BoxInput::kDigits), "txtSpoolWait");
+  auto* pause_row = new QHBoxLayout;
+  pause_row->addWidget(new QLabel(tr("Pause between printed pages (minutes):"), this));
+  pause_row->addWidget(spool_wait_);
 
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(printer_row.layout);
+  layout->addWidget(colour);
+  layout->addWidget(resolution_);
+  layout->addWidget(sharpen_);
+  layout->addLayout(pause_row);
+  layout->addLayout(DialogFoot(
+      this, {{"cmdHelp", tr("Help"), [] { ShowHelpPage(QLatin1String(kPrintHelpPage)); }}},
+      {{"cmdPrint", tr("Print"), [this] { Print(); }},
+       {"cmdCancel", tr("Cancel"), [this] { reject(); }}}));
+}
+
+// The colour options with the profile file and its Browse button.
+QWidget* PrintOptionsDialog::BuildColourGroup() {
   auto* colour = new QGroupBox(tr("Printer Color Space"), this);
   colour_[0] =
       Named(new QRadioButton(tr("Automatic"), colour), "optColorMngt",
@@ -65,47 +92,53 @@ void PrintOptionsDialog::BuildControls() {
   }
   colour_layout->addWidget(icc_file_, 2, 1);
   colour_layout->addWidget(icc_browse_, 2, 2);
-
-  resolution_ = new ResolutionBoxes(tr("Print Resolution"), this);
-  sharpen_ = Named(new QCheckBox(tr("Sharpen Images"), this), "chkSharpen");
-  spool_wait_ = Named(DigitsBox(this), "txtSpoolWait");
-  auto* pause_row = new QHBoxLayout;
-  pause_row->addWidget(new QLabel(tr("Pause between printed pages (minutes):"), this));
-  pause_row->addWidget(spool_wait_);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(printer_row.layout);
-  layout->addWidget(colour);
-  layout->addWidget(resolution_);
-  layout->addWidget(sharpen_);
-  layout->addLayout(pause_row);
-  layout->addLayout(DialogFoot(
-      this, {{"cmdHelp", tr("Help"), [] { ShowHelpPage(QLatin1String(kPrintHelpPage)); }}},
-      {{"cmdPrint", tr("Print"), [this] { Print(); }},
-       {"cmdCancel", tr("Cancel"), [this] { reject(); }}}));
-
   connect(colours, &QButtonGroup::idClicked, this, &PrintOptionsDialog::ColourClicked);
   connect(icc_browse_, &QPushButton::clicked, this, &PrintOptionsDialog::Browse);
+  return colour;
 }
 
-void PrintOptionsDialog::ShowFields(const PrintDialogFields& fields) {
+void PrintOptionsDialog::Show(const PrintDialogFields& fields) {
   colour_[fields.colour_option]->setChecked(true);
   ColourClicked(fields.colour_option);
-  ShowProfile(RememberedPrinterProfile(printers_.CurrentPrinterName(), file_));
+  icc_file_->setText(fields.profile);
   sharpen_->setChecked(fields.sharpen);
   spool_wait_->setText(fields.spool_wait_text);
-  // Contact sheets print their thumbnails at native resolution, unsharpened.
-  const bool photos = !settings_.ThumbMode;
-  if (photos)
-    resolution_->SetLimits(fields.min_on, fields.min_text, fields.max_on, fields.max_text);
-  else
-    resolution_->SetLimits(false, QString(), false, QString());
+  resolution_->SetLimits(fields.min_on, fields.min_text, fields.max_on, fields.max_text);
+  const bool photos = PhotoPrintChoices(settings_);
   resolution_->setEnabled(photos);
   sharpen_->setEnabled(photos);
 }
 
+PrintDialogFields PrintOptionsDialog::Fields() const {
+  PrintDialogFields f;
+  for (int i = 0; i < 3; ++i)
+    if (colour_[i]->isChecked()) f.colour_option = i;
+  f.profile = icc_file_->text();
+  f.min_on = resolution_->LimitOn(1);
+  f.min_text = resolution_->LimitText(1);
+  f.max_on = resolution_->LimitOn(2);
+  f.max_text = resolution_->LimitText(2);
+  f.sharpen = sharpen_->isChecked();
+  f.spool_wait_text = spool_wait_->text();
+  return f;
+}
+
+QWidget* PrintOptionsDialog::FieldControl(PrintField field) const {
+  switch (field) {
+    case PrintField::kCmdICCBrowse:
+      return icc_browse_;
+    case PrintField::kTxtInterpolVal1:
+      return resolution_->Value(1);
+    case PrintField::kTxtInterpolVal2:
+      return resolution_->Value(2);
+    case PrintField::kNone:
+      break;
+  }
+  return nullptr;
+}
+
 void PrintOptionsDialog::ColourClicked(int index) {
-  const bool profile = index == 2;
+  const bool profile = index == kPrinterProfileChosen;
   icc_file_->setEnabled(profile);
   icc_browse_->setEnabled(profile);
 }
@@ -114,52 +147,19 @@ void PrintOptionsDialog::Browse() {
   OpenFileRequest request = PrinterProfileRequest();
   QStringList files;
   if (!CurrentCommonDialogs().OpenFiles(request, files) || files.isEmpty()) return;
-  ShowProfile(files.first());
-}
-
-void PrintOptionsDialog::ShowProfile(const QString& profile) {
-  profile_ = profile;
-  icc_file_->setText(profile_);
-}
-
-PrintDialogFields PrintOptionsDialog::Fields() const {
-  PrintDialogFields f;
-  for (int i = 0; i < 3; ++i)
-    if (colour_[i]->isChecked()) f.colour_option = i;
-  f.profile = profile_;
-  // A contact sheet leaves the photos' stored limits and sharpening as they were.
-  const bool photos = !settings_.ThumbMode;
-  f.min_on = photos ? resolution_->LimitOn(1) : stored_.min_on;
-  f.min_text = photos ? resolution_->LimitText(1) : stored_.min_text;
-  f.max_on = photos ? resolution_->LimitOn(2) : stored_.max_on;
-  f.max_text = photos ? resolution_->LimitText(2) : stored_.max_text;
-  f.sharpen = photos ? sharpen_->isChecked() : stored_.sharpen;
-  f.spool_wait_text = spool_wait_->text();
-  return f;
+  icc_file_->setText(files.first());
 }
 
 void PrintOptionsDialog::Print() {
-  const PrintDialogFields fields = Fields();
+  const PrintDialogFields fields = PrintFieldsToStore(Fields(), stored_, settings_);
   const PrintCheck check = CheckPrintDialog(fields, settings_);
   if (!check.Passed()) {
     CurrentUi().MessageBox(check.message, MsgButtons::Ok, MsgIcon::Exclamation);
-    switch (check.focus) {
-      case PrintField::kCmdICCBrowse:
-        icc_browse_->setFocus();
-        break;
-      case PrintField::kTxtInterpolVal1:
-        resolution_->Value(1)->setFocus();
-        break;
-      case PrintField::kTxtInterpolVal2:
-        resolution_->Value(2)->setFocus();
-        break;
-      case PrintField::kNone:
-        break;
-    }
+    if (QWidget* control = FieldControl(check.focus)) control->setFocus();
     return;
   }
   WritePrintDialogFields(fields, file_);
-  RememberPrinterProfile(printers_.CurrentPrinterName(), profile_, file_);
+  RememberPrinterProfile(printers_.CurrentPrinterName(), fields.profile, file_);
   accept();
 }
 

@@ -1,8 +1,9 @@
 // The print options window (frmPrintDialog): printer, colour space, resolution
 // limits, sharpening and the pause between pages; the profile file shown is the one
 // the core remembers for the chosen printer. The core checks the fields on "Print"
-// and names the field to correct; the window shows the message, puts the focus
-// there, and on success stores the fields and the printer's profile and closes.
+// and names the field to correct; the window shows the message, puts the focus on
+// that field's control, and on success stores the fields and the printer's profile
+// and closes.
 #pragma once
 
 #include <QDialog>
@@ -33,19 +34,20 @@ class PrintOptionsDialog : public QDialog {
                      const QString& file = SettingsFilePath(), QWidget* parent = nullptr);
 
  private:
-  void BuildControls();
-  void ShowFields(const PrintDialogFields& fields);
+  void BuildLayout();
+  QWidget* BuildColourGroup();
+  void Show(const PrintDialogFields& fields);
+  PrintDialogFields Fields() const;
+  // The field-to-control map: the control a failed check puts the focus on.
+  QWidget* FieldControl(PrintField field) const;
   void ColourClicked(int index);
   void Browse();
-  void ShowProfile(const QString& profile);
   void Print();
-  PrintDialogFields Fields() const;
 
   JobSettings& settings_;
   PrinterAccess& printers_;
   PageLayout& layout_;
   QString file_;
-  QString profile_;
   PrintDialogFields stored_;  // the fields as stored when the window opened
   QComboBox* printers_list_ = nullptr;
   QRadioButton* colour_[3] = {};

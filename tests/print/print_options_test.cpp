@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <tuple>
 
+#include "print/printer_profiles.h"
+
 namespace tessaly {
 namespace {
 
@@ -104,6 +106,43 @@ TEST(PrintOptions, StoredFieldsUseTheSectionsKeys) {
   // A colour mode outside the options reads as "Automatic".
   ASSERT_TRUE(WriteIniValue("PrintOptions", "ICM", "7", file));
   EXPECT_EQ(ReadPrintDialogFields(file).colour_option, 0);
+}
+
+// Photos open with the stored fields, contact sheets with the defaults; both show the
+// printer's remembered profile. A contact sheet stores the photos' limits and
+// sharpening as they were, whatever the disabled boxes show.
+TEST(PrintOptions, ContactSheetsOpenWithDefaultsAndKeepThePhotosLimits) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("Tesly.ini");
+  const QString profile = dir.filePath("glossy.icc");
+  QFile profile_file(profile);
+  ASSERT_TRUE(profile_file.open(QIODevice::WriteOnly) && profile_file.write("profile") > 0);
+  profile_file.close();
+  ASSERT_TRUE(RememberPrinterProfile("Printer", profile, file));
+  PrintDialogFields stored = Fields(1, true, "150", true, "600");
+  stored.sharpen = true;
+  stored.spool_wait_text = QStringLiteral("4");
+  JobSettings photos;
+  JobSettings sheet;
+  sheet.ThumbMode = true;
+
+  const PrintDialogFields photo_fields = OpeningPrintFields(stored, photos, "Printer", file);
+  EXPECT_EQ(std::tuple(photo_fields.colour_option, photo_fields.min_text, photo_fields.sharpen,
+                       photo_fields.spool_wait_text, photo_fields.profile),
+            std::tuple(1, QString("150"), true, QString("4"), profile));
+  const PrintDialogFields sheet_fields = OpeningPrintFields(stored, sheet, "Printer", file);
+  EXPECT_EQ(std::tuple(sheet_fields.colour_option, sheet_fields.min_on, sheet_fields.max_on,
+                       sheet_fields.sharpen, sheet_fields.spool_wait_text, sheet_fields.profile),
+            std::tuple(0, false, false, false, QString("0"), profile));
+
+  PrintDialogFields shown = Fields(2, false, "", false, "");
+  shown.spool_wait_text = QStringLiteral("7");
+  const PrintDialogFields kept = PrintFieldsToStore(shown, stored, sheet);
+  EXPECT_EQ(std::tuple(kept.colour_option, kept.min_on, kept.min_text, kept.max_on, kept.max_text,
+                       kept.sharpen, kept.spool_wait_text),
+            std::tuple(2, true, QString("150"), true, QString("600"), true, QString("7")));
+  const PrintDialogFields taken = PrintFieldsToStore(shown, stored, photos);
+  EXPECT_EQ(std::tuple(taken.min_on, taken.max_on, taken.sharpen), std::tuple(false, false, false));
 }
 
 }  // namespace
