@@ -84,6 +84,12 @@ int JpegQualityPresetFor(int quality) {
   return -1;
 }
 
+int JpegQualityPresetForText(const QString& text) {
+  const double quality = LeadingNumber(text);
+  if (quality < kMinQuality || quality > kMaxQuality) return -1;
+  return JpegQualityPresetFor(static_cast<int>(quality));
+}
+
 SaveDialogFields ReadSaveDialogFields(const QString& file) {
   const QString section = QLatin1String(kSaveOptionsSection);
   SaveDialogFields f;
@@ -134,7 +140,8 @@ bool CheckSaveDialog(SaveDialogFields& fields, JobSettings& settings, SaveRunOpt
 
   // An empty box is no quality at all, not quality 0, when the photos are saved as
   // JPEG (the first type); other types leave the box disabled and unused.
-  const bool no_quality = fields.type_index == 0 && fields.quality_text.trimmed().isEmpty();
+  const bool no_quality =
+      UsesJpegQuality(fields.type_index) && fields.quality_text.trimmed().isEmpty();
   const double quality = LeadingNumber(fields.quality_text);
   if (no_quality || quality < kMinQuality || quality > kMaxQuality) {
     return Refuse(QStringLiteral("JPEG quality must be between 0 and 100!"), SaveField::kQuality,

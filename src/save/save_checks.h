@@ -46,6 +46,17 @@ int JpegQualityOfPreset(int index);
 // The preset a typed quality selects: 100 Maximum, 90..99 High, 80..89 Medium,
 // 0..79 Low; -1 (no entry) for anything else.
 int JpegQualityPresetFor(int quality);
+// The same for the quality box's text, read as a number (a fraction dropped); a
+// number outside 0..100 selects no entry.
+int JpegQualityPresetForText(const QString& text);
+// The quality box and presets serve the first type, JPEG, only.
+inline bool UsesJpegQuality(int type_index) {
+  return type_index == 0;
+}
+
+// The help page of the save dialog and the title of its folder chooser.
+inline constexpr char kSaveHelpPage[] = "Save.htm";
+inline constexpr char kSaveFolderTitle[] = "Choose Folder:\r(Tip: right click for more options)";
 
 // The field a failed check puts the focus on.
 enum class SaveField { kNone, kFolder, kTemplate, kQuality, kMinResolution, kMaxResolution };

@@ -1,4 +1,6 @@
-// Controls, lists and wiring of the save dialog.
+// Controls, lists and wiring of the save dialog: BuildLayout makes the controls and
+// fills the lists, Show puts the stored fields into them and Fields reads them back
+// for Save All. A failed check's field reaches its control through FieldControl.
 #include "ui/save_dialog.h"
 
 #include <QCheckBox>
@@ -21,62 +23,64 @@
 #include "save/save_checks.h"
 #include "save/save_pipeline.h"
 #include "settings/settings_table.h"
+#include "ui/box_validators.h"
 #include "ui/button_on_off.h"
+#include "ui/control_name.h"
 #include "ui/dialog_foot.h"
-#include "ui/digits_box.h"
 #include "ui/resolution_boxes.h"
 #include "ui/window_block.h"
 #include "ui/window_lifetime.h"
 
 namespace tessaly {
+
 SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& settings_file)
     : job_(job), owner_(owner), settings_file_(settings_file) {
   setObjectName(QStringLiteral("frmSavePhotos"));
-  setWindowTitle(QStringLiteral("Tessaly - Save Photos"));
+  setWindowTitle(tr("Tessaly - Save Photos"));
   setModal(false);
+  BuildLayout();
+  Show(ReadSaveDialogFields(settings_file_));
+}
+
+void SaveDialog::BuildLayout() {
   // Made in the tab order.
   QLayout* fields = BuildFileFields();
-  resolution_ = new ResolutionBoxes(QStringLiteral("Print Resolution (**)"), this);
-  sharpen_ = new QCheckBox(QStringLiteral("Sharpen Images"), this);
-  sharpen_->setObjectName(QStringLiteral("chkSharpen"));
+  resolution_ = new ResolutionBoxes(tr("Print Resolution (**)"), this);
+  sharpen_ = Named(new QCheckBox(tr("Sharpen Images"), this), "chkSharpen");
   auto* page = new QVBoxLayout(this);
   page->addLayout(fields);
   page->addWidget(resolution_);
   page->addWidget(sharpen_);
   page->addWidget(BuildTips());
   page->addLayout(BuildButtonRow());
-  Fill();
+  template_->addItems(PresetTemplates());
+  quality_preset_->addItems(JpegQualityPresetTexts());
+  type_->addItems(SaveTypeTexts());
 }
 
 QLayout* SaveDialog::BuildFileFields() {
-  folder_ = new QLineEdit(this);
-  folder_->setObjectName(QStringLiteral("txtSaveInFolder"));
-  auto* browse = new QPushButton(QStringLiteral("Browse..."), this);
-  browse->setObjectName(QStringLiteral("cmdBrowse"));
-  auto* rename = new QLabel(QStringLiteral("Name files as: (*)"), this);
-  rename->setObjectName(QStringLiteral("lblRename"));
-  template_ = new QComboBox(this);
-  template_->setObjectName(QStringLiteral("cboRenameAs"));
+  folder_ = Named(new QLineEdit(this), "txtSaveInFolder");
+  auto* browse = Named(new QPushButton(tr("Browse..."), this), "cmdBrowse");
+  auto* rename = Named(new QLabel(tr("Name files as: (*)"), this), "lblRename");
+  template_ = Named(new QComboBox(this), "cboRenameAs");
   template_->setEditable(true);
   template_->setInsertPolicy(QComboBox::NoInsert);
   // The box itself: an editable combo box hands its focus events to its line edit
   // directly, past any filter there.
   template_->installEventFilter(this);
-  example_ = new QLabel(this);
-  example_->setObjectName(QStringLiteral("lblNameEx"));
-  type_ = new QComboBox(this);
-  type_->setObjectName(QStringLiteral("cboSaveAsType"));
+  example_ = Named(new QLabel(this), "lblNameEx");
+  type_ = Named(new QComboBox(this), "cboSaveAsType");
 
   auto* grid = new QGridLayout;
-  grid->addWidget(new QLabel(QStringLiteral("Save in folder:"), this), 0, 0);
+  grid->addWidget(new QLabel(tr("Save in folder:"), this), 0, 0);
   grid->addWidget(folder_, 0, 1);
   grid->addWidget(browse, 0, 2);
   grid->addWidget(rename, 1, 0);
   grid->addWidget(template_, 1, 1, 1, 2);
   grid->addWidget(example_, 2, 1, 1, 2);
-  grid->addWidget(new QLabel(QStringLiteral("Save as type:"), this), 3, 0);
+  grid->addWidget(new QLabel(tr("Save as type:"), this), 3, 0);
   grid->addWidget(type_, 3, 1, 1, 2);
-  grid->addWidget(new QLabel(QStringLiteral("JPEG Quality:"), this), 4, 0);
+  grid->addWidget(new QLabel(tr("JPEG Quality:"), this), 4, 0);
   grid->addLayout(BuildQualityRow(), 4, 1, 1, 2);
 
   connect(browse, &QPushButton::clicked, this, &SaveDialog::Browse);
@@ -87,10 +91,8 @@ QLayout* SaveDialog::BuildFileFields() {
 }
 
 QLayout* SaveDialog::BuildQualityRow() {
-  quality_preset_ = new QComboBox(this);
-  quality_preset_->setObjectName(QStringLiteral("cboJPEGQuality"));
-  quality_ = DigitsBox(this);
-  quality_->setObjectName(QStringLiteral("txtJPEGQuality"));
+  quality_preset_ = Named(new QComboBox(this), "cboJPEGQuality");
+  quality_ = Named(MakeBox(this, BoxInput::kDigits), "txtJPEGQuality");
   quality_->setMaximumWidth(60);
   auto* row = new QHBoxLayout;
   row->addWidget(quality_preset_);
@@ -106,24 +108,23 @@ QLayout* SaveDialog::BuildQualityRow() {
 }
 
 QWidget* SaveDialog::BuildTips() {
-  auto* tips_frame = new QGroupBox(this);
-  tips_frame->setObjectName(QStringLiteral("frmTips"));
-  auto* tips = new QLabel(QStringLiteral("(*)  Template for the name of saved files. Use one of "
-                                         "the supplied templates as a starting point.\n\n(**) "
-                                         "Resolution of the saved images at the current print "
-                                         "size."),
-                          tips_frame);
-  tips->setObjectName(QStringLiteral("lblTips"));
+  auto* tips_frame = Named(new QGroupBox(this), "frmTips");
+  auto* tips = Named(new QLabel(tr("(*)  Template for the name of saved files. Use one of "
+                                   "the supplied templates as a starting point.\n\n(**) "
+                                   "Resolution of the saved images at the current print "
+                                   "size."),
+                                tips_frame),
+                     "lblTips");
   tips->setWordWrap(true);
   (new QVBoxLayout(tips_frame))->addWidget(tips);
   return tips_frame;
 }
 
 QLayout* SaveDialog::BuildButtonRow() {
-  return DialogFoot(
-      this, {{"cmdHelp", QStringLiteral("Help"), [] { ShowHelpPage(QStringLiteral("Save.htm")); }}},
-      {{"cmdSave", QStringLiteral("Save All"), [this] { Save(); }},
-       {"cmdCancel", QStringLiteral("Cancel"), [this] { close(); }}});
+  return DialogFoot(this,
+                    {{"cmdHelp", tr("Help"), [] { ShowHelpPage(QLatin1String(kSaveHelpPage)); }}},
+                    {{"cmdSave", tr("Save All"), [this] { Save(); }},
+                     {"cmdCancel", tr("Cancel"), [this] { close(); }}});
 }
 
 SaveDialog* SaveDialog::OpenForm(MyPictureManager& job, QWidget* owner,
@@ -140,12 +141,8 @@ SaveDialog* SaveDialog::OpenForm(MyPictureManager& job, QWidget* owner,
   return dialog;
 }
 
-void SaveDialog::Fill() {
-  template_->addItems(PresetTemplates());
-  quality_preset_->addItems(JpegQualityPresetTexts());
-  type_->addItems(SaveTypeTexts());
+void SaveDialog::Show(const SaveDialogFields& fields) {
   example_->clear();
-  const SaveDialogFields fields = ReadSaveDialogFields(settings_file_);
   folder_->setText(fields.folder);
   quality_->setText(fields.quality_text);
   QualityTyped(fields.quality_text);
@@ -171,22 +168,37 @@ SaveDialogFields SaveDialog::Fields() const {
   return fields;
 }
 
+QWidget* SaveDialog::FieldControl(SaveField field) const {
+  switch (field) {
+    case SaveField::kFolder:
+      return folder_;
+    case SaveField::kTemplate:
+      return template_;
+    case SaveField::kQuality:
+      return quality_;
+    case SaveField::kMinResolution:
+      return resolution_->Value(1);
+    case SaveField::kMaxResolution:
+      return resolution_->Value(2);
+    case SaveField::kNone:
+      break;
+  }
+  return nullptr;
+}
+
 void SaveDialog::QualityTyped(const QString& text) {
-  const double quality = LeadingNumber(text);
-  const int preset =
-      JpegQualityPresetFor(quality >= 0 && quality <= 100 ? static_cast<int>(quality) : -1);
-  if (!quality_preset_->hasFocus()) quality_preset_->setCurrentIndex(preset);
+  if (!quality_preset_->hasFocus())
+    quality_preset_->setCurrentIndex(JpegQualityPresetForText(text));
 }
 
 void SaveDialog::TypePicked(int index) {
-  const bool jpeg = index == 0;
+  const bool jpeg = UsesJpegQuality(index);
   quality_preset_->setEnabled(jpeg);
   quality_->setEnabled(jpeg);
 }
 
 void SaveDialog::Browse() {
-  const QString folder = CurrentCommonDialogs().BrowseFolders(
-      QStringLiteral("Choose Folder:\r(Tip: right click for more options)"));
+  const QString folder = CurrentCommonDialogs().BrowseFolders(QLatin1String(kSaveFolderTitle));
   if (!folder.isEmpty()) folder_->setText(folder);
 }
 
@@ -200,27 +212,7 @@ void SaveDialog::Save() {
   const bool valid = CheckSaveDialog(fields, job_.Settings(), options, &focus);
   checking_template_ = false;
   if (!valid) {
-    QWidget* field = nullptr;
-    switch (focus) {
-      case SaveField::kFolder:
-        field = folder_;
-        break;
-      case SaveField::kTemplate:
-        field = template_;
-        break;
-      case SaveField::kQuality:
-        field = quality_;
-        break;
-      case SaveField::kMinResolution:
-        field = resolution_->Value(1);
-        break;
-      case SaveField::kMaxResolution:
-        field = resolution_->Value(2);
-        break;
-      case SaveField::kNone:
-        break;
-    }
-    if (field) field->setFocus();
+    if (QWidget* control = FieldControl(focus)) control->setFocus();
     return;
   }
   folder_->setText(fields.folder);

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "save/save_checks.h"
 #include "save/save_pipeline.h"
 #include "settings/settings_file.h"
 #include "ui/window_block.h"
@@ -24,7 +25,6 @@ namespace tessaly {
 
 class MyPictureManager;
 class ResolutionBoxes;
-struct SaveDialogFields;
 
 class SaveDialog : public QDialog {
   Q_OBJECT
@@ -54,12 +54,15 @@ class SaveDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void BuildLayout();
   QLayout* BuildFileFields();
   QLayout* BuildQualityRow();
   QWidget* BuildTips();
   QLayout* BuildButtonRow();
-  void Fill();
+  void Show(const SaveDialogFields& fields);
   SaveDialogFields Fields() const;
+  // The field-to-control map: the control a failed check puts the focus on.
+  QWidget* FieldControl(SaveField field) const;
   void QualityTyped(const QString& text);
   void TypePicked(int index);
   void Browse();

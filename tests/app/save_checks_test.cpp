@@ -150,6 +150,12 @@ TEST(JpegQualityPresets, EntriesWriteAndNumbersSelect) {
                                          {80, 2},   {79, 3}, {0, 3},  {-1, -1}};
   for (const auto& [quality, entry] : selects)
     EXPECT_EQ(JpegQualityPresetFor(quality), entry) << quality;
+  // The box's text: a fraction is dropped within 0..100, and anything above 100
+  // selects nothing, even when its whole part is 100.
+  const std::pair<const char*, int> typed[] = {
+      {"100", 0}, {"99.9", 1}, {"", 3}, {"100.5", -1}, {"101", -1}};
+  for (const auto& [text, entry] : typed)
+    EXPECT_EQ(JpegQualityPresetForText(QString::fromLatin1(text)), entry) << text;
 }
 
 }  // namespace
