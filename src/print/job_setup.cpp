@@ -1,15 +1,26 @@
 // The job settings dialog's rules on the program-wide settings and the in-memory
 // catalogue; the file is read on the first opening and on Cancel, written on a mode
-// switch (sizes only, when changed) and on Ok.
+// switch (sizes only, when changed) and on Ok. The option fields and the font only
+// change the settings in memory.
 #include "print/job_setup.h"
 
+#include "controls/common_dialogs.h"
 #include "controls/ui_service.h"
 #include "controls/units.h"
 #include "print/job_layout.h"
 #include "print/settings_summary.h"
 #include "settings/settings_table.h"
+#include "surface/cdib.h"
 
 namespace tessaly {
+namespace {
+
+// The smallest label size the font dialog offers, in points.
+constexpr double kMinFontSize = 1.0;
+// A label colour is 0x00BBGGRR: whatever the font dialog returns above is dropped.
+constexpr std::uint32_t kRgbBits = 0xFFFFFFu;
+
+}  // namespace
 
 JobSetup::JobSetup(MyPictureManager& job, const QString& file)
     : job_(job), file_(file), sizes_(PhotoSizeCatalogue(), Unit()) {}
@@ -46,6 +57,46 @@ void JobSetup::SwitchMode(bool thumb_mode) {
     s.PhotoPrintFileName = true;
     s.PhotoDrawFrame = false;
   }
+}
+
+JobSetupFields JobSetup::Fields() const {
+  const JobSettings& s = Settings();
+  return {s.ThumbMode,          s.LayoutMode,     s.Center,       s.PhotoPrintDate,
+          s.PhotoPrintFileName, s.PhotoDrawFrame, s.DrawCropMarks};
+}
+
+bool JobSetup::Take(const JobSetupFields& fields) {
+  JobSettings& s = Settings();
+  if (fields.thumb_mode != s.ThumbMode) {
+    SwitchMode(fields.thumb_mode);
+    return true;
+  }
+  s.LayoutMode = fields.layout_mode;
+  s.Center = fields.center;
+  s.PhotoPrintDate = fields.print_date;
+  s.PhotoPrintFileName = fields.print_file_name;
+  s.PhotoDrawFrame = fields.draw_frame;
+  s.DrawCropMarks = fields.crop_marks;
+  return false;
+}
+
+bool JobSetup::ChooseFont() {
+  JobSettings& s = Settings();
+  FontChoice font;
+  font.name = s.FontName;
+  font.size = s.FontSize;
+  font.bold = s.FontBold;
+  font.italic = s.FontItalic;
+  font.underline = s.FontUnderline;
+  std::uint32_t colour = s.FontColor;
+  if (!CurrentCommonDialogs().ChooseFont(font, colour, kMinFontSize, kMaxFontSize)) return false;
+  s.FontName = font.name.left(kMaxFaceNameLength);
+  s.FontSize = font.size;
+  s.FontBold = font.bold;
+  s.FontItalic = font.italic;
+  s.FontUnderline = font.underline;
+  s.FontColor = colour & kRgbBits;
+  return true;
 }
 
 void JobSetup::TakeSelectedSize() {

@@ -1,9 +1,9 @@
 // The job settings dialog's state without its window, kept for the whole run: the
 // photo-size catalogue of the current mode, the flags the dialog keeps between
 // openings, the mode switch with its catalogue save and reload, the check boxes that
-// contact sheets force, the settings summary, and Ok and Cancel. Only the first
-// opening of a run reads the settings file; Ok writes it; Cancel reads back the
-// stored mode and loads that mode's saved settings.
+// contact sheets force, the option fields and the label font, the settings summary,
+// and Ok and Cancel. Only the first opening of a run reads the settings file; Ok
+// writes it; Cancel reads back the stored mode and loads that mode's saved settings.
 #pragma once
 
 #include <QString>
@@ -17,6 +17,18 @@
 namespace tessaly {
 
 inline constexpr char kNoSizeSelectedMessage[] = "No photo dimensions selected!";
+
+// The window's mode and option fields as shown.
+struct JobSetupFields {
+  bool thumb_mode = false;       // optMode: photos (0) or contact sheet (1)
+  int layout_mode = 0;           // optLayoutMode: 0 Best Fit, 1 Landscape, 2 Portrait
+  bool center = false;           // chkCenter
+  bool print_date = false;       // chkPrintDate
+  bool print_file_name = false;  // chkPrintFileName
+  bool draw_frame = false;       // chkDrawFrame
+  bool crop_marks = false;       // chkCropMarks
+};
+
 // The help page of the job settings and of the preferences.
 inline constexpr char kSettingsHelpPage[] = "Settings.htm";
 
@@ -47,6 +59,18 @@ class JobSetup {
   // changed, then the new mode's settings are loaded and contact sheets force their
   // check boxes.
   void SwitchMode(bool thumb_mode);
+  // The fields as the settings hold them.
+  JobSetupFields Fields() const;
+  // The user changed the fields: another mode than the current one is switched to
+  // (true: the window shows the new mode's fields); otherwise the arrangement and the
+  // photo options are taken into the settings (false).
+  bool Take(const JobSetupFields& fields);
+  // "Font...": the font dialog offers the label's font and colour with sizes up to
+  // the label's largest, so that the size chosen is the size printed now and after
+  // the next start; a confirmed choice is taken, its face name cut to the longest a
+  // label takes and its colour to red, green and blue. False when cancelled.
+  bool ChooseFont();
+
   // The date, file-name and frame check boxes can be changed (photo mode only).
   bool PrintChecksEnabled() const { return !Settings().ThumbMode; }
 

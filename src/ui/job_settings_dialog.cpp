@@ -1,4 +1,6 @@
-// Layout and wiring of the job settings window.
+// Layout and wiring of the job settings window: BuildLayout makes the controls, Show
+// puts the model's fields into them and Fields reads them back. Every click hands the
+// fields or the choice to the JobSetup model; the window keeps no setting of its own.
 #include "ui/job_settings_dialog.h"
 
 #include <QButtonGroup>
@@ -14,12 +16,10 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "controls/common_dialogs.h"
 #include "controls/ui_service.h"
 #include "controls/utils.h"
 #include "print/printer_access.h"
 #include "settings/photo_size_editor.h"
-#include "surface/cdib.h"
 #include "ui/control_name.h"
 #include "ui/dialog_foot.h"
 #include "ui/page_layout_preview.h"
@@ -36,9 +36,6 @@ namespace {
 // printer.
 const QColor kContactSheetCaption(192, 0, 0);
 const QColor kNoPrinterColour(255, 0, 0);
-// The font dialog offers sizes up to the label's largest, so that the size chosen is
-// the size printed now and after the next start.
-constexpr double kMinFontSize = 1.0;
 
 }  // namespace
 
@@ -46,14 +43,15 @@ JobSettingsDialog::JobSettingsDialog(JobSetup& setup, PrinterAccess& printers, Q
     : QDialog(parent), setup_(setup), printers_(printers) {
   setObjectName(QStringLiteral("frmJobSetup"));
   setWindowTitle(tr("Tessaly - Settings"));
-  BuildControls();
+  BuildLayout();
   setup_.Open();
   setup_.SetPrinterCount(FillPrinterCombo(*printers_list_, printers_));
-  ShowState();
+  Show(setup_.Fields());
+  ShowSizes();
   UpdateSummary();
 }
 
-void JobSettingsDialog::BuildControls() {
+void JobSettingsDialog::BuildLayout() {
   const PrinterRow printer_row = BuildPrinterRow(
       *this, printers_, [this] { UpdateSummary(); }, [this] { PrinterProperties(); });
   printers_list_ = printer_row.list;
@@ -106,7 +104,7 @@ QWidget* JobSettingsDialog::BuildPageGroup() {
   // The column is as tall as the two groups beside it; its room is left below.
   page_layout->addStretch();
 
-  connect(modes, &QButtonGroup::idClicked, this, &JobSettingsDialog::ModeClicked);
+  connect(modes, &QButtonGroup::idClicked, this, [this] { TakeFields(false); });
   connect(sizes_, &QComboBox::currentIndexChanged, this, &JobSettingsDialog::SizeChosen);
   connect(add, &QPushButton::clicked, this, &JobSettingsDialog::AddSize);
   connect(edit, &QPushButton::clicked, this, &JobSettingsDialog::EditSize);
@@ -135,15 +133,8 @@ QWidget* JobSettingsDialog::BuildArrangementGroup() {
   }
   arrangement_layout->addWidget(center_);
 
-  JobSettings& s = setup_.Settings();
-  connect(layout_modes, &QButtonGroup::idClicked, this, [this, &s](int index) {
-    s.LayoutMode = index;
-    UpdateSummary();
-  });
-  connect(center_, &QCheckBox::clicked, this, [this, &s](bool checked) {
-    s.Center = checked;
-    UpdateSummary();
-  });
+  connect(layout_modes, &QButtonGroup::idClicked, this, [this] { TakeFields(true); });
+  connect(center_, &QCheckBox::clicked, this, [this] { TakeFields(true); });
   return arrangement;
 }
 
@@ -168,13 +159,9 @@ QWidget* JobSettingsDialog::BuildOptionsGroup() {
                      static_cast<QWidget*>(font)})
     options_layout->addWidget(w);
 
-  JobSettings& s = setup_.Settings();
-  connect(print_date_, &QCheckBox::clicked, this, [&s](bool on) { s.PhotoPrintDate = on; });
-  connect(print_file_name_, &QCheckBox::clicked, this,
-          [&s](bool on) { s.PhotoPrintFileName = on; });
-  connect(draw_frame_, &QCheckBox::clicked, this, [&s](bool on) { s.PhotoDrawFrame = on; });
-  connect(crop_marks_, &QCheckBox::clicked, this, [&s](bool on) { s.DrawCropMarks = on; });
-  connect(font, &QPushButton::clicked, this, &JobSettingsDialog::ChooseFont);
+  for (QCheckBox* box : {print_date_, print_file_name_, draw_frame_, crop_marks_})
+    connect(box, &QCheckBox::clicked, this, [this] { TakeFields(false); });
+  connect(font, &QPushButton::clicked, this, [this] { setup_.ChooseFont(); });
   return options;
 }
 
@@ -187,27 +174,46 @@ QLayout* JobSettingsDialog::BuildButtonRow() {
        {"cmdCancel", tr("Cancel"), [this] { reject(); }}});
 }
 
-void JobSettingsDialog::ShowState() {
-  const JobSettings& s = setup_.Settings();
-  const bool thumb = s.ThumbMode;
+void JobSettingsDialog::Show(const JobSetupFields& fields) {
   {
     const QSignalBlocker b0(mode_[0]), b1(mode_[1]);
-    mode_[thumb ? 1 : 0]->setChecked(true);
+    mode_[fields.thumb_mode ? 1 : 0]->setChecked(true);
   }
   QPalette caption = palette();
-  if (thumb) caption.setColor(QPalette::WindowText, kContactSheetCaption);
+  if (fields.thumb_mode) caption.setColor(QPalette::WindowText, kContactSheetCaption);
   mode_[1]->setPalette(caption);
-  layout_mode_[s.LayoutMode]->setChecked(true);
-  center_->setChecked(s.Center);
-  print_date_->setChecked(s.PhotoPrintDate);
-  print_file_name_->setChecked(s.PhotoPrintFileName);
-  draw_frame_->setChecked(s.PhotoDrawFrame);
-  crop_marks_->setChecked(s.DrawCropMarks);
+  layout_mode_[fields.layout_mode]->setChecked(true);
+  center_->setChecked(fields.center);
+  print_date_->setChecked(fields.print_date);
+  print_file_name_->setChecked(fields.print_file_name);
+  draw_frame_->setChecked(fields.draw_frame);
+  crop_marks_->setChecked(fields.crop_marks);
   const bool enabled = setup_.PrintChecksEnabled();
   print_date_->setEnabled(enabled);
   print_file_name_->setEnabled(enabled);
   draw_frame_->setEnabled(enabled);
-  ShowSizes();
+}
+
+JobSetupFields JobSettingsDialog::Fields() const {
+  JobSetupFields fields;
+  fields.thumb_mode = mode_[1]->isChecked();
+  for (int i = 0; i < 3; ++i)
+    if (layout_mode_[i]->isChecked()) fields.layout_mode = i;
+  fields.center = center_->isChecked();
+  fields.print_date = print_date_->isChecked();
+  fields.print_file_name = print_file_name_->isChecked();
+  fields.draw_frame = draw_frame_->isChecked();
+  fields.crop_marks = crop_marks_->isChecked();
+  return fields;
+}
+
+void JobSettingsDialog::TakeFields(bool summary) {
+  const bool switched = setup_.Take(Fields());
+  if (switched) {
+    Show(setup_.Fields());
+    ShowSizes();
+  }
+  if (switched || summary) UpdateSummary();
 }
 
 void JobSettingsDialog::ShowSizes() {
@@ -225,14 +231,6 @@ void JobSettingsDialog::UpdateSummary() {
   summary_->setPalette(text);
   summary_->setText(lines.join(QLatin1Char('\n')));
   preview_->ShowLayout(setup_.NoPrinter() ? nullptr : &layout_, sheet_);
-}
-
-void JobSettingsDialog::ModeClicked(int index) {
-  // Clicking the mode already chosen changes nothing (and loses no unsaved choice).
-  if ((index != 0) == setup_.Settings().ThumbMode) return;
-  setup_.SwitchMode(index != 0);
-  ShowState();
-  UpdateSummary();
 }
 
 void JobSettingsDialog::PrinterProperties() {
@@ -274,24 +272,6 @@ void JobSettingsDialog::DeleteSize() {
   if (!setup_.DeleteSelectedSize()) return;
   ShowSizes();
   UpdateSummary();
-}
-
-void JobSettingsDialog::ChooseFont() {
-  JobSettings& s = setup_.Settings();
-  FontChoice font;
-  font.name = s.FontName;
-  font.size = s.FontSize;
-  font.bold = s.FontBold;
-  font.italic = s.FontItalic;
-  font.underline = s.FontUnderline;
-  std::uint32_t colour = s.FontColor;
-  if (!CurrentCommonDialogs().ChooseFont(font, colour, kMinFontSize, kMaxFontSize)) return;
-  s.FontName = font.name.left(kMaxFaceNameLength);
-  s.FontSize = font.size;
-  s.FontBold = font.bold;
-  s.FontItalic = font.italic;
-  s.FontUnderline = font.underline;
-  s.FontColor = colour & 0xFFFFFFu;
 }
 
 void JobSettingsDialog::OtherPreferences() {

@@ -33,21 +33,23 @@ class JobSettingsDialog : public QDialog {
   void reject() override;
 
  private:
-  void BuildControls();
+  void BuildLayout();
   QWidget* BuildPageGroup();
   QWidget* BuildArrangementGroup();
   QWidget* BuildOptionsGroup();
   QLayout* BuildButtonRow();
-  void ShowState();
+  void Show(const JobSetupFields& fields);
+  JobSetupFields Fields() const;
+  // Passes the fields to the model; a mode switch shows the new mode's fields, sizes
+  // and summary, otherwise `summary` asks for the summary again.
+  void TakeFields(bool summary);
   void ShowSizes();
   void UpdateSummary();
-  void ModeClicked(int index);
   void PrinterProperties();
   void SizeChosen(int index);
   void AddSize();
   void EditSize();
   void DeleteSize();
-  void ChooseFont();
   void OtherPreferences();
   void Confirm();
 

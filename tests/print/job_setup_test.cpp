@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <tuple>
 
+#include "controls/scripted_common_dialogs.h"
 #include "controls/scripted_ui.h"
 #include "settings/settings_file.h"
 #include "support/scoped_state.h"
@@ -149,6 +150,57 @@ TEST(JobSetup, OkWritesEveryKeyOfTheModeAndResizesThePhotos) {
   EXPECT_EQ(setup.Sizes().Items().front().text,
             SizeListText({150.0, 100.0, 0.0}, SizeUnit::Inches));
   EXPECT_DOUBLE_EQ(job.Settings().Size.Width, 150.0);
+}
+
+// The window's fields: the same mode takes the arrangement and options into the
+// settings; another mode switches, loading that mode's settings instead.
+TEST(JobSetup, FieldsTakeTheOptionsOrSwitchTheMode) {
+  QTemporaryDir dir;
+  const QString ini = dir.filePath("Tesly.ini");
+  PutFile(ini, kTwoModes);
+  MyPictureManager job;
+  JobSetup setup(job, ini);
+  setup.Open();
+  JobSetupFields fields = setup.Fields();
+  EXPECT_TRUE(fields.draw_frame && fields.print_date && !fields.thumb_mode);
+  fields.layout_mode = 2;
+  fields.center = true;
+  fields.draw_frame = false;
+  fields.crop_marks = true;
+  EXPECT_FALSE(setup.Take(fields));
+  const JobSettings& s = job.Settings();
+  EXPECT_EQ(std::tuple(s.LayoutMode, s.Center, s.PhotoDrawFrame, s.DrawCropMarks, s.PhotoPrintDate),
+            std::tuple(2, true, false, true, true));
+
+  fields.thumb_mode = true;
+  fields.layout_mode = 0;
+  EXPECT_TRUE(setup.Take(fields));
+  EXPECT_TRUE(s.ThumbMode);
+  EXPECT_EQ(setup.Fields().layout_mode, 1);  // the contact sheets' own, not the one shown
+  EXPECT_EQ(Boxes(job), std::tuple(false, false, true, true));
+}
+
+// "Font..." offers the label's font and takes the choice, the face name cut to the
+// longest a label takes and the colour to its red, green and blue; Cancel keeps it.
+TEST(JobSetup, FontChoiceIsCutToWhatALabelTakes) {
+  MyPictureManager job;
+  JobSetup setup(job, QString());
+  JobSettings& s = setup.Settings();
+  s.FontName = "Liberation Serif";
+  s.FontSize = 12.0;
+  ScriptedCommonDialogs dialogs;
+  ScopedCommonDialogs scoped(dialogs);
+  const QString long_name(40, QLatin1Char('F'));
+  dialogs.AnswerFont({long_name, 20.5, true, false, true, false}, 0xAB123456u);
+  ASSERT_TRUE(setup.ChooseFont());
+  ASSERT_EQ(dialogs.Requests().size(), 1u);
+  EXPECT_EQ(dialogs.Requests()[0].font.name, "Liberation Serif");
+  EXPECT_DOUBLE_EQ(dialogs.Requests()[0].font.size, 12.0);
+  EXPECT_EQ(s.FontName, long_name.left(31));
+  EXPECT_EQ(std::tuple(s.FontSize, s.FontBold, s.FontItalic, s.FontUnderline, s.FontColor),
+            std::tuple(20.5, true, false, true, 0x123456u));
+  EXPECT_FALSE(setup.ChooseFont());
+  EXPECT_EQ(s.FontName, long_name.left(31));
 }
 
 }  // namespace
