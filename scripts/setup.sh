@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins
+  # lupdate and lrelease for the translation template, and Qt's own translations.
+  qt6-l10n-tools qt6-translations-l10n
   libturbojpeg0-dev libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev libdeflate-dev
   # HEIC/HEIF and AVIF (libheif, its decoders built in) and JPEG XL (libjxl); the
   # encoders' tools and exiftool make the tests' photos in these formats and WebP.

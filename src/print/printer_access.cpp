@@ -35,6 +35,13 @@ const QString kPortraitRefused =
 
 }  // namespace
 
+QString PapersNotReadText(const QString& printer) {
+  return QStringLiteral(
+             "The papers of %1 could not be read from the print server; its default paper is "
+             "used.")
+      .arg(printer);
+}
+
 QString PrinterDisplayName(const QString& description) {
   // The separator is searched from the right and must have a character on each side.
   const qsizetype width = kPortSeparator.size();

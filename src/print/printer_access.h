@@ -39,6 +39,9 @@ struct DeviceSettings {
 // The description without its trailing port part: from the last " on " onwards,
 // where that " on " starts after the first character. Unchanged when there is none.
 QString PrinterDisplayName(const QString& description);
+// Said when the properties of `printer` are asked for but its papers could not be
+// read: nothing it offers would be honoured.
+QString PapersNotReadText(const QString& printer);
 
 class PrinterAccess {
  public:

@@ -31,7 +31,7 @@ QString ProgramVersion() {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
-  setWindowTitle(QStringLiteral("About Tessaly"));
+  setWindowTitle(tr("About Tessaly"));
 
   auto* product = new QLabel(QStringLiteral("Tessaly"), this);
   product->setObjectName(QStringLiteral("lblProduct"));
@@ -39,7 +39,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
   large.setPointSizeF(large.pointSizeF() * 2);
   large.setBold(true);
   product->setFont(large);
-  auto* version = new QLabel(QStringLiteral("Version %1").arg(ProgramVersion()), this);
+  auto* version = new QLabel(tr("Version %1").arg(ProgramVersion()), this);
   version->setObjectName(QStringLiteral("lblVersion"));
   auto* libraries = new QLabel(QString::fromLatin1(kLibraries), this);
   libraries->setObjectName(QStringLiteral("lblLicences"));

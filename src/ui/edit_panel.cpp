@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include "controls/ui_text.h"
 #include "edits/white_balance.h"
 #include "job/my_picture.h"
 #include "ui/box_validators.h"
@@ -39,11 +40,11 @@ void EditPanel::Chain(QWidget* next) {
 void EditPanel::BuildSliders(QGridLayout* grid) {
   for (int i = 0; i < kSliderCount; ++i) {
     const SliderForm& form = kSliderForms[i];
-    auto* caption = new QLabel(QString::fromLatin1(form.caption), this);
+    auto* caption = new QLabel(UiText(form.caption), this);
     auto* slider = new QSlider(Qt::Horizontal, this);
     slider->setObjectName(QString::fromLatin1(form.name));
-    slider->setAccessibleName(QString::fromLatin1(form.caption));
-    slider->setToolTip(QString::fromLatin1(form.tip));
+    slider->setAccessibleName(UiText(form.caption));
+    slider->setToolTip(UiText(form.tip));
     slider->setRange(-kEditLimit, kEditLimit);
     caption->setBuddy(slider);
     auto* value = new QLabel(this);
@@ -66,29 +67,29 @@ void EditPanel::BuildSliders(QGridLayout* grid) {
 
 void EditPanel::BuildSharpening(QGridLayout* grid) {
   int row = grid->rowCount();
-  unsharp_ = new QCheckBox(QStringLiteral("Sharpen"), this);
+  unsharp_ = new QCheckBox(tr("Sharpen"), this);
   unsharp_->setObjectName(QStringLiteral("chkUnsharpMask"));
-  unsharp_->setToolTip(QString::fromLatin1(kSharpenTip));
+  unsharp_->setToolTip(UiText(kSharpenTip));
   grid->addWidget(unsharp_, row++, 0, 1, 3);
   Chain(unsharp_);
-  grid->addWidget(new QLabel(QStringLiteral("Radius (pixels):"), this), row, 0);
+  grid->addWidget(new QLabel(tr("Radius (pixels):"), this), row, 0);
   auto* radius_row = new QHBoxLayout;
   const QStringList radius_captions = SharpenRadiusCaptions();
   for (int i = 0; i < static_cast<int>(radius_.size()); ++i) {
     radius_[i] = new QRadioButton(radius_captions.value(i), this);
     radius_[i]->setObjectName(QStringLiteral("optRadius"));
     radius_[i]->setProperty("index", i);
-    radius_[i]->setToolTip(QString::fromLatin1(kRadiusTip));
+    radius_[i]->setToolTip(UiText(kRadiusTip));
     radius_row->addWidget(radius_[i]);
     Chain(radius_[i]);
   }
   radius_[0]->setChecked(true);
   grid->addLayout(radius_row, row++, 1, 1, 2);
-  grid->addWidget(new QLabel(QStringLiteral("Amount (%):"), this), row, 0);
+  grid->addWidget(new QLabel(tr("Amount (%):"), this), row, 0);
   amount_ = new QComboBox(this);
   amount_->setObjectName(QStringLiteral("cboAmount"));
-  amount_->setAccessibleName(QStringLiteral("Amount (%)"));
-  amount_->setToolTip(QString::fromLatin1(kAmountTip));
+  amount_->setAccessibleName(tr("Amount (%)"));
+  amount_->setToolTip(UiText(kAmountTip));
   amount_->addItems(SharpenAmountTexts());
   amount_->setCurrentIndex(kDefaultSharpenAmountIndex);
   grid->addWidget(amount_, row, 1, 1, 2);
@@ -104,22 +105,22 @@ void EditPanel::BuildSharpening(QGridLayout* grid) {
 
 void EditPanel::BuildBoxes(QGridLayout* grid) {
   int row = grid->rowCount();
-  auto* copies_caption = new QLabel(QStringLiteral("Copies:"), this);
+  auto* copies_caption = new QLabel(tr("Copies:"), this);
   copies_ = MakeBox(this, BoxInput::kDigits);
   copies_->setObjectName(QStringLiteral("txtCopies"));
-  copies_->setAccessibleName(QStringLiteral("Copies"));
-  copies_->setToolTip(QString::fromLatin1(kCopiesTip));
+  copies_->setAccessibleName(tr("Copies"));
+  copies_->setToolTip(UiText(kCopiesTip));
   copies_caption->setBuddy(copies_);
   connect(copies_, &QLineEdit::editingFinished, this, &EditPanel::OnCopiesLeft);
   grid->addWidget(copies_caption, row, 0);
   grid->addWidget(copies_, row++, 1, 1, 2);
   Chain(copies_);
 
-  auto* label_caption = new QLabel(QStringLiteral("Label:"), this);
+  auto* label_caption = new QLabel(tr("Label:"), this);
   label_ = new QLineEdit(this);
   label_->setObjectName(QStringLiteral("txtLabel"));
-  label_->setAccessibleName(QStringLiteral("Label"));
-  label_->setToolTip(QString::fromLatin1(kLabelTip));
+  label_->setAccessibleName(tr("Label"));
+  label_->setToolTip(UiText(kLabelTip));
   label_caption->setBuddy(label_);
   label_->installEventFilter(this);
   connect(label_, &QLineEdit::textChanged, this, [this](const QString& text) {

@@ -12,13 +12,13 @@ namespace tessaly {
 ImageInfoWindow::ImageInfoWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("frmImageInfo"));
-  setWindowTitle(QStringLiteral("Image Information"));
+  setWindowTitle(tr("Image Information"));
   text_ = new QPlainTextEdit(this);
   text_->setObjectName(QStringLiteral("txtMsg"));
   text_->setReadOnly(true);
   text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  text_->setAccessibleName(QStringLiteral("Image information"));
-  close_ = new QPushButton(QStringLiteral("Close"), this);
+  text_->setAccessibleName(tr("Image information"));
+  close_ = new QPushButton(tr("Close"), this);
   close_->setObjectName(QStringLiteral("cmdClose"));
   connect(close_, &QPushButton::clicked, this, &QWidget::hide);
 

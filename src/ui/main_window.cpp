@@ -21,6 +21,7 @@
 #include "controls/common_dialogs.h"
 #include "controls/native_path.h"
 #include "controls/ui_service.h"
+#include "controls/ui_text.h"
 #include "controls/utils.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
@@ -86,7 +87,7 @@ MainWindow::MainWindow(JobSession& session, QWidget* parent)
   // running off the screen.
   auto* scroll = new QScrollArea(this);
   scroll->setObjectName(QStringLiteral("windowScroll"));
-  scroll->setAccessibleName(QStringLiteral("Window"));
+  scroll->setAccessibleName(tr("Window"));
   scroll->setFrameShape(QFrame::NoFrame);
   // Its content's controls take the focus; the area scrolls to show the focused one.
   scroll->setFocusPolicy(Qt::NoFocus);
@@ -363,8 +364,8 @@ void MainWindow::OnRemove() {
 
 void MainWindow::OnRemoveAll() {
   if (job_.Count() == 0) return;
-  if (CurrentUi().MessageBox(QString::fromLatin1(kRemoveAllQuestion), MsgButtons::YesNo,
-                             MsgIcon::Question) != MsgAnswer::Yes)
+  if (CurrentUi().MessageBox(UiText(kRemoveAllQuestion), MsgButtons::YesNo, MsgIcon::Question) !=
+      MsgAnswer::Yes)
     return;
   // Nothing else may start on the job while the loop lets messages run.
   const WindowBlock busy(this);

@@ -16,6 +16,7 @@
 #include "controls/dialog_filter.h"
 #include "controls/native_path.h"
 #include "controls/ui_service.h"
+#include "controls/ui_text.h"
 #include "controls/utils.h"
 #include "ui/button_on_off.h"
 #include "ui/window_lifetime.h"
@@ -35,7 +36,7 @@ PhotoFileDialog::PhotoFileDialog(QWidget* parent) : QFileDialog(parent) {
   setOption(QFileDialog::HideNameFilterDetails);
   setFileMode(QFileDialog::ExistingFiles);
   setAcceptMode(QFileDialog::AcceptOpen);
-  setLabelText(QFileDialog::Accept, QStringLiteral("Open"));
+  setLabelText(QFileDialog::Accept, tr("Open"));
 }
 
 void PhotoFileDialog::accept() {
@@ -52,7 +53,7 @@ OpenPhotosDialog::OpenPhotosDialog(MyPictureManager& job, const QString& init_pa
                                    ThumbnailSink to_strip, QWidget* parent)
     : QDialog(parent), job_(job), to_strip_(std::move(to_strip)) {
   setObjectName(QStringLiteral("dlgOpenPhotos"));
-  setWindowTitle(QString::fromLatin1(kOpenPhotosTitle));
+  setWindowTitle(UiText(kOpenPhotosTitle));
   setSizeGripEnabled(true);
 
   files_ = new PhotoFileDialog(this);
@@ -76,17 +77,16 @@ OpenPhotosDialog::OpenPhotosDialog(MyPictureManager& job, const QString& init_pa
 QWidget* OpenPhotosDialog::BuildPreviewPanel() {
   auto* panel = new QWidget(this);
   panel->setObjectName(QStringLiteral("fOpenFileDialog"));
-  preview_check_ = new QCheckBox(QStringLiteral("Preview"), panel);
+  preview_check_ = new QCheckBox(tr("Preview"), panel);
   preview_check_->setObjectName(QStringLiteral("chkPreview"));
   preview_check_->setChecked(true);
-  view_ = new QPushButton(QStringLiteral("View..."), panel);
+  view_ = new QPushButton(tr("View..."), panel);
   view_->setObjectName(QStringLiteral("cmdView"));
   view_->setEnabled(false);
   help_ = new ButtonOnOff(panel);
   help_->setObjectName(QStringLiteral("cmdHelp"));
-  help_->SetCaption(QStringLiteral("Help"));
-  auto* tip =
-      new QLabel(QStringLiteral("Tip: See the Help to know how to open multiple files"), panel);
+  help_->SetCaption(tr("Help"));
+  auto* tip = new QLabel(tr("Tip: See the Help to know how to open multiple files"), panel);
   tip->setObjectName(QStringLiteral("lblHelp"));
   tip->setWordWrap(true);
   auto* frame = new QFrame(panel);
@@ -138,7 +138,7 @@ void OpenPhotosDialog::Preview(const QString& chosen) {
   ClearPreview(QString());
   const QString file = ExistingNativePath(chosen);
   if (!preview_check_->isChecked() || !IsRegularFile(file)) return;
-  wait_->setText(QStringLiteral("Wait..."));
+  wait_->setText(tr("Wait..."));
   CurrentUi().LetMessagesRun();
   // Decoded as adding the photo decodes it, so an added photo reuses this copy.
   const JobSettings& s = job_.Settings();

@@ -9,6 +9,8 @@
 namespace tessaly {
 
 class PageLayoutPreview : public QWidget {
+  Q_OBJECT
+
  public:
   explicit PageLayoutPreview(QWidget* parent = nullptr);
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "controls/ui_text.h"
 #include "settings/settings_file.h"
 #include "ui/elided_label.h"
 #include "ui/photo_view.h"
@@ -34,7 +35,7 @@ PhotoPane::PhotoPane(PhotoListModel& photos, QWidget* parent) : QWidget(parent),
   auto* view_layout = new QVBoxLayout(photo_area);
   view_layout->setContentsMargins(0, 0, 0, 0);
   view_layout->addWidget(view_);
-  thumb_mode_ = new QPlainTextEdit(QString::fromLatin1(kContactSheetNotice), photo_area);
+  thumb_mode_ = new QPlainTextEdit(UiText(kContactSheetNotice), photo_area);
   thumb_mode_->setObjectName(QStringLiteral("txtThumbMode"));
   thumb_mode_->setReadOnly(true);
   thumb_mode_->setFixedSize(260, 80);

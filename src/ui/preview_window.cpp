@@ -35,7 +35,7 @@ PreviewWindow::PreviewWindow(PrintWindow& print_window, QWidget* parent)
       print_window_(print_window),
       navigation_(print_window.PageCount()) {
   setObjectName(QStringLiteral("frmPreview"));
-  setWindowTitle(QStringLiteral("Tessaly - Print Preview"));
+  setWindowTitle(tr("Tessaly - Print Preview"));
   setAutoFillBackground(true);
   QPalette shade = palette();
   shade.setColor(QPalette::Window, shade.color(QPalette::Dark));

@@ -34,19 +34,19 @@ bool ChooseMedia(PrinterDevice& device, QWidget* owner) {
   const MediaChosen chosen = device.Chosen();
   QDialog dialog(owner);
   dialog.setObjectName(QStringLiteral("printerMediaDialog"));
-  dialog.setWindowTitle(device.DeviceName() + QStringLiteral(" - Printer Properties"));
+  dialog.setWindowTitle(QObject::tr("%1 - Printer Properties").arg(device.DeviceName()));
   auto* form = new QFormLayout(&dialog);
-  const QString standard = QStringLiteral("The printer's default");
+  const QString standard = QObject::tr("The printer's default");
   QComboBox* paper =
       ChoiceBox("cboPaper", QString(), media.papers,
                 chosen.paper >= 0 ? chosen.paper : std::max(media.default_paper, 0), &dialog);
   QComboBox* type = ChoiceBox("cboMediaType", standard, media.types, chosen.type, &dialog);
   QComboBox* quality = ChoiceBox("cboQuality", standard, media.qualities, chosen.quality, &dialog);
   QComboBox* source = ChoiceBox("cboMediaSource", standard, media.sources, chosen.source, &dialog);
-  form->addRow(QStringLiteral("Paper:"), paper);
-  form->addRow(QStringLiteral("Media type:"), type);
-  form->addRow(QStringLiteral("Quality:"), quality);
-  form->addRow(QStringLiteral("Paper source:"), source);
+  form->addRow(QObject::tr("Paper:"), paper);
+  form->addRow(QObject::tr("Media type:"), type);
+  form->addRow(QObject::tr("Quality:"), quality);
+  form->addRow(QObject::tr("Paper source:"), source);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -63,10 +63,8 @@ void InstallPrinterPropertiesHook(PrinterAccess& printers, QWidget* owner) {
   printers.SetPropertiesHook([guarded](PrinterDevice& device) {
     if (!device.Media().papers.empty()) return ChooseMedia(device, guarded);
     // A queue whose papers could not be read offers nothing that would be honoured.
-    CurrentUi().MessageBox(QStringLiteral("The papers of %1 could not be read from the print "
-                                          "server; its default paper is used.")
-                               .arg(device.DeviceName()),
-                           MsgButtons::Ok, MsgIcon::Exclamation);
+    CurrentUi().MessageBox(PapersNotReadText(device.DeviceName()), MsgButtons::Ok,
+                           MsgIcon::Exclamation);
     return false;
   });
 }

@@ -113,13 +113,13 @@ bool QtCommonDialogs::ChooseFont(FontChoice& font, std::uint32_t& colour, double
   // so that cancelling the colour keeps the font chosen and one Ok takes both.
   QDialog dialog(Owner());
   dialog.setObjectName(QStringLiteral("fontDialog"));
-  dialog.setWindowTitle(QStringLiteral("Font"));
+  dialog.setWindowTitle(QObject::tr("Font"));
   auto* fonts = new QFontDialog(offered, &dialog);
   fonts->setObjectName(QStringLiteral("fontChoice"));
   fonts->setWindowFlags(Qt::Widget);
   fonts->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::NoButtons);
   QColor picked = FromBgr(colour);
-  auto* colour_button = new QPushButton(QStringLiteral("Color..."), &dialog);
+  auto* colour_button = new QPushButton(QObject::tr("Color..."), &dialog);
   colour_button->setObjectName(QStringLiteral("cmdColor"));
   const auto show_colour = [colour_button, &picked] {
     QPixmap swatch(16, 16);

@@ -11,6 +11,8 @@
 namespace tessaly {
 
 class ResolutionBoxes : public QGroupBox {
+  Q_OBJECT
+
  public:
   ResolutionBoxes(const QString& title, QWidget* parent);
 

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QWidget>
 
+#include "controls/ui_text.h"
 #include "ui/button_on_off.h"
 
 namespace tessaly {
@@ -25,11 +26,11 @@ WindowActions::WindowActions(QWidget* window) : QObject(window) {
   for (int i = 0; i < kWindowCommandCount; ++i) {
     const auto command = static_cast<WindowCommand>(i);
     const CommandForm& form = FormOf(command);
-    auto* action = new QAction(QString::fromLatin1(form.text), window);
+    auto* action = new QAction(UiText(form.text), window);
     action->setObjectName(QString::fromLatin1(form.name));
     if (*form.keys) action->setShortcut(QKeySequence(QString::fromLatin1(form.keys)));
-    action->setToolTip(QString::fromLatin1(form.tip));
-    action->setStatusTip(QString::fromLatin1(form.tip));
+    action->setToolTip(UiText(form.tip));
+    action->setStatusTip(UiText(form.tip));
     if (*form.icon) action->setIcon(QIcon::fromTheme(QString::fromLatin1(form.icon)));
     action->setCheckable(command == WindowCommand::kWhiteBalance);
     window->addAction(action);
@@ -46,7 +47,7 @@ void WindowActions::Apply(const CommandStates& states) {
 void WindowActions::FillMenuBar(QMenuBar* bar) const {
   for (int m = 1; m < kCommandMenuCount; ++m) {
     const auto which = static_cast<CommandMenu>(m);
-    QMenu* menu = bar->addMenu(QString::fromLatin1(MenuText(which)));
+    QMenu* menu = bar->addMenu(UiText(MenuText(which)));
     menu->setObjectName(QString::fromLatin1(MenuName(which)));
     menu->setToolTipsVisible(true);
     for (int i = 0; i < kWindowCommandCount; ++i) {
@@ -63,7 +64,7 @@ ButtonOnOff* WindowActions::Button(WindowCommand command, QWidget* parent) const
   QAction* action = At(command);
   auto* button = new ButtonOnOff(parent);
   button->setObjectName(action->objectName());
-  button->SetCaption(QString::fromLatin1(FormOf(command).caption));
+  button->SetCaption(UiText(FormOf(command).caption));
   button->setToolTip(ButtonTip(action));
   button->setEnabled(action->isEnabled());
   button->SetCommandButtonMode(!action->isCheckable());

@@ -7,13 +7,15 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 #include "job/job_settings.h"
 
 namespace tessaly {
 
 // The panel's sliders in their order, which is also the tab order: the slider's
-// and its value label's object names, its caption and its tool tip.
+// and its value label's object names, its caption and its tool tip (texts for
+// UiText).
 struct SliderForm {
   const char* name;
   const char* label;
@@ -21,19 +23,30 @@ struct SliderForm {
   const char* tip;
 };
 inline constexpr SliderForm kSliderForms[] = {
-    {"hsBright", "lblBright", "Brightness", "Make the photo lighter or darker"},
-    {"hsContrast", "lblContrast", "Contrast", "Spread the tones apart or draw them together"},
-    {"hsGamma", "lblGamma", "Gamma", "Lighten or darken the mid-tones, keeping black and white"},
-    {"hsSaturation", "lblSaturation", "Saturation", "Make the colours stronger or paler"},
-    {"hsRed", "lblRed", "Red", "Add red, or its opposite cyan"},
-    {"hsGreen", "lblGreen", "Green", "Add green, or its opposite magenta"},
-    {"hsBlue", "lblBlue", "Blue", "Add blue, or its opposite yellow"},
+    {"hsBright", "lblBright", QT_TRANSLATE_NOOP("Tessaly", "Brightness"),
+     QT_TRANSLATE_NOOP("Tessaly", "Make the photo lighter or darker")},
+    {"hsContrast", "lblContrast", QT_TRANSLATE_NOOP("Tessaly", "Contrast"),
+     QT_TRANSLATE_NOOP("Tessaly", "Spread the tones apart or draw them together")},
+    {"hsGamma", "lblGamma", QT_TRANSLATE_NOOP("Tessaly", "Gamma"),
+     QT_TRANSLATE_NOOP("Tessaly", "Lighten or darken the mid-tones, keeping black and white")},
+    {"hsSaturation", "lblSaturation", QT_TRANSLATE_NOOP("Tessaly", "Saturation"),
+     QT_TRANSLATE_NOOP("Tessaly", "Make the colours stronger or paler")},
+    {"hsRed", "lblRed", QT_TRANSLATE_NOOP("Tessaly", "Red"),
+     QT_TRANSLATE_NOOP("Tessaly", "Add red, or its opposite cyan")},
+    {"hsGreen", "lblGreen", QT_TRANSLATE_NOOP("Tessaly", "Green"),
+     QT_TRANSLATE_NOOP("Tessaly", "Add green, or its opposite magenta")},
+    {"hsBlue", "lblBlue", QT_TRANSLATE_NOOP("Tessaly", "Blue"),
+     QT_TRANSLATE_NOOP("Tessaly", "Add blue, or its opposite yellow")},
 };
-inline constexpr char kSharpenTip[] = "Sharpen the photo's edges (unsharp mask)";
-inline constexpr char kRadiusTip[] = "How wide an edge the sharpening takes, in pixels";
-inline constexpr char kAmountTip[] = "How strongly the edges are sharpened";
-inline constexpr char kCopiesTip[] = "How many prints of this photo the job makes";
-inline constexpr char kLabelTip[] = "A text printed with the photo";
+inline constexpr char kSharpenTip[] =
+    QT_TRANSLATE_NOOP("Tessaly", "Sharpen the photo's edges (unsharp mask)");
+inline constexpr char kRadiusTip[] =
+    QT_TRANSLATE_NOOP("Tessaly", "How wide an edge the sharpening takes, in pixels");
+inline constexpr char kAmountTip[] =
+    QT_TRANSLATE_NOOP("Tessaly", "How strongly the edges are sharpened");
+inline constexpr char kCopiesTip[] =
+    QT_TRANSLATE_NOOP("Tessaly", "How many prints of this photo the job makes");
+inline constexpr char kLabelTip[] = QT_TRANSLATE_NOOP("Tessaly", "A text printed with the photo");
 
 // The gamma label of a slider position: position ÷ (slider span) + 1, "0.00".
 QString GammaLabelText(int slider);

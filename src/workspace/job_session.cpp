@@ -5,6 +5,7 @@
 #include "controls/common_dialogs.h"
 #include "controls/native_path.h"
 #include "controls/ui_service.h"
+#include "controls/ui_text.h"
 #include "settings/settings_file.h"
 #include "settings/settings_table.h"
 #include "workspace/last_job.h"
@@ -32,7 +33,7 @@ void JobSession::ListPrinters() {
 bool JobSession::RefuseWithoutPrinter() {
   ListPrinters();
   if (!setup_.NoPrinter() && printers_.Device()) return false;
-  CurrentUi().MessageBox(QString::fromLatin1(kNoPrinterMessage), MsgButtons::Ok, MsgIcon::None);
+  CurrentUi().MessageBox(UiText(kNoPrinterMessage), MsgButtons::Ok, MsgIcon::None);
   return true;
 }
 
@@ -62,13 +63,12 @@ bool JobSession::LastJobToOpen(JobFile& last) {
       CurrentUi().MessageBox(LastJobDamagedText(damage), MsgButtons::Ok, MsgIcon::Exclamation);
     return false;
   }
-  return CurrentUi().MessageBox(QString::fromLatin1(kOpenLastJobQuestion), MsgButtons::YesNo,
+  return CurrentUi().MessageBox(UiText(kOpenLastJobQuestion), MsgButtons::YesNo,
                                 MsgIcon::Question) == MsgAnswer::Yes;
 }
 
 bool JobSession::JobFileToOpen(const QString& folder, JobFile& opened) {
-  OpenFileRequest request{QString::fromLatin1(kOpenJobTitle), QString::fromLatin1(kJobFileFilter),
-                          1, folder};
+  OpenFileRequest request{UiText(kOpenJobTitle), QString::fromLatin1(kJobFileFilter), 1, folder};
   QStringList files;
   if (!CurrentCommonDialogs().OpenFiles(request, files)) return false;
   opened.settings = job_.Settings();
@@ -79,8 +79,7 @@ bool JobSession::JobFileToOpen(const QString& folder, JobFile& opened) {
 }
 
 void JobSession::SaveJob(const QString& folder) {
-  OpenFileRequest request{QString::fromLatin1(kSaveJobTitle), QString::fromLatin1(kJobFileFilter),
-                          1, folder};
+  OpenFileRequest request{UiText(kSaveJobTitle), QString::fromLatin1(kJobFileFilter), 1, folder};
   QString path;
   if (!CurrentCommonDialogs().SaveFile(request, path)) return;
   if (!SaveJobFile(job_.Settings(), job_, path))

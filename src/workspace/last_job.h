@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 #include <functional>
 
 #include "job/job_file.h"
@@ -15,10 +16,10 @@
 
 namespace tessaly {
 
-inline constexpr char kOpenLastJobQuestion[] = "Open the last job?";
+inline constexpr char kOpenLastJobQuestion[] = QT_TRANSLATE_NOOP("Tessaly", "Open the last job?");
 // The job-file commands' dialogs.
-inline constexpr char kSaveJobTitle[] = "Save Job";
-inline constexpr char kOpenJobTitle[] = "Open Job";
+inline constexpr char kSaveJobTitle[] = QT_TRANSLATE_NOOP("Tessaly", "Save Job");
+inline constexpr char kOpenJobTitle[] = QT_TRANSLATE_NOOP("Tessaly", "Open Job");
 inline constexpr char kJobFileFilter[] = "Job files|*.json";
 // The most photos the left-out message names one by one.
 inline constexpr int kMaxNamedLeftOut = 20;

@@ -5,6 +5,7 @@
 
 #include "controls/formatting.h"
 #include "controls/ui_service.h"
+#include "controls/ui_text.h"
 #include "controls/utils.h"
 #include "settings/settings_table.h"
 
@@ -65,8 +66,7 @@ ScreenArrangement ArrangementForScreen(int screen_width) {
 
 bool WarnIfScreenTooSmall(int screen_width) {
   if (ArrangementForScreen(screen_width) != ScreenArrangement::kSmall) return false;
-  CurrentUi().MessageBox(QString::fromLatin1(kSmallScreenMessage), MsgButtons::Ok,
-                         MsgIcon::Information);
+  CurrentUi().MessageBox(UiText(kSmallScreenMessage), MsgButtons::Ok, MsgIcon::Information);
   return true;
 }
 

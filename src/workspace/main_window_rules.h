@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include "job/picture_manager.h"
 #include "surface/image_read_status.h"
@@ -42,12 +43,13 @@ ScreenArrangement ArrangementForScreen(int screen_width);
 
 // The notice over the photos while the job is in contact-sheet mode.
 inline constexpr char kContactSheetNotice[] =
-    "Contact sheet mode: the photos print as thumbnails with their file names. "
-    "Choose Photo layout in the job settings to edit them.";
+    QT_TRANSLATE_NOOP("Tessaly",
+                      "Contact sheet mode: the photos print as thumbnails with their file names. "
+                      "Choose Photo layout in the job settings to edit them.");
 
-inline constexpr char kRemoveAllQuestion[] = "Remove all images?";
+inline constexpr char kRemoveAllQuestion[] = QT_TRANSLATE_NOOP("Tessaly", "Remove all images?");
 // Said when a print command finds no printer it can use.
-inline constexpr char kNoPrinterMessage[] = "No printer!";
+inline constexpr char kNoPrinterMessage[] = QT_TRANSLATE_NOOP("Tessaly", "No printer!");
 
 // The message for a file given on the command line or dropped on the window that
 // could not be added: its name and why (exclamation icon); the others are still added.
@@ -56,8 +58,8 @@ QString PhotoNotAddedText(const QString& file, ImageReadStatus status);
 // The message when the job cannot take the next photo: it holds job.Capacity().
 QString JobFullText(const MyPictureManager& job);
 
-inline constexpr char kSmallScreenMessage[] =
-    "For correct display, Tessaly needs at least 800x600 screen resolution!";
+inline constexpr char kSmallScreenMessage[] = QT_TRANSLATE_NOOP(
+    "Tessaly", "For correct display, Tessaly needs at least 800x600 screen resolution!");
 // Shows kSmallScreenMessage (information icon) on a screen narrower than 800
 // pixels; true when it did. The window goes on with the small arrangement.
 bool WarnIfScreenTooSmall(int screen_width);

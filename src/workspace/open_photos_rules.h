@@ -9,7 +9,7 @@
 
 namespace tessaly {
 
-inline constexpr char kOpenPhotosTitle[] = "Tessaly - Select Photos";
+inline constexpr char kOpenPhotosTitle[] = QT_TRANSLATE_NOOP("Tessaly", "Tessaly - Select Photos");
 // The preview panel's text for a file that cannot be loaded as a picture.
 inline constexpr char kInvalidPictureFormat[] = "Invalid Picture Format";
 // Description and pattern-list pairs joined by '|'.

@@ -1,8 +1,9 @@
-// The window program: installs the Qt services, starts the image codecs, reads
-// the settings, refuses a second instance and shows the main window. The codec
-// session ends after the window has closed.
+// The window program: installs the Qt services and the translators, starts the
+// image codecs, reads the settings, refuses a second instance and shows the main
+// window. The codec session ends after the window has closed.
 #include <QApplication>
 #include <QDesktopServices>
+#include <QLocale>
 #include <QTimer>
 
 #include "colour/colour_profiles.h"
@@ -15,11 +16,13 @@
 #include "ui/main_window.h"
 #include "ui/qt_common_dialogs.h"
 #include "ui/qt_ui.h"
+#include "ui/translations.h"
 #include "workspace/job_session.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tessaly"));
+  tessaly::InstallTranslators(app, QLocale::system(), tessaly::TranslationFolders());
 
   tessaly::QtUi ui;
   tessaly::ScopedUi installed_ui(ui);
