@@ -386,6 +386,14 @@
         <source>&amp;Job</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Turn photos upright as the camera recorded them</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep the GPS position in saved files</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>tessaly::AboutBox</name>
@@ -692,6 +700,10 @@
         <source>&amp;Cancel</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>x</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>tessaly::PhotoView</name>
@@ -868,6 +880,59 @@
     </message>
     <message>
         <source>ppi</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>tessaly::SaveDialog</name>
+    <message>
+        <source>Tessaly - Save Photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Resolution (**)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sharpen Images</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name files as: (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save in folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JPEG Quality:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(*)  Template for the name of saved files. Use one of the supplied templates as a starting point.
+
+(**) Resolution of the saved images at the current print size.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -23,8 +23,10 @@ inline constexpr char kScreenSizeNextTimeMessage[] =
 inline constexpr char kUprightNextTimeMessage[] =
     "Turning photos upright by their orientation tag will change the next time you use the "
     "program";
-inline constexpr char kUprightCaption[] = "Turn photos upright as the camera recorded them";
-inline constexpr char kSaveGpsCaption[] = "Keep the GPS position in saved files";
+inline constexpr char kUprightCaption[] =
+    QT_TRANSLATE_NOOP("Tessaly", "Turn photos upright as the camera recorded them");
+inline constexpr char kSaveGpsCaption[] =
+    QT_TRANSLATE_NOOP("Tessaly", "Keep the GPS position in saved files");
 
 struct PreferencesFields {
   int unit_index = 0;   // position in UnitTexts()

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "controls/ui_service.h"
+#include "controls/ui_text.h"
 #include "controls/utils.h"
 #include "print/job_setup.h"
 #include "ui/box_validators.h"
@@ -49,8 +50,8 @@ void PreferencesDialog::BuildLayout() {
   example_ = Named(new QLabel(this), "lblDateExample");
   screen_size_ = EditableList(this, "cboScreenPhotoSize", ScreenPhotoSizeTexts());
   RestrictBox(screen_size_->lineEdit(), BoxInput::kDigits);
-  upright_ = Named(new QCheckBox(tr(kUprightCaption), this), "chkUpright");
-  save_gps_ = Named(new QCheckBox(tr(kSaveGpsCaption), this), "chkSaveGps");
+  upright_ = Named(new QCheckBox(UiText(kUprightCaption), this), "chkUpright");
+  save_gps_ = Named(new QCheckBox(UiText(kSaveGpsCaption), this), "chkSaveGps");
   auto* notes =
       Named(new QLabel(tr("(*) This is the size of the photos on the screen, in pixels.") +
                            QLatin1Char('\n') +
