@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -28,10 +27,9 @@
 #include "surface/photo_orientation.h"
 #include "surface/quarter_turn.h"
 #include "ui/about_box.h"
-#include "ui/button_on_off.h"
 #include "ui/close_on_signal.h"
 #include "ui/edit_panel.h"
-#include "ui/histogram_view.h"
+#include "ui/edit_side.h"
 #include "ui/image_info_window.h"
 #include "ui/job_runs.h"
 #include "ui/job_settings_dialog.h"
@@ -82,7 +80,10 @@ MainWindow::MainWindow(JobSession& session, QWidget* parent)
     UpdateActions();
   });
   main_layout->addWidget(pane_, 1);
-  main_layout->addLayout(BuildEditSide(central));
+  side_ = new EditSide(job_.Settings(), *actions_, central);
+  panel_ = side_->Panel();
+  connect(panel_, &EditPanel::edited, this, &MainWindow::Redrawn);
+  main_layout->addWidget(side_);
   // On a screen smaller than the window's content, the content scrolls instead of
   // running off the screen.
   auto* scroll = new QScrollArea(this);
@@ -104,38 +105,6 @@ MainWindow::MainWindow(JobSession& session, QWidget* parent)
   actions_->FillMenuBar(menuBar());
   ClearEditPanel();
   Arrange(ArrangementForScreen(width));
-}
-
-QLayout* MainWindow::BuildEditSide(QWidget* central) {
-  histogram_ = new HistogramView(central);
-  panel_ = new EditPanel(job_.Settings(), *actions_, this);
-  connect(panel_, &EditPanel::edited, this, &MainWindow::Redrawn);
-  auto* right = new QVBoxLayout;
-  right->addWidget(histogram_);
-  right->addWidget(panel_);
-  right->addWidget(BuildCommands());
-  right->addStretch();
-  return right;
-}
-
-QWidget* MainWindow::BuildCommands() {
-  auto* box = new QWidget(this);
-  box->setObjectName(QStringLiteral("commandContainer"));
-  auto* layout = new QGridLayout(box);
-  using C = WindowCommand;
-  // In the order of the tab chain: the photo commands, then the job's.
-  constexpr C kButtons[] = {C::kAddPhotos, C::kRemove, C::kInfo, C::kJobSettings, C::kPreview,
-                            C::kPrint,     C::kSave,   C::kHelp, C::kAbout,       C::kExit};
-  constexpr int kColumns = 5;
-  int i = 0;
-  for (C command : kButtons) {
-    ButtonOnOff* button = actions_->Button(command, box);
-    layout->addWidget(button, i / kColumns, i % kColumns);
-    ++i;
-    if (command == C::kRemove)
-      connect(button, &ButtonOnOff::RightButtonUp, actions_->At(C::kRemoveAll), &QAction::trigger);
-  }
-  return box;
 }
 
 void MainWindow::ConnectCommands() {
@@ -248,9 +217,7 @@ MyPicture* MainWindow::Current() {
 }
 
 void MainWindow::ClearEditPanel() {
-  panel_->ShowPhoto(nullptr);
-  panel_->setEnabled(false);
-  histogram_->Clear_Histogram();
+  side_->ShowPhoto(nullptr);
   actions_->At(WindowCommand::kWhiteBalance)->setChecked(false);
   UpdateActions();
 }
@@ -266,7 +233,7 @@ void MainWindow::EnableEditControls() {
 
 void MainWindow::Redrawn() {
   pane_->View()->Refresh();
-  if (const MyPicture* photo = Current()) histogram_->SetHistogramArray(photo->Histogram());
+  if (const MyPicture* photo = Current()) side_->ShowHistogram(*photo);
 }
 
 void MainWindow::ShowCurrent() {
@@ -277,8 +244,7 @@ void MainWindow::ShowCurrent() {
     info_->hide();
     return ClearEditPanel();
   }
-  panel_->ShowPhoto(photo);
-  histogram_->SetHistogramArray(photo->Histogram());
+  side_->ShowPhoto(photo);
   RefreshInfo();
 }
 

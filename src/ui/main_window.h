@@ -15,12 +15,10 @@
 #include "workspace/main_window_rules.h"
 #include "workspace/window_commands.h"
 
-class QLayout;
-
 namespace tessaly {
 
 class EditPanel;
-class HistogramView;
+class EditSide;
 class ImageInfoWindow;
 class JobRuns;
 class OpenPhotosDialog;
@@ -63,9 +61,6 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // The histogram, the edit panel and the command buttons.
-  QLayout* BuildEditSide(QWidget* central);
-  QWidget* BuildCommands();
   // Runs each command's handler when its action is triggered, then updates the
   // actions' states.
   void ConnectCommands();
@@ -117,7 +112,7 @@ class MainWindow : public QMainWindow {
   WindowActions* actions_ = nullptr;
   EditPanel* panel_;
   PhotoPane* pane_;
-  HistogramView* histogram_;
+  EditSide* side_;
   ImageInfoWindow* info_;
   JobRuns* runs_ = nullptr;
   QPointer<OpenPhotosDialog> photos_dialog_;
