@@ -11,19 +11,15 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
-#include <algorithm>
 #include <functional>
 #include <utility>
 
 #include "colour/colour_profiles.h"
 #include "colour/display_profile.h"
-#include "controls/common_dialogs.h"
 #include "controls/native_path.h"
 #include "controls/ui_service.h"
 #include "controls/ui_text.h"
 #include "controls/utils.h"
-#include "settings/settings_file.h"
-#include "settings/settings_table.h"
 #include "surface/photo_orientation.h"
 #include "surface/quarter_turn.h"
 #include "ui/about_box.h"
@@ -35,11 +31,11 @@
 #include "ui/job_settings_dialog.h"
 #include "ui/open_photos_dialog.h"
 #include "ui/photo_pane.h"
+#include "ui/photo_sources.h"
 #include "ui/photo_view.h"
 #include "ui/window_actions.h"
 #include "ui/window_block.h"
 #include "workspace/image_info_report.h"
-#include "workspace/last_job.h"
 #include "workspace/white_balance_pick.h"
 
 namespace tessaly {
@@ -58,7 +54,6 @@ MainWindow::MainWindow(JobSession& session, QWidget* parent)
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(QStringLiteral("Tessaly"));
   setAcceptDrops(true);
-  init_path_ = ReadTextSetting(kOptionsSection, QStringLiteral("InitPath"));
   SetUprightPhotos(job_.Settings().UprightPhotos);
   const int width = ScreenWidth();
   job_.Settings().ScreenPhotoSize = ScreenPhotoSizeInUse(job_.Settings().ScreenPhotoSize, width);
@@ -98,6 +93,12 @@ MainWindow::MainWindow(JobSession& session, QWidget* parent)
   central->installEventFilter(this);
 
   info_ = new ImageInfoWindow(this);
+  sources_ = new PhotoSources(session_, this);
+  connect(sources_, &PhotoSources::added, this, [this] {
+    ShowCurrent();
+    EnableEditControls();
+    pane_->ShowContactSheetNotice();
+  });
   runs_ = new JobRuns(session_, this);
   connect(runs_, &JobRuns::runStarted, info_, &QWidget::hide);
   connect(runs_, &JobRuns::printAsked, this, &MainWindow::OnPrint);
@@ -111,8 +112,16 @@ void MainWindow::ConnectCommands() {
   using C = WindowCommand;
   const std::pair<C, std::function<void()>> handlers[] = {
       {C::kAddPhotos, [this] { OnAdd(); }},
-      {C::kOpenJob, [this] { OnOpenJob(); }},
-      {C::kSaveJob, [this] { OnSaveJob(); }},
+      {C::kOpenJob,
+       [this] {
+         if (Allowed(C::kOpenJob)) sources_->OpenJob();
+       }},
+      {C::kSaveJob,
+       [this] {
+         if (!Allowed(C::kSaveJob)) return;
+         panel_->CommitBoxes();
+         sources_->SaveJob();
+       }},
       {C::kExit, [this] { close(); }},
       {C::kRotateLeft, [this] { OnRotate(-kQuarterTurn); }},
       {C::kRotateRight, [this] { OnRotate(kQuarterTurn); }},
@@ -149,7 +158,7 @@ CommandStates MainWindow::States() const {
   states.has_current = photos_.Current() >= 0;
   states.editable = !job_.Settings().ThumbMode;
   states.run_going = runs_ && runs_->Going();
-  states.adding = photos_dialog_ && photos_dialog_->isVisible();
+  states.adding = sources_ && sources_->DialogShown();
   return states;
 }
 
@@ -202,14 +211,14 @@ void MainWindow::Start(const QStringList& files) {
   // unless the last job brought its photos back.
   // A close asked for meanwhile (the process told to end) ends the start-up.
   if (files.isEmpty()) {
-    const bool loaded = OfferLastJob();
+    const bool loaded = sources_->OfferLastJob();
     if (session_.Closed()) return;
     OnJobSetup();
     CurrentUi().LetMessagesRun();
     if (!loaded && !session_.Closed()) OnAdd();
     return;
   }
-  AddFiles(files);
+  sources_->AddFiles(files);
 }
 
 MyPicture* MainWindow::Current() {
@@ -248,76 +257,28 @@ void MainWindow::ShowCurrent() {
   RefreshInfo();
 }
 
+QString MainWindow::InitPath() const {
+  return sources_->InitPath();
+}
+
+void MainWindow::SetInitPath(const QString& folder) {
+  sources_->SetInitPath(folder);
+}
+
+void MainWindow::AddFiles(const QStringList& files) {
+  sources_->AddFiles(files);
+}
+
 OpenPhotosDialog* MainWindow::PhotosDialog() const {
-  return photos_dialog_;
+  return sources_->Dialog();
+}
+
+void MainWindow::OnAdd() {
+  if (Allowed(WindowCommand::kAddPhotos)) sources_->OpenDialog();
 }
 
 void MainWindow::RefreshInfo() {
   if (info_->isVisible()) OnInfo();
-}
-
-void MainWindow::OnAdd() {
-  if (photos_dialog_ || !Allowed(WindowCommand::kAddPhotos)) return;
-  // Modal to the whole program, so no other command starts while photos are added.
-  // The dialog deletes itself once it is done and none of its handlers is running.
-  photos_dialog_ = new OpenPhotosDialog(job_, init_path_, photos_.Adder(), this);
-  photos_dialog_->setWindowModality(Qt::ApplicationModal);
-  connect(photos_dialog_, &QDialog::finished, this, &MainWindow::OnAddingClosed);
-  photos_dialog_->show();
-}
-
-void MainWindow::OnAddingClosed() {
-  if (photos_dialog_) init_path_ = photos_dialog_->InitPath();
-  // The rest runs from the main window's own frame once the dialog's handlers (its
-  // adding loop among them) have returned, rather than letting messages run inside
-  // the dialog's done().
-  QTimer::singleShot(0, this, [this] {
-    UpdateActions();
-    EnableEditControls();
-    pane_->ShowContactSheetNotice();
-  });
-}
-
-void MainWindow::AddFiles(const QStringList& files) {
-  {
-    const WindowBlock busy(this);
-    session_.AddFiles(files, [] { CurrentUi().LetMessagesRun(); });
-  }
-  EnableEditControls();
-  pane_->ShowContactSheetNotice();
-}
-
-bool MainWindow::OfferLastJob() {
-  JobFile last;
-  if (!session_.LastJobToOpen(last)) return false;
-  AddJobPhotos(last);
-  return job_.Count() > 0;
-}
-
-void MainWindow::AddJobPhotos(const JobFile& job_file) {
-  WindowBlock busy(this);
-  const JobPhotosLoaded loaded =
-      session_.AddJobPhotos(job_file, [] { CurrentUi().LetMessagesRun(); });
-  busy.Release();
-  // The active photo was shown before its stored values were given back.
-  ShowCurrent();
-  EnableEditControls();
-  pane_->ShowContactSheetNotice();
-  session_.TellLeftOut(loaded);
-}
-
-void MainWindow::OnSaveJob() {
-  if (!Allowed(WindowCommand::kSaveJob)) return;
-  panel_->CommitBoxes();
-  session_.SaveJob(init_path_);
-}
-
-void MainWindow::OnOpenJob() {
-  JobFile opened;
-  if (photos_dialog_ || !Allowed(WindowCommand::kOpenJob) ||
-      !session_.JobFileToOpen(init_path_, opened))
-    return;
-  AddJobPhotos(opened);
 }
 
 void MainWindow::OnRemove() {
@@ -395,7 +356,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   for (const QUrl& url : event->mimeData()->urls())
     if (url.isLocalFile()) files << LocalFileOf(url);
   event->acceptProposedAction();
-  AddFiles(files);
+  sources_->AddFiles(files);
 }
 
 void MainWindow::OnJobSetup() {
@@ -426,7 +387,6 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (runs_->DeferClose()) return event->ignore();
-  if (photos_dialog_) init_path_ = photos_dialog_->InitPath();
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (window == this || !window->isVisible()) continue;
     window->close();
@@ -435,7 +395,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   panel_->CommitBoxes();
   // Files not written are named in one message, on standard error when the process
   // is told to end, as nobody is there to answer.
-  const QStringList failures = session_.Close(init_path_);
+  const QStringList failures = session_.Close(sources_->InitPath());
   if (!failures.isEmpty()) {
     if (EndRequested()) {
       qWarning("%s", qPrintable(failures.join(u'\n')));

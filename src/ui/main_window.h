@@ -23,6 +23,7 @@ class ImageInfoWindow;
 class JobRuns;
 class OpenPhotosDialog;
 class PhotoPane;
+class PhotoSources;
 class WindowActions;
 
 class MainWindow : public QMainWindow {
@@ -33,8 +34,8 @@ class MainWindow : public QMainWindow {
   explicit MainWindow(JobSession& session, QWidget* parent = nullptr);
 
   // The folder photos were last added from.
-  const QString& InitPath() const { return init_path_; }
-  void SetInitPath(const QString& folder) { init_path_ = folder; }
+  QString InitPath() const;
+  void SetInitPath(const QString& folder);
 
   MyPictureManager& Job() { return job_; }
   // Position of the active photo; −1 when the job is empty.
@@ -85,7 +86,6 @@ class MainWindow : public QMainWindow {
   void OnViewMouseDown(Qt::MouseButton button, double x, double y);
 
   void OnAdd();
-  void OnAddingClosed();
   void OnRemove();
   void OnRemoveAll();
   // Turns the active photo by `step` degrees (+90 clockwise, −90 counter-clockwise).
@@ -93,21 +93,12 @@ class MainWindow : public QMainWindow {
   void OnRotateCrop();
   void OnInfo();
   void OnJobSetup();
-  // Loads the last job when the session offers it and the user takes it. True when
-  // photos were loaded.
-  bool OfferLastJob();
-  // Adds a job file's photos with their stored values after those of the job, the
-  // window blocked meanwhile, and names the ones left out.
-  void AddJobPhotos(const JobFile& job_file);
-  void OnSaveJob();
-  void OnOpenJob();
   // The print options and their run, then the marks of the photos printing soft.
   void OnPrint();
   void OnHelp();
   JobSession& session_;
   MyPictureManager& job_;
   PhotoListModel& photos_;
-  QString init_path_;
 
   WindowActions* actions_ = nullptr;
   EditPanel* panel_;
@@ -115,7 +106,7 @@ class MainWindow : public QMainWindow {
   EditSide* side_;
   ImageInfoWindow* info_;
   JobRuns* runs_ = nullptr;
-  QPointer<OpenPhotosDialog> photos_dialog_;
+  PhotoSources* sources_ = nullptr;
   QSize content_minimum_;
 };
 
