@@ -394,6 +394,26 @@
         <source>Keep the GPS position in saved files</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Can&apos;t save in contact sheet mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning: Text label too big!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Invalid Picture Format</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The run was cancelled.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The edits could not be kept for the next time these photos are added.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>tessaly::AboutBox</name>

@@ -36,7 +36,8 @@ inline constexpr char kFolderMissingMessage[] =
     "Selected folder doesn't exist.\r\rTip: to create a new folder, click the \"Browse...\" button";
 
 // The main window's answer to Save in contact-sheet mode (information icon).
-inline constexpr char kContactSheetSaveMessage[] = "Can't save in contact sheet mode";
+inline constexpr char kContactSheetSaveMessage[] =
+    QT_TRANSLATE_NOOP("Tessaly", "Can't save in contact sheet mode");
 
 // The quality presets, in list order ("Maximum", "High", "Medium", "Low").
 const QStringList& JpegQualityPresetTexts();

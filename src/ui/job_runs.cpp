@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "controls/ui_service.h"
+#include "controls/ui_text.h"
 #include "print/job_layout.h"
 #include "save/save_checks.h"
 #include "ui/preview_window.h"
@@ -52,8 +53,7 @@ void JobRuns::Save() {
   if (Going()) return;
   MyPictureManager& job = session_.Job();
   if (job.Settings().ThumbMode) {
-    CurrentUi().MessageBox(QString::fromLatin1(kContactSheetSaveMessage), MsgButtons::Ok,
-                           MsgIcon::Information);
+    CurrentUi().MessageBox(UiText(kContactSheetSaveMessage), MsgButtons::Ok, MsgIcon::Information);
     return;
   }
   save_dialog_ = SaveDialog::OpenForm(job, window_);

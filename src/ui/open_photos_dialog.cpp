@@ -144,7 +144,7 @@ void OpenPhotosDialog::Preview(const QString& chosen) {
   const JobSettings& s = job_.Settings();
   if (!MakeScreenCopy(file, ScreenCopyPixels(s.ScreenPhotoSize, s.ScreenPixelRatio), preview_copy_,
                       preview_w_, preview_h_)) {
-    ClearPreview(QString::fromLatin1(kInvalidPictureFormat));
+    ClearPreview(UiText(kInvalidPictureFormat));
     return;
   }
   preview_file_ = file;

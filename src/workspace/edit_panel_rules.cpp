@@ -6,6 +6,7 @@
 
 #include "controls/formatting.h"
 #include "controls/ui_service.h"
+#include "controls/ui_text.h"
 #include "controls/units.h"
 #include "edits/unsharp_mask.h"
 #include "job/my_picture.h"
@@ -110,7 +111,7 @@ bool LabelTooBig(const QString& label, const JobSettings& settings, bool crop_wi
 void LabelLengthWarning::Check(const QString& label, const JobSettings& settings,
                                bool crop_wider_than_high) {
   if (!LabelTooBig(label, settings, crop_wider_than_high)) return;
-  CurrentUi().Notice(QString::fromLatin1(kLabelTooBigMessage), MsgIcon::Information);
+  CurrentUi().Notice(UiText(kLabelTooBigMessage), MsgIcon::Information);
   warned_ = true;
 }
 

@@ -81,7 +81,8 @@ SharpenControls SharpenControlsFor(int unsharp_mask);
 // number) becoming 1, held at kMaxCopies.
 int CopiesFromText(const QString& text);
 
-inline constexpr char kLabelTooBigMessage[] = "Warning: Text label too big!";
+inline constexpr char kLabelTooBigMessage[] =
+    QT_TRANSLATE_NOOP("Tessaly", "Warning: Text label too big!");
 
 // Width (mm) of the trimmed label followed by "M", in the label font's name and size.
 double LabelWidthMm(const QString& label, const JobSettings& settings);

@@ -11,7 +11,8 @@ namespace tessaly {
 
 inline constexpr char kOpenPhotosTitle[] = QT_TRANSLATE_NOOP("Tessaly", "Tessaly - Select Photos");
 // The preview panel's text for a file that cannot be loaded as a picture.
-inline constexpr char kInvalidPictureFormat[] = "Invalid Picture Format";
+inline constexpr char kInvalidPictureFormat[] =
+    QT_TRANSLATE_NOOP("Tessaly", "Invalid Picture Format");
 // Description and pattern-list pairs joined by '|'.
 QString OpenPhotosFilter();
 

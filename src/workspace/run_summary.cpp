@@ -4,13 +4,16 @@
 #include <QDir>
 #include <QStringList>
 
+#include "controls/ui_text.h"
+
 namespace tessaly {
 namespace {
 
-constexpr char kCancelledLine[] = "The run was cancelled.";
+constexpr char kCancelledLine[] = QT_TRANSLATE_NOOP("Tessaly", "The run was cancelled.");
 constexpr char kHistoryLine[] =
-    "The edits could not be kept for the next time these photos are "
-    "added.";
+    QT_TRANSLATE_NOOP("Tessaly",
+                      "The edits could not be kept for the next time these photos are "
+                      "added.");
 
 MsgIcon IconFor(bool complete) {
   return complete ? MsgIcon::Information : MsgIcon::Exclamation;
@@ -25,9 +28,9 @@ QString SaveSummaryText(const SaveRunReport& report, int total, const QString& f
                         .arg(QDir::toNativeSeparators(QDir::cleanPath(folder)))};
   if (report.skipped == 1) lines << QStringLiteral("1 photo skipped.");
   if (report.skipped > 1) lines << QStringLiteral("%1 photos skipped.").arg(report.skipped);
-  if (report.cancelled) lines << QString::fromLatin1(kCancelledLine);
+  if (report.cancelled) lines << UiText(kCancelledLine);
   if (report.aborted) lines << QStringLiteral("The run was stopped.");
-  if (report.history_failed) lines << QString::fromLatin1(kHistoryLine);
+  if (report.history_failed) lines << UiText(kHistoryLine);
   return lines.join(u'\n');
 }
 
@@ -39,8 +42,8 @@ QString PrintSummaryText(int done, int pages, const QString& printer, bool cance
                          bool history_failed) {
   QStringList lines{
       QStringLiteral("Printed %1 of %2 pages on %3.").arg(done).arg(pages).arg(printer)};
-  if (cancelled) lines << QString::fromLatin1(kCancelledLine);
-  if (history_failed) lines << QString::fromLatin1(kHistoryLine);
+  if (cancelled) lines << UiText(kCancelledLine);
+  if (history_failed) lines << UiText(kHistoryLine);
   return lines.join(u'\n');
 }
 
