@@ -14,8 +14,6 @@
 #include <functional>
 #include <utility>
 
-#include "colour/colour_profiles.h"
-#include "colour/display_profile.h"
 #include "controls/native_path.h"
 #include "controls/ui_service.h"
 #include "controls/ui_text.h"
@@ -30,13 +28,12 @@
 #include "ui/job_runs.h"
 #include "ui/job_settings_dialog.h"
 #include "ui/open_photos_dialog.h"
+#include "ui/photo_commands.h"
 #include "ui/photo_pane.h"
 #include "ui/photo_sources.h"
 #include "ui/photo_view.h"
 #include "ui/window_actions.h"
 #include "ui/window_block.h"
-#include "workspace/image_info_report.h"
-#include "workspace/white_balance_pick.h"
 
 namespace tessaly {
 
@@ -60,24 +57,26 @@ MainWindow::MainWindow(JobSession& session, QWidget* parent)
   job_.Settings().ScreenPixelRatio = devicePixelRatioF();
 
   actions_ = new WindowActions(this);
+  BuildContent();
+  commands_ =
+      new PhotoCommands(photos_, *pane_, *side_, *actions_->At(WindowCommand::kWhiteBalance), this);
+  sources_ = new PhotoSources(session_, this);
+  runs_ = new JobRuns(session_, this);
+  ConnectParts();
+  ConnectCommands();
+  actions_->FillMenuBar(menuBar());
+  ClearEditPanel();
+  Arrange(ArrangementForScreen(width));
+}
+
+void MainWindow::BuildContent() {
   auto* central = new QWidget(this);
   auto* main_layout = new QBoxLayout(QBoxLayout::LeftToRight, central);
   main_layout->setObjectName(QStringLiteral("mainLayout"));
   pane_ = new PhotoPane(photos_, central);
-  connect(pane_->View(), &PhotoView::mouseDown, this,
-          [this](Qt::MouseButton button, Qt::KeyboardModifiers, double x, double y) {
-            OnViewMouseDown(button, x, y);
-          });
-  connect(pane_, &PhotoPane::pictureReplaced, this, &MainWindow::Redrawn);
-  connect(pane_, &PhotoPane::resolutionChanged, this, &MainWindow::RefreshInfo);
-  connect(&photos_, &PhotoListModel::currentChanged, this, [this] {
-    ShowCurrent();
-    UpdateActions();
-  });
   main_layout->addWidget(pane_, 1);
   side_ = new EditSide(job_.Settings(), *actions_, central);
   panel_ = side_->Panel();
-  connect(panel_, &EditPanel::edited, this, &MainWindow::Redrawn);
   main_layout->addWidget(side_);
   // On a screen smaller than the window's content, the content scrolls instead of
   // running off the screen.
@@ -91,21 +90,27 @@ MainWindow::MainWindow(JobSession& session, QWidget* parent)
   scroll->setWidget(central);
   setCentralWidget(scroll);
   central->installEventFilter(this);
+}
 
-  info_ = new ImageInfoWindow(this);
-  sources_ = new PhotoSources(session_, this);
+void MainWindow::ConnectParts() {
+  connect(pane_->View(), &PhotoView::mouseDown, commands_,
+          [this](Qt::MouseButton button, Qt::KeyboardModifiers, double x, double y) {
+            commands_->Pick(button, x, y);
+          });
+  connect(pane_, &PhotoPane::pictureReplaced, commands_, &PhotoCommands::Redrawn);
+  connect(pane_, &PhotoPane::resolutionChanged, commands_, &PhotoCommands::RefreshInfo);
+  connect(panel_, &EditPanel::edited, commands_, &PhotoCommands::Redrawn);
+  connect(&photos_, &PhotoListModel::currentChanged, this, [this] {
+    ShowCurrent();
+    UpdateActions();
+  });
   connect(sources_, &PhotoSources::added, this, [this] {
     ShowCurrent();
     EnableEditControls();
     pane_->ShowContactSheetNotice();
   });
-  runs_ = new JobRuns(session_, this);
-  connect(runs_, &JobRuns::runStarted, info_, &QWidget::hide);
+  connect(runs_, &JobRuns::runStarted, &commands_->Info(), &QWidget::hide);
   connect(runs_, &JobRuns::printAsked, this, &MainWindow::OnPrint);
-  ConnectCommands();
-  actions_->FillMenuBar(menuBar());
-  ClearEditPanel();
-  Arrange(ArrangementForScreen(width));
 }
 
 void MainWindow::ConnectCommands() {
@@ -123,13 +128,13 @@ void MainWindow::ConnectCommands() {
          sources_->SaveJob();
        }},
       {C::kExit, [this] { close(); }},
-      {C::kRotateLeft, [this] { OnRotate(-kQuarterTurn); }},
-      {C::kRotateRight, [this] { OnRotate(kQuarterTurn); }},
-      {C::kRotateCrop, [this] { OnRotateCrop(); }},
+      {C::kRotateLeft, [this] { commands_->Rotate(-kQuarterTurn); }},
+      {C::kRotateRight, [this] { commands_->Rotate(kQuarterTurn); }},
+      {C::kRotateCrop, [this] { commands_->RotateCrop(); }},
       {C::kReset, [this] { panel_->Reset(); }},
-      {C::kInfo, [this] { OnInfo(); }},
-      {C::kRemove, [this] { OnRemove(); }},
-      {C::kRemoveAll, [this] { OnRemoveAll(); }},
+      {C::kInfo, [this] { commands_->ShowInfo(); }},
+      {C::kRemove, [this] { commands_->Remove(); }},
+      {C::kRemoveAll, [this] { commands_->RemoveAll(); }},
       {C::kPreviousPhoto, [this] { SelectPhoto(photos_.Current() - 1); }},
       {C::kNextPhoto, [this] { SelectPhoto(photos_.Current() + 1); }},
       {C::kJobSettings, [this] { OnJobSetup(); }},
@@ -141,8 +146,11 @@ void MainWindow::ConnectCommands() {
        [] { CurrentUi().MessageBox(ShortcutsText(), MsgButtons::Ok, MsgIcon::Information); }},
       {C::kAbout, [this] { AboutBox::ShowAbout(this); }},
   };
+  // A command runs only when the window's state lets it, even when its action was
+  // triggered before the states were applied.
   for (const auto& [command, run] : handlers) {
-    connect(actions_->At(command), &QAction::triggered, this, [this, run = run] {
+    connect(actions_->At(command), &QAction::triggered, this, [this, command = command, run = run] {
+      if (!Allowed(command)) return;
       run();
       UpdateActions();
     });
@@ -240,21 +248,16 @@ void MainWindow::EnableEditControls() {
   UpdateActions();
 }
 
-void MainWindow::Redrawn() {
-  pane_->View()->Refresh();
-  if (const MyPicture* photo = Current()) side_->ShowHistogram(*photo);
-}
-
 void MainWindow::ShowCurrent() {
   pane_->ShowCurrent();
   actions_->At(WindowCommand::kWhiteBalance)->setChecked(false);
   MyPicture* photo = Current();
   if (!photo) {
-    info_->hide();
+    commands_->Info().hide();
     return ClearEditPanel();
   }
   side_->ShowPhoto(photo);
-  RefreshInfo();
+  commands_->RefreshInfo();
 }
 
 QString MainWindow::InitPath() const {
@@ -275,64 +278,6 @@ OpenPhotosDialog* MainWindow::PhotosDialog() const {
 
 void MainWindow::OnAdd() {
   if (Allowed(WindowCommand::kAddPhotos)) sources_->OpenDialog();
-}
-
-void MainWindow::RefreshInfo() {
-  if (info_->isVisible()) OnInfo();
-}
-
-void MainWindow::OnRemove() {
-  if (!Current()) return;
-  // The view and the panel let go of the record before it is destroyed.
-  pane_->View()->SetPhoto(nullptr);
-  panel_->ShowPhoto(nullptr);
-  photos_.RemoveCurrent();
-}
-
-void MainWindow::OnRemoveAll() {
-  if (job_.Count() == 0) return;
-  if (CurrentUi().MessageBox(UiText(kRemoveAllQuestion), MsgButtons::YesNo, MsgIcon::Question) !=
-      MsgAnswer::Yes)
-    return;
-  // Nothing else may start on the job while the loop lets messages run.
-  const WindowBlock busy(this);
-  while (job_.Count() > 0) {
-    OnRemove();
-    CurrentUi().LetMessagesRun();
-  }
-}
-
-void MainWindow::OnRotate(int step) {
-  MyPicture* photo = Current();
-  if (!photo || !Allowed(WindowCommand::kRotateLeft)) return;
-  photo->Rotate(step);
-  photos_.SetThumbnail(photos_.Current(), photo->picture().picture);
-  Redrawn();
-  pane_->CurrentResized();
-  panel_->CheckLabelLength();
-}
-
-void MainWindow::OnRotateCrop() {
-  if (!Allowed(WindowCommand::kRotateCrop)) return;
-  pane_->View()->RotateCrop();
-  pane_->CurrentResized();
-  panel_->CheckLabelLength();
-}
-
-void MainWindow::OnViewMouseDown(Qt::MouseButton button, double x, double y) {
-  MyPicture* photo = Current();
-  if (!photo || button != Qt::LeftButton || !photo->WhiteBalanceMode()) return;
-  const WhiteBalanceAdjust adjust = PickWhiteBalance(*photo, x, y);
-  Redrawn();
-  panel_->ShowPickedBalance(adjust);
-  actions_->At(WindowCommand::kWhiteBalance)->setChecked(false);
-}
-
-void MainWindow::OnInfo() {
-  const MyPicture* photo = Current();
-  if (!photo) return;
-  info_->ShowInfo(
-      ImageInfoReport(*photo, job_.Settings().Units, ProfileDescription(DisplayProfile())));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -19,9 +19,9 @@ namespace tessaly {
 
 class EditPanel;
 class EditSide;
-class ImageInfoWindow;
 class JobRuns;
 class OpenPhotosDialog;
+class PhotoCommands;
 class PhotoPane;
 class PhotoSources;
 class WindowActions;
@@ -62,6 +62,10 @@ class MainWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The photo side and the edit side in a scroll area.
+  void BuildContent();
+  // The parts' signals to one another and to the window.
+  void ConnectParts();
   // Runs each command's handler when its action is triggered, then updates the
   // actions' states.
   void ConnectCommands();
@@ -80,22 +84,13 @@ class MainWindow : public QMainWindow {
   void ShowCurrent();
   void ClearEditPanel();
   void EnableEditControls();
-  void RefreshInfo();
-  // Repaints the photo and its histogram after its record changed.
-  void Redrawn();
-  void OnViewMouseDown(Qt::MouseButton button, double x, double y);
 
   void OnAdd();
-  void OnRemove();
-  void OnRemoveAll();
-  // Turns the active photo by `step` degrees (+90 clockwise, −90 counter-clockwise).
-  void OnRotate(int step);
-  void OnRotateCrop();
-  void OnInfo();
   void OnJobSetup();
   // The print options and their run, then the marks of the photos printing soft.
   void OnPrint();
   void OnHelp();
+
   JobSession& session_;
   MyPictureManager& job_;
   PhotoListModel& photos_;
@@ -104,7 +99,7 @@ class MainWindow : public QMainWindow {
   EditPanel* panel_;
   PhotoPane* pane_;
   EditSide* side_;
-  ImageInfoWindow* info_;
+  PhotoCommands* commands_ = nullptr;
   JobRuns* runs_ = nullptr;
   PhotoSources* sources_ = nullptr;
   QSize content_minimum_;
