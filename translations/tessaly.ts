@@ -414,6 +414,98 @@
         <source>The edits could not be kept for the next time these photos are added.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Page %1/%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The pages were written to %1, one PDF file per page:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting %1m %2s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printing page %1/%2, Photo %3/%4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saving file %1 of %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photo size must be at least %1 on each side.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photo size can&apos;t be above %1 on a side.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photo margins must be between 0 and %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photo margins must leave a picture of at least %1 on each side.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error opening file &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>larger than %1 megapixels or %2 pixels a side</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tessaly could not write %1:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The last job could not be opened:
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+... and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> Low: under %1 ppi.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not add &apos;%1&apos;:
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading Image %1 of %2...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved %1 of %2 photos in %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 photos skipped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printed %1 of %2 pages on %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>tessaly::AboutBox</name>

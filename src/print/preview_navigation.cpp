@@ -1,6 +1,7 @@
 // Page stepping and the preview window's placement.
 #include "print/preview_navigation.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace tessaly {
@@ -47,7 +48,7 @@ PreviewStep PreviewNavigation::Last() {
 
 QString PreviewNavigation::PagesText() const {
   if (page_ == 0) return QString();
-  return QStringLiteral("Page %1/%2").arg(page_).arg(page_count_);
+  return QCoreApplication::translate("Tessaly", "Page %1/%2").arg(page_).arg(page_count_);
 }
 
 PreviewWindowPlacement PlacePreviewWindow(double inner_width, double inner_height,

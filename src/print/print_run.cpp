@@ -46,19 +46,22 @@ QString ProgressCaption() {
 
 QString PdfFilesWrittenText(const QString& folder, const QStringList& files) {
   constexpr int kNamesShown = 10;
-  QString text = QStringLiteral("The pages were written to %1, one PDF file per page:")
-                     .arg(QDir::toNativeSeparators(folder));
+  QString text =
+      QCoreApplication::translate("Tessaly", "The pages were written to %1, one PDF file per page:")
+          .arg(QDir::toNativeSeparators(folder));
   for (int i = 0; i < files.size() && i < kNamesShown; ++i)
     text += u'\r' + QFileInfo(files[i]).fileName();
   if (files.size() > kNamesShown)
-    text += u'\r' + QStringLiteral("and %1 more").arg(files.size() - kNamesShown);
+    text += u'\r' +
+            QCoreApplication::translate("Tessaly", "and %1 more").arg(files.size() - kNamesShown);
   return text;
 }
 
 QString PagesNotPrintedText(const std::vector<PageFate>& pages, int page_count) {
   QStringList lines;
   for (const PageFate& page : pages) {
-    QString line = QStringLiteral("Page %1 of %2").arg(page.page).arg(page_count);
+    QString line =
+        QCoreApplication::translate("Tessaly", "Page %1 of %2").arg(page.page).arg(page_count);
     if (page.fate.outcome == DocumentFate::Outcome::kFailed) {
       line += QStringLiteral(" was not printed");
       QString reason = page.fate.reason;
@@ -136,7 +139,7 @@ bool PrintWindow::SpoolerPause() {
     const int remaining = wait - elapsed;
     if (remaining != last_wait_shown_) {
       last_wait_shown_ = remaining;
-      ui.ShowProgress(ProgressCaption(), QStringLiteral("Waiting %1m %2s")
+      ui.ShowProgress(ProgressCaption(), QCoreApplication::translate("Tessaly", "Waiting %1m %2s")
                                              .arg(remaining / kSecondsPerMinute)
                                              .arg(remaining % kSecondsPerMinute));
       ui.LetMessagesRun();

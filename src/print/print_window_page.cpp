@@ -5,6 +5,7 @@
 // slow step; a set flag, a Cancel on an unreadable file or a failed drawing step ends
 // the page quietly with what was drawn so far, and the page counts as not drawn.
 // Photos are drawn losslessly on every device. One page is drawn at a time.
+#include <QCoreApplication>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -123,7 +124,7 @@ bool PrintWindow::SlotPixels(int Page, int k, const PreviewPaper* paper, FinalPi
   }
 
   ui.ShowProgress(QString::fromLatin1(kPrintProgressCaption),
-                  QStringLiteral("Printing page %1/%2, Photo %3/%4")
+                  QCoreApplication::translate("Tessaly", "Printing page %1/%2, Photo %3/%4")
                       .arg(Page)
                       .arg(page_count_)
                       .arg(k)

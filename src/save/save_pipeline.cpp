@@ -6,6 +6,7 @@
 #include "save/save_pipeline.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
@@ -136,8 +137,9 @@ PhotoOutcome SaveOnePhoto(const MyPicture& photo, const JobSettings& settings,
                           const SaveRunOptions& options, const QString& extension, int type_code,
                           int number, int count, FinalPixelsAhead& ahead, QString& target) {
   Ui& ui = CurrentUi();
-  const QString prefix = QStringLiteral("Saving file %1 of %2.").arg(number).arg(count) +
-                         kCarriageReturn + kCarriageReturn;
+  const QString prefix =
+      QCoreApplication::translate("Tessaly", "Saving file %1 of %2.").arg(number).arg(count) +
+      kCarriageReturn + kCarriageReturn;
   const QString& file = photo.Filename();
   ShowSaveInfo(prefix + QStringLiteral("Openning '") + file + QStringLiteral(" '..."));
   ui.ShowProgressCount(number - 1, count);

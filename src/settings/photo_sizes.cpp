@@ -1,6 +1,7 @@
 // Size codes, default catalogues, list texts and the sizes list model.
 #include "settings/photo_sizes.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -61,27 +62,28 @@ bool CheckPhotoSizeIn(const PhotoSize& size, bool thumb_mode, QString& message,
                       std::optional<SizeUnit> unit) {
   // Written so that a NaN fails every test.
   if (!(size.Width >= kMinPhotoSide) || !(size.Height >= kMinPhotoSide)) {
-    message = QStringLiteral("Photo size must be at least %1 on each side.")
+    message = QCoreApplication::translate("Tessaly", "Photo size must be at least %1 on each side.")
                   .arg(LengthText(kMinPhotoSide, unit));
     return false;
   }
   // The size code holds no more, and larger values would reach pixel counts past int.
   const double longest = kMaxLengthField / kHundredthsPerMm;
   if (size.Width > longest || size.Height > longest) {
-    message =
-        QStringLiteral("Photo size can't be above %1 on a side.").arg(LengthText(longest, unit));
+    message = QCoreApplication::translate("Tessaly", "Photo size can't be above %1 on a side.")
+                  .arg(LengthText(longest, unit));
     return false;
   }
   const double widest_margin = kMaxMarginField / kHundredthsPerMm;
   if (!(size.Margins >= 0.0) || size.Margins > widest_margin) {
-    message = QStringLiteral("Photo margins must be between 0 and %1.")
+    message = QCoreApplication::translate("Tessaly", "Photo margins must be between 0 and %1.")
                   .arg(LengthText(widest_margin, unit));
     return false;
   }
   const double picture =
       std::min(size.Width, size.Height) - 2.0 * EffectiveMargin(size.Margins, thumb_mode);
   if (!(picture >= kMinPhotoSide)) {
-    message = QStringLiteral("Photo margins must leave a picture of at least %1 on each side.")
+    message = QCoreApplication::translate(
+                  "Tessaly", "Photo margins must leave a picture of at least %1 on each side.")
                   .arg(LengthText(kMinPhotoSide, unit));
     return false;
   }

@@ -2,13 +2,15 @@
 // spelt from the surface limits themselves.
 #include "surface/image_read_status.h"
 
+#include <QCoreApplication>
+
 #include "surface/surface_view.h"
 
 namespace tessaly {
 
 QString OpeningErrorText(const QString& file, ImageReadStatus status) {
   const QString why = ImageReadStatusText(status);
-  const QString text = QStringLiteral("Error opening file '%1'").arg(file);
+  const QString text = QCoreApplication::translate("Tessaly", "Error opening file '%1'").arg(file);
   return why.isEmpty() ? text : text + u'\r' + why;
 }
 
@@ -27,7 +29,7 @@ QString ImageReadStatusText(ImageReadStatus status) {
     case ImageReadStatus::kUnsupported:
       return QStringLiteral("unsupported format");
     case ImageReadStatus::kTooLarge:
-      return QStringLiteral("larger than %1 megapixels or %2 pixels a side")
+      return QCoreApplication::translate("Tessaly", "larger than %1 megapixels or %2 pixels a side")
           .arg(kMaxSurfacePixels / 1'000'000)
           .arg(kMaxSurfaceSide);
     case ImageReadStatus::kTruncated:

@@ -1,6 +1,7 @@
 // The last job's file, loading it into a job, and the message for photos left out.
 #include "workspace/last_job.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -36,12 +37,13 @@ bool LastJobWasKept() {
 }
 
 QString FileNotWrittenText(const QString& path, const QString& reason) {
-  return QStringLiteral("Tessaly could not write %1:\n%2")
+  return QCoreApplication::translate("Tessaly", "Tessaly could not write %1:\n%2")
       .arg(QDir::toNativeSeparators(path), reason);
 }
 
 QString LastJobDamagedText(const QString& damage) {
-  return QStringLiteral("The last job could not be opened:\n%1").arg(damage);
+  return QCoreApplication::translate("Tessaly", "The last job could not be opened:\n%1")
+      .arg(damage);
 }
 
 bool ReadLastJob(JobFile& job, QString* damage) {
@@ -76,7 +78,8 @@ QString PhotosLeftOutText(const QStringList& files) {
   for (int i = 0; i < files.size() && i < kMaxNamedLeftOut; ++i)
     text += u'\n' + QDir::toNativeSeparators(files[i]);
   if (files.size() > kMaxNamedLeftOut)
-    text += QStringLiteral("\n... and %1 more").arg(files.size() - kMaxNamedLeftOut);
+    text += QCoreApplication::translate("Tessaly", "\n... and %1 more")
+                .arg(files.size() - kMaxNamedLeftOut);
   return text;
 }
 

@@ -1,6 +1,7 @@
 // Main window texts and screen rules.
 #include "workspace/main_window_rules.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "controls/formatting.h"
@@ -40,7 +41,7 @@ QString FileInfoText(int position, int count, const QString& file, bool contact_
   text += QStringLiteral("  Print Resolution: ") +
           FormatNumber(print_resolution, QStringLiteral("#####.0")) + QStringLiteral(" ppi.");
   if (LowResolution(print_resolution, limit))
-    text += QStringLiteral(" Low: under %1 ppi.").arg(limit);
+    text += QCoreApplication::translate("Tessaly", " Low: under %1 ppi.").arg(limit);
   return text;
 }
 
@@ -71,7 +72,8 @@ bool WarnIfScreenTooSmall(int screen_width) {
 }
 
 QString PhotoNotAddedText(const QString& file, ImageReadStatus status) {
-  return QStringLiteral("Could not add '%1':\n%2").arg(file, ImageReadStatusText(status));
+  return QCoreApplication::translate("Tessaly", "Could not add '%1':\n%2")
+      .arg(file, ImageReadStatusText(status));
 }
 
 QString JobFullText(const MyPictureManager& job) {

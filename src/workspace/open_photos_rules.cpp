@@ -1,6 +1,7 @@
 // The open-photos dialog's caption, filter, adding order and status texts.
 #include "workspace/open_photos_rules.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace tessaly {
@@ -25,7 +26,7 @@ QStringList OpenPhotosOrder(QStringList files) {
 
 QString LoadingText(int i, int n) {
   if (n <= 1) return QStringLiteral("Loading Image...");
-  return QStringLiteral("Loading Image %1 of %2...").arg(i).arg(n);
+  return QCoreApplication::translate("Tessaly", "Loading Image %1 of %2...").arg(i).arg(n);
 }
 
 }  // namespace tessaly

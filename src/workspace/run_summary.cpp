@@ -1,6 +1,7 @@
 // The run-end messages' texts and icons.
 #include "workspace/run_summary.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringList>
 
@@ -22,12 +23,13 @@ MsgIcon IconFor(bool complete) {
 }  // namespace
 
 QString SaveSummaryText(const SaveRunReport& report, int total, const QString& folder) {
-  QStringList lines{QStringLiteral("Saved %1 of %2 photos in %3.")
+  QStringList lines{QCoreApplication::translate("Tessaly", "Saved %1 of %2 photos in %3.")
                         .arg(report.saved)
                         .arg(total)
                         .arg(QDir::toNativeSeparators(QDir::cleanPath(folder)))};
   if (report.skipped == 1) lines << QStringLiteral("1 photo skipped.");
-  if (report.skipped > 1) lines << QStringLiteral("%1 photos skipped.").arg(report.skipped);
+  if (report.skipped > 1)
+    lines << QCoreApplication::translate("Tessaly", "%1 photos skipped.").arg(report.skipped);
   if (report.cancelled) lines << UiText(kCancelledLine);
   if (report.aborted) lines << QStringLiteral("The run was stopped.");
   if (report.history_failed) lines << UiText(kHistoryLine);
@@ -40,8 +42,10 @@ MsgIcon SaveSummaryIcon(const SaveRunReport& report, int total) {
 
 QString PrintSummaryText(int done, int pages, const QString& printer, bool cancelled,
                          bool history_failed) {
-  QStringList lines{
-      QStringLiteral("Printed %1 of %2 pages on %3.").arg(done).arg(pages).arg(printer)};
+  QStringList lines{QCoreApplication::translate("Tessaly", "Printed %1 of %2 pages on %3.")
+                        .arg(done)
+                        .arg(pages)
+                        .arg(printer)};
   if (cancelled) lines << UiText(kCancelledLine);
   if (history_failed) lines << UiText(kHistoryLine);
   return lines.join(u'\n');
