@@ -506,6 +506,146 @@
         <source>Printed %1 of %2 pages on %3.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Keep the changes and close the window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close the window without keeping the changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open the help page of this window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printer the job is printed on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the printer&apos;s paper, media type, quality and tray</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Units, date format, screen photo size and saved-file options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The unit of photo sizes and margins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How the date printed with a photo is written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The smallest size of the photo on the screen, in pixels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show, print and save photos the way the camera was held</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saved files keep the place where the photo was taken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The photo&apos;s width, its margins included</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The photo&apos;s height, its margins included</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The white border around the picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture&apos;s width inside the margins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The picture&apos;s height inside the margins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printer&apos;s colour profile; empty to print without one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the printer&apos;s colour profile file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photos with fewer pixels per inch are enlarged to this</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Photos with more pixels per inch are reduced to this</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sharpen the photos after they are resized</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Seconds to wait between pages, so that the printer keeps up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder the photos are saved in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The template of the saved files&apos; names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file type of the saved photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A JPEG quality from the usual ones</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The JPEG quality, from 0 to 100</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save every photo of the job as a new file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the chosen file before it is added</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the chosen photo larger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The paper the printer prints on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The kind of paper in the printer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The printer&apos;s print quality</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The tray the paper is taken from</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>tessaly::AboutBox</name>

@@ -44,6 +44,7 @@ JobSettingsDialog::JobSettingsDialog(JobSetup& setup, PrinterAccess& printers, Q
   setObjectName(QStringLiteral("frmJobSetup"));
   setWindowTitle(tr("Tessaly - Settings"));
   BuildLayout();
+  ExplainControls(*this);
   setup_.Open();
   setup_.SetPrinterCount(FillPrinterCombo(*printers_list_, printers_));
   Show(setup_.Fields());

@@ -19,6 +19,7 @@
 #include "controls/ui_text.h"
 #include "controls/utils.h"
 #include "ui/button_on_off.h"
+#include "ui/control_name.h"
 #include "ui/window_lifetime.h"
 #include "workspace/main_window_rules.h"
 #include "workspace/open_photos_rules.h"
@@ -71,6 +72,7 @@ OpenPhotosDialog::OpenPhotosDialog(MyPictureManager& job, const QString& init_pa
   connect(files_, &PhotoFileDialog::FilesChosen, this, &OpenPhotosDialog::AddChosenFiles);
   connect(files_, &QFileDialog::rejected, this, &QDialog::reject);
   connect(files_, &QFileDialog::currentChanged, this, &OpenPhotosDialog::Preview);
+  ExplainControls(*panel);
   resize(900, 520);
 }
 

@@ -31,6 +31,7 @@ PhotoSizeDialog::PhotoSizeDialog(PhotoSizeEditor editor, QWidget* parent)
   setObjectName(QStringLiteral("frmUserSize"));
   setWindowTitle(editor_.Caption());
   BuildLayout();
+  ExplainControls(*this);
   Show(editor_.Fields());
 }
 

@@ -40,6 +40,7 @@ PreferencesDialog::PreferencesDialog(JobSettings& settings, const QString& file,
   setObjectName(QStringLiteral("frmPreferences"));
   setWindowTitle(tr("Other Preferences"));
   BuildLayout();
+  ExplainControls(*this);
   Show(OpenPreferences(settings_, file_));
 }
 

@@ -37,6 +37,7 @@ PrintOptionsDialog::PrintOptionsDialog(JobSettings& settings, PrinterAccess& pri
   setObjectName(QStringLiteral("frmPrintDialog"));
   setWindowTitle(tr("Tessaly - Print Photos"));
   BuildLayout();
+  ExplainControls(*this);
   FillPrinterCombo(*printers_list_, printers_);
   stored_ = ReadPrintDialogFields(file_);
   Show(OpeningPrintFields(stored_, settings_, printers_.CurrentPrinterName(), file_));

@@ -10,6 +10,7 @@
 
 #include "controls/ui_service.h"
 #include "print/printer_access.h"
+#include "ui/control_name.h"
 
 namespace tessaly {
 
@@ -51,6 +52,7 @@ bool ChooseMedia(PrinterDevice& device, QWidget* owner) {
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   form->addRow(buttons);
+  ExplainControls(dialog);
   if (!CurrentUi().RunDialog(dialog)) return false;
   return device.ChooseMedia({paper->currentIndex(), type->currentIndex() - 1,
                              quality->currentIndex() - 1, source->currentIndex() - 1});

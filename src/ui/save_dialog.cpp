@@ -39,6 +39,7 @@ SaveDialog::SaveDialog(MyPictureManager& job, QWidget* owner, const QString& set
   setWindowTitle(tr("Tessaly - Save Photos"));
   setModal(false);
   BuildLayout();
+  ExplainControls(*this);
   Show(ReadSaveDialogFields(settings_file_));
 }
 

@@ -788,5 +788,55 @@ TEST_F(MainWindowTest, ACloseDuringARunWaitsForItsEnd) {
   EXPECT_TRUE(ui_.MessageTexts()[0].startsWith("The pages were written to "));
 }
 
+// Every control of the program's dialogs says what it does, for the tool tip and for
+// assistive tools, as the main window's do.
+TEST_F(MainWindowTest, EveryDialogControlExplainsItself) {
+  const auto in_file_dialog = [](const QWidget* widget) {
+    for (; widget != nullptr; widget = widget->parentWidget())
+      if (qobject_cast<const QFileDialog*>(widget)) return true;
+    return false;
+  };
+  const auto untipped = [&in_file_dialog](QWidget& dialog) {
+    QStringList names;
+    for (QWidget* control : dialog.findChildren<QWidget*>()) {
+      // Qt's own file dialog and the line of an editable list explain themselves.
+      if (control->focusPolicy() == Qt::NoFocus || !control->isVisibleTo(&dialog) ||
+          qobject_cast<QComboBox*>(control->parentWidget()) || in_file_dialog(control))
+        continue;
+      const QString tip =
+          QAccessible::queryAccessibleInterface(control)->text(QAccessible::Description);
+      if (tip.isEmpty())
+        names << QString::fromLatin1(control->metaObject()->className()) + u':' +
+                     control->objectName();
+    }
+    return names;
+  };
+  QStringList missing;
+  const auto check = [&](QDialog& dialog) { missing << untipped(dialog); };
+  window_->AddFiles({Photo("a.png", 60, 40)});
+  test::AnswerDialog(ui_, "frmJobSetup", [&](QDialog& settings) {
+    check(settings);
+    test::AnswerDialog(ui_, "frmPreferences", check);
+    settings.findChild<QPushButton*>("cmdPreferences")->click();
+    test::AnswerDialog(ui_, "frmUserSize", check);
+    settings.findChild<QPushButton*>("cmdNewUserSize")->click();
+  });
+  Find<QAction>("cmdJobSetup")->trigger();
+  test::AnswerDialog(ui_, "frmPrintDialog", check);
+  Find<QAction>("cmdPrint")->trigger();
+  Click("cmdSave");
+  QWidget* save = test::ShownWindow("frmSavePhotos");
+  ASSERT_NE(save, nullptr);
+  check(*static_cast<QDialog*>(save));
+  save->close();
+  Click("cmdAdd");
+  ASSERT_NE(window_->PhotosDialog(), nullptr);
+  check(*window_->PhotosDialog());
+  window_->PhotosDialog()->reject();
+  EXPECT_EQ(ui_.DialogsRun(), (std::vector<QString>{"frmJobSetup", "frmPreferences", "frmUserSize",
+                                                    "frmPrintDialog"}));
+  EXPECT_TRUE(missing.isEmpty()) << missing.join(u' ').toStdString();
+}
+
 }  // namespace
 }  // namespace tessaly
