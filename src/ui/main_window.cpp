@@ -8,9 +8,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 #include <QScrollArea>
-#include <QTimer>
 #include <functional>
 #include <utility>
 
@@ -34,17 +32,9 @@
 #include "ui/photo_view.h"
 #include "ui/window_actions.h"
 #include "ui/window_block.h"
+#include "ui/window_fit.h"
 
 namespace tessaly {
-
-namespace {
-
-int ScreenWidth() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->geometry().width() : 1024;
-}
-
-}  // namespace
 
 MainWindow::MainWindow(JobSession& session, QWidget* parent)
     : QMainWindow(parent), session_(session), job_(session.Job()), photos_(session.Photos()) {
@@ -66,7 +56,7 @@ MainWindow::MainWindow(JobSession& session, QWidget* parent)
   ConnectCommands();
   actions_->FillMenuBar(menuBar());
   ClearEditPanel();
-  Arrange(ArrangementForScreen(width));
+  fit_->Arrange(ArrangementForScreen(width), job_.Settings().ScreenPhotoSize);
 }
 
 void MainWindow::BuildContent() {
@@ -89,7 +79,7 @@ void MainWindow::BuildContent() {
   scroll->setWidgetResizable(true);
   scroll->setWidget(central);
   setCentralWidget(scroll);
-  central->installEventFilter(this);
+  fit_ = new WindowFit(*this, *scroll, *main_layout);
 }
 
 void MainWindow::ConnectParts() {
@@ -178,38 +168,6 @@ void MainWindow::UpdateActions() {
   if (actions_) actions_->Apply(States());
 }
 
-void MainWindow::Arrange(ScreenArrangement arrangement) {
-  // Wide and medium screens keep the panel beside the photo, small ones below it;
-  // the layouts follow every later size change, maximising included.
-  auto* layout = findChild<QBoxLayout*>(QStringLiteral("mainLayout"));
-  const int side = job_.Settings().ScreenPhotoSize;
-  switch (arrangement) {
-    case ScreenArrangement::kWide:
-      layout->setDirection(QBoxLayout::LeftToRight);
-      resize(side + 520, side + 140);
-      break;
-    case ScreenArrangement::kMedium:
-      layout->setDirection(QBoxLayout::LeftToRight);
-      resize(side + 380, side + 120);
-      break;
-    case ScreenArrangement::kSmall:
-      layout->setDirection(QBoxLayout::TopToBottom);
-      resize(side + 40, side + 360);
-      break;
-  }
-  FitContent();
-}
-
-void MainWindow::FitContent() {
-  const QWidget* content = static_cast<QScrollArea*>(centralWidget())->widget();
-  const QSize least = content->minimumSizeHint() + QSize(0, menuBar()->sizeHint().height());
-  // Only a content that grew moves the window: a user's smaller window stays.
-  if (least == content_minimum_) return;
-  content_minimum_ = least;
-  if (const QScreen* shown = screen())
-    resize(size().expandedTo(least).boundedTo(shown->availableSize()));
-}
-
 void MainWindow::Start(const QStringList& files) {
   WarnIfScreenTooSmall(ScreenWidth());
   CurrentUi().LetMessagesRun();
@@ -278,13 +236,6 @@ OpenPhotosDialog* MainWindow::PhotosDialog() const {
 
 void MainWindow::OnAdd() {
   if (Allowed(WindowCommand::kAddPhotos)) sources_->OpenDialog();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::LayoutRequest && centralWidget() &&
-      watched == static_cast<QScrollArea*>(centralWidget())->widget())
-    QTimer::singleShot(0, this, &MainWindow::FitContent);
-  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

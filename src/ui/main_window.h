@@ -9,7 +9,6 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QSize>
 
 #include "workspace/job_session.h"
 #include "workspace/main_window_rules.h"
@@ -25,6 +24,7 @@ class PhotoCommands;
 class PhotoPane;
 class PhotoSources;
 class WindowActions;
+class WindowFit;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -59,7 +59,6 @@ class MainWindow : public QMainWindow {
   void changeEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The photo side and the edit side in a scroll area.
@@ -73,10 +72,6 @@ class MainWindow : public QMainWindow {
   // True when the window's state lets `command` run (the actions' own rule).
   bool Allowed(WindowCommand command) const;
   void UpdateActions();
-  void Arrange(ScreenArrangement arrangement);
-  // Grows the window to the content's least size, within the screen; beyond the
-  // screen the content scrolls.
-  void FitContent();
 
   MyPicture* Current();
   // Shows the current photo and fills the edit panel from its record; the photo
@@ -102,7 +97,7 @@ class MainWindow : public QMainWindow {
   PhotoCommands* commands_ = nullptr;
   JobRuns* runs_ = nullptr;
   PhotoSources* sources_ = nullptr;
-  QSize content_minimum_;
+  WindowFit* fit_ = nullptr;
 };
 
 }  // namespace tessaly
