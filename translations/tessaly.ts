@@ -646,6 +646,22 @@
         <source>The tray the paper is taken from</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Saving Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading Photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel print job?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop saving files?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>tessaly::AboutBox</name>

@@ -38,7 +38,7 @@ void ScriptedUi::LetMessagesRun() {
   if (on_poll_) on_poll_(polls_);
 }
 
-void ScriptedUi::ShowProgress(const QString&, const QString& text) {
+void ScriptedUi::ShowProgress(RunKind, const QString& text) {
   progress_.push_back(text);
   progress_shown_ = true;
   if (echo_) std::fprintf(stderr, "%s\n", qPrintable(text));

@@ -28,7 +28,7 @@ class ScriptedUi : public Ui {
   void LetMessagesRun() override;
   void SetWaitCursor(bool on) override { wait_cursor_ = on; }
   // Records the text (and echoes it when echoing) and lets messages run.
-  void ShowProgress(const QString& caption, const QString& text) override;
+  void ShowProgress(RunKind run, const QString& text) override;
   void ShowProgressCount(int done, int total) override { counts_.push_back({done, total}); }
   void HideProgress() override { progress_shown_ = false; }
   // Records the dialog's object name and runs the next queued dialog answer on it;

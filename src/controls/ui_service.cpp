@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "controls/ui_text.h"
+
 namespace tessaly {
 namespace {
 
@@ -22,7 +24,7 @@ class StandardErrorUi final : public Ui {
   }
   void LetMessagesRun() override {}
   void SetWaitCursor(bool) override {}
-  void ShowProgress(const QString&, const QString&) override {}
+  void ShowProgress(RunKind, const QString&) override {}
   void HideProgress() override {}
 };
 
@@ -32,6 +34,18 @@ Ui& DefaultUi() {
 }
 
 }  // namespace
+
+QString RunCaption(RunKind run) {
+  switch (run) {
+    case RunKind::kPrint:
+      return UiText(QT_TRANSLATE_NOOP("Tessaly", "Print"));
+    case RunKind::kSave:
+      return UiText(QT_TRANSLATE_NOOP("Tessaly", "Saving Files"));
+    case RunKind::kLoad:
+      return UiText(QT_TRANSLATE_NOOP("Tessaly", "Loading Photos"));
+  }
+  return QString();
+}
 
 Ui& CurrentUi() {
   return g_installed ? *g_installed : DefaultUi();

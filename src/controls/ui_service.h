@@ -25,6 +25,11 @@ enum class MsgButtons {
 enum class MsgIcon { None = 0, Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
 enum class MsgAnswer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 
+// The long runs that show a progress window.
+enum class RunKind { kPrint, kSave, kLoad };
+// The caption of a run's progress window: "Print", "Saving Files", "Loading Photos".
+QString RunCaption(RunKind run);
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -42,9 +47,10 @@ class Ui {
   // Lets pending window messages (repaints, Cancel buttons) run.
   virtual void LetMessagesRun() = 0;
   virtual void SetWaitCursor(bool on) = 0;
-  // Shows `text` in the progress window of a long run (caption `caption`, with its
-  // Cancel button), showing the window when it is not shown yet; lets messages run.
-  virtual void ShowProgress(const QString& caption, const QString& text) = 0;
+  // Shows `text` in the progress window of a long run of the kind `run` (its caption,
+  // its Cancel button), showing the window when it is not shown yet; lets messages
+  // run.
+  virtual void ShowProgress(RunKind run, const QString& text) = 0;
   // Shows how far the run is: `done` of `total` steps (photos); nothing shown when
   // `total` is 0. By default nothing.
   virtual void ShowProgressCount(int done, int total) {

@@ -38,10 +38,6 @@ int Nearest(double value) {
   return static_cast<int>(std::nearbyint(value));
 }
 
-QString ProgressCaption() {
-  return QString::fromLatin1(kPrintProgressCaption);
-}
-
 }  // namespace
 
 QString PdfFilesWrittenText(const QString& folder, const QStringList& files) {
@@ -139,9 +135,9 @@ bool PrintWindow::SpoolerPause() {
     const int remaining = wait - elapsed;
     if (remaining != last_wait_shown_) {
       last_wait_shown_ = remaining;
-      ui.ShowProgress(ProgressCaption(), QCoreApplication::translate("Tessaly", "Waiting %1m %2s")
-                                             .arg(remaining / kSecondsPerMinute)
-                                             .arg(remaining % kSecondsPerMinute));
+      ui.ShowProgress(RunKind::kPrint, QCoreApplication::translate("Tessaly", "Waiting %1m %2s")
+                                           .arg(remaining / kSecondsPerMinute)
+                                           .arg(remaining % kSecondsPerMinute));
       ui.LetMessagesRun();
       if (ui.CancelRequested()) return false;
     }
@@ -161,7 +157,7 @@ void PrintWindow::FollowPages(const std::vector<std::pair<int, bool>>& handed) {
   Ui& ui = CurrentUi();
   bool shown = false;
   const std::vector<DocumentFate> fates = device->FollowDocuments([this, &ui, &shown] {
-    if (!shown) ui.ShowProgress(ProgressCaption(), kWaitingForPrinter);
+    if (!shown) ui.ShowProgress(RunKind::kPrint, kWaitingForPrinter);
     shown = true;
     ui.LetMessagesRun();
     clock_.Sleep(kFollowStepMs);
@@ -208,7 +204,7 @@ void PrintWindow::PrintIt(bool Preview) {
     return;
   }
 
-  ui.ShowProgress(ProgressCaption(), QString());
+  ui.ShowProgress(RunKind::kPrint, QString());
   ui.LetMessagesRun();
   ui.SetCancelRequested(false);
   if (PrinterDevice* device = printers_.Device())

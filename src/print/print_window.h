@@ -26,8 +26,6 @@ class QPainter;
 namespace tessaly {
 
 // Caption of the progress window of a print run.
-inline constexpr char kPrintProgressCaption[] = "Print";
-
 struct PrintSlot {
   int SlotNo = 0;      // equals its 1-based index
   int Page = 0;        // 1-based page

@@ -123,7 +123,7 @@ bool PrintWindow::SlotPixels(int Page, int k, const PreviewPaper* paper, FinalPi
     return MakeFinalPixels(image, photo, steps, result, turned);
   }
 
-  ui.ShowProgress(QString::fromLatin1(kPrintProgressCaption),
+  ui.ShowProgress(RunKind::kPrint,
                   QCoreApplication::translate("Tessaly", "Printing page %1/%2, Photo %3/%4")
                       .arg(Page)
                       .arg(page_count_)

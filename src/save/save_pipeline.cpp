@@ -66,7 +66,7 @@ QString SaveFailureText(const QString& target) {
 }
 
 void ShowSaveInfo(const QString& text) {
-  CurrentUi().ShowProgress(QString::fromLatin1(kSaveProgressCaption), text);
+  CurrentUi().ShowProgress(RunKind::kSave, text);
 }
 
 // Resolution limits: a photo below the minimum is enlarged to it, one above the

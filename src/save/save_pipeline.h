@@ -17,8 +17,6 @@
 namespace tessaly {
 
 // Caption of the progress window of a save run.
-inline constexpr char kSaveProgressCaption[] = "Saving Files";
-
 // Extension (with its dot) and encoder type code of a type-list text, compared in
 // upper case on its first two letters: "JP" .jpg 1, "TI" .tif 3, "PN" .png 2,
 // "BM" .bmp 4. False for any other text.

@@ -1,12 +1,13 @@
 // Layout, page drawing and button wiring of the print preview window.
 #include "ui/preview_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 #include <cmath>
@@ -101,9 +102,11 @@ void PreviewWindow::BuildButtonBar() {
 
 PreviewWindow* PreviewWindow::Open(PrintWindow& print_window, std::function<void()> on_print,
                                    std::function<void()> on_closed) {
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    if (widget->objectName() == QLatin1String("frmPreview") && widget->isVisible()) widget->close();
+  // One preview at a time: the one still open is closed first.
+  static QPointer<PreviewWindow> shown;
+  if (shown) shown->close();
   auto* window = new PreviewWindow(print_window);
+  shown = window;
   window->SetPrintHook(std::move(on_print));
   window->SetClosedHook(std::move(on_closed));
   window->ShowPreview();

@@ -1,7 +1,6 @@
 // Caption, text, progress bar and Cancel button of the progress window.
 #include "ui/progress_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -10,7 +9,6 @@
 #include <cmath>
 
 #include "controls/units.h"
-#include "save/save_pipeline.h"
 #include "workspace/progress_cancel.h"
 
 namespace tessaly {
@@ -22,12 +20,6 @@ constexpr int kMessageWidth = 480;
 // Offset of a newly shown progress window from the main window's corner, in twips.
 constexpr double kOffsetLeft = 150;
 constexpr double kOffsetTop = 775;
-
-QWidget* MainWindow() {
-  for (QWidget* widget : QApplication::topLevelWidgets())
-    if (widget->objectName() == QLatin1String("frmMain")) return widget;
-  return nullptr;
-}
 
 // The run's text as shown: its carriage returns break lines, and a long path may
 // break after any folder separator instead of running past the window's edge.
@@ -61,18 +53,19 @@ ProgressWindow::ProgressWindow(QWidget* parent)
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void ProgressWindow::Show(const QString& caption, const QString& text) {
-  const bool saving = caption == QLatin1String(kSaveProgressCaption);
+void ProgressWindow::Show(RunKind run, const QString& text, const QWidget* anchor) {
+  run_ = run;
+  const bool saving = run == RunKind::kSave;
   setObjectName(saving ? QStringLiteral("frmSaveMsg") : QStringLiteral("frmPrintMsg"));
   message_->setObjectName(saving ? QStringLiteral("lblMsgSaving")
                                  : QStringLiteral("lblMsgPrinting"));
-  setWindowTitle(caption);
+  setWindowTitle(RunCaption(run));
   message_->setText(ShownText(text));
   message_->setAccessibleName(text);
   if (isVisible()) return;
   bar_->hide();
-  if (const QWidget* main = MainWindow()) {
-    const QPoint corner = main->geometry().topLeft();
+  if (anchor) {
+    const QPoint corner = anchor->geometry().topLeft();
     move(corner.x() + static_cast<int>(std::lround(kOffsetLeft / kTwipsPerPixel)),
          corner.y() + static_cast<int>(std::lround(kOffsetTop / kTwipsPerPixel)));
   }
@@ -93,7 +86,7 @@ void ProgressWindow::SetTopmost(bool on) {
 
 void ProgressWindow::AskToCancel() {
   SetTopmost(false);
-  const ProgressCancelOutcome outcome = AskToCancelRun(windowTitle());
+  const ProgressCancelOutcome outcome = AskToCancelRun(run_);
   if (outcome.close_window) {
     hide();
     return;

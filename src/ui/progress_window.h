@@ -9,6 +9,8 @@
 
 #include <QWidget>
 
+#include "controls/ui_service.h"
+
 class QLabel;
 class QProgressBar;
 
@@ -20,10 +22,11 @@ class ProgressWindow : public QWidget {
  public:
   explicit ProgressWindow(QWidget* parent = nullptr);
 
-  // Sets caption and text; shows the window on top when it is hidden. The window and
+  // Sets the run's caption and the text; shows the window on top when it is hidden,
+  // near the corner of `anchor` (the main window) when there is one. The window and
   // its label take the names of the run's window ("frmPrintMsg"/"lblMsgPrinting" or
   // "frmSaveMsg"/"lblMsgSaving").
-  void Show(const QString& caption, const QString& text);
+  void Show(RunKind run, const QString& text, const QWidget* anchor);
   // `done` of `total` steps on the progress bar; hidden for a total of 0.
   void ShowCount(int done, int total);
 
@@ -34,6 +37,7 @@ class ProgressWindow : public QWidget {
   void AskToCancel();
   void SetTopmost(bool on);
 
+  RunKind run_ = RunKind::kPrint;
   QLabel* message_;
   QProgressBar* bar_;
 };

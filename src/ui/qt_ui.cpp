@@ -152,9 +152,9 @@ void QtUi::SetWaitCursor(bool on) {
   if (--wait_depth_ == 0) QApplication::restoreOverrideCursor();
 }
 
-void QtUi::ShowProgress(const QString& caption, const QString& text) {
+void QtUi::ShowProgress(RunKind run, const QString& text) {
   if (!progress_) progress_ = new ProgressWindow;
-  progress_->Show(caption, text);
+  progress_->Show(run, text, main_window_);
   LetMessagesRun();
 }
 

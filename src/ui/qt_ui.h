@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QWidget>
 
 #include "controls/ui_service.h"
 
@@ -29,18 +30,21 @@ class QtUi final : public Ui {
   bool InputBox(const QString& prompt, const QString& title, QString& value) override;
   void LetMessagesRun() override;
   void SetWaitCursor(bool on) override;
-  void ShowProgress(const QString& caption, const QString& text) override;
+  void ShowProgress(RunKind run, const QString& text) override;
   void ShowProgressCount(int done, int total) override;
   void HideProgress() override;
   // exec() of the QDialog `dialog`; false for any other object.
   bool RunDialog(QObject& dialog) override;
 
+  // The window the progress windows are shown beside (not owned; may go away).
+  void SetMainWindow(QWidget* window) { main_window_ = window; }
   // How many wait-cursor requests are open.
   int WaitCursorDepth() const { return wait_depth_; }
 
  private:
   int wait_depth_ = 0;
   QPointer<ProgressWindow> progress_;
+  QPointer<QWidget> main_window_;
   QPointer<QMessageBox> notice_;
 };
 

@@ -219,7 +219,7 @@ void SaveDialog::Save() {
   folder_->setText(fields.folder);
   Ui& ui = CurrentUi();
   saving_ = true;
-  ui.ShowProgress(QLatin1String(kSaveProgressCaption), QString());
+  ui.ShowProgress(RunKind::kSave, QString());
   hide();
   ui.LetMessagesRun();
   const SaveRunReport report = SavePhotos(job_, options);

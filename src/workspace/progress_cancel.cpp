@@ -2,15 +2,14 @@
 #include "workspace/progress_cancel.h"
 
 #include "controls/ui_service.h"
-#include "print/print_window.h"
+#include "controls/ui_text.h"
 
 namespace tessaly {
 
-ProgressCancelOutcome AskToCancelRun(const QString& caption) {
-  const bool printing = caption == QLatin1String(kPrintProgressCaption);
+ProgressCancelOutcome AskToCancelRun(RunKind run) {
+  const bool printing = run == RunKind::kPrint;
   Ui& ui = CurrentUi();
-  const QString question =
-      QString::fromLatin1(printing ? kCancelPrintQuestion : kStopSavingQuestion);
+  const QString question = UiText(printing ? kCancelPrintQuestion : kStopSavingQuestion);
   ProgressCancelOutcome outcome;
   outcome.cancelled =
       ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Question) == MsgAnswer::Yes;

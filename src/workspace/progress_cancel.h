@@ -7,10 +7,12 @@
 
 #include <QString>
 
+#include "controls/ui_service.h"
+
 namespace tessaly {
 
-inline constexpr char kCancelPrintQuestion[] = "Cancel print job?";
-inline constexpr char kStopSavingQuestion[] = "Stop saving files?";
+inline constexpr char kCancelPrintQuestion[] = QT_TRANSLATE_NOOP("Tessaly", "Cancel print job?");
+inline constexpr char kStopSavingQuestion[] = QT_TRANSLATE_NOOP("Tessaly", "Stop saving files?");
 
 struct ProgressCancelOutcome {
   bool cancelled = false;      // Yes: the cancel flag is set
@@ -18,8 +20,8 @@ struct ProgressCancelOutcome {
   bool topmost_again = false;  // the progress window goes back on top
 };
 
-// Asks the question of the progress window captioned `caption` (Yes/No, question
-// icon) through the Ui service.
-ProgressCancelOutcome AskToCancelRun(const QString& caption);
+// Asks the question of the progress window of the run `run` (Yes/No, question icon)
+// through the Ui service.
+ProgressCancelOutcome AskToCancelRun(RunKind run);
 
 }  // namespace tessaly

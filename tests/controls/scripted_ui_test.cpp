@@ -29,7 +29,7 @@ TEST(ScriptedUi, AnswersFromScriptThenNeverLoopsCancelsOnTheChosenPollAndInstall
     ui.CancelAfterPolls(3);
     EXPECT_FALSE(CurrentUi().PollCancel());
     // Showing a progress text lets messages run, so it counts as a poll.
-    CurrentUi().ShowProgress("Saving Files", "Processing...");
+    CurrentUi().ShowProgress(RunKind::kSave, "Processing...");
     EXPECT_FALSE(CurrentUi().CancelRequested());
     EXPECT_TRUE(CurrentUi().PollCancel());
     EXPECT_EQ(ui.Polls(), 3);

@@ -115,21 +115,27 @@ TEST(QtUi, OnlyTheOutermostWaitCursorPairChangesTheCursor) {
 // stays shown and on top.
 TEST(QtUi, ProgressWindowCancelAsksTheRunsQuestionAndActsOnTheAnswer) {
   // A print run's window goes on a Yes; a save run's window stays shown, on top.
-  // {caption, window, label, question, whether it is a save run}
-  const std::tuple<QString, const char*, const char*, QString, bool> cases[] = {
-      {"Print", "frmPrintMsg", "lblMsgPrinting", "Cancel print job?", false},
-      {"Saving Files", "frmSaveMsg", "lblMsgSaving", "Stop saving files?", true},
+  // {run, caption, window, label, question, whether it is a save run}
+  const std::tuple<RunKind, QString, const char*, const char*, QString, bool> cases[] = {
+      {RunKind::kPrint, "Print", "frmPrintMsg", "lblMsgPrinting", "Cancel print job?", false},
+      {RunKind::kSave, "Saving Files", "frmSaveMsg", "lblMsgSaving", "Stop saving files?", true},
   };
-  for (const auto& [caption, window_name, label_name, question, save] : cases) {
+  for (const auto& [run, caption, window_name, label_name, question, save] : cases) {
     for (const MsgAnswer answer : {MsgAnswer::Yes, MsgAnswer::No}) {
       const bool yes = answer == MsgAnswer::Yes;
       SCOPED_TRACE(caption.toStdString() + (yes ? " Yes" : " No"));
       QtUi shown;
       ScriptedUi ui;
       ScopedUi scoped(ui);
-      shown.ShowProgress(caption, "Photo 1/3");
+      // Shown near the main window's corner, captioned for its run.
+      QWidget main_window;
+      main_window.setGeometry(200, 150, 300, 200);
+      shown.SetMainWindow(&main_window);
+      shown.ShowProgress(run, "Photo 1/3");
       QWidget* window = test::ShownWindow(window_name);
       ASSERT_NE(window, nullptr);
+      EXPECT_EQ(window->windowTitle(), caption);
+      EXPECT_EQ(window->pos(), QPoint(210, 202));
       auto* label = window->findChild<QLabel*>(label_name);
       EXPECT_EQ(label->accessibleName(), "Photo 1/3");
       // The bar shows once the run counts its photos.
@@ -140,7 +146,7 @@ TEST(QtUi, ProgressWindowCancelAsksTheRunsQuestionAndActsOnTheAnswer) {
       EXPECT_EQ(std::pair(bar->value(), bar->maximum()), std::pair(1, 3));
       // Two lines, and a path far wider than the window, all shown within it.
       const QString path = "/home/" + QString(30, u'p') + "/" + QString(30, u'q') + "/photo.jpg";
-      shown.ShowProgress(caption, "Saving file 1 of 3.\r\rSaving as '" + path + "'...");
+      shown.ShowProgress(run, "Saving file 1 of 3.\r\rSaving as '" + path + "'...");
       EXPECT_GE(label->text().count(u'\n'), 2);
       const QRect needed = label->fontMetrics().boundingRect(
           label->contentsRect(), Qt::TextWordWrap | Qt::AlignLeft, label->text());

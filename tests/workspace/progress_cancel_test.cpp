@@ -6,26 +6,24 @@
 #include <tuple>
 
 #include "controls/scripted_ui.h"
-#include "print/print_window.h"
-#include "save/save_pipeline.h"
 
 namespace tessaly {
 namespace {
 
 TEST(ProgressCancel, EachWindowAsksItsQuestionAndReactsToTheAnswer) {
-  // {caption, answer, question, outcome}
-  const std::tuple<const char*, MsgAnswer, const char*, ProgressCancelOutcome> cases[] = {
-      {kPrintProgressCaption, MsgAnswer::Yes, "Cancel print job?", {true, true, false}},
-      {kPrintProgressCaption, MsgAnswer::No, "Cancel print job?", {false, false, false}},
-      {kSaveProgressCaption, MsgAnswer::Yes, "Stop saving files?", {true, false, true}},
-      {kSaveProgressCaption, MsgAnswer::No, "Stop saving files?", {false, false, true}},
+  // {run, answer, question, outcome}
+  const std::tuple<RunKind, MsgAnswer, const char*, ProgressCancelOutcome> cases[] = {
+      {RunKind::kPrint, MsgAnswer::Yes, "Cancel print job?", {true, true, false}},
+      {RunKind::kPrint, MsgAnswer::No, "Cancel print job?", {false, false, false}},
+      {RunKind::kSave, MsgAnswer::Yes, "Stop saving files?", {true, false, true}},
+      {RunKind::kSave, MsgAnswer::No, "Stop saving files?", {false, false, true}},
   };
-  for (const auto& [caption, answer, question, e] : cases) {
-    SCOPED_TRACE(std::string(caption) + (answer == MsgAnswer::Yes ? " yes" : " no"));
+  for (const auto& [run, answer, question, e] : cases) {
+    SCOPED_TRACE(RunCaption(run).toStdString() + (answer == MsgAnswer::Yes ? " yes" : " no"));
     ScriptedUi ui;
     ScopedUi scoped(ui);
     ui.Answer(answer);
-    const ProgressCancelOutcome outcome = AskToCancelRun(QString::fromLatin1(caption));
+    const ProgressCancelOutcome outcome = AskToCancelRun(run);
     ASSERT_EQ(ui.Messages().size(), 1u);
     const RecordedMessage& m = ui.Messages()[0];
     EXPECT_EQ(std::tuple(m.text, m.buttons, m.icon),

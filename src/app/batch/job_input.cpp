@@ -15,7 +15,6 @@ namespace {
 constexpr char kJobOption[] = "job";
 constexpr char kOnErrorOption[] = "on-error";
 // Caption of the progress while the photos are being added.
-constexpr char kLoadingCaption[] = "Loading Photos";
 
 }  // namespace
 
@@ -89,7 +88,7 @@ AddOutcome AddPhotos(const JobFile& job_file, bool apply_entries, MyPictureManag
   const int count = static_cast<int>(job_file.photos.size());
   for (int i = 0; i < count; ++i) {
     const JobPhotoEntry& entry = job_file.photos[i];
-    ui.ShowProgress(QLatin1String(kLoadingCaption),
+    ui.ShowProgress(RunKind::kLoad,
                     QStringLiteral("Loading Image %1 of %2...").arg(i + 1).arg(count));
     if (ui.CancelRequested()) return AddOutcome::kStopped;
     ImageReadStatus status = ImageReadStatus::kOk;

@@ -75,7 +75,7 @@ void TerminalUi::LetMessagesRun() {
   if (g_interrupted) SetCancelRequested(true);
 }
 
-void TerminalUi::ShowProgress(const QString&, const QString& text) {
+void TerminalUi::ShowProgress(RunKind, const QString& text) {
   // Progress texts hold their own line breaks ("Saving file 2 of 5.", two breaks,
   // the step); on one line they read as one sentence.
   QString line = TerminalText(text);

@@ -20,7 +20,7 @@ class TerminalUi : public Ui {
   bool InputBox(const QString& prompt, const QString& title, QString& value) override;
   void LetMessagesRun() override;
   void SetWaitCursor(bool) override {}
-  void ShowProgress(const QString& caption, const QString& text) override;
+  void ShowProgress(RunKind run, const QString& text) override;
   void HideProgress() override;
 
   // Routes SIGINT, SIGTERM and SIGHUP to the cancel flag of whichever TerminalUi

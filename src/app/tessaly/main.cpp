@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     tessaly::JobSession session(&printers);
     tessaly::MainWindow window(session);
     dialogs.SetOwner(&window);
+    ui.SetMainWindow(&window);
     tessaly::CloseWindowsOnSignals();
     window.show();
     // Start-up runs inside the event loop, so that a quit asked for during its
